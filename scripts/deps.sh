@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Zendrift needs to build and test, only those missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  qt6-base-dev libgl-dev
+  libclang-rt-14-dev
+  xauth xvfb
+)
+if [ "$#" -gt 0 ]; then packages+=("$@"); fi
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$package")
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}" >&2
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

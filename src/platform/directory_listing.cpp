@@ -1,0 +1,33 @@
+// The parts of a listed entry that are the same on every platform.
+#include "platform/directory_listing.h"
+
+namespace zendrift::platform {
+
+DirEntry::DirEntry(Raw raw) { assign(std::move(raw)); }
+
+void DirEntry::assign(Raw&& raw) {
+  name_ = std::move(raw.name);
+  folder_ = std::move(raw.folder);
+  directory_ = raw.directory;
+  symlink_ = raw.symlink;
+  attributes_ = raw.attributes;
+  size_ = raw.size;
+  lastWriteTime_ = raw.lastWriteTime;
+}
+
+std::uint32_t DirEntry::attributes() const {
+  if (!attributes_) fetchStatus();
+  return *attributes_;
+}
+
+std::uint64_t DirEntry::size() const {
+  if (!size_) fetchStatus();
+  return *size_;
+}
+
+FileTime DirEntry::lastWriteTime() const {
+  if (!lastWriteTime_) fetchStatus();
+  return *lastWriteTime_;
+}
+
+}  // namespace zendrift::platform

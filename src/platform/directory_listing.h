@@ -1,0 +1,101 @@
+// Listing one folder's entries, the way the search engine and the removal walk folders.
+//
+// A listing holds one open folder. Entries come in the file system's order, "." and ".."
+// included. The name and whether the entry is a folder are known at once; the other attributes,
+// the size and the last-write time are fetched only when asked for, because most entries of a
+// walk never need them and fetching them costs a system call per entry.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_attributes.h"
+#include "platform/os_error.h"
+
+namespace zendrift::platform {
+
+// One listed entry. Copies keep what was fetched so far and can still fetch the rest.
+class DirEntry {
+ public:
+  DirEntry() = default;
+
+  const std::string& name() const noexcept { return name_; }
+  // The folder that was listed, with a trailing delimiter.
+  const std::string& folder() const noexcept { return folder_; }
+  std::string fullPath() const { return folder_ + name_; }
+
+  bool isDirectory() const noexcept { return directory_; }
+  // Directory, hidden, system, read-only and reparse-point bits (file_attributes.h).
+  std::uint32_t attributes() const;
+  std::uint64_t size() const;
+  FileTime lastWriteTime() const;
+
+  // Filled by the back end.
+  struct Raw {
+    std::string name;
+    std::string folder;
+    bool directory = false;
+    bool symlink = false;
+    std::optional<std::uint32_t> attributes;
+    std::optional<std::uint64_t> size;
+    std::optional<FileTime> lastWriteTime;
+  };
+  explicit DirEntry(Raw raw);
+  void assign(Raw&& raw);
+
+ private:
+  void fetchStatus() const;
+
+  std::string name_;
+  std::string folder_;
+  bool directory_ = false;
+  bool symlink_ = false;
+  mutable std::optional<std::uint32_t> attributes_;
+  mutable std::optional<std::uint64_t> size_;
+  mutable std::optional<FileTime> lastWriteTime_;
+};
+
+// Identifies a folder on its device, so that a walk can tell when it meets a folder again
+// (through a bind mount, say).
+struct FolderId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  friend bool operator==(const FolderId&, const FolderId&) = default;
+  friend auto operator<=>(const FolderId&, const FolderId&) = default;
+};
+
+class DirectoryListing {
+ public:
+  DirectoryListing();
+  ~DirectoryListing();
+  DirectoryListing(const DirectoryListing&) = delete;
+  DirectoryListing& operator=(const DirectoryListing&) = delete;
+
+  // Opens `folder` (with or without a trailing delimiter) and reads its first entry.
+  // Returns kErrorSuccess, kErrorFileNotFound (no entry at all), kErrorPathNotFound (no such
+  // folder), kErrorAccessDenied, or another code.
+  OsErrorCode open(std::string_view folder);
+  // Reads the next entry; kErrorNoMoreFiles at the end of the listing.
+  OsErrorCode next();
+  // The entry that open() or the last next() read.
+  const DirEntry& entry() const noexcept { return entry_; }
+  bool isOpen() const noexcept;
+  // The identity of the open folder; empty when not open or not known.
+  std::optional<FolderId> folderId() const;
+  // Closes the listing; returns kErrorSuccess or the failure. Safe to call when not open.
+  OsErrorCode close();
+
+ private:
+  struct Handle;
+  std::unique_ptr<Handle> handle_;
+  DirEntry entry_;
+};
+
+// Looks up exactly `path` (no wildcard) the way a listing would report it. Empty when nothing
+// is there. A path with a trailing delimiter finds nothing, as the Windows listing does.
+std::optional<DirEntry> findEntry(std::string_view path);
+
+}  // namespace zendrift::platform

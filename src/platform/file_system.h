@@ -1,0 +1,34 @@
+// File and folder services on host paths.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zendrift::platform {
+
+// True when an entry that is not a folder exists at exactly `path`.
+bool fileExists(std::string_view path);
+// True when a folder exists at `path`; a trailing delimiter is accepted.
+bool folderExists(std::string_view path);
+
+// Deletes one file. A symbolic link is removed itself, never what it points at.
+bool deleteFile(std::string_view path);
+// Removes one folder, only when it is empty.
+bool removeFolder(std::string_view path);
+// Creates a folder together with any missing parents. True when the folder exists afterwards.
+bool createFolders(std::string_view path);
+
+// Opens `path` for reading and writing, creating it empty when missing, and closes it again.
+// True when that succeeded: the file is there and may be written.
+bool probeReadWrite(std::string_view path);
+
+// Reads at most `maxBytes` of a file. Empty when it cannot be read.
+std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes = static_cast<std::size_t>(-1));
+
+// Replaces a file's whole content: written to a temporary file beside it, flushed and renamed
+// over the old one, so that a failure or an interruption leaves the old content in place.
+bool replaceFile(std::string_view path, std::string_view content);
+
+}  // namespace zendrift::platform

@@ -1,0 +1,80 @@
+// The process and its surroundings on POSIX systems.
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/path.h"
+#include "platform/process.h"
+
+namespace zendrift::platform {
+
+namespace {
+std::function<void()>& eventPump() {
+  static std::function<void()> pump;
+  return pump;
+}
+}  // namespace
+
+std::optional<std::string> environmentVariable(std::string_view name) {
+  const char* value = std::getenv(std::string(name).c_str());
+  if (!value) return std::nullopt;
+  return std::string(value);
+}
+
+std::string currentDirectory() {
+  std::vector<char> buffer(PATH_MAX);
+  while (!::getcwd(buffer.data(), buffer.size())) {
+    if (errno != ERANGE) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
+std::string executablePath() {
+  std::vector<char> buffer(PATH_MAX);
+  for (;;) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) return {};
+    if (static_cast<std::size_t>(length) < buffer.size()) return std::string(buffer.data(), static_cast<std::size_t>(length));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string applicationDataFolder() {
+  if (const auto config = environmentVariable("XDG_CONFIG_HOME"); config && !config->empty() && (*config)[0] == '/') {
+    return excludeTrailingDelimiter(*config);
+  }
+  std::string home = environmentVariable("HOME").value_or("");
+  if (home.empty()) {
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) home = user->pw_dir;
+  }
+  if (home.empty()) return {};
+  return includeTrailingDelimiter(home) + ".config";
+}
+
+void openWithShell(std::string_view target) {
+  const std::string argument(target);
+  // Detach twice so that the handler outlives us and never becomes our zombie.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setsid();
+    if (::fork() == 0) {
+      ::execlp("xdg-open", "xdg-open", argument.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::_exit(0);
+  }
+  if (child > 0) ::waitpid(child, nullptr, 0);
+}
+
+void setEventPump(std::function<void()> pump) { eventPump() = std::move(pump); }
+
+void pumpEvents() {
+  if (const auto& pump = eventPump()) pump();
+}
+
+}  // namespace zendrift::platform

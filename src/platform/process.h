@@ -1,0 +1,27 @@
+// The process and its surroundings: environment, folders, the desktop, the event pump.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zendrift::platform {
+
+std::optional<std::string> environmentVariable(std::string_view name);
+std::string currentDirectory();
+// Full path of the running executable.
+std::string executablePath();
+// The user's folder for application settings: %APPDATA% on Windows, $XDG_CONFIG_HOME or
+// ~/.config on Linux. Empty when there is none. No trailing delimiter.
+std::string applicationDataFolder();
+// Opens a document, folder or web address with the desktop's handler. The outcome is not
+// reported: callers ignore it.
+void openWithShell(std::string_view target);
+
+// Pumping pending window events while long work runs on the window's thread. Does nothing until
+// the window installs its pump.
+void setEventPump(std::function<void()> pump);
+void pumpEvents();
+
+}  // namespace zendrift::platform

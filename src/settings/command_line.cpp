@@ -1,0 +1,85 @@
+// Command-line switches.
+#include "settings/command_line.h"
+
+#include "platform/file_system.h"
+
+namespace zendrift::settings {
+
+namespace {
+
+bool isSwitchCharacter(char c) { return c == '-' || c == '/' || c == '|'; }
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> untilFirstEmpty(std::vector<std::string> parameters) {
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    if (parameters[i].empty()) {
+      parameters.resize(i);
+      break;
+    }
+  }
+  return parameters;
+}
+
+}  // namespace
+
+CommandLine::CommandLine(int argc, const char* const* argv) {
+  std::vector<std::string> parameters;
+  for (int i = 1; i < argc && argv[i]; ++i) parameters.emplace_back(argv[i]);
+  parameters_ = untilFirstEmpty(std::move(parameters));
+}
+
+CommandLine::CommandLine(std::vector<std::string> parameters) : parameters_(untilFirstEmpty(std::move(parameters))) {}
+
+std::string CommandLine::ParamStr(int index) const {
+  if (index < 1 || index > ParamCount()) return {};
+  return parameters_[static_cast<std::size_t>(index - 1)];
+}
+
+bool CommandLine::SwitchPresent(std::string_view name) const {
+  for (const std::string& parameter : parameters_) {
+    if (parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
+        equalsIgnoringCase(std::string_view(parameter).substr(1), name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void CommandLine::ApplySwitches(TIniRec& rec) const {
+  const auto set = [this](std::string_view name, std::initializer_list<bool*> flags) {
+    if (!SwitchPresent(name)) return;
+    for (bool* flag : flags) *flag = true;
+  };
+  set("startmenu", {&rec.StartMenu, &rec.AllUsersStartMenu});
+  set("desktop", {&rec.Desktop, &rec.AllUsersDeskTop});
+  set("favorites", {&rec.Favorites});
+  set("history", {&rec.History});
+  set("recent", {&rec.Recent});
+  set("temppath", {&rec.TempPath});
+  set("programfiles", {&rec.ProgramFiles});
+  set("applicationdata", {&rec.ApplicationData});
+  set("removabledrives", {&rec.RemovableDrives});
+  set("networkdrives", {&rec.NetworkDrives});
+  set("cdromdrives", {&rec.CDRomDrives});
+  set("ramdrives", {&rec.RamDrives});
+
+  if (SwitchPresent("userdir")) {
+    // Every parameter is a candidate, switches included; the last existing folder wins. The
+    // text is tested as given: lower-casing it first would miss folders on a file system that
+    // tells letter case apart.
+    for (const std::string& parameter : parameters_) {
+      if (platform::folderExists(parameter)) rec.UserDir = parameter;
+    }
+  }
+}
+
+}  // namespace zendrift::settings

@@ -1,0 +1,181 @@
+// The INI file of the settings.
+#include "settings/ini_file.h"
+
+#include "platform/file_system.h"
+
+namespace zendrift::settings {
+
+namespace {
+
+constexpr std::size_t kMaxSettingsFileSize = 64 * 1024 * 1024;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && (isBlank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
+  while (!text.empty() && (isBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The name of a section header line, or empty when the line is not one.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  line = trim(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const std::size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return trim(line.substr(1, close - 1));
+}
+
+struct Entry {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<Entry> entryOf(std::string_view line) {
+  const std::string_view trimmed = trim(line);
+  if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') return std::nullopt;
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return Entry{trim(trimmed.substr(0, equals)), trim(trimmed.substr(equals + 1))};
+}
+
+// Cuts a value to the read limit without splitting a multi-byte UTF-8 character.
+std::string_view cutToLimit(std::string_view value) {
+  if (value.size() <= kMaxIniValueLength) return value;
+  std::size_t end = kMaxIniValueLength;
+  while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) --end;
+  return value.substr(0, end);
+}
+
+// A value must stay on its line: line breaks inside it would start new lines of the file.
+std::string singleLine(std::string_view value) {
+  std::string result(value);
+  for (char& c : result) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return result;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+#ifdef _WIN32
+  newline_ = "\r\n";
+#else
+  newline_ = "\n";
+#endif
+  if (path_.empty()) return;
+  const auto text = platform::readFile(path_, kMaxSettingsFileSize);
+  if (!text) return;
+  std::string_view rest = *text;
+  bool sawCrLf = false;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    Line line;
+    if (end == std::string_view::npos) {
+      line.text = std::string(rest);
+      rest = {};
+    } else {
+      std::string_view body = rest.substr(0, end);
+      line.ending = "\n";
+      if (!body.empty() && body.back() == '\r') {
+        body.remove_suffix(1);
+        line.ending = "\r\n";
+        sawCrLf = true;
+      }
+      line.text = std::string(body);
+      rest.remove_prefix(end + 1);
+    }
+    lines_.push_back(std::move(line));
+  }
+  if (sawCrLf) newline_ = "\r\n";
+}
+
+std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {
+  bool inSection = false;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (const auto name = sectionName(lines_[i].text)) {
+      inSection = equalsIgnoringCase(*name, section);
+      continue;
+    }
+    if (!inSection) continue;
+    if (const auto entry = entryOf(lines_[i].text); entry && equalsIgnoringCase(entry->key, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::sectionInsertPoint(std::string_view section) const {
+  std::optional<std::size_t> header;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (const auto name = sectionName(lines_[i].text); name && equalsIgnoringCase(*name, section)) {
+      header = i;
+      break;
+    }
+  }
+  if (!header) return std::nullopt;
+  std::size_t last = *header;
+  for (std::size_t i = *header + 1; i < lines_.size() && !sectionName(lines_[i].text); ++i) {
+    if (!trim(lines_[i].text).empty()) last = i;
+  }
+  return last;
+}
+
+std::optional<std::string> IniFile::readString(std::string_view section, std::string_view key) const {
+  const auto index = findKey(section, key);
+  if (!index) return std::nullopt;
+  std::string_view value = entryOf(lines_[*index].text)->value;
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(cutToLimit(value));
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view fallback) const {
+  return readString(section, key).value_or(std::string(fallback));
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string newValue = singleLine(value);
+  if (const auto index = findKey(section, key)) {
+    Line& line = lines_[*index];
+    const std::string storedKey(entryOf(line.text)->key);
+    line.text = storedKey + "=" + newValue;
+    return;
+  }
+  Line entry{std::string(key) + "=" + newValue, newline_};
+  if (const auto after = sectionInsertPoint(section)) {
+    Line& previous = lines_[*after];
+    if (previous.ending.empty()) previous.ending = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*after + 1), std::move(entry));
+    return;
+  }
+  if (!lines_.empty()) {
+    if (lines_.back().ending.empty()) lines_.back().ending = newline_;
+    if (!trim(lines_.back().text).empty()) lines_.push_back(Line{"", newline_});
+  }
+  lines_.push_back(Line{"[" + std::string(section) + "]", newline_});
+  lines_.push_back(std::move(entry));
+}
+
+std::string IniFile::content() const {
+  std::string text;
+  for (const Line& line : lines_) {
+    text += line.text;
+    text += line.ending;
+  }
+  return text;
+}
+
+bool IniFile::save() const { return !path_.empty() && platform::replaceFile(path_, content()); }
+
+}  // namespace zendrift::settings

@@ -1,0 +1,51 @@
+// An INI file that is read key by key and written back with every foreign line kept as it was.
+//
+// Reading follows the private-profile services: section and key names compare without regard to
+// ASCII case, the first matching key wins (also across a repeated section), a value loses its
+// surrounding blanks and one pair of enclosing quotes, and is read up to 2047 characters.
+// Writing a key replaces that one line; a new key goes after the last entry of its section, and
+// a new section at the end of the file. Nothing reaches the disk until save(), which replaces the
+// whole file at once.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zendrift::settings {
+
+inline constexpr std::size_t kMaxIniValueLength = 2047;
+
+class IniFile {
+ public:
+  // Loads `path`; a missing, unreadable or empty path gives an empty file.
+  explicit IniFile(std::string path);
+
+  const std::string& path() const noexcept { return path_; }
+
+  std::optional<std::string> readString(std::string_view section, std::string_view key) const;
+  std::string readString(std::string_view section, std::string_view key, std::string_view fallback) const;
+  void writeString(std::string_view section, std::string_view key, std::string_view value);
+
+  // The file's text as it would be saved.
+  std::string content() const;
+  // Writes the content to the disk; false when it could not be written.
+  bool save() const;
+
+ private:
+  struct Line {
+    std::string text;    // without its line end
+    std::string ending;  // "\n", "\r\n" or "" for a last line without one
+  };
+  std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
+  // Index of the line after which a new key of `section` goes; empty when no such section.
+  std::optional<std::size_t> sectionInsertPoint(std::string_view section) const;
+
+  std::string path_;
+  std::vector<Line> lines_;
+  std::string newline_;
+};
+
+}  // namespace zendrift::settings

@@ -1,0 +1,79 @@
+// Test helpers for real files.
+#include "temp_dir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace zendrift::testing {
+
+namespace {
+std::filesystem::path testArea() {
+  if (const char* area = std::getenv("ZENDRIFT_TEST_TMP"); area && *area) return area;
+  return std::filesystem::temp_directory_path();
+}
+}  // namespace
+
+TempDir::TempDir() {
+  std::random_device device;
+  std::mt19937_64 random(device());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = testArea() / ("zd-" + std::to_string(random() % 1000000000ULL));
+    std::error_code error;
+    std::filesystem::create_directories(candidate.parent_path(), error);
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = std::filesystem::weakly_canonical(candidate);
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+  std::error_code error;
+  // Make read-only folders writable again so that everything below them can go.
+  for (auto it = std::filesystem::recursive_directory_iterator(
+           path_, std::filesystem::directory_options::skip_permission_denied, error);
+       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    if (it->is_directory(error) && !it->is_symlink(error)) {
+      std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+    }
+  }
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+  std::filesystem::remove_all(path_, error);
+}
+
+void writeFile(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScopedEnv::ScopedEnv(std::string name, const char* value) : name_(std::move(name)) {
+  if (const char* old = std::getenv(name_.c_str())) {
+    hadValue_ = true;
+    oldValue_ = old;
+  }
+  if (value) {
+    ::setenv(name_.c_str(), value, 1);
+  } else {
+    ::unsetenv(name_.c_str());
+  }
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (hadValue_) {
+    ::setenv(name_.c_str(), oldValue_.c_str(), 1);
+  } else {
+    ::unsetenv(name_.c_str());
+  }
+}
+
+}  // namespace zendrift::testing
