@@ -1,0 +1,75 @@
+// Path terms in both styles, on every platform.
+#include <gtest/gtest.h>
+
+#include "platform/path.h"
+
+namespace zendrift::platform {
+namespace {
+
+constexpr auto W = PathStyle::Windows;
+constexpr auto P = PathStyle::Posix;
+
+TEST(Path, ExtensionIsFromTheLastDotWithNoDelimiterAfterIt) {
+  struct Case {
+    const char* path;
+    PathStyle style;
+    const char* ext;
+  };
+  const Case cases[] = {
+      {"C:\\a\\game.exe", W, ".exe"},   {"C:\\a\\game.PIF", W, ".PIF"},   {"C:\\a.b\\game", W, ""},
+      {"C:\\a\\.lnk", W, ".lnk"},       {"C:\\a\\x.", W, "."},            {"C:a.b:c", W, ""},
+      {"\\\\s\\sh.are", W, ".are"},     {"/home/a.b/c", P, ""},           {"/home/a/c.tar.gz", P, ".gz"},
+      {"/home/a\\b.c", P, ".c"},        {"C:\\x.y/z", W, ".y/z"},         {"", W, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(extractFileExt(c.path, c.style), c.ext) << c.path;
+}
+
+TEST(Path, DrivePartOfWindowsPaths) {
+  struct Case {
+    const char* path;
+    const char* drive;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\x.exe", "C:"},
+      {"c:", "c:"},
+      {"C:relative", "C:"},
+      {"\\\\server\\share\\dir\\f.txt", "\\\\server\\share"},
+      {"\\\\server\\share", "\\\\server\\share"},
+      {"\\\\server", "\\\\server"},
+      {"\\\\server\\", "\\\\server\\"},
+      {"\\single\\x", ""},
+      {"relative\\x", ""},
+      {"", ""},
+      {"C", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(windowsDrivePart(c.path), c.drive) << c.path;
+}
+
+TEST(Path, TrailingDelimitersAndRoots) {
+  EXPECT_EQ(includeTrailingDelimiter("/a", P), "/a/");
+  EXPECT_EQ(includeTrailingDelimiter("/a/", P), "/a/");
+  EXPECT_EQ(includeTrailingDelimiter("", P), "/");
+  EXPECT_EQ(includeTrailingDelimiter("C:", W), "C:\\");
+  EXPECT_EQ(excludeTrailingDelimiter("/a/", P), "/a");
+  EXPECT_EQ(excludeTrailingDelimiter("/", P), "/");
+  EXPECT_EQ(excludeTrailingDelimiter("/a//", P), "/a/");
+  EXPECT_EQ(excludeTrailingDelimiter("C:\\", W), "C:\\");
+  EXPECT_EQ(excludeTrailingDelimiter("C:\\x\\", W), "C:\\x");
+  EXPECT_EQ(excludeTrailingDelimiter("\\", W), "\\");
+}
+
+TEST(Path, NameAndFolderParts) {
+  EXPECT_EQ(extractFileName("/a/b/c.lnk", P), "c.lnk");
+  EXPECT_EQ(extractFileName("C:x.lnk", W), "x.lnk");
+  EXPECT_EQ(extractFileName("noslash", P), "noslash");
+  EXPECT_EQ(extractFilePath("/a/b/c.lnk", P), "/a/b/");
+  EXPECT_EQ(extractFilePath("Zendrift", P), "");
+  EXPECT_EQ(extractFileDir("/a/b/c.lnk", P), "/a/b");
+  EXPECT_EQ(extractFileDir("/c.lnk", P), "/");
+  EXPECT_EQ(extractFileDir("C:\\c.lnk", W), "C:\\");
+  EXPECT_EQ(extractFileDir("C:\\d\\c.lnk", W), "C:\\d");
+  EXPECT_EQ(extractFileDir("c.lnk", P), "");
+}
+
+}  // namespace
+}  // namespace zendrift::platform
