@@ -1,0 +1,21 @@
+// What changed in the result list's line model, told to whoever shows it.
+#pragma once
+
+namespace zendrift::scan {
+
+struct CheckListChange {
+  enum class Kind {
+    Inserted,   // a line now stands at `index`; later lines moved down by one
+    Removed,    // the line at `index` is gone; later lines moved up by one
+    Cleared,    // no line is left
+    CheckArea,  // the check state of line `index` changed: its check area needs painting
+    Line,       // line `index` needs painting whole (enabled state, selection, focus)
+    Lines,      // every line may have changed (check kind, exchanged or moved lines)
+    Extent,     // the horizontal extent changed; `scrollHome` asks to scroll back to the left
+  };
+  Kind kind;
+  int index = -1;
+  bool scrollHome = false;
+};
+
+}  // namespace zendrift::scan

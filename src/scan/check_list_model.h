@@ -1,0 +1,138 @@
+// The result list's line model: lines of text with check records, selection and commands.
+//
+// The model knows nothing of drawing. A view subscribes with addObserver() and repaints what each
+// CheckListChange names; the width of a line comes from a measuring function the view supplies,
+// so the model can keep the horizontal extent (the widest line) without a font of its own.
+// Adding a line costs amortised O(1): nothing is allocated besides the text.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/check_list_change.h"
+#include "scan/check_list_strings.h"
+#include "scan/check_list_types.h"
+
+namespace zendrift::settings {
+struct TIniRec;
+}
+
+namespace zendrift::scan {
+
+class CheckListModel {
+ public:
+  using StateChangeEvent = std::function<void(CheckListModel& sender, int index)>;
+  using ClickCheckEvent = std::function<void(CheckListModel& sender)>;
+  using ChangeObserver = std::function<void(const CheckListChange&)>;
+  // The width in pixels a line's text needs, check area included.
+  using LineWidthFunction = std::function<int(std::string_view text)>;
+
+  CheckListModel() = default;
+  CheckListModel(const CheckListModel&) = delete;
+  CheckListModel& operator=(const CheckListModel&) = delete;
+
+  CheckListStrings Items{*this};
+
+  // Raised after a line's state was written (not for the other radio buttons it unchecks).
+  StateChangeEvent OnStateChange;
+  // Raised after the user toggled a mark (mouse, space) or the view marked all with "+"/"-".
+  ClickCheckEvent OnClickCheck;
+
+  // Removes every line and its record; the horizontal extent returns to 0.
+  void Clear();
+
+  // Check records. Each throws ListIndexError for an index outside the list; reading never
+  // creates a record.
+  TCheckBoxState ItemState(int index) const;
+  void SetItemState(int index, TCheckBoxState state);
+  bool IsItemChecked(int index) const;
+  void SetItemChecked(int index, bool checked);
+  bool IsItemEnabled(int index) const;
+  void SetItemEnabled(int index, bool enabled);
+  std::int32_t ItemData(int index) const;
+  void SetItemData(int index, std::int32_t data);
+  bool HasItemRecord(int index) const;
+
+  // Next state of an enabled line, then OnClickCheck; an index outside the list does nothing.
+  void ToggleItemCheck(int index);
+  // Check boxes and check marks only; onlyEnabled skips disabled lines.
+  void SetAllItemStates(TCheckBoxState state, bool onlyEnabled);
+
+  TCheckKind CheckKind() const noexcept { return checkKind_; }
+  void SetCheckKind(TCheckKind kind);
+  bool AllowGrayed() const noexcept { return allowGrayed_; }
+  void SetAllowGrayed(bool allow);
+  // Radio buttons only: the first checked line, or -1.
+  int CheckedIndex() const;
+  // Radio buttons only, and only when there are lines: checks `index` (a negative one as 0).
+  void SetCheckedIndex(int index);
+
+  // Selection (extended: any set of lines) and the line with the keyboard focus.
+  bool IsItemSelected(int index) const;
+  void SetItemSelected(int index, bool selected);
+  // Selects exactly the lines from `first` to `last` (either order); -1 selects nothing.
+  void SelectOnlyRange(int first, int last);
+  void ClearSelection();
+  int SelectedCount() const noexcept { return selectedCount_; }
+  // The focused line, or -1; kept on the same line when lines come and go before it.
+  int ItemIndex() const noexcept { return itemIndex_; }
+  void SetItemIndex(int index);
+
+  // The widest line's width, as the measuring function gives it (0 without one).
+  int HorizontalExtent() const noexcept { return extent_; }
+  // Sets the measuring function and measures every line again (also after a change of font).
+  void SetLineWidthFunction(LineWidthFunction measure);
+  void RecomputeHorizontalExtent();
+
+  // Context-menu commands. Each visits the lines from the first up; none changes the selection
+  // or removes a line. The last appends each selected line's text and ", " to the exclude list.
+  void Markall1Click();
+  void Unmarkall1Click();
+  void Markselection1Click();
+  void Unmarkselection1Click();
+  void Putselectionontheexcludelist1Click(settings::TIniRec& options);
+
+  // Observers are told of every change after it happened. Returns an id for removeObserver.
+  int addObserver(ChangeObserver observer);
+  void removeObserver(int id);
+
+ private:
+  friend class CheckListStrings;
+
+  struct Line {
+    std::string text;
+    std::optional<TJvCheckListBoxItem> record;
+    bool selected = false;
+    int width = 0;
+  };
+
+  void checkIndex(int index) const;
+  TJvCheckListBoxItem& record(int index);
+  int measure(std::string_view text) const;
+  void notify(CheckListChange change);
+  void notify(CheckListChange::Kind kind, int index = -1);
+
+  int addLine(std::string_view text);
+  void insertLine(int index, std::string_view text);
+  void deleteLine(int index);
+  void exchangeLines(int index1, int index2);
+  void moveLine(int currentIndex, int newIndex);
+  void widenExtent(int width);
+
+  std::vector<Line> lines_;
+  TCheckKind checkKind_ = ckCheckBoxes;
+  bool allowGrayed_ = false;
+  bool fixingRadio_ = false;
+  int selectedCount_ = 0;
+  int itemIndex_ = -1;
+  int extent_ = 0;
+  LineWidthFunction measure_;
+  std::vector<std::pair<int, ChangeObserver>> observers_;
+  int nextObserverId_ = 1;
+};
+
+}  // namespace zendrift::scan

@@ -1,0 +1,39 @@
+// The line collection of the result list (`Items`): texts in insertion order.
+//
+// It has no storage of its own; every call goes to the model that owns it, so that each line's
+// check record, selection and width travel with its text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zendrift::scan {
+
+class CheckListModel;
+
+class CheckListStrings {
+ public:
+  CheckListStrings(const CheckListStrings&) = delete;
+  CheckListStrings& operator=(const CheckListStrings&) = delete;
+
+  // Appends an unmarked line and returns its index.
+  int Add(std::string_view text);
+  // Puts an unmarked line at `index` (0 to Count); later lines move down.
+  void Insert(int index, std::string_view text);
+  int Count() const noexcept;
+  const std::string& Get(int index) const;
+  // Removes the line and its record; later lines move up and keep their own marks.
+  void Delete(int index);
+  // Swap or move lines; records, selection and widths go with their texts.
+  void Exchange(int index1, int index2);
+  void Move(int currentIndex, int newIndex);
+  void Clear();
+
+ private:
+  friend class CheckListModel;
+  explicit CheckListStrings(CheckListModel& owner) noexcept : owner_(owner) {}
+
+  CheckListModel& owner_;
+};
+
+}  // namespace zendrift::scan
