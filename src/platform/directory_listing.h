@@ -28,6 +28,8 @@ class DirEntry {
   std::string fullPath() const { return folder_ + name_; }
 
   bool isDirectory() const noexcept { return directory_; }
+  // A symbolic link (its attributes carry the reparse-point bit); known without a system call.
+  bool isSymlink() const noexcept { return symlink_; }
   // Directory, hidden, system, read-only and reparse-point bits (file_attributes.h).
   std::uint32_t attributes() const;
   std::uint64_t size() const;

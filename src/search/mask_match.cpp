@@ -1,0 +1,86 @@
+// The wildcard matcher: a literal phase and a star phase, retrying only the last star.
+#include "search/mask_match.h"
+
+#include "search/search_error.h"
+
+namespace zendrift::search {
+
+namespace {
+
+constexpr std::size_t kUnset = std::string_view::npos;
+
+template <typename Fold>
+bool matchMask(std::string_view mask, std::string_view name, Fold fold) {
+  if (mask.empty()) throw SearchError(kBlankMaskMessage);
+  if (mask == "*") return true;
+  if (name.empty()) return false;
+
+  std::size_t m = 0;
+  std::size_t n = 0;
+  std::size_t maskMark = kUnset;
+  std::size_t nameMark = kUnset;
+  bool starPhase = false;
+  const auto retry = [&] {
+    if (maskMark == kUnset || nameMark == kUnset) return false;
+    m = maskMark;
+    n = nameMark;
+    starPhase = true;
+    return true;
+  };
+
+  for (;;) {
+    if (!starPhase) {
+      if (m == mask.size()) {
+        if (n == name.size()) return true;
+        if (!retry()) return false;
+        continue;
+      }
+      const char c = mask[m];
+      if (c == '*') {
+        maskMark = ++m;
+        starPhase = true;
+      } else if (n == name.size()) {
+        return false;
+      } else if (c == '?' || fold(name[n]) == c) {
+        ++m;
+        ++n;
+      } else if (!retry()) {
+        return false;
+      }
+    } else {
+      if (m == mask.size()) return true;
+      const char c = mask[m];
+      if (c == '*') {
+        maskMark = ++m;
+      } else if (c == '?') {
+        if (n == name.size()) return false;
+        ++m;
+        ++n;
+      } else {
+        while (n < name.size() && fold(name[n]) != c) ++n;
+        if (n == name.size()) return false;
+        nameMark = ++n;
+        ++m;
+        starPhase = false;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string upperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = upperCaseAscii(c);
+  return result;
+}
+
+bool MaskMatch(std::string_view mask, std::string_view name) {
+  return matchMask(mask, name, [](char c) { return c; });
+}
+
+bool MaskMatchUpperName(std::string_view mask, std::string_view name) {
+  return matchMask(mask, name, upperCaseAscii);
+}
+
+}  // namespace zendrift::search

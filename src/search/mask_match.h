@@ -1,0 +1,24 @@
+// The wildcard matcher of the search filters, and the upper-case folding it is used with.
+//
+// Names are bytes. Only ASCII letters are folded, so the bytes of a multi-byte UTF-8 character
+// (all 0x80 or above) are never changed or split, and a name that is not valid UTF-8 matches
+// byte for byte.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zendrift::search {
+
+constexpr char upperCaseAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string upperCase(std::string_view text);
+
+// "*" stands for any run of characters (none included), "?" for exactly one; every other
+// character for itself, compared exactly. Only the last star is retried. Throws SearchError
+// "Search string cannot be blank" for an empty mask.
+bool MaskMatch(std::string_view mask, std::string_view name);
+
+// The same match against the upper-case form of `name`, without building that form.
+bool MaskMatchUpperName(std::string_view mask, std::string_view name);
+
+}  // namespace zendrift::search

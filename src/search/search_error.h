@@ -1,0 +1,15 @@
+// The error the search engine and its filters raise with their own message texts.
+#pragma once
+
+#include <stdexcept>
+
+namespace zendrift::search {
+
+class SearchError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kBlankMaskMessage = "Search string cannot be blank";
+
+}  // namespace zendrift::search

@@ -1,0 +1,235 @@
+// The search engine's walk: one folder listed at a time, depth-first and pre-order.
+#include "search/search_files.h"
+
+#include "platform/path.h"
+
+namespace zendrift::search {
+
+namespace {
+
+bool isDotOrDotDot(const std::string& name) {
+  return name.size() <= 2 && !name.empty() && name[0] == '.' && (name.size() == 1 || name[1] == '.');
+}
+
+constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrSystem;
+
+}  // namespace
+
+TJvSearchFiles::TJvSearchFiles() { setOptions({soSearchFiles}); }
+
+TJvSearchFiles::~TJvSearchFiles() = default;
+
+void TJvSearchFiles::setOptions(TJvSearchOptions options) {
+  if (options == options_) return;
+  const TJvSearchOptions previous = options_;
+  options_ = options;
+  if (previous.contains(soSorted) != options.contains(soSorted)) {
+    foundDirectories_.setSorted(options.contains(soSorted));
+    foundFiles_.setSorted(options.contains(soSorted));
+  }
+  if (previous.contains(soAllowDuplicates) != options.contains(soAllowDuplicates)) {
+    const auto policy = options.contains(soAllowDuplicates) ? StringList::Duplicates::Accept
+                                                            : StringList::Duplicates::Ignore;
+    foundDirectories_.setDuplicates(policy);
+    foundFiles_.setDuplicates(policy);
+  }
+}
+
+bool TJvSearchFiles::Search() {
+  if (busy_) return false;
+  ResetResults();
+  busy_ = true;
+  // However the walk ends, an error from a handler included, the engine is idle again and
+  // holds no listing.
+  struct Idle {
+    TJvSearchFiles& engine;
+    ~Idle() {
+      engine.listing_.close();
+      engine.listedFolders_ = {};
+      engine.busy_ = false;
+    }
+  } idle{*this};
+
+  const std::string root = rootDirectory_;
+  const bool checkRoot = options_.contains(soCheckRootDirValid);
+  const bool examineRoot = !options_.contains(soExcludeFilesInRootDir) && (!checkRoot || RootIsValid());
+  if (!examineRoot &&
+      (dirOption_ == doExcludeSubDirs || (dirOption_ == doExcludeCompleteInvalidDirs && checkRoot))) {
+    return true;
+  }
+  std::int32_t depth = 0;
+  return WalkTree(root, examineRoot, depth);
+}
+
+void TJvSearchFiles::Abort() {
+  if (!busy_) return;
+  abortRequested_ = true;
+  FireAbort();
+}
+
+void TJvSearchFiles::ResetResults() {
+  foundBytes_ = 0;
+  foundDirectoryCount_ = 0;
+  foundFileCount_ = 0;
+  foundDirectories_.clear();
+  foundFiles_.clear();
+  abortRequested_ = false;
+}
+
+bool TJvSearchFiles::RootIsValid() {
+  std::string path = rootDirectory_;
+  if (!path.empty() && platform::isDelimiter(path.back())) path.pop_back();
+  std::optional<platform::DirEntry> found = platform::findEntry(path);
+  if (!found) return false;
+  rootEntry_ = std::move(*found);
+  currentEntry_ = &rootEntry_;
+  return rootEntry_.isDirectory() && rootEntry_.name().rfind('.', 0) != 0 && AcceptDirectory();
+}
+
+bool TJvSearchFiles::WalkTree(const std::string& path, bool examineEntries, std::int32_t& depth) {
+  struct RestoreDepth {
+    std::int32_t& depth;
+    std::int32_t saved;
+    ~RestoreDepth() { depth = saved; }
+  } restore{depth, depth};
+
+  std::vector<Subfolder> subfolders;
+  const std::string folder = path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
+  bool ok = ScanDirectory(folder, subfolders, examineEntries);
+  if (!ok) ok = ResolveWalkError();
+  if (!ok) return false;
+
+  ++depth;
+  if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
+  for (const Subfolder& subfolder : subfolders) {
+    if (!WalkTree(folder + subfolder.name, subfolder.examine, depth)) return false;
+  }
+  return true;
+}
+
+bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries) {
+  FireBeginScanDir(folder);
+  lastError_ = listing_.open(folder);
+  currentEntry_ = &listing_.entry();
+  if (lastError_ != platform::kErrorSuccess) {
+    return lastError_ == platform::kErrorFileNotFound || lastError_ == platform::kErrorAccessDenied;
+  }
+  struct CloseOnError {
+    platform::DirectoryListing& listing;
+    ~CloseOnError() { listing.close(); }
+  } closeOnError{listing_};
+
+  bool result = true;
+  // A folder met again (through a bind mount, say) is not listed a second time.
+  const std::optional<platform::FolderId> id = listing_.folderId();
+  const bool listedBefore = id && !listedFolders_.insert(*id).second;
+
+  while (!listedBefore) {
+    FireProgress();
+    if (abortRequested_) {
+      result = false;
+      break;
+    }
+    const platform::DirEntry& entry = listing_.entry();
+    if (entry.isDirectory()) {
+      const std::string& name = entry.name();
+      if (isDotOrDotDot(name)) {
+        // the folder itself and its parent
+      } else if (!options_.contains(soIncludeSystemHiddenDirs) && isHiddenSystem()) {
+        // neither reported nor entered
+      } else if (dirOption_ == doExcludeSubDirs || dirOption_ == doIncludeSubDirs) {
+        if (examineEntries && options_.contains(soSearchDirs) && AcceptDirectory()) FireFindDirectory(folder);
+        // A symbolic link to a folder is an entry, never a way into another part of the tree.
+        if (dirOption_ == doIncludeSubDirs && !entry.isSymlink()) subfolders.push_back({name, true});
+      } else {
+        const bool valid = AcceptDirectory();
+        if (examineEntries && options_.contains(soSearchDirs) && valid) FireFindDirectory(folder);
+        if ((dirOption_ == doExcludeInvalidDirs || valid) && !entry.isSymlink()) subfolders.push_back({name, valid});
+      }
+    } else if (examineEntries && options_.contains(soSearchFiles) && AcceptFile()) {
+      FireFindFile(folder);
+    }
+    lastError_ = listing_.next();
+    if (lastError_ != platform::kErrorSuccess) {
+      result = lastError_ == platform::kErrorNoMoreFiles;
+      break;
+    }
+  }
+
+  const platform::OsErrorCode closed = listing_.close();
+  if (closed != platform::kErrorSuccess) {
+    lastError_ = closed;
+    result = false;
+  }
+  return result;
+}
+
+bool TJvSearchFiles::isHiddenSystem() const { return (CurrentEntry().attributes() & kHiddenSystem) == kHiddenSystem; }
+
+bool TJvSearchFiles::AcceptDirectory() {
+  if (OnCheck) {
+    bool result = false;
+    OnCheck(*this, result);
+    return result;
+  }
+  return dirParams_.Matches(CurrentEntry());
+}
+
+bool TJvSearchFiles::AcceptFile() {
+  const bool skipHiddenSystem = !options_.contains(soIncludeSystemHiddenFiles);
+  if (!OnCheck && skipHiddenSystem && !fileParams_.hasBlankMask()) {
+    // Same outcome as testing the attributes first, but most names fail the cheap mask test
+    // and then need no attribute read at all.
+    return fileParams_.Matches(CurrentEntry()) && !isHiddenSystem();
+  }
+  if (skipHiddenSystem && isHiddenSystem()) return false;
+  if (OnCheck) {
+    bool result = false;
+    OnCheck(*this, result);
+    return result;
+  }
+  return fileParams_.Matches(CurrentEntry());
+}
+
+bool TJvSearchFiles::ResolveWalkError() {
+  if (abortRequested_) return false;
+  bool handled = errorResponse_ == erIgnore;
+  if (OnError) OnError(*this, handled);
+  if (errorResponse_ == erRaise && !handled) throw platform::OsError(lastError_);
+  return handled;
+}
+
+void TJvSearchFiles::report(const std::string& folder, bool isFile) {
+  const platform::DirEntry& entry = CurrentEntry();
+  std::string name = options_.contains(soStripDirs) ? entry.name() : folder + entry.name();
+  const auto size = static_cast<std::int64_t>(entry.size());
+  if (!options_.contains(soOwnerData)) (isFile ? foundFiles_ : foundDirectories_).add(name);
+  foundBytes_ += size;
+  // A copy, so that a handler may rebind its own event.
+  const TJvFileSearchEvent event = isFile ? OnFindFile : OnFindDirectory;
+  if (event) event(*this, name);
+}
+
+void TJvSearchFiles::FireFindFile(const std::string& folder) {
+  ++foundFileCount_;
+  report(folder, true);
+}
+
+void TJvSearchFiles::FireFindDirectory(const std::string& folder) {
+  ++foundDirectoryCount_;
+  report(folder, false);
+}
+
+void TJvSearchFiles::FireBeginScanDir(const std::string& folder) {
+  if (OnBeginScanDir) OnBeginScanDir(*this, folder);
+}
+
+void TJvSearchFiles::FireAbort() {
+  if (OnAbort) OnAbort(*this);
+}
+
+void TJvSearchFiles::FireProgress() {
+  if (OnProgress) OnProgress(*this);
+}
+
+}  // namespace zendrift::search

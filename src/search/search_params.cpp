@@ -1,0 +1,86 @@
+// The entry filter and the preparation of its masks and comparison times.
+#include "search/search_params.h"
+
+#include "search/mask_match.h"
+
+namespace zendrift::search {
+
+TJvSearchParams::TJvSearchParams() {
+  fileMasks_.setOnChange([this] { rebuildMatchMasks(); });
+  // The comparison times follow the default date, so a date filter switched on without a date
+  // compares against 1980-01-01 local time rather than 1601.
+  try {
+    afterTime_ = beforeTime_ = dosFileTimeFromLocal(kDosEpochDateTime);
+  } catch (const platform::OsError&) {
+    afterTime_ = beforeTime_ = 0;
+  }
+}
+
+TJvSearchParams::TJvSearchParams(const TJvSearchParams& other) : TJvSearchParams() { assign(other); }
+
+TJvSearchParams& TJvSearchParams::operator=(const TJvSearchParams& other) {
+  assign(other);
+  return *this;
+}
+
+void TJvSearchParams::assign(const TJvSearchParams& other) {
+  if (&other == this) return;
+  setMaxSize(other.maxSize_);
+  setMinSize(other.minSize_);
+  setLastChangeBefore(other.lastChangeBefore_);
+  setLastChangeAfter(other.lastChangeAfter_);
+  setSearchTypes(other.searchTypes_);
+  fileMasks_.assign(other.fileMasks_);
+  setAttributes(other.attributes_);
+}
+
+void TJvSearchParams::setSearchTypes(TJvSearchTypes types) {
+  if (types == searchTypes_) return;
+  const bool caseChanged = types.contains(stFileMaskCaseSensitive) != searchTypes_.contains(stFileMaskCaseSensitive);
+  searchTypes_ = types;
+  if (caseChanged) rebuildMatchMasks();
+}
+
+void TJvSearchParams::setLastChangeAfter(TDateTime value) {
+  afterTime_ = dosFileTimeFromLocal(value);
+  lastChangeAfter_ = value;
+}
+
+void TJvSearchParams::setLastChangeBefore(TDateTime value) {
+  beforeTime_ = dosFileTimeFromLocal(value);
+  lastChangeBefore_ = value;
+}
+
+void TJvSearchParams::rebuildMatchMasks() {
+  const bool caseSensitive = searchTypes_.contains(stFileMaskCaseSensitive);
+  std::vector<std::string> prepared;
+  prepared.reserve(fileMasks_.size());
+  hasBlankMask_ = false;
+  for (const std::string& mask : fileMasks_) {
+    prepared.push_back(caseSensitive ? mask : upperCase(mask));
+    hasBlankMask_ = hasBlankMask_ || mask.empty();
+  }
+  matchMasks_.assign(prepared);
+}
+
+bool TJvSearchParams::matchesName(std::string_view name) const {
+  if (fileMasks_.empty()) return true;
+  const bool caseSensitive = searchTypes_.contains(stFileMaskCaseSensitive);
+  for (const std::string& mask : matchMasks_) {
+    if (caseSensitive ? MaskMatch(mask, name) : MaskMatchUpperName(mask, name)) return true;
+  }
+  return false;
+}
+
+bool TJvSearchParams::Matches(const platform::DirEntry& entry) const {
+  if (searchTypes_.contains(stAttribute) && !attributes_.accepts(entry.attributes())) return false;
+  // Sizes compare as unsigned 64-bit numbers.
+  if (searchTypes_.contains(stMinSize) && entry.size() < static_cast<std::uint64_t>(minSize_)) return false;
+  if (searchTypes_.contains(stMaxSize) && entry.size() > static_cast<std::uint64_t>(maxSize_)) return false;
+  if (searchTypes_.contains(stLastChangeAfter) && entry.lastWriteTime() < afterTime_) return false;
+  if (searchTypes_.contains(stLastChangeBefore) && entry.lastWriteTime() > beforeTime_) return false;
+  if (searchTypes_.contains(stFileMask)) return matchesName(entry.name());
+  return true;
+}
+
+}  // namespace zendrift::search
