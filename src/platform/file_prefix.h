@@ -1,0 +1,15 @@
+// Reading the beginning of a file into a caller's buffer: one open, one read.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zendrift::platform {
+
+// Reads up to buffer.size() bytes from the start of the file at `path` and returns how many were
+// read; empty when the file cannot be opened or read, or is a folder.
+std::optional<std::size_t> readFilePrefix(std::string_view path, std::span<std::byte> buffer);
+
+}  // namespace zendrift::platform

@@ -1,0 +1,23 @@
+// Reading a shortcut file: one open and one read into a per-thread buffer, then the parser.
+#include "shortcut/read_shortcut.h"
+
+#include <memory>
+
+#include "platform/file_prefix.h"
+#include "shortcut/parse_shortcut.h"
+
+namespace zendrift::shortcut {
+
+bool ReadShortcut(ShortcutInfo& info) {
+  // Reused across calls so that a scan allocates nothing per link beyond the kept strings.
+  thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
+  static const unsigned codePage = localeAnsiCodePage();
+
+  const auto size = platform::readFilePrefix(info.FileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
+  ParseOptions options;
+  options.codePage = codePage;
+  parseShortcut(std::span<const std::byte>(buffer.get(), size.value_or(0)), info, options);
+  return size.has_value();
+}
+
+}  // namespace zendrift::shortcut

@@ -1,0 +1,18 @@
+// Reading one shortcut file from disk into a ShortcutInfo.
+#pragma once
+
+#include <cstddef>
+
+#include "shortcut/shortcut_info.h"
+
+namespace zendrift::shortcut {
+
+// Only this much of a file is read: no sound link comes near it.
+inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
+
+// Reads the file named by info.FileName and fills the other fields. A file that cannot be read
+// or is not a shell link leaves them empty or zero. Never throws for bad content. Returns false
+// when the file could not be opened or read.
+bool ReadShortcut(ShortcutInfo& info);
+
+}  // namespace zendrift::shortcut
