@@ -1,0 +1,111 @@
+// Drive types on POSIX systems: Wine's own drive settings first, then the file system that
+// holds the drive's folder.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/posix/mount_table.h"
+#include "platform/windows_profile.h"
+#include "platform/wine_prefix.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string canonical(const std::string& path) {
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+  return resolved ? std::string(resolved.get()) : std::string();
+}
+
+bool fileSaysOne(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char c = 0;
+  const bool one = ::read(fd, &c, 1) == 1 && c == '1';
+  ::close(fd);
+  return one;
+}
+
+// Whether the block device major:minor (or the disk it is a partition of) is removable.
+bool removableDevice(unsigned major, unsigned minor) {
+  if (major == 0) return false;
+  const std::string device =
+      canonical("/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor));
+  if (device.empty()) return false;
+  if (::access((device + "/removable").c_str(), F_OK) == 0) return fileSaysOne(device + "/removable");
+  return fileSaysOne(device + "/../removable");
+}
+
+unsigned typeOfFileSystem(const MountEntry& mount) {
+  const std::string_view type = mount.fsType;
+  constexpr std::array kNetwork = {"nfs",  "nfs4",      "cifs",       "smb3",       "smbfs",    "ncpfs",
+                                   "afs",  "ceph",      "glusterfs",  "fuse.sshfs", "sshfs",    "davfs",
+                                   "fuse.davfs2",       "fuse.rclone", "fuse.s3fs", "fuse.glusterfs"};
+  for (const std::string_view name : kNetwork) {
+    if (type == name) return kDriveRemote;
+  }
+  if (type == "iso9660" || type == "udf") return kDriveCdrom;
+  if (type == "tmpfs" || type == "ramfs") return kDriveRamdisk;
+  if (removableDevice(mount.major, mount.minor)) return kDriveRemovable;
+  return kDriveFixed;
+}
+
+// Wine's Software\Wine\Drives names a drive's type outright ("cdrom" even with no disc in).
+std::optional<unsigned> typeFromWineSettings(const wine::Profile& profile, char letter) {
+  const RegistryValue* value = profile.system->value("Software\\Wine\\Drives", std::string(1, letter) + ":");
+  if (!value) return std::nullopt;
+  const auto text = registryText(*value);
+  if (!text) return std::nullopt;
+  const std::string type = asciiLower(*text);
+  if (type == "hd") return kDriveFixed;
+  if (type == "network") return kDriveRemote;
+  if (type == "floppy") return kDriveRemovable;
+  if (type == "cdrom") return kDriveCdrom;
+  if (type == "ramdisk") return kDriveRamdisk;
+  return std::nullopt;
+}
+
+// "\\server\share" with both names present and nothing after the share.
+bool wellFormedShare(std::string_view drivePart) {
+  std::string_view rest = drivePart.substr(2);
+  const std::size_t serverEnd = rest.find_first_of("\\/");
+  if (serverEnd == 0 || serverEnd == std::string_view::npos) return false;
+  rest.remove_prefix(serverEnd + 1);
+  if (!rest.empty() && isSeparator(rest.back())) rest.remove_suffix(1);
+  return !rest.empty() && rest.find_first_of("\\/") == std::string_view::npos;
+}
+
+}  // namespace
+
+unsigned windowsDriveType(std::string_view drivePart) {
+  if (drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1])) {
+    return wellFormedShare(drivePart) ? kDriveRemote : kDriveNoRootDir;
+  }
+  const bool letterForm = (drivePart.size() == 2 || (drivePart.size() == 3 && isSeparator(drivePart[2]))) &&
+                          drivePart[1] == ':';
+  if (!letterForm) return kDriveNoRootDir;
+  char letter = drivePart[0];
+  if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  if (letter < 'a' || letter > 'z') return kDriveNoRootDir;
+
+  const auto profile = wine::currentProfile();
+  if (!profile) return kDriveNoRootDir;
+  if (const auto configured = typeFromWineSettings(*profile, letter)) return *configured;
+
+  const std::string folder = wine::driveFolder(profile->prefix, letter);
+  if (folder.empty()) return kDriveNoRootDir;
+  const std::string real = canonical(folder);
+  if (real.empty()) return kDriveNoRootDir;
+  const auto mounts = readMountTable();
+  const MountEntry* mount = mountHolding(mounts, real);
+  if (!mount) return kDriveUnknown;
+  return typeOfFileSystem(*mount);
+}
+
+}  // namespace zendrift::platform

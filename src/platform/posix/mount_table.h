@@ -1,0 +1,25 @@
+// The mounted file systems, as /proc/self/mountinfo lists them: for drive types and UNC shares.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zendrift::platform {
+
+struct MountEntry {
+  std::string mountPoint;
+  std::string fsType;  // "ext4", "cifs", "fuse.sshfs", ...
+  std::string source;  // "/dev/sda1", "//server/share", ...
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+
+// Empty when the table cannot be read.
+std::vector<MountEntry> readMountTable();
+
+// The mount that holds `canonicalPath` (an absolute path without links): the one with the
+// longest mount point that contains it; the last such mount wins, as it hides earlier ones.
+const MountEntry* mountHolding(const std::vector<MountEntry>& mounts, std::string_view canonicalPath);
+
+}  // namespace zendrift::platform

@@ -1,0 +1,51 @@
+// The Wine prefix that holds the Windows profile on Linux: where it is, its drive letters, its
+// registry files and the environment that its registry defines.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/wine_registry.h"
+
+namespace zendrift::platform::wine {
+
+// Orders names the way Windows compares environment-variable names: ASCII case-blind.
+struct CaselessLess {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+using Environment = std::map<std::string, std::string, CaselessLess>;
+
+// Expands every %NAME% of `text` from `environment`. Empty when a name is unknown. A "%" that
+// does not open a name ("100%", "%%") stays as it is.
+std::optional<std::string> expandEnvironment(std::string_view text, const Environment& environment);
+
+// What the prefix holds, read from its registry files. Shared and immutable: a profile stays
+// valid while a caller holds it, even after the files change.
+struct Profile {
+  std::string prefix;  // host folder, no trailing delimiter
+  std::shared_ptr<const RegistryFile> user;    // HKEY_CURRENT_USER
+  std::shared_ptr<const RegistryFile> system;  // HKEY_LOCAL_MACHINE
+  std::string userName;
+  Environment environment;
+};
+
+// $WINEPREFIX when set, else ~/.wine. Empty when neither can be named. Not checked.
+std::string prefixPath();
+
+// The profile of the current prefix; null when the prefix folder does not exist. Registry files
+// are parsed again only when their identity, size or modification time changed.
+std::shared_ptr<const Profile> currentProfile();
+
+// Builds the environment of a profile from its registry (exposed for tests).
+Environment profileEnvironment(const RegistryFile& user, const RegistryFile& system, std::string_view userName);
+
+// The host folder behind drive `letter` of `prefix`: the target of dosdevices/<letter>:,
+// relative targets taken from dosdevices/. Empty when the letter is not a-z, has no link, or the
+// link does not lead to a folder.
+std::string driveFolder(std::string_view prefix, char letter);
+
+}  // namespace zendrift::platform::wine
