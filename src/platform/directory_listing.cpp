@@ -11,6 +11,7 @@ void DirEntry::assign(Raw&& raw) {
   directory_ = raw.directory;
   symlink_ = raw.symlink;
   attributes_ = raw.attributes;
+  hiddenSystem_.reset();
   size_ = raw.size;
   lastWriteTime_ = raw.lastWriteTime;
 }
@@ -18,6 +19,12 @@ void DirEntry::assign(Raw&& raw) {
 std::uint32_t DirEntry::attributes() const {
   if (!attributes_) fetchStatus();
   return *attributes_;
+}
+
+std::uint32_t DirEntry::hiddenSystemAttributes() const {
+  if (attributes_) return *attributes_ & (kAttrHidden | kAttrSystem);
+  if (!hiddenSystem_) fetchHiddenSystem();
+  return *hiddenSystem_;
 }
 
 std::uint64_t DirEntry::size() const {

@@ -32,6 +32,9 @@ class DirEntry {
   bool isSymlink() const noexcept { return symlink_; }
   // Directory, hidden, system, read-only and reparse-point bits (file_attributes.h).
   std::uint32_t attributes() const;
+  // Only the hidden and system bits of attributes(); cheaper where a back end can read them
+  // without the rest (one extended-attribute read on POSIX, no status read).
+  std::uint32_t hiddenSystemAttributes() const;
   std::uint64_t size() const;
   FileTime lastWriteTime() const;
 
@@ -50,12 +53,14 @@ class DirEntry {
 
  private:
   void fetchStatus() const;
+  void fetchHiddenSystem() const;
 
   std::string name_;
   std::string folder_;
   bool directory_ = false;
   bool symlink_ = false;
   mutable std::optional<std::uint32_t> attributes_;
+  mutable std::optional<std::uint32_t> hiddenSystem_;
   mutable std::optional<std::uint64_t> size_;
   mutable std::optional<FileTime> lastWriteTime_;
 };

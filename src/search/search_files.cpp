@@ -164,7 +164,9 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
   return result;
 }
 
-bool TJvSearchFiles::isHiddenSystem() const { return (CurrentEntry().attributes() & kHiddenSystem) == kHiddenSystem; }
+bool TJvSearchFiles::isHiddenSystem() const {
+  return (CurrentEntry().hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem;
+}
 
 bool TJvSearchFiles::AcceptDirectory() {
   if (OnCheck) {

@@ -6,15 +6,20 @@
 // hidden and system bits. A symbolic link is an entry with the reparse-point bit, and a folder
 // when it points at one.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/directory_listing.h"
 #include "platform/path.h"
 #include "platform/posix/errno_map.h"
+#include "platform/posix/reachable_path.h"
 
 namespace zendrift::platform {
 
@@ -22,7 +27,7 @@ namespace {
 
 std::uint32_t dosAttributesOf(const std::string& path) {
   char buffer[64];
-  const ssize_t length = lgetxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer - 1);
+  const ssize_t length = lgetxattr(posix::ReachablePath(path).c_str(), "user.DOSATTRIB", buffer, sizeof buffer - 1);
   if (length <= 2) return 0;
   buffer[length] = '\0';
   if (buffer[0] != '0' || (buffer[1] != 'x' && buffer[1] != 'X')) return 0;
@@ -41,35 +46,56 @@ FileTime modificationTime(const struct stat& status) {
 void DirEntry::fetchStatus() const {
   const std::string path = fullPath();
   struct stat status {};
-  const bool known = ::lstat(path.c_str(), &status) == 0;
+  const bool known = ::lstat(posix::ReachablePath(path).c_str(), &status) == 0;
   std::uint32_t attributes = directory_ ? kAttrDirectory : kAttrArchive;
   if (symlink_) attributes |= kAttrReparsePoint;
   if (known && !symlink_ && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attributes |= kAttrReadOnly;
-  if (!name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
-  attributes |= dosAttributesOf(path);
+  if (!hiddenSystem_) fetchHiddenSystem();
+  attributes |= *hiddenSystem_;
   attributes_ = attributes;
   size_ = known && !directory_ ? static_cast<std::uint64_t>(status.st_size) : 0;
   lastWriteTime_ = known ? modificationTime(status) : 0;
 }
 
+void DirEntry::fetchHiddenSystem() const {
+  std::uint32_t attributes = dosAttributesOf(fullPath());
+  if (!name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
+  hiddenSystem_ = attributes;
+}
+
+// The listing reads the folder with getdents64 into a buffer that is kept from one folder to
+// the next: one open, one status read (for the folder's identity) and one close per folder.
 struct DirectoryListing::Handle {
-  DIR* dir = nullptr;
+  int fd = -1;
   std::string folder;
+  FolderId id;
+  bool idKnown = false;
+  std::unique_ptr<char[]> buffer = std::make_unique<char[]>(kBufferSize);
+  std::size_t position = 0;
+  std::size_t filled = 0;
+  static constexpr std::size_t kBufferSize = 32 * 1024;
 };
 
 DirectoryListing::DirectoryListing() = default;
 DirectoryListing::~DirectoryListing() { close(); }
 
-bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->dir; }
+bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->fd >= 0; }
 
 OsErrorCode DirectoryListing::open(std::string_view folder) {
   close();
   std::string path = includeTrailingDelimiter(folder);
-  DIR* dir = ::opendir(path.c_str());
-  if (!dir) return posix::fromErrno(errno);
-  handle_ = std::make_unique<Handle>();
-  handle_->dir = dir;
+  const posix::ReachablePath reachable(path);
+  const int fd = ::open(reachable.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return posix::fromErrno(errno);
+  if (!handle_) handle_ = std::make_unique<Handle>();
+  handle_->fd = fd;
   handle_->folder = std::move(path);
+  handle_->position = handle_->filled = 0;
+  struct stat status {};
+  handle_->idKnown = ::fstat(fd, &status) == 0;
+  if (handle_->idKnown) {
+    handle_->id = FolderId{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  }
   const OsErrorCode first = next();
   if (first == kErrorNoMoreFiles) return kErrorFileNotFound;
   return first;
@@ -77,17 +103,27 @@ OsErrorCode DirectoryListing::open(std::string_view folder) {
 
 OsErrorCode DirectoryListing::next() {
   if (!isOpen()) return kErrorInvalidParameter;
-  errno = 0;
-  const dirent* item = ::readdir(handle_->dir);
-  if (!item) return errno == 0 ? kErrorNoMoreFiles : posix::fromErrno(errno);
+  Handle& handle = *handle_;
+  if (handle.position >= handle.filled) {
+    const ssize_t read = ::getdents64(handle.fd, handle.buffer.get(), Handle::kBufferSize);
+    if (read < 0) return posix::fromErrno(errno);
+    if (read == 0) return kErrorNoMoreFiles;
+    handle.position = 0;
+    handle.filled = static_cast<std::size_t>(read);
+  }
+  const char* record = handle.buffer.get() + handle.position;
+  unsigned short length = 0;
+  std::memcpy(&length, record + offsetof(struct dirent64, d_reclen), sizeof length);
+  handle.position += length;
+  const char* name = record + offsetof(struct dirent64, d_name);
+  unsigned char type = static_cast<unsigned char>(record[offsetof(struct dirent64, d_type)]);
 
   DirEntry::Raw raw;
-  raw.name = item->d_name;
-  raw.folder = handle_->folder;
-  unsigned char type = item->d_type;
+  raw.name = name;
+  raw.folder = handle.folder;
   if (type == DT_UNKNOWN) {
     struct stat status {};
-    if (::lstat((raw.folder + raw.name).c_str(), &status) == 0) {
+    if (::fstatat(handle.fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
       type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
     }
   }
@@ -95,22 +131,21 @@ OsErrorCode DirectoryListing::next() {
   if (type == DT_LNK) {
     raw.symlink = true;
     struct stat target {};
-    raw.directory = ::stat((raw.folder + raw.name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    raw.directory = ::fstatat(handle.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
   }
   entry_.assign(std::move(raw));
   return kErrorSuccess;
 }
 
 std::optional<FolderId> DirectoryListing::folderId() const {
-  struct stat status {};
-  if (!isOpen() || ::fstat(::dirfd(handle_->dir), &status) != 0) return std::nullopt;
-  return FolderId{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  if (!isOpen() || !handle_->idKnown) return std::nullopt;
+  return handle_->id;
 }
 
 OsErrorCode DirectoryListing::close() {
   if (!isOpen()) return kErrorSuccess;
-  const int result = ::closedir(handle_->dir);
-  handle_.reset();
+  const int result = ::close(handle_->fd);
+  handle_->fd = -1;
   return result == 0 ? kErrorSuccess : posix::fromErrno(errno);
 }
 
