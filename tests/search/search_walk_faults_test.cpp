@@ -1,0 +1,178 @@
+// The walk over awkward trees: odd names, very long paths, symbolic link loops, denied and
+// vanishing folders. Each ends cleanly with the engine idle.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "search_recorder.h"
+
+namespace zendrift::search {
+namespace {
+
+namespace fs = std::filesystem;
+using test::asSet;
+using test::Recorder;
+using test::useLinkMask;
+using testing::TempDir;
+using testing::writeFile;
+
+TEST(SearchWalkFaults, OddNamesAreListedAndReportedUnchanged) {
+  TempDir dir;
+  const std::vector<std::string> names{"new\nline.lnk", "tab\there.lnk", "bad\xFF\xFE.lnk", "\xC3\xA9t\xC3\xA9.LNK",
+                                       "sub\ndir/inner.lnk"};
+  for (const std::string& name : names) writeFile(dir / name, "");
+  TJvSearchFiles search;
+  useLinkMask(search, dir.str());
+  EXPECT_TRUE(search.Search());
+  std::set<std::string> expected;
+  for (const std::string& name : names) expected.insert(dir / name);
+  EXPECT_EQ(asSet(search.FoundFiles()), expected);
+}
+
+// Builds `levels` nested folders with names of `nameLength` bytes below `root`, one step at a
+// time (the whole path is longer than the system accepts in one call), with a.lnk at the bottom.
+// Returns the bottom folder's path.
+class DeepTree {
+ public:
+  DeepTree(const fs::path& root, int levels, std::size_t nameLength) : root_(root), levels_(levels) {
+    const fs::path start = fs::current_path();
+    fs::current_path(root_);
+    std::string path = root_.string();
+    for (int level = 0; level < levels_; ++level) {
+      const std::string name = std::to_string(level) + std::string(nameLength - std::to_string(level).size(), 'd');
+      fs::create_directory(name);
+      fs::current_path(name);
+      path += "/" + name;
+    }
+    std::ofstream("a.lnk") << "12";
+    bottom_ = path;
+    fs::current_path(start);
+  }
+  // Removes the tree bottom-up, again one step at a time.
+  ~DeepTree() {
+    const fs::path start = fs::current_path();
+    fs::current_path(root_);
+    std::vector<std::string> names;
+    for (int level = 0; level < levels_; ++level) {
+      for (const auto& entry : fs::directory_iterator(".")) {
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+      }
+      fs::current_path(names.back());
+    }
+    fs::remove("a.lnk");
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+      fs::current_path("..");
+      fs::remove(*name);
+    }
+    fs::current_path(start);
+  }
+  const std::string& bottom() const { return bottom_; }
+
+ private:
+  fs::path root_;
+  int levels_;
+  std::string bottom_;
+};
+
+TEST(SearchWalkFaults, PathsLongerThanTheSystemLimitAreWalked) {
+  TempDir dir;
+  const DeepTree tree(dir.path(), 30, 200);
+  ASSERT_GT(tree.bottom().size(), 6000u);
+  TJvSearchFiles search;
+  Recorder recorder(search);
+  useLinkMask(search, dir.str());
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{tree.bottom() + "/a.lnk"});
+  EXPECT_EQ(search.FoundBytes(), 2);  // the size is read at that depth too
+  EXPECT_EQ(recorder.begun().size(), 31u);
+}
+
+TEST(SearchWalkFaults, RootOfFiveThousandBytesIsWalked) {
+  TempDir dir;
+  const DeepTree tree(dir.path(), 25, 200);
+  ASSERT_GT(tree.bottom().size(), 5000u);
+  TJvSearchFiles search;
+  useLinkMask(search, tree.bottom());
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(search.FoundFileCount(), 1);
+}
+
+TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
+  TempDir dir;
+  writeFile(dir / "sub/a.lnk", "");
+  fs::create_directory_symlink("..", dir.path() / "sub/up");
+  fs::create_directory_symlink(dir.path(), dir.path() / "sub/root");
+  fs::create_directory_symlink("/", dir.path() / "z:");
+  TJvSearchFiles search;
+  Recorder recorder(search);
+  useLinkMask(search, dir.str());
+  search.setOptions({soSearchFiles, soSearchDirs, soStripDirs});
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(asSet(search.FoundFiles()), std::set<std::string>{"a.lnk"});
+  EXPECT_EQ(asSet(search.FoundDirectories()), (std::set<std::string>{"sub", "up", "root", "z:"}));
+  EXPECT_EQ(recorder.begun().size(), 2u);
+}
+
+TEST(SearchWalkFaults, RootMayBeASymbolicLink) {
+  TempDir dir;
+  writeFile(dir / "real/a.lnk", "");
+  fs::create_directory_symlink(dir.path() / "real", dir.path() / "link");
+  TJvSearchFiles search;
+  useLinkMask(search, dir / "link");
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{dir / "link/a.lnk"});
+}
+
+TEST(SearchWalkFaults, RootThatIsAFileEndsTheSearch) {
+  TempDir dir;
+  writeFile(dir / "file.lnk", "");
+  TJvSearchFiles search;
+  Recorder recorder(search);
+  useLinkMask(search, dir / "file.lnk");
+  EXPECT_FALSE(search.Search());
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"begin " + (dir / "file.lnk") + "/"});
+  search.setErrorResponse(erIgnore);
+  EXPECT_TRUE(search.Search());
+}
+
+TEST(SearchWalkFaults, DeniedFolderIsPassedOverSilently) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not deny anything to root";
+  TempDir dir;
+  writeFile(dir / "closed/secret.lnk", "");
+  writeFile(dir / "open.lnk", "");
+  fs::permissions(dir.path() / "closed", fs::perms::none);
+  TJvSearchFiles search;
+  bool errorFired = false;
+  search.OnError = [&](TJvSearchFiles&, bool&) { errorFired = true; };
+  useLinkMask(search, dir.str());
+  EXPECT_TRUE(search.Search());
+  fs::permissions(dir.path() / "closed", fs::perms::owner_all);
+  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{dir / "open.lnk"});
+  EXPECT_FALSE(errorFired);
+}
+
+TEST(SearchWalkFaults, FolderDeletedWhileItIsListedEndsCleanly) {
+  TempDir dir;
+  for (int i = 0; i < 50; ++i) writeFile(dir / ("sub/f" + std::to_string(i) + ".lnk"), "");
+  writeFile(dir / "sub/inner/x.lnk", "");
+  TJvSearchFiles search;
+  useLinkMask(search, dir.str());
+  int reported = 0;
+  search.OnFindFile = [&](TJvSearchFiles&, const std::string&) {
+    if (++reported == 1) fs::remove_all(dir.path() / "sub");
+  };
+  // The listing already read "inner", which vanished with its parent: entering it fails and
+  // ends the search.
+  EXPECT_FALSE(search.Search());
+  EXPECT_FALSE(search.Busy());
+  EXPECT_GE(reported, 1);
+  search.OnFindFile = nullptr;
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(search.FoundFileCount(), 0);
+}
+
+}  // namespace
+}  // namespace zendrift::search
