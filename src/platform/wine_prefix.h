@@ -44,8 +44,9 @@ std::shared_ptr<const Profile> currentProfile();
 Environment profileEnvironment(const RegistryFile& user, const RegistryFile& system, std::string_view userName);
 
 // The host folder behind drive `letter` of `prefix`: the target of dosdevices/<letter>:,
-// relative targets taken from dosdevices/. Empty when the letter is not a-z, has no link, or the
-// link does not lead to a folder.
-std::string driveFolder(std::string_view prefix, char letter);
+// relative targets taken from dosdevices/. Empty when the letter is not a-z or has no link, or,
+// when `verify` is set, the link does not lead to a folder. Callers that go on to look at the
+// folder anyway pass false and save a system call.
+std::string driveFolder(std::string_view prefix, char letter, bool verify = true);
 
 }  // namespace zendrift::platform::wine

@@ -1,6 +1,8 @@
 // Drive types on POSIX systems: Wine's own drive settings first, then the file system that
 // holds the drive's folder.
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <array>
@@ -98,12 +100,19 @@ unsigned windowsDriveType(std::string_view drivePart) {
   if (!profile) return kDriveNoRootDir;
   if (const auto configured = typeFromWineSettings(*profile, letter)) return *configured;
 
-  const std::string folder = wine::driveFolder(profile->prefix, letter);
-  if (folder.empty()) return kDriveNoRootDir;
-  const std::string real = canonical(folder);
-  if (real.empty()) return kDriveNoRootDir;
+  const std::string folder = wine::driveFolder(profile->prefix, letter, false);
+  struct stat status {};
+  if (folder.empty() || ::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return kDriveNoRootDir;
+  // The mount is the one whose device the folder lives on; the last one listed hides the others.
   const auto mounts = readMountTable();
-  const MountEntry* mount = mountHolding(mounts, real);
+  const MountEntry* mount = nullptr;
+  for (const MountEntry& entry : mounts) {
+    if (entry.major == major(status.st_dev) && entry.minor == minor(status.st_dev)) mount = &entry;
+  }
+  if (!mount) {
+    const std::string real = canonical(folder);
+    mount = real.empty() ? nullptr : mountHolding(mounts, real);
+  }
   if (!mount) return kDriveUnknown;
   return typeOfFileSystem(*mount);
 }

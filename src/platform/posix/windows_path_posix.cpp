@@ -127,7 +127,8 @@ std::string shareMountPoint(std::string_view server, std::string_view share) {
 
 std::string baseFolder(const WindowsPath& path) {
   if (path.unc) return shareMountPoint(path.server, path.share);
-  return wine::driveFolder(wine::prefixPath(), path.letter);
+  // resolveBelow() looks at the folder itself; no need to check it here.
+  return wine::driveFolder(wine::prefixPath(), path.letter, false);
 }
 
 enum class Want { File, Folder };
@@ -146,7 +147,7 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
     if (!fits(status, components.empty() ? Want::Folder : want)) return std::nullopt;
     return whole;
   }
-  if (errno != ENOENT && errno != ENOTDIR) return std::nullopt;
+  if (components.empty() || (errno != ENOENT && errno != ENOTDIR)) return std::nullopt;
 
   std::string current = base;
   for (std::size_t i = 0; i < components.size(); ++i) {

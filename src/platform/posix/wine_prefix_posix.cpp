@@ -100,8 +100,12 @@ std::string currentUserHint() {
   for (const char* name : {"USER", "LOGNAME"}) {
     if (auto value = environmentVariable(name); value && !value->empty()) return *value;
   }
-  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name) return entry->pw_name;
-  return {};
+  // The account behind the process does not change; the password database is asked once.
+  static const std::string account = [] {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry && entry->pw_name ? std::string(entry->pw_name) : std::string();
+  }();
+  return account;
 }
 
 std::optional<std::string> textOf(const RegistryFile& file, std::string_view key, std::string_view name) {
@@ -277,12 +281,15 @@ std::string prefixPath() {
 
 std::shared_ptr<const Profile> currentProfile() {
   const std::string prefix = prefixPath();
-  struct stat status {};
-  if (prefix.empty() || ::stat(prefix.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
-
+  if (prefix.empty()) return nullptr;
   const std::string userPath = joinHost(prefix, "user.reg");
   const std::string systemPath = joinHost(prefix, "system.reg");
   Cache::Key key{prefix, stampOf(userPath), stampOf(systemPath), currentUserHint()};
+  // A registry file proves the prefix folder is there; only without one is it looked at.
+  if (!key.user.present && !key.system.present) {
+    struct stat status {};
+    if (::stat(prefix.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
+  }
 
   Cache& shared = cache();
   const std::lock_guard lock(shared.mutex);
@@ -299,7 +306,7 @@ std::shared_ptr<const Profile> currentProfile() {
   return shared.profile;
 }
 
-std::string driveFolder(std::string_view prefix, char letter) {
+std::string driveFolder(std::string_view prefix, char letter, bool verify) {
   letter = lowerAscii(letter);
   if (letter < 'a' || letter > 'z' || prefix.empty()) return {};
   const std::string devices = joinHost(prefix, "dosdevices");
@@ -325,7 +332,7 @@ std::string driveFolder(std::string_view prefix, char letter) {
   target = normaliseLexically(target);
 
   struct stat status {};
-  if (::stat(target.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return {};
+  if (verify && (::stat(target.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))) return {};
   return target;
 }
 

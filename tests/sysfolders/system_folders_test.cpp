@@ -1,0 +1,268 @@
+// TJvSystemFolders over a real Wine prefix: every accessor, registry and default layouts,
+// missing folders, Temp, the trailing-delimiter rule and read-only assignment.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/process.h"
+#include "sysfolders/computer_info.h"
+#include "temp_dir.h"
+#include "../platform/wine_prefix_builder.h"
+
+namespace zendrift::sysfolders {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::WinePrefixBuilder;
+
+using Accessor = std::string (TJvSystemFolders::*)() const;
+
+struct Expected {
+  const char* name;
+  Accessor accessor;
+  const char* below;  // relative to drive_c; nullptr when the folder must be missing
+};
+
+class SystemFoldersTest : public ::testing::Test {
+ protected:
+  SystemFoldersTest()
+      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+    prefix_.standardLayout("ann");
+  }
+
+  std::string hostPath(const char* below) const { return prefix_.driveC() + "/" + below; }
+
+  void expectAll(const std::vector<Expected>& table) {
+    TJvSystemFolders& folders = info_.Folders();
+    for (const Expected& e : table) {
+      EXPECT_EQ((folders.*e.accessor)(), e.below ? hostPath(e.below) : std::string()) << e.name;
+    }
+  }
+
+  TempDir temp_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv env_;
+  ScopedEnv user_;
+  TJvComputerInfoEx info_;
+};
+
+TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
+  prefix_.folder("users/ann/AppData/Local/Microsoft/Windows/INetCache")
+      .folder("windows/Fonts")
+      .folder("ProgramData/Microsoft/Windows/Start Menu/Programs");
+  expectAll({
+      {"Desktop", &TJvSystemFolders::Desktop, "users/ann/Desktop"},
+      {"DesktopDirectory", &TJvSystemFolders::DesktopDirectory, "users/ann/Desktop"},
+      {"Personal", &TJvSystemFolders::Personal, "users/ann/Documents"},
+      {"Favorites", &TJvSystemFolders::Favorites, "users/ann/Favorites"},
+      {"StartMenu", &TJvSystemFolders::StartMenu, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"},
+      {"Programs", &TJvSystemFolders::Programs, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"},
+      {"Startup", &TJvSystemFolders::Startup,
+       "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"},
+      {"Recent", &TJvSystemFolders::Recent, "users/ann/AppData/Roaming/Microsoft/Windows/Recent"},
+      {"SendTo", &TJvSystemFolders::SendTo, "users/ann/AppData/Roaming/Microsoft/Windows/SendTo"},
+      {"AppData", &TJvSystemFolders::AppData, "users/ann/AppData/Roaming"},
+      {"History", &TJvSystemFolders::History, "users/ann/AppData/Local/Microsoft/Windows/History"},
+      {"InternetCache", &TJvSystemFolders::InternetCache, "users/ann/AppData/Local/Microsoft/Windows/INetCache"},
+      {"Profile", &TJvSystemFolders::Profile, "users/ann"},
+      {"Fonts", &TJvSystemFolders::Fonts, "windows/Fonts"},
+      {"CommonStartmenu", &TJvSystemFolders::CommonStartmenu, "ProgramData/Microsoft/Windows/Start Menu"},
+      {"CommonPrograms", &TJvSystemFolders::CommonPrograms, "ProgramData/Microsoft/Windows/Start Menu/Programs"},
+      {"CommonStartup", &TJvSystemFolders::CommonStartup,
+       "ProgramData/Microsoft/Windows/Start Menu/Programs/StartUp"},
+      {"CommonDesktopDirectory", &TJvSystemFolders::CommonDesktopDirectory, "users/Public/Desktop"},
+      {"CommonAppData", &TJvSystemFolders::CommonAppData, "ProgramData"},
+      {"Windows", &TJvSystemFolders::Windows, "windows"},
+      {"System", &TJvSystemFolders::System, "windows/system32"},
+      // Folders that the layout above does not create.
+      {"Nethood", &TJvSystemFolders::Nethood, nullptr},
+      {"Printhood", &TJvSystemFolders::Printhood, nullptr},
+      {"Templates", &TJvSystemFolders::Templates, nullptr},
+      {"Cookies", &TJvSystemFolders::Cookies, nullptr},
+      {"CommonFavorites", &TJvSystemFolders::CommonFavorites, nullptr},
+      // No registry value names Program Files.
+      {"ProgramFiles", &TJvSystemFolders::ProgramFiles, nullptr},
+      {"CommonFiles", &TJvSystemFolders::CommonFiles, nullptr},
+  });
+}
+
+TEST_F(SystemFoldersTest, RegistryValuesNameTheFolders) {
+  prefix_.folder("users/ann/MY desk")
+      .folder("elsewhere/fav")
+      .folder("shared/start")
+      .folder("Apps/Common")
+      .folder("Nets")
+      .folder("ann-templates");
+  prefix_.userReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User Shell Folders] 1700000000\n"
+      "\"Desktop\"=str(2):\"%USERPROFILE%\\\\My Desk\"\n"
+      "\"Favorites\"=str(2):\"%NOT_DEFINED%\\\\fav\"\n"
+      "\"Templates\"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,44,00,72,00,69,00,76,00,65,00,25,00,\\\n"
+      "  5c,00,61,00,6e,00,6e,00,2d,00,74,00,65,00,6d,00,70,00,6c,00,61,00,74,00,65,00,73,00,00,00\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1700000000\n"
+      "\"Favorites\"=\"C:\\\\elsewhere\\\\fav\"\n"
+      "\"NetHood\"=\"c:\\\\NETS\"\n"
+      "\"Recent\"=\"C:\\\\not\\\\there\"\n");
+  prefix_.systemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\\\\\"\n"
+      "\"CommonFilesDir\"=\"C:\\\\apps\\\\common\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1700000000\n"
+      "\"Common Start Menu\"=\"C:\\\\shared\\\\start\"\n");
+  expectAll({
+      // Expanded, and found on disk whatever the case of its names.
+      {"Desktop", &TJvSystemFolders::Desktop, "users/ann/MY desk"},
+      // An unknown reference in User Shell Folders gives way to Shell Folders.
+      {"Favorites", &TJvSystemFolders::Favorites, "elsewhere/fav"},
+      {"Templates", &TJvSystemFolders::Templates, "ann-templates"},
+      {"Nethood", &TJvSystemFolders::Nethood, "Nets"},
+      // A stored folder that does not exist is not replaced by the default.
+      {"Recent", &TJvSystemFolders::Recent, nullptr},
+      {"CommonStartmenu", &TJvSystemFolders::CommonStartmenu, "shared/start"},
+      {"ProgramFiles", &TJvSystemFolders::ProgramFiles, "Program Files"},
+      {"CommonFiles", &TJvSystemFolders::CommonFiles, "Apps/Common"},
+  });
+}
+
+TEST_F(SystemFoldersTest, ProgramFilesNeedsATextValue) {
+  struct Case {
+    const char* value;
+    bool found;
+  };
+  const Case cases[] = {
+      {"\"C:\\\\Program Files\"", true},
+      {"str(2):\"C:\\\\Program Files\"", true},
+      {"hex:43,3a,5c,50,72,6f,67,72,61,6d,20,46,69,6c,65,73,00", true},
+      {"str(2):\"%ProgramFiles%\"", false},  // stored references are not expanded
+      {"dword:00000001", false},
+      {"\"\"", false},
+  };
+  for (const Case& c : cases) {
+    prefix_.systemReg(std::string("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion]\n\"ProgramFilesDir\"=") +
+                      c.value + "\n");
+    EXPECT_EQ(info_.Folders().ProgramFiles(), c.found ? hostPath("Program Files") : "") << c.value;
+  }
+}
+
+TEST_F(SystemFoldersTest, EveryReadSeesTheCurrentState) {
+  const std::string desktop = hostPath("users/ann/Desktop");
+  TJvSystemFolders& folders = info_.Folders();
+  EXPECT_EQ(folders.Desktop(), desktop);
+  std::filesystem::remove(desktop);
+  EXPECT_EQ(folders.Desktop(), "");
+  prefix_.folder("Moved");
+  prefix_.userReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders]\n"
+      "\"Desktop\"=\"C:\\\\Moved\"\n");
+  EXPECT_EQ(folders.Desktop(), hostPath("Moved"));
+}
+
+TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
+  for (const std::string& content : {std::string(), std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10),
+                                     std::string(testing::kRegistryHeader) + "[Software\\\\Micro"}) {
+    testing::writeFile(prefix_.path() / "user.reg", content);
+    testing::writeFile(prefix_.path() / "system.reg", content);
+    EXPECT_EQ(info_.Folders().Desktop(), hostPath("users/ann/Desktop"));
+    EXPECT_EQ(info_.Folders().CommonDesktopDirectory(), hostPath("users/Public/Desktop"));
+  }
+}
+
+TEST_F(SystemFoldersTest, TrailingDelimiterRule) {
+  TJvSystemFolders& folders = info_.Folders();
+  EXPECT_FALSE(folders.TrailingPathDelimiter());
+  folders.SetTrailingPathDelimiter(true);
+  EXPECT_EQ(folders.Desktop(), hostPath("users/ann/Desktop") + "/");
+  EXPECT_EQ(folders.Nethood(), "");  // a missing folder stays empty either way
+  folders.SetTrailingPathDelimiter(false);
+  EXPECT_EQ(folders.Desktop(), hostPath("users/ann/Desktop"));
+}
+
+TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
+  const TJvSystemFolders& folders = info_.Folders();
+  EXPECT_EQ(folders.ResolveFolder(csidl::kStartMenu), folders.StartMenu());
+  EXPECT_NE(folders.ResolveFolder(csidl::kStartMenu), "");
+  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) EXPECT_EQ(folders.ResolveFolder(unknown), "") << unknown;
+}
+
+TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
+  TempDir temp;
+  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
+  TJvComputerInfoEx info;
+  const TJvSystemFolders& folders = info.Folders();
+  for (const Accessor accessor : {&TJvSystemFolders::Desktop, &TJvSystemFolders::StartMenu,
+                                  &TJvSystemFolders::CommonStartmenu, &TJvSystemFolders::ProgramFiles,
+                                  &TJvSystemFolders::Windows, &TJvSystemFolders::Profile}) {
+    EXPECT_EQ((folders.*accessor)(), "");
+  }
+  EXPECT_EQ(folders.Current(), platform::currentDirectory());
+}
+
+TEST(SystemFoldersTemp, FromTheProcessEnvironment) {
+  TempDir temp;
+  std::filesystem::create_directories(temp.path() / "tmp one");
+  std::filesystem::create_directories(temp.path() / "tmp two");
+  const std::string one = temp / "tmp one";
+  const std::string two = temp / "tmp two";
+  const std::string cwd = platform::currentDirectory();
+  struct Case {
+    const char* tmp;
+    const char* tempVar;
+    const char* tmpdir;
+    std::string expected;
+  };
+  const std::string missing = temp / "gone";
+  const std::string withSlash = one + "/";
+  const Case cases[] = {
+      {one.c_str(), two.c_str(), nullptr, one},
+      {"", two.c_str(), nullptr, two},
+      {nullptr, two.c_str(), one.c_str(), two},
+      {nullptr, nullptr, one.c_str(), one},
+      {nullptr, nullptr, nullptr, cwd},
+      {withSlash.c_str(), nullptr, nullptr, one},
+      {"/", nullptr, nullptr, "/"},
+      {missing.c_str(), two.c_str(), nullptr, ""},
+      {"%TEMP%", two.c_str(), nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    ScopedEnv tmp("TMP", c.tmp);
+    ScopedEnv tempVar("TEMP", c.tempVar);
+    ScopedEnv tmpdir("TMPDIR", c.tmpdir);
+    EXPECT_EQ(TJvComputerInfoEx().Folders().Temp(), c.expected) << (c.tmp ? c.tmp : "(unset)");
+  }
+}
+
+TEST(ComputerInfo, OwnsOneFoldersObject) {
+  TJvComputerInfoEx info;
+  EXPECT_TRUE(info.ReadOnly());
+  TJvSystemFolders& first = info.Folders();
+  EXPECT_EQ(&first, &info.Folders());
+  EXPECT_TRUE(first.ReadOnly());
+}
+
+TEST(ComputerInfo, AssigningAFolderFails) {
+  TJvComputerInfoEx info;
+  const TJvSystemFolders& folders = info.Folders();
+  const std::function<void()> assignments[] = {
+      [&] { folders.SetDesktop("/x"); },   [&] { folders.SetCurrent("/"); },
+      [&] { folders.SetTemp("/tmp"); },    [&] { folders.SetProgramFiles("/x"); },
+      [&] { folders.SetStartMenu("/x"); }, [&] { folders.SetProfile("/x"); },
+  };
+  const std::string before = platform::currentDirectory();
+  for (const auto& assign : assignments) {
+    try {
+      assign();
+      ADD_FAILURE() << "assignment succeeded";
+    } catch (const ReadOnlyError& error) {
+      EXPECT_STREQ(error.what(), "This value is read-only and cannot be changed.");
+    }
+  }
+  EXPECT_EQ(platform::currentDirectory(), before);
+}
+
+}  // namespace
+}  // namespace zendrift::sysfolders
