@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Cross-builds Zendrift for Windows with Debian's mingw-w64 and runs its tests under Wine.
+#
+# Installs the cross compiler and Wine when they are missing, builds GoogleTest from Debian's
+# sources for the cross build, builds the core library, the tests and zendrift.exe (without the
+# window) in build/win64, then runs every test program in a fresh Wine prefix made in a temporary
+# folder, with no display. Exit status 2 means the packages could not be installed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/win64"
+deps="$root/build/win64-deps"
+jobs=${ZENDRIFT_JOBS:-$(nproc)}
+started=$(date +%s)
+
+# --- packages ---------------------------------------------------------------------------------
+packages=(cmake ninja-build googletest g++-mingw-w64-x86-64 wine)
+# Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64).
+if apt-cache show wine64 >/dev/null 2>&1; then packages+=(wine64); fi
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$package")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}" >&2
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! { $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+    echo "windows-tests: cannot install ${missing[*]}" >&2
+    exit 2
+  fi
+fi
+wine=$(command -v wine || command -v wine64)
+
+# --- GoogleTest for the cross build ------------------------------------------------------------
+toolchain="$root/cmake/toolchain-mingw64.cmake"
+gtest_prefix="$deps/googletest"
+if [ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
+  echo "== GoogleTest (cross build)"
+  cmake -S /usr/src/googletest -B "$deps/googletest-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$gtest_prefix" -Dgtest_disable_pthreads=ON >/dev/null
+  cmake --build "$deps/googletest-build" -j "$jobs"
+  cmake --install "$deps/googletest-build" >/dev/null
+fi
+
+# --- Zendrift ----------------------------------------------------------------------------------
+echo "== windows build"
+# The Windows-only tests attach themselves to the tree at the end of the configuration.
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DZENDRIFT_GUI=OFF -DZENDRIFT_WERROR=ON \
+  -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" \
+  -DCMAKE_PROJECT_Zendrift_INCLUDE="$root/tests/platform/win32/attach.cmake" >/dev/null
+build_failed=0
+if ! cmake --build "$build" -j "$jobs" -- -k 0; then
+  build_failed=1
+  echo "windows-tests: some targets did not build (see above); running those that did" >&2
+fi
+echo "windows build: $(( $(date +%s) - started )) s since start"
+
+# --- Wine --------------------------------------------------------------------------------------
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/zendrift-wine.XXXXXX")
+export WINEPREFIX="$scratch/prefix"
+export WINEDEBUG=-all
+# No Mono or Gecko downloads, no window on any display.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A host path as the Windows programs see it, through Wine's Z: drive (the host's root).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+echo "== windows tests (Wine $("$wine" --version 2>/dev/null))"
+"$wine" wineboot --init >/dev/null 2>&1 || true
+wineserver --wait >/dev/null 2>&1 || true
+
+mkdir -p "$scratch/test-tmp"
+export ZENDRIFT_TEST_TMP="$(winpath "$scratch/test-tmp")"
+export ZENDRIFT_BIN="$(winpath "$build/src/app/zendrift.exe")"
+export ZENDRIFT_SOURCE_DIR="$(winpath "$root")"
+export ZENDRIFT_UNDER_WINE=1
+
+failed=()
+ran=0
+while IFS= read -r exe; do
+  # Only GoogleTest programs; helper programs that tests start are left to them.
+  grep -q -a 'gtest_list_tests' "$exe" || continue
+  name=$(basename "$exe" .exe)
+  ran=$((ran + 1))
+  echo "-- $name"
+  if ! (cd "$(dirname "$exe")" && timeout 900 "$wine" "$exe" --gtest_brief=1 2>&1 | tr -d '\r'); then
+    failed+=("$name")
+  fi
+done < <(find "$build" -name '*.exe' -type f | sort)
+
+echo "windows tests: $ran programs, ${#failed[@]} failed; $(( $(date +%s) - started )) s in all"
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "failed: ${failed[*]}" >&2
+  exit 1
+fi
+[ "$build_failed" -eq 0 ] || exit 1
+[ "$ran" -gt 0 ] || { echo "windows-tests: no test program was built" >&2; exit 1; }

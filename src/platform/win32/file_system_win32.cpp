@@ -1,0 +1,187 @@
+// File and folder services on Windows, through the wide-character file APIs.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <utility>
+
+#include "platform/directory_listing.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/win32/win32_text.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+// Closes a handle when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() { close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool close() {
+    if (!valid()) return true;
+    return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+DWORD attributesOf(std::string_view path) {
+  if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+  return ::GetFileAttributesW(win32::systemPath(path).c_str());
+}
+
+bool writeAll(HANDLE file, std::string_view content) {
+  while (!content.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1U << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) return false;
+    content.remove_prefix(written);
+  }
+  return true;
+}
+
+// Where the path leads when it is a symbolic link, so that a replacement keeps the link.
+std::wstring finalPathOf(const std::wstring& path) {
+  FileHandle file(::CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return {};
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(length);
+  }
+}
+
+// A fresh file beside `target`, opened for writing. Empty name when none could be made.
+std::pair<std::wstring, HANDLE> createTemporaryBeside(const std::wstring& target) {
+  static std::atomic<unsigned> counter{0};
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+  const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::wstring candidate = win32::systemPath(folder + L"." + name + L"." + std::to_wstring(::GetCurrentProcessId()) + L"." +
+                                   std::to_wstring(::GetTickCount64() % 100000) + L"." + std::to_wstring(counter++));
+    const HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return {candidate, file};
+    if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return {std::wstring(), INVALID_HANDLE_VALUE};
+}
+
+// The length of the root of a full path: "C:\" or "\\server\share\" (0 when neither).
+std::size_t rootLength(std::wstring_view full) {
+  if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return 3;
+  if (full.size() > 2 && full[0] == L'\\' && full[1] == L'\\') {
+    const std::size_t serverEnd = full.find(L'\\', 2);
+    if (serverEnd == std::wstring_view::npos) return full.size();
+    const std::size_t shareEnd = full.find(L'\\', serverEnd + 1);
+    return shareEnd == std::wstring_view::npos ? full.size() : shareEnd + 1;
+  }
+  return 0;
+}
+
+bool isFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(win32::systemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool fileExists(std::string_view path) {
+  const auto entry = findEntry(path);
+  return entry && !entry->isDirectory();
+}
+
+bool folderExists(std::string_view path) {
+  const DWORD attributes = attributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool deleteFile(std::string_view path) {
+  if (path.empty()) return false;
+  return ::DeleteFileW(win32::systemPath(path).c_str()) != 0;
+}
+
+bool removeFolder(std::string_view path) {
+  if (path.empty()) return false;
+  return ::RemoveDirectoryW(win32::systemPath(path).c_str()) != 0;
+}
+
+bool createFolders(std::string_view path) {
+  if (path.empty()) return false;
+  std::wstring full = win32::withoutLongPathPrefix(win32::fullPathName(win32::toWide(path)));
+  while (full.size() > rootLength(full) && full.back() == L'\\') full.pop_back();
+  const std::size_t root = rootLength(full);
+  if (full.empty() || root == 0) return false;
+  // Create each missing folder from the root down; one that exists already is no failure.
+  for (std::size_t end = full.find(L'\\', root); ; end = full.find(L'\\', end + 1)) {
+    const std::wstring prefix = full.substr(0, end);
+    if (prefix.size() > root && !isFolder(prefix)) ::CreateDirectoryW(win32::systemPath(prefix).c_str(), nullptr);
+    if (end == std::wstring::npos) break;
+  }
+  return isFolder(full);
+}
+
+bool probeReadWrite(std::string_view path) {
+  if (path.empty()) return false;
+  const FileHandle file(::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid();
+}
+
+std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes) {
+  if (path.empty()) return std::nullopt;
+  // A folder cannot be opened without backup semantics, so folders fail here as they should.
+  const FileHandle file(::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return std::nullopt;
+  std::string content;
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    content.reserve(std::min<std::size_t>(static_cast<std::size_t>(size.QuadPart), std::min<std::size_t>(maxBytes, 1U << 30)));
+  }
+  char buffer[65536];
+  while (content.size() < maxBytes) {
+    const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - content.size()));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, want, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    content.append(buffer, got);
+  }
+  return content;
+}
+
+bool replaceFile(std::string_view path, std::string_view content) {
+  if (path.empty()) return false;
+  std::wstring target = win32::systemPath(path);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    target = finalPathOf(target);
+    if (target.empty()) return false;
+  }
+  auto [temporary, handle] = createTemporaryBeside(target);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  FileHandle file(handle);
+  bool ok = writeAll(file.get(), content) && ::FlushFileBuffers(file.get());
+  ok = file.close() && ok;
+  if (ok) ok = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!ok) ::DeleteFileW(temporary.c_str());
+  return ok;
+}
+
+}  // namespace zendrift::platform

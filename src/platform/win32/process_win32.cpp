@@ -1,0 +1,84 @@
+// The process and its surroundings on Windows.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/path.h"
+#include "platform/process.h"
+#include "platform/windows_profile.h"
+#include "platform/win32/win32_text.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+std::function<void()>& eventPump() {
+  static std::function<void()> pump;
+  return pump;
+}
+
+}  // namespace
+
+std::optional<std::string> environmentVariable(std::string_view name) {
+  const std::wstring wideName = win32::toWide(name);
+  if (wideName.empty()) return std::nullopt;
+  std::wstring buffer(256, L'\0');
+  for (;;) {
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD length = ::GetEnvironmentVariableW(wideName.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) {
+      // Zero is both "unset" and "set to nothing"; the error code tells them apart.
+      if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::string();
+    }
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return win32::toUtf8(buffer);
+    }
+    buffer.resize(length);
+  }
+}
+
+std::string currentDirectory() {
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return {};
+  std::wstring buffer(size, L'\0');
+  const DWORD length = ::GetCurrentDirectoryW(size, buffer.data());
+  if (length == 0 || length >= size) return {};
+  buffer.resize(length);
+  return win32::toUtf8(win32::withoutLongPathPrefix(buffer));
+}
+
+std::string executablePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    // A full buffer means the name was cut: try again with more room.
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return win32::toUtf8(win32::withoutLongPathPrefix(buffer));
+    }
+    if (buffer.size() >= 32768) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string applicationDataFolder() {
+  const std::string folder = specialFolderPath(CSIDL_APPDATA);
+  if (folder.empty()) return {};
+  return excludeTrailingDelimiter(folder);
+}
+
+void openWithShell(std::string_view target) {
+  const std::wstring wide = win32::toWide(target);
+  ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void setEventPump(std::function<void()> pump) { eventPump() = std::move(pump); }
+
+void pumpEvents() {
+  if (const auto& pump = eventPump()) pump();
+}
+
+}  // namespace zendrift::platform

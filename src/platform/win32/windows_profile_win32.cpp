@@ -1,0 +1,86 @@
+// The Windows profile on Windows: the running system itself. Windows paths are host paths here.
+#include <windows.h>
+
+#include "platform/directory_listing.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/windows_profile.h"
+#include "platform/win32/win32_text.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+bool variableIsSet(const std::wstring& name) {
+  ::SetLastError(ERROR_SUCCESS);
+  wchar_t probe[1];
+  return ::GetEnvironmentVariableW(name.c_str(), probe, 1) != 0 || ::GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+}
+
+// The system's expansion of one "%NAME%" reference whose name is known to be set.
+std::wstring expandReference(const std::wstring& reference) {
+  std::wstring buffer(reference.size() + 256, L'\0');
+  for (;;) {
+    const DWORD length = ::ExpandEnvironmentStringsW(reference.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    // The reported length counts the terminating NUL.
+    if (length <= buffer.size()) {
+      buffer.resize(length - 1);
+      return buffer;
+    }
+    buffer.resize(length);
+  }
+}
+
+// "C:" alone names the current folder of drive C; the root is meant.
+std::string rootedDrive(std::string_view path) {
+  if (path.size() == 2 && path[1] == ':') return std::string(path) + "\\";
+  return std::string(path);
+}
+
+}  // namespace
+
+// References pair up from the left; "%%" and a "%" without a partner stay as they are, and any
+// name that is not set makes the whole expansion fail rather than leave "%NAME%" in a path.
+std::optional<std::string> expandProfileEnvironment(std::string_view text) {
+  std::wstring rest = win32::toWide(text);
+  std::wstring out;
+  out.reserve(rest.size());
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t open = rest.find(L'%', at);
+    if (open == std::wstring::npos) break;
+    const std::size_t close = rest.find(L'%', open + 1);
+    if (close == std::wstring::npos) break;
+    out.append(rest, at, open - at);
+    const std::wstring name = rest.substr(open + 1, close - open - 1);
+    if (name.empty()) {
+      out += L"%%";
+    } else {
+      if (!variableIsSet(name)) return std::nullopt;
+      out += expandReference(L"%" + name + L"%");
+    }
+    at = close + 1;
+  }
+  out.append(rest, at, std::wstring::npos);
+  return win32::toUtf8(out);
+}
+
+bool windowsFileExists(std::string_view windowsPath) { return fileExists(windowsPath); }
+
+bool windowsFolderExists(std::string_view windowsPath) { return folderExists(rootedDrive(windowsPath)); }
+
+unsigned windowsDriveType(std::string_view drivePart) {
+  if (drivePart.empty()) return kDriveNoRootDir;
+  // The service wants the root folder: the drive part with its trailing backslash.
+  const std::wstring root = win32::toWide(includeTrailingDelimiter(drivePart, PathStyle::Windows));
+  return ::GetDriveTypeW(root.c_str());
+}
+
+std::string windowsFolderHostPath(std::string_view windowsPath) {
+  const std::string path = rootedDrive(windowsPath);
+  if (!folderExists(path)) return {};
+  return excludeTrailingDelimiter(path, PathStyle::Windows);
+}
+
+}  // namespace zendrift::platform

@@ -1,0 +1,29 @@
+# Brings the Windows-only tests into a Windows build of the whole tree. Included right after
+# project() (CMAKE_PROJECT_Zendrift_INCLUDE, set by scripts/windows-tests.sh); the work is deferred
+# to the end of the top-level list, when zendrift_add_test and the other tests exist.
+if(NOT WIN32)
+  return()
+endif()
+
+function(zendrift_attach_windows_tests)
+  if(NOT ZENDRIFT_TESTS OR NOT TARGET zendrift_testsupport)
+    return()
+  endif()
+  if(NOT TARGET platform_win32_tests)
+    # Imported targets belong to the folder that found them: find GoogleTest here too.
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    # Deferred calls may not add directories; the list names its sources by full path instead.
+    include(${PROJECT_SOURCE_DIR}/tests/platform/win32/CMakeLists.txt)
+  endif()
+  # The shared test helpers set variables with POSIX setenv/unsetenv, which the Windows C library
+  # lacks; give them the C library's equivalents until the helpers do that themselves.
+  file(READ ${PROJECT_SOURCE_DIR}/tests/support/temp_dir.cpp helpers)
+  string(FIND "${helpers}" "::setenv" posixSetenv)
+  if(NOT posixSetenv EQUAL -1)
+    target_compile_options(zendrift_testsupport PRIVATE
+      -include ${PROJECT_SOURCE_DIR}/tests/platform/win32/posix_env_compat.h)
+  endif()
+endfunction()
+
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL zendrift_attach_windows_tests)

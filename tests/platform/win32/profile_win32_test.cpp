@@ -1,0 +1,140 @@
+// The Windows profile on Windows: environment references, Windows paths, drives, special
+// folders, the machine registry, file prefixes and version resources.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "platform/file_prefix.h"
+#include "platform/file_version.h"
+#include "platform/windows_profile.h"
+#include "platform/win32/win32_text.h"
+#include "temp_dir.h"
+#include "win32_test_support.h"
+
+namespace zendrift::platform {
+namespace {
+
+using testing::win32::ScopedWideEnv;
+
+TEST(Win32Profile, ExpandsKnownReferencesAndRefusesUnknownOnes) {
+  const ScopedWideEnv root(L"ZD_ROOT", L"C:\\Program Files");
+  const ScopedWideEnv game(L"ZD_GAME", L"Game \u00e9");
+  const ScopedWideEnv unset(L"ZD_UNSET", nullptr);
+  struct Case {
+    std::string text;
+    std::optional<std::string> expected;
+  };
+  const Case cases[] = {
+      {"C:\\plain\\path.exe", "C:\\plain\\path.exe"},
+      {"%ZD_ROOT%\\%ZD_GAME%\\run.exe", "C:\\Program Files\\Game \xc3\xa9\\run.exe"},
+      {"%zd_root%\\x", "C:\\Program Files\\x"},
+      {"%ZD_UNSET%\\x.exe", std::nullopt},
+      {"%ZD_ROOT%\\%ZD_UNSET%", std::nullopt},
+      {"100%", "100%"},
+      {"50%% off", "50%% off"},
+      {"%ZD_ROOT", "%ZD_ROOT"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text), c.expected) << c.text;
+}
+
+TEST(Win32Profile, AnEmptyVariableExpandsToNothing) {
+  const ScopedWideEnv empty(L"ZD_EMPTY", L"");
+  EXPECT_EQ(expandProfileEnvironment("a%ZD_EMPTY%b"), "ab");
+}
+
+TEST(Win32Profile, WindowsPathsAreTheHostsOwn) {
+  testing::TempDir dir;
+  testing::win32::makeFile(dir.path().wstring() + L"\\target.exe");
+  EXPECT_TRUE(windowsFileExists(dir / "target.exe"));
+  EXPECT_FALSE(windowsFileExists(dir / "target.exe\\"));
+  EXPECT_FALSE(windowsFileExists(dir.str()));
+  EXPECT_FALSE(windowsFileExists("C:\\"));
+  EXPECT_TRUE(windowsFolderExists(dir.str()));
+  EXPECT_TRUE(windowsFolderExists("C:"));
+  EXPECT_TRUE(windowsFolderExists("C:\\"));
+  EXPECT_FALSE(windowsFolderExists(dir / "target.exe"));
+
+  EXPECT_EQ(windowsFolderHostPath(dir.str() + "\\"), dir.str());
+  EXPECT_EQ(windowsFolderHostPath("C:"), "C:\\");
+  EXPECT_EQ(windowsFolderHostPath(dir / "missing"), "");
+  EXPECT_EQ(windowsFolderHostPath(dir / "target.exe"), "");
+}
+
+TEST(Win32Profile, DriveTypesComeFromTheSystem) {
+  EXPECT_EQ(windowsDriveType("C:"), kDriveFixed);
+  EXPECT_EQ(windowsDriveType("C:"), ::GetDriveTypeW(L"C:\\"));
+  // A letter that no drive uses has no valid root.
+  for (wchar_t letter = L'Q'; letter <= L'Y'; ++letter) {
+    const std::wstring root = std::wstring(1, letter) + L":\\";
+    if (::GetDriveTypeW(root.c_str()) != DRIVE_NO_ROOT_DIR) continue;
+    EXPECT_EQ(windowsDriveType(win32::toUtf8(root.substr(0, 2))), kDriveNoRootDir);
+    break;
+  }
+  EXPECT_EQ(windowsDriveType(""), kDriveNoRootDir);
+}
+
+// The well-known folders equal what the shell reports for them.
+TEST(Win32Profile, SpecialFoldersMatchTheShell) {
+  const int csidls[] = {CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_PERSONAL, CSIDL_STARTMENU, CSIDL_APPDATA,
+                        CSIDL_COMMON_STARTMENU, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY,
+                        CSIDL_COMMON_APPDATA, CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROFILE,
+                        CSIDL_FAVORITES, CSIDL_RECENT, CSIDL_HISTORY, CSIDL_STARTUP, CSIDL_TEMPLATES};
+  for (const int csidl : csidls) {
+    wchar_t expected[MAX_PATH] = {};
+    const bool known = ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, expected) == S_OK &&
+                       ::GetFileAttributesW(expected) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(specialFolderPath(csidl), known ? win32::toUtf8(expected) : "") << "CSIDL " << csidl;
+  }
+  EXPECT_FALSE(specialFolderPath(CSIDL_APPDATA).empty());
+  EXPECT_EQ(specialFolderPath(CSIDL_DRIVES), "");  // a virtual folder has no path
+  EXPECT_EQ(specialFolderPath(0x7f), "");
+}
+
+TEST(Win32Profile, MachineRegistryValuesReadAsText) {
+  const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+  const auto programFiles = machineRegistryText(key, "ProgramFilesDir");
+  ASSERT_TRUE(programFiles);
+  wchar_t expected[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK);
+  EXPECT_EQ(*programFiles, win32::toUtf8(expected));
+  EXPECT_TRUE(machineRegistryText(key, "CommonFilesDir"));
+  EXPECT_FALSE(machineRegistryText(key, "NoSuchValue"));
+  EXPECT_FALSE(machineRegistryText("SOFTWARE\\NoSuchKey", "ProgramFilesDir"));
+}
+
+TEST(Win32Profile, FilePrefixReadsTheStartOfAFile) {
+  testing::TempDir dir;
+  testing::win32::makeFile(dir.path().wstring() + L"\\a.lnk", std::string("L\0\0\0abcdef", 10));
+  std::array<std::byte, 4> small{};
+  EXPECT_EQ(readFilePrefix(dir / "a.lnk", small), 4u);
+  EXPECT_EQ(small[0], std::byte{'L'});
+  std::array<std::byte, 64> large{};
+  EXPECT_EQ(readFilePrefix(dir / "a.lnk", large), 10u);
+  EXPECT_EQ(large[9], std::byte{'f'});
+  EXPECT_FALSE(readFilePrefix(dir / "missing.lnk", large));
+  EXPECT_FALSE(readFilePrefix(dir.str(), large));
+}
+
+TEST(Win32Profile, FileVersionComesFromTheVersionResource) {
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const auto kernel = readFileVersion(win32::toUtf8(system) + "\\kernel32.dll");
+  ASSERT_TRUE(kernel);
+  EXPECT_GT((*kernel)[0], 0);
+
+  testing::TempDir dir;
+  testing::win32::makeFile(dir.path().wstring() + L"\\plain.exe", "MZ not really");
+  EXPECT_FALSE(readFileVersion(dir / "plain.exe"));
+  EXPECT_FALSE(readFileVersion(dir / "missing.exe"));
+  EXPECT_FALSE(readFileVersion(""));
+}
+
+}  // namespace
+}  // namespace zendrift::platform
