@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev
   libclang-rt-14-dev
+  liblnk-dev libbfio-dev
   xauth xvfb
 )
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi

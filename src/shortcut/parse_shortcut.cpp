@@ -156,9 +156,15 @@ void fillDetails(LinkDetails& details, std::uint32_t flags, const TargetData& ta
 bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const ParseOptions& options,
                    LinkDetails* details) {
   const ByteView file(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
-  std::string fileName = std::move(info.FileName);
-  info = ShortcutInfo{};
-  info.FileName = std::move(fileName);
+  // Cleared rather than replaced, so a reused record keeps its strings' storage.
+  for (std::string* text : {&info.Target, &info.Arguments, &info.WorkingDirectory, &info.Description, &info.IconLocation}) {
+    text->clear();
+  }
+  info.IconIndex = 0;
+  info.HotKey = 0;
+  info.ShowCommand = 0;
+  info.TargetFindData = FindData{};
+  info.Source = TargetSource::None;
   if (!isShellLink(file)) return false;
   const unsigned codePage = options.codePage;
   const std::uint32_t flags = file.u32(0x14);
@@ -173,10 +179,10 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     strings = readStringData(file, target.end, flags);
     if (strings.complete) extra = parseExtraData(file.sub(strings.end));
   }
-  info.Description = strings.name.decode(codePage);
-  info.WorkingDirectory = strings.workingDir.decode(codePage);
-  info.Arguments = strings.arguments.decode(codePage);
-  info.IconLocation = strings.iconLocation.decode(codePage);
+  strings.name.appendTo(info.Description, codePage);
+  strings.workingDir.appendTo(info.WorkingDirectory, codePage);
+  strings.arguments.appendTo(info.Arguments, codePage);
+  strings.iconLocation.appendTo(info.IconLocation, codePage);
   if (details) fillDetails(*details, flags, target, linkInfo, strings, extra, codePage);
 
   // A file cut off inside its target data gives no target: what is left cannot be trusted.
