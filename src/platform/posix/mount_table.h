@@ -17,6 +17,8 @@ struct MountEntry {
 
 // Empty when the table cannot be read.
 std::vector<MountEntry> readMountTable();
+// The entries of a mountinfo text; malformed lines are skipped.
+std::vector<MountEntry> parseMountTable(std::string_view text);
 
 // The mount that holds `canonicalPath` (an absolute path without links): the one with the
 // longest mount point that contains it; the last such mount wins, as it hides earlier ones.

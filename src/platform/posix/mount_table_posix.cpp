@@ -58,10 +58,11 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 
 }  // namespace
 
-std::vector<MountEntry> readMountTable() {
+std::vector<MountEntry> readMountTable() { return parseMountTable(readProcFile("/proc/self/mountinfo")); }
+
+std::vector<MountEntry> parseMountTable(std::string_view text) {
   std::vector<MountEntry> mounts;
-  const std::string table = readProcFile("/proc/self/mountinfo");
-  std::string_view rest = table;
+  std::string_view rest = text;
   while (!rest.empty()) {
     const std::size_t end = std::min(rest.find('\n'), rest.size());
     const auto fields = splitFields(rest.substr(0, end));
