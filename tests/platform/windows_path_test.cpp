@@ -122,6 +122,30 @@ TEST_F(WindowsPathTest, FollowsDriveLinksAndNestedLinks) {
   EXPECT_TRUE(windowsFileExists(R"(C:\linked\Report.doc)"));
 }
 
+TEST_F(WindowsPathTest, LetterCaseIsIgnoredBeyondAscii) {
+  prefix_.file("Caf\xC3\xA9/\xC3\x9Cn\xC3\xAF.txt");
+  EXPECT_TRUE(windowsFileExists("C:\\CAF\xC3\x89\\\xC3\xBCN\xC3\x8F.TXT"));
+  EXPECT_FALSE(windowsFileExists("C:\\CAFE\\\xC3\xBCN\xC3\x8F.TXT"));
+  // A byte that is not UTF-8 matches only itself.
+  prefix_.file("raw\xFF.bin");
+  EXPECT_TRUE(windowsFileExists("C:\\RAW\xFF.bin"));
+  EXPECT_FALSE(windowsFileExists("C:\\RAW\xFE.bin"));
+}
+
+TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {
+  TempDir share;
+  testing::writeFile(share.path() / "Reports" / "Q1.doc", "q");
+  std::filesystem::create_directories(prefix_.path() / "dosdevices" / "unc" / "NAS");
+  std::filesystem::create_directory_symlink(share.path(), prefix_.path() / "dosdevices" / "unc" / "NAS" / "Public");
+  testing::writeFile(prefix_.path() / "dosdevices" / "unc" / "NAS" / "secret.txt", "beside the share");
+  EXPECT_TRUE(windowsFileExists(R"(\\nas\public\reports\q1.DOC)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public\Reports\..\..\..)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\Public\..\..\secret.txt)"));
+  EXPECT_FALSE(windowsFolderExists(R"(\\NAS\Private)"));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\nas\PUBLIC\reports)"), prefix_.str() + "/dosdevices/unc/NAS/Public/Reports");
+}
+
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
   TempDir temp;
   {

@@ -7,6 +7,7 @@
 
 #include "platform/directory_listing.h"
 #include "platform/posix/mount_table.h"
+#include "platform/posix/name_case.h"
 #include "platform/windows_profile.h"
 #include "platform/wine_prefix.h"
 
@@ -98,18 +99,6 @@ std::string join(std::string_view folder, std::string_view name) {
   return out;
 }
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // The mount point of //server/share when it is mounted over SMB.
 std::string shareMountPoint(std::string_view server, std::string_view share) {
   const std::string wanted = "//" + std::string(server) + "/" + std::string(share);
@@ -125,13 +114,25 @@ std::string shareMountPoint(std::string_view server, std::string_view share) {
   return {};
 }
 
+enum class Want { File, Folder };
+std::optional<std::string> resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want);
+
+// A share is reached through the prefix's dosdevices/unc/<server>/<share> when Wine has one,
+// else through an SMB mount of //server/share.
+std::string shareFolder(std::string_view server, std::string_view share) {
+  if (const std::string prefix = wine::prefixPath(); !prefix.empty()) {
+    const auto viaWine =
+        resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder);
+    if (viaWine) return *viaWine;
+  }
+  return shareMountPoint(server, share);
+}
+
 std::string baseFolder(const WindowsPath& path) {
-  if (path.unc) return shareMountPoint(path.server, path.share);
+  if (path.unc) return shareFolder(path.server, path.share);
   // resolveBelow() looks at the folder itself; no need to check it here.
   return wine::driveFolder(wine::prefixPath(), path.letter, false);
 }
-
-enum class Want { File, Folder };
 
 bool fits(const struct stat& status, Want want) {
   return want == Want::Folder ? S_ISDIR(status.st_mode) : !S_ISDIR(status.st_mode);
