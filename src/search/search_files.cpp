@@ -62,7 +62,9 @@ bool TJvSearchFiles::Search() {
 }
 
 void TJvSearchFiles::Abort() {
-  if (!busy_) return;
+  // A request already made is not announced again: an OnAbort handler that calls Abort would
+  // otherwise recurse without end.
+  if (!busy_ || abortRequested_) return;
   abortRequested_ = true;
   FireAbort();
 }
@@ -169,9 +171,9 @@ bool TJvSearchFiles::isHiddenSystem() const {
 }
 
 bool TJvSearchFiles::AcceptDirectory() {
-  if (OnCheck) {
+  if (const TJvCheckEvent event = OnCheck) {
     bool result = false;
-    OnCheck(*this, result);
+    event(*this, result);
     return result;
   }
   return dirParams_.Matches(CurrentEntry());
@@ -185,9 +187,9 @@ bool TJvSearchFiles::AcceptFile() {
     return fileParams_.Matches(CurrentEntry()) && !isHiddenSystem();
   }
   if (skipHiddenSystem && isHiddenSystem()) return false;
-  if (OnCheck) {
+  if (const TJvCheckEvent event = OnCheck) {
     bool result = false;
-    OnCheck(*this, result);
+    event(*this, result);
     return result;
   }
   return fileParams_.Matches(CurrentEntry());
@@ -196,7 +198,7 @@ bool TJvSearchFiles::AcceptFile() {
 bool TJvSearchFiles::ResolveWalkError() {
   if (abortRequested_) return false;
   bool handled = errorResponse_ == erIgnore;
-  if (OnError) OnError(*this, handled);
+  if (const TJvSearchFilesError event = OnError) event(*this, handled);
   if (errorResponse_ == erRaise && !handled) throw platform::OsError(lastError_);
   return handled;
 }
@@ -207,7 +209,6 @@ void TJvSearchFiles::report(const std::string& folder, bool isFile) {
   const auto size = static_cast<std::int64_t>(entry.size());
   if (!options_.contains(soOwnerData)) (isFile ? foundFiles_ : foundDirectories_).add(name);
   foundBytes_ += size;
-  // A copy, so that a handler may rebind its own event.
   const TJvFileSearchEvent event = isFile ? OnFindFile : OnFindDirectory;
   if (event) event(*this, name);
 }
@@ -222,16 +223,17 @@ void TJvSearchFiles::FireFindDirectory(const std::string& folder) {
   report(folder, false);
 }
 
+// Each event is called through a copy, so that a handler may rebind or clear its own event.
 void TJvSearchFiles::FireBeginScanDir(const std::string& folder) {
-  if (OnBeginScanDir) OnBeginScanDir(*this, folder);
+  if (const TJvFileSearchEvent event = OnBeginScanDir) event(*this, folder);
 }
 
 void TJvSearchFiles::FireAbort() {
-  if (OnAbort) OnAbort(*this);
+  if (const TNotifyEvent event = OnAbort) event(*this);
 }
 
 void TJvSearchFiles::FireProgress() {
-  if (OnProgress) OnProgress(*this);
+  if (const TNotifyEvent event = OnProgress) event(*this);
 }
 
 }  // namespace zendrift::search

@@ -98,6 +98,34 @@ TEST(SearchWalkFaults, RootOfFiveThousandBytesIsWalked) {
   useLinkMask(search, tree.bottom());
   EXPECT_TRUE(search.Search());
   EXPECT_EQ(search.FoundFileCount(), 1);
+  // the root check finds the long root too
+  search.setOptions({soSearchFiles, soCheckRootDirValid});
+  search.setDirOption(doExcludeSubDirs);
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(search.FoundFileCount(), 1);
+}
+
+TEST(SearchWalkFaults, HandlersMayRebindTheirOwnEventsAndAbortRepeatedly) {
+  TempDir dir;
+  for (int i = 0; i < 5; ++i) writeFile(dir / ("f" + std::to_string(i) + ".lnk"), "");
+  TJvSearchFiles search;
+  useLinkMask(search, dir.str());
+  int aborts = 0;
+  int found = 0;
+  search.OnAbort = [&](TJvSearchFiles& sender) {
+    ++aborts;
+    sender.Abort();  // asking again while the request stands announces nothing
+  };
+  search.OnFindFile = [&](TJvSearchFiles& sender, const std::string&) {
+    ++found;
+    sender.OnFindFile = nullptr;  // the running handler stays alive until it returns
+    sender.Abort();
+    sender.Abort();
+  };
+  EXPECT_FALSE(search.Search());
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(aborts, 1);
+  EXPECT_FALSE(search.Busy());
 }
 
 TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {

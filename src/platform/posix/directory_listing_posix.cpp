@@ -152,8 +152,9 @@ OsErrorCode DirectoryListing::close() {
 std::optional<DirEntry> findEntry(std::string_view path) {
   if (path.empty() || hasTrailingDelimiter(path)) return std::nullopt;
   const std::string full(path);
+  const posix::ReachablePath reachable(full);
   struct stat status {};
-  if (::lstat(full.c_str(), &status) != 0) return std::nullopt;
+  if (::lstat(reachable.c_str(), &status) != 0) return std::nullopt;
   DirEntry::Raw raw;
   raw.name = std::string(extractFileName(path));
   raw.folder = std::string(extractFilePath(path));
@@ -161,7 +162,7 @@ std::optional<DirEntry> findEntry(std::string_view path) {
   if (S_ISLNK(status.st_mode)) {
     raw.symlink = true;
     struct stat target {};
-    raw.directory = ::stat(full.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    raw.directory = ::stat(reachable.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
   }
   return DirEntry(std::move(raw));
 }
