@@ -295,6 +295,8 @@ std::shared_ptr<const Profile> currentProfile() {
   const std::lock_guard lock(shared.mutex);
   if (shared.profile && shared.profileKey == key) return shared.profile;
 
+  // Only the current prefix's files stay parsed; another prefix's are dropped.
+  std::erase_if(shared.files, [&](const auto& entry) { return entry.first != userPath && entry.first != systemPath; });
   auto profile = std::make_shared<Profile>();
   profile->prefix = prefix;
   profile->user = shared.registry(userPath, key.user);
