@@ -8,12 +8,27 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <atomic>
 #include <iterator>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "shortcut/parse_shortcut.h"
 #include "shortcut/read_shortcut.h"
+
+// Every allocation of the process is counted, to show what reading one link allocates.
+namespace {
+std::atomic<std::size_t> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -68,13 +83,22 @@ void ZendriftParseMemory(benchmark::State& state) {
   ShortcutInfo info;
   ParseOptions options;
   options.expandEnvironment = &keep;
+  std::size_t before = 0;
+  bool first = true;
   for (auto _ : state) {
     for (const std::string& link : links) {
       parseShortcut(link, info, options);
       benchmark::DoNotOptimize(info.Target.data());
     }
+    // After one pass the reused record's strings have room for every link's text.
+    if (first) {
+      before = allocations.load();
+      first = false;
+    }
   }
   perLink(state, links.size());
+  const double later = static_cast<double>(state.iterations() - 1) * static_cast<double>(links.size());
+  state.counters["allocs_per_link"] = later > 0 ? static_cast<double>(allocations.load() - before) / later : 0.0;
 }
 
 // liblnk: open each in-memory link through a libbfio memory range, read the local and network path.
@@ -122,14 +146,22 @@ void LiblnkOpenMemory(benchmark::State& state) {
 void ZendriftReadShmFile(benchmark::State& state) {
   const auto& paths = shmFiles();
   ShortcutInfo info;
+  std::size_t before = 0;
+  bool first = true;
   for (auto _ : state) {
     for (const std::string& path : paths) {
       info.FileName = path;
       ReadShortcut(info);
       benchmark::DoNotOptimize(info.Target.data());
     }
+    if (first) {
+      before = allocations.load();
+      first = false;
+    }
   }
   perLink(state, paths.size());
+  const double later = static_cast<double>(state.iterations() - 1) * static_cast<double>(paths.size());
+  state.counters["allocs_per_link"] = later > 0 ? static_cast<double>(allocations.load() - before) / later : 0.0;
 }
 
 void LiblnkOpenShmFile(benchmark::State& state) {

@@ -10,13 +10,14 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelW
   -DZENDRIFT_FUZZ=ON -DZENDRIFT_TESTS=OFF -DZENDRIFT_GUI=OFF >/dev/null
 cmake --build "$dir" --target lnk_fuzzer -j "$(nproc)"
 
+# Inputs that crash are kept in build/fuzz/artifacts for a look afterwards.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/corpus" "$work/artifacts"
+mkdir -p "$work/corpus" "$dir/artifacts"
 cp "$root"/tests/shortcut/corpus/*.lnk "$work/corpus/"
 
 if ! "$dir/fuzz/lnk_fuzzer" "$work/corpus" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
-    -artifact_prefix="$work/artifacts/" -print_final_stats=1 2>"$work/log"; then
+    -artifact_prefix="$dir/artifacts/" -print_final_stats=1 2>"$work/log"; then
   tail -n 60 "$work/log" >&2
   echo "lnk_fuzzer: finding, see above" >&2
   exit 1
