@@ -18,16 +18,14 @@ std::optional<std::size_t> readFilePrefix(std::string_view path, std::span<std::
   if (fd < 0) return std::nullopt;
   std::size_t total = 0;
   bool ok = true;
-  // A regular file fills the buffer in one read; a short read is retried only until end of file.
-  while (total < buffer.size()) {
+  // A regular file gives everything up to the buffer's size in one read: a short read is the end
+  // of the file, so no second read is made to find it.
+  while (true) {
     const ssize_t got = ::read(fd, buffer.data() + total, buffer.size() - total);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ok = false;  // EISDIR for a folder, or an I/O error
-      break;
-    }
-    if (got == 0) break;
-    total += static_cast<std::size_t>(got);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) ok = false;  // EISDIR for a folder, or an I/O error
+    if (got > 0) total += static_cast<std::size_t>(got);
+    break;
   }
   ::close(fd);
   if (!ok) return std::nullopt;
