@@ -14,6 +14,20 @@ void DirEntry::assign(Raw&& raw) {
   hiddenSystem_.reset();
   size_ = raw.size;
   lastWriteTime_ = raw.lastWriteTime;
+  folderDescriptor_ = std::move(raw.folderDescriptor);
+}
+
+void DirEntry::assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
+                            const std::shared_ptr<const int>& folderDescriptor) {
+  name_.assign(name);
+  if (folder_ != folder) folder_ = folder;
+  directory_ = directory;
+  symlink_ = symlink;
+  attributes_.reset();
+  hiddenSystem_.reset();
+  size_.reset();
+  lastWriteTime_.reset();
+  if (folderDescriptor_ != folderDescriptor) folderDescriptor_ = folderDescriptor;
 }
 
 std::uint32_t DirEntry::attributes() const {

@@ -47,9 +47,15 @@ class DirEntry {
     std::optional<std::uint32_t> attributes;
     std::optional<std::uint64_t> size;
     std::optional<FileTime> lastWriteTime;
+    // The listed folder's descriptor while its listing is open (-1 once closed), so that the
+    // back end can read the entry's facts relative to it instead of by its whole path.
+    std::shared_ptr<const int> folderDescriptor;
   };
   explicit DirEntry(Raw raw);
   void assign(Raw&& raw);
+  // The listing's per-entry step: reuses this entry's storage, so listing allocates nothing.
+  void assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
+                    const std::shared_ptr<const int>& folderDescriptor);
 
  private:
   void fetchStatus() const;
@@ -63,6 +69,7 @@ class DirEntry {
   mutable std::optional<std::uint32_t> hiddenSystem_;
   mutable std::optional<std::uint64_t> size_;
   mutable std::optional<FileTime> lastWriteTime_;
+  std::shared_ptr<const int> folderDescriptor_;
 };
 
 // Identifies a folder on its device, so that a walk can tell when it meets a folder again

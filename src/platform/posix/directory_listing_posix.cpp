@@ -11,6 +11,9 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <sys/syscall.h>
+
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -25,15 +28,42 @@ namespace zendrift::platform {
 
 namespace {
 
-std::uint32_t dosAttributesOf(const std::string& path) {
-  char buffer[64];
-  const ssize_t length = lgetxattr(posix::ReachablePath(path).c_str(), "user.DOSATTRIB", buffer, sizeof buffer - 1);
+std::uint32_t dosAttributesFromText(char* buffer, ssize_t length) {
   if (length <= 2) return 0;
   buffer[length] = '\0';
   if (buffer[0] != '0' || (buffer[1] != 'x' && buffer[1] != 'X')) return 0;
   const unsigned long value = std::strtoul(buffer + 2, nullptr, 16);
   return static_cast<std::uint32_t>(value) & (kAttrHidden | kAttrSystem);
 }
+
+constexpr const char* kDosAttributeName = "user.DOSATTRIB";
+
+#if defined(__linux__) && (defined(__x86_64__) || defined(__aarch64__))
+// getxattrat (Linux 6.13) reads an extended attribute relative to a folder descriptor, which
+// spares the lookup of the whole path. Older kernels (or a filter that refuses the call) answer
+// ENOSYS or EPERM; from then on the path is used.
+constexpr long kGetXattrAt = 464;
+struct XattrArgs {
+  std::uint64_t value;
+  std::uint32_t size;
+  std::uint32_t flags;
+};
+std::atomic<bool> getXattrAtWorks{true};
+
+std::optional<ssize_t> readDosAttributeAt(int folder, const std::string& name, char* buffer, std::size_t size) {
+  if (!getXattrAtWorks.load(std::memory_order_relaxed)) return std::nullopt;
+  XattrArgs args{reinterpret_cast<std::uintptr_t>(buffer), static_cast<std::uint32_t>(size), 0};
+  const long length = ::syscall(kGetXattrAt, folder, name.c_str(), AT_SYMLINK_NOFOLLOW, kDosAttributeName, &args,
+                                sizeof args);
+  if (length < 0 && (errno == ENOSYS || errno == EPERM)) {
+    getXattrAtWorks.store(false, std::memory_order_relaxed);
+    return std::nullopt;
+  }
+  return static_cast<ssize_t>(length);
+}
+#else
+std::optional<ssize_t> readDosAttributeAt(int, const std::string&, char*, std::size_t) { return std::nullopt; }
+#endif
 
 bool isDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
 
@@ -44,9 +74,14 @@ FileTime modificationTime(const struct stat& status) {
 }  // namespace
 
 void DirEntry::fetchStatus() const {
-  const std::string path = fullPath();
   struct stat status {};
-  const bool known = ::lstat(posix::ReachablePath(path).c_str(), &status) == 0;
+  bool known = false;
+  if (folderDescriptor_ && *folderDescriptor_ >= 0) {
+    known = ::fstatat(*folderDescriptor_, name_.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+  } else {
+    const std::string path = fullPath();
+    known = ::lstat(posix::ReachablePath(path).c_str(), &status) == 0;
+  }
   std::uint32_t attributes = directory_ ? kAttrDirectory : kAttrArchive;
   if (symlink_) attributes |= kAttrReparsePoint;
   if (known && !symlink_ && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attributes |= kAttrReadOnly;
@@ -58,7 +93,16 @@ void DirEntry::fetchStatus() const {
 }
 
 void DirEntry::fetchHiddenSystem() const {
-  std::uint32_t attributes = dosAttributesOf(fullPath());
+  char buffer[64];
+  std::optional<ssize_t> length;
+  if (folderDescriptor_ && *folderDescriptor_ >= 0) {
+    length = readDosAttributeAt(*folderDescriptor_, name_, buffer, sizeof buffer - 1);
+  }
+  if (!length) {
+    const std::string path = fullPath();
+    length = ::lgetxattr(posix::ReachablePath(path).c_str(), kDosAttributeName, buffer, sizeof buffer - 1);
+  }
+  std::uint32_t attributes = dosAttributesFromText(buffer, *length);
   if (!name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
   hiddenSystem_ = attributes;
 }
@@ -67,6 +111,8 @@ void DirEntry::fetchHiddenSystem() const {
 // the next: one open, one status read (for the folder's identity) and one close per folder.
 struct DirectoryListing::Handle {
   int fd = -1;
+  // Shared with the entries read from this folder; set to -1 when the listing closes.
+  std::shared_ptr<int> liveDescriptor;
   std::string folder;
   FolderId id;
   bool idKnown = false;
@@ -89,6 +135,7 @@ OsErrorCode DirectoryListing::open(std::string_view folder) {
   if (fd < 0) return posix::fromErrno(errno);
   if (!handle_) handle_ = std::make_unique<Handle>();
   handle_->fd = fd;
+  handle_->liveDescriptor = std::make_shared<int>(fd);
   handle_->folder = std::move(path);
   handle_->position = handle_->filled = 0;
   struct stat status {};
@@ -118,22 +165,18 @@ OsErrorCode DirectoryListing::next() {
   const char* name = record + offsetof(struct dirent64, d_name);
   unsigned char type = static_cast<unsigned char>(record[offsetof(struct dirent64, d_type)]);
 
-  DirEntry::Raw raw;
-  raw.name = name;
-  raw.folder = handle.folder;
   if (type == DT_UNKNOWN) {
     struct stat status {};
     if (::fstatat(handle.fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
       type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
     }
   }
-  raw.directory = type == DT_DIR;
+  bool directory = type == DT_DIR;
   if (type == DT_LNK) {
-    raw.symlink = true;
     struct stat target {};
-    raw.directory = ::fstatat(handle.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+    directory = ::fstatat(handle.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
   }
-  entry_.assign(std::move(raw));
+  entry_.assignListed(name, handle.folder, directory, type == DT_LNK, handle.liveDescriptor);
   return kErrorSuccess;
 }
 
@@ -144,6 +187,8 @@ std::optional<FolderId> DirectoryListing::folderId() const {
 
 OsErrorCode DirectoryListing::close() {
   if (!isOpen()) return kErrorSuccess;
+  *handle_->liveDescriptor = -1;
+  handle_->liveDescriptor.reset();
   const int result = ::close(handle_->fd);
   handle_->fd = -1;
   return result == 0 ? kErrorSuccess : posix::fromErrno(errno);
