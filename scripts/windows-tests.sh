@@ -47,12 +47,16 @@ fi
 
 # --- Zendrift ----------------------------------------------------------------------------------
 echo "== windows build"
-# The Windows-only tests attach themselves to the tree at the end of the configuration.
+# The Windows-only tests attach themselves to the tree at the end of the configuration. -O2 as
+# in the Linux build: GCC 12 at -O3 warns falsely inside std::string.
 cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DZENDRIFT_GUI=OFF -DZENDRIFT_WERROR=ON \
   -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" \
-  -DCMAKE_PROJECT_Zendrift_INCLUDE="$root/tests/platform/win32/attach.cmake" >/dev/null
+  -DCMAKE_PROJECT_Zendrift_INCLUDE="$root/tests/platform/win32/attach.cmake" >"$build.configure.log" ||
+  { cat "$build.configure.log" >&2; exit 1; }
+grep 'Not built for Windows' "$build.configure.log" || true
+skipped=$(sed -n 's/^ZENDRIFT_WINDOWS_SKIPPED_TESTS:[A-Z]*=//p' "$build/CMakeCache.txt" | tr ';' ' ')
 build_failed=0
 if ! cmake --build "$build" -j "$jobs" -- -k 0; then
   build_failed=1
@@ -92,6 +96,7 @@ while IFS= read -r exe; do
   # Only GoogleTest programs; helper programs that tests start are left to them.
   grep -q -a 'gtest_list_tests' "$exe" || continue
   name=$(basename "$exe" .exe)
+  case " $skipped " in *" $name "*) continue ;; esac
   ran=$((ran + 1))
   echo "-- $name"
   if ! (cd "$(dirname "$exe")" && timeout 900 "$wine" "$exe" --gtest_brief=1 2>&1 | tr -d '\r'); then

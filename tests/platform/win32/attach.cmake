@@ -5,6 +5,12 @@ if(NOT WIN32)
   return()
 endif()
 
+# Test programs left out of the Windows build. The first three test the POSIX back end itself
+# (permissions, extended attributes, Wine prefixes built with symbolic links); the others have
+# POSIX-only pieces in their tests (sys/xattr.h, XDG_CONFIG_HOME) that still need a Windows form.
+set(ZENDRIFT_WINDOWS_SKIPPED_TESTS "platform_tests;wine_profile_tests;sysfolders_tests;search_tests;settings_tests"
+  CACHE STRING "Test programs not built for Windows")
+
 function(zendrift_attach_windows_tests)
   if(NOT ZENDRIFT_TESTS OR NOT TARGET zendrift_testsupport)
     return()
@@ -16,6 +22,12 @@ function(zendrift_attach_windows_tests)
     # Deferred calls may not add directories; the list names its sources by full path instead.
     include(${PROJECT_SOURCE_DIR}/tests/platform/win32/CMakeLists.txt)
   endif()
+  foreach(skipped IN LISTS ZENDRIFT_WINDOWS_SKIPPED_TESTS)
+    if(TARGET ${skipped})
+      set_target_properties(${skipped} PROPERTIES EXCLUDE_FROM_ALL ON)
+      message(STATUS "Not built for Windows: ${skipped}")
+    endif()
+  endforeach()
   # The shared test helpers set variables with POSIX setenv/unsetenv, which the Windows C library
   # lacks; give them the C library's equivalents until the helpers do that themselves.
   file(READ ${PROJECT_SOURCE_DIR}/tests/support/temp_dir.cpp helpers)
