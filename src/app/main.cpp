@@ -1,23 +1,22 @@
-// Zendrift's entry point.
-//
-// For now the program does what it does first at start-up: it loads the settings and applies
-// the command line. The scan, the removal and the window come with later work.
+// Zendrift's entry point: the unattended runs need no window and no display; everything else
+// is the window's.
 #include <exception>
 #include <iostream>
 
+#include "app/unattended_run.h"
+#include "app/window_main.h"
 #include "settings/command_line.h"
-#include "settings/settings_file.h"
 
 int main(int argc, char** argv) {
-  using namespace zendrift::settings;
+  using namespace zendrift;
+  const settings::CommandLine commandLine(argc, argv);
   try {
-    TIniRec rec;
-    LoadSettings(rec, "zendrift.ini");
-    const CommandLine commandLine(argc, argv);
-    if (commandLine.ParamCount() > 0) commandLine.ApplySwitches(rec);
-    return 0;
+    if (commandLine.SwitchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
+    if (commandLine.SwitchPresent("silent")) return app::runSilent(commandLine);
   } catch (const std::exception& error) {
+    // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';
     return 1;
   }
+  return app::runWindow(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Scanning the chosen folders for orphans, and removing the marked ones.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "search/search_files.h"
 #include "settings/ini_rec.h"
 #include "sysfolders/computer_info.h"
+#include "sysfolders/system_folders.h"
 
 namespace zendrift::scan {
 
@@ -37,6 +39,10 @@ class Scanner {
   bool Removing() const noexcept { return removing_; }
   search::TJvSearchFiles& JvSearchFiles1() noexcept { return engine_; }
   sysfolders::TJvComputerInfoEx& JvComputerInfoEx1() noexcept { return computerInfo_; }
+
+  // Told of each orphan as it is listed, with the target it stores (the unattended listing
+  // prints it).
+  std::function<void(const std::string& path, const std::string& target)> OnOrphan;
 
   // The engine's events.
   void JvSearchFiles1FindFile(search::TJvSearchFiles& sender, const std::string& name);

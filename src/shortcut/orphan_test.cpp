@@ -1,0 +1,49 @@
+// The orphan test, in the order the checks must run: each step that stops the test makes
+// the shortcut a non-orphan.
+#include "shortcut/orphan_test.h"
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/windows_profile.h"
+#include "shortcut/read_shortcut.h"
+
+namespace zendrift::shortcut {
+
+namespace {
+
+bool driveClassExamined(unsigned driveType, const settings::TIniRec& options) {
+  switch (driveType) {
+    case platform::kDriveRemovable: return options.RemovableDrives;
+    case platform::kDriveRemote: return options.NetworkDrives;
+    case platform::kDriveCdrom: return options.CDRomDrives;
+    case platform::kDriveRamdisk: return options.RamDrives;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options) {
+  OrphanVerdict verdict;
+  if (!platform::fileExists(path)) return verdict;
+
+  ShortcutInfo info;
+  info.FileName = path;
+  ReadShortcut(info);
+  verdict.target = info.Target.empty() ? info.FileName : info.Target;
+  const std::string& target = verdict.target;
+
+  if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return verdict;
+  const std::string_view drive = platform::windowsDrivePart(target);
+  if (drive.empty()) return verdict;
+  if (!driveClassExamined(platform::windowsDriveType(drive), options)) return verdict;
+  if (platform::windowsFileExists(target) || platform::windowsFolderExists(target)) return verdict;
+  const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
+  if (unc && !options.NetworkDrives) return verdict;
+
+  verdict.orphan = true;
+  verdict.excluded = options.ExcludeList.find(path) != std::string::npos;
+  return verdict;
+}
+
+}  // namespace zendrift::shortcut
