@@ -1,0 +1,77 @@
+// A real Wine-style prefix and a window stand-in that records what the scan shows.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "../platform/wine_prefix_builder.h"
+#include "lnk_builder.h"
+#include "scan/check_list_model.h"
+#include "scan/scan_window.h"
+#include "settings/ini_rec.h"
+#include "temp_dir.h"
+
+namespace zendrift::testing {
+
+class RecordingWindow final : public scan::ScanWindow {
+ public:
+  void setStatusText(std::string_view text) override { status = text; }
+  void setScanButtonCaption(std::string_view text) override { caption = text; }
+  void setScanButtonEnabled(bool enabled) override { scanEnabled = enabled; }
+  void focusScanButton() override { focus = "scan"; }
+  void setDeleteButtonEnabled(bool enabled) override { deleteEnabled = enabled; }
+  bool deleteButtonEnabled() const override { return deleteEnabled; }
+  void focusDeleteButton() override { focus = "delete"; }
+  bool isWindowVisible() const override { return visible; }
+  void processMessages() override {
+    ++pumps;
+    if (onPump) onPump();
+  }
+  scan::CheckListModel& resultList() override { return list; }
+
+  scan::CheckListModel list;
+  std::string status = "Idle.";
+  std::string caption = "Start Scan";
+  std::string focus;
+  bool scanEnabled = true;
+  bool deleteEnabled = false;
+  bool visible = true;
+  int pumps = 0;
+  std::function<void()> onPump;
+};
+
+// A prefix of user "ann" with the default folders, set as the Windows profile for the test.
+class PrefixFixture : public ::testing::Test {
+ protected:
+  PrefixFixture()
+      : prefix(home.path() / "prefix"),
+        winePrefix("WINEPREFIX", prefix.str().c_str()),
+        user("USER", "ann"),
+        homeEnv("HOME", home.str().c_str()) {
+    prefix.standardLayout("ann");
+  }
+
+  std::filesystem::path userFolder(std::string_view relative) const {
+    return prefix.path() / "drive_c/users/ann" / relative;
+  }
+  std::filesystem::path startMenu() const { return userFolder("AppData/Roaming/Microsoft/Windows/Start Menu"); }
+  std::filesystem::path desktop() const { return userFolder("Desktop"); }
+  std::filesystem::path commonStartMenu() const {
+    return prefix.path() / "drive_c/ProgramData/Microsoft/Windows/Start Menu";
+  }
+  std::filesystem::path commonDesktop() const { return prefix.path() / "drive_c/users/Public/Desktop"; }
+  std::filesystem::path favorites() const { return userFolder("Favorites"); }
+
+  static std::string shortcut(const std::filesystem::path& path, std::string_view target) {
+    LnkBuilder().localPath(target).writeTo(path);
+    return path.string();
+  }
+
+  TempDir home;
+  WinePrefixBuilder prefix;
+  ScopedEnv winePrefix;
+  ScopedEnv user;
+  ScopedEnv homeEnv;
+};
+
+}  // namespace zendrift::testing
