@@ -1,0 +1,22 @@
+// The check list's cell images: one shared 96 x 39 bitmap of 16 x 13 cells, magenta transparent.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include "scan/check_list_types.h"
+
+namespace zendrift::widgets {
+
+inline constexpr int kCheckCellWidth = 16;
+inline constexpr int kCheckCellHeight = 13;
+inline constexpr QRgb kCheckTransparentColor = 0xFFFF00FF;
+
+// The whole bitmap, loaded from the resources once per process on first use.
+const QImage& checkImages();
+
+// The cell of a line: row = check kind, column = state, plus 3 when disabled; its magenta
+// pixels replaced by `background`.
+QImage checkCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled, QColor background);
+
+}  // namespace zendrift::widgets

@@ -1,0 +1,133 @@
+// TJvxCheckListBox: the result list on screen, drawing and editing a scan::CheckListModel.
+//
+// Every line is drawn by us: a check area of CheckAreaWidth pixels at the left (at the right for
+// right-to-left reading) with the line's cell centred in it, then the text. The model holds the
+// lines, marks and selection; this widget turns mouse and keys into model calls and repaints
+// what the model says changed. Lines outside the visible part cost nothing to add.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QMenu>
+#include <QPoint>
+#include <QRect>
+#include <memory>
+
+#include "scan/check_list_model.h"
+
+namespace zendrift::settings {
+struct TIniRec;
+}
+
+namespace zendrift::widgets {
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+class TJvxCheckListBox : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // A list with a model of its own.
+  explicit TJvxCheckListBox(QWidget* parent = nullptr);
+  // A list showing `model`, which must outlive it.
+  explicit TJvxCheckListBox(scan::CheckListModel& model, QWidget* parent = nullptr);
+  ~TJvxCheckListBox() override;
+
+  scan::CheckListModel& model() noexcept { return *model_; }
+  const scan::CheckListModel& model() const noexcept { return *model_; }
+
+  // Check kind and grayed states live in the model; these pass through and repaint.
+  scan::TCheckKind CheckKind() const noexcept { return model_->CheckKind(); }
+  void SetCheckKind(scan::TCheckKind kind) { model_->SetCheckKind(kind); }
+  bool AllowGrayed() const noexcept { return model_->AllowGrayed(); }
+  void SetAllowGrayed(bool allow) { model_->SetAllowGrayed(allow); }
+
+  // The cell width plus 2: 18 pixels.
+  static int CheckAreaWidth() noexcept;
+
+  TListBoxStyle Style() const noexcept { return style_; }
+  void SetStyle(TListBoxStyle style);
+  bool MultiSelect() const noexcept { return multiSelect_; }
+  void SetMultiSelect(bool multiSelect);
+  bool ExtendedSelect() const noexcept { return extendedSelect_; }
+  void SetExtendedSelect(bool extendedSelect);
+  bool GraySelection() const noexcept { return graySelection_; }
+  void SetGraySelection(bool gray);
+  bool AutoScroll() const noexcept { return autoScroll_; }
+  void SetAutoScroll(bool autoScroll);
+  // The height of every line (the larger of the text height and the cell height).
+  int ItemHeight() const noexcept { return lineHeight_; }
+  // The height asked for; a lower bound of the line height with lbOwnerDrawFixed.
+  void SetItemHeight(int height);
+  // Draw check boxes and radio buttons with the widget style rather than the cell bitmap.
+  bool ThemedChecks() const noexcept { return themedChecks_; }
+  void SetThemedChecks(bool themed);
+
+  int TopIndex() const;
+  void SetTopIndex(int index);
+  // Which line is at `point` (viewport coordinates): with existingOnly, -1 when none is.
+  int ItemAtPoint(QPoint point, bool existingOnly) const;
+  // The rectangle of line `index` in viewport coordinates (horizontal scrolling applied).
+  QRect ItemRect(int index) const;
+  QRect CheckAreaRect(int index) const;
+  bool IsItemSelected(int index) const { return model_->IsItemSelected(index); }
+
+  // Throws the window away and builds it again; lines and marks stay, the top line and the
+  // current line are restored, and a single-selection list selects its current line again.
+  void RecreateWnd();
+
+  // The context menu and its five commands; the exclude-list command writes into `options`.
+  QMenu* PopupMenu1() noexcept { return popupMenu1_; }
+  void SetExcludeListTarget(settings::TIniRec* options) noexcept { excludeTarget_ = options; }
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  void init();
+  void buildPopupMenu();
+  void onModelChange(const scan::CheckListChange& change);
+  void updateLineHeight();
+  void updateScrollBars();
+  void updateLine(int index);
+  int visibleLineCount() const;
+  void drawItem(QPainter& painter, int index, const QRect& rect);
+  void drawCheck(QPainter& painter, int index, const QRect& cell);
+  QRect textPart(const QRect& line) const;
+  void measureLines();
+
+  // Selection moves: a click or a key moving to `index` with the given modifiers.
+  void selectTo(int index, Qt::KeyboardModifiers modifiers);
+  void moveFocusBy(int delta, Qt::KeyboardModifiers modifiers);
+  void ensureVisible(int index);
+  bool searchFirstLetter(const QString& text);
+
+  std::unique_ptr<scan::CheckListModel> ownModel_;
+  scan::CheckListModel* model_ = nullptr;
+  int observerId_ = 0;
+  TListBoxStyle style_ = lbStandard;
+  bool multiSelect_ = false;
+  bool extendedSelect_ = true;
+  bool graySelection_ = false;
+  bool autoScroll_ = true;
+  bool themedChecks_ = true;
+  int itemHeight_ = 16;
+  int lineHeight_ = 16;
+  int anchor_ = -1;
+  bool dragSelecting_ = false;
+  QMenu* popupMenu1_ = nullptr;
+  settings::TIniRec* excludeTarget_ = nullptr;
+};
+
+}  // namespace zendrift::widgets

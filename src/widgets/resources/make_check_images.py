@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+# Draws the check list's cell images (check_images.bmp): 6 x 3 cells of 16 x 13, 16 colours.
+#
+# Rows: check boxes, radio buttons, check marks. Columns: unchecked, checked, grayed, then the
+# same three on a grey (disabled) face. Magenta is the transparent background. Run it again
+# after changing a drawing; the bitmap is committed so the build needs no Python.
+import struct
+import sys
+
+CELL_W, CELL_H = 16, 13
+W, H = CELL_W * 6, CELL_H * 3
+
+PALETTE = [
+    (255, 0, 255),   # 0 magenta: transparent
+    (0, 0, 0),       # 1 black
+    (255, 255, 255), # 2 white
+    (128, 128, 128), # 3 grey
+    (192, 192, 192), # 4 silver: disabled face
+    (64, 64, 64),    # 5 dark grey
+    (0, 160, 0),     # 6 green
+    (212, 208, 200), # 7 light edge
+] + [(0, 0, 0)] * 8
+
+MAGENTA, BLACK, WHITE, GREY, SILVER, DARK, GREEN, LIGHT = range(8)
+
+pixels = [[MAGENTA] * W for _ in range(H)]
+
+def put(col, row, x, y, colour):
+    if 0 <= x < CELL_W and 0 <= y < CELL_H:
+        pixels[row * CELL_H + y][col * CELL_W + x] = colour
+
+def tick(col, row, fx, fy, colour):
+    # The classic three-pixel-thick tick, seven columns wide.
+    for c, t in enumerate([2, 3, 4, 3, 2, 1, 0]):
+        for dy in range(3):
+            put(col, row, fx + c, fy + t + dy, colour)
+
+def check_box(col, state, disabled):
+    row = 0
+    for i in range(13):
+        put(col, row, 1 + i, 0, GREY)        # outer top
+        put(col, row, 1, i, GREY)            # outer left
+        put(col, row, 1 + i, 12, WHITE)      # outer bottom
+        put(col, row, 13, i, WHITE)          # outer right
+    for i in range(11):
+        put(col, row, 2 + i, 1, DARK)
+        put(col, row, 2, 1 + i, DARK)
+        put(col, row, 2 + i, 11, LIGHT)
+        put(col, row, 12, 1 + i, LIGHT)
+    put(col, row, 13, 0, WHITE)
+    put(col, row, 1, 12, WHITE)
+    put(col, row, 12, 1, LIGHT)
+    put(col, row, 2, 11, LIGHT)
+    for y in range(2, 11):
+        for x in range(3, 12):
+            face = SILVER if disabled else WHITE
+            if state == 2 and not disabled and (x + y) % 2:
+                face = SILVER  # dithered face of the grayed box
+            put(col, row, x, y, face)
+    if state == 1:
+        tick(col, row, 4, 3, BLACK)
+    elif state == 2:
+        tick(col, row, 4, 3, GREY)
+
+def radio(col, state, disabled):
+    row = 1
+    cx, cy = 6.5, 6.0
+    for y in range(CELL_H):
+        for x in range(CELL_W):
+            dx, dy = x + 0.5 - cx, y + 0.5 - cy
+            r = (dx * dx + dy * dy) ** 0.5
+            upper_left = dx + dy < 0
+            if r < 4.2:
+                colour = SILVER if disabled else WHITE
+                if state and r < 2.0:
+                    colour = BLACK if state == 1 else GREY
+            elif r < 5.2:
+                colour = DARK if upper_left else LIGHT
+            elif r < 6.2:
+                colour = GREY if upper_left else WHITE
+            else:
+                continue
+            put(col, row, x, y, colour)
+
+def check_mark(col, state, disabled):
+    row = 2
+    for y in range(3, 12):
+        for x in range(1, 10):
+            edge = x in (1, 9) or y in (3, 11)
+            put(col, row, x, y, BLACK if edge else (SILVER if disabled else WHITE))
+    if state == 0:
+        return
+    # A two-pixel stroke from inside the box up and out past its top-right corner.
+    stroke = set()
+    for x, y in [(3, 6), (4, 7), (5, 8), (6, 7), (7, 6), (8, 5), (9, 4), (10, 3), (11, 2), (12, 1)]:
+        stroke.add((x, y))
+        stroke.add((x, y + 1))
+    if state == 1:
+        for x, y in stroke:
+            for ox in (-1, 0, 1):
+                for oy in (-1, 0, 1):
+                    if (x + ox, y + oy) not in stroke:
+                        put(col, row, x + ox, y + oy, BLACK)
+    for x, y in stroke:
+        put(col, row, x, y, GREEN if state == 1 else GREY)
+
+for state in range(3):
+    for disabled in (False, True):
+        col = state + (3 if disabled else 0)
+        check_box(col, state, disabled)
+        radio(col, state, disabled)
+        check_mark(col, state, disabled)
+
+row_bytes = W // 2
+header = struct.pack('<2sIHHI', b'BM', 14 + 40 + 64 + row_bytes * H, 0, 0, 14 + 40 + 64)
+info = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 4, 0, row_bytes * H, 2835, 2835, 16, 0)
+palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
+body = bytearray()
+for y in reversed(range(H)):
+    line = pixels[y]
+    for x in range(0, W, 2):
+        body.append((line[x] << 4) | line[x + 1])
+out = sys.argv[1] if len(sys.argv) > 1 else 'check_images.bmp'
+with open(out, 'wb') as f:
+    f.write(header + info + palette + body)

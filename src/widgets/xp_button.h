@@ -1,0 +1,122 @@
+// TJvXPCustomButton and TJvXPButton: the styled push button of the window's button panel.
+//
+// The face, pressed face and the two rings are gradients rebuilt at every size change and never
+// while painting; a paint only copies them, draws the border and the caption, into an
+// off-screen image that then goes to the screen in one piece.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+
+#include "widgets/xp_style_control.h"
+
+class QAction;
+
+namespace zendrift::widgets {
+
+enum TJvXPLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+class TJvXPCustomButton : public TJvXPCustomStyleControl {
+  Q_OBJECT
+
+ public:
+  // The button's colours.
+  static constexpr QRgb kFaceTop = 0xFFFFFFFF, kFaceBottom = 0xFFEFEBE7;
+  static constexpr QRgb kPressedTop = 0xFFD6CFC6, kPressedBottom = 0xFFF7F3EB;
+  static constexpr QRgb kFocusTop = 0xFFCEE7FF, kFocusBottom = 0xFF6D84EF;
+  static constexpr QRgb kHotTop = 0xFFFFF3CE, kHotBottom = 0xFFE79600;
+  static constexpr QRgb kBorder = 0xFF003873, kBorderDisabled = 0xFFCEC7BD;
+  static constexpr QRgb kCorner = 0xFF7B9EAD, kCornerDisabled = 0xFFCEC7BD;
+
+  explicit TJvXPCustomButton(QWidget* parent = nullptr);
+  ~TJvXPCustomButton() override;
+
+  bool AutoGray() const noexcept { return autoGray_; }
+  void SetAutoGray(bool value);
+  bool Cancel() const noexcept { return cancel_; }
+  void SetCancel(bool value);
+  bool Default() const noexcept { return default_; }
+  // Tells every styled control of the form that the focus moved, so the ring follows at once.
+  void SetDefault(bool value);
+  const QImage& Glyph() const noexcept { return glyph_; }
+  void SetGlyph(const QImage& glyph);
+  TJvXPLayout Layout() const noexcept { return layout_; }
+  void SetLayout(TJvXPLayout layout);
+  bool ShowAccelChar() const noexcept { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+  bool ShowFocusRect() const noexcept { return showFocusRect_; }
+  void SetShowFocusRect(bool value);
+  bool SmoothEdges() const noexcept { return smoothEdges_; }
+  void SetSmoothEdges(bool value);
+  quint8 Spacing() const noexcept { return spacing_; }
+  void SetSpacing(quint8 value);
+  bool WordWrap() const noexcept { return wordWrap_; }
+  void SetWordWrap(bool value);
+  bool TabStop() const noexcept { return focusPolicy() == Qt::StrongFocus; }
+  void SetTabStop(bool value);
+  // An action gives the caption, the enabled state and the glyph (its icon), and is triggered by
+  // each click.
+  QAction* Action() const noexcept { return action_; }
+  void SetAction(QAction* action);
+
+  // Whether the coloured ring shows: pressed and dragged off, or hot, or focused; unless the
+  // default is ignored, also for a default button while no styled control is active.
+  bool RingShown(bool ignoreDefault) const;
+
+  // The prepared gradients, for a look at what a paint copies.
+  const QImage& FaceBitmap() const noexcept { return face_; }
+  const QImage& PressedFaceBitmap() const noexcept { return pressedFace_; }
+  const QImage& FocusRingBitmap() const noexcept { return focusRing_; }
+  const QImage& HotRingBitmap() const noexcept { return hotRing_; }
+  // How many times the gradients have been built.
+  int GradientBuilds() const noexcept { return gradientBuilds_; }
+
+  void Click() override;
+  QSize sizeHint() const override { return QSize(73, 21); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
+  void captionChanged() override { updateAccelerator(); }
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void rebuildGradients();
+  void paintButton(QPainter& painter);
+  QImage currentGlyph() const;
+  void updateAccelerator();
+  void watchForm();
+  // Enter or Escape offered by the form; true when it clicked.
+  bool dialogKey(int key, Qt::KeyboardModifiers modifiers);
+  void changed() { requestRepaint(); }
+
+  bool autoGray_ = true;
+  bool cancel_ = false;
+  bool default_ = false;
+  QImage glyph_;
+  TJvXPLayout layout_ = blGlyphLeft;
+  bool showAccelChar_ = true;
+  bool showFocusRect_ = false;
+  bool smoothEdges_ = true;
+  quint8 spacing_ = 3;
+  bool wordWrap_ = true;
+  QPointer<QAction> action_;
+  QPointer<QWidget> watchedForm_;
+  int shortcutId_ = 0;
+  QImage face_, pressedFace_, focusRing_, hotRing_;
+  QImage canvas_;
+  int gradientBuilds_ = 0;
+};
+
+// The published button; it adds nothing.
+class TJvXPButton : public TJvXPCustomButton {
+  Q_OBJECT
+
+ public:
+  using TJvXPCustomButton::TJvXPCustomButton;
+};
+
+}  // namespace zendrift::widgets

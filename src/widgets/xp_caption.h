@@ -1,0 +1,36 @@
+// Caption text and glyph helpers of the styled controls: DrawCaptionText and ConvertToGray.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace zendrift::widgets {
+
+class TJvXPCustomControl;
+
+// Text layout flags, named and valued after the system's text-drawing service.
+enum TextFlag : unsigned {
+  DT_RIGHT = 0x0002,
+  DT_WORDBREAK = 0x0010,
+  DT_CALCRECT = 0x0400,
+  DT_NOPREFIX = 0x0800,
+  DT_END_ELLIPSIS = 0x8000,
+};
+
+// Draws `caption` into `rect`, or with DT_CALCRECT measures it: rect keeps its top-left corner
+// and takes the text's width and height (an empty caption, or "&" with accelerators, measures
+// one line high). Disabled text is embossed: the button-highlight colour one pixel right and
+// down, then the button-shadow colour in place.
+void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const QString& caption, const QFont& font,
+                     bool enabled, bool showAccelChar, QRect& rect, unsigned flags);
+
+// (r + g + b) / 3 = v; v + 100 below 156, else 255; the pixel becomes grey (v, v, v).
+QImage ConvertToGray(const QImage& glyph);
+
+// The character after a single "&" in a caption (a doubled "&&" is a literal), or 0.
+QChar accelChar(const QString& caption);
+
+}  // namespace zendrift::widgets

@@ -1,0 +1,70 @@
+// Helpers for widget tests: the one application object, shown widgets and saved pictures.
+#include "widget_test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QTest>
+#include <cstdlib>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace zendrift::testing {
+
+namespace {
+
+int argc = 1;
+char name[] = "widgets_tests";
+char* argv[] = {name, nullptr};
+std::unique_ptr<QApplication> application;
+
+// Ends the application after the last test, while Qt's own globals still exist.
+class ApplicationEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override { application.reset(); }
+};
+
+}  // namespace
+
+void ensureApplication() {
+  if (QApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  application = std::make_unique<QApplication>(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);  // gtest owns environments
+}
+
+void showAndWait(QWidget& widget, bool activate) {
+  widget.show();
+  (void)QTest::qWaitForWindowExposed(&widget);
+  if (activate) {
+    widget.activateWindow();
+    (void)QTest::qWaitForWindowActive(&widget);
+  }
+  QApplication::processEvents();
+}
+
+QImage grabImage(QWidget& widget) {
+  QApplication::processEvents();
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void saveArtefact(const QImage& image, const QString& name) {
+  const char* root = std::getenv("ZENDRIFT_TEST_TMP");
+  QDir dir(QString::fromLocal8Bit(root != nullptr ? root : "."));
+  dir.mkpath(QStringLiteral("widgets"));
+  image.save(dir.filePath(QStringLiteral("widgets/") + name + QStringLiteral(".png")));
+}
+
+QString pixelName(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)).name().toUpper(); }
+
+QFont crispFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  font.setStyleStrategy(QFont::NoAntialias);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+}  // namespace zendrift::testing
