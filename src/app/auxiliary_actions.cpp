@@ -1,0 +1,77 @@
+// The folder dialog, help, the update check and the maker's web site; none reports a failure.
+#include "app/auxiliary_actions.h"
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QProcess>
+#include <QScreen>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/process.h"
+
+#ifndef ZENDRIFT_WEB_HOST
+#define ZENDRIFT_WEB_HOST "www.zendrift.org"
+#endif
+
+namespace zendrift::app {
+namespace {
+
+// Places the folder dialog once it is on screen, when its size is final.
+class DialogPlacer : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      auto* dialog = static_cast<QWidget*>(watched);
+      if (const QScreen* screen = dialog->screen())
+        dialog->move(CenterBrowseDialog(dialog->frameGeometry().size(), screen->availableGeometry().size()));
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  const std::string executable = platform::executablePath();
+  return std::string(platform::extractFilePath(executable));
+}
+
+std::string HomePageAddress() { return std::string("https://") + ZENDRIFT_WEB_HOST; }
+std::string ProductPageAddress() { return HomePageAddress() + "/zendrift/"; }
+
+QPoint CenterBrowseDialog(QSize dialog, QSize workArea) {
+  return {workArea.width() / 2 - dialog.width() / 2, workArea.height() / 2 - dialog.height() / 2};
+}
+
+std::string BrowseForFolder(QWidget* owner, std::string_view title) {
+  QFileDialog dialog(owner, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  DialogPlacer placer;
+  dialog.installEventFilter(&placer);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return {};
+  return chosen.front().toStdString();
+}
+
+void OpenHelp(std::string_view folder) {
+  platform::openWithShell(std::string(folder) + std::string(kManualFileName));
+}
+
+void CheckForUpdates(std::string_view folder) {
+  const std::string checker = std::string(folder) + std::string(kUpdateCheckerFileName);
+  if (platform::fileExists(checker)) {
+    QProcess::startDetached(QString::fromStdString(checker), {});
+  } else {
+    platform::openWithShell(ProductPageAddress());
+  }
+}
+
+void OpenHomePage() { platform::openWithShell(HomePageAddress()); }
+
+}  // namespace zendrift::app

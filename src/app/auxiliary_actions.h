@@ -1,0 +1,44 @@
+// The window's small actions: the folder dialog, help, the update check and the maker's site.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace zendrift::app {
+
+// The folder of the running executable, with its trailing delimiter: companion files live there.
+std::string ExecutableFolder();
+
+// The help page and the update checker beside the executable.
+inline constexpr std::string_view kManualFileName = "manual.html";
+#if defined(_WIN32)
+inline constexpr std::string_view kUpdateCheckerFileName = "verprobe.exe";
+#else
+inline constexpr std::string_view kUpdateCheckerFileName = "verprobe";
+#endif
+
+// The maker's home page (the site's root, no path) and the product page ("/zendrift/").
+std::string HomePageAddress();
+std::string ProductPageAddress();
+
+// Where the folder dialog goes: centred on a rectangle of the work area's size whose corner is
+// the screen's top-left corner. Integer halves round toward zero; a dialog larger than the work
+// area gets a negative coordinate.
+QPoint CenterBrowseDialog(QSize dialog, QSize workArea);
+
+// Shows a folder dialog (folders of the file system only) and returns the chosen folder, or
+// the empty string when the user cancels.
+std::string BrowseForFolder(QWidget* owner, std::string_view title);
+
+// Opens the help page in `folder` (with its trailing delimiter) with the desktop's handler.
+void OpenHelp(std::string_view folder);
+// Starts the update checker in `folder` when it is a file there, else opens the product page.
+void CheckForUpdates(std::string_view folder);
+// Opens the maker's home page.
+void OpenHomePage();
+
+}  // namespace zendrift::app

@@ -1,0 +1,256 @@
+// TForm1's handlers: creation, show and close, the transfer between the controls and the
+// options, the scan and removal buttons, and what the scan driver asks of the window.
+#include "app/form1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QShowEvent>
+
+#include "app/auxiliary_actions.h"
+#include "app/version_stamp.h"
+#include "platform/process.h"
+#include "settings/settings_file.h"
+
+namespace zendrift::app {
+namespace {
+
+constexpr std::string_view kSettingsFileName = "zendrift.ini";
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The hourglass for as long as a scan runs; nested stops stack on it.
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+TForm1::TForm1(settings::TIniRec& options, settings::CommandLine commandLine, QWidget* parent)
+    : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(ExecutableFolder()) {
+  createControls();
+  scanner_ = std::make_unique<scan::Scanner>(options_, *this);
+  connectHandlers();
+  platform::setEventPump([this] { processMessages(); });
+}
+
+TForm1::~TForm1() { platform::setEventPump(nullptr); }
+
+void TForm1::connectHandlers() {
+  connect(Button1, &TJvXPButton::clicked, this, [this] { Button1Click(); });
+  connect(Button2, &TJvXPButton::clicked, this, [this] { Button2Click(); });
+  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  connect(Button4, &TJvXPButton::clicked, this, [this] { Button4Click(); });
+  connect(Button5, &TJvXPButton::clicked, this, [this] { Button5Click(); });
+  connect(Button6, &TJvXPButton::clicked, this, [this] { Button6Click(); });
+  JvImage1->OnClick = [this](TJvImage&) { JvImage1Click(); };
+}
+
+void TForm1::FormCreate() {
+  settings::LoadSettings(options_, kSettingsFileName);
+  if (commandLine_.ParamCount() == 0) {
+    if (options_.Width != 0 && options_.Height != 0)
+      SetBounds({options_.Left, options_.Top, options_.Width, options_.Height});
+    OptionsToControls();
+    scan::SaveOnClose = true;
+    return;
+  }
+
+  scan::SaveOnClose = false;
+  commandLine_.ApplySwitches(options_);
+  if (commandLine_.SwitchPresent("silent")) {
+    hide();
+    runBusy([this] { scanner_->ScanForOrphans(); });
+    runBusy([this] { scanner_->DeleteOrphans(); });
+    exitRequested_ = true;
+    return;
+  }
+  show();
+  raise();
+  activateWindow();
+  OptionsToControls();
+  // A close during the scan or the removal ends the run; nothing after it is carried out.
+  if (commandLine_.SwitchPresent("start")) Button1Click();
+  if (closed_) return;
+  if (commandLine_.SwitchPresent("delete")) Button2Click();
+  if (closed_) return;
+  if (commandLine_.SwitchPresent("exit")) exitRequested_ = true;
+}
+
+void TForm1::FormShow() {
+  setWindowTitle(toQString("Zendrift " + VersionStamp(platform::executablePath())));
+  auto& folders = scanner_->JvComputerInfoEx1().Folders();
+  const std::pair<QCheckBox*, std::string> hints[] = {
+      {CheckBox1, folders.StartMenu()}, {CheckBox2, folders.Desktop()},      {CheckBox3, folders.Favorites()},
+      {CheckBox4, folders.History()},   {CheckBox5, folders.ProgramFiles()}, {CheckBox6, folders.Temp()},
+      {CheckBox7, folders.AppData()},   {CheckBox8, folders.Recent()}};
+  for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
+  Button1->setFocus();
+}
+
+void TForm1::FormClose() {
+  if (!scan::SaveOnClose) return;
+  ControlsToOptions();
+  settings::SaveSettings(options_, kSettingsFileName);
+}
+
+void TForm1::OptionsToControls() {
+  // Each pair shares a box: the second assignment, the all-users flag, wins.
+  CheckBox1->setChecked(options_.StartMenu);
+  CheckBox1->setChecked(options_.AllUsersStartMenu);
+  CheckBox2->setChecked(options_.Desktop);
+  CheckBox2->setChecked(options_.AllUsersDeskTop);
+  CheckBox3->setChecked(options_.Favorites);
+  CheckBox4->setChecked(options_.History);
+  CheckBox5->setChecked(options_.ProgramFiles);
+  CheckBox6->setChecked(options_.TempPath);
+  CheckBox7->setChecked(options_.ApplicationData);
+  CheckBox8->setChecked(options_.Recent);
+  CheckBox9->setChecked(options_.RemovableDrives);
+  CheckBox10->setChecked(options_.NetworkDrives);
+  CheckBox11->setChecked(options_.CDRomDrives);
+  CheckBox12->setChecked(options_.RamDrives);
+  Edit1->setText(toQString(options_.UserDir));
+}
+
+void TForm1::ControlsToOptions() {
+  options_.StartMenu = options_.AllUsersStartMenu = CheckBox1->isChecked();
+  options_.Desktop = options_.AllUsersDeskTop = CheckBox2->isChecked();
+  options_.Favorites = CheckBox3->isChecked();
+  options_.History = CheckBox4->isChecked();
+  options_.ProgramFiles = CheckBox5->isChecked();
+  options_.TempPath = CheckBox6->isChecked();
+  options_.ApplicationData = CheckBox7->isChecked();
+  options_.Recent = CheckBox8->isChecked();
+  options_.RemovableDrives = CheckBox9->isChecked();
+  options_.NetworkDrives = CheckBox10->isChecked();
+  options_.CDRomDrives = CheckBox11->isChecked();
+  options_.RamDrives = CheckBox12->isChecked();
+  options_.UserDir = Edit1->text().toStdString();
+  const FormBounds bounds = Bounds();
+  options_.Top = bounds.Top;
+  options_.Left = bounds.Left;
+  options_.Width = bounds.Width;
+  options_.Height = bounds.Height;
+}
+
+template <typename Work>
+void TForm1::runBusy(Work&& work) {
+  ++busyDepth_;
+  try {
+    work();
+  } catch (...) {
+    --busyDepth_;
+    finishBusy();
+    throw;
+  }
+  --busyDepth_;
+  finishBusy();
+}
+
+void TForm1::finishBusy() {
+  if (busyDepth_ > 0 || !closePending_) return;
+  closePending_ = false;
+  close();
+}
+
+void TForm1::Button1Click() {
+  const WaitCursor wait;
+  ControlsToOptions();
+  try {
+    runBusy([this] { scanner_->ScanForOrphans(); });
+  } catch (...) {
+    // An error out of the walk leaves no scan running: say so on the button.
+    setScanButtonCaption("Start scan");
+    throw;
+  }
+}
+
+void TForm1::Button2Click() {
+  runBusy([this] { scanner_->DeleteOrphans(); });
+}
+
+void TForm1::Button3Click() {
+  const std::string folder = BrowseForFolder(this, "Select a folder");
+  if (!folder.empty()) Edit1->setText(toQString(folder));
+  if (isVisible()) Button1->setFocus();
+}
+
+void TForm1::Button4Click() { OpenHelp(companionFolder_); }
+void TForm1::Button5Click() { close(); }
+void TForm1::Button6Click() { CheckForUpdates(companionFolder_); }
+void TForm1::JvImage1Click() { OpenHomePage(); }
+
+// The frame's size is counted as the design's, whatever the window manager draws (if anything):
+// the settings then give back the same client area on every desktop, and the minimum size and
+// the stored sizes stay in the design's terms.
+QSize TForm1::frameExtent() { return {kDesignFrameWidth, kDesignFrameHeight}; }
+
+FormBounds TForm1::Bounds() const {
+  const QSize extent = frameExtent();
+  return {pos().x(), pos().y(), width() + extent.width(), height() + extent.height()};
+}
+
+void TForm1::SetBounds(const FormBounds& bounds) {
+  const QSize extent = frameExtent();
+  move(bounds.Left, bounds.Top);
+  resize(bounds.Width - extent.width(), bounds.Height - extent.height());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (busyDepth_ > 0) {
+    // Stop first; the close takes place when the scan or the removal has returned.
+    closePending_ = true;
+    if (scanner_->JvSearchFiles1().Busy()) {
+      scanner_->ScanForOrphans();
+    } else if (!scanner_->Removing()) {
+      scan::ScanAborted = true;
+    }
+    event->ignore();
+    return;
+  }
+  // The window closes even when saving fails; the error box reports the failure.
+  closed_ = true;
+  event->accept();
+  FormClose();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  alignPanels();
+}
+
+void TForm1::setStatusText(std::string_view text) {
+  Label1->setText(toQString(text));
+  Label1->adjustSize();
+}
+
+void TForm1::setScanButtonCaption(std::string_view caption) { Button1->SetCaption(toQString(caption)); }
+void TForm1::setScanButtonEnabled(bool enabled) { Button1->setEnabled(enabled); }
+void TForm1::focusScanButton() { Button1->setFocus(); }
+void TForm1::setDeleteButtonEnabled(bool enabled) { Button2->setEnabled(enabled); }
+bool TForm1::deleteButtonEnabled() const { return Button2->isEnabled(); }
+void TForm1::focusDeleteButton() { Button2->setFocus(); }
+bool TForm1::isWindowVisible() const { return isVisible(); }
+scan::CheckListModel& TForm1::resultList() { return model_; }
+
+void TForm1::processMessages() {
+  // Pumping on every listed entry would cost more than the walk itself.
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastPump_ < pumpInterval_) return;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  lastPump_ = std::chrono::steady_clock::now();
+}
+
+}  // namespace zendrift::app

@@ -1,0 +1,11 @@
+// The logo picture, kept as XPM text so that it lives in the source tree as readable text.
+#include "app/logo.h"
+
+namespace zendrift::app {
+namespace {
+#include "app/logo.xpm"
+}  // namespace
+
+QImage LogoImage() { return QImage(logo_xpm); }
+
+}  // namespace zendrift::app

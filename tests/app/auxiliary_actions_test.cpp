@@ -1,0 +1,152 @@
+// The window's small actions: the folder dialog and its placement, help, the update check, the
+// logo's web site.
+#include <sys/stat.h>
+
+#include <QFileDialog>
+#include <QTimer>
+
+#include "app/auxiliary_actions.h"
+#include "window_fixture.h"
+
+namespace zendrift::testing {
+namespace {
+
+TEST(CenterBrowseDialog, CentresOnTheWorkAreaSizeFromTheScreenCorner) {
+  struct Case {
+    QSize dialog;
+    QSize workArea;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {{400, 300}, {1024, 738}, {312, 219}},
+      {{401, 301}, {1024, 738}, {312, 219}},  // halves round toward zero
+      {{400, 300}, {1023, 737}, {311, 218}},
+      {{1200, 900}, {1024, 738}, {-88, -81}},  // larger than the work area: negative
+      {{1201, 901}, {1024, 738}, {-88, -81}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(app::CenterBrowseDialog(c.dialog, c.workArea), c.expected);
+}
+
+TEST(WebAddresses, HomeIsTheSiteRootAndTheProductPageHasItsPath) {
+  EXPECT_EQ(app::HomePageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST);
+  EXPECT_EQ(app::ProductPageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST + "/zendrift/");
+}
+
+// The desktop's opener is a script on PATH that notes what it was asked to open.
+class ActionsTest : public WindowTest {
+ protected:
+  ActionsTest() : path_("PATH", (dir_.str() + "/bin:" + currentPath()).c_str()) {
+    writeExecutable(dir_.path() / "bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened().string() + "'\n");
+    fs::create_directories(companion());
+  }
+
+  static std::string currentPath() {
+    const char* value = std::getenv("PATH");
+    return value ? value : "/usr/bin:/bin";
+  }
+  static void writeExecutable(const fs::path& path, const std::string& text) {
+    writeFile(path, text);
+    ::chmod(path.c_str(), 0755);
+  }
+  fs::path opened() const { return dir_.path() / "opened.txt"; }
+  fs::path companion() const { return dir_.path() / "program"; }
+
+  // What the opener was given, once it has run (it is started detached).
+  std::string waitForFile(const fs::path& path) {
+    if (!QTest::qWaitFor([&] { return fs::exists(path) && !readFile(path).empty(); }, 10000)) return {};
+    return readFile(path);
+  }
+
+  std::unique_ptr<app::TForm1> form() {
+    auto created = createForm();
+    created->SetCompanionFolder(companion().string() + "/");
+    return created;
+  }
+
+  ScopedEnv path_;
+};
+
+TEST_F(ActionsTest, HelpOpensTheManualBesideTheExecutable) {
+  form()->Button4Click();
+  EXPECT_EQ(waitForFile(opened()), (companion() / "manual.html").string() + "\n");
+}
+
+TEST_F(ActionsTest, CompanionFolderDefaultsToTheExecutablesFolder) {
+  EXPECT_EQ(createForm()->CompanionFolder(), app::ExecutableFolder());
+  EXPECT_EQ(app::ExecutableFolder().back(), '/');
+}
+
+TEST_F(ActionsTest, UpdateCheckStartsTheCheckerWhenItIsAFile) {
+  const fs::path ran = dir_.path() / "checker-ran";
+  writeExecutable(companion() / std::string(app::kUpdateCheckerFileName), "#!/bin/sh\necho yes > '" + ran.string() + "'\n");
+  form()->Button6Click();
+  EXPECT_EQ(waitForFile(ran), "yes\n");
+  EXPECT_FALSE(fs::exists(opened()));
+}
+
+TEST_F(ActionsTest, UpdateCheckOpensTheProductPageWhenTheCheckerIsAFolder) {
+  fs::create_directories(companion() / std::string(app::kUpdateCheckerFileName));
+  form()->Button6Click();
+  EXPECT_EQ(waitForFile(opened()), app::ProductPageAddress() + "\n");
+}
+
+TEST_F(ActionsTest, LogoOpensTheHomePage) {
+  auto window = form();
+  window->JvImage1Click();
+  EXPECT_EQ(waitForFile(opened()), app::HomePageAddress() + "\n");
+}
+
+// Answers the folder dialog once it is up: records it, then chooses `folder` or cancels.
+struct DialogAnswer {
+  QString title;
+  bool foldersOnly = false;
+  QPoint position;
+  QPoint expectedPosition;
+};
+
+void answerDialog(DialogAnswer& answer, const QString& folder) {
+  QTimer::singleShot(0, [&answer, folder] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    answer.title = dialog->windowTitle();
+    answer.foldersOnly = dialog->fileMode() == QFileDialog::Directory && dialog->testOption(QFileDialog::ShowDirsOnly);
+    answer.position = dialog->pos();
+    answer.expectedPosition =
+        app::CenterBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
+    if (folder.isEmpty()) {
+      dialog->reject();
+    } else {
+      dialog->selectFile(folder);
+      static_cast<QDialog*>(dialog)->accept();
+    }
+  });
+}
+
+TEST_F(ActionsTest, ChoosingAFolderReplacesTheUserFolderAndFocusesStartScan) {
+  auto window = form();
+  window->Edit1->setText("/old/folder");
+  window->Edit1->setFocus();
+  const fs::path chosen = dir_.path() / "chosen";
+  fs::create_directories(chosen);
+  DialogAnswer answer;
+  answerDialog(answer, QString::fromStdString(chosen.string()));
+  window->Button3Click();
+  EXPECT_EQ(answer.title, "Select a folder");
+  EXPECT_TRUE(answer.foldersOnly);
+  EXPECT_EQ(answer.position, answer.expectedPosition);
+  EXPECT_EQ(window->Edit1->text().toStdString(), chosen.string());
+  EXPECT_EQ(window->focusWidget(), window->Button1);
+}
+
+TEST_F(ActionsTest, CancellingTheFolderDialogKeepsTheText) {
+  auto window = form();
+  window->Edit1->setText("/old/folder");
+  DialogAnswer answer;
+  answerDialog(answer, {});
+  window->Button3Click();
+  EXPECT_EQ(answer.title, "Select a folder");
+  EXPECT_EQ(window->Edit1->text(), "/old/folder");
+}
+
+}  // namespace
+}  // namespace zendrift::testing

@@ -1,0 +1,175 @@
+// Scanning from the window: a stop pressed during a walk, a close during a scan, the exclude
+// list followed by a scan, and the error box for errors that escape a handler.
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QTimer>
+#include <stdexcept>
+
+#include "app/zendrift_application.h"
+#include "window_fixture.h"
+
+namespace zendrift::testing {
+namespace {
+
+class ScanTest : public WindowTest {
+ protected:
+  // Five chosen folders in scan order: the two Start menus, the two desktops, the user folder.
+  // Each holds one orphan and a tree of plain files to walk.
+  void SetUp() override {
+    const fs::path user = dir_.path() / "mine";
+    folders_ = {startMenu(), commonStartMenu(), desktop(), commonDesktop(), user};
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+      orphans_.push_back(orphan(folders_[i], "orphan" + std::to_string(i + 1)));
+      for (int f = 0; f < 40; ++f) writeFile(folders_[i] / "data" / ("file" + std::to_string(f) + ".txt"), "x");
+    }
+    writeSettings("[Directories]\nStartMenu=1\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=1\nFavorites=0\n"
+                  "History=0\nRecent=0\nUserDir=" + user.string() + "\n");
+  }
+
+  // Runs `action` when the walk of folder `index` (0-based) begins.
+  void whenFolderBegins(app::TForm1& form, std::size_t index, std::function<void()> action) {
+    const std::string root = folders_[index].string() + "/";
+    form.Scanner().JvSearchFiles1().OnBeginScanDir = [root, action, done = false](search::TJvSearchFiles&,
+                                                                                   const std::string& folder) mutable {
+      if (!done && folder == root) {
+        done = true;
+        action();
+      }
+    };
+  }
+
+  std::vector<std::string> orphanPaths(std::initializer_list<int> numbers) const {
+    std::vector<std::string> out;
+    for (int n : numbers) out.push_back(orphans_[static_cast<std::size_t>(n - 1)].string());
+    return out;
+  }
+
+  static void postClick(QWidget* button) {
+    const QPointF centre = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(centre);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      auto event = std::make_unique<QMouseEvent>(type, centre, global, Qt::LeftButton,
+                                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                 Qt::NoModifier);
+      QCoreApplication::postEvent(button, event.release());  // the queue owns it
+    }
+  }
+
+  std::vector<fs::path> folders_;
+  std::vector<fs::path> orphans_;
+};
+
+TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
+  auto form = createForm();
+  form->Button1Click();
+  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2, 3, 4, 5}));
+  EXPECT_EQ(form->Label1->text(), "Ready. 5 orphan(s) found.");
+  EXPECT_EQ(form->Button1->Caption(), "Start scan");
+  EXPECT_TRUE(form->Button2->isEnabled());
+  EXPECT_EQ(form->focusWidget(), form->Button2);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
+  auto form = createForm();
+  whenFolderBegins(*form, 2, [&] { postClick(form->Button1); });
+  form->Button1Click();
+
+  const auto found = lines(form->JvxCheckListBox1->model());
+  EXPECT_GE(found.size(), 2u);
+  EXPECT_LE(found.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(found.begin(), found.begin() + 2), orphanPaths({1, 2}));
+  for (const std::string& late : orphanPaths({4, 5})) EXPECT_EQ(std::count(found.begin(), found.end(), late), 0);
+  EXPECT_TRUE(scan::ScanAborted);
+  EXPECT_EQ(form->Label1->text().toStdString(), "Ready. " + std::to_string(found.size()) + " orphan(s) found.");
+  EXPECT_EQ(form->Button1->Caption(), "Start scan");
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
+  auto form = createForm();
+  whenFolderBegins(*form, 2, [&] {
+    QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
+  });
+  form->Button1Click();
+
+  EXPECT_TRUE(form->Closed());
+  EXPECT_FALSE(form->isVisible());
+  const auto found = lines(form->JvxCheckListBox1->model());
+  for (const std::string& late : orphanPaths({4, 5})) EXPECT_EQ(std::count(found.begin(), found.end(), late), 0);
+  // The close ran its handler: the interactive run saved its settings.
+  settings::TIniRec saved;
+  settings::LoadSettingsFrom(saved, settingsFile().string());
+  EXPECT_EQ(saved.Width, 600);
+}
+
+TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
+  for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
+  options_ = {};
+  auto form = std::make_unique<app::TForm1>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
+  form->SetPumpInterval(std::chrono::microseconds(0));
+  whenFolderBegins(*form, 2, [&] {
+    QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
+  });
+  form->FormCreate();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_FALSE(form->ExitRequested());
+  // No removal ran after the close.
+  for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
+  auto form = createForm();
+  form->Button1Click();
+  scan::CheckListModel& model = form->JvxCheckListBox1->model();
+  ASSERT_EQ(model.Items.Count(), 5);
+  model.SetItemSelected(1, true);
+  const QList<QAction*> commands = form->JvxCheckListBox1->PopupMenu1()->actions();
+  ASSERT_EQ(commands.size(), 5);
+  EXPECT_EQ(commands.last()->text(), "Put selection on the exclude list");
+  commands.last()->trigger();
+  EXPECT_NE(options_.ExcludeList.find(orphans_[1].string()), std::string::npos);
+
+  form->Button1Click();
+  ASSERT_EQ(model.Items.Count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(model.IsItemChecked(i), i != 1) << i;
+}
+
+class Thrower : public QObject {
+ protected:
+  void customEvent(QEvent*) override { throw std::runtime_error("List index out of bounds (7)"); }
+};
+
+class Counter : public QObject {
+ public:
+  int seen = 0;
+
+ protected:
+  void customEvent(QEvent*) override { ++seen; }
+};
+
+TEST(ErrorBox, AnErrorOutOfAHandlerIsShownTitledZendriftAndTheLoopGoesOn) {
+  Thrower thrower;
+  Counter counter;
+  QString title;
+  QString text;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      title = box->windowTitle();
+      text = box->text();
+      box->accept();
+    }
+  });
+  closer.start(10);
+  QCoreApplication::postEvent(&thrower, std::make_unique<QEvent>(QEvent::User).release());
+  QCoreApplication::postEvent(&counter, std::make_unique<QEvent>(QEvent::User).release());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return counter.seen == 1; }, 10000));
+  EXPECT_EQ(title, "Zendrift");
+  EXPECT_EQ(text, "List index out of bounds (7)");
+  EXPECT_EQ(counter.seen, 1);
+}
+
+}  // namespace
+}  // namespace zendrift::testing
