@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/ascii_case.h"
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -23,9 +24,7 @@ using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
 std::string comparable(std::string_view folder) {
   std::string result = platform::excludeTrailingDelimiter(folder);
   if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) {
-    for (char& c : result) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : result) c = platform::lowerAscii(c);
   }
   return result;
 }

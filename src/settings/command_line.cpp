@@ -1,6 +1,7 @@
 // Command-line switches.
 #include "settings/command_line.h"
 
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
 
 namespace zendrift::settings {
@@ -8,16 +9,6 @@ namespace zendrift::settings {
 namespace {
 
 bool isSwitchCharacter(char c) { return c == '-' || c == '/' || c == '|'; }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 std::vector<std::string> untilFirstEmpty(std::vector<std::string> parameters) {
   for (std::size_t i = 0; i < parameters.size(); ++i) {
@@ -47,7 +38,7 @@ std::string CommandLine::ParamStr(int index) const {
 bool CommandLine::SwitchPresent(std::string_view name) const {
   for (const std::string& parameter : parameters_) {
     if (parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
-        equalsIgnoringCase(std::string_view(parameter).substr(1), name)) {
+        platform::equalsIgnoringAsciiCase(std::string_view(parameter).substr(1), name)) {
       return true;
     }
   }

@@ -1,11 +1,14 @@
 // The INI file of the settings.
 #include "settings/ini_file.h"
 
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
 
 namespace zendrift::settings {
 
 namespace {
+
+using platform::equalsIgnoringAsciiCase;
 
 constexpr std::size_t kMaxSettingsFileSize = 64 * 1024 * 1024;
 
@@ -15,16 +18,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && (isBlank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
   while (!text.empty() && (isBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
   return text;
-}
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // The name of a section header line, or empty when the line is not one.
@@ -105,11 +98,11 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
   bool inSection = false;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (const auto name = sectionName(lines_[i].text)) {
-      inSection = equalsIgnoringCase(*name, section);
+      inSection = equalsIgnoringAsciiCase(*name, section);
       continue;
     }
     if (!inSection) continue;
-    if (const auto entry = entryOf(lines_[i].text); entry && equalsIgnoringCase(entry->key, key)) return i;
+    if (const auto entry = entryOf(lines_[i].text); entry && equalsIgnoringAsciiCase(entry->key, key)) return i;
   }
   return std::nullopt;
 }
@@ -117,7 +110,7 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
 std::optional<std::size_t> IniFile::sectionInsertPoint(std::string_view section) const {
   std::optional<std::size_t> header;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (const auto name = sectionName(lines_[i].text); name && equalsIgnoringCase(*name, section)) {
+    if (const auto name = sectionName(lines_[i].text); name && equalsIgnoringAsciiCase(*name, section)) {
       header = i;
       break;
     }

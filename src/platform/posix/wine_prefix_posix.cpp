@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "platform/process.h"
 
@@ -20,8 +21,6 @@ namespace {
 
 // A registry file larger than this is not a Wine profile's; it is left unread.
 constexpr std::size_t kMaxRegistryBytes = 128u << 20;
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // What a file looked like on disk; a change of any field means its content may have changed.
 struct FileStamp {
