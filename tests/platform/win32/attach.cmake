@@ -1,15 +1,18 @@
-# Brings the Windows-only tests into a Windows build of the whole tree. Included right after
-# project() (CMAKE_PROJECT_Zendrift_INCLUDE, set by scripts/windows-tests.sh); the work is deferred
-# to the end of the top-level list, when zendrift_add_test and the other tests exist.
+# Brings the Windows-only tests (tests/platform/win32, tests/e2e/windows) into a Windows build
+# of the whole tree. Included right after project() (CMAKE_PROJECT_Zendrift_INCLUDE, set by
+# scripts/windows-tests.sh); the work is deferred to the end of the top-level list, when
+# zendrift_add_test and the other tests exist.
 if(NOT WIN32)
   return()
 endif()
 
 # Test programs left out of the Windows build. The first three test the POSIX back end itself
-# (permissions, extended attributes, Wine prefixes built with symbolic links); the others have
-# POSIX-only pieces in their tests (sys/xattr.h, XDG_CONFIG_HOME) that still need a Windows form.
-set(ZENDRIFT_WINDOWS_SKIPPED_TESTS "platform_tests;wine_profile_tests;sysfolders_tests;search_tests;settings_tests"
-  CACHE STRING "Test programs not built for Windows")
+# (permissions, extended attributes, Wine prefixes built with symbolic links). search_tests,
+# settings_tests and shortcut_tests have POSIX-only pieces (sys/xattr.h, XDG_CONFIG_HOME, wait
+# status macros) that still need a Windows form. e2e_tests starts the program with posix_spawn
+# over Wine-style prefixes; tests/e2e/windows does that the Windows way.
+set(zendrift_windows_skipped_tests
+  platform_tests wine_profile_tests sysfolders_tests search_tests settings_tests shortcut_tests e2e_tests)
 
 function(zendrift_attach_windows_tests)
   if(NOT ZENDRIFT_TESTS OR NOT TARGET zendrift_testsupport)
@@ -22,7 +25,10 @@ function(zendrift_attach_windows_tests)
     # Deferred calls may not add directories; the list names its sources by full path instead.
     include(${PROJECT_SOURCE_DIR}/tests/platform/win32/CMakeLists.txt)
   endif()
-  foreach(skipped IN LISTS ZENDRIFT_WINDOWS_SKIPPED_TESTS)
+  if(NOT TARGET e2e_windows_tests AND TARGET zendrift AND TARGET zd_sysfolders)
+    include(${PROJECT_SOURCE_DIR}/tests/e2e/windows/CMakeLists.txt)
+  endif()
+  foreach(skipped IN LISTS zendrift_windows_skipped_tests)
     if(TARGET ${skipped})
       set_target_properties(${skipped} PROPERTIES EXCLUDE_FROM_ALL ON)
       message(STATUS "Not built for Windows: ${skipped}")
