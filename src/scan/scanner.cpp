@@ -46,6 +46,8 @@ void Scanner::ScanForOrphans() {
     ScanAborted = true;
   } else {
     ScanAborted = false;
+    // Drives may have been mounted or unmounted since the last scan.
+    driveTypes_.clear();
     window_.resultList().Clear();
     window_.setScanButtonCaption("Stop scan");
 
@@ -93,7 +95,7 @@ void Scanner::ScanFolder(const std::string& folder) {
 }
 
 void Scanner::JvSearchFiles1FindFile(search::TJvSearchFiles&, const std::string& name) {
-  const shortcut::OrphanVerdict verdict = shortcut::TestForOrphan(name, options_);
+  const shortcut::OrphanVerdict verdict = shortcut::TestForOrphan(name, options_, &driveTypes_);
   if (!verdict.orphan) return;
   CheckListModel& list = window_.resultList();
   const int index = list.Items.Add(name);

@@ -8,6 +8,7 @@
 #include "scan/scan_window.h"
 #include "search/search_files.h"
 #include "settings/ini_rec.h"
+#include "shortcut/orphan_test.h"
 #include "sysfolders/computer_info.h"
 #include "sysfolders/system_folders.h"
 
@@ -55,6 +56,7 @@ class Scanner {
   ScanWindow& window_;
   search::TJvSearchFiles engine_;
   sysfolders::TJvComputerInfoEx computerInfo_;
+  shortcut::DriveTypeMemo driveTypes_;
   bool removing_ = false;
 };
 

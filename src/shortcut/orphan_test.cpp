@@ -23,7 +23,20 @@ bool driveClassExamined(unsigned driveType, const settings::TIniRec& options) {
 
 }  // namespace
 
-OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options) {
+unsigned DriveTypeMemo::typeOf(std::string_view drivePart) {
+  // Only the plain letter forms ("C:", "C:\\") are kept; shares are told apart by their text alone.
+  const bool letterForm =
+      (drivePart.size() == 2 || (drivePart.size() == 3 && (drivePart[2] == '\\' || drivePart[2] == '/'))) &&
+      drivePart[1] == ':';
+  char letter = letterForm ? drivePart[0] : '\0';
+  if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart);
+  unsigned& type = types_[static_cast<std::size_t>(letter - 'a')];
+  if (type == kNotAsked) type = platform::windowsDriveType(drivePart);
+  return type;
+}
+
+OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options, DriveTypeMemo* driveTypes) {
   OrphanVerdict verdict;
   if (!platform::fileExists(path)) return verdict;
 
@@ -36,7 +49,8 @@ OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& op
   if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return verdict;
   const std::string_view drive = platform::windowsDrivePart(target);
   if (drive.empty()) return verdict;
-  if (!driveClassExamined(platform::windowsDriveType(drive), options)) return verdict;
+  const unsigned driveType = driveTypes ? driveTypes->typeOf(drive) : platform::windowsDriveType(drive);
+  if (!driveClassExamined(driveType, options)) return verdict;
   if (platform::windowsFileExists(target) || platform::windowsFolderExists(target)) return verdict;
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
   if (unc && !options.NetworkDrives) return verdict;

@@ -2,7 +2,9 @@
 // the options examine.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "settings/ini_rec.h"
 
@@ -16,7 +18,23 @@ struct OrphanVerdict {
   std::string target;
 };
 
+// Drive types already asked during one scan, by drive letter: each answer needs the mount
+// table, and a scan asks for one with every shortcut. Cleared when a scan starts.
+class DriveTypeMemo {
+ public:
+  DriveTypeMemo() { clear(); }
+  // The platform's type of the drive `drivePart` names; asked once per letter until cleared.
+  unsigned typeOf(std::string_view drivePart);
+  void clear() noexcept { types_.fill(kNotAsked); }
+
+ private:
+  static constexpr unsigned kNotAsked = ~0u;
+  std::array<unsigned, 26> types_{};
+};
+
 // Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
-OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options);
+// With `driveTypes`, a drive's type is taken from it when already asked.
+OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options,
+                            DriveTypeMemo* driveTypes = nullptr);
 
 }  // namespace zendrift::shortcut
