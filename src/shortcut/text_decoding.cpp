@@ -1,11 +1,10 @@
 // UTF-16LE and ANSI code page decoding to UTF-8.
 #include "shortcut/text_decoding.h"
 
-#include <iconv.h>
-
 #include <array>
 #include <string_view>
 
+#include "platform/code_page.h"
 #include "platform/process.h"
 
 namespace zendrift::shortcut {
@@ -49,39 +48,6 @@ void appendWestern(std::string& out, std::span<const std::uint8_t> bytes) {
   }
 }
 
-// One converter per thread, kept for the last code page asked for.
-class Converter {
- public:
-  ~Converter() { close(); }
-  bool convert(std::string& out, std::span<const std::uint8_t> bytes, unsigned codePage) {
-    if (codePage != codePage_) {
-      close();
-      codePage_ = codePage;
-      const std::string name = "CP" + std::to_string(codePage);
-      handle_ = ::iconv_open("UTF-8", name.c_str());
-    }
-    if (handle_ == reinterpret_cast<iconv_t>(-1)) return false;
-    ::iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size() * 4 + 4);
-    char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
-    std::size_t inLeft = bytes.size();
-    char* dest = out.data() + start;
-    std::size_t destLeft = out.size() - start;
-    const bool ok = ::iconv(handle_, &in, &inLeft, &dest, &destLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
-    out.resize(ok ? out.size() - destLeft : start);
-    return ok;
-  }
-
- private:
-  void close() {
-    if (handle_ != reinterpret_cast<iconv_t>(-1)) ::iconv_close(handle_);
-    handle_ = reinterpret_cast<iconv_t>(-1);
-  }
-  unsigned codePage_ = 0;
-  iconv_t handle_ = reinterpret_cast<iconv_t>(-1);
-};
-
 bool isAscii(std::span<const std::uint8_t> bytes) {
   for (const std::uint8_t b : bytes) {
     if (b >= 0x80) return false;
@@ -108,10 +74,7 @@ void appendUtf16(std::string& out, std::span<const std::uint8_t> utf16le) {
 }
 
 void appendAnsi(std::string& out, std::span<const std::uint8_t> bytes, unsigned codePage) {
-  if (codePage != kCodePageWestern && !isAscii(bytes)) {
-    thread_local Converter converter;
-    if (converter.convert(out, bytes, codePage)) return;
-  }
+  if (codePage != kCodePageWestern && !isAscii(bytes) && platform::appendFromCodePage(out, bytes, codePage)) return;
   appendWestern(out, bytes);
 }
 
@@ -139,6 +102,7 @@ unsigned ansiCodePageForLocale(std::string_view locale) {
 }
 
 unsigned localeAnsiCodePage() {
+  if (const auto system = platform::systemAnsiCodePage()) return *system;
   for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const auto value = platform::environmentVariable(name);
     if (value && !value->empty()) return ansiCodePageForLocale(*value);

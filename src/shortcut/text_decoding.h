@@ -14,12 +14,13 @@ inline constexpr unsigned kCodePageWestern = 1252;
 void appendUtf16(std::string& out, std::span<const std::uint8_t> utf16le);
 
 // Appends text in a Windows ANSI code page. Windows-1252 is decoded by our own table; other code
-// pages go through the C library's converter, and text it cannot convert is read as Windows-1252,
+// pages go through the system's converter, and text it cannot convert is read as Windows-1252,
 // so no name is ever dropped.
 void appendAnsi(std::string& out, std::span<const std::uint8_t> bytes, unsigned codePage);
 
-// The ANSI code page that Windows (and Wine) pick for the user's locale (LC_ALL, LC_CTYPE, LANG);
-// Windows-1252 when the locale names nothing more specific.
+// The ANSI code page of the user's system: the one Windows reports, else the one Windows (and
+// Wine) pick for the locale (LC_ALL, LC_CTYPE, LANG); Windows-1252 when the locale names
+// nothing more specific.
 unsigned localeAnsiCodePage();
 
 // The code page for a POSIX locale name such as "ru_RU.UTF-8".

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "shortcut/text_decoding.h"
-#include "temp_dir.h"
 
 namespace zendrift::shortcut {
 namespace {
@@ -65,22 +64,6 @@ TEST(TextDecoding, CodePageOfLocale) {
                         Case{"zh_CN.UTF-8", 936}, Case{"zh_TW.UTF-8", 950}, Case{"ko_KR", 949}}) {
     EXPECT_EQ(ansiCodePageForLocale(c.locale), c.codePage) << c.locale;
   }
-}
-
-// LC_ALL overrides LC_CTYPE, which overrides LANG; an empty value counts as unset.
-TEST(TextDecoding, CodePageFromTheEnvironment) {
-  testing::ScopedEnv all("LC_ALL", "");
-  testing::ScopedEnv ctype("LC_CTYPE", "el_GR.UTF-8");
-  testing::ScopedEnv lang("LANG", "ru_RU.UTF-8");
-  EXPECT_EQ(localeAnsiCodePage(), 1253u);
-  {
-    testing::ScopedEnv japanese("LC_ALL", "ja_JP.UTF-8");
-    EXPECT_EQ(localeAnsiCodePage(), 932u);
-  }
-  testing::ScopedEnv noCtype("LC_CTYPE", nullptr);
-  EXPECT_EQ(localeAnsiCodePage(), 1251u);
-  testing::ScopedEnv noLang("LANG", nullptr);
-  EXPECT_EQ(localeAnsiCodePage(), kCodePageWestern);
 }
 
 }  // namespace
