@@ -3,12 +3,15 @@
 # shortcuts (find | xargs cat), the two run alternately over the same warm folders; prints the
 # medians, their ratio, the peak memory of /list and whether it found every orphan.
 # usage: bench/scan/run.sh [ROUNDS]   (env: ZD_SCAN_BENCH_DIR, where the prefix is made or reused;
-#        ZENDRIFT_GUI=ON|OFF, whether the measured binary carries the Qt window, default OFF)
+#        ZENDRIFT_GUI=ON|OFF, whether the measured binary carries the Qt window, default OFF;
+#        with ON it is built in build/bench-gui)
 set -euo pipefail
 
 rounds=${1:-7}
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+gui=${ZENDRIFT_GUI:-OFF}
 build_dir=$source_dir/build/bench
+[ "$gui" = OFF ] || build_dir=$source_dir/build/bench-gui
 work=${ZD_SCAN_BENCH_DIR:-${TMPDIR:-/tmp}/zendrift-scan-bench}
 files=200000 folders=20000 shortcuts=5000
 expected_orphans=$((shortcuts / 2))
@@ -16,7 +19,7 @@ memory_limit_kb=$((30 * 1024))
 
 # g++ 12 at -O3 warns falsely about some string copies, so the timed build leaves -Werror off.
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENDRIFT_BENCH=ON \
-  -DZENDRIFT_WERROR=OFF -DZENDRIFT_GUI="${ZENDRIFT_GUI:-OFF}" >/dev/null
+  -DZENDRIFT_WERROR=OFF -DZENDRIFT_GUI="$gui" >/dev/null
 cmake --build "$build_dir" -j2 --target zendrift make_scan_prefix >/dev/null
 zendrift=$build_dir/src/app/zendrift
 
@@ -73,7 +76,7 @@ list_median=$(median "${list_times[@]}")
 read_median=$(median "${read_times[@]}")
 ratio=$(awk -v l="$list_median" -v r="$read_median" 'BEGIN { printf "%.2f", (r > 0 ? l / r : 0) }')
 
-echo "tree: $stamp under ${roots[*]}"
+echo "tree: $stamp under ${roots[*]}; window built in: $gui"
 echo "zendrift /list   (ms): ${list_times[*]}"
 echo "find | xargs cat (ms): ${read_times[*]}"
 echo "median /list ${list_median} ms, find | xargs cat ${read_median} ms, ratio /list / pipeline $ratio"
