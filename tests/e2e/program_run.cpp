@@ -52,9 +52,7 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
 }
 
 std::string zendriftBinary() {
-  const char* binary = std::getenv("ZENDRIFT_BIN");
-  if (!binary || !*binary) throw std::runtime_error("ZENDRIFT_BIN is not set");
-  return binary;
+  return testSetting("ZENDRIFT_BIN");
 }
 
 }  // namespace zendrift::testing

@@ -10,10 +10,18 @@ namespace zendrift::testing {
 
 namespace {
 std::filesystem::path testArea() {
-  if (const char* area = std::getenv("ZENDRIFT_TEST_TMP"); area && *area) return area;
-  return std::filesystem::temp_directory_path();
+  const std::string area = testSetting("ZENDRIFT_TEST_TMP");
+  return area.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(area);
 }
 }  // namespace
+
+std::string testSetting(const std::string& name) {
+  if (const char* value = std::getenv(name.c_str()); value && *value) return value;
+  if (name == "ZENDRIFT_BIN") return ZENDRIFT_BIN_DEFAULT;
+  if (name == "ZENDRIFT_TEST_TMP") return ZENDRIFT_TEST_TMP_DEFAULT;
+  if (name == "ZENDRIFT_SOURCE_DIR") return ZENDRIFT_SOURCE_DIR_DEFAULT;
+  return {};
+}
 
 TempDir::TempDir() {
   std::random_device device;

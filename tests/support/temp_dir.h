@@ -29,6 +29,11 @@ class TempDir {
 void writeFile(const std::filesystem::path& path, std::string_view content);
 std::string readFile(const std::filesystem::path& path);
 
+// A test setting: the environment variable `name` when set, else the build's default for
+// ZENDRIFT_BIN (the zendrift binary), ZENDRIFT_TEST_TMP (the scratch area) and
+// ZENDRIFT_SOURCE_DIR (the source tree). Empty for other names.
+std::string testSetting(const std::string& name);
+
 // Sets an environment variable for the life of the object and restores it afterwards.
 class ScopedEnv {
  public:
