@@ -40,6 +40,10 @@ void TJvxCheckListBox::init() {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   (void)checkImages();  // the shared bitmap is loaded with the first list
+  scrollBarTimer_ = new QTimer(this);
+  scrollBarTimer_->setSingleShot(true);
+  scrollBarTimer_->setInterval(30);
+  connect(scrollBarTimer_, &QTimer::timeout, this, [this] { updateScrollBars(); });
   observerId_ = model_->addObserver([this](const CheckListChange& change) { onModelChange(change); });
   buildPopupMenu();
   updateLineHeight();
@@ -104,6 +108,7 @@ void TJvxCheckListBox::SetItemHeight(int height) {
 void TJvxCheckListBox::SetThemedChecks(bool themed) {
   if (themed == themedChecks_) return;
   themedChecks_ = themed;
+  cells_.clear();
   viewport()->update();
 }
 
@@ -126,7 +131,19 @@ void TJvxCheckListBox::measureLines() {
 
 int TJvxCheckListBox::visibleLineCount() const { return std::max(1, viewport()->height() / lineHeight_); }
 
+void TJvxCheckListBox::scheduleScrollBars() {
+  if (!scrollBarTimer_->isActive()) scrollBarTimer_->start();
+}
+
+void TJvxCheckListBox::flushScrollBars() const {
+  if (scrollBarTimer_ != nullptr && scrollBarTimer_->isActive()) {
+    scrollBarTimer_->stop();
+    const_cast<TJvxCheckListBox*>(this)->updateScrollBars();
+  }
+}
+
 void TJvxCheckListBox::updateScrollBars() {
+  if (scrollBarTimer_ != nullptr) scrollBarTimer_->stop();
   const int count = model_->Items.Count();
   QScrollBar* vertical = verticalScrollBar();
   const int visible = visibleLineCount();
@@ -142,7 +159,10 @@ void TJvxCheckListBox::updateScrollBars() {
 
 int TJvxCheckListBox::TopIndex() const { return verticalScrollBar()->value(); }
 
-void TJvxCheckListBox::SetTopIndex(int index) { verticalScrollBar()->setValue(index); }
+void TJvxCheckListBox::SetTopIndex(int index) {
+  flushScrollBars();
+  verticalScrollBar()->setValue(index);
+}
 
 QRect TJvxCheckListBox::ItemRect(int index) const {
   const int offset = horizontalScrollBar()->value();
@@ -180,9 +200,13 @@ void TJvxCheckListBox::onModelChange(const CheckListChange& change) {
   switch (change.kind) {
     case CheckListChange::Kind::Inserted:
     case CheckListChange::Kind::Removed:
-      updateScrollBars();
-      // Lines below the visible part change nothing on screen.
-      if (change.index <= TopIndex() + visibleLineCount()) viewport()->update();
+      // Lines below the visible part change nothing on screen but the scroll bar's range.
+      if (change.index <= TopIndex() + visibleLineCount()) {
+        updateScrollBars();
+        viewport()->update();
+      } else {
+        scheduleScrollBars();
+      }
       if (change.kind == CheckListChange::Kind::Removed && anchor_ >= model_->Items.Count()) anchor_ = model_->Items.Count() - 1;
       break;
     case CheckListChange::Kind::Cleared:
@@ -222,10 +246,12 @@ void TJvxCheckListBox::RecreateWnd() {
 void TJvxCheckListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
+    texts_.clear();
     updateLineHeight();
     measureLines();
   } else if (event->type() == QEvent::LayoutDirectionChange || event->type() == QEvent::PaletteChange ||
-             event->type() == QEvent::EnabledChange) {
+             event->type() == QEvent::EnabledChange || event->type() == QEvent::StyleChange) {
+    cells_.clear();
     viewport()->update();
   }
 }

@@ -7,7 +7,11 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QHash>
+#include <QImage>
 #include <QMenu>
+#include <QStaticText>
+#include <QTimer>
 #include <QPoint>
 #include <QRect>
 #include <memory>
@@ -100,6 +104,11 @@ class TJvxCheckListBox : public QAbstractScrollArea {
   void onModelChange(const scan::CheckListChange& change);
   void updateLineHeight();
   void updateScrollBars();
+  // Lines added or removed out of sight move the scroll bars a little later, once for many.
+  void scheduleScrollBars();
+  void flushScrollBars() const;
+  const QImage& cachedCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled);
+  const QStaticText& cachedText(int index);
   void updateLine(int index);
   int visibleLineCount() const;
   void drawItem(QPainter& painter, int index, const QRect& rect);
@@ -127,6 +136,9 @@ class TJvxCheckListBox : public QAbstractScrollArea {
   int anchor_ = -1;
   bool dragSelecting_ = false;
   QMenu* popupMenu1_ = nullptr;
+  QTimer* scrollBarTimer_ = nullptr;
+  QHash<unsigned, QImage> cells_;             // drawn cells by kind, state and enabled
+  QHash<QString, QStaticText> texts_;         // laid-out texts of recently painted lines
   settings::TIniRec* excludeTarget_ = nullptr;
 };
 

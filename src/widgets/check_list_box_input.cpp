@@ -34,6 +34,7 @@ void TJvxCheckListBox::selectTo(int index, Qt::KeyboardModifiers modifiers) {
 }
 
 void TJvxCheckListBox::ensureVisible(int index) {
+  flushScrollBars();
   const int top = TopIndex();
   const int visible = visibleLineCount();
   if (index < top) {

@@ -63,20 +63,38 @@ void TJvxCheckListBox::drawItem(QPainter& painter, int index, const QRect& line)
   const int top = std::max(line.top(), (line.top() + bottom - metrics.height()) / 2);
   painter.setPen(ink);
   painter.setClipRect(text);
-  painter.drawText(text.left() + 2, top + metrics.ascent(), QString::fromStdString(model_->Items.Get(index)));
+  painter.drawStaticText(text.left() + 2, top, cachedText(index));
   painter.setClipping(false);
 
   if (index == model_->ItemIndex() && hasFocus()) drawFocusRect(painter, text);
 }
 
-void TJvxCheckListBox::drawCheck(QPainter& painter, int index, const QRect& cell) {
-  const scan::TCheckKind kind = model_->CheckKind();
-  const scan::TCheckBoxState state = model_->ItemState(index);
-  const bool enabled = model_->IsItemEnabled(index);
+const QStaticText& TJvxCheckListBox::cachedText(int index) {
+  // Laying text out is the dearest part of a paint; a scan repaints the same lines many times.
+  const QString text = QString::fromStdString(model_->Items.Get(index));
+  auto found = texts_.find(text);
+  if (found != texts_.end()) return *found;
+  if (texts_.size() > 512) texts_.clear();
+  QStaticText laidOut(text);
+  laidOut.setTextFormat(Qt::PlainText);
+  laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+  laidOut.prepare(QTransform(), font());
+  return *texts_.insert(text, laidOut);
+}
+
+const QImage& TJvxCheckListBox::cachedCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled) {
+  const unsigned key = static_cast<unsigned>(kind) | static_cast<unsigned>(state) << 2 | (enabled ? 16u : 0u);
+  auto found = cells_.find(key);
+  if (found != cells_.end()) return *found;
+  const QColor background = palette().color(QPalette::Base);
+  QImage cell;
   if (themedChecks_ && kind != scan::ckCheckMarks) {
+    cell = QImage(kCheckCellWidth, kCheckCellHeight, QImage::Format_ARGB32_Premultiplied);
+    cell.fill(background);
+    QPainter painter(&cell);
     QStyleOptionButton option;
     option.initFrom(this);
-    option.rect = cell;
+    option.rect = QRect(0, 0, kCheckCellWidth, kCheckCellHeight);
     option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
     if (state == scan::cbChecked) {
       option.state |= QStyle::State_On;
@@ -87,9 +105,14 @@ void TJvxCheckListBox::drawCheck(QPainter& painter, int index, const QRect& cell
     }
     const auto element = kind == scan::ckRadioButtons ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox;
     style()->drawPrimitive(element, &option, &painter, this);
-    return;
+  } else {
+    cell = checkCell(kind, state, enabled, background);
   }
-  painter.drawImage(cell.topLeft(), checkCell(kind, state, enabled, palette().color(QPalette::Base)));
+  return *cells_.insert(key, cell);
+}
+
+void TJvxCheckListBox::drawCheck(QPainter& painter, int index, const QRect& cell) {
+  painter.drawImage(cell.topLeft(), cachedCell(model_->CheckKind(), model_->ItemState(index), model_->IsItemEnabled(index)));
 }
 
 }  // namespace zendrift::widgets

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <optional>
 
 #include "widgets/xp_style_control.h"
 
@@ -109,6 +110,33 @@ class TJvXPCustomButton : public TJvXPCustomStyleControl {
   QImage face_, pressedFace_, focusRing_, hotRing_;
   QImage canvas_;
   int gradientBuilds_ = 0;
+
+  // Everything the caption's and glyph's placement depends on; a paint with the same inputs
+  // reuses the prepared caption image instead of laying the text out again.
+  struct CaptionKey {
+    QString caption;
+    QFont font;
+    QSize size;
+    QRgb text = 0, light = 0, dark = 0;
+    qint64 glyph = 0;
+    bool enabled = true, wordWrap = true, showAccelChar = true, autoGray = true;
+    TJvXPLayout layout = blGlyphLeft;
+    quint8 spacing = 0;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    bool operator==(const CaptionKey&) const = default;
+  };
+  CaptionKey captionKey() const;
+  void prepareCaption(const CaptionKey& key);
+
+  std::optional<CaptionKey> preparedKey_;
+  QImage captionLayer_;  // the caption where an unpressed paint puts it, on transparent
+  QImage shownGlyph_;    // the glyph, grey if need be, its background made transparent
+  QPoint glyphAt_;
+  int captionLayouts_ = 0;
+
+ public:
+  // How many times the caption has been laid out.
+  int CaptionLayouts() const noexcept { return captionLayouts_; }
 };
 
 // The published button; it adds nothing.

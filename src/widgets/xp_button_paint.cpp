@@ -66,6 +66,90 @@ void TJvXPCustomButton::paintEvent(QPaintEvent*) {
   screen.drawImage(0, 0, canvas_);
 }
 
+TJvXPCustomButton::CaptionKey TJvXPCustomButton::captionKey() const {
+  CaptionKey key;
+  key.caption = Caption();
+  key.font = font();
+  key.size = size();
+  key.text = palette().color(QPalette::WindowText).rgba();
+  key.light = palette().color(QPalette::Light).rgba();
+  key.dark = palette().color(QPalette::Dark).rgba();
+  key.glyph = glyph_.cacheKey();
+  if (action_ && !action_->icon().isNull()) key.glyph = action_->icon().cacheKey();
+  key.enabled = isEnabled();
+  key.wordWrap = wordWrap_;
+  key.showAccelChar = showAccelChar_;
+  key.autoGray = autoGray_;
+  key.layout = layout_;
+  key.spacing = spacing_;
+  key.direction = layoutDirection();
+  return key;
+}
+
+// Steps 6 to 10 and 12 of a paint for an unpressed button; the pressed offset moves the result.
+void TJvXPCustomButton::prepareCaption(const CaptionKey& key) {
+  ++captionLayouts_;
+  const int w = key.size.width();
+  const int h = key.size.height();
+  unsigned flags = DT_END_ELLIPSIS | (key.wordWrap ? DT_WORDBREAK : 0u);
+  const QImage glyph = currentGlyph();
+  const int gw = glyph.isNull() ? 0 : glyph.width();
+  const int gh = glyph.isNull() ? 0 : glyph.height();
+  const int sp = key.spacing;
+  int left = 0, top = 0, right = w, bottom = h;
+  if (!glyph.isNull()) {
+    switch (key.layout) {
+      case blGlyphLeft:
+        left += gw + sp;
+        break;
+      case blGlyphRight:
+        left -= gw + sp;
+        right -= 2 * (gw + sp);
+        flags |= DT_RIGHT;
+        break;
+      case blGlyphTop:
+        top += gh + sp;
+        break;
+      case blGlyphBottom:
+        top -= gh + sp;
+        break;
+    }
+  }
+
+  captionLayer_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32_Premultiplied);
+  captionLayer_.fill(Qt::transparent);
+  QPainter painter(&captionLayer_);
+  QRect measured(left, top, right - left, bottom - top);
+  DrawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, measured, flags | DT_CALCRECT);
+  right = measured.left() + measured.width();
+  bottom = measured.top() + measured.height();
+  const int dx = (w - right) / 2;
+  const int dy = (h - bottom) / 2;
+  left += dx;
+  right += dx;
+  top += dy;
+  bottom += dy;
+
+  shownGlyph_ = glyph.isNull() ? QImage() : transparentGlyph(glyph);
+  switch (key.layout) {
+    case blGlyphLeft:
+      glyphAt_ = QPoint(left - gw - sp, (h - gh) / 2);
+      break;
+    case blGlyphRight:
+      glyphAt_ = QPoint(right + sp, (h - gh) / 2);
+      break;
+    case blGlyphTop:
+      glyphAt_ = QPoint((w - gw) / 2, top - gh - sp);
+      break;
+    case blGlyphBottom:
+      glyphAt_ = QPoint((w - gw) / 2, bottom + sp);
+      break;
+  }
+  QRect textRect(left, top, right - left, bottom - top);
+  DrawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, textRect, flags);
+  preparedKey_ = key;
+}
+
 void TJvXPCustomButton::paintButton(QPainter& painter) {
   const int w = width();
   const int h = height();
@@ -93,69 +177,15 @@ void TJvXPCustomButton::paintButton(QPainter& painter) {
     drawLineExcludingEnd(painter, w - 3, h, w, h - 3);
   }
 
-  // 6-8: flags, glyph and the text rectangle beside it.
-  unsigned flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0u);
-  const QImage glyph = currentGlyph();
-  const int gw = glyph.isNull() ? 0 : glyph.width();
-  const int gh = glyph.isNull() ? 0 : glyph.height();
-  const int sp = spacing_;
-  int left = 0, top = 0, right = w, bottom = h;
-  if (!glyph.isNull()) {
-    switch (layout_) {
-      case blGlyphLeft:
-        left += gw + sp;
-        break;
-      case blGlyphRight:
-        left -= gw + sp;
-        right -= 2 * (gw + sp);
-        flags |= DT_RIGHT;
-        break;
-      case blGlyphTop:
-        top += gh + sp;
-        break;
-      case blGlyphBottom:
-        top -= gh + sp;
-        break;
-    }
-  }
-
-  // 9: measure, then centre; a pressed button's content moves one pixel right and down.
-  const QFont captionFont = font();
-  QRect measured(left, top, right - left, bottom - top);
-  DrawCaptionText(*this, painter, Caption(), captionFont, enabled, showAccelChar_, measured, flags | DT_CALCRECT);
-  right = measured.left() + measured.width();
-  bottom = measured.top() + measured.height();
+  // 6-10 and 12 are prepared once per caption, font, size and look; a hot and pressed button
+  // shows them one pixel right and down.
+  const CaptionKey key = captionKey();
+  if (!preparedKey_ || !(*preparedKey_ == key)) prepareCaption(key);
   const int p = hotPressed ? 1 : 0;
-  const int dx = (w - right) / 2 + p;
-  const int dy = (h - bottom) / 2 + p;
-  left += dx;
-  right += dx;
-  top += dy;
-  bottom += dy;
-
-  // 10: the glyph, its background transparent.
-  if (!glyph.isNull()) {
-    const QImage shown = transparentGlyph(glyph);
-    switch (layout_) {
-      case blGlyphLeft:
-        painter.drawImage(left - gw - sp, (h - gh) / 2 + p, shown);
-        break;
-      case blGlyphRight:
-        painter.drawImage(right + sp, (h - gh) / 2 + p, shown);
-        break;
-      case blGlyphTop:
-        painter.drawImage((w - gw) / 2 + p, top - gh - sp, shown);
-        break;
-      case blGlyphBottom:
-        painter.drawImage((w - gw) / 2 + p, bottom + sp, shown);
-        break;
-    }
-  }
-
-  // 11-12: focus rectangle, caption.
+  if (!shownGlyph_.isNull()) painter.drawImage(glyphAt_ + QPoint(p, p), shownGlyph_);
+  // 11: the focus rectangle comes between the glyph and the caption.
   if (IsFocused() && showFocusRect_) drawFocusRect(painter, QRect(3, 3, w - 6, h - 6));
-  QRect textRect(left, top, right - left, bottom - top);
-  DrawCaptionText(*this, painter, Caption(), captionFont, enabled, showAccelChar_, textRect, flags);
+  painter.drawImage(p, p, captionLayer_);
 }
 
 }  // namespace zendrift::widgets

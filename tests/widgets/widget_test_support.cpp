@@ -55,6 +55,11 @@ void saveArtefact(const QImage& image, const QString& name) {
   QDir dir(QString::fromLocal8Bit(root != nullptr ? root : "."));
   dir.mkpath(QStringLiteral("widgets"));
   image.save(dir.filePath(QStringLiteral("widgets/") + name + QStringLiteral(".png")));
+  // Small controls are hard to judge at their own size: a copy four times as large goes along.
+  if (image.width() <= 300) {
+    image.scaled(image.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(dir.filePath(QStringLiteral("widgets/") + name + QStringLiteral("_x4.png")));
+  }
 }
 
 QString pixelName(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)).name().toUpper(); }
