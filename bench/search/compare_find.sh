@@ -5,8 +5,13 @@
 set -eu
 tree=$1
 rounds=${2:-11}
-bench=${3:-$(dirname "$0")/../../build/release/bench/search/search_bench}
-[ -x "$bench" ] || { echo "no search_bench at $bench (build with -DZENDRIFT_BENCH=ON -DCMAKE_BUILD_TYPE=Release)" >&2; exit 2; }
+bench=${3:-}
+if [ -z "$bench" ]; then
+  for candidate in "$(dirname "$0")"/../../build/*/bench/search/search_bench; do
+    [ -x "$candidate" ] && bench=$candidate && break
+  done
+fi
+[ -n "$bench" ] && [ -x "$bench" ] || { echo "no search_bench (build with -DZENDRIFT_BENCH=ON -DCMAKE_BUILD_TYPE=Release, or pass its path)" >&2; exit 2; }
 
 now() { date +%s%N; }
 # Warm the cache once with each.
