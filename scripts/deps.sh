@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libclang-rt-14-dev
   liblnk-dev libbfio-dev
-  xauth xvfb
+  xauth xvfb x11-utils imagemagick fonts-liberation
 )
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi
 

@@ -13,9 +13,10 @@ namespace {
 // The fonts of the design, with the closest sans fonts where they are missing.
 void installFontSubstitutes() {
   static const bool installed = [] {
-    const QStringList sans{"Liberation Sans", "Arial", "DejaVu Sans", "Noto Sans"};
+    // Arial's metrics (Liberation Sans) come closest to the design's; DejaVu Sans runs wide.
+    const QStringList sans{"Liberation Sans", "Arial", "DejaVu Sans Condensed", "DejaVu Sans", "Noto Sans"};
     QFont::insertSubstitutions("MS Sans Serif", sans);
-    QFont::insertSubstitutions("Tahoma", QStringList{"DejaVu Sans", "Verdana", "Liberation Sans", "Noto Sans"});
+    QFont::insertSubstitutions("Tahoma", sans);
     return true;
   }();
   (void)installed;
