@@ -156,7 +156,10 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
     if (lines_.back().ending.empty()) lines_.back().ending = newline_;
     if (!trim(lines_.back().text).empty()) lines_.push_back(Line{"", newline_});
   }
-  lines_.push_back(Line{"[" + std::string(section) + "]", newline_});
+  std::string header;
+  header.reserve(section.size() + 2);
+  header.append(1, '[').append(section).append(1, ']');
+  lines_.push_back(Line{std::move(header), newline_});
   lines_.push_back(std::move(entry));
 }
 

@@ -37,7 +37,7 @@ class IniFile {
  private:
   struct Line {
     std::string text;    // without its line end
-    std::string ending;  // "\n", "\r\n" or "" for a last line without one
+    std::string_view ending;  // "\n", "\r\n" or "" for a last line without one (literals)
   };
   std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
   // Index of the line after which a new key of `section` goes; empty when no such section.
@@ -45,7 +45,7 @@ class IniFile {
 
   std::string path_;
   std::vector<Line> lines_;
-  std::string newline_;
+  std::string_view newline_;
 };
 
 }  // namespace zendrift::settings
