@@ -1,6 +1,8 @@
 // Helpers for widget tests: the one application object, shown widgets and saved pictures.
 #include "widget_test_support.h"
 
+#include "temp_dir.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -51,8 +53,8 @@ QImage grabImage(QWidget& widget) {
 }
 
 void saveArtefact(const QImage& image, const QString& name) {
-  const char* root = std::getenv("ZENDRIFT_TEST_TMP");
-  QDir dir(QString::fromLocal8Bit(root != nullptr ? root : "."));
+  const std::string root = testSetting("ZENDRIFT_TEST_TMP");
+  QDir dir(QString::fromStdString(root.empty() ? std::string(".") : root));
   dir.mkpath(QStringLiteral("widgets"));
   image.save(dir.filePath(QStringLiteral("widgets/") + name + QStringLiteral(".png")));
   // Small controls are hard to judge at their own size: a copy four times as large goes along.

@@ -17,7 +17,8 @@ void showAndWait(QWidget& widget, bool activate = true);
 // The widget as it is drawn now.
 QImage grabImage(QWidget& widget);
 
-// Saves the picture as <ZENDRIFT_TEST_TMP>/widgets/<name>.png for a person to look at.
+// Saves the picture as <test scratch area>/widgets/<name>.png (and a 4x copy of small ones)
+// for a person to look at.
 void saveArtefact(const QImage& image, const QString& name);
 
 // "#RRGGBB" of a pixel, for readable failures.
