@@ -12,6 +12,7 @@
 
 #include "platform/file_prefix.h"
 #include "platform/file_version.h"
+#include "platform/process.h"
 #include "platform/windows_profile.h"
 #include "platform/win32/win32_text.h"
 #include "temp_dir.h"
@@ -128,6 +129,9 @@ TEST(Win32Profile, FileVersionComesFromTheVersionResource) {
   const auto kernel = readFileVersion(win32::toUtf8(system) + "\\kernel32.dll");
   ASSERT_TRUE(kernel);
   EXPECT_GT((*kernel)[0], 0);
+
+  // This program's own resource (test_version.rc).
+  EXPECT_EQ(readFileVersion(executablePath()), (FileVersion{7, 65535, 0, 42}));
 
   testing::TempDir dir;
   testing::win32::makeFile(dir.path().wstring() + L"\\plain.exe", "MZ not really");
