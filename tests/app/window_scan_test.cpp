@@ -119,6 +119,18 @@ TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path));
 }
 
+TEST_F(ScanTest, ClosingDuringARemovalLetsItFinishThenCloses) {
+  auto form = createForm();
+  form->Button1Click();
+  ASSERT_EQ(form->JvxCheckListBox1->model().Items.Count(), 5);
+  // Handled at the removal's first pump, after its first line.
+  QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
+  form->Button2Click();
+  EXPECT_TRUE(form->Closed());
+  for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  EXPECT_EQ(form->Label1->text(), "Idle.");
+}
+
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
   form->Button1Click();
