@@ -61,12 +61,20 @@ class ImageTest : public ::testing::Test {
 
 TEST_F(ImageTest, OnlyADefaultPictureNeverChangesButStillClicks) {
   EXPECT_EQ(image->size(), QSize(40, 30));
+  int entered = 0;
+  int left = 0;
+  image->OnMouseEnter = [&](TJvImage&) { ++entered; };
+  image->OnMouseLeave = [&](TJvImage&) { ++left; };
   enter();
+  enter();  // already over: ignored
   EXPECT_TRUE(image->PointerOver());
   click();
   click();
   leave();
   EXPECT_FALSE(image->PointerOver());
+  leave();  // no longer over: ignored
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(left, 1);
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(image->State(), stDefault);
   EXPECT_EQ(image->ClickCount(), 0);

@@ -48,7 +48,12 @@ class ButtonTest : public ::testing::Test {
     box->move(10, 60);
     button->OnClick = [this](TJvXPCustomControl&) { ++clicks; };
     showAndWait(*form);
-    QTest::mouseMove(form.get(), QPoint(290, 110));  // the pointer rests away from the buttons
+    // The pointer rests away from the buttons, whatever an earlier test left behind.
+    QTest::mouseMove(form.get(), QPoint(290, 110));
+    for (QWidget* control : {static_cast<QWidget*>(button), static_cast<QWidget*>(other)}) {
+      QEvent leave(QEvent::Leave);
+      QApplication::sendEvent(control, &leave);
+    }
   }
 
   QImage shot() { return grabImage(*button); }
@@ -283,6 +288,50 @@ TEST_F(ButtonTest, FaceBuiltWhileFocusedStillCoversTheButtonOnceTheRingGoes) {
     EXPECT_NE(pixelName(image, inside.x(), inside.y()), QStringLiteral("#D4D0C8")) << inside.x() << "," << inside.y();
   }
   saveArtefact(image, QStringLiteral("button_resized_after_focus"));
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    paints += event->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+TEST_F(ButtonTest, OnlyNotificationsInTheRedrawSetRepaintAndTheLockHoldsThemBack) {
+  box->setFocus();
+  PaintCounter counter;
+  button->installEventFilter(&counter);
+  QApplication::processEvents();
+  counter.paints = 0;
+  int entered = 0;
+  int left = 0;
+  button->OnMouseEnter = [&](TJvXPCustomControl&) { ++entered; };
+  button->OnMouseLeave = [&](TJvXPCustomControl&) { ++left; };
+
+  const QPointF local = centre();
+  QEnterEvent enter(local, local, button->mapToGlobal(local));
+  QApplication::sendEvent(button, &enter);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 1);
+  EXPECT_EQ(entered, 1);
+  for (int x = 20; x < 60; x += 10) QTest::mouseMove(button, QPoint(x, 10));
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 1);  // moving inside changes nothing
+
+  button->SetLockUpdate(true);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(button, &leave);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 1);
+  EXPECT_EQ(left, 1);
+  EXPECT_FALSE(button->IsHot());
+  button->SetLockUpdate(false);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 2);
+  button->removeEventFilter(&counter);
 }
 
 TEST_F(ButtonTest, CaptionMeasuresOneLineEvenWhenEmpty) {
