@@ -48,7 +48,7 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   // The frame of the design (caption and borders), used where the platform draws none.
   static constexpr int kDesignFrameWidth = 8;
   static constexpr int kDesignFrameHeight = 34;
-  static constexpr std::chrono::microseconds kDefaultPumpInterval{2000};
+  static constexpr std::chrono::microseconds kDefaultPumpInterval{8000};
 
   // `options` is the program's one record; it outlives the window. Builds every control; the
   // start-up sequence runs in FormCreate.
@@ -171,6 +171,7 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   std::string companionFolder_;
   std::chrono::microseconds pumpInterval_{kDefaultPumpInterval};
   std::chrono::steady_clock::time_point lastPump_{};
+  unsigned pumpCalls_ = 0;
 };
 
 }  // namespace zendrift::app
