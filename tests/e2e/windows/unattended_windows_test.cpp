@@ -2,6 +2,7 @@
 // test builder: /list names exactly the orphans, /silent removes exactly them and the folders
 // they leave empty.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,9 @@ std::vector<ListedOrphan> parseList(const std::string& out) {
 class SettingsFileGuard {
  public:
   explicit SettingsFileGuard(std::string_view content)
-      : path_(platform::specialFolderPath(0x1a /* CSIDL_APPDATA */) + "\\Zendrift\\zendrift.ini"),
+      : path_(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"),
         saved_(platform::readFile(path_)) {
-    platform::createFolders(platform::specialFolderPath(0x1a) + "\\Zendrift");
+    platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift");
     EXPECT_TRUE(platform::replaceFile(path_, content));
   }
   ~SettingsFileGuard() {
