@@ -5,11 +5,13 @@
 
 #include "app/unattended_run.h"
 #include "app/window_main.h"
+#include "platform/process.h"
 #include "settings/command_line.h"
 
 int main(int argc, char** argv) {
   using namespace zendrift;
-  const settings::CommandLine commandLine(argc, argv);
+  const platform::ShellSession shell;
+  const settings::CommandLine commandLine(platform::programParameters(argc, argv));
   try {
     if (commandLine.SwitchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
     if (commandLine.SwitchPresent("silent")) return app::runSilent(commandLine);

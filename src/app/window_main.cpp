@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "app/zendrift_application.h"
+#include "platform/process.h"
 #include "settings/command_line.h"
 #include "settings/ini_rec.h"
 
@@ -12,7 +13,7 @@ int runWindow(int argc, char** argv) {
   ZendriftApplication application(argc, argv);
   // The program's one record of options lives as long as the run.
   settings::TIniRec options;
-  TForm1 form(options, settings::CommandLine(argc, argv));
+  TForm1 form(options, settings::CommandLine(platform::programParameters(argc, argv)));
   try {
     form.FormCreate();
   } catch (...) {

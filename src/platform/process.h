@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zendrift::platform {
 
@@ -18,6 +19,23 @@ std::string applicationDataFolder();
 // Opens a document, folder or web address with the desktop's handler. The outcome is not
 // reported: callers ignore it.
 void openWithShell(std::string_view target);
+
+// The program's parameters (without its own path) as UTF-8 text: argv on POSIX, the wide
+// command line on Windows, whose argv is in the ANSI code page.
+std::vector<std::string> programParameters(int argc, const char* const* argv);
+
+// Keeps COM initialised for the calling thread (apartment model) while it lives, as the shell
+// services expect on Windows. Does nothing elsewhere.
+class ShellSession {
+ public:
+  ShellSession();
+  ~ShellSession();
+  ShellSession(const ShellSession&) = delete;
+  ShellSession& operator=(const ShellSession&) = delete;
+
+ private:
+  bool initialized_ = false;
+};
 
 // Pumping pending window events while long work runs on the window's thread. Does nothing until
 // the window installs its pump.

@@ -6,6 +6,17 @@
 #include <random>
 #include <stdexcept>
 
+// Builds that compile these helpers outside the test tree (the benchmarks) have no defaults.
+#ifndef ZENDRIFT_BIN_DEFAULT
+#define ZENDRIFT_BIN_DEFAULT ""
+#endif
+#ifndef ZENDRIFT_TEST_TMP_DEFAULT
+#define ZENDRIFT_TEST_TMP_DEFAULT ""
+#endif
+#ifndef ZENDRIFT_SOURCE_DIR_DEFAULT
+#define ZENDRIFT_SOURCE_DIR_DEFAULT ""
+#endif
+
 namespace zendrift::testing {
 
 namespace {

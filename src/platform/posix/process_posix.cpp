@@ -71,6 +71,15 @@ void openWithShell(std::string_view target) {
   if (child > 0) ::waitpid(child, nullptr, 0);
 }
 
+std::vector<std::string> programParameters(int argc, const char* const* argv) {
+  std::vector<std::string> parameters;
+  for (int i = 1; i < argc && argv[i]; ++i) parameters.emplace_back(argv[i]);
+  return parameters;
+}
+
+ShellSession::ShellSession() = default;
+ShellSession::~ShellSession() = default;
+
 void setEventPump(std::function<void()> pump) { eventPump() = std::move(pump); }
 
 void pumpEvents() {

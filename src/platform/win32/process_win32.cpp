@@ -49,6 +49,22 @@ std::string currentDirectory() {
   return win32::toUtf8(win32::withoutLongPathPrefix(buffer));
 }
 
+std::vector<std::string> programParameters(int, const char* const*) {
+  std::vector<std::string> parameters;
+  int count = 0;
+  LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (!words) return parameters;
+  for (int i = 1; i < count; ++i) parameters.push_back(win32::toUtf8(words[i]));
+  ::LocalFree(words);
+  return parameters;
+}
+
+ShellSession::ShellSession() : initialized_(SUCCEEDED(::CoInitialize(nullptr))) {}
+
+ShellSession::~ShellSession() {
+  if (initialized_) ::CoUninitialize();
+}
+
 std::string executablePath() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
