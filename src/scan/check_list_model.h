@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,6 +100,9 @@ class CheckListModel {
   // Observers are told of every change after it happened. Returns an id for removeObserver.
   int addObserver(ChangeObserver observer);
   void removeObserver(int id);
+  // Expires when the model is destroyed: a view that may outlive its model (a form's members go
+  // before its child widgets) checks it before touching the model again.
+  std::weak_ptr<const void> lifetime() const noexcept { return lifetime_; }
 
  private:
   friend class CheckListStrings;
@@ -132,6 +136,7 @@ class CheckListModel {
   int extent_ = 0;
   LineWidthFunction measure_;
   std::vector<std::pair<int, ChangeObserver>> observers_;
+  std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
   int nextObserverId_ = 1;
 };
 

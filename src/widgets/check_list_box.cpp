@@ -25,6 +25,7 @@ TJvxCheckListBox::TJvxCheckListBox(scan::CheckListModel& model, QWidget* parent)
 }
 
 TJvxCheckListBox::~TJvxCheckListBox() {
+  if (modelLifetime_.expired()) return;  // a form's members, the model among them, go first
   model_->removeObserver(observerId_);
   // A shared model must not call back into a measure that refers to this widget's font.
   if (!ownModel_) model_->SetLineWidthFunction({});
@@ -40,6 +41,7 @@ void TJvxCheckListBox::init() {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   (void)checkImages();  // the shared bitmap is loaded with the first list
+  modelLifetime_ = model_->lifetime();
   scrollBarTimer_ = new QTimer(this);
   scrollBarTimer_->setSingleShot(true);
   scrollBarTimer_->setInterval(30);

@@ -124,6 +124,7 @@ class TJvxCheckListBox : public QAbstractScrollArea {
 
   std::unique_ptr<scan::CheckListModel> ownModel_;
   scan::CheckListModel* model_ = nullptr;
+  std::weak_ptr<const void> modelLifetime_;
   int observerId_ = 0;
   TListBoxStyle style_ = lbStandard;
   bool multiSelect_ = false;

@@ -19,6 +19,7 @@ constexpr QRgb kInactiveCaptionText = 0xFFC0C0C0;
 
 void TJvxCheckListBox::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
+  if (modelLifetime_.expired()) return;
   painter.setFont(font());
   const QColor background = palette().color(QPalette::Base);
   painter.fillRect(event->rect(), background);

@@ -1,6 +1,7 @@
 // Lines of the result list: adding, deleting, clearing, reordering, selection, focus and extent.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,16 @@ TEST(Lines, ObserverHearsInsertAndRemoveAtTheirIndex) {
   list.Items.Add("c");
   EXPECT_EQ(seen.size(), 3u);
   EXPECT_THROW(list.Items.Insert(3, "x"), ListIndexError);
+}
+
+TEST(Lines, LifetimeTokenExpiresWithTheModel) {
+  std::weak_ptr<const void> token;
+  {
+    CheckListModel list;
+    token = list.lifetime();
+    EXPECT_FALSE(token.expired());
+  }
+  EXPECT_TRUE(token.expired());
 }
 
 TEST(Selection, CountsAndRangesFollowTheLines) {

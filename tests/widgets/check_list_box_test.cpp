@@ -286,5 +286,17 @@ TEST_F(CheckListBoxTest, SharedModelOutlivesItsView) {
   EXPECT_TRUE(shared.IsItemChecked(0));
 }
 
+TEST(CheckListBoxLifetime, AViewOutlivingItsModelLetsGoOfIt) {
+  ensureApplication();
+  // As in a form: the model is a member, the list a child widget destroyed after the members.
+  auto model = std::make_unique<scan::CheckListModel>();
+  auto view = std::make_unique<TJvxCheckListBox>(*model);
+  model->Items.Add("/a.lnk");
+  model.reset();
+  view->repaint();
+  view.reset();  // must not touch the dead model
+  SUCCEED();
+}
+
 }  // namespace
 }  // namespace zendrift::widgets
