@@ -272,6 +272,22 @@ TEST_F(CheckListBoxTest, SelectedAndDisabledLinesUseTheirColours) {
   saveArtefact(grabImage(*list), QStringLiteral("check_list_selected_themed"));
 }
 
+TEST_F(CheckListBoxTest, GraySelectionShowsButtonFaceWhileTheListHasNoFocus) {
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Highlight, QColor(0x0A, 0x24, 0x6A));
+  palette.setColor(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));
+  list->setPalette(palette);
+  QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(1, 100));
+  list->SetGraySelection(true);
+  const int probe = list->viewport()->width() - 3;
+  const int y = list->ItemRect(1).top() + 1;
+  EXPECT_EQ(pixelName(grabImage(*viewport()), probe, y), QStringLiteral("#0A246A"));  // focused
+  list->clearFocus();
+  EXPECT_EQ(pixelName(grabImage(*viewport()), probe, y), QStringLiteral("#D4D0C8"));
+  list->SetGraySelection(false);
+  EXPECT_EQ(pixelName(grabImage(*viewport()), probe, y), QStringLiteral("#0A246A"));
+}
+
 TEST_F(CheckListBoxTest, SharedModelOutlivesItsView) {
   scan::CheckListModel shared;
   shared.Items.Add("/kept.lnk");
