@@ -13,6 +13,10 @@ bool fileExists(std::string_view path);
 // True when a folder exists at `path`; a trailing delimiter is accepted.
 bool folderExists(std::string_view path);
 
+// The long form of a path whose components may be short (8.3) names; empty when nothing exists
+// there. Hosts without short names give the path itself.
+std::string longPathName(std::string_view path);
+
 // Deletes one file. A symbolic link is removed itself, never what it points at.
 bool deleteFile(std::string_view path);
 // Removes one folder, only when it is empty.

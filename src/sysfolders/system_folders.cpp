@@ -56,7 +56,8 @@ std::string TJvSystemFolders::Temp() const {
   std::string path = nonEmptyVariable("TMP")
                          .value_or(nonEmptyVariable("TEMP").value_or(nonEmptyVariable("TMPDIR").value_or(
                              platform::currentDirectory())));
-  // The host has no short names; what stays of the long-name step is that the folder must exist.
+  // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
+  path = platform::longPathName(path);
   if (path.empty() || !platform::folderExists(path)) return {};
   return finish(path);
 }

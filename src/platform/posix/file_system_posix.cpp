@@ -60,6 +60,12 @@ bool folderExists(std::string_view path) {
   return ::stat(std::string(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+std::string longPathName(std::string_view path) {
+  struct stat status {};
+  if (path.empty() || ::stat(std::string(path).c_str(), &status) != 0) return {};
+  return std::string(path);
+}
+
 bool deleteFile(std::string_view path) {
   const std::string full(path);
   struct stat status {};

@@ -106,6 +106,18 @@ bool fileExists(std::string_view path) {
   return entry && !entry->isDirectory();
 }
 
+std::string longPathName(std::string_view path) {
+  if (path.empty()) return {};
+  const std::wstring wide = win32::toWide(path);
+  const DWORD size = ::GetLongPathNameW(wide.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring result(size, L'\0');
+  const DWORD written = ::GetLongPathNameW(wide.c_str(), result.data(), size);
+  if (written == 0 || written >= size) return {};
+  result.resize(written);
+  return win32::toUtf8(result);
+}
+
 bool folderExists(std::string_view path) {
   const DWORD attributes = attributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

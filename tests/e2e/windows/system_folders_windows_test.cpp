@@ -73,7 +73,7 @@ TEST(SystemFoldersOnWindows, EveryAccessorEqualsTheShellsAnswer) {
 
 // Disabled until Temp converts its folder to the long-name form on Windows (GetLongPathNameW):
 // today it returns TMP as it stands, short names included.
-TEST(SystemFoldersOnWindows, DISABLED_TempIsTheLongNameOfTmp) {
+TEST(SystemFoldersOnWindows, TempIsTheLongNameOfTmp) {
   testing::TempDir dir;
   const std::wstring longName = dir.path().wstring() + L"\\A rather long folder name";
   ASSERT_TRUE(::CreateDirectoryW(longName.c_str(), nullptr));
