@@ -12,13 +12,6 @@
 
 namespace zendrift::platform {
 
-namespace {
-std::function<void()>& eventPump() {
-  static std::function<void()> pump;
-  return pump;
-}
-}  // namespace
-
 std::optional<std::string> environmentVariable(std::string_view name) {
   const char* value = std::getenv(std::string(name).c_str());
   if (!value) return std::nullopt;
@@ -79,11 +72,5 @@ std::vector<std::string> programParameters(int argc, const char* const* argv) {
 
 ShellSession::ShellSession() = default;
 ShellSession::~ShellSession() = default;
-
-void setEventPump(std::function<void()> pump) { eventPump() = std::move(pump); }
-
-void pumpEvents() {
-  if (const auto& pump = eventPump()) pump();
-}
 
 }  // namespace zendrift::platform

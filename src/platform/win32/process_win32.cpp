@@ -10,15 +10,6 @@
 
 namespace zendrift::platform {
 
-namespace {
-
-std::function<void()>& eventPump() {
-  static std::function<void()> pump;
-  return pump;
-}
-
-}  // namespace
-
 std::optional<std::string> environmentVariable(std::string_view name) {
   const std::wstring wideName = win32::toWide(name);
   if (wideName.empty()) return std::nullopt;
@@ -89,12 +80,6 @@ std::string applicationDataFolder() {
 void openWithShell(std::string_view target) {
   const std::wstring wide = win32::toWide(target);
   ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void setEventPump(std::function<void()> pump) { eventPump() = std::move(pump); }
-
-void pumpEvents() {
-  if (const auto& pump = eventPump()) pump();
 }
 
 }  // namespace zendrift::platform
