@@ -2,6 +2,7 @@
 // the shortcut a non-orphan.
 #include "shortcut/orphan_test.h"
 
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/windows_profile.h"
@@ -24,12 +25,8 @@ bool driveClassExamined(unsigned driveType, const settings::TIniRec& options) {
 }  // namespace
 
 unsigned DriveTypeMemo::typeOf(std::string_view drivePart) {
-  // Only the plain letter forms ("C:", "C:\\") are kept; shares are told apart by their text alone.
-  const bool letterForm =
-      (drivePart.size() == 2 || (drivePart.size() == 3 && (drivePart[2] == '\\' || drivePart[2] == '/'))) &&
-      drivePart[1] == ':';
-  char letter = letterForm ? drivePart[0] : '\0';
-  if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  // Only drive letters ("C:") are kept; a share is asked about every time.
+  const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
   if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart);
   unsigned& type = types_[static_cast<std::size_t>(letter - 'a')];
   if (type == kNotAsked) type = platform::windowsDriveType(drivePart);
