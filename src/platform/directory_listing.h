@@ -112,4 +112,8 @@ class DirectoryListing {
 // is there. A path with a trailing delimiter finds nothing, as the Windows listing does.
 std::optional<DirEntry> findEntry(std::string_view path);
 
+// The identity of the folder at `path`, following links; empty when no folder is there. Two
+// spellings of one folder (through a link, say) have the same identity.
+std::optional<FolderId> folderIdentity(std::string_view path);
+
 }  // namespace zendrift::platform

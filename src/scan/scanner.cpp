@@ -125,12 +125,19 @@ bool Scanner::isProtected(std::string_view folder) {
       &Folders::Favorites, &Folders::History,         &Folders::ProgramFiles, &Folders::Temp,
       &Folders::AppData,   &Folders::Recent,          &Folders::Startup};
   const std::string candidate = comparable(folder);
+  // The same folder can be reached by another spelling (a drive link, a Desktop linked into the
+  // home folder), so a folder that is one of them on disk is protected too.
+  const std::optional<platform::FolderId> identity = platform::folderIdentity(folder);
+  const auto same = [&](const std::string& path) {
+    if (path.empty()) return false;
+    if (comparable(path) == candidate) return true;
+    return identity && platform::folderIdentity(path) == identity;
+  };
   // Every path is resolved afresh: the profile may change while the removal runs.
   const bool wellKnown = std::any_of(kProtected.begin(), kProtected.end(), [&](FolderAccessor accessor) {
-    const std::string path = (computerInfo_.Folders().*accessor)();
-    return !path.empty() && comparable(path) == candidate;
+    return same((computerInfo_.Folders().*accessor)());
   });
-  return wellKnown || (!options_.UserDir.empty() && comparable(options_.UserDir) == candidate);
+  return wellKnown || same(options_.UserDir);
 }
 
 void Scanner::DeleteOrphans() {

@@ -68,9 +68,23 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
   newline_ = "\n";
 #endif
   if (path_.empty()) return;
-  const auto text = platform::readFile(path_, kMaxSettingsFileSize);
-  if (!text) return;
+  // One byte more than the limit tells a file that is too large from one that just fits.
+  const auto text = platform::readFile(path_, kMaxSettingsFileSize + 1);
+  if (!text) {
+    unreadable_ = platform::fileExists(path_);
+    return;
+  }
+  if (text->size() > kMaxSettingsFileSize) {
+    unreadable_ = true;
+    return;
+  }
   std::string_view rest = *text;
+  // A byte-order mark is kept for writing but is no part of the first line.
+  constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+  if (rest.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+    byteOrderMark_ = true;
+    rest.remove_prefix(kUtf8ByteOrderMark.size());
+  }
   bool sawCrLf = false;
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
@@ -123,14 +137,20 @@ std::optional<std::size_t> IniFile::sectionInsertPoint(std::string_view section)
   return last;
 }
 
-std::optional<std::string> IniFile::readString(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniFile::readWholeString(std::string_view section, std::string_view key) const {
   const auto index = findKey(section, key);
   if (!index) return std::nullopt;
   std::string_view value = entryOf(lines_[*index].text)->value;
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::string(cutToLimit(value));
+  return std::string(value);
+}
+
+std::optional<std::string> IniFile::readString(std::string_view section, std::string_view key) const {
+  auto value = readWholeString(section, key);
+  if (value) value->resize(cutToLimit(*value).size());
+  return value;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view fallback) const {
@@ -164,7 +184,7 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 }
 
 std::string IniFile::content() const {
-  std::string text;
+  std::string text = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
   for (const Line& line : lines_) {
     text += line.text;
     text += line.ending;
@@ -172,6 +192,6 @@ std::string IniFile::content() const {
   return text;
 }
 
-bool IniFile::save() const { return !path_.empty() && platform::replaceFile(path_, content()); }
+bool IniFile::save() const { return !path_.empty() && !unreadable_ && platform::replaceFile(path_, content()); }
 
 }  // namespace zendrift::settings

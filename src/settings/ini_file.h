@@ -25,13 +25,17 @@ class IniFile {
 
   const std::string& path() const noexcept { return path_; }
 
+  // The value cut to kMaxIniValueLength characters, as the profile services read it.
   std::optional<std::string> readString(std::string_view section, std::string_view key) const;
   std::string readString(std::string_view section, std::string_view key, std::string_view fallback) const;
+  // The whole value, for lists that the program itself grows past the read limit.
+  std::optional<std::string> readWholeString(std::string_view section, std::string_view key) const;
   void writeString(std::string_view section, std::string_view key, std::string_view value);
 
   // The file's text as it would be saved.
   std::string content() const;
-  // Writes the content to the disk; false when it could not be written.
+  // Writes the content to the disk; false when it could not be written. Also false when the file
+  // exists but could not be read whole: saving would then drop the lines that were not read.
   bool save() const;
 
  private:
@@ -46,6 +50,8 @@ class IniFile {
   std::string path_;
   std::vector<Line> lines_;
   std::string_view newline_;
+  bool byteOrderMark_ = false;
+  bool unreadable_ = false;
 };
 
 }  // namespace zendrift::settings

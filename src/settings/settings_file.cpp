@@ -86,7 +86,9 @@ void LoadSettingsFrom(TIniRec& rec, const std::string& path) {
   rec.NetworkDrives = readBool(ini, kInclude, "NetworkDrives", true);
   rec.RamDrives = readBool(ini, kInclude, "RamDrives", true);
   rec.CDRomDrives = readBool(ini, kInclude, "CDRomDrives", true);
-  rec.ExcludeList = ini.readString(kExclude, "ExcludeList", "");
+  // The exclude list grows with every shortcut put on it; cut to the read limit, each save would
+  // drop the exclusions past it.
+  rec.ExcludeList = ini.readWholeString(kExclude, "ExcludeList").value_or("");
   rec.Top = readInt(ini, kForm, "Top", 0);
   rec.Left = readInt(ini, kForm, "Left", 0);
   rec.Width = readInt(ini, kForm, "Width", 0);

@@ -1,4 +1,6 @@
 // The real zendrift binary, run unattended over real Wine-style prefixes.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,6 +133,14 @@ TEST_F(UnattendedRun, PathsWithTabsAndLineBreaksStayOnOneLine) {
   std::string escapedDesktop;
   for (const char c : desktop().string()) escapedDesktop += c;
   EXPECT_EQ(result.out, "x\t" + escapedDesktop + "/tab\\there/new\\nline.lnk\tC:\\\\Gone\\\\back\\\\slash.exe\n");
+}
+
+TEST_F(UnattendedRun, APipeNamedLikeAShortcutDoesNotStopTheScan) {
+  ASSERT_EQ(::mkfifo((desktop() / "pipe.lnk").c_str(), 0600), 0);
+  shortcut(desktop() / "gone.lnk", "C:\\Gone\\x.exe");
+  const ProgramResult result = run({"/list"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "x\t" + (desktop() / "gone.lnk").string() + "\tC:\\\\Gone\\\\x.exe\n");
 }
 
 TEST_F(UnattendedRun, RunsWithoutAnyPrefixOrSettings) {

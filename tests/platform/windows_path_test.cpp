@@ -144,6 +144,21 @@ TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {
   EXPECT_FALSE(windowsFileExists(R"(\\NAS\Public\..\..\secret.txt)"));
   EXPECT_FALSE(windowsFolderExists(R"(\\NAS\Private)"));
   EXPECT_EQ(windowsFolderHostPath(R"(\\nas\PUBLIC\reports)"), prefix_.str() + "/dosdevices/unc/NAS/Public/Reports");
+  // Server and share names of dots alone never climb out of the folder of shares.
+  EXPECT_FALSE(windowsFileExists(R"(\\..\..\system.reg)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\..\secret.txt)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\. .\secret.txt)"));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\..\..\)"), "");
+  // The device forms name the same files.
+  EXPECT_TRUE(windowsFileExists(R"(\\?\UNC\nas\public\reports\q1.doc)"));
+}
+
+TEST_F(WindowsPathTest, DeviceFormsOfDrivePathsNameTheSameFiles) {
+  EXPECT_TRUE(windowsFileExists(R"(\\?\C:\Program Files\Game\game.exe)"));
+  EXPECT_TRUE(windowsFileExists(R"(\\.\c:\program files\game\game.exe)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\?\C:\Program Files\Game\)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\Program Files\Game\gone.exe)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\..\secret.txt)"));
 }
 
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {

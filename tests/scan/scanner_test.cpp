@@ -161,6 +161,21 @@ TEST_F(ScannerTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotS
   EXPECT_TRUE(fs::is_directory(mine.path()));
 }
 
+TEST_F(ScannerTest, AProtectedFolderReachedByAnotherSpellingStays) {
+  // The user folder names the profile through the drive link: the Start menu is walked twice,
+  // once under each spelling, and must survive both deletions.
+  const std::string direct = shortcut(startMenu() / "gone.lnk", "C:\\Gone\\x.exe");
+  options.StartMenu = true;
+  options.UserDir = (prefix.path() / "dosdevices/c:/users/ann").string();
+  scanner.ScanForOrphans();
+  ASSERT_EQ(window.list.Items.Count(), 2);
+  EXPECT_EQ(window.list.Items.Get(0), direct);
+  scanner.DeleteOrphans();
+  EXPECT_FALSE(fs::exists(direct));
+  EXPECT_TRUE(fs::is_directory(startMenu()));
+  EXPECT_EQ(window.status, "Idle.");
+}
+
 TEST_F(ScannerTest, FolderIsEmptyCountsEveryEntryAndMissingFoldersAsEmpty) {
   fs::create_directories(home.path() / "empty");
   writeFile(home.path() / "hidden/.h", "");

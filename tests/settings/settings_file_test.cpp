@@ -1,4 +1,6 @@
 // The settings file: its place, the defaults, the key order and round trips.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "settings/settings_file.h"
@@ -66,7 +68,7 @@ TEST_F(SettingsFileTest, ValuesThatDoNotParseGiveEachKeysDefault) {
   writeFile(iniPath(),
             "[Directories]\nStartMenu=2\nAllUsersStartMenu=-1\nDesktop=0x0\nAllUsersDeskTop= 0\n"
             "Favorites=\nHistory=yes\nProgramFiles=yes\nRecent=0\n"
-            "[Include]\nNetworkDrives=0\n[Exclude]\nExcludeList=" +
+            "UserDir=" + std::string(3000, 'u') + "\n[Include]\nNetworkDrives=0\n[Exclude]\nExcludeList=" +
                 std::string(3000, 'e') + "\n[Form]\nWidth=0x258\nHeight=600px\nTop=-0x10\nLeft=99999999999\n");
   TIniRec rec;
   LoadSettings(rec, "zendrift.ini");
@@ -79,7 +81,8 @@ TEST_F(SettingsFileTest, ValuesThatDoNotParseGiveEachKeysDefault) {
   EXPECT_FALSE(rec.ProgramFiles);
   EXPECT_FALSE(rec.Recent);
   EXPECT_FALSE(rec.NetworkDrives);
-  EXPECT_EQ(rec.ExcludeList, std::string(2047, 'e'));
+  EXPECT_EQ(rec.UserDir, std::string(2047, 'u'));
+  EXPECT_EQ(rec.ExcludeList, std::string(3000, 'e')) << "the exclude list is read whole: nothing put on it is lost";
   EXPECT_EQ(rec.Width, 600);
   EXPECT_EQ(rec.Height, 0);
   EXPECT_EQ(rec.Top, -16);
@@ -118,6 +121,45 @@ TEST_F(SettingsFileTest, PathFallsBackToTheBareNameWhenTheFolderCannotBeMade) {
   std::filesystem::current_path(old);
   EXPECT_EQ(path, "zendrift.ini");
   EXPECT_TRUE(std::filesystem::is_regular_file(work.path() / "zendrift.ini"));
+}
+
+TEST_F(SettingsFileTest, ALongExcludeListSurvivesLoadAndSave) {
+  std::string list;
+  for (int i = 0; i < 60; ++i) list += "/home/ann/.wine/drive_c/users/ann/Desktop/Game" + std::to_string(i) + ".lnk, ";
+  ASSERT_GT(list.size(), 2047u);
+  TIniRec rec = DefaultSettings();
+  rec.ExcludeList = list;
+  SaveSettings(rec, "zendrift.ini");
+  TIniRec back;
+  LoadSettings(back, "zendrift.ini");
+  SaveSettings(back, "zendrift.ini");
+  LoadSettings(back, "zendrift.ini");
+  list.pop_back();  // values are read without their trailing blank
+  EXPECT_EQ(back.ExcludeList, list);
+}
+
+TEST_F(SettingsFileTest, AByteOrderMarkIsReadPastAndKept) {
+  writeFile(iniPath(), "\xEF\xBB\xBF[Directories]\r\nStartMenu=0\r\nUserDir=/srv\r\n");
+  TIniRec rec;
+  LoadSettings(rec, "zendrift.ini");
+  EXPECT_FALSE(rec.StartMenu);
+  EXPECT_EQ(rec.UserDir, "/srv");
+  SaveSettings(rec, "zendrift.ini");
+  const std::string saved = readFile(iniPath());
+  EXPECT_EQ(saved.rfind("\xEF\xBB\xBF[Directories]\r\nStartMenu=0\r\nUserDir=/srv\r\n", 0), 0u) << saved;
+  EXPECT_EQ(saved.find("[Directories]", 10), std::string::npos) << "no second section";
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+  // A pipe stands where the settings file should be: it cannot be read, so a save would lose
+  // whatever it holds. Reading gives the defaults; saving refuses.
+  std::filesystem::create_directories(home / "config/Zendrift");
+  ASSERT_EQ(::mkfifo(iniPath().c_str(), 0600), 0);
+  TIniRec rec;
+  LoadSettingsFrom(rec, iniPath());
+  EXPECT_EQ(rec, DefaultSettings());
+  EXPECT_THROW(SaveSettingsTo(rec, iniPath()), SettingsWriteError);
+  EXPECT_EQ(std::filesystem::status(iniPath()).type(), std::filesystem::file_type::fifo);
 }
 
 TEST(SettingsFilePath, FolderNameIsTheProductsFileNameBeforeItsFirstDot) {

@@ -180,6 +180,14 @@ OsErrorCode DirectoryListing::next() {
   return kErrorSuccess;
 }
 
+std::optional<FolderId> folderIdentity(std::string_view path) {
+  struct stat status {};
+  if (path.empty() || ::stat(std::string(path).c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    return std::nullopt;
+  }
+  return FolderId{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 std::optional<FolderId> DirectoryListing::folderId() const {
   if (!isOpen() || !handle_->idKnown) return std::nullopt;
   return handle_->id;

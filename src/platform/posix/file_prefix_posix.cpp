@@ -14,8 +14,15 @@ std::optional<std::size_t> readFilePrefix(std::string_view path, std::span<std::
   // Reused so that reading many small files allocates nothing for their names.
   thread_local std::string name;
   name.assign(path);
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only regular files are read: a pipe or a device named like a shortcut would block the scan
+  // (opening without blocking, then checking, never waits for a writer).
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::size_t total = 0;
   bool ok = true;
   // A regular file gives everything up to the buffer's size in one read: a short read is the end

@@ -94,10 +94,11 @@ bool probeReadWrite(std::string_view path) {
 }
 
 std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes) {
-  FileDescriptor fd(::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC));
+  // Only regular files: reading a pipe or a device could wait for ever.
+  FileDescriptor fd(::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return std::nullopt;
   struct stat status {};
-  if (::fstat(fd.get(), &status) != 0 || S_ISDIR(status.st_mode)) return std::nullopt;
+  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   std::string content;
   if (status.st_size > 0) content.reserve(std::min<std::size_t>(static_cast<std::size_t>(status.st_size), maxBytes));
   char buffer[65536];

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/directory_listing.h"
 #include "platform/posix/mount_table.h"
 #include "platform/posix/name_case.h"
@@ -45,10 +46,23 @@ std::string_view takeSegment(std::string_view& rest) {
   return segment;
 }
 
+bool onlyDotsAndSpaces(std::string_view name) {
+  return name.find_first_not_of(". ") == std::string_view::npos;
+}
+
 // Splits a Windows path the way Windows normalises it: both slashes separate, runs of them
 // count once, "." is dropped, ".." climbs but never above the drive or share, and the last
 // name loses trailing dots and spaces. Relative and drive-relative paths are not accepted.
 std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
+  // The device forms name the same files: "\\?\C:\x" and "\\.\C:\x" are "C:\x", and
+  // "\\?\UNC\server\share" is "\\server\share".
+  std::string unprefixed;
+  if (path.size() >= 8 && (path.substr(0, 4) == "\\\\?\\") && equalsIgnoringAsciiCase(path.substr(4, 4), "UNC\\")) {
+    unprefixed = "\\\\" + std::string(path.substr(8));
+    path = unprefixed;
+  } else if (path.size() >= 6 && (path.substr(0, 4) == "\\\\?\\" || path.substr(0, 4) == "\\\\.\\") && path[5] == ':') {
+    path.remove_prefix(4);
+  }
   WindowsPath parsed;
   std::string_view rest;
   if (path.size() >= 2 && path[1] == ':') {
@@ -61,8 +75,9 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
     rest = path.substr(2);
     parsed.server = std::string(takeSegment(rest));
     parsed.share = std::string(takeSegment(rest));
-    if (parsed.server.empty() || parsed.share.empty() || parsed.server == "?" || parsed.server == "." ||
-        !validComponent(parsed.server) || !validComponent(parsed.share)) {
+    // A server or share of dots alone ("..") would climb out of the folder that holds the shares.
+    if (parsed.server.empty() || parsed.share.empty() || parsed.server == "?" || onlyDotsAndSpaces(parsed.server) ||
+        onlyDotsAndSpaces(parsed.share) || !validComponent(parsed.server) || !validComponent(parsed.share)) {
       return std::nullopt;
     }
   } else {

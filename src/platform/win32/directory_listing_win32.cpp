@@ -99,9 +99,9 @@ OsErrorCode DirectoryListing::next() {
   return kErrorSuccess;
 }
 
-std::optional<FolderId> DirectoryListing::folderId() const {
-  if (!isOpen()) return std::nullopt;
-  const std::wstring path = win32::systemPath(handle_->folder);
+std::optional<FolderId> folderIdentity(std::string_view folderPath) {
+  if (folderPath.empty()) return std::nullopt;
+  const std::wstring path = win32::systemPath(folderPath);
   // Backup semantics open a folder; no access right is asked for, so a locked folder still works.
   const HANDLE folder = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -110,7 +110,13 @@ std::optional<FolderId> DirectoryListing::folderId() const {
   const bool known = ::GetFileInformationByHandle(folder, &info) != 0;
   ::CloseHandle(folder);
   if (!known) return std::nullopt;
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return std::nullopt;
   return FolderId{info.dwVolumeSerialNumber, sizeOf(info.nFileIndexHigh, info.nFileIndexLow)};
+}
+
+std::optional<FolderId> DirectoryListing::folderId() const {
+  if (!isOpen()) return std::nullopt;
+  return folderIdentity(handle_->folder);
 }
 
 OsErrorCode DirectoryListing::close() {

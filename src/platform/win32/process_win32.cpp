@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/command_line_words.h"
 #include "platform/path.h"
 #include "platform/process.h"
 #include "platform/windows_profile.h"
@@ -41,13 +42,11 @@ std::string currentDirectory() {
 }
 
 std::vector<std::string> programParameters(int, const char* const*) {
-  std::vector<std::string> parameters;
-  int count = 0;
-  LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (!words) return parameters;
-  for (int i = 1; i < count; ++i) parameters.push_back(win32::toUtf8(words[i]));
-  ::LocalFree(words);
-  return parameters;
+  // Cut by the program's own rules, where a backslash never escapes a quote:
+  // /userdir "C:\My Games\" /start is two parameters after the switch, not one.
+  std::vector<std::string> words = splitCommandLine(win32::toUtf8(::GetCommandLineW()));
+  if (!words.empty()) words.erase(words.begin());
+  return words;
 }
 
 ShellSession::ShellSession() : initialized_(SUCCEEDED(::CoInitialize(nullptr))) {}
