@@ -42,6 +42,19 @@ std::string shortNameOf(std::string_view longName) {
   return shortName;
 }
 
+// The environment-variable and Darwin blocks share one layout: size 0x314, the signature, then
+// the text in 260 ANSI bytes and 260 UTF-16 characters.
+std::string stringPairBlock(std::uint32_t signature, std::string_view ansi, std::string_view unicode) {
+  std::string block;
+  put32(block, 0x314);
+  put32(block, signature);
+  std::string narrow(ansi);
+  narrow.resize(260, '\0');
+  std::string wide = LnkBuilder::utf16(unicode);
+  wide.resize(520, '\0');
+  return block + narrow + wide;
+}
+
 }  // namespace
 
 const LnkBuilder::Guid LnkBuilder::kMyComputer = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
@@ -203,26 +216,12 @@ LnkBuilder& LnkBuilder::iconLocation(std::string_view text) { iconLocation_ = st
 LnkBuilder& LnkBuilder::ansiStrings() { unicodeStrings_ = false; return *this; }
 
 LnkBuilder& LnkBuilder::environmentTarget(std::string_view ansi, std::string_view unicode) {
-  std::string block;
-  put32(block, 0x314);
-  put32(block, 0xA0000001);
-  std::string a(ansi);
-  a.resize(260, '\0');
-  std::string w = utf16(unicode);
-  w.resize(520, '\0');
-  extra_.push_back(block + a + w);
+  extra_.push_back(stringPairBlock(0xA0000001, ansi, unicode));
   return *this;
 }
 
 LnkBuilder& LnkBuilder::darwinId(std::string_view id) {
-  std::string block;
-  put32(block, 0x314);
-  put32(block, 0xA0000006);
-  std::string a(id);
-  a.resize(260, '\0');
-  std::string w = utf16(id);
-  w.resize(520, '\0');
-  extra_.push_back(block + a + w);
+  extra_.push_back(stringPairBlock(0xA0000006, id, id));
   return *this;
 }
 
