@@ -2,7 +2,8 @@
 #include "program_run.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,17 +14,28 @@
 
 namespace zendrift::testing {
 
+std::optional<Account> unprivilegedAccount() {
+  if (::geteuid() != 0) return Account{::geteuid(), ::getegid()};
+  const passwd* entry = ::getpwnam("nobody");
+  if (!entry) return std::nullopt;
+  return Account{entry->pw_uid, entry->pw_gid};
+}
+
+void giveTo(const std::filesystem::path& tree, const Account& account) {
+  if (::geteuid() != 0) return;
+  const auto own = [&](const std::filesystem::path& path) {
+    if (::lchown(path.c_str(), account.uid, account.gid) != 0) throw std::runtime_error("cannot hand over " + path.string());
+  };
+  own(tree);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(tree)) own(entry.path());
+}
+
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::map<std::string, std::string>& environment) {
+                         const std::map<std::string, std::string>& environment,
+                         const std::optional<Account>& account) {
   TempDir capture;
   const std::string outPath = capture / "out";
   const std::string errPath = capture / "err";
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
   std::vector<std::string> argvText{program};
   argvText.insert(argvText.end(), arguments.begin(), arguments.end());
@@ -36,10 +48,24 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
   for (std::string& text : envText) envp.push_back(text.data());
   envp.push_back(nullptr);
 
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start " + program);
+  const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (in < 0 || out < 0 || err < 0) throw std::runtime_error("cannot prepare the output of " + program);
+  // Only async-signal-safe calls between fork and exec: the test process has threads.
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(126);
+    if (account && (::setgroups(0, nullptr) != 0 || ::setgid(account->gid) != 0 || ::setuid(account->uid) != 0)) {
+      ::_exit(126);
+    }
+    ::execve(program.c_str(), argv.data(), envp.data());
+    ::_exit(127);
+  }
+  ::close(in);
+  ::close(out);
+  ::close(err);
+  if (pid < 0) throw std::runtime_error("cannot start " + program);
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) throw std::runtime_error("cannot wait for " + program);
