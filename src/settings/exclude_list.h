@@ -1,0 +1,11 @@
+// The exclude list: the shortcuts the user never wants marked.
+#pragma once
+
+#include <string_view>
+
+namespace zendrift::settings {
+
+// Whether `path` stands in `list` as a whole entry.
+bool excludeListHolds(std::string_view list, std::string_view path);
+
+}  // namespace zendrift::settings
