@@ -104,7 +104,9 @@ bool TJvSearchFiles::WalkTree(const std::string& path, bool examineEntries, std:
   ++depth;
   if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
   for (const Subfolder& subfolder : subfolders) {
-    if (!WalkTree(folder + subfolder.name, subfolder.examine, depth)) return false;
+    const std::string subpath = folder + subfolder.name;
+    if (const TJvEnterDirectoryEvent event = OnEnterDirectory; event && !event(*this, subpath)) continue;
+    if (!WalkTree(subpath, subfolder.examine, depth)) return false;
   }
   return true;
 }
@@ -114,7 +116,9 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
   lastError_ = listing_.open(folder);
   currentEntry_ = &listing_.entry();
   if (lastError_ != platform::kErrorSuccess) {
-    return lastError_ == platform::kErrorFileNotFound || lastError_ == platform::kErrorAccessDenied;
+    if (lastError_ == platform::kErrorFileNotFound) return true;
+    FireDirectoryError(folder, lastError_);
+    return lastError_ == platform::kErrorAccessDenied;
   }
   struct CloseOnError {
     platform::DirectoryListing& listing;
@@ -154,6 +158,7 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
     lastError_ = listing_.next();
     if (lastError_ != platform::kErrorSuccess) {
       result = lastError_ == platform::kErrorNoMoreFiles;
+      if (!result) FireDirectoryError(folder, lastError_);
       break;
     }
   }
@@ -161,6 +166,7 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
   const platform::OsErrorCode closed = listing_.close();
   if (closed != platform::kErrorSuccess) {
     lastError_ = closed;
+    if (result) FireDirectoryError(folder, closed);
     result = false;
   }
   return result;
@@ -230,6 +236,10 @@ void TJvSearchFiles::FireBeginScanDir(const std::string& folder) {
 
 void TJvSearchFiles::FireAbort() {
   if (const TNotifyEvent event = OnAbort) event(*this);
+}
+
+void TJvSearchFiles::FireDirectoryError(const std::string& folder, platform::OsErrorCode code) {
+  if (const TJvDirectoryErrorEvent event = OnDirectoryError) event(*this, folder, code);
 }
 
 void TJvSearchFiles::FireProgress() {

@@ -35,6 +35,9 @@ using TNotifyEvent = std::function<void(TJvSearchFiles& Sender)>;
 using TJvFileSearchEvent = std::function<void(TJvSearchFiles& Sender, const std::string& AName)>;
 using TJvSearchFilesError = std::function<void(TJvSearchFiles& Sender, bool& Handled)>;
 using TJvCheckEvent = std::function<void(TJvSearchFiles& Sender, bool& Result)>;
+using TJvEnterDirectoryEvent = std::function<bool(TJvSearchFiles& Sender, const std::string& AFolder)>;
+using TJvDirectoryErrorEvent =
+    std::function<void(TJvSearchFiles& Sender, const std::string& AFolder, platform::OsErrorCode Code)>;
 
 class TJvSearchFiles {
  public:
@@ -94,6 +97,12 @@ class TJvSearchFiles {
   TJvSearchFilesError OnError;        // may a failed listing be passed over?
   TJvCheckEvent OnCheck;              // when bound, replaces both parameter filters
   TNotifyEvent OnProgress;            // once for every listed entry, "." and ".." included
+  // May the walk enter this subfolder (no trailing delimiter)? Unbound: every one is entered.
+  TJvEnterDirectoryEvent OnEnterDirectory;
+  // A folder's listing failed (folder with trailing delimiter), before the error policy decides
+  // what follows; also for the failures that are passed over silently, such as a denied folder.
+  // An empty folder is no failure.
+  TJvDirectoryErrorEvent OnDirectoryError;
 
  protected:
   virtual void FireBeginScanDir(const std::string& folder);
@@ -101,6 +110,7 @@ class TJvSearchFiles {
   virtual void FireFindDirectory(const std::string& folder);
   virtual void FireAbort();
   virtual void FireProgress();
+  virtual void FireDirectoryError(const std::string& folder, platform::OsErrorCode code);
   virtual bool AcceptDirectory();
   virtual bool AcceptFile();
   virtual bool ResolveWalkError();

@@ -202,5 +202,31 @@ TEST(SearchWalkFaults, FolderDeletedWhileItIsListedEndsCleanly) {
   EXPECT_EQ(search.FoundFileCount(), 0);
 }
 
+// The scan passes over a vanished folder and goes on, and keeps other profiles' roots out of the
+// walk: both through the engine's events.
+TEST(SearchWalkFaults, FailedListingsAreNamedAndRefusedFoldersAreNotEntered) {
+  TempDir dir;
+  writeFile(dir / "a/gone/x.lnk", "");
+  writeFile(dir / "a/kept.lnk", "");
+  writeFile(dir / "other/y.lnk", "");
+  writeFile(dir / "z/last.lnk", "");
+  TJvSearchFiles search;
+  useLinkMask(search, dir.str());
+  search.setErrorResponse(erIgnore);
+  std::vector<std::pair<std::string, platform::OsErrorCode>> failures;
+  search.OnDirectoryError = [&](TJvSearchFiles&, const std::string& folder, platform::OsErrorCode code) {
+    failures.emplace_back(folder, code);
+  };
+  search.OnEnterDirectory = [&](TJvSearchFiles&, const std::string& folder) { return folder != dir / "other"; };
+  search.OnFindFile = [&](TJvSearchFiles&, const std::string& path) {
+    if (path == dir / "a/kept.lnk") fs::remove_all(dir.path() / "a/gone");
+  };
+  EXPECT_TRUE(search.Search());
+  EXPECT_EQ(asSet(search.FoundFiles()), asSet({dir / "a/kept.lnk", dir / "z/last.lnk"}));
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].first, dir / "a/gone/");
+  EXPECT_EQ(failures[0].second, platform::kErrorPathNotFound);
+}
+
 }  // namespace
 }  // namespace zendrift::search
