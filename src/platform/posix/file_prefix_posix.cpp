@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_prefix.h"
+#include "platform/posix/reachable_path.h"
 
 namespace zendrift::platform {
 
@@ -16,7 +17,9 @@ std::optional<std::size_t> readFilePrefix(std::string_view path, std::span<std::
   name.assign(path);
   // Only regular files are read: a pipe or a device named like a shortcut would block the scan
   // (opening without blocking, then checking, never waits for a writer).
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // A shortcut deeper than PATH_MAX is reached through its open folder; a shorter path costs
+  // nothing more than a length test.
+  const int fd = ::open(posix::ReachablePath(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {

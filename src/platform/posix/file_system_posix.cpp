@@ -14,6 +14,7 @@
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/posix/reachable_path.h"
 
 namespace zendrift::platform {
 
@@ -56,28 +57,32 @@ bool fileExists(std::string_view path) {
 
 bool folderExists(std::string_view path) {
   if (path.empty()) return false;
+  const std::string full(path);
   struct stat status {};
-  return ::stat(std::string(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  return ::stat(posix::ReachablePath(full).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::string longPathName(std::string_view path) {
+  std::string full(path);
   struct stat status {};
-  if (path.empty() || ::stat(std::string(path).c_str(), &status) != 0) return {};
-  return std::string(path);
+  if (path.empty() || ::stat(posix::ReachablePath(full).c_str(), &status) != 0) return {};
+  return full;
 }
 
 bool deleteFile(std::string_view path) {
   const std::string full(path);
+  const posix::ReachablePath reachable(full);
   struct stat status {};
-  if (::lstat(full.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+  if (::lstat(reachable.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
   // A file without any write permission is read-only, and Windows will not delete it.
   if (!S_ISLNK(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  return ::unlink(full.c_str()) == 0;
+  return ::unlink(reachable.c_str()) == 0;
 }
 
 bool removeFolder(std::string_view path) {
   if (path.empty()) return false;
-  return ::rmdir(std::string(path).c_str()) == 0;
+  const std::string full(path);
+  return ::rmdir(posix::ReachablePath(full).c_str()) == 0;
 }
 
 bool createFolders(std::string_view path) {

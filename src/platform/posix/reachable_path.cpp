@@ -40,6 +40,12 @@ int openFolderInStretches(std::string_view folder) {
 
 }  // namespace
 
+int openFolderAnyLength(std::string_view path) {
+  if (path.size() < PATH_MAX) return ::open(std::string(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return openFolderInStretches(path);
+}
+
 ReachablePath::ReachablePath(const std::string& path) : original_(path) {
   if (path.size() < PATH_MAX) return;
   std::string_view view(path);

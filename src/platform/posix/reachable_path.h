@@ -6,8 +6,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zendrift::platform::posix {
+
+// Opens the folder at `path`, of any length, as an O_PATH descriptor, following links on the way
+// as open() does. -1 with errno set on failure.
+int openFolderAnyLength(std::string_view path);
 
 class ReachablePath {
  public:
