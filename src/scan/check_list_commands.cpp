@@ -1,5 +1,9 @@
 // The result list's context-menu commands: marking all or the selected lines, and excluding them.
+#include <stdexcept>
+#include <string>
+
 #include "scan/check_list_model.h"
+#include "settings/exclude_entries.h"
 #include "settings/ini_rec.h"
 
 namespace zendrift::scan {
@@ -28,13 +32,24 @@ void CheckListModel::Unmarkselection1Click() {
 }
 
 void CheckListModel::Putselectionontheexcludelist1Click(settings::TIniRec& options) {
+  std::string refused;
   for (int i = 0; i < Items.Count(); ++i) {
     if (!IsItemSelected(i)) continue;
-    // No separator in front of the first path and no test for one already there.
-    options.ExcludeList += Items.Get(i);
-    options.ExcludeList += ", ";
+    const std::string& path = Items.Get(i);
+    // The settings file keeps a value on one line, so a line break would be saved as a blank and
+    // the entry would never match again: the next run would delete the shortcut. The line is
+    // still unmarked, as the user asked for it to be kept.
+    if (path.find_first_of("\r\n") != std::string::npos) {
+      if (!refused.empty()) refused += '\n';
+      refused += "Cannot put \"" + path + "\" on the exclude list: its path holds a line break.";
+    } else {
+      // No test for a path already there; a separator goes in front only when the text lacks
+      // one, so that an entry never runs into the one before it.
+      settings::appendExcludeEntry(options.ExcludeList, path);
+    }
     SetItemChecked(i, false);
   }
+  if (!refused.empty()) throw std::runtime_error(refused);
 }
 
 }  // namespace zendrift::scan

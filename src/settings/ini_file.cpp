@@ -85,27 +85,40 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
     byteOrderMark_ = true;
     rest.remove_prefix(kUtf8ByteOrderMark.size());
   }
-  bool sawCrLf = false;
+  // A line ends at LF, CRLF or a lone CR (old Mac editors); each line keeps its own ending, and
+  // keys added later take the ending most lines have.
+  std::size_t lf = 0, crLf = 0, cr = 0;
   while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
+    const std::size_t end = rest.find_first_of("\r\n");
     Line line;
     if (end == std::string_view::npos) {
       line.text = std::string(rest);
       rest = {};
     } else {
-      std::string_view body = rest.substr(0, end);
-      line.ending = "\n";
-      if (!body.empty() && body.back() == '\r') {
-        body.remove_suffix(1);
+      line.text = std::string(rest.substr(0, end));
+      if (rest[end] == '\n') {
+        line.ending = "\n";
+        ++lf;
+        rest.remove_prefix(end + 1);
+      } else if (end + 1 < rest.size() && rest[end + 1] == '\n') {
         line.ending = "\r\n";
-        sawCrLf = true;
+        ++crLf;
+        rest.remove_prefix(end + 2);
+      } else {
+        line.ending = "\r";
+        ++cr;
+        rest.remove_prefix(end + 1);
       }
-      line.text = std::string(body);
-      rest.remove_prefix(end + 1);
     }
     lines_.push_back(std::move(line));
   }
-  if (sawCrLf) newline_ = "\r\n";
+  if (crLf > 0 && crLf >= lf && crLf >= cr) {
+    newline_ = "\r\n";
+  } else if (cr > lf && cr > crLf) {
+    newline_ = "\r";
+  } else if (lf > 0) {
+    newline_ = "\n";
+  }
 }
 
 std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {

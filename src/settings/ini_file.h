@@ -4,8 +4,8 @@
 // ASCII case, the first matching key wins (also across a repeated section), a value loses its
 // surrounding blanks and one pair of enclosing quotes, and is read up to 2047 characters.
 // Writing a key replaces that one line; a new key goes after the last entry of its section, and
-// a new section at the end of the file. Nothing reaches the disk until save(), which replaces the
-// whole file at once.
+// a new section at the end of the file. Lines may end in LF, CRLF or CR; each keeps its own end.
+// Nothing reaches the disk until save(), which replaces the whole file at once.
 #pragma once
 
 #include <cstddef>
@@ -37,11 +37,14 @@ class IniFile {
   // Writes the content to the disk; false when it could not be written. Also false when the file
   // exists but could not be read whole: saving would then drop the lines that were not read.
   bool save() const;
+  // True when the file exists but could not be read whole (unreadable, not a regular file, too
+  // large): what was read is then empty, not the file's content.
+  bool unreadable() const noexcept { return unreadable_; }
 
  private:
   struct Line {
     std::string text;    // without its line end
-    std::string_view ending;  // "\n", "\r\n" or "" for a last line without one (literals)
+    std::string_view ending;  // "\n", "\r\n", "\r" or "" for a last line without one (literals)
   };
   std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
   // Index of the line after which a new key of `section` goes; empty when no such section.

@@ -1,9 +1,19 @@
 // The settings file: its place, its keys, their defaults and their order.
 #include "settings/settings_file.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/directory_listing.h"
+#include "platform/file_attributes.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/process.h"
+#include "settings/exclude_entries.h"
 #include "settings/ini_file.h"
 #include "settings/ini_integer.h"
 
@@ -36,6 +46,15 @@ void writeInt(IniFile& ini, std::string_view section, std::string_view key, std:
   ini.writeString(section, key, std::to_string(value));
 }
 
+// The exclude list, read whole: cut to the read limit, each save would drop the exclusions past
+// it. The reader drops the blank of the last ", "; it is put back, so that the list reads as it
+// was stored and an entry appended later stays apart from the last one.
+std::string storedExcludeList(const IniFile& ini) {
+  std::string list = ini.readWholeString(kExclude, "ExcludeList").value_or("");
+  if (list.ends_with(',')) list += ' ';
+  return list;
+}
+
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string folderNameOf(std::string_view productName) {
@@ -46,31 +65,38 @@ std::string folderNameOf(std::string_view productName) {
   return std::string(name);
 }
 
-}  // namespace
-
-SettingsWriteError::SettingsWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
-
-std::string SettingsFilePath(std::string_view productName, std::string_view fileName) {
+// The settings folder; empty when there is no application-data folder, for then there is no
+// settings folder at all (never one at the root of the current drive).
+std::string settingsFolder(std::string_view productName) {
   std::string appData = platform::applicationDataFolder();
+  if (appData.empty()) return {};
   if (appData.size() > 1 && platform::hasTrailingDelimiter(appData)) appData.pop_back();
-  const std::string folder = appData + platform::kPathDelimiter + folderNameOf(productName);
-  if (!platform::folderExists(folder)) platform::createFolders(folder);
-
-  std::string candidate = folder + platform::kPathDelimiter + std::string(fileName);
-  if (platform::probeReadWrite(candidate)) return candidate;
-  candidate = std::string(platform::extractFilePath(productName)) + std::string(fileName);
-  if (platform::probeReadWrite(candidate)) return candidate;
-  return {};
+  return appData + platform::kPathDelimiter + folderNameOf(productName);
 }
 
-TIniRec DefaultSettings() {
-  TIniRec rec;
-  LoadSettingsFrom(rec, std::string());
-  return rec;
+bool mayCreateIn(const std::string& folder) {
+#ifdef _WIN32
+  // Folder rights are ACLs that no cheap test reads; the folder's existence decides.
+  static_cast<void>(folder);
+  return true;
+#else
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+#endif
 }
 
-void LoadSettingsFrom(TIniRec& rec, const std::string& path) {
-  const IniFile ini(path);
+// Whether a file could be created in `folder`, making the folder first if needed, without making
+// anything: the nearest part of the path that exists must be a folder that takes new entries.
+bool couldHoldNewFile(std::string folder) {
+  for (;;) {
+    if (platform::folderExists(folder)) return mayCreateIn(folder);
+    if (platform::fileExists(folder)) return false;
+    std::string parent = platform::extractFileDir(folder);
+    if (parent.empty() || parent == folder) return false;
+    folder = std::move(parent);
+  }
+}
+
+void readFields(TIniRec& rec, const IniFile& ini) {
   rec.StartMenu = readBool(ini, kDirectories, "StartMenu", true);
   rec.AllUsersStartMenu = readBool(ini, kDirectories, "AllUsersStartMenu", true);
   rec.Desktop = readBool(ini, kDirectories, "Desktop", true);
@@ -86,17 +112,125 @@ void LoadSettingsFrom(TIniRec& rec, const std::string& path) {
   rec.NetworkDrives = readBool(ini, kInclude, "NetworkDrives", true);
   rec.RamDrives = readBool(ini, kInclude, "RamDrives", true);
   rec.CDRomDrives = readBool(ini, kInclude, "CDRomDrives", true);
-  // The exclude list grows with every shortcut put on it; cut to the read limit, each save would
-  // drop the exclusions past it.
-  rec.ExcludeList = ini.readWholeString(kExclude, "ExcludeList").value_or("");
+  rec.ExcludeList = storedExcludeList(ini);
   rec.Top = readInt(ini, kForm, "Top", 0);
   rec.Left = readInt(ini, kForm, "Left", 0);
   rec.Width = readInt(ini, kForm, "Width", 0);
   rec.Height = readInt(ini, kForm, "Height", 0);
 }
 
+// A temporary file that replaceFile makes beside `fileName`: ".<name>." and mkstemp's six
+// letters and digits (POSIX), or process id, tick count and counter separated by dots (Windows).
+// Nothing else is ever removed.
+bool isSaveLeftover(std::string_view name, std::string_view fileName) {
+  if (name.size() < fileName.size() + 2 || name[0] != '.' || name.substr(1, fileName.size()) != fileName ||
+      name[fileName.size() + 1] != '.') {
+    return false;
+  }
+  const std::string_view suffix = name.substr(fileName.size() + 2);
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto isAlnum = [&](char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+  // Six lower-case letters are more likely a word the user chose (".zendrift.ini.backup") than
+  // mkstemp's pick; such a leftover is rare and only takes room.
+  if (suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), isAlnum)) {
+    return !std::all_of(suffix.begin(), suffix.end(), isLower);
+  }
+  int parts = 0;
+  for (std::size_t start = 0; start <= suffix.size(); ++parts) {
+    std::size_t end = suffix.find('.', start);
+    if (end == std::string_view::npos) end = suffix.size();
+    const std::string_view part = suffix.substr(start, end - start);
+    if (part.empty() || !std::all_of(part.begin(), part.end(), isDigit)) return false;
+    start = end + 1;
+  }
+  return parts == 3;
+}
+
+// Removes the temporary files of saves that were killed half-way. A save writes and renames its
+// file within moments, so one untouched for this long belongs to no save still running, in this
+// process or another.
+constexpr platform::FileTime kLeftoverAge = 10ULL * 60 * 10'000'000;  // ten minutes
+
+void removeSaveLeftovers(const std::string& path) {
+  const std::string_view fileName = platform::extractFileName(path);
+  std::string folder(platform::extractFilePath(path));
+  if (fileName.empty()) return;
+  if (folder.empty()) folder = ".";
+  const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+  const platform::FileTime now = platform::fileTimeFromUnix(
+      seconds.count(), std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
+  platform::DirectoryListing listing;
+  for (platform::OsErrorCode code = listing.open(folder); code == platform::kErrorSuccess; code = listing.next()) {
+    const platform::DirEntry& entry = listing.entry();
+    if (entry.isDirectory() || entry.isSymlink() || !isSaveLeftover(entry.name(), fileName)) continue;
+    const platform::FileTime written = entry.lastWriteTime();
+    if (written == 0 || written > now || now - written < kLeftoverAge) continue;
+    // Best effort: a leftover that cannot go now is tried again at the next save.
+    static_cast<void>(platform::deleteFile(entry.fullPath()));
+  }
+}
+
+class SettingsCategory : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "settings"; }
+  std::string message(int condition) const override {
+    switch (static_cast<SettingsError>(condition)) {
+      case SettingsError::unreadable: return "the settings file exists but cannot be read";
+    }
+    return "unknown settings error";
+  }
+};
+
+}  // namespace
+
+SettingsWriteError::SettingsWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+
+const std::error_category& settingsCategory() noexcept {
+  static const SettingsCategory category;
+  return category;
+}
+
+std::error_code make_error_code(SettingsError error) noexcept { return {static_cast<int>(error), settingsCategory()}; }
+
+std::string SettingsFilePath(std::string_view productName, std::string_view fileName, SettingsAccess access) {
+  const bool mayWrite = access == SettingsAccess::readWrite;
+  if (const std::string folder = settingsFolder(productName); !folder.empty()) {
+    const std::string candidate = folder + platform::kPathDelimiter + std::string(fileName);
+    // A file that is there is the user's settings, writable or not: never pass it over.
+    if (platform::fileExists(candidate)) return candidate;
+    if (mayWrite) {
+      if (!platform::folderExists(folder)) platform::createFolders(folder);
+      if (platform::probeReadWrite(candidate)) return candidate;
+    } else if (couldHoldNewFile(folder)) {
+      return candidate;
+    }
+  }
+  // The settings folder cannot hold a file at all.
+  const std::string beside = std::string(platform::extractFilePath(productName)) + std::string(fileName);
+  if (mayWrite) return platform::probeReadWrite(beside) ? beside : std::string();
+  return platform::fileExists(beside) ? beside : std::string();
+}
+
+TIniRec DefaultSettings() {
+  TIniRec rec;
+  LoadSettingsFrom(rec, std::string());
+  return rec;
+}
+
+void LoadSettingsFrom(TIniRec& rec, const std::string& path) { readFields(rec, IniFile(path)); }
+
+std::error_code loadSettings(TIniRec& rec, std::string_view fileName, SettingsAccess access) {
+  const IniFile ini(SettingsFilePath(kProductName, fileName, access));
+  readFields(rec, ini);
+  if (ini.unreadable()) return SettingsError::unreadable;
+  return {};
+}
+
 void SaveSettingsTo(const TIniRec& rec, const std::string& path) {
   IniFile ini(path);
+  const std::string onDisk = storedExcludeList(ini);
   writeBool(ini, kDirectories, "StartMenu", rec.StartMenu);
   writeBool(ini, kDirectories, "AllUsersStartMenu", rec.AllUsersStartMenu);
   writeBool(ini, kDirectories, "Desktop", rec.Desktop);
@@ -112,15 +246,22 @@ void SaveSettingsTo(const TIniRec& rec, const std::string& path) {
   writeBool(ini, kInclude, "NetworkDrives", rec.NetworkDrives);
   writeBool(ini, kInclude, "RamDrives", rec.RamDrives);
   writeBool(ini, kInclude, "CDRomDrives", rec.CDRomDrives);
-  ini.writeString(kExclude, "ExcludeList", rec.ExcludeList);
+  // Two windows each write back the list they read: keep what the other one added meanwhile.
+  ini.writeString(kExclude, "ExcludeList", mergeExcludeLists(rec.ExcludeList, onDisk));
   writeInt(ini, kForm, "Top", rec.Top);
   writeInt(ini, kForm, "Left", rec.Left);
   writeInt(ini, kForm, "Width", rec.Width);
   writeInt(ini, kForm, "Height", rec.Height);
-  if (!ini.save()) throw SettingsWriteError(path);
+  // The file is replaced by a new one, which its own permissions would not stop: a file the user
+  // may not write (made read-only, say) is refused here instead.
+  const bool saved = platform::probeReadWrite(path) && ini.save();
+  removeSaveLeftovers(path);
+  if (!saved) throw SettingsWriteError(path);
 }
 
-void LoadSettings(TIniRec& rec, std::string_view fileName) { LoadSettingsFrom(rec, SettingsFilePath(kProductName, fileName)); }
+void LoadSettings(TIniRec& rec, std::string_view fileName) {
+  LoadSettingsFrom(rec, SettingsFilePath(kProductName, fileName, SettingsAccess::readWrite));
+}
 
 void SaveSettings(const TIniRec& rec, std::string_view fileName) {
   SaveSettingsTo(rec, SettingsFilePath(kProductName, fileName));

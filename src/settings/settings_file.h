@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "settings/ini_rec.h"
 
@@ -15,19 +16,42 @@ class SettingsWriteError : public std::runtime_error {
   explicit SettingsWriteError(const std::string& path);
 };
 
+// Whether finding the settings file may create it.
+enum class SettingsAccess {
+  readWrite,  // the window: the settings folder and an empty file are made when missing
+  readOnly,   // runs that never save: nothing is created anywhere
+};
+
+enum class SettingsError {
+  unreadable = 1,  // the settings file exists but cannot be read whole
+};
+const std::error_category& settingsCategory() noexcept;
+std::error_code make_error_code(SettingsError error) noexcept;
+
 // The settings file's path: `fileName` in the folder named after `productName` under the user's
-// application-data folder (created when missing), else `fileName` beside `productName`'s own
-// folder part, else empty. Each candidate is probed by opening it for writing, which leaves an
-// empty file behind on the first start.
-std::string SettingsFilePath(std::string_view productName, std::string_view fileName);
+// application-data folder whenever a file of that name exists there, writable or not. Only when
+// that folder cannot hold a new file at all (or there is no application-data folder) is it
+// `fileName` beside `productName`'s own folder part. Empty when neither serves.
+// With readWrite the settings folder is created when missing and a missing file is created
+// empty; with readOnly nothing is created and the path may name a file that does not exist.
+std::string SettingsFilePath(std::string_view productName, std::string_view fileName,
+                             SettingsAccess access = SettingsAccess::readWrite);
 
 // The record with every key absent: the defaults.
 TIniRec DefaultSettings();
 
-// Reads every field; a missing key or an unreadable value gives the field's default.
+// Reads every field; a missing key, an unreadable value or an unreadable file gives the field's
+// default.
 void LoadSettings(TIniRec& rec, std::string_view fileName);
+// The same, finding the file with `access`, and SettingsError::unreadable when the file exists
+// but cannot be read: `rec` then holds the defaults, which must not stand in for the user's
+// exclusions unnoticed.
+[[nodiscard]] std::error_code loadSettings(TIniRec& rec, std::string_view fileName, SettingsAccess access);
 // Writes every field in the file's key order, all at once: either every key reaches the disk or
-// the file keeps its old content and SettingsWriteError is raised.
+// the file keeps its old content and SettingsWriteError is raised, also when the file exists but
+// may not be written. Exclude-list entries that the file holds and `rec` lacks (put there by
+// another Zendrift since this one read the file) are kept. Temporary files left by saves that
+// were killed half-way are removed.
 void SaveSettings(const TIniRec& rec, std::string_view fileName);
 
 // The same on an explicit path, for callers that already resolved it.
@@ -35,3 +59,6 @@ void LoadSettingsFrom(TIniRec& rec, const std::string& path);
 void SaveSettingsTo(const TIniRec& rec, const std::string& path);
 
 }  // namespace zendrift::settings
+
+template <>
+struct std::is_error_code_enum<zendrift::settings::SettingsError> : std::true_type {};

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -93,14 +95,38 @@ TEST(ExcludeList, SelectedLinesAreAppendedEachFollowedByCommaBlank) {
   EXPECT_EQ(options.ExcludeList, "/d/one.lnk, /d/three.lnk, /d/one.lnk, /d/three.lnk, ");
 }
 
-TEST(ExcludeList, AppendsAfterExistingTextWithoutASeparatorOfItsOwn) {
+TEST(ExcludeList, NeverRunsANewEntryIntoTheLastOne) {
   CheckListModel list;
   list.Items.Add("/x.lnk");
   list.SetItemSelected(0, true);
+  // Written by hand without the final separator, or as the INI reader gives "/old, ".
+  for (const auto& [before, after] : {std::pair{"C:\\old", "C:\\old, /x.lnk, "}, std::pair{"/old,", "/old, /x.lnk, "}}) {
+    TIniRec options;
+    options.ExcludeList = before;
+    list.Putselectionontheexcludelist1Click(options);
+    EXPECT_EQ(options.ExcludeList, after);
+  }
+}
+
+TEST(ExcludeList, RefusesPathsWithLineBreaksButStillUnmarksThem) {
+  // Saved on one line, such a path would never match again and the next run would delete it.
+  CheckListModel list;
+  for (const char* t : {"/d/a.lnk", "/d/new\nline.lnk", "/d/cr\r.lnk", "/d/b.lnk"}) {
+    const int i = list.Items.Add(t);
+    list.SetItemChecked(i, true);
+    list.SetItemSelected(i, true);
+  }
   TIniRec options;
-  options.ExcludeList = "C:\\old";
-  list.Putselectionontheexcludelist1Click(options);
-  EXPECT_EQ(options.ExcludeList, "C:\\old/x.lnk, ");
+  try {
+    list.Putselectionontheexcludelist1Click(options);
+    FAIL() << "no error raised";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot put \"/d/new\nline.lnk\" on the exclude list: its path holds a line break.\n"
+              "Cannot put \"/d/cr\r.lnk\" on the exclude list: its path holds a line break.");
+  }
+  EXPECT_EQ(options.ExcludeList, "/d/a.lnk, /d/b.lnk, ");
+  EXPECT_EQ(marks(list), (std::vector<bool>{false, false, false, false}));
 }
 
 TEST(Commands, SurviveAHandlerThatRemovesLinesMidLoop) {

@@ -91,6 +91,24 @@ TEST(IniFile, ValuesLoseBlanksAndEnclosingQuotesAndAreCutAt2047) {
   EXPECT_FALSE(ini.readString("S", ";k"));
 }
 
+TEST(IniFile, LinesEndInCrLfOrCrAloneAndEachKeepsItsOwnEnd) {
+  TempDir dir;
+  // Written by an old Mac editor: CR alone, with one LF and one CRLF line slipped in.
+  writeFile(dir / "cr.ini", "[Directories]\rStartMenu=0\rDesktop=0\n[Exclude]\r\nExcludeList=/a.lnk, \r\r[Form]\rTop=4");
+  IniFile ini(dir / "cr.ini");
+  EXPECT_EQ(ini.readString("Directories", "StartMenu"), "0");
+  EXPECT_EQ(ini.readString("Directories", "Desktop"), "0");
+  EXPECT_EQ(ini.readString("Exclude", "ExcludeList"), "/a.lnk,");
+  EXPECT_EQ(ini.readString("Form", "Top"), "4");
+  ini.writeString("Directories", "Recent", "1");
+  ini.writeString("Form", "Top", "5");
+  ini.writeString("Include", "RamDrives", "1");
+  EXPECT_EQ(ini.content(),
+            "[Directories]\rStartMenu=0\rDesktop=0\nRecent=1\r[Exclude]\r\nExcludeList=/a.lnk, \r\r[Form]\rTop=5\r"
+            "\r[Include]\rRamDrives=1\r")
+      << "new lines take the end most lines have";
+}
+
 TEST(IniFile, ValueWithLineBreaksCannotAddLines) {
   TempDir dir;
   IniFile ini(dir / "n.ini");

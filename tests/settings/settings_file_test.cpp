@@ -1,7 +1,18 @@
 // The settings file: its place, the defaults, the key order and round trips.
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "settings/settings_file.h"
 #include "temp_dir.h"
@@ -13,6 +24,49 @@ using testing::readFile;
 using testing::ScopedEnv;
 using testing::TempDir;
 using testing::writeFile;
+
+// Makes `folder` the current folder for the life of the object.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& folder) : old_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~InFolder() { std::filesystem::current_path(old_); }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path old_;
+};
+
+// The user and group to run permission cases as: "nobody" under root, which passes over file
+// permissions, else the current user. Empty when root has no such account.
+std::optional<std::pair<uid_t, gid_t>> unprivileged() {
+  if (::geteuid() != 0) return std::pair{::geteuid(), ::getegid()};
+  const passwd* entry = ::getpwnam("nobody");
+  if (!entry) return std::nullopt;
+  return std::pair{entry->pw_uid, entry->pw_gid};
+}
+
+// Runs `body` in a child process as `account`; its result, or a negative value when the child
+// failed otherwise.
+int runAs(std::pair<uid_t, gid_t> account, const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(account.second) != 0 || ::setuid(account.first) != 0)) {
+      ::_exit(100);
+    }
+    int result = 101;
+    try {
+      result = body();
+    } catch (...) {
+    }
+    ::_exit(result);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -57,10 +111,9 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
   SaveSettings(rec, "zendrift.ini");
   EXPECT_EQ(readFile(iniPath()), first);
 
-  // Values are read without their surrounding blanks, as the profile services read them.
+  // The exclude list reads back with the blank of its last ", ", which the INI reader drops.
   TIniRec back;
   LoadSettings(back, "zendrift.ini");
-  rec.ExcludeList = "/a/x.lnk,";
   EXPECT_EQ(back, rec);
 }
 
@@ -111,16 +164,107 @@ TEST_F(SettingsFileTest, UnwritableFileRaisesWithThePathAndKeepsTheOldContent) {
   EXPECT_TRUE(std::filesystem::is_directory(iniPath() + "/inside"));
 }
 
-TEST_F(SettingsFileTest, PathFallsBackToTheBareNameWhenTheFolderCannotBeMade) {
+TEST_F(SettingsFileTest, ReadOnlyAccessFindsTheSameFileAndCreatesNothing) {
+  TempDir work;
+  InFolder inWork(work.path());
+  // A stray file in the current folder is never read while the settings folder can hold one.
+  writeFile(work.path() / "zendrift.ini", "[Directories]\nStartMenu=0\n");
+  TIniRec rec;
+  EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readOnly), std::error_code());
+  EXPECT_EQ(rec, DefaultSettings());
+  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), iniPath());
+  EXPECT_FALSE(std::filesystem::exists(home / "config")) << "nothing made";
+
+  // The window's first start still makes the folder and an empty file.
+  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini"), iniPath());
+  EXPECT_EQ(std::filesystem::file_size(iniPath()), 0u);
+}
+
+TEST_F(SettingsFileTest, TheCurrentFolderServesOnlyWhenTheSettingsFolderCannotHoldAFile) {
   // The configuration folder is a file, so the settings folder cannot be created below it.
   TempDir work;
+  InFolder inWork(work.path());
   writeFile(home / "config", "not a folder");
-  const std::string old = std::filesystem::current_path().string();
-  std::filesystem::current_path(work.path());
-  const std::string path = SettingsFilePath("Zendrift", "zendrift.ini");
-  std::filesystem::current_path(old);
-  EXPECT_EQ(path, "zendrift.ini");
+  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "");
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini"), "zendrift.ini");
   EXPECT_TRUE(std::filesystem::is_regular_file(work.path() / "zendrift.ini"));
+  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "zendrift.ini");
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsStillTheOneReadAndOnlyTheSaveFails) {
+  const auto account = unprivileged();
+  if (!account) GTEST_SKIP() << "no unprivileged account to run as";
+  TempDir work;
+  InFolder inWork(work.path());
+  const std::string original = "[Exclude]\nExcludeList=/keep.lnk, \n";
+  writeFile(iniPath(), original);
+  std::filesystem::permissions(iniPath(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                              std::filesystem::perms::others_read);
+  // The folders are the account's own, so only the file's permission can stop the save.
+  for (const auto& folder : {home.path() / "config/Zendrift", work.path()}) {
+    ASSERT_EQ(::chown(folder.c_str(), account->first, account->second), 0);
+  }
+  const std::string path = iniPath();
+  const int outcome = runAs(*account, [&path] {
+    TIniRec rec;
+    LoadSettings(rec, "zendrift.ini");
+    if (SettingsFilePath("Zendrift", "zendrift.ini") != path) return 1;
+    if (rec.ExcludeList != "/keep.lnk, ") return 2;
+    rec.ExcludeList += "/more.lnk, ";
+    try {
+      SaveSettings(rec, "zendrift.ini");
+    } catch (const SettingsWriteError& error) {
+      return std::string(error.what()) == "Unable to write to " + path ? 0 : 3;
+    }
+    return 4;
+  });
+  EXPECT_EQ(outcome, 0) << "1: another file chosen, 2: not read, 3: wrong message, 4: saved";
+  EXPECT_EQ(readFile(iniPath()), original);
+  EXPECT_TRUE(std::filesystem::is_empty(work.path())) << "no zendrift.ini in the current folder";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "config/Zendrift"), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(SettingsFileTest, SavesMergeTheExcludeListsOfTwoWindows) {
+  writeFile(iniPath(), "[Exclude]\nExcludeList=/old.lnk, \n; mine\n");
+  TIniRec first;
+  TIniRec second;
+  LoadSettings(first, "zendrift.ini");
+  LoadSettings(second, "zendrift.ini");
+  first.ExcludeList += "/first.lnk, ";
+  SaveSettings(first, "zendrift.ini");
+  second.ExcludeList += "/second, with comma.lnk, /old.lnk, ";
+  SaveSettings(second, "zendrift.ini");
+  const std::string merged = "ExcludeList=/old.lnk, /second, with comma.lnk, /old.lnk, /first.lnk, \n; mine\n";
+  EXPECT_NE(readFile(iniPath()).find("[Exclude]\n" + merged), std::string::npos) << readFile(iniPath());
+  // The first window closes again: nothing is lost and nothing doubled.
+  SaveSettings(first, "zendrift.ini");
+  EXPECT_NE(readFile(iniPath()).find("[Exclude]\nExcludeList=/old.lnk, /first.lnk, /second, with comma.lnk, \n; mine\n"),
+            std::string::npos)
+      << readFile(iniPath());
+  TIniRec back;
+  LoadSettings(back, "zendrift.ini");
+  SaveSettings(back, "zendrift.ini");
+  LoadSettings(first, "zendrift.ini");
+  EXPECT_EQ(first.ExcludeList, back.ExcludeList) << "a save of what was read changes nothing";
+}
+
+TEST_F(SettingsFileTest, ASaveRemovesOnlyOldLeftoversOfKilledSaves) {
+  std::filesystem::create_directories(home / "config/Zendrift");
+  const auto folder = home.path() / "config/Zendrift";
+  const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {".zendrift.ini.aB3xY9", ".zendrift.ini.4711.95021.0", ".zendrift.ini.fresh1",
+                           ".zendrift.ini.backup", "zendrift.ini.aB3xY9", ".other.ini.aB3xY9", ".zendrift.ini.aB3x_9"}) {
+    writeFile(folder / name, "x");
+    if (std::string_view(name) != ".zendrift.ini.fresh1") std::filesystem::last_write_time(folder / name, hourAgo);
+  }
+  SaveSettings(DefaultSettings(), "zendrift.ini");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".other.ini.aB3xY9", ".zendrift.ini.aB3x_9", ".zendrift.ini.backup",
+                                            ".zendrift.ini.fresh1", "zendrift.ini", "zendrift.ini.aB3xY9"}))
+      << "a fresh one may belong to a save running now";
 }
 
 TEST_F(SettingsFileTest, ALongExcludeListSurvivesLoadAndSave) {
@@ -134,7 +278,6 @@ TEST_F(SettingsFileTest, ALongExcludeListSurvivesLoadAndSave) {
   LoadSettings(back, "zendrift.ini");
   SaveSettings(back, "zendrift.ini");
   LoadSettings(back, "zendrift.ini");
-  list.pop_back();  // values are read without their trailing blank
   EXPECT_EQ(back.ExcludeList, list);
 }
 
@@ -156,8 +299,11 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverReplaced) {
   std::filesystem::create_directories(home / "config/Zendrift");
   ASSERT_EQ(::mkfifo(iniPath().c_str(), 0600), 0);
   TIniRec rec;
-  LoadSettingsFrom(rec, iniPath());
+  rec.ExcludeList = "junk";
+  EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readOnly), SettingsError::unreadable)
+      << "defaults must not stand in for the user's exclusions unnoticed";
   EXPECT_EQ(rec, DefaultSettings());
+  EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite), SettingsError::unreadable);
   EXPECT_THROW(SaveSettingsTo(rec, iniPath()), SettingsWriteError);
   EXPECT_EQ(std::filesystem::status(iniPath()).type(), std::filesystem::file_type::fifo);
 }
