@@ -5,10 +5,14 @@
 # sources for the cross build, builds the core library, the tests and zendrift.exe (without the
 # window) in build/win64, then runs every test program in a fresh Wine prefix made in a temporary
 # folder, with no display. Exit status 2 means the packages could not be installed.
+#
+# ZENDRIFT_WIN64_BUILD names another build folder (GoogleTest then goes into its "deps"
+# subfolder), so that several builds can live side by side.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build/win64"
+build="${ZENDRIFT_WIN64_BUILD:-$root/build/win64}"
 deps="$root/build/win64-deps"
+[ -z "${ZENDRIFT_WIN64_BUILD:-}" ] || deps="$build/deps"
 jobs=${ZENDRIFT_JOBS:-$(nproc)}
 started=$(date +%s)
 

@@ -38,7 +38,11 @@ OsErrorCode listingError(DWORD error) {
   return static_cast<OsErrorCode>(error);
 }
 
-bool hasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+// The "?" of the "\\?\" form (and "\\?\UNC\") is no wildcard; one anywhere after it is.
+bool hasWildcard(std::string_view path) {
+  if (path.starts_with("\\\\?\\")) path.remove_prefix(4);
+  return path.find_first_of("*?") != std::string_view::npos;
+}
 
 HANDLE findFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
   // The basic level skips the 8.3 names, which nothing here needs.

@@ -7,32 +7,17 @@
 
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
+#include "platform/os_error.h"
 #include "platform/path.h"
+#include "platform/win32/entry_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace zendrift::platform {
 
 namespace {
 
-// Closes a handle when it goes out of scope.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool close() {
-    if (!valid()) return true;
-    return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+using win32::FileHandle;
+using win32::kShareAll;
 
 DWORD attributesOf(std::string_view path) {
   if (path.empty()) return INVALID_FILE_ATTRIBUTES;
@@ -123,9 +108,34 @@ bool folderExists(std::string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// By handle rather than DeleteFileW, which under Wine deletes what a Unix symbolic link points
+// at and leaves the link. A Windows link opens as itself and goes; a link that Wine opens as its
+// target is left alone.
 bool deleteFile(std::string_view path) {
   if (path.empty()) return false;
-  return ::DeleteFileW(win32::systemPath(path).c_str()) != 0;
+  const std::wstring full = win32::withoutLongPathPrefix(win32::fullPathName(win32::toWide(path)));
+  const std::size_t root = rootLength(full);
+  const std::size_t slash = full.find_last_of(L'\\');
+  if (root == 0 || slash == std::wstring::npos || slash + 1 < root || slash + 1 == full.size()) return false;
+  const std::wstring name = full.substr(slash + 1);
+  // "C:\file" lies in the root itself, which keeps its backslash.
+  const std::wstring folder = slash + 1 == root ? full.substr(0, root) : full.substr(0, slash);
+  const FileHandle parent(::CreateFileW(win32::systemPath(folder).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!parent.valid()) return false;
+  FileHandle entry = win32::openEntry(full, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (!entry.valid()) return false;
+  const DWORD attributes = win32::attributesOf(entry.get());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !win32::isDirectChild(parent.get(), entry.get(), name)) {
+    ::SetLastError(kErrorCantResolveFilename);
+    return false;
+  }
+  return win32::deleteOnClose(entry.get()) && entry.close();
 }
 
 bool removeFolder(std::string_view path) {

@@ -1,6 +1,11 @@
-// The shell's special folders on Windows, by CSIDL number.
+// The shell's special folders on Windows, by CSIDL number, each resolved on its own.
+//
+// The item-list route (SHGetSpecialFolderLocation) fails for every folder under Wine as soon as
+// one folder cannot be resolved, because it goes through the desktop folder first. Known folders
+// and SHGetFolderPathW look up only the folder asked for.
 #include <windows.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -11,50 +16,39 @@ namespace zendrift::platform {
 
 namespace {
 
-// An item identifier list from the shell, released through the shell's allocator, and only when
-// the allocator says it made the list.
-class ShellItem {
- public:
-  ShellItem() = default;
-  ~ShellItem() {
-    if (!list_) return;
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(::SHGetMalloc(&allocator)) && allocator) {
-      if (allocator->DidAlloc(list_) == 1) allocator->Free(list_);
-      allocator->Release();
-    }
+// Through the known-folder API, which returns paths of any length. Needs COM on this thread.
+std::wstring knownFolderPath(int csidl) {
+  IKnownFolderManager* manager = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_KnownFolderManager, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&manager))) ||
+      !manager) {
+    return {};
   }
-  ShellItem(const ShellItem&) = delete;
-  ShellItem& operator=(const ShellItem&) = delete;
-  LPITEMIDLIST* out() { return &list_; }
-  LPCITEMIDLIST get() const { return list_; }
+  KNOWNFOLDERID id{};
+  const HRESULT known = manager->FolderIdFromCsidl(csidl, &id);
+  manager->Release();
+  if (FAILED(known)) return {};
+  PWSTR path = nullptr;
+  const HRESULT found = ::SHGetKnownFolderPath(id, 0, nullptr, &path);
+  std::wstring result = SUCCEEDED(found) && path ? std::wstring(path) : std::wstring();
+  ::CoTaskMemFree(path);
+  return result;
+}
 
- private:
-  LPITEMIDLIST list_ = nullptr;
-};
-
-std::wstring pathOf(LPCITEMIDLIST item) {
-  // The Ex form takes a buffer size, so a path beyond 260 characters comes back whole.
-  for (DWORD size = MAX_PATH + 1; size <= 32768 * 2; size *= 2) {
-    std::wstring buffer(size, L'\0');
-    if (::SHGetPathFromIDListEx(item, buffer.data(), size, GPFIDL_DEFAULT)) {
-      buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
-      return buffer;
-    }
-    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-  }
-  return {};
+// Without COM; paths up to the classic limit.
+std::wstring folderPath(int csidl) {
+  wchar_t path[MAX_PATH + 1] = {};
+  if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+  return path;
 }
 
 }  // namespace
 
-// SHGetSpecialFolderLocation with no owner window, then the item's file-system path. A failure
-// code, a virtual folder with no path, or a folder that is not there gives the empty string.
+// A folder the shell cannot name, a virtual folder with no path, or a folder that is not there
+// gives the empty string.
 std::string specialFolderPath(int csidl) {
-  ShellItem item;
-  const HRESULT result = ::SHGetSpecialFolderLocation(nullptr, csidl, item.out());
-  if (FAILED(result) || !item.get()) return {};
-  const std::string path = win32::toUtf8(pathOf(item.get()));
+  std::wstring wide = knownFolderPath(csidl);
+  if (wide.empty()) wide = folderPath(csidl);
+  const std::string path = win32::toUtf8(wide);
   if (path.empty() || !folderExists(path)) return {};
   // Wine ends the path of a folder linked to a host folder with a backslash; Windows does not.
   return excludeTrailingDelimiter(path);
