@@ -73,7 +73,7 @@ TEST(GuardedRemoval, RefusesWhatChangedSinceTheScanOrLiesOutsideTheRoot) {
 
   const EntryIdentity outside = identityOf(dir / "outside.lnk");
   for (const char* relative : {"../outside.lnk", "a/../../outside.lnk", "./../outside.lnk", "", "/outside.lnk",
-                               "a//Old.lnk", "a/."}) {
+                               "a//Old.lnk", "a/Old.lnk/", "a/."}) {
     EXPECT_EQ(deleteFileBelow(dir / "root", relative, outside), RemovalError::notBelowRoot) << relative;
   }
   EXPECT_EQ(readFile(dir.path() / "outside.lnk"), "keep");
@@ -207,7 +207,6 @@ TEST(GuardedRemoval, WorksDeeperThanThePathLimit) {
   // What the removal does there, from a short root and from one beyond the limit.
   EntryIdentity identity;
   ASSERT_FALSE(entryIdentity(path, identity));
-  EXPECT_EQ(removeEmptyFolderBelow(dir.str(), tree.relative()), RemovalError::notBelowRoot) << "trailing '/'";
   EXPECT_FALSE(deleteFileBelow(dir.str(), tree.relative() + "Deep.lnk", identity));
   EXPECT_FALSE(fileExists(path));
   const std::string deepest = tree.deepestName();

@@ -48,24 +48,34 @@ std::error_code whyNotAFolder(int folder, const std::string& name, int error) {
   return {error, std::system_category()};
 }
 
-// Opens the folder that holds the last component of `relative` and gives that component's name.
-// The root is opened as the scan opened it, links included; every folder after it must be a real
-// folder. Empty, "." and ".." components are refused, so the walk cannot leave the root.
-std::error_code openParentBelow(std::string_view root, std::string_view relative, Descriptor& parent,
-                                std::string& name) {
-  if (relative.empty() || relative.front() == '/') return RemovalError::notBelowRoot;
-  parent.reset(posix::openFolderAnyLength(root));
-  if (parent.get() < 0) return lastError();
+// True when every component of `relative` names an entry in its folder: none is empty, "." or
+// "..", so the walk can neither stay nor climb out of the root.
+bool staysBelow(std::string_view relative) {
   while (true) {
     const std::size_t slash = relative.find('/');
+    const std::string_view name = relative.substr(0, slash);
+    if (name.empty() || name == "." || name == "..") return false;
+    if (slash == std::string_view::npos) return true;
+    relative.remove_prefix(slash + 1);
+  }
+}
+
+// Opens the folder that holds the last component of `relative` and gives that component's name.
+// The root is opened as the scan opened it, links included; every folder after it must be a real
+// folder.
+std::error_code openParentBelow(std::string_view root, std::string_view relative, Descriptor& parent,
+                                std::string& name) {
+  if (!staysBelow(relative)) return RemovalError::notBelowRoot;
+  parent.reset(posix::openFolderAnyLength(root));
+  if (parent.get() < 0) return lastError();
+  for (std::size_t slash; (slash = relative.find('/')) != std::string_view::npos; relative.remove_prefix(slash + 1)) {
     name.assign(relative.substr(0, slash));
-    if (name.empty() || name == "." || name == "..") return RemovalError::notBelowRoot;
-    if (slash == std::string_view::npos) return {};
     const int next = ::openat(parent.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (next < 0) return whyNotAFolder(parent.get(), name, errno);
     parent.reset(next);
-    relative.remove_prefix(slash + 1);
   }
+  name.assign(relative);
+  return {};
 }
 
 }  // namespace
