@@ -17,18 +17,48 @@ inline constexpr unsigned kDriveRemote = 4;
 inline constexpr unsigned kDriveCdrom = 5;
 inline constexpr unsigned kDriveRamdisk = 6;
 
+enum class ProfileKind {
+  Scanned,              // the profile being scanned (on Linux $WINEPREFIX, else ~/.wine)
+  WinePrefix,           // another Wine prefix: its own drive links, registry and environment
+  WindowsInstallation,  // a Windows installation seen from outside; only its own C: is known
+};
+
+// The profile that a shortcut is judged in. A shortcut lying inside another profile's folder
+// belongs to that profile: its targets name that profile's drives, not the scanned one's.
+struct ShortcutProfile {
+  ProfileKind kind = ProfileKind::Scanned;
+  std::string root;  // the host folder of the prefix or installation; empty for Scanned
+  bool operator==(const ShortcutProfile&) const = default;
+};
+
+// What `hostFolder` is the root of: a Wine prefix (it holds dosdevices/ and system.reg) or a
+// Windows installation (it holds Windows/System32, in the usual spellings). A prefix's own
+// drive_c is part of that prefix, not an installation of its own. Never on Windows.
+std::optional<ShortcutProfile> profileRootedAt(std::string_view hostFolder);
+// Whether a walk must stay out of `hostFolder`: its shortcuts belong to another profile. A few
+// system calls at most, for the walk asks it of every folder. Always false on Windows.
+bool isProfileRoot(std::string_view hostFolder);
+
+// Empty when the profile being scanned is usable; otherwise one sentence for the user saying
+// why not. Always empty on Windows.
+std::string profileProblem();
+
+// Whether targets on `drivePart` ("C:", "\\server\share") can be checked in `profile` at all:
+// an installation seen from outside knows only its own C:.
+bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile);
+
 // Expands every %NAME% in `text` from the profile's environment. Empty when a name is unknown.
-std::optional<std::string> expandProfileEnvironment(std::string_view text);
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile = {});
 
 // Whether something that is not a folder exists at a Windows path ("C:\dir\file.txt",
 // "\\server\share\file"). A path with a trailing backslash, or a drive root, is never a file.
-bool windowsFileExists(std::string_view windowsPath);
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& profile = {});
 // Whether a folder exists at a Windows path; a trailing backslash and drive roots ("C:", "C:\")
 // are accepted.
-bool windowsFolderExists(std::string_view windowsPath);
+bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& profile = {});
 
 // The type (kDrive*) of a drive part: "C:" or "\\server\share", without a trailing backslash.
-unsigned windowsDriveType(std::string_view drivePart);
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile = {});
 
 // The host path of the folder at a Windows path, without a trailing delimiter (a host root
 // stays "/"). Empty when no folder is there.
@@ -42,5 +72,9 @@ std::string specialFolderPath(int csidl);
 // expanded), or REG_BINARY less its last byte. Empty when the key or value is missing or of
 // another kind.
 std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name);
+
+// The Temp folder that programs in the scanned profile get, as a host path without a trailing
+// delimiter. Empty when it cannot be named or does not exist.
+std::string profileTempFolder();
 
 }  // namespace zendrift::platform

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/windows_profile.h"
 #include "platform/wine_registry.h"
 
 namespace zendrift::platform::wine {
@@ -39,6 +40,25 @@ std::string prefixPath();
 // The profile of the current prefix; null when the prefix folder does not exist. Registry files
 // are parsed again only when their identity, size or modification time changed.
 std::shared_ptr<const Profile> currentProfile();
+
+// The profile of the prefix at `prefix`, cached beside the current one; null when the folder
+// does not exist.
+std::shared_ptr<const Profile> profileAt(std::string_view prefix);
+
+// The Wine profile that answers for `profile`: the current prefix for Scanned, its own prefix for
+// WinePrefix; null for an installation seen from outside, or a prefix that is gone.
+std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile);
+
+// Whether `folder` is the root of a Wine prefix: it holds a system.reg file and a dosdevices
+// folder.
+bool isWinePrefix(std::string_view folder);
+
+// The computer name Wine gives the host: its host name up to the first dot, in capitals, cut to
+// the 15 characters of a NetBIOS name. Empty when the host has no name.
+std::string computerName();
+
+// The environment of a Windows installation seen from outside: only what its layout proves.
+Environment installationEnvironment();
 
 // Builds the environment of a profile from its registry (exposed for tests).
 Environment profileEnvironment(const RegistryFile& user, const RegistryFile& system, std::string_view userName);

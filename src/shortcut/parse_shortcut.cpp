@@ -198,10 +198,10 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     info.Source = TargetSource::LocalPath;
   } else if (!extra.environmentTarget.empty()) {
     extra.environmentTarget.appendTo(out, codePage);
-    const EnvironmentExpander expand = options.expandEnvironment ? options.expandEnvironment
-                                                                 : &platform::expandProfileEnvironment;
     if (out.find('%') != std::string::npos) {
-      if (auto expanded = expand(out)) out = std::move(*expanded);
+      auto expanded = options.expandEnvironment ? options.expandEnvironment(out)
+                                                : platform::expandProfileEnvironment(out);
+      if (expanded) out = std::move(*expanded);
     }
     info.Source = TargetSource::EnvBlock;
   }

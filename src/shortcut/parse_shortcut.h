@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,12 +14,12 @@
 
 namespace zendrift::shortcut {
 
-using EnvironmentExpander = std::optional<std::string> (*)(std::string_view text);
+using EnvironmentExpander = std::function<std::optional<std::string>(std::string_view text)>;
 
 struct ParseOptions {
   unsigned codePage = kCodePageWestern;  // for ANSI strings
-  // Expands an environment-variable target; empty when a name is unknown. The platform's
-  // Windows profile when null.
+  // Expands an environment-variable target; empty when a name is unknown. The scanned Windows
+  // profile when not set.
   EnvironmentExpander expandEnvironment = nullptr;
 };
 

@@ -8,7 +8,7 @@
 
 namespace zendrift::shortcut {
 
-bool readShortcutFile(ShortcutInfo& info) {
+bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
   // Reused across calls so that a scan allocates nothing per link beyond the kept strings.
   thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
   static const unsigned codePage = localeAnsiCodePage();
@@ -16,6 +16,7 @@ bool readShortcutFile(ShortcutInfo& info) {
   const auto size = platform::readFilePrefix(info.FileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
   ParseOptions options;
   options.codePage = codePage;
+  options.expandEnvironment = expand;
   parseShortcut(std::span<const std::byte>(buffer.get(), size.value_or(0)), info, options);
   return size.has_value();
 }

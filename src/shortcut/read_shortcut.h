@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "shortcut/parse_shortcut.h"
 #include "shortcut/shortcut_info.h"
 
 namespace zendrift::shortcut {
@@ -14,7 +15,8 @@ inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
 // or is not a shell link leaves them empty or zero. Never throws for bad content.
 void ReadShortcut(ShortcutInfo& info);
 
-// The same, telling whether the file could be opened and read at all.
-bool readShortcutFile(ShortcutInfo& info);
+// The same, telling whether the file could be opened and read at all. An environment-variable
+// target is expanded by `expand` when given, else from the scanned profile.
+bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand = {});
 
 }  // namespace zendrift::shortcut

@@ -25,12 +25,6 @@ std::string profileFolder(std::string_view reference) {
   return platform::windowsFolderHostPath(*windowsPath);
 }
 
-std::optional<std::string> nonEmptyVariable(std::string_view name) {
-  auto value = platform::environmentVariable(name);
-  if (value && value->empty()) value.reset();
-  return value;
-}
-
 }  // namespace
 
 std::string TJvSystemFolders::finish(std::string_view path) const {
@@ -52,14 +46,8 @@ std::string TJvSystemFolders::Windows() const { return finish(profileFolder("%Sy
 
 std::string TJvSystemFolders::System() const { return finish(profileFolder("%SystemRoot%\\system32")); }
 
-std::string TJvSystemFolders::Temp() const {
-  std::string path = nonEmptyVariable("TMP")
-                         .value_or(nonEmptyVariable("TEMP").value_or(nonEmptyVariable("TMPDIR").value_or(
-                             platform::currentDirectory())));
-  // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
-  path = platform::longPathName(path);
-  if (path.empty() || !platform::folderExists(path)) return {};
-  return finish(path);
-}
+// The profile's own Temp folder: on Linux the prefix's, never the host's or the current folder,
+// whose shortcuts belong to other profiles.
+std::string TJvSystemFolders::Temp() const { return finish(platform::profileTempFolder()); }
 
 }  // namespace zendrift::sysfolders

@@ -1,1 +1,178 @@
-// (tests to come)
+// The real zendrift binary judging each shortcut in the profile that holds it: a second Wine
+// prefix met inside a scanned folder, a Windows installation seen from Linux, and the prefix's
+// own Temp folder rather than whatever folder the run started in.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "../platform/wine_prefix_builder.h"
+#include "lnk_builder.h"
+#include "program_run.h"
+#include "temp_dir.h"
+#include "tree_snapshot.h"
+
+namespace zendrift::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+void shortcut(const fs::path& path, std::string_view target) { LnkBuilder().localPath(target).writeTo(path); }
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    out.push_back(text.substr(start, end - start));
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// The /list line of an orphan that the exclude list does not hold.
+std::string marked(const fs::path& path, std::string target) {
+  std::string escaped;
+  for (const char c : target) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return "x\t" + path.string() + "\t" + escaped;
+}
+
+// Runs in `folder` for its lifetime, as a cron job started there would.
+class ScopedCurrentFolder {
+ public:
+  explicit ScopedCurrentFolder(const fs::path& folder) : before_(fs::current_path()) { fs::current_path(folder); }
+  ~ScopedCurrentFolder() { fs::current_path(before_); }
+
+ private:
+  fs::path before_;
+};
+
+class ProfileJudgement : public ::testing::Test {
+ protected:
+  ProfileJudgement() : prefix(home.path() / ".wine"), other(home.path() / "Games/other") {
+    prefix.standardLayout("ann").systemReg("").userReg("").file("Games/Real/real.exe");
+    // A second prefix whose programs exist only in its own drive_c; its user is someone else.
+    other.standardLayout("bob").systemReg("").file("Apps/Tool/tool.exe").file("users/bob/notes.txt");
+    other.userReg("[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\users\\\\bob\"\n");
+    fs::create_directories(config());
+  }
+
+  fs::path config() const { return home.path() / "config"; }
+  fs::path desktop() const { return prefix.path() / "drive_c/users/ann/Desktop"; }
+  fs::path otherPrograms() const {
+    return other.path() / "drive_c/users/bob/AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
+  }
+
+  // The other prefix's Start menu: two working shortcuts (one through its environment) and one
+  // that is broken in that prefix too.
+  void fillOtherStartMenu() const {
+    shortcut(otherPrograms() / "Tool.lnk", "C:\\Apps\\Tool\\tool.exe");
+    LnkBuilder().environmentTarget("%USERPROFILE%\\notes.txt", "%USERPROFILE%\\notes.txt").writeTo(otherPrograms() / "Notes.lnk");
+    shortcut(otherPrograms() / "Gone.lnk", "C:\\Apps\\Gone\\gone.exe");
+  }
+
+  ProgramResult run(std::vector<std::string> arguments) const {
+    return runProgram(zendriftBinary(), arguments,
+                      {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
+                       {"XDG_CONFIG_HOME", config().string()}, {"PATH", "/usr/bin:/bin"}});
+  }
+
+  TempDir home;
+  WinePrefixBuilder prefix;
+  WinePrefixBuilder other;
+};
+
+TEST_F(ProfileJudgement, AnotherPrefixInTheUserFolderKeepsItsWorkingShortcuts) {
+  fillOtherStartMenu();
+  // Loose shortcuts beside the prefix belong to the scanned prefix.
+  shortcut(home.path() / "Games/Real.lnk", "C:\\Games\\Real\\real.exe");
+  shortcut(home.path() / "Games/Tool.lnk", "C:\\Apps\\Tool\\tool.exe");
+
+  const ProgramResult listed = run({"/list", "/userdir", (home.path() / "Games").string()});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  const auto found = lines(listed.out);
+  for (const char* working : {"/Tool.lnk\t", "/Notes.lnk\t"}) {
+    EXPECT_EQ(listed.out.find(otherPrograms().string() + working), std::string::npos) << working;
+  }
+  EXPECT_NE(std::find(found.begin(), found.end(), marked(home.path() / "Games/Tool.lnk", "C:\\Apps\\Tool\\tool.exe")),
+            found.end())
+      << "a loose shortcut is judged in the scanned prefix, where C:\\Apps does not exist";
+
+  const ProgramResult silent = run({"/silent", "/userdir", (home.path() / "Games").string()});
+  EXPECT_EQ(silent.exitCode, 0) << silent.err;
+  EXPECT_TRUE(fs::exists(otherPrograms() / "Tool.lnk"));
+  EXPECT_TRUE(fs::exists(otherPrograms() / "Notes.lnk")) << "expanded from the other prefix's own environment";
+  EXPECT_TRUE(fs::exists(home.path() / "Games/Real.lnk"));
+  EXPECT_FALSE(fs::exists(home.path() / "Games/Tool.lnk"));
+}
+
+// Needs the walk to stay out of profile roots (isProfileRoot), which the scan driver wires.
+TEST_F(ProfileJudgement, ADesktopLinkedToHomeNeverWalksIntoPrefixes) {
+  fillOtherStartMenu();
+  fs::remove_all(desktop());
+  fs::create_directory_symlink(home.path(), desktop());
+  // Outside every well-known folder: only a walk into ~/.wine through the Desktop would find it.
+  shortcut(prefix.path() / "drive_c/Games/Old.lnk", "C:\\Games\\Old\\old.exe");
+  shortcut(home.path() / "Loose.lnk", "C:\\Games\\Gone\\gone.exe");
+
+  const ProgramResult result = run({"/list", "/desktop"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(lines(result.out), std::vector<std::string>{marked(desktop() / "Loose.lnk", "C:\\Games\\Gone\\gone.exe")})
+      << "neither ~/.wine itself nor the other prefix is walked through the Desktop";
+
+  const TreeSnapshot otherBefore = snapshot(other.path());
+  const ProgramResult silent = run({"/silent", "/desktop"});
+  EXPECT_EQ(silent.exitCode, 0) << silent.err;
+  EXPECT_EQ(snapshot(other.path()), otherBefore);
+}
+
+TEST_F(ProfileJudgement, AWindowsInstallationIsCheckedOnItsOwnDriveOnly) {
+  const fs::path win = home.path() / "mnt/win";
+  fs::create_directories(win / "Windows/System32");
+  writeFile(win / "Program Files/Microsoft Office/root/Office16/WINWORD.EXE", "MZ");
+  const fs::path userDesktop = win / "Users/Ann/Desktop";
+  shortcut(userDesktop / "Word.lnk", "C:\\PROGRAM FILES\\Microsoft Office\\root\\Office16\\winword.exe");
+  shortcut(userDesktop / "Gone.lnk", "C:\\Program Files\\Gone\\gone.exe");
+  shortcut(userDesktop / "Data.lnk", "D:\\Data\\book.xlsx");
+  shortcut(userDesktop / "Share.lnk", "\\\\server\\share\\doc.txt");
+  // The scanned prefix has no such program: judged there, Word.lnk would be an orphan.
+
+  const ProgramResult listed = run({"/list", "/networkdrives", "/userdir", win.string()});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(lines(listed.out), std::vector<std::string>{marked(userDesktop / "Gone.lnk", "C:\\Program Files\\Gone\\gone.exe")});
+
+  const ProgramResult silent = run({"/silent", "/networkdrives", "/userdir", win.string()});
+  EXPECT_EQ(silent.exitCode, 0) << silent.err;
+  EXPECT_TRUE(fs::exists(userDesktop / "Word.lnk"));
+  EXPECT_TRUE(fs::exists(userDesktop / "Data.lnk"));
+  EXPECT_FALSE(fs::exists(userDesktop / "Gone.lnk"));
+}
+
+TEST_F(ProfileJudgement, TempIsThePrefixsOwnNeverTheCurrentFolder) {
+  const fs::path temp = prefix.path() / "drive_c/users/ann/Temp";
+  prefix.userReg("[Environment]\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n");
+  shortcut(temp / "Setup.lnk", "C:\\Games\\Setup\\setup.exe");
+  // Where a cron job starts: the home folder, here holding a shortcut of nobody's profile.
+  shortcut(home.path() / "Here.lnk", "C:\\Games\\Here\\here.exe");
+
+  const ScopedCurrentFolder inHome(home.path());
+  const ProgramResult result = run({"/list", "/temppath"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(lines(result.out), std::vector<std::string>{marked(temp / "Setup.lnk", "C:\\Games\\Setup\\setup.exe")});
+}
+
+TEST_F(ProfileJudgement, ShortcutsWithoutATargetAreNeverOrphans) {
+  // "x:" reads as a drive letter: a reader that fell back to the shortcut's own path would
+  // take "x:/empty.lnk" for a missing file on drive X.
+  const fs::path folder = home.path() / "x:";
+  writeFile(folder / "empty.lnk", "");
+  writeFile(folder / "text.lnk", "not a shortcut\n");
+  shortcut(folder / "gone.lnk", "C:\\Games\\Gone\\gone.exe");
+
+  const ScopedCurrentFolder inHome(home.path());
+  const ProgramResult result = run({"/list", "/userdir", "x:"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(lines(result.out), std::vector<std::string>{marked("x:/gone.lnk", "C:\\Games\\Gone\\gone.exe")});
+}
+
+}  // namespace
+}  // namespace zendrift::testing

@@ -82,6 +82,19 @@ TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
   EXPECT_EQ(expandProfileEnvironment("%Broken%"), std::nullopt);
 }
 
+TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
+  // The registry files never hold these: wineboot writes them into volatile keys at each start.
+  prefix_.userReg("[Environment]\n\"COMPUTERNAME\"=\"stale\"\n");
+  const std::string computer = wine::computerName();
+  ASSERT_FALSE(computer.empty());
+  EXPECT_LE(computer.size(), 15u);
+  EXPECT_EQ(computer.find_first_of(".abcdefghijklmnopqrstuvwxyz"), std::string::npos) << computer;
+  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%"), computer);
+  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%"), computer + "\\ann");
+  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%"), "\\\\" + computer);
+  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%"), "Console");
+}
+
 TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
   prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\first\"\n");
   EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\first");

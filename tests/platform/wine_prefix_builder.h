@@ -52,9 +52,10 @@ class WinePrefixBuilder {
   }
 
   // C: at ../drive_c and Z: at the host root, as wineboot makes them, with the default folders
-  // of `user`.
+  // of `user`, and a system.reg (empty unless one was written) that makes the folder a prefix.
   WinePrefixBuilder& standardLayout(std::string_view user) {
     link('c', "../drive_c").link('z', "/");
+    if (!std::filesystem::exists(prefix_ / "system.reg")) systemReg("");
     const std::string home = "users/" + std::string(user);
     for (const std::string& relative :
          {home + "/Desktop", home + "/Documents", home + "/Favorites",

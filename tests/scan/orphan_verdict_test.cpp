@@ -1,6 +1,8 @@
 // The orphan test on real shortcuts in a real prefix.
 #include <gtest/gtest.h>
 
+#include "platform/wine_prefix.h"
+
 #include "scan_fixture.h"
 #include "shortcut/orphan_test.h"
 
@@ -63,16 +65,64 @@ TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {
   }
 }
 
-TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByExactPath) {
+TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
   const std::string path = shortcut(desktop() / "Old Game.lnk", "C:\\Gone\\x.exe");
-  options.ExcludeList = "/elsewhere/a.lnk, " + path + ", ";
-  EXPECT_TRUE(shortcut::TestForOrphan(path, options).excluded);
   std::string upper = path;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  options.ExcludeList = upper + ", ";
-  const auto verdict = shortcut::TestForOrphan(path, options);
-  EXPECT_TRUE(verdict.orphan);
-  EXPECT_FALSE(verdict.excluded);
+  struct Case {
+    std::string list;
+    bool excluded;
+  };
+  const Case cases[] = {
+      {path + ", ", true},
+      {"/elsewhere/a.lnk, " + path + ", /more.lnk, ", true},
+      {"/elsewhere/a.lnk, " + path, true},  // the last entry, its separator lost
+      {upper + ", ", false},
+      {"/old" + path + ", ", false},  // another path that ends in this one
+      {path + ".bak, ", false},
+      {path.substr(0, path.size() - 4) + ", ", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    options.ExcludeList = c.list;
+    const auto verdict = shortcut::TestForOrphan(path, options);
+    EXPECT_TRUE(verdict.orphan);
+    EXPECT_EQ(verdict.excluded, c.excluded) << c.list;
+  }
+}
+
+TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
+  const std::string computer = platform::wine::computerName();
+  ASSERT_FALSE(computer.empty());
+  prefix.file("zd/" + computer + "/app.exe");
+  const auto verdictOf = [&](std::string_view target) {
+    const std::string path = (desktop() / "env.lnk").string();
+    LnkBuilder().environmentTarget(target, target).writeTo(path);
+    return shortcut::TestForOrphan(path, options);
+  };
+  EXPECT_FALSE(verdictOf("C:\\zd\\%COMPUTERNAME%\\app.exe").orphan) << "Wine supplies the computer name";
+  EXPECT_TRUE(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").orphan);
+  EXPECT_EQ(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").target, "C:\\zd\\" + computer + "\\gone.exe");
+  const auto unknown = verdictOf("C:\\zd\\%NO_SUCH_NAME%\\gone.exe");
+  EXPECT_FALSE(unknown.orphan) << "a target that cannot be named cannot be missing";
+  EXPECT_EQ(unknown.target, "C:\\zd\\%NO_SUCH_NAME%\\gone.exe");
+}
+
+TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
+  WinePrefixBuilder other(home.path() / "Games/other");
+  other.standardLayout("bob").link('h', "../drive_h").file("Tool/tool.exe");
+  std::filesystem::create_directories(other.path() / "drive_h/Data");
+  const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
+  shortcut::DriveTypeMemo memo;
+  EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
+            (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
+  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
+  for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
+    EXPECT_FALSE(shortcut::TestForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
+    // The same target, from a shortcut of the scanned prefix, is missing there.
+    EXPECT_TRUE(shortcut::TestForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
+  }
+  EXPECT_TRUE(shortcut::TestForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
 }
 
 TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {

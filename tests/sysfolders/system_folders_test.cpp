@@ -202,38 +202,42 @@ TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
   EXPECT_EQ(folders.Current(), platform::currentDirectory());
 }
 
-TEST(SystemFoldersTemp, FromTheProcessEnvironment) {
-  TempDir temp;
-  std::filesystem::create_directories(temp.path() / "tmp one");
-  std::filesystem::create_directories(temp.path() / "tmp two");
-  const std::string one = temp / "tmp one";
-  const std::string two = temp / "tmp two";
-  const std::string cwd = platform::currentDirectory();
+TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
+  // The host's variables and current folder name folders of no profile; they are never taken.
+  const std::string hostTemp = temp_ / "host tmp";
+  std::filesystem::create_directories(hostTemp);
+  ScopedEnv tmp("TMP", hostTemp.c_str());
+  ScopedEnv tempVar("TEMP", hostTemp.c_str());
+  ScopedEnv tmpdir("TMPDIR", hostTemp.c_str());
+  const std::string systemTemp =
+      "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment]\n"
+      "\"TEMP\"=str(2):\"%SystemRoot%\\\\TEMP\"\n\"TMP\"=str(2):\"%SystemRoot%\\\\TEMP\"\n";
+  prefix_.folder("users/ann/AppData/Local/Temp").folder("users/ann/Temp").folder("windows/temp").folder("T2");
   struct Case {
-    const char* tmp;
-    const char* tempVar;
-    const char* tmpdir;
-    std::string expected;
+    std::string user;    // [Environment] of user.reg
+    std::string system;  // system.reg
+    const char* below;   // nullptr: no Temp folder
   };
-  const std::string missing = temp / "gone";
-  const std::string withSlash = one + "/";
   const Case cases[] = {
-      {one.c_str(), two.c_str(), nullptr, one},
-      {"", two.c_str(), nullptr, two},
-      {nullptr, two.c_str(), one.c_str(), two},
-      {nullptr, nullptr, one.c_str(), one},
-      {nullptr, nullptr, nullptr, cwd},
-      {withSlash.c_str(), nullptr, nullptr, one},
-      {"/", nullptr, nullptr, "/"},
-      {missing.c_str(), two.c_str(), nullptr, ""},
-      {"%TEMP%", two.c_str(), nullptr, ""},
+      {"", "", "users/ann/AppData/Local/Temp"},  // Wine's default layout
+      {"", systemTemp, "windows/temp"},
+      // Wine 8 writes the user's own; each variable the user sets wins over the system's.
+      {"\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n\"TMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n", systemTemp, "users/ann/Temp"},
+      {"\"TEMP\"=\"C:\\\\T2\"\n", "", "T2"},
+      {"\"TMP\"=\"C:\\\\T2\"\n\"TEMP\"=\"C:\\\\users\\\\ann\\\\Temp\"\n", "", "T2"},
+      {"\"TMP\"=\"C:\\\\missing\"\n\"TEMP\"=\"C:\\\\T2\"\n", "", nullptr},
+      {"\"TMP\"=str(2):\"%NO_SUCH%\\\\x\"\n\"TEMP\"=\"C:\\\\T2\"\n", "", "T2"},
   };
   for (const Case& c : cases) {
-    ScopedEnv tmp("TMP", c.tmp);
-    ScopedEnv tempVar("TEMP", c.tempVar);
-    ScopedEnv tmpdir("TMPDIR", c.tmpdir);
-    EXPECT_EQ(TJvComputerInfoEx().Folders().Temp(), c.expected) << (c.tmp ? c.tmp : "(unset)");
+    prefix_.userReg("[Environment]\n" + c.user);
+    prefix_.systemReg(c.system);
+    EXPECT_EQ(info_.Folders().Temp(), c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
   }
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::remove_all(prefix_.path());
+  std::filesystem::current_path(temp_.path());
+  EXPECT_EQ(info_.Folders().Temp(), "") << "without a prefix there is no Temp, least of all the current folder";
+  std::filesystem::current_path(before);
 }
 
 TEST(ComputerInfo, OwnsOneFoldersObject) {

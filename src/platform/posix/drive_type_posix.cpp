@@ -85,7 +85,7 @@ bool wellFormedShare(std::string_view drivePart) {
 
 }  // namespace
 
-unsigned windowsDriveType(std::string_view drivePart) {
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile) {
   if (drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1])) {
     return wellFormedShare(drivePart) ? kDriveRemote : kDriveNoRootDir;
   }
@@ -96,11 +96,17 @@ unsigned windowsDriveType(std::string_view drivePart) {
   if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
   if (letter < 'a' || letter > 'z') return kDriveNoRootDir;
 
-  const auto profile = wine::currentProfile();
-  if (!profile) return kDriveNoRootDir;
-  if (const auto configured = typeFromWineSettings(*profile, letter)) return *configured;
-
-  const std::string folder = wine::driveFolder(profile->prefix, letter, false);
+  std::string folder;
+  if (profile.kind == ProfileKind::WindowsInstallation) {
+    // Only the installation's own drive is known: its type is that of the disk it lies on.
+    if (letter != 'c') return kDriveNoRootDir;
+    folder = profile.root;
+  } else {
+    const auto wine = wine::wineProfileOf(profile);
+    if (!wine) return kDriveNoRootDir;
+    if (const auto configured = typeFromWineSettings(*wine, letter)) return *configured;
+    folder = wine::driveFolder(wine->prefix, letter, false);
+  }
   struct stat status {};
   if (folder.empty() || ::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return kDriveNoRootDir;
   // The mount is the one whose device the folder lives on; the last one listed hides the others.

@@ -134,8 +134,8 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
 
 // A share is reached through the prefix's dosdevices/unc/<server>/<share> when Wine has one,
 // else through an SMB mount of //server/share.
-std::string shareFolder(std::string_view server, std::string_view share) {
-  if (const std::string prefix = wine::prefixPath(); !prefix.empty()) {
+std::string shareFolder(const std::string& prefix, std::string_view server, std::string_view share) {
+  if (!prefix.empty()) {
     const auto viaWine =
         resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder);
     if (viaWine) return *viaWine;
@@ -143,10 +143,15 @@ std::string shareFolder(std::string_view server, std::string_view share) {
   return shareMountPoint(server, share);
 }
 
-std::string baseFolder(const WindowsPath& path) {
-  if (path.unc) return shareFolder(path.server, path.share);
+std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile) {
+  if (profile.kind == ProfileKind::WindowsInstallation) {
+    // Seen from outside, the installation's own folder is its C:; nothing else is known.
+    return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
+  }
+  const std::string prefix = profile.kind == ProfileKind::Scanned ? wine::prefixPath() : profile.root;
+  if (path.unc) return shareFolder(prefix, path.server, path.share);
   // resolveBelow() looks at the folder itself; no need to check it here.
-  return wine::driveFolder(wine::prefixPath(), path.letter, false);
+  return wine::driveFolder(prefix, path.letter, false);
 }
 
 bool fits(const struct stat& status, Want want) {
@@ -190,23 +195,27 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
   return current;
 }
 
-std::optional<std::string> resolve(std::string_view windowsPath, Want want) {
+std::optional<std::string> resolve(std::string_view windowsPath, Want want, const ShortcutProfile& profile) {
   const auto parsed = parseWindowsPath(windowsPath);
   if (!parsed) return std::nullopt;
   if (want == Want::File && (parsed->trailingDelimiter || parsed->components.empty())) return std::nullopt;
-  const std::string base = baseFolder(*parsed);
+  const std::string base = baseFolder(*parsed, profile);
   if (base.empty()) return std::nullopt;
   return resolveBelow(base, parsed->components, want);
 }
 
 }  // namespace
 
-bool windowsFileExists(std::string_view windowsPath) { return resolve(windowsPath, Want::File).has_value(); }
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& profile) {
+  return resolve(windowsPath, Want::File, profile).has_value();
+}
 
-bool windowsFolderExists(std::string_view windowsPath) { return resolve(windowsPath, Want::Folder).has_value(); }
+bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& profile) {
+  return resolve(windowsPath, Want::Folder, profile).has_value();
+}
 
 std::string windowsFolderHostPath(std::string_view windowsPath) {
-  return resolve(windowsPath, Want::Folder).value_or(std::string());
+  return resolve(windowsPath, Want::Folder, ShortcutProfile{}).value_or(std::string());
 }
 
 }  // namespace zendrift::platform

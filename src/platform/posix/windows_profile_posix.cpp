@@ -75,10 +75,26 @@ std::optional<std::string> shellFolderWindowsPath(const wine::Profile& profile, 
 
 }  // namespace
 
-std::optional<std::string> expandProfileEnvironment(std::string_view text) {
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile) {
+  if (profile.kind == ProfileKind::WindowsInstallation) {
+    static const wine::Environment installation = wine::installationEnvironment();
+    return wine::expandEnvironment(text, installation);
+  }
+  const auto wine = wine::wineProfileOf(profile);
+  if (!wine) return wine::expandEnvironment(text, wine::Environment{});
+  return wine::expandEnvironment(text, wine->environment);
+}
+
+std::string profileTempFolder() {
+  // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.
   const auto profile = wine::currentProfile();
-  if (!profile) return wine::expandEnvironment(text, wine::Environment{});
-  return wine::expandEnvironment(text, profile->environment);
+  if (!profile) return {};
+  for (const char* name : {"TMP", "TEMP"}) {
+    const auto found = profile->environment.find(std::string_view(name));
+    if (found == profile->environment.end() || found->second.empty()) continue;
+    return windowsFolderHostPath(found->second);
+  }
+  return {};
 }
 
 std::string specialFolderPath(int csidl) {

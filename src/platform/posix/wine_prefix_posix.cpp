@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <vector>
@@ -153,6 +154,7 @@ std::string withoutDrive(std::string_view path) {
 constexpr std::string_view kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr std::string_view kNtCurrentVersion = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr std::string_view kProfileList = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr std::string_view kComputerName = "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 constexpr std::string_view kSessionEnvironment = "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
 struct Cache {
@@ -161,16 +163,20 @@ struct Cache {
     FileStamp stamp;
     std::shared_ptr<const RegistryFile> file;
   };
+  // Registry files of every prefix met so far, side by side: a scan may judge shortcuts of
+  // several prefixes in turn.
   std::map<std::string, Parsed> files;
   struct Key {
-    std::string prefix;
     FileStamp user;
     FileStamp system;
     std::string userHint;
     bool operator==(const Key&) const = default;
   };
-  std::optional<Key> profileKey;
-  std::shared_ptr<const Profile> profile;
+  struct Built {
+    Key key;
+    std::shared_ptr<const Profile> profile;
+  };
+  std::map<std::string, Built> profiles;  // by prefix folder
 
   std::shared_ptr<const RegistryFile> registry(const std::string& path, const FileStamp& stamp) {
     Parsed& parsed = files[path];
@@ -259,10 +265,24 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
   env["HOMEPATH"] = withoutDrive(home);
   env["APPDATA"] = home + "\\AppData\\Roaming";
   env["LOCALAPPDATA"] = home + "\\AppData\\Local";
-  env["TEMP"] = env["LOCALAPPDATA"] + "\\Temp";
-  env["TMP"] = env["TEMP"];
+  // What wineboot writes into the volatile keys at every start, never into the files.
+  std::string computer = computerName();
+  if (computer.empty()) computer = textOf(system, kComputerName, "ComputerName").value_or("");
+  if (!computer.empty()) {
+    env["USERDOMAIN"] = computer;
+    env["LOGONSERVER"] = "\\\\" + computer;
+  }
+  env["CLIENTNAME"] = "Console";
+  env["SESSIONNAME"] = "Console";
+  env["HOMESHARE"] = "";
   overlay(env, user, "Environment");
   overlay(env, user, "Volatile Environment");
+  // Where the registry names no temporary folder: Wine's default layout. Each variable the
+  // registry does set, the user's over the system's, stands as it is.
+  if (!env.contains("TEMP")) env["TEMP"] = env["LOCALAPPDATA"] + "\\Temp";
+  if (!env.contains("TMP")) env["TMP"] = env["TEMP"];
+  // Wine sets the computer name last, over anything the registry says.
+  if (!computer.empty()) env["COMPUTERNAME"] = computer;
   return env;
 }
 
@@ -281,9 +301,15 @@ std::string prefixPath() {
 std::shared_ptr<const Profile> currentProfile() {
   const std::string prefix = prefixPath();
   if (prefix.empty()) return nullptr;
+  return profileAt(prefix);
+}
+
+std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
+  const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
+  if (prefix.empty()) return nullptr;
   const std::string userPath = joinHost(prefix, "user.reg");
   const std::string systemPath = joinHost(prefix, "system.reg");
-  Cache::Key key{prefix, stampOf(userPath), stampOf(systemPath), currentUserHint()};
+  Cache::Key key{stampOf(userPath), stampOf(systemPath), currentUserHint()};
   // A registry file proves the prefix folder is there; only without one is it looked at.
   if (!key.user.present && !key.system.present) {
     struct stat status {};
@@ -292,19 +318,59 @@ std::shared_ptr<const Profile> currentProfile() {
 
   Cache& shared = cache();
   const std::lock_guard lock(shared.mutex);
-  if (shared.profile && shared.profileKey == key) return shared.profile;
+  Cache::Built& built = shared.profiles[prefix];
+  if (built.profile && built.key == key) return built.profile;
 
-  // Only the current prefix's files stay parsed; another prefix's are dropped.
-  std::erase_if(shared.files, [&](const auto& entry) { return entry.first != userPath && entry.first != systemPath; });
   auto profile = std::make_shared<Profile>();
   profile->prefix = prefix;
   profile->user = shared.registry(userPath, key.user);
   profile->system = shared.registry(systemPath, key.system);
   profile->userName = profileUserName(*profile->user, key.userHint);
   profile->environment = profileEnvironment(*profile->user, *profile->system, profile->userName);
-  shared.profile = std::move(profile);
-  shared.profileKey = std::move(key);
-  return shared.profile;
+  built.profile = std::move(profile);
+  built.key = std::move(key);
+  return built.profile;
+}
+
+std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile) {
+  switch (profile.kind) {
+    case ProfileKind::Scanned: return currentProfile();
+    case ProfileKind::WinePrefix: return profileAt(profile.root);
+    case ProfileKind::WindowsInstallation: break;
+  }
+  return nullptr;
+}
+
+bool isWinePrefix(std::string_view folder) {
+  struct stat status {};
+  return ::stat(joinHost(folder, "system.reg").c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+         ::stat(joinHost(folder, "dosdevices").c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string computerName() {
+  // The host name is asked once: profiles are built again whenever a registry file changes.
+  static const std::string name = [] {
+    char buffer[256] = {};
+    if (::gethostname(buffer, sizeof buffer - 1) != 0) return std::string();
+    std::string host(buffer);
+    host.resize(std::min(host.find('.'), host.size()));
+    // A NetBIOS name holds at most 15 characters; Wine cuts the host name to fit.
+    if (host.size() > 15) host.resize(15);
+    for (char& c : host) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return host;
+  }();
+  return name;
+}
+
+Environment installationEnvironment() {
+  // Its registry hives are not read; only what finding Windows\System32 on C: proves is known.
+  Environment env;
+  env["SystemDrive"] = "C:";
+  env["SystemRoot"] = "C:\\Windows";
+  env["windir"] = "C:\\Windows";
+  return env;
 }
 
 std::string driveFolder(std::string_view prefix, char letter, bool verify) {

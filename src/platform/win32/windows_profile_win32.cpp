@@ -4,6 +4,7 @@
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/process.h"
 #include "platform/windows_profile.h"
 #include "platform/win32/win32_text.h"
 
@@ -42,7 +43,7 @@ std::string rootedDrive(std::string_view path) {
 
 // References pair up from the left; "%%" and a "%" without a partner stay as they are, and any
 // name that is not set makes the whole expansion fail rather than leave "%NAME%" in a path.
-std::optional<std::string> expandProfileEnvironment(std::string_view text) {
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile&) {
   std::wstring rest = win32::toWide(text);
   std::wstring out;
   out.reserve(rest.size());
@@ -66,11 +67,22 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text) {
   return win32::toUtf8(out);
 }
 
-bool windowsFileExists(std::string_view windowsPath) { return fileExists(windowsPath); }
+// On Windows every shortcut lies in the running system's own profile.
+std::optional<ShortcutProfile> profileRootedAt(std::string_view) { return std::nullopt; }
 
-bool windowsFolderExists(std::string_view windowsPath) { return folderExists(rootedDrive(windowsPath)); }
+bool isProfileRoot(std::string_view) { return false; }
 
-unsigned windowsDriveType(std::string_view drivePart) {
+std::string profileProblem() { return {}; }
+
+bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
+
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }
+
+bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile&) {
+  return folderExists(rootedDrive(windowsPath));
+}
+
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&) {
   if (drivePart.empty()) return kDriveNoRootDir;
   // The service wants the root folder: the drive part with its trailing backslash.
   const std::wstring root = win32::toWide(includeTrailingDelimiter(drivePart, PathStyle::Windows));
@@ -81,6 +93,20 @@ std::string windowsFolderHostPath(std::string_view windowsPath) {
   const std::string path = rootedDrive(windowsPath);
   if (!folderExists(path)) return {};
   return excludeTrailingDelimiter(path, PathStyle::Windows);
+}
+
+std::string profileTempFolder() {
+  const auto nonEmpty = [](std::string_view name) {
+    auto value = environmentVariable(name);
+    if (value && value->empty()) value.reset();
+    return value;
+  };
+  std::string path =
+      nonEmpty("TMP").value_or(nonEmpty("TEMP").value_or(nonEmpty("TMPDIR").value_or(currentDirectory())));
+  // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
+  path = longPathName(path);
+  if (path.empty() || !folderExists(path)) return {};
+  return path;
 }
 
 }  // namespace zendrift::platform
