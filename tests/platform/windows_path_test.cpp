@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/posix/wine_short_name.h"
 #include "platform/windows_profile.h"
+#include "platform/wine_registry.h"
 #include "temp_dir.h"
 #include "wine_prefix_builder.h"
 
@@ -110,6 +112,16 @@ TEST_F(WindowsPathTest, ExactNameWinsOverOtherSpellings) {
   // A spelling that matches neither exactly finds whichever entry is of the wanted kind.
   EXPECT_TRUE(windowsFileExists(R"(C:\tools\Case)"));
   EXPECT_TRUE(windowsFolderExists(R"(C:\tools\Case)"));
+}
+
+TEST_F(WindowsPathTest, ShortNamesFindTheLongNamesWineMadeThemFrom) {
+  prefix_.file("Program Files/ZdSuite/tool.exe");
+  const std::string shortFolder = wineShortName("Program Files");
+  ASSERT_NE(shortFolder.find('~'), std::string::npos);
+  EXPECT_TRUE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\tool.exe"));
+  EXPECT_TRUE(windowsFolderExists("c:\\" + asciiLower(shortFolder)));
+  EXPECT_FALSE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\gone.exe"));
+  EXPECT_FALSE(windowsFolderExists("C:\\PROGRA~9"));
 }
 
 TEST_F(WindowsPathTest, FollowsDriveLinksAndNestedLinks) {

@@ -9,6 +9,7 @@
 #include "platform/directory_listing.h"
 #include "platform/posix/mount_table.h"
 #include "platform/posix/name_case.h"
+#include "platform/posix/wine_short_name.h"
 #include "platform/windows_profile.h"
 #include "platform/wine_prefix.h"
 
@@ -182,9 +183,14 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
     if (errno != ENOENT) return std::nullopt;
     DirectoryListing listing;
     std::optional<std::string> match;
+    // Installers often store 8.3 names ("PROG~FBU"); Wine finds the long name behind them.
+    const bool shortForm = components[i].find('~') != std::string::npos;
     for (OsErrorCode code = listing.open(current); code == kErrorSuccess && !match; code = listing.next()) {
       const std::string& name = listing.entry().name();
-      if (name == "." || name == ".." || !sameNameIgnoringCase(name, components[i])) continue;
+      if (name == "." || name == "..") continue;
+      if (!sameNameIgnoringCase(name, components[i]) && !(shortForm && matchesWineShortName(name, components[i]))) {
+        continue;
+      }
       const std::string candidate = join(current, name);
       if (::stat(candidate.c_str(), &status) == 0 && fits(status, here)) match = candidate;
     }
