@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <QShowEvent>
 
 #include "app/auxiliary_actions.h"
@@ -56,7 +58,7 @@ void TForm1::FormCreate() {
   settings::LoadSettings(options_, kSettingsFileName);
   if (commandLine_.ParamCount() == 0) {
     if (options_.Width != 0 && options_.Height != 0)
-      SetBounds({options_.Left, options_.Top, options_.Width, options_.Height});
+      SetBounds(OnScreen({options_.Left, options_.Top, options_.Width, options_.Height}));
     OptionsToControls();
     scan::SaveOnClose = true;
     return;
@@ -97,10 +99,25 @@ void TForm1::FormShow() {
 void TForm1::FormClose() {
   if (!scan::SaveOnClose) return;
   ControlsToOptions();
+  keepUnchangedOptions();
   settings::SaveSettings(options_, kSettingsFileName);
 }
 
+void TForm1::keepUnchangedOptions() {
+  // One box shows a pair of flags, and the all-users flag decides what it shows. A box the user
+  // left as it was shown must not rewrite a pair that differed in the file.
+  if (CheckBox1->isChecked() == shownOptions_.AllUsersStartMenu) {
+    options_.StartMenu = shownOptions_.StartMenu;
+    options_.AllUsersStartMenu = shownOptions_.AllUsersStartMenu;
+  }
+  if (CheckBox2->isChecked() == shownOptions_.AllUsersDeskTop) {
+    options_.Desktop = shownOptions_.Desktop;
+    options_.AllUsersDeskTop = shownOptions_.AllUsersDeskTop;
+  }
+}
+
 void TForm1::OptionsToControls() {
+  shownOptions_ = options_;
   // Each pair shares a box: the second assignment, the all-users flag, wins.
   CheckBox1->setChecked(options_.StartMenu);
   CheckBox1->setChecked(options_.AllUsersStartMenu);
@@ -197,6 +214,19 @@ FormBounds TForm1::Bounds() const {
   return {pos().x(), pos().y(), width() + extent.width(), height() + extent.height()};
 }
 
+FormBounds TForm1::OnScreen(FormBounds bounds) const {
+  // Bounds from the settings file may be anything: keep the window within the screen's work area
+  // and no smaller than its minimum.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return bounds;
+  const QRect area = screen->availableGeometry();
+  bounds.Width = std::clamp(bounds.Width, kMinWidth, std::max(kMinWidth, area.width()));
+  bounds.Height = std::clamp(bounds.Height, kMinHeight, std::max(kMinHeight, area.height()));
+  bounds.Left = std::clamp(bounds.Left, area.left(), std::max(area.left(), area.left() + area.width() - bounds.Width));
+  bounds.Top = std::clamp(bounds.Top, area.top(), std::max(area.top(), area.top() + area.height() - bounds.Height));
+  return bounds;
+}
+
 void TForm1::SetBounds(const FormBounds& bounds) {
   const QSize extent = frameExtent();
   move(bounds.Left, bounds.Top);
@@ -214,7 +244,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
     closePending_ = true;
     if (scanner_->JvSearchFiles1().Busy()) {
       scanner_->ScanForOrphans();
-    } else if (!scanner_->Removing()) {
+    } else if (scanner_->Removing()) {
+      // What was deleted stays deleted; the rest of the marked lines wait for another run.
+      scanner_->StopRemoval();
+    } else {
       scan::ScanAborted = true;
     }
     event->ignore();

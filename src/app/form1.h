@@ -81,6 +81,8 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   // Outer bounds, frame included.
   FormBounds Bounds() const;
   void SetBounds(const FormBounds& bounds);
+  // `bounds` moved and cut to fit the screen's work area, and no smaller than the minimum size.
+  FormBounds OnScreen(FormBounds bounds) const;
 
   scan::Scanner& Scanner() noexcept { return *scanner_; }
   // Where the help page and the update checker are looked for (with its trailing delimiter);
@@ -159,8 +161,11 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   template <typename Work>
   void runBusy(Work&& work);
   void finishBusy();
+  void keepUnchangedOptions();
 
   settings::TIniRec& options_;
+  // The options as the boxes were last filled from them.
+  settings::TIniRec shownOptions_;
   settings::CommandLine commandLine_;
   AnchorLayout anchors_;
   std::unique_ptr<scan::Scanner> scanner_;

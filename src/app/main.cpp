@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   const settings::CommandLine commandLine(platform::programParameters(argc, argv));
   try {
     if (commandLine.SwitchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
-    if (commandLine.SwitchPresent("silent")) return app::runSilent(commandLine);
+    if (commandLine.SwitchPresent("silent")) return app::runSilent(commandLine, std::cerr);
   } catch (const std::exception& error) {
     // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';

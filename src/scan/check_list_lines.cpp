@@ -44,7 +44,7 @@ int CheckListModel::addLine(std::string_view text) {
 
 void CheckListModel::insertLine(int index, std::string_view text) {
   if (index < 0 || index > Items.Count()) throw ListIndexError(index);
-  Line line{std::string(text), std::nullopt, false, measure(text)};
+  Line line{std::string(text), std::nullopt, false, measure(text), {}};
   const int width = line.width;
   lines_.insert(lines_.begin() + index, std::move(line));
   if (itemIndex_ >= index) ++itemIndex_;

@@ -48,6 +48,16 @@ bool CheckListModel::HasItemRecord(int index) const {
   return lines_[static_cast<std::size_t>(index)].record.has_value();
 }
 
+const std::string& CheckListModel::ItemHint(int index) const {
+  checkIndex(index);
+  return lines_[static_cast<std::size_t>(index)].hint;
+}
+
+void CheckListModel::SetItemHint(int index, std::string hint) {
+  checkIndex(index);
+  lines_[static_cast<std::size_t>(index)].hint = std::move(hint);
+}
+
 void CheckListModel::SetItemData(int index, std::int32_t data) {
   checkIndex(index);
   record(index).Data = data;

@@ -57,6 +57,9 @@ class CheckListModel {
   std::int32_t ItemData(int index) const;
   void SetItemData(int index, std::int32_t data);
   bool HasItemRecord(int index) const;
+  // A line's hint (the view shows it as the line's tooltip); empty when it has none.
+  const std::string& ItemHint(int index) const;
+  void SetItemHint(int index, std::string hint);
 
   // Next state of an enabled line, then OnClickCheck; an index outside the list does nothing.
   void ToggleItemCheck(int index);
@@ -112,6 +115,7 @@ class CheckListModel {
     std::optional<TJvCheckListBoxItem> record;
     bool selected = false;
     int width = 0;
+    std::string hint;
   };
 
   void checkIndex(int index) const;

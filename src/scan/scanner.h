@@ -4,7 +4,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
 
+#include "platform/guarded_removal.h"
+#include "platform/os_error.h"
 #include "scan/scan_window.h"
 #include "search/search_files.h"
 #include "settings/ini_rec.h"
@@ -19,6 +24,29 @@ namespace zendrift::scan {
 inline bool ScanAborted = false;
 inline bool FolderRemoved = false;
 inline bool SaveOnClose = false;
+
+// A folder of a walk whose listing failed; its shortcuts were not examined.
+struct UnreadableFolder {
+  std::string path;
+  platform::OsErrorCode code = platform::kErrorSuccess;
+};
+
+// Something the removal was asked to delete and could not, and why.
+struct RemovalFailure {
+  std::string path;
+  std::error_code error;
+  bool folder = false;  // an emptied folder, not a marked shortcut
+};
+
+// What the last removal did.
+struct RemovalReport {
+  std::vector<std::string> deleted;
+  std::vector<std::string> removedFolders;
+  std::vector<RemovalFailure> failures;
+  // Stopped before every marked line was visited.
+  bool stopped = false;
+  int failedShortcuts() const;
+};
 
 class Scanner {
  public:
@@ -38,6 +66,11 @@ class Scanner {
 
   // True while a removal runs; the window keeps both buttons disabled then.
   bool Removing() const noexcept { return removing_; }
+  // Asks a running removal to stop after the file it is deleting; what it did stays done.
+  void StopRemoval() noexcept { stopRemoval_ = removing_; }
+  // The folders of the last scan that could not be read, in the order met.
+  const std::vector<UnreadableFolder>& UnreadableFolders() const noexcept { return unreadable_; }
+  const RemovalReport& LastRemoval() const noexcept { return lastRemoval_; }
   search::TJvSearchFiles& JvSearchFiles1() noexcept { return engine_; }
   sysfolders::TJvComputerInfoEx& JvComputerInfoEx1() noexcept { return computerInfo_; }
 
@@ -50,7 +83,16 @@ class Scanner {
   void JvSearchFiles1Progress(search::TJvSearchFiles& sender);
 
  private:
+  // What the scan saw of an orphan it listed: the folder whose walk found it, and the entry itself,
+  // so that the removal deletes that entry and nothing that took its place.
+  struct FoundShortcut {
+    std::string root;
+    platform::EntryIdentity identity;
+  };
+
   bool isProtected(std::string_view folder);
+  std::error_code deleteListed(const std::string& path);
+  void removeFolderIfEmptied(const std::string& path);
 
   settings::TIniRec& options_;
   ScanWindow& window_;
@@ -58,6 +100,11 @@ class Scanner {
   sysfolders::TJvComputerInfoEx computerInfo_;
   shortcut::DriveTypeMemo driveTypes_;
   bool removing_ = false;
+  bool stopRemoval_ = false;
+  std::string walkRoot_;
+  std::unordered_map<std::string, FoundShortcut> found_;
+  std::vector<UnreadableFolder> unreadable_;
+  RemovalReport lastRemoval_;
 };
 
 }  // namespace zendrift::scan

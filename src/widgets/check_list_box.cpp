@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "settings/ini_rec.h"
@@ -256,6 +258,20 @@ void TJvxCheckListBox::changeEvent(QEvent* event) {
     cells_.clear();
     viewport()->update();
   }
+}
+
+bool TJvxCheckListBox::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  // A line's hint says, for instance, why its shortcut could not be deleted.
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const int index = ItemAtPoint(help->pos(), true);
+  const std::string hint = index >= 0 ? model_->ItemHint(index) : std::string();
+  if (hint.empty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(help->globalPos(), QString::fromStdString(hint), viewport());
+  }
+  return true;
 }
 
 void TJvxCheckListBox::resizeEvent(QResizeEvent* event) {

@@ -87,6 +87,7 @@ class TJvxCheckListBox : public QAbstractScrollArea {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

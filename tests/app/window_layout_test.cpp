@@ -94,12 +94,14 @@ TEST_F(LayoutTest, FontsAreElevenPixelsHighWithTheBoldTitleAndStatus) {
 
 TEST_F(LayoutTest, FolderHintsCaptionAndFocusWhenShown) {
   fs::remove_all(driveC() / "users/ann/Favorites");
+  fs::create_directories(driveC() / "users/ann/AppData/Local/Temp");
   auto form = createForm();
   EXPECT_EQ(form->windowTitle(), "Zendrift 1.8.9 (Build 36)");
   EXPECT_EQ(form->CheckBox1->toolTip().toStdString(), startMenu().string());
   EXPECT_EQ(form->CheckBox2->toolTip().toStdString(), desktop().string());
   EXPECT_EQ(form->CheckBox8->toolTip().toStdString(), (driveC() / "users/ann/AppData/Roaming/Microsoft/Windows/Recent").string());
-  EXPECT_EQ(form->CheckBox6->toolTip().toStdString(), (dir_.path() / "tmp").string());
+  // The prefix's own Temp, as Windows programs in it see it; never the host's.
+  EXPECT_EQ(form->CheckBox6->toolTip().toStdString(), (driveC() / "users/ann/AppData/Local/Temp").string());
   // A folder that cannot be found leaves an empty hint: no tooltip at all.
   EXPECT_TRUE(form->CheckBox3->toolTip().isEmpty());
   EXPECT_EQ(form->focusWidget(), form->Button1);

@@ -1,5 +1,8 @@
 // Start-up and shutdown with the window: the interactive mode with its bounds and its save at
 // close, and the command-line mode's /start, /delete and /exit.
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "window_fixture.h"
 
 namespace zendrift::testing {
@@ -46,6 +49,15 @@ TEST_F(StartupTest, SavedBoundsAreRestoredOnlyWhenWidthAndHeightAreBothSet) {
 
   writeSettings("[Form]\nTop=40\nLeft=30\nWidth=700\nHeight=0\n");
   EXPECT_EQ(createForm()->Bounds(), app::TForm1::kDesignBounds);
+
+  // Whatever the file says, the window fits the screen and keeps its minimum size.
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  writeSettings("[Form]\nTop=-9000\nLeft=90000\nWidth=40000\nHeight=3\n");
+  const app::FormBounds fitted = createForm()->Bounds();
+  EXPECT_EQ(fitted.Width, std::max(area.width(), app::TForm1::kMinWidth));
+  EXPECT_EQ(fitted.Height, app::TForm1::kMinHeight);
+  EXPECT_EQ(fitted.Top, area.top());
+  EXPECT_EQ(fitted.Left + fitted.Width, std::max(area.right() + 1, area.left() + fitted.Width));
 }
 
 TEST_F(StartupTest, SharedBoxShowsTheAllUsersFlagAndMakesThePairEqual) {
@@ -58,6 +70,20 @@ TEST_F(StartupTest, SharedBoxShowsTheAllUsersFlagAndMakesThePairEqual) {
   EXPECT_TRUE(options_.AllUsersStartMenu);
   EXPECT_FALSE(options_.Desktop);
   EXPECT_FALSE(options_.AllUsersDeskTop);
+}
+
+TEST_F(StartupTest, AClosedWindowSavesThePairsItDidNotChangeAsTheyWereRead) {
+  writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
+  auto form = createForm();
+  form->Button1Click();  // a scan takes both flags of a pair from its box, but saves nothing
+  form->CheckBox2->setChecked(true);
+  form->Button5Click();
+  settings::TIniRec saved;
+  settings::LoadSettingsFrom(saved, settingsFile().string());
+  EXPECT_FALSE(saved.StartMenu) << "untouched: written back as read";
+  EXPECT_TRUE(saved.AllUsersStartMenu);
+  EXPECT_TRUE(saved.Desktop) << "ticked by the user: both flags follow the box";
+  EXPECT_TRUE(saved.AllUsersDeskTop);
 }
 
 TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {

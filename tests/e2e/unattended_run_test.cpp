@@ -103,7 +103,7 @@ TEST_F(UnattendedRun, SilentDeletesMarkedOrphansAndTheFoldersTheyEmpty) {
   EXPECT_EQ(snapshot(home.path()), expected) << "the Desktop itself is protected and stays, though empty of shortcuts";
 }
 
-TEST_F(UnattendedRun, SilentNeverFollowsLinksAndKeepsReadOnlyShortcutsAndTheUserFolder) {
+TEST_F(UnattendedRun, SilentNeverFollowsLinksAndKeepsAndReportsReadOnlyShortcutsAndTheUserFolder) {
   TempDir outside;
   shortcut(outside.path() / "real-orphan.lnk", "C:\\Gone\\a.exe");
   fs::create_directories(desktop() / "Links");
@@ -117,7 +117,8 @@ TEST_F(UnattendedRun, SilentNeverFollowsLinksAndKeepsReadOnlyShortcutsAndTheUser
 
   // The user folder is named with a trailing slash; it must stay protected all the same.
   const ProgramResult result = run({"/silent", "/userdir", user.str() + "/"});
-  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Could not delete " + (desktop() / "ReadOnly/ro.lnk").string() + ": Permission denied\n");
   EXPECT_EQ(snapshot(outside.path()), outsideBefore) << "the link's target is untouched";
   EXPECT_FALSE(fs::exists(fs::symlink_status(desktop() / "Links/via-link.lnk")));
   EXPECT_FALSE(fs::exists(desktop() / "Links"));
@@ -143,14 +144,19 @@ TEST_F(UnattendedRun, APipeNamedLikeAShortcutDoesNotStopTheScan) {
   EXPECT_EQ(result.out, "x\t" + (desktop() / "gone.lnk").string() + "\tC:\\\\Gone\\\\x.exe\n");
 }
 
-TEST_F(UnattendedRun, RunsWithoutAnyPrefixOrSettings) {
+TEST_F(UnattendedRun, WithoutAPrefixItSaysSoAndFailsUnlessAUserFolderWasScanned) {
   fs::remove_all(prefix.path());
-  const ProgramResult result = run({"/list", "/desktop"});
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "Ready. 0 orphan(s) found.\n");
-  EXPECT_TRUE(fs::exists(config() / "Zendrift/zendrift.ini")) << "the first start leaves an empty settings file";
-  EXPECT_EQ(fs::file_size(config() / "Zendrift/zendrift.ini"), 0u) << "nothing is saved by an unattended run";
+  fs::create_directories(prefix.path());  // WINEPREFIX names an ordinary folder
+  const ProgramResult alone = run({"/list", "/desktop"});
+  EXPECT_EQ(alone.exitCode, 1);
+  EXPECT_EQ(alone.out, "");
+  EXPECT_EQ(alone.err.rfind("Zendrift: " + prefix.str(), 0), 0u) << alone.err;
+  EXPECT_TRUE(alone.err.ends_with("\nReady. 0 orphan(s) found.\n")) << alone.err;
+
+  TempDir mine;
+  const ProgramResult withFolder = run({"/list", "/desktop", "/userdir", mine.str()});
+  EXPECT_EQ(withFolder.exitCode, 0) << withFolder.err;
+  EXPECT_FALSE(fs::exists(config() / "Zendrift")) << "/list writes nothing, not even a first settings file";
 }
 
 }  // namespace

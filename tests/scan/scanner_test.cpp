@@ -161,6 +161,23 @@ TEST_F(ScannerTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotS
   EXPECT_TRUE(fs::is_directory(mine.path()));
 }
 
+TEST_F(ScannerTest, AShortcutThatCannotBeDeletedStaysMarkedAndSaysWhy) {
+  const std::string locked = shortcut(desktop() / "locked.lnk", "C:\\Gone\\a.exe");
+  const std::string gone = shortcut(desktop() / "Old/gone.lnk", "C:\\Gone\\b.exe");
+  fs::permissions(locked, fs::perms::owner_read);  // Windows refuses to delete read-only files
+  options.Desktop = true;
+  scanner.ScanForOrphans();
+  ASSERT_EQ(window.list.Items.Count(), 2);
+  scanner.DeleteOrphans();
+  ASSERT_EQ(window.list.Items.Count(), 1);
+  EXPECT_EQ(window.list.Items.Get(0), locked);
+  EXPECT_TRUE(window.list.IsItemChecked(0));
+  EXPECT_NE(window.list.ItemHint(0).find("Permission denied"), std::string::npos) << window.list.ItemHint(0);
+  EXPECT_FALSE(fs::exists(desktop() / "Old"));
+  EXPECT_EQ(window.status, "Idle. Please note that empty folder are also removed. 1 shortcut(s) could not be deleted.");
+  EXPECT_TRUE(window.deleteEnabled);
+}
+
 TEST_F(ScannerTest, AProtectedFolderReachedByAnotherSpellingStays) {
   // The user folder names the profile through the drive link: the Start menu is walked twice,
   // once under each spelling, and must survive both deletions.
