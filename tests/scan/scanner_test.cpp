@@ -161,6 +161,39 @@ TEST_F(ScannerTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotS
   EXPECT_TRUE(fs::is_directory(mine.path()));
 }
 
+TEST_F(ScannerTest, NoWellKnownFolderIsRemovedEvenWhenAScanDoesNotVisitIt) {
+  options.StartMenu = options.AllUsersStartMenu = true;
+  const fs::path commonPrograms = commonStartMenu() / "Programs";
+  shortcut(commonPrograms / "StartUp/gone.lnk", "C:\\Gone\\a.exe");
+  shortcut(commonPrograms / "gone.lnk", "C:\\Gone\\b.exe");
+  shortcut(startMenu() / "Programs/gone.lnk", "C:\\Gone\\c.exe");
+  scanner.ScanForOrphans();
+  ASSERT_EQ(window.list.Items.Count(), 3);
+  scanner.DeleteOrphans();
+  EXPECT_EQ(window.list.Items.Count(), 0);
+  EXPECT_TRUE(fs::is_directory(commonPrograms / "StartUp"));
+  EXPECT_TRUE(fs::is_directory(commonPrograms));
+  EXPECT_TRUE(fs::is_directory(startMenu() / "Programs"));
+  EXPECT_EQ(window.status, "Idle.");
+}
+
+TEST_F(ScannerTest, AFolderSwappedForALinkAfterTheScanLeadsTheRemovalNowhere) {
+  options.Desktop = true;
+  const std::string orphan = shortcut(desktop() / "Game/Old.lnk", "C:\\Gone\\old.exe");
+  const std::string healthy = shortcut(home.path() / "elsewhere/Old.lnk", "C:\\windows\\notepad.exe");
+  scanner.ScanForOrphans();
+  ASSERT_EQ(lines(), std::vector<std::string>{orphan});
+  fs::rename(desktop() / "Game", home.path() / "moved");
+  fs::create_directory_symlink(home.path() / "elsewhere", desktop() / "Game");
+  scanner.DeleteOrphans();
+  EXPECT_TRUE(fs::exists(home.path() / "elsewhere/Old.lnk")) << "the healthy shortcut behind the link survives";
+  EXPECT_TRUE(fs::exists(home.path() / "moved/Old.lnk"));
+  EXPECT_EQ(lines(), std::vector<std::string>{orphan});
+  EXPECT_TRUE(window.list.IsItemChecked(0));
+  EXPECT_NE(window.list.ItemHint(0).find("link"), std::string::npos) << window.list.ItemHint(0);
+  EXPECT_EQ(scanner.LastRemoval().failedShortcuts(), 1);
+}
+
 TEST_F(ScannerTest, AShortcutThatCannotBeDeletedStaysMarkedAndSaysWhy) {
   const std::string locked = shortcut(desktop() / "locked.lnk", "C:\\Gone\\a.exe");
   const std::string gone = shortcut(desktop() / "Old/gone.lnk", "C:\\Gone\\b.exe");
