@@ -177,7 +177,7 @@ class SettingsCategory : public std::error_category {
   const char* name() const noexcept override { return "settings"; }
   std::string message(int condition) const override {
     switch (static_cast<SettingsError>(condition)) {
-      case SettingsError::unreadable: return "the settings file exists but cannot be read";
+      case SettingsError::unreadable: return "it exists but could not be read whole";
     }
     return "unknown settings error";
   }

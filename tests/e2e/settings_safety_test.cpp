@@ -68,6 +68,24 @@ TEST_F(SettingsSafety, AReadOnlySettingsFileStillKeepsItsExclusions) {
   EXPECT_TRUE(fs::is_empty(work.path())) << "no zendrift.ini in the current folder";
 }
 
+TEST_F(SettingsSafety, ASettingsFileThatCannotBeReadStopsTheRunBeforeAnythingIsDeleted) {
+  // Defaults in its place would drop the exclusions, and /silent would delete what they keep.
+  const auto account = unprivilegedAccount();
+  if (!account) GTEST_SKIP() << "no unprivileged account to run as";
+  shortcut(desktop() / "Excluded.lnk", "C:\\Gone\\excluded.exe");
+  writeFile(iniFile(), "[Exclude]\nExcludeList=" + (desktop() / "Excluded.lnk").string() + ", \n");
+  giveTo(home.path(), *account);
+  giveTo(work.path(), *account);
+  fs::permissions(iniFile(), fs::perms::none);
+  InFolder inWork(work.path());
+
+  const ProgramResult result = run({"/silent"}, account);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("settings"), std::string::npos) << result.err;
+  EXPECT_TRUE(fs::exists(desktop() / "Excluded.lnk"));
+  EXPECT_TRUE(fs::is_empty(work.path()));
+}
+
 TEST_F(SettingsSafety, ListWritesNothingAnywhere) {
   // A first run: no settings folder yet. /list must not make one, nor a file anywhere else.
   const auto account = unprivilegedAccount();
