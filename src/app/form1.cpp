@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <stdexcept>
 #include <QShowEvent>
 
 #include "app/auxiliary_actions.h"
@@ -55,16 +56,25 @@ void TForm1::connectHandlers() {
 }
 
 void TForm1::FormCreate() {
-  settings::LoadSettings(options_, kSettingsFileName);
+  const std::error_code loadError = settings::loadSettings(options_, kSettingsFileName, settings::SettingsAccess::readWrite);
+  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
+  // before anything is scanned or deleted.
+  const auto reportLoadError = [&] {
+    if (!loadError) return;
+    throw std::runtime_error("Cannot read the settings file " + settings::SettingsFilePath("Zendrift", kSettingsFileName) +
+                             ": " + loadError.message());
+  };
   if (commandLine_.ParamCount() == 0) {
     if (options_.Width != 0 && options_.Height != 0)
       SetBounds(OnScreen({options_.Left, options_.Top, options_.Width, options_.Height}));
     OptionsToControls();
     scan::SaveOnClose = true;
+    reportLoadError();
     return;
   }
 
   scan::SaveOnClose = false;
+  reportLoadError();
   commandLine_.ApplySwitches(options_);
   if (commandLine_.SwitchPresent("silent")) {
     hide();

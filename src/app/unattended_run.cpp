@@ -15,6 +15,9 @@ namespace zendrift::app {
 
 namespace {
 
+constexpr std::string_view kProductName = "Zendrift";
+constexpr std::string_view kSettingsFileName = "zendrift.ini";
+
 // "/userdir" that names no existing folder would fall back to the folder saved in the settings:
 // an unattended run would then clean a folder the user did not name (an unmounted disk, say).
 void requireUserFolder(const settings::CommandLine& commandLine) {
@@ -30,8 +33,11 @@ settings::TIniRec loadOptions(const settings::CommandLine& commandLine) {
   settings::TIniRec options;
   // An unattended run never saves, so it creates nothing either. Defaults in place of a file that
   // could not be read would drop the user's exclusions: /silent would delete what they keep.
-  if (const std::error_code error = settings::loadSettings(options, "zendrift.ini", settings::SettingsAccess::readOnly)) {
-    throw std::runtime_error("cannot read the settings file: " + error.message());
+  constexpr settings::SettingsAccess kReadOnly = settings::SettingsAccess::readOnly;
+  if (const std::error_code error = settings::loadSettings(options, kSettingsFileName, kReadOnly)) {
+    throw std::runtime_error("cannot read the settings file " +
+                             settings::SettingsFilePath(kProductName, kSettingsFileName, kReadOnly) + ": " +
+                             error.message());
   }
   commandLine.ApplySwitches(options);
   return options;

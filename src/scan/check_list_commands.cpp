@@ -3,7 +3,7 @@
 #include <string>
 
 #include "scan/check_list_model.h"
-#include "settings/exclude_entries.h"
+#include "settings/exclude_list.h"
 #include "settings/ini_rec.h"
 
 namespace zendrift::scan {

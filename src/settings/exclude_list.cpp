@@ -20,4 +20,29 @@ bool excludeListHolds(std::string_view list, std::string_view path) {
   return false;
 }
 
+void appendExcludeEntry(std::string& list, std::string_view entry) {
+  if (!list.empty() && !list.ends_with(kSeparator)) list += list.back() == ',' ? " " : kSeparator;
+  list += entry;
+  list += kSeparator;
+}
+
+std::string mergeExcludeLists(std::string_view own, std::string_view onDisk) {
+  std::string merged(own);
+  // "x," is the stored "x, " as the INI reader gives it; the blank lets "x" count as present.
+  if (merged.ends_with(',')) merged += ' ';
+  // Cut at every ", ": the pieces of a path that holds one are missing together and so are
+  // appended one after another, which rebuilds that path.
+  std::size_t start = 0;
+  while (start < onDisk.size()) {
+    std::size_t end = onDisk.find(kSeparator, start);
+    if (end == std::string_view::npos) end = onDisk.size();
+    std::string_view entry = onDisk.substr(start, end - start);
+    // The INI reader drops the blank of the last ", ".
+    if (end == onDisk.size() && entry.ends_with(',')) entry.remove_suffix(1);
+    if (!entry.empty() && !excludeListHolds(merged, entry)) appendExcludeEntry(merged, entry);
+    start = end + kSeparator.size();
+  }
+  return merged;
+}
+
 }  // namespace zendrift::settings

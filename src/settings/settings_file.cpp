@@ -13,7 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/process.h"
-#include "settings/exclude_entries.h"
+#include "settings/exclude_list.h"
 #include "settings/ini_file.h"
 #include "settings/ini_integer.h"
 
