@@ -7,11 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "list_output.h"
 #include "lnk_builder.h"
 #include "platform/file_system.h"
 #include "platform/windows_profile.h"
@@ -23,74 +22,10 @@ namespace zendrift::testing {
 namespace {
 
 using win32::ComApartment;
+using win32::kOnlyUserFolder;
+using win32::parseList;
 using win32::saveShellLink;
-
-// Undoes the escapes of a /list field: "\\" is a backslash, "\t" a tab, "\n" a line break.
-std::string unescaped(std::string_view field) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != '\\' || i + 1 == field.size()) {
-      out += field[i];
-      continue;
-    }
-    const char next = field[++i];
-    out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-  }
-  return out;
-}
-
-struct ListedOrphan {
-  bool marked = false;
-  std::string path;
-  std::string target;
-  friend bool operator<(const ListedOrphan& a, const ListedOrphan& b) { return a.path < b.path; }
-};
-
-std::vector<ListedOrphan> parseList(const std::string& out) {
-  std::vector<ListedOrphan> orphans;
-  for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
-    const std::string line = out.substr(start, end - start);
-    const std::size_t tab1 = line.find('\t');
-    const std::size_t tab2 = line.find('\t', tab1 + 1);
-    if (tab1 == std::string::npos || tab2 == std::string::npos) {
-      ADD_FAILURE() << "not a /list line: " << line;
-      continue;
-    }
-    orphans.push_back({line.substr(0, tab1) == "x", unescaped(line.substr(tab1 + 1, tab2 - tab1 - 1)),
-                       unescaped(line.substr(tab2 + 1))});
-  }
-  std::sort(orphans.begin(), orphans.end());
-  return orphans;
-}
-
-// The settings file of the profile, replaced for the test and put back afterwards.
-class SettingsFileGuard {
- public:
-  explicit SettingsFileGuard(std::string_view content)
-      : path_(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"),
-        saved_(platform::readFile(path_)) {
-    platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift");
-    EXPECT_TRUE(platform::replaceFile(path_, content));
-  }
-  ~SettingsFileGuard() {
-    if (saved_) {
-      platform::replaceFile(path_, *saved_);
-    } else {
-      platform::deleteFile(path_);
-    }
-  }
-  SettingsFileGuard(const SettingsFileGuard&) = delete;
-  SettingsFileGuard& operator=(const SettingsFileGuard&) = delete;
-
- private:
-  std::string path_;
-  std::optional<std::string> saved_;
-};
-
-// Only the user folder is scanned, so the profile's own shortcuts stay out of the results.
-constexpr std::string_view kOnlyUserFolder =
-    "[Directories]\r\nStartMenu=0\r\nAllUsersStartMenu=0\r\nDesktop=0\r\nAllUsersDeskTop=0\r\nFavorites=0\r\n"
-    "History=0\r\nProgramFiles=0\r\nTempPath=0\r\nApplicationData=0\r\nRecent=0\r\n";
+using win32::SettingsFileGuard;
 
 class UnattendedWindowsRun : public ::testing::Test {
  protected:
