@@ -6,6 +6,7 @@
 // the program; run by bench/app/run.sh)
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
@@ -75,6 +76,11 @@ class TickWatch {
   int ticks_ = 0;
 };
 
+// Lets the window's events run until its scan on the worker has ended.
+void waitIdle(const zendrift::app::TForm1& form) {
+  while (form.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void postClick(QWidget* button) {
   const QPointF centre = QRectF(button->rect()).center();
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -121,10 +127,11 @@ int main(int argc, char** argv) {
     ticks.start();
     start = Clock::now();
     form.Button1Click();
+    waitIdle(form);
     windowTimes.push_back(millisecondsSince(start));
     ticks.stop();
     gaps.push_back(ticks.maxGap());
-    lines = form.resultList().Items.Count();
+    lines = form.JvxCheckListBox1->model().Items.Count();
     paintsPerScan = paints.paints;
   }
 
@@ -133,14 +140,17 @@ int main(int argc, char** argv) {
   auto stopStart = Clock::now();
   Clock::time_point pressed;
   bool seen = false;
-  form.Scanner().JvSearchFiles1().OnAbort = [&](zendrift::search::TJvSearchFiles&) {
+  form.Button1Click();
+  // The press is handled on the window's thread while the worker walks on.
+  const auto handler = QObject::connect(form.Button1, &zendrift::app::TJvXPButton::clicked, [&] {
     pressed = Clock::now();
     seen = true;
-  };
-  form.Button1Click();
+  });
+  waitIdle(form);
+  QObject::disconnect(handler);
   const double stoppedAfter = seen ? std::chrono::duration<double, std::milli>(Clock::now() - pressed).count() : -1;
   const double stopScan = millisecondsSince(stopStart);
-  const int stoppedLines = form.resultList().Items.Count();
+  const int stoppedLines = form.JvxCheckListBox1->model().Items.Count();
 
   auto print = [](const char* name, const std::vector<double>& values) {
     std::printf("%-26s", name);
@@ -151,12 +161,12 @@ int main(int argc, char** argv) {
   print("scan from the window (ms):", windowTimes);
   print("largest timer gap (ms):", gaps);
   const double ratio = median(windowTimes) / median(listTimes);
-  std::printf("median /list %.1f ms, window %.1f ms, ratio window / list %.2f (target <= 1.15)\n",
+  std::printf("median /list %.1f ms, window %.1f ms, ratio window / list %.2f (target <= 1.0)\n",
               median(listTimes), median(windowTimes), ratio);
   std::printf("orphans listed by the window: %d; status line repainted %d times in the last scan\n", lines,
               paintsPerScan);
   std::printf("stop press at half-time: handled %s, scan ended %.2f ms after it (%d lines, %.1f ms in all)\n",
               seen ? "yes" : "NO", stoppedAfter, stoppedLines, stopScan);
   std::printf("largest gap between 5 ms timer ticks during scans: %.1f ms\n", *std::max_element(gaps.begin(), gaps.end()));
-  return ratio <= 1.15 && seen ? 0 : 1;
+  return ratio <= 1.0 && seen ? 0 : 1;
 }

@@ -24,26 +24,21 @@ QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The hourglass for as long as a scan runs; nested stops stack on it.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 TForm1::TForm1(settings::TIniRec& options, settings::CommandLine commandLine, QWidget* parent)
     : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(ExecutableFolder()) {
   createControls();
-  scanner_ = std::make_unique<scan::Scanner>(options_, *this);
   connectHandlers();
-  platform::setEventPump([this] { processMessages(); });
 }
 
-TForm1::~TForm1() { platform::setEventPump(nullptr); }
+TForm1::~TForm1() {
+  // The worker posts to this window: it must end before the window goes.
+  if (worker_.joinable()) {
+    worker_.request_stop();
+    worker_.join();
+  }
+}
 
 void TForm1::connectHandlers() {
   connect(Button1, &TJvXPButton::clicked, this, [this] { Button1Click(); });
@@ -68,18 +63,17 @@ void TForm1::FormCreate() {
     if (options_.Width != 0 && options_.Height != 0)
       SetBounds(OnScreen({options_.Left, options_.Top, options_.Width, options_.Height}));
     OptionsToControls();
-    scan::SaveOnClose = true;
+    saveOnClose_ = true;
     reportLoadError();
     return;
   }
 
-  scan::SaveOnClose = false;
+  saveOnClose_ = false;
   reportLoadError();
   commandLine_.ApplySwitches(options_);
   if (commandLine_.SwitchPresent("silent")) {
     hide();
-    runBusy([this] { scanner_->ScanForOrphans(); });
-    runBusy([this] { scanner_->DeleteOrphans(); });
+    runSilently();
     exitRequested_ = true;
     return;
   }
@@ -87,17 +81,33 @@ void TForm1::FormCreate() {
   raise();
   activateWindow();
   OptionsToControls();
-  // A close during the scan or the removal ends the run; nothing after it is carried out.
-  if (commandLine_.SwitchPresent("start")) Button1Click();
-  if (closed_) return;
-  if (commandLine_.SwitchPresent("delete")) Button2Click();
-  if (closed_) return;
-  if (commandLine_.SwitchPresent("exit")) exitRequested_ = true;
+  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
+  pendingDelete_ = commandLine_.SwitchPresent("delete");
+  pendingExit_ = commandLine_.SwitchPresent("exit");
+  if (commandLine_.SwitchPresent("start")) {
+    Button1Click();
+  } else {
+    runPendingActions();
+  }
+}
+
+void TForm1::runPendingActions() {
+  if (closed_ || Busy()) return;
+  if (std::exchange(pendingDelete_, false)) {
+    Button2Click();
+    if (Busy()) return;
+  }
+  if (std::exchange(pendingExit_, false)) {
+    exitRequested_ = true;
+    // The run ends without the close event, so nothing is saved; before the event loop runs,
+    // the caller sees ExitRequested() instead.
+    QCoreApplication::quit();
+  }
 }
 
 void TForm1::FormShow() {
   setWindowTitle(toQString("Zendrift " + VersionStamp(platform::executablePath())));
-  auto& folders = scanner_->JvComputerInfoEx1().Folders();
+  auto& folders = computerInfo_.Folders();
   const std::pair<QCheckBox*, std::string> hints[] = {
       {CheckBox1, folders.StartMenu()}, {CheckBox2, folders.Desktop()},      {CheckBox3, folders.Favorites()},
       {CheckBox4, folders.History()},   {CheckBox5, folders.ProgramFiles()}, {CheckBox6, folders.Temp()},
@@ -107,7 +117,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormClose() {
-  if (!scan::SaveOnClose) return;
+  if (!saveOnClose_) return;
   ControlsToOptions();
   keepUnchangedOptions();
   settings::SaveSettings(options_, kSettingsFileName);
@@ -167,42 +177,6 @@ void TForm1::ControlsToOptions() {
   options_.Height = bounds.Height;
 }
 
-template <typename Work>
-void TForm1::runBusy(Work&& work) {
-  ++busyDepth_;
-  try {
-    work();
-  } catch (...) {
-    --busyDepth_;
-    finishBusy();
-    throw;
-  }
-  --busyDepth_;
-  finishBusy();
-}
-
-void TForm1::finishBusy() {
-  if (busyDepth_ > 0 || !closePending_) return;
-  closePending_ = false;
-  close();
-}
-
-void TForm1::Button1Click() {
-  const WaitCursor wait;
-  ControlsToOptions();
-  try {
-    runBusy([this] { scanner_->ScanForOrphans(); });
-  } catch (...) {
-    // An error out of the walk leaves no scan running: say so on the button.
-    setScanButtonCaption("Start scan");
-    throw;
-  }
-}
-
-void TForm1::Button2Click() {
-  runBusy([this] { scanner_->DeleteOrphans(); });
-}
-
 void TForm1::Button3Click() {
   const std::string folder = BrowseForFolder(this, "Select a folder");
   if (!folder.empty()) Edit1->setText(toQString(folder));
@@ -249,17 +223,11 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (busyDepth_ > 0) {
-    // Stop first; the close takes place when the scan or the removal has returned.
+  if (Busy()) {
+    // Stop first; the close takes place when the worker has ended. A removal stops after the
+    // file it is deleting, keeping what was done.
     closePending_ = true;
-    if (scanner_->JvSearchFiles1().Busy()) {
-      scanner_->ScanForOrphans();
-    } else if (scanner_->Removing()) {
-      // What was deleted stays deleted; the rest of the marked lines wait for another run.
-      scanner_->StopRemoval();
-    } else {
-      scan::ScanAborted = true;
-    }
+    stopWork();
     event->ignore();
     return;
   }
@@ -277,25 +245,6 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::setStatusText(std::string_view text) {
   Label1->setText(toQString(text));
   Label1->adjustSize();
-}
-
-void TForm1::setScanButtonCaption(std::string_view caption) { Button1->SetCaption(toQString(caption)); }
-void TForm1::setScanButtonEnabled(bool enabled) { Button1->setEnabled(enabled); }
-void TForm1::focusScanButton() { Button1->setFocus(); }
-void TForm1::setDeleteButtonEnabled(bool enabled) { Button2->setEnabled(enabled); }
-bool TForm1::deleteButtonEnabled() const { return Button2->isEnabled(); }
-void TForm1::focusDeleteButton() { Button2->setFocus(); }
-bool TForm1::isWindowVisible() const { return isVisible(); }
-scan::CheckListModel& TForm1::resultList() { return model_; }
-
-void TForm1::processMessages() {
-  // Pumping on every listed entry would cost more than the walk itself, and so would reading
-  // the clock on every entry: it is read on every eighth call.
-  if ((++pumpCalls_ & 7U) != 0 && pumpInterval_.count() > 0) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - lastPump_ < pumpInterval_) return;
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  lastPump_ = std::chrono::steady_clock::now();
 }
 
 }  // namespace zendrift::app

@@ -10,17 +10,21 @@
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
-#include <chrono>
-#include <memory>
+#include <functional>
+#include <stop_token>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "app/anchor_layout.h"
 #include "app/form_widgets.h"
 #include "scan/check_list_model.h"
-#include "scan/scan_window.h"
-#include "scan/scanner.h"
+#include "scan/orphan_removal.h"
+#include "scan/orphan_scan.h"
 #include "settings/command_line.h"
 #include "settings/ini_rec.h"
+#include "sysfolders/computer_info.h"
 
 namespace zendrift::app {
 
@@ -39,7 +43,7 @@ struct ResultLines {
   scan::CheckListModel model_;
 };
 
-class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
+class TForm1 : private ResultLines, public QWidget {
  public:
   // The design bounds and the smallest outer size.
   static constexpr FormBounds kDesignBounds{243, 504, 600, 467};
@@ -48,7 +52,6 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   // The frame of the design (caption and borders), used where the platform draws none.
   static constexpr int kDesignFrameWidth = 8;
   static constexpr int kDesignFrameHeight = 34;
-  static constexpr std::chrono::microseconds kDefaultPumpInterval{8000};
 
   // `options` is the program's one record; it outlives the window. Builds every control; the
   // start-up sequence runs in FormCreate.
@@ -59,8 +62,11 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
 
   // The creation event: loads the settings and runs the interactive or the command-line start.
   void FormCreate();
-  // True when the command line asked the program to end inside FormCreate ("exit").
+  // True when the command line's "exit" ended the run (inside FormCreate, or later by leaving the
+  // event loop when it came after a scan or a removal).
   bool ExitRequested() const noexcept { return exitRequested_; }
+  // Whether closing the window saves the settings: only in an interactive run.
+  bool SavesOnClose() const noexcept { return saveOnClose_; }
   // True once the window was closed for good (FormClose ran).
   bool Closed() const noexcept { return closed_; }
 
@@ -84,27 +90,21 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   // `bounds` moved and cut to fit the screen's work area, and no smaller than the minimum size.
   FormBounds OnScreen(FormBounds bounds) const;
 
-  scan::Scanner& Scanner() noexcept { return *scanner_; }
   // Where the help page and the update checker are looked for (with its trailing delimiter);
   // the executable's folder unless set.
   const std::string& CompanionFolder() const noexcept { return companionFolder_; }
   void SetCompanionFolder(std::string folder) { companionFolder_ = std::move(folder); }
-  // Pending events are handled at most once per interval while a scan or a removal runs.
-  void SetPumpInterval(std::chrono::microseconds interval) noexcept { pumpInterval_ = interval; }
-  // True while a scan or a removal runs from this window.
-  bool Busy() const noexcept { return busyDepth_ > 0; }
-
-  // scan::ScanWindow
-  void setStatusText(std::string_view text) override;
-  void setScanButtonCaption(std::string_view caption) override;
-  void setScanButtonEnabled(bool enabled) override;
-  void focusScanButton() override;
-  void setDeleteButtonEnabled(bool enabled) override;
-  bool deleteButtonEnabled() const override;
-  void focusDeleteButton() override;
-  bool isWindowVisible() const override;
-  void processMessages() override;
-  scan::CheckListModel& resultList() override;
+  // True while a scan or a removal runs on the worker thread.
+  bool Busy() const noexcept { return work_ != Work::none; }
+  // Called on the worker thread for every folder a scan is about to list (tests and benchmarks
+  // use it to act at a known point of a walk). Set it while no scan runs.
+  void SetWalkObserver(std::function<void(const std::string& folder)> observer) { walkObserver_ = std::move(observer); }
+  // Called on the worker thread before each shortcut a removal deletes. Set it while idle.
+  void SetRemovalObserver(std::function<void(const std::string& path)> observer) {
+    removalObserver_ = std::move(observer);
+  }
+  // The records behind the result list's lines, line for line.
+  const std::vector<scan::OrphanRecord>& Records() const noexcept { return records_; }
 
   // The controls, named as in the layout.
   QFrame* panTop = nullptr;
@@ -157,26 +157,48 @@ class TForm1 : private ResultLines, public QWidget, public scan::ScanWindow {
   void connectHandlers();
   void alignPanels();
   static QSize frameExtent();
-  // Runs a scan or a removal; a close asked for meanwhile takes place when the outermost ends.
-  template <typename Work>
-  void runBusy(Work&& work);
-  void finishBusy();
   void keepUnchangedOptions();
+  void setStatusText(std::string_view text);
+
+  // The scan and the removal on the worker thread, and their results back on the window's.
+  void scanOnWorker(const settings::TIniRec& options, std::stop_token stop);
+  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  void scanFinished(const scan::ScanReport& report);
+  void orphanRemoved(int line, std::error_code error);
+  void removalFinished(const scan::RemovalReport& report);
+  void workFailed(const std::string& message);
+  void endWork();
+  // A close asked for meanwhile, or the command line's next action.
+  void afterWork();
+  void stopWork();
+  void runPendingActions();
+  // /silent with the window hidden: scan and remove here, nothing waits for a window.
+  void runSilently();
 
   settings::TIniRec& options_;
   // The options as the boxes were last filled from them.
   settings::TIniRec shownOptions_;
   settings::CommandLine commandLine_;
   AnchorLayout anchors_;
-  std::unique_ptr<scan::Scanner> scanner_;
+  sysfolders::TJvComputerInfoEx computerInfo_;
+  // Only an interactive run saves its settings at close.
+  bool saveOnClose_ = false;
   bool exitRequested_ = false;
   bool closed_ = false;
   bool closePending_ = false;
-  int busyDepth_ = 0;
+  // The command line's actions still to come after the running one.
+  bool pendingDelete_ = false;
+  bool pendingExit_ = false;
   std::string companionFolder_;
-  std::chrono::microseconds pumpInterval_{kDefaultPumpInterval};
-  std::chrono::steady_clock::time_point lastPump_{};
-  unsigned pumpCalls_ = 0;
+
+  enum class Work { none, scanning, removing };
+  Work work_ = Work::none;
+  bool deleteWasEnabled_ = false;
+  std::vector<scan::OrphanRecord> records_;
+  std::function<void(const std::string& folder)> walkObserver_;
+  std::function<void(const std::string& path)> removalObserver_;
+  // Declared last: it ends (and is joined) before anything it posts to goes.
+  std::jthread worker_;
 };
 
 }  // namespace zendrift::app

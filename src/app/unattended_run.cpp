@@ -3,12 +3,12 @@
 
 #include <iostream>
 #include <stdexcept>
-#include <unordered_map>
+#include <vector>
 
-#include "app/headless_window.h"
 #include "platform/file_system.h"
 #include "platform/windows_profile.h"
-#include "scan/scanner.h"
+#include "scan/orphan_removal.h"
+#include "scan/orphan_scan.h"
 #include "settings/settings_file.h"
 
 namespace zendrift::app {
@@ -52,8 +52,8 @@ bool profileUsable(const settings::TIniRec& options, std::ostream& err) {
   return platform::folderExists(options.UserDir);
 }
 
-void reportUnreadable(const scan::Scanner& scanner, std::ostream& err) {
-  for (const scan::UnreadableFolder& folder : scanner.UnreadableFolders()) {
+void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
+  for (const scan::UnreadableFolder& folder : scan.unreadable) {
     err << "Could not read " << folder.path << ": " << platform::systemErrorText(folder.code) << '\n';
   }
 }
@@ -76,41 +76,36 @@ std::string escaped(std::string_view text) {
 }  // namespace
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
-  settings::TIniRec options = loadOptions(commandLine);
-  scan::SaveOnClose = false;
+  const settings::TIniRec options = loadOptions(commandLine);
   const bool usable = profileUsable(options, err);
-  HeadlessWindow window;
-  scan::Scanner scanner(options, window);
-  scanner.ScanForOrphans();
-  reportUnreadable(scanner, err);
-  scanner.DeleteOrphans();
+  std::vector<scan::OrphanRecord> marked;
+  scan::ScanEvents events;
+  events.orphanFound = [&marked](scan::OrphanRecord&& orphan) {
+    if (!orphan.excluded) marked.push_back(std::move(orphan));
+  };
+  const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
+  reportUnreadable(scanned, err);
   // Every other marked orphan is deleted first; then each failure is named.
-  const scan::RemovalReport& report = scanner.LastRemoval();
-  for (const scan::RemovalFailure& failure : report.failures) {
+  const scan::RemovalReport removal = scan::removeOrphans(marked, options.UserDir, {});
+  for (const scan::RemovalFailure& failure : removal.failures) {
     err << (failure.folder ? "Could not remove folder " : "Could not delete ") << failure.path << ": "
         << failure.error.message() << '\n';
   }
-  return usable && report.failures.empty() ? 0 : 1;
+  return usable && removal.failures.empty() ? 0 : 1;
 }
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
-  settings::TIniRec options = loadOptions(commandLine);
-  scan::SaveOnClose = false;
+  const settings::TIniRec options = loadOptions(commandLine);
   const bool usable = profileUsable(options, err);
-  HeadlessWindow window;
-  scan::Scanner scanner(options, window);
-  std::unordered_map<std::string, std::string> targets;
-  scanner.OnOrphan = [&targets](const std::string& path, const std::string& target) { targets[path] = target; };
-  scanner.ScanForOrphans();
-
-  const scan::CheckListModel& list = window.resultList();
-  for (int i = 0; i < list.Items.Count(); ++i) {
-    const std::string& path = list.Items.Get(i);
-    out << (list.IsItemChecked(i) ? 'x' : '-') << '\t' << escaped(path) << '\t' << escaped(targets[path]) << '\n';
-  }
+  // Each orphan is printed as it is found.
+  scan::ScanEvents events;
+  events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
+    out << (orphan.excluded ? '-' : 'x') << '\t' << escaped(orphan.path) << '\t' << escaped(orphan.target) << '\n';
+  };
+  const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
   out.flush();
-  reportUnreadable(scanner, err);
-  err << window.statusText() << '\n';
+  reportUnreadable(scanned, err);
+  err << scanned.statusText() << '\n';
   return out && usable ? 0 : 1;
 }
 

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -63,12 +62,18 @@ class WindowTest : public ::testing::Test {
 
   // The window as the program makes it: built, then its creation event, then shown unless the
   // creation ended the run.
+  // The command line's actions run one after another on the worker; this waits for all of them.
   std::unique_ptr<app::TForm1> createForm(std::vector<std::string> parameters = {}) {
     auto form = std::make_unique<app::TForm1>(options_, settings::CommandLine(std::move(parameters)));
-    form->SetPumpInterval(std::chrono::microseconds(0));
     form->FormCreate();
+    waitIdle(*form);
     if (!form->ExitRequested() && !form->Closed()) form->show();
     return form;
+  }
+
+  // Lets the window's events run until no scan or removal is left running.
+  static void waitIdle(const app::TForm1& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Busy(); }, 20000)) << "the window's work never ended";
   }
 
   static std::vector<std::string> lines(scan::CheckListModel& model) {

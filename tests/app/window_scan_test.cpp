@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QTimer>
+#include <future>
 #include <stdexcept>
 
 #include "app/zendrift_application.h"
@@ -27,16 +28,30 @@ class ScanTest : public WindowTest {
                   "History=0\nRecent=0\nUserDir=" + user.string() + "\n");
   }
 
-  // Runs `action` when the walk of folder `index` (0-based) begins.
+  // Runs `action` on the window's thread when the walk of folder `index` (0-based) begins; the
+  // walk goes on only once the window has handled what `action` posted, so the test knows where
+  // the scan stands when the window reacts.
   void whenFolderBegins(app::TForm1& form, std::size_t index, std::function<void()> action) {
     const std::string root = folders_[index].string() + "/";
-    form.Scanner().JvSearchFiles1().OnBeginScanDir = [root, action, done = false](search::TJvSearchFiles&,
-                                                                                   const std::string& folder) mutable {
-      if (!done && folder == root) {
-        done = true;
-        action();
-      }
-    };
+    form.SetWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
+      if (done || folder != root) return;
+      done = true;
+      runOnWindowAndWait(form, action);
+    });
+  }
+
+  // From the worker: `action` on the window's thread, and back only once the window has also
+  // handled what `action` posted.
+  static void runOnWindowAndWait(app::TForm1& form, const std::function<void()>& action) {
+    std::promise<void> handled;
+    QMetaObject::invokeMethod(
+        &form,
+        [&] {
+          action();
+          QMetaObject::invokeMethod(&form, [&handled] { handled.set_value(); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+    handled.get_future().wait();
   }
 
   std::vector<std::string> orphanPaths(std::initializer_list<int> numbers) const {
@@ -63,6 +78,9 @@ class ScanTest : public WindowTest {
 TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
   auto form = createForm();
   form->Button1Click();
+  EXPECT_EQ(form->Button1->Caption(), "Stop scan");
+  EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+  waitIdle(*form);
   EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2, 3, 4, 5}));
   EXPECT_EQ(form->Label1->text(), "Ready. 5 orphan(s) found.");
   EXPECT_EQ(form->Button1->Caption(), "Start scan");
@@ -75,14 +93,11 @@ TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
   auto form = createForm();
   whenFolderBegins(*form, 2, [&] { postClick(form->Button1); });
   form->Button1Click();
+  waitIdle(*form);
 
-  const auto found = lines(form->JvxCheckListBox1->model());
-  EXPECT_GE(found.size(), 2u);
-  EXPECT_LE(found.size(), 3u);
-  EXPECT_EQ(std::vector<std::string>(found.begin(), found.begin() + 2), orphanPaths({1, 2}));
-  for (const std::string& late : orphanPaths({4, 5})) EXPECT_EQ(std::count(found.begin(), found.end(), late), 0);
-  EXPECT_TRUE(scan::ScanAborted);
-  EXPECT_EQ(form->Label1->text().toStdString(), "Ready. " + std::to_string(found.size()) + " orphan(s) found.");
+  // The press was handled before the third folder's first entry.
+  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(form->Label1->text(), "Ready. 2 orphan(s) found.");
   EXPECT_EQ(form->Button1->Caption(), "Start scan");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -93,11 +108,11 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
     QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
   });
   form->Button1Click();
+  waitIdle(*form);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->Closed(); }, 5000));
 
-  EXPECT_TRUE(form->Closed());
   EXPECT_FALSE(form->isVisible());
-  const auto found = lines(form->JvxCheckListBox1->model());
-  for (const std::string& late : orphanPaths({4, 5})) EXPECT_EQ(std::count(found.begin(), found.end(), late), 0);
+  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2}));
   // The close ran its handler: the interactive run saved its settings.
   settings::TIniRec saved;
   settings::LoadSettingsFrom(saved, settingsFile().string());
@@ -108,11 +123,9 @@ TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
   options_ = {};
   auto form = std::make_unique<app::TForm1>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
-  form->SetPumpInterval(std::chrono::microseconds(0));
-  whenFolderBegins(*form, 2, [&] {
-    QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
-  });
+  whenFolderBegins(*form, 2, [&] { form->close(); });
   form->FormCreate();
+  waitIdle(*form);
   EXPECT_TRUE(form->Closed());
   EXPECT_FALSE(form->ExitRequested());
   // No removal ran after the close.
@@ -122,11 +135,15 @@ TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
 TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   auto form = createForm();
   form->Button1Click();
+  waitIdle(*form);
   ASSERT_EQ(form->JvxCheckListBox1->model().Items.Count(), 5);
   const std::string last = form->JvxCheckListBox1->model().Items.Get(4);
-  // Handled at the removal's first pump, after its first line (the last one).
-  QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
+  // The close arrives while the first shortcut (the last line) is being deleted.
+  form->SetRemovalObserver([&, done = false](const std::string&) mutable {
+    if (!std::exchange(done, true)) runOnWindowAndWait(*form, [&] { form->close(); });
+  });
   form->Button2Click();
+  waitIdle(*form);
   EXPECT_TRUE(form->Closed());
   for (const fs::path& path : orphans_) EXPECT_EQ(fs::exists(path), path != last) << path;
   EXPECT_EQ(form->JvxCheckListBox1->model().Items.Count(), 4);
@@ -135,6 +152,7 @@ TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
   form->Button1Click();
+  waitIdle(*form);
   scan::CheckListModel& model = form->JvxCheckListBox1->model();
   ASSERT_EQ(model.Items.Count(), 5);
   model.SetItemSelected(1, true);
@@ -145,6 +163,7 @@ TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   EXPECT_NE(options_.ExcludeList.find(orphans_[1].string()), std::string::npos);
 
   form->Button1Click();
+  waitIdle(*form);
   ASSERT_EQ(model.Items.Count(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(model.IsItemChecked(i), i != 1) << i;
 }

@@ -22,7 +22,7 @@ TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndS
   EXPECT_EQ(form->Bounds(), app::TForm1::kDesignBounds);
   // Start menu, Desktop, Favorites, History, Recent; network, CD-ROM and RAM disks.
   EXPECT_EQ(ticks(*form), (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
-  EXPECT_TRUE(scan::SaveOnClose);
+  EXPECT_TRUE(form->SavesOnClose());
 
   form->CheckBox5->setChecked(true);
   form->Edit1->setText("/srv/games");
@@ -76,6 +76,7 @@ TEST_F(StartupTest, AClosedWindowSavesThePairsItDidNotChangeAsTheyWereRead) {
   writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
   auto form = createForm();
   form->Button1Click();  // a scan takes both flags of a pair from its box, but saves nothing
+  waitIdle(*form);
   form->CheckBox2->setChecked(true);
   form->Button5Click();
   settings::TIniRec saved;
@@ -109,7 +110,7 @@ TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
   EXPECT_TRUE(fs::exists(kept));
   EXPECT_EQ(form->Label1->text(), "Idle. Please note that empty folder are also removed.");
   EXPECT_EQ(form->JvxCheckListBox1->model().Items.Count(), 0);
-  EXPECT_FALSE(scan::SaveOnClose);
+  EXPECT_FALSE(form->SavesOnClose());
   EXPECT_EQ(readFile(settingsFile()), before);
 }
 

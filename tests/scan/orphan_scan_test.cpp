@@ -1,7 +1,8 @@
-// The scan driver and the removal, driven on real prefixes with a recording window.
+// The scan and the removal, run on real prefixes: records and reports out.
 #include <gtest/gtest.h>
 
-#include "scan/scanner.h"
+#include "scan/orphan_removal.h"
+#include "scan/orphan_scan.h"
 #include "scan_fixture.h"
 
 namespace zendrift::testing {
@@ -9,83 +10,89 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScannerTest : public PrefixFixture {
+class ScanTest : public PrefixFixture {
  protected:
-  ScannerTest() : scanner(options, window) {}
+  // Scans with `options`, keeping the records in the order found.
+  scan::ScanReport scan(std::stop_token stop = {}) {
+    records.clear();
+    scan::ScanEvents events;
+    events.orphanFound = [this](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
+    events.folderStarted = [this](const std::string& folder) {
+      if (onFolder) onFolder(folder);
+    };
+    return scan::scanForOrphans(options, std::move(stop), events);
+  }
 
-  std::vector<std::string> lines() {
+  std::vector<std::string> paths() const {
     std::vector<std::string> result;
-    for (int i = 0; i < window.list.Items.Count(); ++i) result.push_back(window.list.Items.Get(i));
+    for (const scan::OrphanRecord& record : records) result.push_back(record.path);
     return result;
   }
 
+  // Removes every record but those named in `keep`.
+  scan::RemovalReport removeAllBut(const std::vector<std::string>& keep = {}, std::stop_token stop = {}) {
+    std::vector<scan::OrphanRecord> marked;
+    for (const scan::OrphanRecord& record : records) {
+      if (std::find(keep.begin(), keep.end(), record.path) == keep.end()) marked.push_back(record);
+    }
+    return scan::removeOrphans(marked, options.UserDir, std::move(stop));
+  }
+
   settings::TIniRec options;  // every folder off
-  RecordingWindow window;
-  scan::Scanner scanner;
+  std::vector<scan::OrphanRecord> records;
+  std::function<void(const std::string&)> onFolder;
 };
 
-TEST_F(ScannerTest, NothingChosenEmptiesTheListAndFindsNothing) {
-  window.list.Items.Add("old line");
-  window.deleteEnabled = true;
+TEST_F(ScanTest, NothingChosenFindsNothing) {
   shortcut(desktop() / "gone.lnk", "C:\\Gone\\x.exe");
   options.UserDir = (home.path() / "missing").string();
-  scanner.ScanForOrphans();
-  EXPECT_EQ(window.list.Items.Count(), 0);
-  EXPECT_EQ(window.status, "Ready. 0 orphan(s) found.");
-  EXPECT_EQ(window.caption, "Start scan");
-  EXPECT_TRUE(window.deleteEnabled) << "a count of 0 leaves the button as it was";
+  const scan::ScanReport report = scan();
+  EXPECT_TRUE(records.empty());
+  EXPECT_EQ(report.statusText(), "Ready. 0 orphan(s) found.");
 }
 
-TEST_F(ScannerTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
+TEST_F(ScanTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
   options.StartMenu = options.AllUsersStartMenu = options.Desktop = options.Favorites = true;
   const std::string a = shortcut(favorites() / "a.lnk", "C:\\Gone\\a.exe");
   const std::string b = shortcut(desktop() / "b.lnk", "C:\\Gone\\b.exe");
   const std::string c = shortcut(commonStartMenu() / "c.LNK", "C:\\Gone\\c.exe");
   const std::string d = shortcut(startMenu() / "Programs/d.lnk", "C:\\Gone\\d.exe");
-  // The user folder is the desktop again: its orphan is listed once more.
+  const std::string kept = shortcut(desktop() / "kept.lnk", "C:\\Gone\\kept.exe");
+  options.ExcludeList = kept + ", ";
+  // The user folder is the desktop again: its orphans are listed once more.
   options.UserDir = desktop().string();
-  scanner.ScanForOrphans();
-  EXPECT_EQ(lines(), (std::vector<std::string>{d, c, b, a, b}));
-  EXPECT_EQ(window.status, "Ready. 5 orphan(s) found.");
-  EXPECT_TRUE(window.deleteEnabled);
-  EXPECT_EQ(window.focus, "delete");
-  for (int i = 0; i < 5; ++i) EXPECT_TRUE(window.list.IsItemChecked(i));
-
-  // A second scan starts from an empty list; hidden windows keep their focus.
-  window.visible = false;
-  window.focus.clear();
-  options.UserDir.clear();
-  scanner.ScanForOrphans();
-  EXPECT_EQ(lines(), (std::vector<std::string>{d, c, b, a}));
-  EXPECT_EQ(window.focus, "");
+  const scan::ScanReport report = scan();
+  std::vector<std::string> found = paths();
+  ASSERT_EQ(found.size(), 7u);
+  // Inside one folder the file system's listing order holds.
+  std::sort(found.begin() + 2, found.begin() + 4);
+  std::sort(found.begin() + 5, found.end());
+  EXPECT_EQ(found, (std::vector<std::string>{d, c, b, kept, a, b, kept}));
+  EXPECT_EQ(report.statusText(), "Ready. 7 orphan(s) found.");
+  for (const scan::OrphanRecord& record : records) {
+    EXPECT_EQ(record.excluded, record.path == kept) << record.path;
+    EXPECT_FALSE(record.target.empty());
+  }
 }
 
-TEST_F(ScannerTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
+TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
   options.StartMenu = options.AllUsersStartMenu = options.Desktop = options.AllUsersDeskTop = options.Favorites = true;
   shortcut(startMenu() / "1.lnk", "C:\\Gone\\1.exe");
   shortcut(commonStartMenu() / "2.lnk", "C:\\Gone\\2.exe");
   for (int i = 0; i < 20; ++i) shortcut(desktop() / ("3-" + std::to_string(i) + ".lnk"), "C:\\Gone\\3.exe");
   shortcut(commonDesktop() / "4.lnk", "C:\\Gone\\4.exe");
   shortcut(favorites() / "5.lnk", "C:\\Gone\\5.exe");
-
-  window.onPump = [&] {
-    if (window.list.Items.Count() == 5) {
-      window.onPump = nullptr;
-      scanner.ScanForOrphans();  // the user presses the button again
-      EXPECT_EQ(window.caption, "Start scan");
-      EXPECT_TRUE(scan::ScanAborted);
-    }
+  std::stop_source stop;
+  onFolder = [&](const std::string& folder) {
+    if (folder == desktop().string()) stop.request_stop();
   };
-  scanner.ScanForOrphans();
-  EXPECT_TRUE(scan::ScanAborted);
-  EXPECT_EQ(window.list.Items.Count(), 5) << "two folders, then three desktop orphans before the stop took effect";
-  for (const std::string& line : lines()) EXPECT_EQ(line.find("Public"), std::string::npos) << line;
-  EXPECT_EQ(window.status, "Ready. 5 orphan(s) found.");
-  EXPECT_EQ(window.caption, "Start scan");
-  EXPECT_FALSE(scanner.JvSearchFiles1().Busy());
+  const scan::ScanReport report = scan(stop.get_token());
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(records.size(), 2u) << "the stop is seen at the desktop's first entry";
+  EXPECT_EQ(report.statusText(), "Ready. 2 orphan(s) found.");
 }
 
-TEST_F(ScannerTest, RemovalDeletesMarkedLinesAndEmptiedFoldersButNoProtectedOne) {
+TEST_F(ScanTest, RemovalDeletesTheOrphansAndEmptiedFoldersButNoProtectedOne) {
   options.StartMenu = options.Desktop = true;
   const fs::path programs = startMenu() / "Programs";
   shortcut(programs / "Chain/a.lnk", "C:\\Gone\\a.exe");
@@ -97,144 +104,116 @@ TEST_F(ScannerTest, RemovalDeletesMarkedLinesAndEmptiedFoldersButNoProtectedOne)
   writeFile(programs / "Busy/.hidden", "");
   shortcut(desktop() / "top.lnk", "C:\\Gone\\top.exe");
   const std::string kept = shortcut(desktop() / "kept.lnk", "C:\\Gone\\kept.exe");
-  scanner.ScanForOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 8);
-  for (int i = 0; i < window.list.Items.Count(); ++i) {
-    if (window.list.Items.Get(i) == kept) window.list.SetItemChecked(i, false);
-  }
+  scan();
+  ASSERT_EQ(records.size(), 8u);
 
-  window.onPump = [&] {
-    EXPECT_FALSE(window.scanEnabled) << "no scan may start under the removal's loop";
-    EXPECT_FALSE(window.deleteEnabled);
-  };
-  scanner.DeleteOrphans();
-  EXPECT_EQ(lines(), std::vector<std::string>{kept});
+  const scan::RemovalReport report = removeAllBut({kept});
+  EXPECT_EQ(report.deleted.size(), 7u);
+  EXPECT_TRUE(report.failures.empty());
   EXPECT_FALSE(fs::exists(programs / "Chain"));
   EXPECT_FALSE(fs::exists(programs / "Pair"));
   EXPECT_TRUE(fs::exists(programs / "Busy/.hidden"));
   EXPECT_FALSE(fs::exists(programs / "Busy/x.lnk"));
-  EXPECT_TRUE(fs::is_directory(programs)) << "Programs held a removed folder, never a deleted shortcut";
+  EXPECT_TRUE(fs::is_directory(programs)) << "a well-known folder, though emptied";
   EXPECT_TRUE(fs::is_directory(desktop()));
   EXPECT_TRUE(fs::exists(kept));
-  EXPECT_EQ(window.status, "Idle. Please note that empty folder are also removed.");
-  EXPECT_TRUE(window.scanEnabled);
-  EXPECT_TRUE(window.deleteEnabled);
-  EXPECT_EQ(window.focus, "scan");
-  EXPECT_FALSE(scan::FolderRemoved);
+  EXPECT_EQ(report.statusText(), "Idle. Please note that empty folder are also removed.");
+  EXPECT_EQ(scan::removeOrphans({}, options.UserDir, {}).statusText(), "Idle.");
 }
 
-TEST_F(ScannerTest, RemovalWithNothingMarkedOrAnEmptyList) {
+TEST_F(ScanTest, AStopEndsTheRemovalAfterTheShortcutBeingDeleted) {
   options.Desktop = true;
-  const std::string only = shortcut(desktop() / "only.lnk", "C:\\Gone\\x.exe");
-  scanner.ScanForOrphans();
-  window.list.SetItemChecked(0, false);
-  scanner.DeleteOrphans();
-  EXPECT_EQ(lines(), std::vector<std::string>{only});
-  EXPECT_EQ(window.status, "Idle.");
-  EXPECT_TRUE(window.deleteEnabled);
-
-  window.list.SetItemChecked(0, true);
-  scanner.DeleteOrphans();
-  EXPECT_EQ(window.list.Items.Count(), 0);
-  EXPECT_FALSE(fs::exists(only));
-  EXPECT_TRUE(fs::is_directory(desktop())) << "the desktop is protected";
-  EXPECT_EQ(window.status, "Idle.");
-  EXPECT_FALSE(window.deleteEnabled);
-
-  scanner.DeleteOrphans();
-  EXPECT_EQ(window.status, "Idle.");
-  EXPECT_FALSE(window.deleteEnabled);
+  for (int i = 0; i < 3; ++i) shortcut(desktop() / (std::to_string(i) + ".lnk"), "C:\\Gone\\x.exe");
+  scan();
+  std::stop_source stop;
+  scan::RemovalEvents events;
+  std::vector<std::size_t> done;
+  events.orphanDone = [&](std::size_t index, std::error_code error) {
+    EXPECT_FALSE(error);
+    done.push_back(index);
+    stop.request_stop();
+  };
+  const scan::RemovalReport report = scan::removeOrphans(records, options.UserDir, stop.get_token(), events);
+  EXPECT_EQ(done, std::vector<std::size_t>{2}) << "from the last to the first";
+  EXPECT_TRUE(report.stopped);
+  EXPECT_FALSE(fs::exists(records[2].path));
+  EXPECT_TRUE(fs::exists(records[0].path));
 }
 
-TEST_F(ScannerTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotStopTheRemoval) {
+TEST_F(ScanTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotStopTheRemoval) {
   TempDir mine;
   const std::string inside = shortcut(mine.path() / "x.lnk", "C:\\Gone\\x.exe");
   const std::string vanishing = shortcut(mine.path() / "Sub/y.lnk", "C:\\Gone\\y.exe");
   options.UserDir = mine.str() + "/";
-  scanner.ScanForOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 2);
+  scan();
+  ASSERT_EQ(records.size(), 2u);
   fs::remove(vanishing);  // someone else deleted it between the scan and the removal
-  scanner.DeleteOrphans();
-  EXPECT_EQ(window.list.Items.Count(), 0);
+  const scan::RemovalReport report = removeAllBut();
+  EXPECT_TRUE(report.failures.empty());
   EXPECT_FALSE(fs::exists(inside));
   EXPECT_FALSE(fs::exists(mine.path() / "Sub"));
   EXPECT_TRUE(fs::is_directory(mine.path()));
 }
 
-TEST_F(ScannerTest, NoWellKnownFolderIsRemovedEvenWhenAScanDoesNotVisitIt) {
+TEST_F(ScanTest, NoWellKnownFolderIsRemovedEvenWhenAScanDoesNotVisitIt) {
   options.StartMenu = options.AllUsersStartMenu = true;
   const fs::path commonPrograms = commonStartMenu() / "Programs";
   shortcut(commonPrograms / "StartUp/gone.lnk", "C:\\Gone\\a.exe");
   shortcut(commonPrograms / "gone.lnk", "C:\\Gone\\b.exe");
   shortcut(startMenu() / "Programs/gone.lnk", "C:\\Gone\\c.exe");
-  scanner.ScanForOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 3);
-  scanner.DeleteOrphans();
-  EXPECT_EQ(window.list.Items.Count(), 0);
+  scan();
+  ASSERT_EQ(records.size(), 3u);
+  const scan::RemovalReport report = removeAllBut();
+  EXPECT_EQ(report.deleted.size(), 3u);
   EXPECT_TRUE(fs::is_directory(commonPrograms / "StartUp"));
   EXPECT_TRUE(fs::is_directory(commonPrograms));
   EXPECT_TRUE(fs::is_directory(startMenu() / "Programs"));
-  EXPECT_EQ(window.status, "Idle.");
+  EXPECT_EQ(report.statusText(), "Idle.");
 }
 
-TEST_F(ScannerTest, AFolderSwappedForALinkAfterTheScanLeadsTheRemovalNowhere) {
+TEST_F(ScanTest, AFolderSwappedForALinkAfterTheScanLeadsTheRemovalNowhere) {
   options.Desktop = true;
   const std::string orphan = shortcut(desktop() / "Game/Old.lnk", "C:\\Gone\\old.exe");
-  const std::string healthy = shortcut(home.path() / "elsewhere/Old.lnk", "C:\\windows\\notepad.exe");
-  scanner.ScanForOrphans();
-  ASSERT_EQ(lines(), std::vector<std::string>{orphan});
+  shortcut(home.path() / "elsewhere/Old.lnk", "C:\\windows\\notepad.exe");
+  scan();
+  ASSERT_EQ(paths(), std::vector<std::string>{orphan});
   fs::rename(desktop() / "Game", home.path() / "moved");
   fs::create_directory_symlink(home.path() / "elsewhere", desktop() / "Game");
-  scanner.DeleteOrphans();
+  const scan::RemovalReport report = removeAllBut();
   EXPECT_TRUE(fs::exists(home.path() / "elsewhere/Old.lnk")) << "the healthy shortcut behind the link survives";
   EXPECT_TRUE(fs::exists(home.path() / "moved/Old.lnk"));
-  EXPECT_EQ(lines(), std::vector<std::string>{orphan});
-  EXPECT_TRUE(window.list.IsItemChecked(0));
-  EXPECT_NE(window.list.ItemHint(0).find("link"), std::string::npos) << window.list.ItemHint(0);
-  EXPECT_EQ(scanner.LastRemoval().failedShortcuts(), 1);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].error, platform::RemovalError::linkOnTheWay);
 }
 
-TEST_F(ScannerTest, AShortcutThatCannotBeDeletedStaysMarkedAndSaysWhy) {
+TEST_F(ScanTest, AShortcutThatCannotBeDeletedIsReportedWithItsReason) {
   const std::string locked = shortcut(desktop() / "locked.lnk", "C:\\Gone\\a.exe");
-  const std::string gone = shortcut(desktop() / "Old/gone.lnk", "C:\\Gone\\b.exe");
+  shortcut(desktop() / "Old/gone.lnk", "C:\\Gone\\b.exe");
   fs::permissions(locked, fs::perms::owner_read);  // Windows refuses to delete read-only files
   options.Desktop = true;
-  scanner.ScanForOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 2);
-  scanner.DeleteOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 1);
-  EXPECT_EQ(window.list.Items.Get(0), locked);
-  EXPECT_TRUE(window.list.IsItemChecked(0));
-  EXPECT_NE(window.list.ItemHint(0).find("Permission denied"), std::string::npos) << window.list.ItemHint(0);
+  scan();
+  ASSERT_EQ(records.size(), 2u);
+  const scan::RemovalReport report = removeAllBut();
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].path, locked);
+  EXPECT_EQ(report.failures[0].error, std::errc::permission_denied);
   EXPECT_FALSE(fs::exists(desktop() / "Old"));
-  EXPECT_EQ(window.status, "Idle. Please note that empty folder are also removed. 1 shortcut(s) could not be deleted.");
-  EXPECT_TRUE(window.deleteEnabled);
+  EXPECT_EQ(report.statusText(), "Idle. Please note that empty folder are also removed. 1 shortcut(s) could not be deleted.");
 }
 
-TEST_F(ScannerTest, AProtectedFolderReachedByAnotherSpellingStays) {
+TEST_F(ScanTest, AProtectedFolderReachedByAnotherSpellingStays) {
   // The user folder names the profile through the drive link: the Start menu is walked twice,
   // once under each spelling, and must survive both deletions.
   const std::string direct = shortcut(startMenu() / "gone.lnk", "C:\\Gone\\x.exe");
   options.StartMenu = true;
   options.UserDir = (prefix.path() / "dosdevices/c:/users/ann").string();
-  scanner.ScanForOrphans();
-  ASSERT_EQ(window.list.Items.Count(), 2);
-  EXPECT_EQ(window.list.Items.Get(0), direct);
-  scanner.DeleteOrphans();
+  scan();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].path, direct);
+  const scan::RemovalReport report = removeAllBut();
   EXPECT_FALSE(fs::exists(direct));
   EXPECT_TRUE(fs::is_directory(startMenu()));
-  EXPECT_EQ(window.status, "Idle.");
-}
-
-TEST_F(ScannerTest, FolderIsEmptyCountsEveryEntryAndMissingFoldersAsEmpty) {
-  fs::create_directories(home.path() / "empty");
-  writeFile(home.path() / "hidden/.h", "");
-  fs::create_directories(home.path() / "withsub/sub");
-  EXPECT_TRUE(scan::Scanner::FolderIsEmpty((home.path() / "empty").string()));
-  EXPECT_TRUE(scan::Scanner::FolderIsEmpty((home.path() / "empty/").string()));
-  EXPECT_TRUE(scan::Scanner::FolderIsEmpty((home.path() / "missing").string()));
-  EXPECT_FALSE(scan::Scanner::FolderIsEmpty((home.path() / "hidden").string()));
-  EXPECT_FALSE(scan::Scanner::FolderIsEmpty((home.path() / "withsub").string()));
+  EXPECT_EQ(report.statusText(), "Idle.");
 }
 
 }  // namespace

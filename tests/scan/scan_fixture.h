@@ -1,44 +1,14 @@
-// A real Wine-style prefix and a window stand-in that records what the scan shows.
+// A real Wine-style prefix set as the Windows profile of a test.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "../platform/wine_prefix_builder.h"
 #include "lnk_builder.h"
-#include "scan/check_list_model.h"
-#include "scan/scan_window.h"
 #include "settings/ini_rec.h"
 #include "temp_dir.h"
 
 namespace zendrift::testing {
-
-class RecordingWindow final : public scan::ScanWindow {
- public:
-  void setStatusText(std::string_view text) override { status = text; }
-  void setScanButtonCaption(std::string_view text) override { caption = text; }
-  void setScanButtonEnabled(bool enabled) override { scanEnabled = enabled; }
-  void focusScanButton() override { focus = "scan"; }
-  void setDeleteButtonEnabled(bool enabled) override { deleteEnabled = enabled; }
-  bool deleteButtonEnabled() const override { return deleteEnabled; }
-  void focusDeleteButton() override { focus = "delete"; }
-  bool isWindowVisible() const override { return visible; }
-  void processMessages() override {
-    ++pumps;
-    if (onPump) onPump();
-  }
-  scan::CheckListModel& resultList() override { return list; }
-
-  scan::CheckListModel list;
-  std::string status = "Idle.";
-  std::string caption = "Start Scan";
-  std::string focus;
-  bool scanEnabled = true;
-  bool deleteEnabled = false;
-  bool visible = true;
-  int pumps = 0;
-  std::function<void()> onPump;
-};
 
 // A prefix of user "ann" with the default folders, set as the Windows profile for the test.
 class PrefixFixture : public ::testing::Test {

@@ -1,0 +1,196 @@
+// The window's scan and removal: each runs on a worker thread, and what it finds or does reaches
+// the window in batches through queued calls, so the window never waits and never runs a nested
+// event loop.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <chrono>
+
+#include "app/form1.h"
+#include "scan/orphan_removal.h"
+
+namespace zendrift::app {
+
+namespace {
+
+// Records are handed over in batches: one queued call per record would cost the window more than
+// the walk itself, and a batch held too long would make the list lag behind.
+constexpr std::size_t kBatchSize = 256;
+constexpr std::chrono::milliseconds kBatchAge{15};
+
+}  // namespace
+
+void TForm1::Button1Click() {
+  if (work_ == Work::scanning) {
+    // A second press stops the scan; the worker ends at its next listed entry.
+    worker_.request_stop();
+    Button1->SetCaption("Start scan");
+    return;
+  }
+  if (work_ != Work::none) return;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    ControlsToOptions();
+  } catch (...) {
+    QGuiApplication::restoreOverrideCursor();
+    throw;
+  }
+  model_.Clear();
+  records_.clear();
+  deleteWasEnabled_ = Button2->isEnabled();
+  Button2->setEnabled(false);
+  Button1->SetCaption("Stop scan");
+  work_ = Work::scanning;
+  // The worker reads its own copy: the window may change the options meanwhile.
+  worker_ = std::jthread([this, options = options_](std::stop_token stop) { scanOnWorker(options, stop); });
+}
+
+void TForm1::scanOnWorker(const settings::TIniRec& options, std::stop_token stop) {
+  std::vector<scan::OrphanRecord> batch;
+  auto lastPost = std::chrono::steady_clock::now();
+  const auto post = [&] {
+    if (batch.empty()) return;
+    QMetaObject::invokeMethod(this, [this, found = std::move(batch)]() mutable { addOrphans(std::move(found)); },
+                              Qt::QueuedConnection);
+    batch.clear();
+    lastPost = std::chrono::steady_clock::now();
+  };
+  scan::ScanEvents events;
+  events.folderStarted = [&](const std::string& folder) {
+    post();
+    QMetaObject::invokeMethod(this, [this, text = "Scanning for orphans in " + folder] { setStatusText(text); },
+                              Qt::QueuedConnection);
+  };
+  events.orphanFound = [&](scan::OrphanRecord&& record) {
+    batch.push_back(std::move(record));
+    if (batch.size() >= kBatchSize || std::chrono::steady_clock::now() - lastPost >= kBatchAge) post();
+  };
+  events.folderListed = walkObserver_;
+  try {
+    scan::ScanReport report = scan::scanForOrphans(options, stop, events);
+    post();
+    QMetaObject::invokeMethod(this, [this, done = std::move(report)] { scanFinished(done); }, Qt::QueuedConnection);
+  } catch (const std::exception& error) {
+    post();
+    QMetaObject::invokeMethod(this, [this, message = std::string(error.what())] { workFailed(message); },
+                              Qt::QueuedConnection);
+  }
+}
+
+void TForm1::addOrphans(std::vector<scan::OrphanRecord>&& found) {
+  for (scan::OrphanRecord& record : found) {
+    const int index = model_.Items.Add(record.path);
+    if (!record.excluded) model_.SetItemChecked(index, true);
+    records_.push_back(std::move(record));
+  }
+}
+
+void TForm1::scanFinished(const scan::ScanReport& report) {
+  endWork();
+  Button1->SetCaption("Start scan");
+  setStatusText(report.statusText());
+  if (model_.Items.Count() > 0) {
+    Button2->setEnabled(true);
+    if (isVisible()) Button2->setFocus();
+  } else {
+    Button2->setEnabled(deleteWasEnabled_);
+  }
+  afterWork();
+}
+
+void TForm1::Button2Click() {
+  if (work_ != Work::none) return;
+  // The marked lines, first to last; the removal takes them from the last to the first, so the
+  // lines above the one it reports on keep their places.
+  std::vector<int> lines;
+  std::vector<scan::OrphanRecord> marked;
+  for (int i = 0; i < model_.Items.Count(); ++i) {
+    if (!model_.IsItemChecked(i) || static_cast<std::size_t>(i) >= records_.size()) continue;
+    lines.push_back(i);
+    marked.push_back(records_[static_cast<std::size_t>(i)]);
+  }
+  deleteWasEnabled_ = Button2->isEnabled();
+  Button1->setEnabled(false);
+  Button2->setEnabled(false);
+  setStatusText("Deleting orphans ...");
+  work_ = Work::removing;
+  worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
+                          userFolder = options_.UserDir](std::stop_token stop) {
+    scan::RemovalEvents events;
+    if (removalObserver_) events.orphanStarting = [&](std::size_t index) { removalObserver_(marked[index].path); };
+    events.orphanDone = [&](std::size_t index, std::error_code error) {
+      QMetaObject::invokeMethod(this, [this, line = lines[index], error] { orphanRemoved(line, error); },
+                                Qt::QueuedConnection);
+    };
+    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events);
+    QMetaObject::invokeMethod(this, [this, done = std::move(report)] { removalFinished(done); }, Qt::QueuedConnection);
+  });
+}
+
+void TForm1::orphanRemoved(int line, std::error_code error) {
+  if (line >= model_.Items.Count()) return;
+  if (error) {
+    // The line stays, marked, and says why: nothing is lost and the user can try again.
+    model_.SetItemHint(line, "Could not delete: " + error.message());
+    return;
+  }
+  model_.Items.Delete(line);
+  records_.erase(records_.begin() + line);
+}
+
+void TForm1::removalFinished(const scan::RemovalReport& report) {
+  endWork();
+  Button1->setEnabled(true);
+  if (model_.Items.Count() == 0) {
+    model_.Clear();
+    Button2->setEnabled(false);
+  } else {
+    Button2->setEnabled(deleteWasEnabled_ || !report.failures.empty());
+  }
+  setStatusText(report.statusText());
+  if (isVisible()) Button1->setFocus();
+  afterWork();
+}
+
+void TForm1::workFailed(const std::string& message) {
+  const Work failed = work_;
+  endWork();
+  Button1->setEnabled(true);
+  if (failed == Work::scanning) Button1->SetCaption("Start scan");
+  afterWork();
+  // Shown in the error box, as any error that escapes an action.
+  throw std::runtime_error(message);
+}
+
+void TForm1::endWork() {
+  if (worker_.joinable()) worker_.join();
+  if (work_ == Work::scanning) QGuiApplication::restoreOverrideCursor();
+  work_ = Work::none;
+}
+
+void TForm1::afterWork() {
+  if (std::exchange(closePending_, false)) {
+    close();
+    return;
+  }
+  runPendingActions();
+}
+
+void TForm1::stopWork() {
+  if (work_ == Work::none) return;
+  worker_.request_stop();
+  if (work_ == Work::scanning) Button1->SetCaption("Start scan");
+}
+
+void TForm1::runSilently() {
+  // The window is hidden and nothing waits for it: the scan and the removal run here.
+  std::vector<scan::OrphanRecord> marked;
+  scan::ScanEvents events;
+  events.orphanFound = [&marked](scan::OrphanRecord&& record) {
+    if (!record.excluded) marked.push_back(std::move(record));
+  };
+  setStatusText(scan::scanForOrphans(options_, {}, events).statusText());
+  setStatusText(scan::removeOrphans(marked, options_.UserDir, {}).statusText());
+}
+
+}  // namespace zendrift::app

@@ -1,0 +1,142 @@
+// The removal: guarded deletions, the emptied folders, and what may never be removed.
+#include "scan/orphan_removal.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "platform/ascii_case.h"
+#include "platform/directory_listing.h"
+#include "platform/path.h"
+#include "sysfolders/computer_info.h"
+#include "sysfolders/system_folders.h"
+
+namespace zendrift::scan {
+
+namespace {
+
+using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
+using Folders = sysfolders::TJvSystemFolders;
+
+// The well-known folders of the profile: none of them is ever removed, whether a scan visits it
+// or not (the all-users Startup and Programs folders included).
+constexpr std::array<FolderAccessor, 29> kWellKnownFolders{
+    &Folders::Desktop,        &Folders::Programs,        &Folders::Personal,
+    &Folders::Favorites,      &Folders::Startup,         &Folders::Recent,
+    &Folders::SendTo,         &Folders::StartMenu,       &Folders::DesktopDirectory,
+    &Folders::Nethood,        &Folders::Fonts,           &Folders::CommonStartmenu,
+    &Folders::CommonPrograms, &Folders::CommonStartup,   &Folders::CommonDesktopDirectory,
+    &Folders::CommonAppData,  &Folders::AppData,         &Folders::Printhood,
+    &Folders::CommonFavorites, &Folders::Templates,      &Folders::InternetCache,
+    &Folders::Cookies,        &Folders::History,         &Folders::Profile,
+    &Folders::ProgramFiles,   &Folders::CommonFiles,     &Folders::Windows,
+    &Folders::System,         &Folders::Temp,
+};
+
+// A protected folder compared in one form: without a trailing delimiter, and without regard to
+// letter case where the file system ignores it, so "C:\Users\Ann\" protects "c:\users\ann".
+std::string comparable(std::string_view folder) {
+  std::string result = platform::excludeTrailingDelimiter(folder);
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) {
+    for (char& c : result) c = platform::lowerAscii(c);
+  }
+  return result;
+}
+
+// `path` below `root`, as the guarded removal takes it; empty when it is not below it.
+std::string_view below(std::string_view path, const std::string& root) {
+  const std::string prefix = platform::includeTrailingDelimiter(root);
+  if (path.size() <= prefix.size() || path.substr(0, prefix.size()) != prefix) return {};
+  return path.substr(prefix.size());
+}
+
+class Removal {
+ public:
+  Removal(const std::string& userFolder, std::stop_token stop) : userFolder_(userFolder), stop_(std::move(stop)) {}
+
+  RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
+    for (std::size_t i = orphans.size(); i-- > 0;) {
+      if (stop_.stop_requested()) {
+        report_.stopped = true;
+        break;
+      }
+      if (events.orphanStarting) events.orphanStarting(i);
+      const std::error_code error = remove(orphans[i]);
+      if (events.orphanDone) events.orphanDone(i, error);
+    }
+    return std::move(report_);
+  }
+
+ private:
+  std::error_code remove(const OrphanRecord& orphan) {
+    const std::string_view relative = below(orphan.path, orphan.root);
+    std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
+                                             : platform::deleteFileBelow(orphan.root, relative, orphan.identity);
+    // A shortcut that someone else deleted meanwhile is gone all the same.
+    if (error == std::errc::no_such_file_or_directory) error.clear();
+    if (error) {
+      report_.failures.push_back({orphan.path, error, false});
+      return error;
+    }
+    report_.deleted.push_back(orphan.path);
+    removeFolderIfEmptied(orphan);
+    return {};
+  }
+
+  void removeFolderIfEmptied(const OrphanRecord& orphan) {
+    const std::string folder = platform::extractFileDir(orphan.path);
+    // The walk's root is a well-known folder or the user's folder: below() refuses it.
+    const std::string_view relative = below(folder, orphan.root);
+    if (relative.empty() || isProtected(folder)) return;
+    const std::error_code error = platform::removeEmptyFolderBelow(orphan.root, relative);
+    if (!error) {
+      report_.removedFolders.push_back(folder);
+    } else if (error != platform::RemovalError::folderNotEmpty && error != std::errc::no_such_file_or_directory) {
+      report_.failures.push_back({folder, error, true});
+    }
+  }
+
+  bool isProtected(std::string_view folder) {
+    const std::string candidate = comparable(folder);
+    // The same folder can be reached by another spelling (a drive link, a Desktop linked into the
+    // home folder), so a folder that is one of them on disk is protected too.
+    const std::optional<platform::FolderId> identity = platform::folderIdentity(folder);
+    const auto same = [&](const std::string& path) {
+      if (path.empty()) return false;
+      if (comparable(path) == candidate) return true;
+      return identity && platform::folderIdentity(path) == identity;
+    };
+    // Every path is resolved afresh: the profile may change while the removal runs.
+    const bool wellKnown = std::any_of(kWellKnownFolders.begin(), kWellKnownFolders.end(),
+                                       [&](FolderAccessor accessor) { return same((computerInfo_.Folders().*accessor)()); });
+    return wellKnown || same(userFolder_);
+  }
+
+  const std::string& userFolder_;
+  std::stop_token stop_;
+  sysfolders::TJvComputerInfoEx computerInfo_;
+  RemovalReport report_;
+};
+
+}  // namespace
+
+int RemovalReport::failedShortcuts() const {
+  return static_cast<int>(std::count_if(failures.begin(), failures.end(), [](const RemovalFailure& f) { return !f.folder; }));
+}
+
+std::string RemovalReport::statusText() const {
+  std::string text = removedFolders.empty() ? "Idle." : "Idle. Please note that empty folder are also removed.";
+  const auto shortcuts = static_cast<std::size_t>(failedShortcuts());
+  if (shortcuts > 0) text += " " + std::to_string(shortcuts) + " shortcut(s) could not be deleted.";
+  if (const std::size_t folders = failures.size() - shortcuts; folders > 0) {
+    text += " " + std::to_string(folders) + " folder(s) could not be removed.";
+  }
+  return text;
+}
+
+RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder, std::stop_token stop,
+                            const RemovalEvents& events) {
+  return Removal(userFolder, std::move(stop)).run(orphans, events);
+}
+
+}  // namespace zendrift::scan

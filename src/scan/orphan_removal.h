@@ -1,0 +1,51 @@
+// The removal: deletes the orphans a scan found and the folders their deletion leaves empty, and
+// reports what it did and what it could not do.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <stop_token>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "scan/orphan_scan.h"
+
+namespace zendrift::scan {
+
+// Something the removal was asked to delete and could not, and why.
+struct RemovalFailure {
+  std::string path;
+  std::error_code error;
+  bool folder = false;  // an emptied folder, not a shortcut
+};
+
+struct RemovalReport {
+  std::vector<std::string> deleted;
+  std::vector<std::string> removedFolders;
+  std::vector<RemovalFailure> failures;
+  // Stopped before every orphan was visited.
+  bool stopped = false;
+  int failedShortcuts() const;
+  // "Idle.", or "Idle. Please note that empty folder are also removed." when a folder went; then
+  // how many shortcuts could not be deleted and folders not removed, when any.
+  std::string statusText() const;
+};
+
+struct RemovalEvents {
+  // Told before each orphan is deleted, by its index in the span; for tests and benchmarks.
+  std::function<void(std::size_t index)> orphanStarting;
+  // Told after each orphan, by its index in the span: no error when it is gone (deleted now, or
+  // by someone else since the scan), else why it is still there. Called on the removing thread.
+  std::function<void(std::size_t index, std::error_code error)> orphanDone;
+};
+
+// Deletes `orphans` from the last to the first, each only while it is still the entry the scan
+// saw, reached from the folder whose walk found it without following links. After each deletion
+// its folder is removed when it is now empty, unless it is a well-known folder of the profile,
+// the user's folder `userFolder`, or the walk's root. A stop request ends the removal after the
+// orphan being deleted.
+RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder,
+                            std::stop_token stop, const RemovalEvents& events = {});
+
+}  // namespace zendrift::scan

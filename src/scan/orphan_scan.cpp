@@ -1,0 +1,124 @@
+// The scan: the fixed order of the chosen folders, one walk per folder, the orphan test on every
+// shortcut found.
+#include "scan/orphan_scan.h"
+
+#include <array>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/windows_profile.h"
+#include "search/search_files.h"
+#include "shortcut/orphan_test.h"
+#include "sysfolders/computer_info.h"
+#include "sysfolders/system_folders.h"
+
+namespace zendrift::scan {
+
+namespace {
+
+constexpr std::string_view kShortcutMask = "*.lnk";
+
+using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
+using Folders = sysfolders::TJvSystemFolders;
+
+// The chosen folders, in the order their orphans are listed.
+struct Step {
+  bool settings::TIniRec::*flag;
+  FolderAccessor folder;
+};
+constexpr std::array<Step, 10> kSteps{{
+    {&settings::TIniRec::StartMenu, &Folders::StartMenu},
+    {&settings::TIniRec::AllUsersStartMenu, &Folders::CommonStartmenu},
+    {&settings::TIniRec::Desktop, &Folders::Desktop},
+    {&settings::TIniRec::AllUsersDeskTop, &Folders::CommonDesktopDirectory},
+    {&settings::TIniRec::Favorites, &Folders::Favorites},
+    {&settings::TIniRec::History, &Folders::History},
+    {&settings::TIniRec::ProgramFiles, &Folders::ProgramFiles},
+    {&settings::TIniRec::TempPath, &Folders::Temp},
+    {&settings::TIniRec::ApplicationData, &Folders::AppData},
+    {&settings::TIniRec::Recent, &Folders::Recent},
+}};
+
+// A listing that failed because its folder is gone (removed by someone else during the walk)
+// lost nothing: there is nothing left to read.
+bool folderVanished(platform::OsErrorCode code) {
+  return code == platform::kErrorPathNotFound || code == platform::kErrorFileNotFound;
+}
+
+// One scan's walks: the engine, the per-scan memo of the orphan test, the report.
+class Walker {
+ public:
+  Walker(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events)
+      : options_(options), stop_(std::move(stop)), events_(events) {
+    engine_.FileParams().setSearchTypes({search::stFileMask});
+    engine_.FileParams().FileMasks().add(std::string(kShortcutMask));
+    // A folder that cannot be read is passed over and named; the rest of the walk goes on.
+    engine_.setErrorResponse(search::erIgnore);
+    engine_.OnDirectoryError = [this](search::TJvSearchFiles&, const std::string& folder, platform::OsErrorCode code) {
+      if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
+    };
+    // Another Wine prefix or Windows installation below a scanned folder keeps its own
+    // shortcuts: they are judged, and cleaned, in that profile.
+    engine_.OnEnterDirectory = [](search::TJvSearchFiles&, const std::string& folder) {
+      return !platform::isProfileRoot(folder);
+    };
+    // The stop token is read at every listed entry, so a stop is honoured within one entry.
+    engine_.OnProgress = [this](search::TJvSearchFiles& engine) {
+      if (stop_.stop_requested()) engine.Abort();
+    };
+    engine_.OnFindFile = [this](search::TJvSearchFiles&, const std::string& path) { examine(path); };
+    if (events_.folderListed) {
+      engine_.OnBeginScanDir = [this](search::TJvSearchFiles&, const std::string& folder) { events_.folderListed(folder); };
+    }
+  }
+
+  ScanReport run() {
+    for (const Step& step : kSteps) {
+      if (options_.*step.flag) walk((computerInfo_.Folders().*step.folder)());
+    }
+    walk(options_.UserDir);
+    report_.stopped = stop_.stop_requested();
+    return std::move(report_);
+  }
+
+ private:
+  void walk(const std::string& folder) {
+    if (stop_.stop_requested() || !platform::folderExists(folder)) return;
+    if (events_.folderStarted) events_.folderStarted(folder);
+    root_ = folder;
+    engine_.setRootDirectory(folder);
+    engine_.Search();
+  }
+
+  void examine(const std::string& path) {
+    shortcut::OrphanVerdict verdict = shortcut::TestForOrphan(path, options_, &memo_);
+    if (!verdict.orphan) return;
+    OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
+    if (platform::entryIdentity(path, record.identity)) return;  // gone since it was read
+    ++report_.orphans;
+    if (events_.orphanFound) events_.orphanFound(std::move(record));
+  }
+
+  const settings::TIniRec& options_;
+  std::stop_token stop_;
+  const ScanEvents& events_;
+  search::TJvSearchFiles engine_;
+  sysfolders::TJvComputerInfoEx computerInfo_;
+  shortcut::DriveTypeMemo memo_;
+  std::string root_;
+  ScanReport report_;
+};
+
+}  // namespace
+
+std::string ScanReport::statusText() const {
+  std::string text = "Ready. " + std::to_string(orphans) + " orphan(s) found.";
+  if (!unreadable.empty()) text += " " + std::to_string(unreadable.size()) + " folder(s) could not be read.";
+  return text;
+}
+
+ScanReport scanForOrphans(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events) {
+  return Walker(options, std::move(stop), events).run();
+}
+
+}  // namespace zendrift::scan

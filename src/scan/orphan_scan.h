@@ -1,0 +1,58 @@
+// The scan: walks the chosen folders for shortcuts and hands each orphan to its caller as a
+// record, in the order found. Data in (the options and a stop token), data out (records and a
+// report); it knows nothing of windows or output formats.
+#pragma once
+
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/guarded_removal.h"
+#include "platform/os_error.h"
+#include "settings/ini_rec.h"
+
+namespace zendrift::scan {
+
+// One orphan as the scan found it.
+struct OrphanRecord {
+  std::string path;    // the shortcut's host path
+  std::string target;  // the target it stores
+  bool excluded = false;  // the exclude list keeps it: listed, never marked
+  // The folder whose walk found it, and the entry itself: the removal deletes exactly that entry,
+  // reached again from that folder, and nothing that took its place.
+  std::string root;
+  platform::EntryIdentity identity;
+};
+
+// A folder of a walk whose listing failed; its shortcuts were not examined.
+struct UnreadableFolder {
+  std::string path;
+  platform::OsErrorCode code = platform::kErrorSuccess;
+};
+
+struct ScanReport {
+  int orphans = 0;
+  std::vector<UnreadableFolder> unreadable;
+  bool stopped = false;
+  // "Ready. N orphan(s) found.", and how many folders could not be read when any.
+  std::string statusText() const;
+};
+
+// What the scan tells its caller as it goes. Both are called on the scanning thread.
+struct ScanEvents {
+  // A chosen folder's walk begins (the window shows "Scanning for orphans in " + folder).
+  std::function<void(const std::string& folder)> folderStarted;
+  std::function<void(OrphanRecord&& record)> orphanFound;
+  // Every folder listed during a walk, before it is listed; for tests and benchmarks.
+  std::function<void(const std::string& folder)> folderListed;
+};
+
+// Walks each chosen folder of `options` in the fixed order (Start menus, desktops, Favorites,
+// History, Program files, Temp, Application data, Recent, then the user's folder), skipping
+// folders that do not exist. A stop request is honoured at the next listed entry; the folders
+// after it are not walked.
+ScanReport scanForOrphans(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events);
+
+}  // namespace zendrift::scan
