@@ -72,8 +72,8 @@ TJvXPCustomButton::CaptionKey TJvXPCustomButton::captionKey() const {
   key.font = font();
   key.size = size();
   key.text = palette().color(QPalette::WindowText).rgba();
-  key.light = palette().color(QPalette::Light).rgba();
-  key.dark = palette().color(QPalette::Dark).rgba();
+  key.light = buttonHighlightColor(palette()).rgba();
+  key.dark = buttonShadowColor(palette()).rgba();
   key.glyph = glyph_.cacheKey();
   if (action_ && !action_->icon().isNull()) key.glyph = action_->icon().cacheKey();
   key.enabled = isEnabled();

@@ -51,11 +51,16 @@ void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const
     drawOnce(painter, rect, text, alignment, flags);
     return;
   }
-  painter.setPen(palette.color(QPalette::Light));
+  painter.setPen(buttonHighlightColor(palette));
   drawOnce(painter, rect.translated(1, 1), text, alignment, flags);
-  painter.setPen(palette.color(QPalette::Dark));
+  painter.setPen(buttonShadowColor(palette));
   drawOnce(painter, rect, text, alignment, flags);
 }
+
+// The system's button colours do not change with a control's state; Qt's disabled group greys
+// them further, which would wash the embossed caption out. The active group holds them as they are.
+QColor buttonHighlightColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Light); }
+QColor buttonShadowColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Dark); }
 
 QImage ConvertToGray(const QImage& glyph) {
   QImage gray = glyph.convertToFormat(QImage::Format_ARGB32);

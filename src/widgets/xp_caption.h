@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QPainter>
 #include <QRect>
 #include <QString>
@@ -26,6 +27,10 @@ enum TextFlag : unsigned {
 // down, then the button-shadow colour in place.
 void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const QString& caption, const QFont& font,
                      bool enabled, bool showAccelChar, QRect& rect, unsigned flags);
+
+// The system's button-highlight and button-shadow colours, whatever the control's state.
+QColor buttonHighlightColor(const QPalette& palette);
+QColor buttonShadowColor(const QPalette& palette);
 
 // (r + g + b) / 3 = v; v + 100 below 156, else 255; the pixel becomes grey (v, v, v).
 QImage ConvertToGray(const QImage& glyph);

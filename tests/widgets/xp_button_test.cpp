@@ -16,6 +16,9 @@ namespace {
 using namespace zendrift::testing;
 
 constexpr QRgb kBackground = 0xFFD4D0C8;
+// The button-shadow colour, and the greyer dark colour that Fusion gives disabled widgets.
+constexpr QRgb kShadow = 0xFF9F9F9F;
+constexpr QRgb kDisabledDark = 0xFFBEBEBE;
 
 const char* const kFaceRows[] = {"#FFFFFF", "#FEFEFD", "#FDFDFC", "#FCFCFB", "#FBFBFA", "#FBFAF9", "#FAF9F7",
                                  "#F9F7F6", "#F8F6F5", "#F7F5F4", "#F6F4F2", "#F6F3F1", "#F5F2EF", "#F4F1EE",
@@ -34,8 +37,12 @@ class ButtonTest : public ::testing::Test {
     QPalette palette = form->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kBackground));
     palette.setColor(QPalette::WindowText, Qt::black);
+    // The groups differ as in the real palette: one colour for all would hide which is drawn.
     palette.setColor(QPalette::Light, Qt::white);
-    palette.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Disabled, QPalette::Light, QColor(0xF0, 0xF0, 0xF0));
+    palette.setColor(QPalette::Active, QPalette::Dark, QColor::fromRgb(kShadow));
+    palette.setColor(QPalette::Inactive, QPalette::Dark, QColor::fromRgb(kShadow));
+    palette.setColor(QPalette::Disabled, QPalette::Dark, QColor::fromRgb(kDisabledDark));
     form->setPalette(palette);
     form->setFont(crispFont());
     button = new TJvXPButton(form.get());  // owned by the form
@@ -136,23 +143,28 @@ TEST_F(ButtonTest, DisabledButtonHasGreyBorderNoRingAndAnEmbossedCaption) {
   EXPECT_EQ(pixelName(image, 10, 0), QStringLiteral("#CEC7BD"));
   EXPECT_EQ(pixelName(image, 0, 1), QStringLiteral("#CEC7BD"));
   EXPECT_EQ(pixelName(image, 1, 1), QStringLiteral("#FFFFFF"));  // the normal face, no ring
+  // The caption is in the button-shadow colour over the button-highlight colour, not in the
+  // disabled palette's paler ones.
   int shadow = 0;
   int highlight = 0;
+  int washedOut = 0;
   for (int y = 1; y < 20; ++y) {
     for (int x = 1; x < 72; ++x) {
       const QRgb pixel = image.pixel(x, y) | 0xFF000000u;
-      if (pixel == 0xFF808080u) ++shadow;
+      if (pixel == kShadow) ++shadow;
+      if (pixel == kDisabledDark || pixel == 0xFFF0F0F0u) ++washedOut;
       if (pixel == 0xFFFFFFFFu && y > 2) {
         // Each highlight pixel of the caption is a shadow pixel moved one right and down.
         const bool onFaceTop = QColor(image.pixel(x, y)).name().toUpper() == QString::fromLatin1(kFaceRows[y - 1]);
         if (onFaceTop) continue;
         ++highlight;
-        EXPECT_EQ(image.pixel(x - 1, y - 1) | 0xFF000000u, 0xFF808080u) << x << "," << y;
+        EXPECT_EQ(image.pixel(x - 1, y - 1) | 0xFF000000u, kShadow) << x << "," << y;
       }
     }
   }
   EXPECT_GT(shadow, 20);
   EXPECT_GT(highlight, 5);
+  EXPECT_EQ(washedOut, 0);
   saveArtefact(image, QStringLiteral("button_disabled"));
   // It receives no pointer or key input, so it turns neither hot nor pressed.
   QTest::mousePress(button, Qt::LeftButton, {}, centre());
