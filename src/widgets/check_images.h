@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 
 #include "scan/check_list_types.h"
 
@@ -11,6 +12,12 @@ namespace zendrift::widgets {
 inline constexpr int kCheckCellWidth = 16;
 inline constexpr int kCheckCellHeight = 13;
 inline constexpr QRgb kCheckTransparentColor = 0xFFFF00FF;
+
+// The box inside a cell: an 11-pixel square centred in it (halves round toward zero), so that the
+// boxes of adjacent 13-pixel lines stand two pixels apart.
+inline constexpr int kCheckBoxSide = 11;
+inline constexpr QRect kCheckBoxRect{(kCheckCellWidth - kCheckBoxSide) / 2, (kCheckCellHeight - kCheckBoxSide) / 2,
+                                     kCheckBoxSide, kCheckBoxSide};
 
 // The whole bitmap, loaded from the resources once per process on first use.
 const QImage& checkImages();

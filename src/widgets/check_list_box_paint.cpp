@@ -95,7 +95,8 @@ const QImage& TJvxCheckListBox::cachedCell(scan::TCheckKind kind, scan::TCheckBo
     QPainter painter(&cell);
     QStyleOptionButton option;
     option.initFrom(this);
-    option.rect = QRect(0, 0, kCheckCellWidth, kCheckCellHeight);
+    // The style would stretch its box over the whole cell; it gets the bitmap's square instead.
+    option.rect = kCheckBoxRect;
     option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
     if (state == scan::cbChecked) {
       option.state |= QStyle::State_On;

@@ -21,6 +21,23 @@ TEST(CheckImages, AreSixByThreeCellsOnMagenta) {
   saveArtefact(images.scaled(96 * 4, 39 * 4), QStringLiteral("check_images_x4"));
 }
 
+// The boxes of adjacent lines must not touch: each is a square centred in its cell, with the
+// cell's top and bottom rows left transparent.
+TEST(CheckImages, BoxesAreSquaresCentredInTheirCells) {
+  ensureApplication();
+  const QImage& images = checkImages();
+  for (int column = 0; column < 6; ++column) {
+    QRect drawn;
+    for (int y = 0; y < kCheckCellHeight; ++y) {
+      for (int x = 0; x < kCheckCellWidth; ++x) {
+        if (images.pixel(column * kCheckCellWidth + x, y) != kCheckTransparentColor) drawn |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_EQ(drawn, QRect(2, 1, 11, 11)) << column;
+    EXPECT_EQ(drawn, kCheckBoxRect) << column;
+  }
+}
+
 struct CellCase {
   scan::TCheckKind kind;
   scan::TCheckBoxState state;

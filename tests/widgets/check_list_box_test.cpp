@@ -254,6 +254,32 @@ TEST_F(CheckListBoxTest, CellsAreDrawnCentredInTheCheckAreaForEveryState) {
   }
 }
 
+// The style's boxes, like the bitmap's, are squares centred in their cells that leave a free row
+// above and below, so the boxes of adjacent lines stand apart.
+TEST_F(CheckListBoxTest, ThemedBoxesAreSquaresThatStandApart) {
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Base, QColor(0xFA, 0xF0, 0xE6));
+  list->setPalette(palette);
+  list->SetThemedChecks(true);
+  model().SetItemChecked(1, false);
+  const QImage shot = grabImage(*viewport());
+  for (int i = 0; i < 4; ++i) {
+    const QRect area = list->CheckAreaRect(i);
+    QRect drawn;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        if (pixelName(shot, x, y) != QStringLiteral("#FAF0E6")) drawn |= QRect(x, y, 1, 1);
+      }
+    }
+    const QRect box = kCheckBoxRect.translated(area.left() + 1, area.top());
+    EXPECT_TRUE(box.contains(drawn)) << i << ": " << drawn.x() << "," << drawn.y() << " " << drawn.width() << "x"
+                                     << drawn.height();
+    EXPECT_EQ(drawn.width(), drawn.height()) << i;
+    EXPECT_GE(drawn.width(), 9) << i;
+  }
+  saveArtefact(grabImage(*list), QStringLiteral("check_list_themed"));
+}
+
 TEST_F(CheckListBoxTest, SelectedAndDisabledLinesUseTheirColours) {
   QPalette palette = list->palette();
   palette.setColor(QPalette::Highlight, QColor(0x0A, 0x24, 0x6A));

@@ -35,32 +35,27 @@ def tick(col, row, fx, fy, colour):
         for dy in range(3):
             put(col, row, fx + c, fy + t + dy, colour)
 
+# The box is an 11 x 11 square centred in the cell (a row free above and below), so the boxes
+# of adjacent lines stand apart instead of touching; a flat one-pixel frame leaves the tick room.
+BOX_X, BOX_Y, BOX = (CELL_W - 11) // 2, (CELL_H - 11) // 2, 11
+
 def check_box(col, state, disabled):
     row = 0
-    for i in range(13):
-        put(col, row, 1 + i, 0, GREY)        # outer top
-        put(col, row, 1, i, GREY)            # outer left
-        put(col, row, 1 + i, 12, WHITE)      # outer bottom
-        put(col, row, 13, i, WHITE)          # outer right
-    for i in range(11):
-        put(col, row, 2 + i, 1, DARK)
-        put(col, row, 2, 1 + i, DARK)
-        put(col, row, 2 + i, 11, LIGHT)
-        put(col, row, 12, 1 + i, LIGHT)
-    put(col, row, 13, 0, WHITE)
-    put(col, row, 1, 12, WHITE)
-    put(col, row, 12, 1, LIGHT)
-    put(col, row, 2, 11, LIGHT)
-    for y in range(2, 11):
-        for x in range(3, 12):
+    for i in range(BOX):
+        put(col, row, BOX_X + i, BOX_Y, GREY)
+        put(col, row, BOX_X + i, BOX_Y + BOX - 1, GREY)
+        put(col, row, BOX_X, BOX_Y + i, GREY)
+        put(col, row, BOX_X + BOX - 1, BOX_Y + i, GREY)
+    for y in range(BOX_Y + 1, BOX_Y + BOX - 1):
+        for x in range(BOX_X + 1, BOX_X + BOX - 1):
             face = SILVER if disabled else WHITE
             if state == 2 and not disabled and (x + y) % 2:
                 face = SILVER  # dithered face of the grayed box
             put(col, row, x, y, face)
     if state == 1:
-        tick(col, row, 4, 3, BLACK)
+        tick(col, row, BOX_X + 2, BOX_Y + 2, BLACK)
     elif state == 2:
-        tick(col, row, 4, 3, GREY)
+        tick(col, row, BOX_X + 2, BOX_Y + 2, GREY)
 
 def radio(col, state, disabled):
     row = 1
