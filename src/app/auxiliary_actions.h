@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/host_conventions.h"
+
 class QWidget;
 
 namespace zendrift::app {
@@ -15,11 +17,8 @@ std::string ExecutableFolder();
 
 // The help page and the update checker beside the executable.
 inline constexpr std::string_view kManualFileName = "manual.html";
-#if defined(_WIN32)
-inline constexpr std::string_view kUpdateCheckerFileName = "verprobe.exe";
-#else
-inline constexpr std::string_view kUpdateCheckerFileName = "verprobe";
-#endif
+inline constexpr std::string_view kUpdateCheckerFileName =
+    platform::kExecutableSuffix.empty() ? std::string_view("verprobe") : std::string_view("verprobe.exe");
 
 // The maker's home page (the site's root, no path) and the product page ("/zendrift/").
 std::string HomePageAddress();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace zendrift::platform {
 
@@ -23,6 +24,11 @@ bool deleteFile(std::string_view path);
 bool removeFolder(std::string_view path);
 // Creates a folder together with any missing parents. True when the folder exists afterwards.
 bool createFolders(std::string_view path);
+
+// Whether new files and folders may be made in the folder `folder`, without making any: no error
+// when they may. POSIX asks for write and search permission; on Windows, whose folder rights are
+// ACLs that no cheap test reads, an existing folder is taken to allow it.
+std::error_code mayCreateEntriesIn(std::string_view folder);
 
 // Opens `path` for reading and writing, creating it empty when missing, and closes it again.
 // True when that succeeded: the file is there and may be written.

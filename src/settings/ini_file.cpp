@@ -3,6 +3,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "platform/host_conventions.h"
 
 namespace zendrift::settings {
 
@@ -62,11 +63,7 @@ std::string singleLine(std::string_view value) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-#ifdef _WIN32
-  newline_ = "\r\n";
-#else
-  newline_ = "\n";
-#endif
+  newline_ = platform::kLineBreak;
   if (path_.empty()) return;
   // One byte more than the limit tells a file that is too large from one that just fits.
   const auto text = platform::readFile(path_, kMaxSettingsFileSize + 1);

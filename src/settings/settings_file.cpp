@@ -1,10 +1,6 @@
 // The settings file: its place, its keys, their defaults and their order.
 #include "settings/settings_file.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 #include <chrono>
 
@@ -21,7 +17,6 @@ namespace zendrift::settings {
 
 namespace {
 
-constexpr std::string_view kProductName = "Zendrift";
 constexpr std::string_view kDirectories = "Directories";
 constexpr std::string_view kInclude = "Include";
 constexpr std::string_view kExclude = "Exclude";
@@ -74,21 +69,11 @@ std::string settingsFolder(std::string_view productName) {
   return appData + platform::kPathDelimiter + folderNameOf(productName);
 }
 
-bool mayCreateIn(const std::string& folder) {
-#ifdef _WIN32
-  // Folder rights are ACLs that no cheap test reads; the folder's existence decides.
-  static_cast<void>(folder);
-  return true;
-#else
-  return ::access(folder.c_str(), W_OK | X_OK) == 0;
-#endif
-}
-
 // Whether a file could be created in `folder`, making the folder first if needed, without making
 // anything: the nearest part of the path that exists must be a folder that takes new entries.
 bool couldHoldNewFile(std::string folder) {
   for (;;) {
-    if (platform::folderExists(folder)) return mayCreateIn(folder);
+    if (platform::folderExists(folder)) return !platform::mayCreateEntriesIn(folder);
     if (platform::fileExists(folder)) return false;
     std::string parent = platform::extractFileDir(folder);
     if (parent.empty() || parent == folder) return false;

@@ -92,6 +92,13 @@ bool createFolders(std::string_view path) {
   return folderExists(path);
 }
 
+std::error_code mayCreateEntriesIn(std::string_view folder) {
+  if (folder.empty()) return {ENOENT, std::system_category()};
+  const std::string full(folder);
+  if (::access(posix::ReachablePath(full).c_str(), W_OK | X_OK) != 0) return {errno, std::system_category()};
+  return {};
+}
+
 bool probeReadWrite(std::string_view path) {
   if (path.empty()) return false;
   FileDescriptor fd(::open(std::string(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));

@@ -158,6 +158,15 @@ bool createFolders(std::string_view path) {
   return isFolder(full);
 }
 
+std::error_code mayCreateEntriesIn(std::string_view folder) {
+  const DWORD attributes = attributesOf(folder);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return {static_cast<int>(folder.empty() ? ERROR_PATH_NOT_FOUND : ::GetLastError()), std::system_category()};
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return {ERROR_DIRECTORY, std::system_category()};
+  return {};
+}
+
 bool probeReadWrite(std::string_view path) {
   if (path.empty()) return false;
   const FileHandle file(::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
