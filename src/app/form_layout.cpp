@@ -1,8 +1,11 @@
 // The main window's composition: panels, controls, captions, hints, fonts, geometry and the
 // keyboard order, laid out in pixels for a 96-dpi screen.
 #include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <qdrawutil.h>
 
 #include "app/form1.h"
 #include "app/logo.h"
@@ -61,6 +64,22 @@ TJvXPButton* makeButton(QWidget* parent, const char* caption, int left, int widt
 }
 
 }  // namespace
+
+int EtchedGroupBox::frameTop() const { return QFontMetrics(font()).height() / 2 - 1; }
+
+void EtchedGroupBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  // The title sits 8 pixels in on the parent's colour; its own blanks keep the frame line off it.
+  const QString text = title();
+  const QRect titleRect(8, 0, std::min(metrics.horizontalAdvance(text), std::max(width() - 16, 0)), metrics.height());
+  painter.save();
+  painter.setClipRegion(QRegion(rect()) - titleRect);
+  qDrawShadeRect(&painter, QRect(0, frameTop(), width(), height() - frameTop()), palette(), true, 1, 0);
+  painter.restore();
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
 
 void TForm1::createControls() {
   installFontSubstitutes();
@@ -125,7 +144,7 @@ void TForm1::createBanner() {
 }
 
 void TForm1::createOptions() {
-  GroupBox1 = new QGroupBox(" Select folders to scan for orphaned shortcuts: ", Panel3);
+  GroupBox1 = new EtchedGroupBox(" Select folders to scan for orphaned shortcuts: ", Panel3);
   GroupBox1->setGeometry(8, 8, 281, 97);
   CheckBox1 = makeCheckBox(GroupBox1, "Start menu", 16, 24, 97);
   CheckBox2 = makeCheckBox(GroupBox1, "Desktop", 16, 40, 97);
@@ -136,7 +155,7 @@ void TForm1::createOptions() {
   CheckBox5 = makeCheckBox(GroupBox1, "Program files", 120, 56, 125);
   CheckBox7 = makeCheckBox(GroupBox1, "Application data", 120, 72, 125);
 
-  GroupBox2 = new QGroupBox("Include shortcuts with broken links to: ", Panel3);
+  GroupBox2 = new EtchedGroupBox("Include shortcuts with broken links to: ", Panel3);
   GroupBox2->setGeometry(304, 8, 281, 97);
   CheckBox9 = makeCheckBox(GroupBox2, "Files on removable drives", 16, 24, 200);
   CheckBox9->setToolTip("Include shortcut with targets on removable drives, like floppy disks.");
@@ -148,7 +167,7 @@ void TForm1::createOptions() {
   CheckBox12->setToolTip("Include shortcut with targets on RAM disks.");
   anchors_.anchor(GroupBox2, Anchor::LeftRight);
 
-  GroupBox3 = new QGroupBox(" User defined search folder: ", Panel3);
+  GroupBox3 = new EtchedGroupBox(" User defined search folder: ", Panel3);
   GroupBox3->setGeometry(8, 112, 577, 49);
   Edit1 = new QLineEdit(GroupBox3);
   Edit1->setGeometry(16, 20, 509, 21);

@@ -2,6 +2,8 @@
 // state image.
 #pragma once
 
+#include <QGroupBox>
+
 #include "widgets/check_list_box.h"
 #include "widgets/jv_image.h"
 #include "widgets/xp_button.h"
@@ -11,5 +13,19 @@ namespace zendrift::app {
 using widgets::TJvImage;
 using widgets::TJvxCheckListBox;
 using widgets::TJvXPButton;
+
+// A group box drawn as the design draws it: the title on the frame line, which is an etched
+// rectangle from half the text height down. Styles that put the title above the frame push the
+// frame down onto the controls that the design placed below it.
+class EtchedGroupBox : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+  // The frame's top row: half the text height, less one.
+  int frameTop() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
 
 }  // namespace zendrift::app

@@ -1,5 +1,6 @@
 // The main window's composition: captions, hints, fonts, geometry, anchors and the Tab order.
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 
 #include "window_fixture.h"
@@ -152,6 +153,43 @@ TEST_F(LayoutTest, WideningStretchesAndMovesTheAnchoredControls) {
   EXPECT_EQ(form->Button1->geometry(), QRect(16, 16, 73, 21));
   EXPECT_EQ(form->Panel1->geometry(), QRect(0, 234, 792, 229));
   EXPECT_EQ(form->Panel3->height(), 169);
+}
+
+// The titles sit on the frame line, as the design draws them; a title above the line would push
+// the frame down onto the controls placed below it.
+TEST_F(LayoutTest, GroupTitlesSitOnTheFrameLineClearOfTheControls) {
+  auto form = createForm();
+  QCoreApplication::processEvents();
+  const QImage panel = form->Panel3->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const std::string scratch = testSetting("ZENDRIFT_TEST_TMP");
+  fs::create_directories(fs::path(scratch.empty() ? "." : scratch) / "window");
+  panel.save(QString::fromStdString((fs::path(scratch.empty() ? "." : scratch) / "window/options_panel.png").string()));
+
+  const QRgb background = form->Panel3->palette().color(QPalette::Window).rgb();
+  const QRgb shadow = form->Panel3->palette().color(QPalette::Dark).rgb();
+  struct Group {
+    QGroupBox* box;
+    QWidget* firstControl;
+    int designGap;  // from the frame's top row to the control's top, with 13-pixel text
+  };
+  for (const Group& group : {Group{form->GroupBox1, form->CheckBox1, 19}, Group{form->GroupBox2, form->CheckBox9, 19},
+                             Group{form->GroupBox3, form->Edit1, 15}}) {
+    SCOPED_TRACE(group.box->title().toStdString());
+    const QImage image = panel.copy(group.box->geometry());
+    const QFontMetrics metrics(group.box->font());
+    int frameTop = 0;
+    while (frameTop < image.height() && image.pixel(image.width() - 4, frameTop) == background) ++frameTop;
+    EXPECT_EQ(frameTop, metrics.height() / 2 - 1);
+    EXPECT_EQ(image.pixel(image.width() - 4, frameTop), shadow);
+    EXPECT_GE(group.firstControl->y() - frameTop, group.designGap - (13 - metrics.height()) / 2);
+    // The line stops at the title and resumes after it.
+    const int titleEnd = 8 + metrics.horizontalAdvance(group.box->title());
+    EXPECT_EQ(image.pixel(7, frameTop), shadow);
+    if (group.box->title().startsWith(QLatin1Char(' '))) {
+      EXPECT_EQ(image.pixel(8, frameTop), background);
+    }
+    EXPECT_EQ(image.pixel(titleEnd + 1, frameTop), shadow);
+  }
 }
 
 std::vector<QWidget*> tabCycle(app::TForm1& form, QWidget* start, int presses) {
