@@ -18,8 +18,6 @@
 namespace zendrift::app {
 namespace {
 
-constexpr std::string_view kSettingsFileName = "zendrift.ini";
-
 QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -51,12 +49,16 @@ void TForm1::connectHandlers() {
 }
 
 void TForm1::FormCreate() {
-  const std::error_code loadError = settings::loadSettings(options_, kSettingsFileName, settings::SettingsAccess::readWrite);
+  const std::error_code loadError = settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
   // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
   // before anything is scanned or deleted.
   const auto reportLoadError = [&] {
     if (!loadError) return;
-    throw std::runtime_error("Cannot read the settings file " + settings::SettingsFilePath("Zendrift", kSettingsFileName) +
+    // Nothing may run on defaults in place of the user's exclusions, nor replace the file.
+    saveOnClose_ = false;
+    Button1->setEnabled(false);
+    Button2->setEnabled(false);
+    throw std::runtime_error("Cannot read the settings file " + settings::SettingsFilePath(settings::kProductName, settings::kSettingsFileName) +
                              ": " + loadError.message());
   };
   if (commandLine_.ParamCount() == 0) {
@@ -120,7 +122,7 @@ void TForm1::FormClose() {
   if (!saveOnClose_) return;
   ControlsToOptions();
   keepUnchangedOptions();
-  settings::SaveSettings(options_, kSettingsFileName);
+  settings::SaveSettings(options_, settings::kSettingsFileName);
 }
 
 void TForm1::keepUnchangedOptions() {

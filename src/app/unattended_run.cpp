@@ -15,8 +15,6 @@ namespace zendrift::app {
 
 namespace {
 
-constexpr std::string_view kProductName = "Zendrift";
-constexpr std::string_view kSettingsFileName = "zendrift.ini";
 
 // "/userdir" that names no existing folder would fall back to the folder saved in the settings:
 // an unattended run would then clean a folder the user did not name (an unmounted disk, say).
@@ -34,9 +32,9 @@ settings::TIniRec loadOptions(const settings::CommandLine& commandLine) {
   // An unattended run never saves, so it creates nothing either. Defaults in place of a file that
   // could not be read would drop the user's exclusions: /silent would delete what they keep.
   constexpr settings::SettingsAccess kReadOnly = settings::SettingsAccess::readOnly;
-  if (const std::error_code error = settings::loadSettings(options, kSettingsFileName, kReadOnly)) {
+  if (const std::error_code error = settings::loadSettings(options, settings::kSettingsFileName, kReadOnly)) {
     throw std::runtime_error("cannot read the settings file " +
-                             settings::SettingsFilePath(kProductName, kSettingsFileName, kReadOnly) + ": " +
+                             settings::SettingsFilePath(settings::kProductName, settings::kSettingsFileName, kReadOnly) + ": " +
                              error.message());
   }
   commandLine.ApplySwitches(options);

@@ -39,6 +39,10 @@ std::optional<ShortcutProfile> profileRootedAt(std::string_view hostFolder);
 // system calls at most, for the walk asks it of every folder. Always false on Windows.
 bool isProfileRoot(std::string_view hostFolder);
 
+// Whether `profile` is the one being scanned, also when it was found as a prefix above a
+// shortcut: the scanned prefix's own folders hold its own shortcuts.
+bool isScannedProfile(const ShortcutProfile& profile);
+
 // Empty when the profile being scanned is usable; otherwise one sentence for the user saying
 // why not. Always empty on Windows.
 std::string profileProblem();

@@ -8,6 +8,8 @@
 #include "platform/ascii_case.h"
 #include "platform/directory_listing.h"
 #include "platform/path.h"
+#include "platform/windows_profile.h"
+#include "shortcut/orphan_test.h"
 #include "sysfolders/computer_info.h"
 #include "sysfolders/system_folders.h"
 
@@ -19,7 +21,9 @@ using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
 using Folders = sysfolders::TJvSystemFolders;
 
 // The well-known folders of the profile: none of them is ever removed, whether a scan visits it
-// or not (the all-users Startup and Programs folders included).
+// or not (the all-users Startup and Programs folders included). Beside these, every shell folder
+// the profile names by number.
+constexpr int kShellFolderNumbers = 64;
 constexpr std::array<FolderAccessor, 29> kWellKnownFolders{
     &Folders::Desktop,        &Folders::Programs,        &Folders::Personal,
     &Folders::Favorites,      &Folders::Startup,         &Folders::Recent,
@@ -50,9 +54,38 @@ std::string_view below(std::string_view path, const std::string& root) {
   return path.substr(prefix.size());
 }
 
+// The folders a removal never removes, resolved once when it starts: by text and by identity on
+// disk, since the same folder can be reached by another spelling (a drive link, a Desktop linked
+// into the home folder).
+class ProtectedFolders {
+ public:
+  explicit ProtectedFolders(const std::string& userFolder) {
+    sysfolders::TJvComputerInfoEx computerInfo;
+    for (const FolderAccessor accessor : kWellKnownFolders) add((computerInfo.Folders().*accessor)());
+    for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number));
+    add(userFolder);
+  }
+
+  bool holds(std::string_view folder) const {
+    if (std::find(paths_.begin(), paths_.end(), comparable(folder)) != paths_.end()) return true;
+    const std::optional<platform::FolderId> identity = platform::folderIdentity(folder);
+    return identity && std::find(identities_.begin(), identities_.end(), *identity) != identities_.end();
+  }
+
+ private:
+  void add(const std::string& path) {
+    if (path.empty()) return;
+    paths_.push_back(comparable(path));
+    if (const auto identity = platform::folderIdentity(path)) identities_.push_back(*identity);
+  }
+
+  std::vector<std::string> paths_;
+  std::vector<platform::FolderId> identities_;
+};
+
 class Removal {
  public:
-  Removal(const std::string& userFolder, std::stop_token stop) : userFolder_(userFolder), stop_(std::move(stop)) {}
+  Removal(const std::string& userFolder, std::stop_token stop) : protected_(userFolder), stop_(std::move(stop)) {}
 
   RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
     for (std::size_t i = orphans.size(); i-- > 0;) {
@@ -87,7 +120,10 @@ class Removal {
     const std::string folder = platform::extractFileDir(orphan.path);
     // The walk's root is a well-known folder or the user's folder: below() refuses it.
     const std::string_view relative = below(folder, orphan.root);
-    if (relative.empty() || isProtected(folder)) return;
+    if (relative.empty() || protected_.holds(folder)) return;
+    // Another Wine prefix or Windows installation met in a scanned folder: its folders are that
+    // profile's own, well-known ones among them; it keeps them all.
+    if (!platform::isScannedProfile(profiles_.profileOf(orphan.path))) return;
     const std::error_code error = platform::removeEmptyFolderBelow(orphan.root, relative);
     if (!error) {
       report_.removedFolders.push_back(folder);
@@ -96,25 +132,9 @@ class Removal {
     }
   }
 
-  bool isProtected(std::string_view folder) {
-    const std::string candidate = comparable(folder);
-    // The same folder can be reached by another spelling (a drive link, a Desktop linked into the
-    // home folder), so a folder that is one of them on disk is protected too.
-    const std::optional<platform::FolderId> identity = platform::folderIdentity(folder);
-    const auto same = [&](const std::string& path) {
-      if (path.empty()) return false;
-      if (comparable(path) == candidate) return true;
-      return identity && platform::folderIdentity(path) == identity;
-    };
-    // Every path is resolved afresh: the profile may change while the removal runs.
-    const bool wellKnown = std::any_of(kWellKnownFolders.begin(), kWellKnownFolders.end(),
-                                       [&](FolderAccessor accessor) { return same((computerInfo_.Folders().*accessor)()); });
-    return wellKnown || same(userFolder_);
-  }
-
-  const std::string& userFolder_;
+  const ProtectedFolders protected_;
   std::stop_token stop_;
-  sysfolders::TJvComputerInfoEx computerInfo_;
+  shortcut::DriveTypeMemo profiles_;
   RemovalReport report_;
 };
 

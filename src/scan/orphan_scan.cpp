@@ -91,10 +91,14 @@ class Walker {
   }
 
   void examine(const std::string& path) {
+    // The entry is taken before it is read and compared after: the removal deletes only what
+    // was judged, never a file renamed into its place meanwhile.
+    platform::EntryIdentity before;
+    if (platform::entryIdentity(path, before)) return;
     shortcut::OrphanVerdict verdict = shortcut::TestForOrphan(path, options_, &memo_);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
-    if (platform::entryIdentity(path, record.identity)) return;  // gone since it was read
+    if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));
   }

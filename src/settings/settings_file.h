@@ -16,6 +16,10 @@ class SettingsWriteError : public std::runtime_error {
   explicit SettingsWriteError(const std::string& path);
 };
 
+// The product's folder under the application-data folder, and the settings file's name there.
+inline constexpr std::string_view kProductName = "Zendrift";
+inline constexpr std::string_view kSettingsFileName = "zendrift.ini";
+
 // Whether finding the settings file may create it.
 enum class SettingsAccess {
   readWrite,  // the window: the settings folder and an empty file are made when missing

@@ -25,6 +25,15 @@ bool driveClassExamined(unsigned driveType, const settings::TIniRec& options) {
   }
 }
 
+// Windows' own short names ("PROGRA~1"): a partition seen from Linux keeps them only on disk
+// structures we do not read, so a target that uses one cannot be checked from here.
+bool hasWindowsShortName(std::string_view target) {
+  for (std::size_t tilde = target.find('~'); tilde != std::string_view::npos; tilde = target.find('~', tilde + 1)) {
+    if (tilde + 1 < target.size() && target[tilde + 1] >= '0' && target[tilde + 1] <= '9') return true;
+  }
+  return false;
+}
+
 // The folder part of a host path; empty at the top.
 std::string parentFolder(const std::string& path) {
   const std::size_t slash = path.find_last_of(platform::kNativeStyle == platform::PathStyle::Windows ? "\\/" : "/");
@@ -81,7 +90,7 @@ OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& op
   bool unknownName = false;
   readShortcutFile(info, [&](std::string_view text) {
     auto expanded = platform::expandProfileEnvironment(text, profile);
-    unknownName = !expanded;
+    unknownName |= !expanded;
     return expanded;
   });
   verdict.target = info.Target;
@@ -94,6 +103,7 @@ OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& op
   const std::string_view drive = platform::windowsDrivePart(target);
   if (drive.empty()) return verdict;
   if (!platform::profileReaches(drive, profile)) return verdict;
+  if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
   if (!driveClassExamined(memo.typeOf(drive, profile), options)) return verdict;
   if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/ascii_case.h"
+#include "platform/directory_listing.h"
 #include "platform/process.h"
 #include "platform/windows_profile.h"
 #include "platform/wine_prefix.h"
@@ -67,6 +68,15 @@ std::string profileProblem() {
 bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) {
   if (profile.kind != ProfileKind::WindowsInstallation) return true;
   return drivePart.size() >= 2 && drivePart[1] == ':' && lowerAscii(drivePart[0]) == 'c';
+}
+
+bool isScannedProfile(const ShortcutProfile& profile) {
+  if (profile.kind == ProfileKind::Scanned) return true;
+  if (profile.kind != ProfileKind::WinePrefix) return false;
+  const std::string scanned = wine::prefixPath();
+  if (scanned.empty()) return false;
+  const std::optional<FolderId> identity = folderIdentity(profile.root);
+  return identity && identity == folderIdentity(scanned);
 }
 
 }  // namespace zendrift::platform

@@ -72,6 +72,8 @@ std::optional<ShortcutProfile> profileRootedAt(std::string_view) { return std::n
 
 bool isProfileRoot(std::string_view) { return false; }
 
+bool isScannedProfile(const ShortcutProfile& profile) { return profile.kind == ProfileKind::Scanned; }
+
 std::string profileProblem() { return {}; }
 
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
@@ -101,8 +103,9 @@ std::string profileTempFolder() {
     if (value && value->empty()) value.reset();
     return value;
   };
-  std::string path =
-      nonEmpty("TMP").value_or(nonEmpty("TEMP").value_or(nonEmpty("TMPDIR").value_or(currentDirectory())));
+  // Never the current folder: a scan there would judge whatever lies where the program started.
+  std::string path = nonEmpty("TMP").value_or(nonEmpty("TEMP").value_or(nonEmpty("TMPDIR").value_or(std::string())));
+  if (path.empty()) return {};
   // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
   path = longPathName(path);
   if (path.empty() || !folderExists(path)) return {};
