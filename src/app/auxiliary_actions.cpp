@@ -1,6 +1,7 @@
 // The folder dialog, help, the update check and the maker's web site; none reports a failure.
 #include "app/auxiliary_actions.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QProcess>
@@ -47,8 +48,12 @@ QPoint CenterBrowseDialog(QSize dialog, QSize workArea) {
   return {workArea.width() / 2 - dialog.width() / 2, workArea.height() / 2 - dialog.height() / 2};
 }
 
-std::string BrowseForFolder(QWidget* owner, std::string_view title) {
+std::string BrowseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder) {
   QFileDialog dialog(owner, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  // A relative or vanished folder would leave the dialog wherever the process happens to be.
+  const QString start = QString::fromUtf8(startFolder.data(), static_cast<qsizetype>(startFolder.size()));
+  const bool usable = !start.isEmpty() && QDir::isAbsolutePath(start) && platform::folderExists(startFolder);
+  dialog.setDirectory(usable ? start : QDir::homePath());
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   DialogPlacer placer;

@@ -30,8 +30,9 @@ std::string ProductPageAddress();
 QPoint CenterBrowseDialog(QSize dialog, QSize workArea);
 
 // Shows a folder dialog (folders of the file system only) and returns the chosen folder, or
-// the empty string when the user cancels.
-std::string BrowseForFolder(QWidget* owner, std::string_view title);
+// the empty string when the user cancels. It opens at `startFolder` when that is an existing
+// folder, else at the user's home folder; never at the process's current folder.
+std::string BrowseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder = {});
 
 // Opens the help page in `folder` (with its trailing delimiter) with the desktop's handler.
 void OpenHelp(std::string_view folder);

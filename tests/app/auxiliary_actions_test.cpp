@@ -102,6 +102,7 @@ struct DialogAnswer {
   bool foldersOnly = false;
   QPoint position;
   QPoint expectedPosition;
+  std::string openedAt;
 };
 
 void answerDialog(DialogAnswer& answer, const QString& folder) {
@@ -111,6 +112,7 @@ void answerDialog(DialogAnswer& answer, const QString& folder) {
     answer.title = dialog->windowTitle();
     answer.foldersOnly = dialog->fileMode() == QFileDialog::Directory && dialog->testOption(QFileDialog::ShowDirsOnly);
     answer.position = dialog->pos();
+    answer.openedAt = dialog->directory().absolutePath().toStdString();
     answer.expectedPosition =
         app::CenterBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
     if (folder.isEmpty()) {
@@ -136,6 +138,33 @@ TEST_F(ActionsTest, ChoosingAFolderReplacesTheUserFolderAndFocusesStartScan) {
   EXPECT_EQ(answer.position, answer.expectedPosition);
   EXPECT_EQ(window->Edit1->text().toStdString(), chosen.string());
   EXPECT_EQ(window->focusWidget(), window->Button1);
+}
+
+TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFolder) {
+  auto window = form();
+  const fs::path home = dir_.path() / "home";
+  const fs::path start = dir_.path() / "games";
+  fs::create_directories(home);
+  fs::create_directories(start);
+  ScopedEnv homeEnv("HOME", home.c_str());
+  ASSERT_NE(fs::current_path(), home);
+  struct Case {
+    std::string startFolder;
+    fs::path expected;
+  };
+  const Case cases[] = {{start.string(), start},
+                        {start.string() + "/", start},
+                        {"", home},
+                        {(dir_.path() / "gone").string(), home},
+                        {"games", home},  // relative: it would name a folder below the current one
+                        {(dir_.path() / "opened.txt").string(), home}};
+  writeFile(opened(), "a file, not a folder");
+  for (const Case& c : cases) {
+    DialogAnswer answer;
+    answerDialog(answer, {});
+    EXPECT_EQ(app::BrowseForFolder(window.get(), "Select a folder", c.startFolder), "") << c.startFolder;
+    EXPECT_EQ(answer.openedAt, c.expected.string()) << c.startFolder;
+  }
 }
 
 TEST_F(ActionsTest, CancellingTheFolderDialogKeepsTheText) {
