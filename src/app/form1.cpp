@@ -180,7 +180,7 @@ void TForm1::ControlsToOptions() {
 }
 
 void TForm1::Button3Click() {
-  const std::string folder = BrowseForFolder(this, "Select a folder");
+  const std::string folder = BrowseForFolder(this, "Select a folder", Edit1->text().toStdString());
   if (!folder.empty()) Edit1->setText(toQString(folder));
   if (isVisible()) Button1->setFocus();
 }
