@@ -2,6 +2,8 @@
 #
 #   cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 #
+# Debian ships no GoogleTest for Windows: without -DGTest_DIR naming one, the tests are left out
+# (scripts/windows-tests.sh builds one and runs the tests under Wine).
 # The POSIX-threads flavour of the compiler is used because its C++ library has std::thread and
 # std::mutex. Executables are linked statically so that they run on a bare Windows or in a fresh
 # Wine prefix without the compiler's DLLs beside them.
