@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace zendrift::shortcut;
   const std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(data), size);
   ShortcutInfo info;
-  info.FileName = "fuzz.lnk";
+  info.fileName = "fuzz.lnk";
   LinkDetails details;
   ParseOptions options;
   options.expandEnvironment = &expandNothing;

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "app/zendrift_application.h"
 #include "settings/command_line.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace {
 
@@ -77,8 +77,8 @@ class TickWatch {
 };
 
 // Lets the window's events run until its scan on the worker has ended.
-void waitIdle(const zendrift::app::TForm1& form) {
-  while (form.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+void waitIdle(const zendrift::app::MainWindow& form) {
+  while (form.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void postClick(QWidget* button) {
@@ -104,14 +104,14 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   zendrift::app::ZendriftApplication application(qtArgc, argv);
 
-  zendrift::settings::TIniRec options;
-  zendrift::app::TForm1 form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
-  form.FormCreate();
+  zendrift::settings::ScanOptions options;
+  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
+  form.start();
   form.show();
-  form.Edit1->setText(QString::fromStdString(userDir));
+  form.userFolderEdit->setText(QString::fromStdString(userDir));
   QCoreApplication::processEvents();
   PaintCounter paints;
-  form.Label1->installEventFilter(&paints);
+  form.statusLabel->installEventFilter(&paints);
   TickWatch ticks;
 
   const std::string listCommand = "'" + program + "' /list /userdir '" + userDir + "' >/dev/null 2>&1";
@@ -126,23 +126,23 @@ int main(int argc, char** argv) {
     paints.paints = 0;
     ticks.start();
     start = Clock::now();
-    form.Button1Click();
+    form.onScanClicked();
     waitIdle(form);
     windowTimes.push_back(millisecondsSince(start));
     ticks.stop();
     gaps.push_back(ticks.maxGap());
-    lines = form.JvxCheckListBox1->model().Items.Count();
+    lines = form.resultList->model().items.count();
     paintsPerScan = paints.paints;
   }
 
   // A stop pressed half-way through a scan.
-  QTimer::singleShot(static_cast<int>(median(windowTimes) / 2), [&] { postClick(form.Button1); });
+  QTimer::singleShot(static_cast<int>(median(windowTimes) / 2), [&] { postClick(form.scanButton); });
   auto stopStart = Clock::now();
   Clock::time_point pressed;
   bool seen = false;
-  form.Button1Click();
+  form.onScanClicked();
   // The press is handled on the window's thread while the worker walks on.
-  const auto handler = QObject::connect(form.Button1, &zendrift::app::TJvXPButton::clicked, [&] {
+  const auto handler = QObject::connect(form.scanButton, &zendrift::app::StyledButton::clicked, [&] {
     pressed = Clock::now();
     seen = true;
   });
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   QObject::disconnect(handler);
   const double stoppedAfter = seen ? std::chrono::duration<double, std::milli>(Clock::now() - pressed).count() : -1;
   const double stopScan = millisecondsSince(stopStart);
-  const int stoppedLines = form.JvxCheckListBox1->model().Items.Count();
+  const int stoppedLines = form.resultList->model().items.count();
 
   auto print = [](const char* name, const std::vector<double>& values) {
     std::printf("%-26s", name);

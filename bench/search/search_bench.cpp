@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "search/search_files.h"
+#include "search/file_search.h"
 
 int main(int argc, char** argv) {
   using namespace zendrift::search;
@@ -17,21 +17,21 @@ int main(int argc, char** argv) {
   }
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 1;
 
-  TJvSearchFiles search;
-  search.FileParams().setSearchTypes({stFileMask});
+  FileSearch search;
+  search.fileParams().setSearchTypes({stFileMask});
   long found = 0;
   long progress = 0;
-  search.OnFindFile = [&](TJvSearchFiles&, const std::string&) { ++found; };
-  search.OnProgress = [&](TJvSearchFiles&) { ++progress; };
+  search.onFindFile = [&](FileSearch&, const std::string&) { ++found; };
+  search.onProgress = [&](FileSearch&) { ++progress; };
 
   for (int round = 0; round < rounds; ++round) {
     found = 0;
     progress = 0;
     const auto start = std::chrono::steady_clock::now();
     search.setRootDirectory(argv[1]);
-    search.FileParams().FileMasks().clear();
-    search.FileParams().FileMasks().add("*.lnk");
-    const bool completed = search.Search();
+    search.fileParams().fileMasks().clear();
+    search.fileParams().fileMasks().add("*.lnk");
+    const bool completed = search.search();
     const auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
     std::printf("found %ld (entries %ld, completed %d) in %.2f ms\n", found, progress, completed ? 1 : 0,
                 elapsed.count());

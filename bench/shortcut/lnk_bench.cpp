@@ -88,7 +88,7 @@ void ZendriftParseMemory(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& link : links) {
       parseShortcut(link, info, options);
-      benchmark::DoNotOptimize(info.Target.data());
+      benchmark::DoNotOptimize(info.target.data());
     }
     // After one pass the reused record's strings have room for every link's text.
     if (first) {
@@ -150,9 +150,9 @@ void ZendriftReadShmFile(benchmark::State& state) {
   bool first = true;
   for (auto _ : state) {
     for (const std::string& path : paths) {
-      info.FileName = path;
-      ReadShortcut(info);
-      benchmark::DoNotOptimize(info.Target.data());
+      info.fileName = path;
+      readShortcut(info);
+      benchmark::DoNotOptimize(info.target.data());
     }
     if (first) {
       before = allocations.load();

@@ -10,12 +10,12 @@
 #include <string>
 
 #include "platform/windows_profile.h"
-#include "sysfolders/computer_info.h"
+#include "sysfolders/well_known_folders.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using zendrift::sysfolders::TJvComputerInfoEx;
-using zendrift::sysfolders::TJvSystemFolders;
+using zendrift::sysfolders::WellKnownFolders;
+using zendrift::sysfolders::WellKnownFolders;
 
 namespace {
 
@@ -73,15 +73,15 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
   ::setenv("TMP", (c / "temp").c_str(), 1);
 
-  TJvComputerInfoEx info;
-  const TJvSystemFolders& folders = info.Folders();
+  WellKnownFolders info;
+  const WellKnownFolders& folders = info;
   const std::string userDir = (c / "users/bench/Desktop").string();
   std::size_t sink = 0;
   auto protectedFolders = [&] {
-    const std::string paths[] = {folders.StartMenu(), folders.CommonStartmenu(), folders.Desktop(),
-                                 folders.CommonDesktopDirectory(), folders.Favorites(), folders.History(),
-                                 folders.ProgramFiles(), folders.Temp(), folders.AppData(), folders.Recent(),
-                                 folders.Startup(), userDir};
+    const std::string paths[] = {folders.startMenu(), folders.commonStartmenu(), folders.desktop(),
+                                 folders.commonDesktopDirectory(), folders.favorites(), folders.history(),
+                                 folders.programFiles(), folders.temp(), folders.appData(), folders.recent(),
+                                 folders.startup(), userDir};
     for (const std::string& path : paths) sink += path.size();
   };
 

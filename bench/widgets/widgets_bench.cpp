@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "widgets/check_list_box.h"
-#include "widgets/xp_button.h"
+#include "widgets/check_list_view.h"
+#include "widgets/styled_button.h"
 
 namespace {
 
@@ -29,13 +29,13 @@ double perCall(int rounds, Step step) {
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  using zendrift::widgets::TJvXPButton;
-  using zendrift::widgets::TJvxCheckListBox;
+  using zendrift::widgets::StyledButton;
+  using zendrift::widgets::CheckListView;
 
   QWidget form;
   form.resize(400, 300);
-  TJvXPButton button(&form);
-  button.SetCaption(QStringLiteral("&Start Scan"));
+  StyledButton button(&form);
+  button.setCaption(QStringLiteral("&Start Scan"));
   button.move(10, 10);
   form.show();
   QApplication::processEvents();
@@ -50,29 +50,29 @@ int main(int argc, char** argv) {
   std::printf("button repaint: %.2f us, resize with repaint: %.2f us, ratio %.3f (target <= 0.100)\n", repaint,
               resize, repaint / resize);
 
-  TJvxCheckListBox list(&form);
+  CheckListView list(&form);
   list.resize(380, 200);
   list.move(10, 60);
-  list.SetMultiSelect(true);
+  list.setMultiSelect(true);
   list.show();
   QApplication::processEvents();
   const auto start = Clock::now();
   for (int i = 0; i < 10000; ++i) {
-    const int index = list.model().Items.Add("/home/ann/.wine/drive_c/users/ann/Desktop/Some Folder/Shortcut number " +
+    const int index = list.model().items.add("/home/ann/.wine/drive_c/users/ann/Desktop/Some Folder/Shortcut number " +
                                              std::to_string(i) + ".lnk");
-    list.model().SetItemChecked(index, true);
+    list.model().setItemChecked(index, true);
     QApplication::processEvents();  // the scan lets the window repaint after each line
   }
   const double total = microseconds(Clock::now() - start) / 1000.0;
   std::printf("check list: 10000 lines added with a repaint after each: %.1f ms (target < 1000 ms)\n", total);
 
   // The same while the newest line is kept in view, the worst case for painting.
-  list.model().Clear();
+  list.model().clear();
   const auto startVisible = Clock::now();
   for (int i = 0; i < 10000; ++i) {
-    const int index = list.model().Items.Add("/home/ann/Desktop/Shortcut " + std::to_string(i) + ".lnk");
-    list.model().SetItemChecked(index, true);
-    list.SetTopIndex(index);
+    const int index = list.model().items.add("/home/ann/Desktop/Shortcut " + std::to_string(i) + ".lnk");
+    list.model().setItemChecked(index, true);
+    list.setTopIndex(index);
     list.viewport()->repaint();
   }
   const double visible = microseconds(Clock::now() - startVisible) / 1000.0;

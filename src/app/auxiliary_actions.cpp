@@ -28,7 +28,7 @@ class DialogPlacer : public QObject {
     if (event->type() == QEvent::Show) {
       auto* dialog = static_cast<QWidget*>(watched);
       if (const QScreen* screen = dialog->screen())
-        dialog->move(CenterBrowseDialog(dialog->frameGeometry().size(), screen->availableGeometry().size()));
+        dialog->move(centerBrowseDialog(dialog->frameGeometry().size(), screen->availableGeometry().size()));
     }
     return false;
   }
@@ -36,19 +36,19 @@ class DialogPlacer : public QObject {
 
 }  // namespace
 
-std::string ExecutableFolder() {
+std::string executableFolder() {
   const std::string executable = platform::executablePath();
   return std::string(platform::extractFilePath(executable));
 }
 
-std::string HomePageAddress() { return std::string("https://") + ZENDRIFT_WEB_HOST; }
-std::string ProductPageAddress() { return HomePageAddress() + "/zendrift/"; }
+std::string homePageAddress() { return std::string("https://") + ZENDRIFT_WEB_HOST; }
+std::string productPageAddress() { return homePageAddress() + "/zendrift/"; }
 
-QPoint CenterBrowseDialog(QSize dialog, QSize workArea) {
+QPoint centerBrowseDialog(QSize dialog, QSize workArea) {
   return {workArea.width() / 2 - dialog.width() / 2, workArea.height() / 2 - dialog.height() / 2};
 }
 
-std::string BrowseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder) {
+std::string browseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder) {
   QFileDialog dialog(owner, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   // A relative or vanished folder would leave the dialog wherever the process happens to be.
   const QString start = QString::fromUtf8(startFolder.data(), static_cast<qsizetype>(startFolder.size()));
@@ -64,19 +64,19 @@ std::string BrowseForFolder(QWidget* owner, std::string_view title, std::string_
   return chosen.front().toStdString();
 }
 
-void OpenHelp(std::string_view folder) {
+void openHelp(std::string_view folder) {
   platform::openWithShell(std::string(folder) + std::string(kManualFileName));
 }
 
-void CheckForUpdates(std::string_view folder) {
+void checkForUpdates(std::string_view folder) {
   const std::string checker = std::string(folder) + std::string(kUpdateCheckerFileName);
   if (platform::fileExists(checker)) {
     QProcess::startDetached(QString::fromStdString(checker), {});
   } else {
-    platform::openWithShell(ProductPageAddress());
+    platform::openWithShell(productPageAddress());
   }
 }
 
-void OpenHomePage() { platform::openWithShell(HomePageAddress()); }
+void openHomePage() { platform::openWithShell(homePageAddress()); }
 
 }  // namespace zendrift::app

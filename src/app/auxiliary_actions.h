@@ -13,7 +13,7 @@ class QWidget;
 namespace zendrift::app {
 
 // The folder of the running executable, with its trailing delimiter: companion files live there.
-std::string ExecutableFolder();
+std::string executableFolder();
 
 // The help page and the update checker beside the executable.
 inline constexpr std::string_view kManualFileName = "manual.html";
@@ -21,24 +21,24 @@ inline constexpr std::string_view kUpdateCheckerFileName =
     platform::kExecutableSuffix.empty() ? std::string_view("verprobe") : std::string_view("verprobe.exe");
 
 // The maker's home page (the site's root, no path) and the product page ("/zendrift/").
-std::string HomePageAddress();
-std::string ProductPageAddress();
+std::string homePageAddress();
+std::string productPageAddress();
 
 // Where the folder dialog goes: centred on a rectangle of the work area's size whose corner is
 // the screen's top-left corner. Integer halves round toward zero; a dialog larger than the work
 // area gets a negative coordinate.
-QPoint CenterBrowseDialog(QSize dialog, QSize workArea);
+QPoint centerBrowseDialog(QSize dialog, QSize workArea);
 
 // Shows a folder dialog (folders of the file system only) and returns the chosen folder, or
 // the empty string when the user cancels. It opens at `startFolder` when that is an existing
 // folder, else at the user's home folder; never at the process's current folder.
-std::string BrowseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder = {});
+std::string browseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder = {});
 
 // Opens the help page in `folder` (with its trailing delimiter) with the desktop's handler.
-void OpenHelp(std::string_view folder);
+void openHelp(std::string_view folder);
 // Starts the update checker in `folder` when it is a file there, else opens the product page.
-void CheckForUpdates(std::string_view folder);
+void checkForUpdates(std::string_view folder);
 // Opens the maker's home page.
-void OpenHomePage();
+void openHomePage();
 
 }  // namespace zendrift::app

@@ -6,6 +6,6 @@ namespace {
 #include "app/logo.xpm"
 }  // namespace
 
-QImage LogoImage() { return QImage(logo_xpm); }
+QImage logoImage() { return QImage(logo_xpm); }
 
 }  // namespace zendrift::app

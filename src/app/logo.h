@@ -5,6 +5,6 @@
 
 namespace zendrift::app {
 
-QImage LogoImage();
+QImage logoImage();
 
 }  // namespace zendrift::app

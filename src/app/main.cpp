@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
   const platform::ShellSession shell;
   const settings::CommandLine commandLine(platform::programParameters(argc, argv));
   try {
-    if (commandLine.SwitchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
-    if (commandLine.SwitchPresent("silent")) return app::runSilent(commandLine, std::cerr);
+    if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
+    if (commandLine.switchPresent("silent")) return app::runSilent(commandLine, std::cerr);
   } catch (const std::exception& error) {
     // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';

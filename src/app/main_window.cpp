@@ -1,6 +1,6 @@
-// TForm1's handlers: creation, show and close, the transfer between the controls and the
+// MainWindow's handlers: creation, show and close, the transfer between the controls and the
 // options, the scan and removal buttons, and what the scan driver asks of the window.
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,13 +24,13 @@ QString toQString(std::string_view text) {
 
 }  // namespace
 
-TForm1::TForm1(settings::TIniRec& options, settings::CommandLine commandLine, QWidget* parent)
-    : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(ExecutableFolder()) {
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent)
+    : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(executableFolder()) {
   createControls();
   connectHandlers();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   // The worker posts to this window: it must end before the window goes.
   if (worker_.joinable()) {
     worker_.request_stop();
@@ -38,17 +38,17 @@ TForm1::~TForm1() {
   }
 }
 
-void TForm1::connectHandlers() {
-  connect(Button1, &TJvXPButton::clicked, this, [this] { Button1Click(); });
-  connect(Button2, &TJvXPButton::clicked, this, [this] { Button2Click(); });
-  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-  connect(Button4, &TJvXPButton::clicked, this, [this] { Button4Click(); });
-  connect(Button5, &TJvXPButton::clicked, this, [this] { Button5Click(); });
-  connect(Button6, &TJvXPButton::clicked, this, [this] { Button6Click(); });
-  JvImage1->OnClick = [this](TJvImage&) { JvImage1Click(); };
+void MainWindow::connectHandlers() {
+  connect(scanButton, &StyledButton::clicked, this, [this] { onScanClicked(); });
+  connect(deleteButton, &StyledButton::clicked, this, [this] { onDeleteClicked(); });
+  connect(browseButton, &QPushButton::clicked, this, [this] { onBrowseClicked(); });
+  connect(helpButton, &StyledButton::clicked, this, [this] { onHelpClicked(); });
+  connect(exitButton, &StyledButton::clicked, this, [this] { onExitClicked(); });
+  connect(updatesButton, &StyledButton::clicked, this, [this] { onUpdatesClicked(); });
+  logo->onClick = [this](StateImage&) { onLogoClicked(); };
 }
 
-void TForm1::FormCreate() {
+void MainWindow::start() {
   const std::error_code loadError = settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
   // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
   // before anything is scanned or deleted.
@@ -56,15 +56,15 @@ void TForm1::FormCreate() {
     if (!loadError) return;
     // Nothing may run on defaults in place of the user's exclusions, nor replace the file.
     saveOnClose_ = false;
-    Button1->setEnabled(false);
-    Button2->setEnabled(false);
-    throw std::runtime_error("Cannot read the settings file " + settings::SettingsFilePath(settings::kProductName, settings::kSettingsFileName) +
+    scanButton->setEnabled(false);
+    deleteButton->setEnabled(false);
+    throw std::runtime_error("Cannot read the settings file " + settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) +
                              ": " + loadError.message());
   };
-  if (commandLine_.ParamCount() == 0) {
-    if (options_.Width != 0 && options_.Height != 0)
-      SetBounds(OnScreen({options_.Left, options_.Top, options_.Width, options_.Height}));
-    OptionsToControls();
+  if (commandLine_.paramCount() == 0) {
+    if (options_.width != 0 && options_.height != 0)
+      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
+    optionsToControls();
     saveOnClose_ = true;
     reportLoadError();
     return;
@@ -72,8 +72,8 @@ void TForm1::FormCreate() {
 
   saveOnClose_ = false;
   reportLoadError();
-  commandLine_.ApplySwitches(options_);
-  if (commandLine_.SwitchPresent("silent")) {
+  commandLine_.applySwitches(options_);
+  if (commandLine_.switchPresent("silent")) {
     hide();
     runSilently();
     exitRequested_ = true;
@@ -82,150 +82,150 @@ void TForm1::FormCreate() {
   show();
   raise();
   activateWindow();
-  OptionsToControls();
+  optionsToControls();
   // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
-  pendingDelete_ = commandLine_.SwitchPresent("delete");
-  pendingExit_ = commandLine_.SwitchPresent("exit");
-  if (commandLine_.SwitchPresent("start")) {
-    Button1Click();
+  pendingDelete_ = commandLine_.switchPresent("delete");
+  pendingExit_ = commandLine_.switchPresent("exit");
+  if (commandLine_.switchPresent("start")) {
+    onScanClicked();
   } else {
     runPendingActions();
   }
 }
 
-void TForm1::runPendingActions() {
-  if (closed_ || Busy()) return;
+void MainWindow::runPendingActions() {
+  if (closed_ || busy()) return;
   if (std::exchange(pendingDelete_, false)) {
-    Button2Click();
-    if (Busy()) return;
+    onDeleteClicked();
+    if (busy()) return;
   }
   if (std::exchange(pendingExit_, false)) {
     exitRequested_ = true;
     // The run ends without the close event, so nothing is saved; before the event loop runs,
-    // the caller sees ExitRequested() instead.
+    // the caller sees exitRequested() instead.
     QCoreApplication::quit();
   }
 }
 
-void TForm1::FormShow() {
-  setWindowTitle(toQString("Zendrift " + VersionStamp(platform::executablePath())));
-  auto& folders = computerInfo_.Folders();
+void MainWindow::onShow() {
+  setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
+  auto& folders = wellKnownFolders_;
   const std::pair<QCheckBox*, std::string> hints[] = {
-      {CheckBox1, folders.StartMenu()}, {CheckBox2, folders.Desktop()},      {CheckBox3, folders.Favorites()},
-      {CheckBox4, folders.History()},   {CheckBox5, folders.ProgramFiles()}, {CheckBox6, folders.Temp()},
-      {CheckBox7, folders.AppData()},   {CheckBox8, folders.Recent()}};
+      {startMenuBox, folders.startMenu()}, {desktopBox, folders.desktop()},      {favoritesBox, folders.favorites()},
+      {historyBox, folders.history()},   {programFilesBox, folders.programFiles()}, {tempBox, folders.temp()},
+      {appDataBox, folders.appData()},   {recentBox, folders.recent()}};
   for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
-  Button1->setFocus();
+  scanButton->setFocus();
 }
 
-void TForm1::FormClose() {
+void MainWindow::onClose() {
   if (!saveOnClose_) return;
-  ControlsToOptions();
+  controlsToOptions();
   keepUnchangedOptions();
-  settings::SaveSettings(options_, settings::kSettingsFileName);
+  settings::saveSettings(options_, settings::kSettingsFileName);
 }
 
-void TForm1::keepUnchangedOptions() {
+void MainWindow::keepUnchangedOptions() {
   // One box shows a pair of flags, and the all-users flag decides what it shows. A box the user
   // left as it was shown must not rewrite a pair that differed in the file.
-  if (CheckBox1->isChecked() == shownOptions_.AllUsersStartMenu) {
-    options_.StartMenu = shownOptions_.StartMenu;
-    options_.AllUsersStartMenu = shownOptions_.AllUsersStartMenu;
+  if (startMenuBox->isChecked() == shownOptions_.allUsersStartMenu) {
+    options_.startMenu = shownOptions_.startMenu;
+    options_.allUsersStartMenu = shownOptions_.allUsersStartMenu;
   }
-  if (CheckBox2->isChecked() == shownOptions_.AllUsersDeskTop) {
-    options_.Desktop = shownOptions_.Desktop;
-    options_.AllUsersDeskTop = shownOptions_.AllUsersDeskTop;
+  if (desktopBox->isChecked() == shownOptions_.allUsersDeskTop) {
+    options_.desktop = shownOptions_.desktop;
+    options_.allUsersDeskTop = shownOptions_.allUsersDeskTop;
   }
 }
 
-void TForm1::OptionsToControls() {
+void MainWindow::optionsToControls() {
   shownOptions_ = options_;
   // Each pair shares a box: the second assignment, the all-users flag, wins.
-  CheckBox1->setChecked(options_.StartMenu);
-  CheckBox1->setChecked(options_.AllUsersStartMenu);
-  CheckBox2->setChecked(options_.Desktop);
-  CheckBox2->setChecked(options_.AllUsersDeskTop);
-  CheckBox3->setChecked(options_.Favorites);
-  CheckBox4->setChecked(options_.History);
-  CheckBox5->setChecked(options_.ProgramFiles);
-  CheckBox6->setChecked(options_.TempPath);
-  CheckBox7->setChecked(options_.ApplicationData);
-  CheckBox8->setChecked(options_.Recent);
-  CheckBox9->setChecked(options_.RemovableDrives);
-  CheckBox10->setChecked(options_.NetworkDrives);
-  CheckBox11->setChecked(options_.CDRomDrives);
-  CheckBox12->setChecked(options_.RamDrives);
-  Edit1->setText(toQString(options_.UserDir));
+  startMenuBox->setChecked(options_.startMenu);
+  startMenuBox->setChecked(options_.allUsersStartMenu);
+  desktopBox->setChecked(options_.desktop);
+  desktopBox->setChecked(options_.allUsersDeskTop);
+  favoritesBox->setChecked(options_.favorites);
+  historyBox->setChecked(options_.history);
+  programFilesBox->setChecked(options_.programFiles);
+  tempBox->setChecked(options_.tempPath);
+  appDataBox->setChecked(options_.applicationData);
+  recentBox->setChecked(options_.recent);
+  removableDrivesBox->setChecked(options_.removableDrives);
+  networkDrivesBox->setChecked(options_.networkDrives);
+  cdRomDrivesBox->setChecked(options_.cdRomDrives);
+  ramDrivesBox->setChecked(options_.ramDrives);
+  userFolderEdit->setText(toQString(options_.userDir));
 }
 
-void TForm1::ControlsToOptions() {
-  options_.StartMenu = options_.AllUsersStartMenu = CheckBox1->isChecked();
-  options_.Desktop = options_.AllUsersDeskTop = CheckBox2->isChecked();
-  options_.Favorites = CheckBox3->isChecked();
-  options_.History = CheckBox4->isChecked();
-  options_.ProgramFiles = CheckBox5->isChecked();
-  options_.TempPath = CheckBox6->isChecked();
-  options_.ApplicationData = CheckBox7->isChecked();
-  options_.Recent = CheckBox8->isChecked();
-  options_.RemovableDrives = CheckBox9->isChecked();
-  options_.NetworkDrives = CheckBox10->isChecked();
-  options_.CDRomDrives = CheckBox11->isChecked();
-  options_.RamDrives = CheckBox12->isChecked();
-  options_.UserDir = Edit1->text().toStdString();
-  const FormBounds bounds = Bounds();
-  options_.Top = bounds.Top;
-  options_.Left = bounds.Left;
-  options_.Width = bounds.Width;
-  options_.Height = bounds.Height;
+void MainWindow::controlsToOptions() {
+  options_.startMenu = options_.allUsersStartMenu = startMenuBox->isChecked();
+  options_.desktop = options_.allUsersDeskTop = desktopBox->isChecked();
+  options_.favorites = favoritesBox->isChecked();
+  options_.history = historyBox->isChecked();
+  options_.programFiles = programFilesBox->isChecked();
+  options_.tempPath = tempBox->isChecked();
+  options_.applicationData = appDataBox->isChecked();
+  options_.recent = recentBox->isChecked();
+  options_.removableDrives = removableDrivesBox->isChecked();
+  options_.networkDrives = networkDrivesBox->isChecked();
+  options_.cdRomDrives = cdRomDrivesBox->isChecked();
+  options_.ramDrives = ramDrivesBox->isChecked();
+  options_.userDir = userFolderEdit->text().toStdString();
+  const WindowBounds bounds = outerBounds();
+  options_.top = bounds.top;
+  options_.left = bounds.left;
+  options_.width = bounds.width;
+  options_.height = bounds.height;
 }
 
-void TForm1::Button3Click() {
-  const std::string folder = BrowseForFolder(this, "Select a folder", Edit1->text().toStdString());
-  if (!folder.empty()) Edit1->setText(toQString(folder));
-  if (isVisible()) Button1->setFocus();
+void MainWindow::onBrowseClicked() {
+  const std::string folder = browseForFolder(this, "Select a folder", userFolderEdit->text().toStdString());
+  if (!folder.empty()) userFolderEdit->setText(toQString(folder));
+  if (isVisible()) scanButton->setFocus();
 }
 
-void TForm1::Button4Click() { OpenHelp(companionFolder_); }
-void TForm1::Button5Click() { close(); }
-void TForm1::Button6Click() { CheckForUpdates(companionFolder_); }
-void TForm1::JvImage1Click() { OpenHomePage(); }
+void MainWindow::onHelpClicked() { openHelp(companionFolder_); }
+void MainWindow::onExitClicked() { close(); }
+void MainWindow::onUpdatesClicked() { checkForUpdates(companionFolder_); }
+void MainWindow::onLogoClicked() { openHomePage(); }
 
 // The frame's size is counted as the design's, whatever the window manager draws (if anything):
 // the settings then give back the same client area on every desktop, and the minimum size and
 // the stored sizes stay in the design's terms.
-QSize TForm1::frameExtent() { return {kDesignFrameWidth, kDesignFrameHeight}; }
+QSize MainWindow::frameExtent() { return {kDesignFrameWidth, kDesignFrameHeight}; }
 
-FormBounds TForm1::Bounds() const {
+WindowBounds MainWindow::outerBounds() const {
   const QSize extent = frameExtent();
   return {pos().x(), pos().y(), width() + extent.width(), height() + extent.height()};
 }
 
-FormBounds TForm1::OnScreen(FormBounds bounds) const {
+WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
   // Bounds from the settings file may be anything: keep the window within the screen's work area
   // and no smaller than its minimum.
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return bounds;
   const QRect area = screen->availableGeometry();
-  bounds.Width = std::clamp(bounds.Width, kMinWidth, std::max(kMinWidth, area.width()));
-  bounds.Height = std::clamp(bounds.Height, kMinHeight, std::max(kMinHeight, area.height()));
-  bounds.Left = std::clamp(bounds.Left, area.left(), std::max(area.left(), area.left() + area.width() - bounds.Width));
-  bounds.Top = std::clamp(bounds.Top, area.top(), std::max(area.top(), area.top() + area.height() - bounds.Height));
+  bounds.width = std::clamp(bounds.width, kMinWidth, std::max(kMinWidth, area.width()));
+  bounds.height = std::clamp(bounds.height, kMinHeight, std::max(kMinHeight, area.height()));
+  bounds.left = std::clamp(bounds.left, area.left(), std::max(area.left(), area.left() + area.width() - bounds.width));
+  bounds.top = std::clamp(bounds.top, area.top(), std::max(area.top(), area.top() + area.height() - bounds.height));
   return bounds;
 }
 
-void TForm1::SetBounds(const FormBounds& bounds) {
+void MainWindow::setOuterBounds(const WindowBounds& bounds) {
   const QSize extent = frameExtent();
-  move(bounds.Left, bounds.Top);
-  resize(bounds.Width - extent.width(), bounds.Height - extent.height());
+  move(bounds.left, bounds.top);
+  resize(bounds.width - extent.width(), bounds.height - extent.height());
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) onShow();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-  if (Busy()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (busy()) {
     // Stop first; the close takes place when the worker has ended. A removal stops after the
     // file it is deleting, keeping what was done.
     closePending_ = true;
@@ -236,17 +236,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
   // The window closes even when saving fails; the error box reports the failure.
   closed_ = true;
   event->accept();
-  FormClose();
+  onClose();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   alignPanels();
 }
 
-void TForm1::setStatusText(std::string_view text) {
-  Label1->setText(toQString(text));
-  Label1->adjustSize();
+void MainWindow::setStatusText(std::string_view text) {
+  statusLabel->setText(toQString(text));
+  statusLabel->adjustSize();
 }
 
 }  // namespace zendrift::app

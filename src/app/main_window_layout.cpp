@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <qdrawutil.h>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "app/logo.h"
 
 namespace zendrift::app {
@@ -55,9 +55,9 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* caption, int left, int top,
   return box;
 }
 
-TJvXPButton* makeButton(QWidget* parent, const char* caption, int left, int width, const char* hint) {
-  auto* button = new TJvXPButton(parent);
-  button->SetCaption(QString::fromUtf8(caption));
+StyledButton* makeButton(QWidget* parent, const char* caption, int left, int width, const char* hint) {
+  auto* button = new StyledButton(parent);
+  button->setCaption(QString::fromUtf8(caption));
   button->setGeometry(left, 16, width, 21);
   button->setToolTip(QString::fromUtf8(hint));
   return button;
@@ -81,21 +81,21 @@ void EtchedGroupBox::paintEvent(QPaintEvent*) {
   painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-void TForm1::createControls() {
+void MainWindow::createControls() {
   installFontSubstitutes();
   setWindowTitle("Zendrift");
   setFont(designFont("MS Sans Serif", false));
   setAutoFillBackground(true);
-  resize(kDesignBounds.Width - kDesignFrameWidth, kDesignBounds.Height - kDesignFrameHeight);
+  resize(kDesignBounds.width - kDesignFrameWidth, kDesignBounds.height - kDesignFrameHeight);
   setMinimumSize(kMinWidth - kDesignFrameWidth, kMinHeight - kDesignFrameHeight);
-  move(kDesignBounds.Left, kDesignBounds.Top);
+  move(kDesignBounds.left, kDesignBounds.top);
 
   // Created in tab order so that the default focus chain already runs the right way.
-  Panel1 = makePanel(this, true);
-  Panel2 = makePanel(this, true);
-  Panel3 = makePanel(this, false);
-  Panel4 = makePanel(this, true);
-  panTop = makePanel(this, true);
+  resultsPanel = makePanel(this, true);
+  buttonPanel = makePanel(this, true);
+  optionsPanel = makePanel(this, false);
+  statusPanel = makePanel(this, true);
+  bannerPanel = makePanel(this, true);
   alignPanels();
 
   createResults();
@@ -107,116 +107,116 @@ void TForm1::createControls() {
 }
 
 // Two panels stack down from the top, two up from the bottom; the result panel takes the rest.
-void TForm1::alignPanels() {
-  if (!panTop) return;
+void MainWindow::alignPanels() {
+  if (!bannerPanel) return;
   const int w = width();
   const int h = height();
-  panTop->setGeometry(0, 0, w, 65);
-  Panel3->setGeometry(0, 65, w, 169);
-  Panel2->setGeometry(0, h - 43, w, 43);
-  Panel4->setGeometry(0, h - 43 - 27, w, 27);
-  Panel1->setGeometry(0, 65 + 169, w, std::max(0, h - 65 - 169 - 43 - 27));
-  if (JvxCheckListBox1) JvxCheckListBox1->setGeometry(Panel1->contentsRect());
+  bannerPanel->setGeometry(0, 0, w, 65);
+  optionsPanel->setGeometry(0, 65, w, 169);
+  buttonPanel->setGeometry(0, h - 43, w, 43);
+  statusPanel->setGeometry(0, h - 43 - 27, w, 27);
+  resultsPanel->setGeometry(0, 65 + 169, w, std::max(0, h - 65 - 169 - 43 - 27));
+  if (resultList) resultList->setGeometry(resultsPanel->contentsRect());
 }
 
-void TForm1::createBanner() {
-  QPalette palette = panTop->palette();
+void MainWindow::createBanner() {
+  QPalette palette = bannerPanel->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-  panTop->setPalette(palette);
-  panTop->setAutoFillBackground(true);
+  bannerPanel->setPalette(palette);
+  bannerPanel->setAutoFillBackground(true);
 
-  hlpTitle = makeLabel(panTop, "Find and remove broken shortcuts", 9, 6);
-  hlpTitle->setFont(designFont("Tahoma", true));
-  hlpTitle->adjustSize();
-  hlpLine1 = makeLabel(panTop,
+  bannerTitle = makeLabel(bannerPanel, "Find and remove broken shortcuts", 9, 6);
+  bannerTitle->setFont(designFont("Tahoma", true));
+  bannerTitle->adjustSize();
+  scanHintLabel = makeLabel(bannerPanel,
                        "Select the folders you want to examine for broken shortcuts and press the Start Scan button.",
                        21, 24);
-  hlpLine2 = makeLabel(panTop, "Review the search results and press Delete Orphans to remove them from the system.",
+  deleteHintLabel = makeLabel(bannerPanel, "Review the search results and press Delete Orphans to remove them from the system.",
                        21, 40);
 
-  JvImage1 = new TJvImage(panTop);
-  JvImage1->SetPicture(LogoImage());
-  JvImage1->move(528, 8);
-  JvImage1->SetAutoSize(true);
-  JvImage1->setToolTip("Go to the Norvane web site");
-  JvImage1->setCursor(Qt::PointingHandCursor);
-  anchors_.anchor(JvImage1, Anchor::Right);
+  logo = new StateImage(bannerPanel);
+  logo->setPicture(logoImage());
+  logo->move(528, 8);
+  logo->setAutoSize(true);
+  logo->setToolTip("Go to the Norvane web site");
+  logo->setCursor(Qt::PointingHandCursor);
+  anchors_.anchor(logo, Anchor::Right);
 }
 
-void TForm1::createOptions() {
-  GroupBox1 = new EtchedGroupBox(" Select folders to scan for orphaned shortcuts: ", Panel3);
-  GroupBox1->setGeometry(8, 8, 281, 97);
-  CheckBox1 = makeCheckBox(GroupBox1, "Start menu", 16, 24, 97);
-  CheckBox2 = makeCheckBox(GroupBox1, "Desktop", 16, 40, 97);
-  CheckBox3 = makeCheckBox(GroupBox1, "Favorites", 16, 56, 97);
-  CheckBox4 = makeCheckBox(GroupBox1, "History", 16, 72, 97);
-  CheckBox8 = makeCheckBox(GroupBox1, "Recent documents", 120, 24, 125);
-  CheckBox6 = makeCheckBox(GroupBox1, "Temp directory", 120, 40, 125);
-  CheckBox5 = makeCheckBox(GroupBox1, "Program files", 120, 56, 125);
-  CheckBox7 = makeCheckBox(GroupBox1, "Application data", 120, 72, 125);
+void MainWindow::createOptions() {
+  foldersGroup = new EtchedGroupBox(" Select folders to scan for orphaned shortcuts: ", optionsPanel);
+  foldersGroup->setGeometry(8, 8, 281, 97);
+  startMenuBox = makeCheckBox(foldersGroup, "Start menu", 16, 24, 97);
+  desktopBox = makeCheckBox(foldersGroup, "Desktop", 16, 40, 97);
+  favoritesBox = makeCheckBox(foldersGroup, "Favorites", 16, 56, 97);
+  historyBox = makeCheckBox(foldersGroup, "History", 16, 72, 97);
+  recentBox = makeCheckBox(foldersGroup, "Recent documents", 120, 24, 125);
+  tempBox = makeCheckBox(foldersGroup, "Temp directory", 120, 40, 125);
+  programFilesBox = makeCheckBox(foldersGroup, "Program files", 120, 56, 125);
+  appDataBox = makeCheckBox(foldersGroup, "Application data", 120, 72, 125);
 
-  GroupBox2 = new EtchedGroupBox("Include shortcuts with broken links to: ", Panel3);
-  GroupBox2->setGeometry(304, 8, 281, 97);
-  CheckBox9 = makeCheckBox(GroupBox2, "Files on removable drives", 16, 24, 200);
-  CheckBox9->setToolTip("Include shortcut with targets on removable drives, like floppy disks.");
-  CheckBox10 = makeCheckBox(GroupBox2, "Files on a network", 16, 40, 200);
-  CheckBox10->setToolTip("Include shortcut with targets on mapped network drives or with UNC paths.");
-  CheckBox11 = makeCheckBox(GroupBox2, "Files on CD-ROM drives", 16, 56, 200);
-  CheckBox11->setToolTip("Include shortcut with targets on CD-ROM drives.");
-  CheckBox12 = makeCheckBox(GroupBox2, "Files on RAM disks", 16, 72, 200);
-  CheckBox12->setToolTip("Include shortcut with targets on RAM disks.");
-  anchors_.anchor(GroupBox2, Anchor::LeftRight);
+  targetsGroup = new EtchedGroupBox("Include shortcuts with broken links to: ", optionsPanel);
+  targetsGroup->setGeometry(304, 8, 281, 97);
+  removableDrivesBox = makeCheckBox(targetsGroup, "Files on removable drives", 16, 24, 200);
+  removableDrivesBox->setToolTip("Include shortcut with targets on removable drives, like floppy disks.");
+  networkDrivesBox = makeCheckBox(targetsGroup, "Files on a network", 16, 40, 200);
+  networkDrivesBox->setToolTip("Include shortcut with targets on mapped network drives or with UNC paths.");
+  cdRomDrivesBox = makeCheckBox(targetsGroup, "Files on CD-ROM drives", 16, 56, 200);
+  cdRomDrivesBox->setToolTip("Include shortcut with targets on CD-ROM drives.");
+  ramDrivesBox = makeCheckBox(targetsGroup, "Files on RAM disks", 16, 72, 200);
+  ramDrivesBox->setToolTip("Include shortcut with targets on RAM disks.");
+  anchors_.anchor(targetsGroup, Anchor::LeftRight);
 
-  GroupBox3 = new EtchedGroupBox(" User defined search folder: ", Panel3);
-  GroupBox3->setGeometry(8, 112, 577, 49);
-  Edit1 = new QLineEdit(GroupBox3);
-  Edit1->setGeometry(16, 20, 509, 21);
-  Edit1->setToolTip("User defined search folder that will be searched for *.lnk files. Search includes subfolders.");
-  Button3 = new QPushButton(".....", GroupBox3);
-  Button3->setGeometry(536, 20, 25, 21);
-  Button3->setToolTip("Browse for a folder.");
+  userFolderGroup = new EtchedGroupBox(" User defined search folder: ", optionsPanel);
+  userFolderGroup->setGeometry(8, 112, 577, 49);
+  userFolderEdit = new QLineEdit(userFolderGroup);
+  userFolderEdit->setGeometry(16, 20, 509, 21);
+  userFolderEdit->setToolTip("User defined search folder that will be searched for *.lnk files. Search includes subfolders.");
+  browseButton = new QPushButton(".....", userFolderGroup);
+  browseButton->setGeometry(536, 20, 25, 21);
+  browseButton->setToolTip("Browse for a folder.");
   // Inner controls first: their margins are taken from the group box's design width.
-  anchors_.anchor(Edit1, Anchor::LeftRight);
-  anchors_.anchor(Button3, Anchor::Right);
-  anchors_.anchor(GroupBox3, Anchor::LeftRight);
+  anchors_.anchor(userFolderEdit, Anchor::LeftRight);
+  anchors_.anchor(browseButton, Anchor::Right);
+  anchors_.anchor(userFolderGroup, Anchor::LeftRight);
 }
 
-void TForm1::createResults() {
-  JvxCheckListBox1 = new TJvxCheckListBox(model_, Panel1);
-  JvxCheckListBox1->setGeometry(Panel1->contentsRect());
-  JvxCheckListBox1->SetItemHeight(13);
-  JvxCheckListBox1->SetMultiSelect(true);
-  JvxCheckListBox1->setToolTip("Use right mouse button for options");
-  JvxCheckListBox1->SetExcludeListTarget(&options_);
+void MainWindow::createResults() {
+  resultList = new CheckListView(model_, resultsPanel);
+  resultList->setGeometry(resultsPanel->contentsRect());
+  resultList->setItemHeight(13);
+  resultList->setMultiSelect(true);
+  resultList->setToolTip("Use right mouse button for options");
+  resultList->setExcludeListTarget(&options_);
 }
 
-void TForm1::createStatusLine() {
-  Label1 = makeLabel(Panel4, "Idle.", 10, 7);
-  Label1->setFont(designFont("MS Sans Serif", true));
-  Label1->adjustSize();
+void MainWindow::createStatusLine() {
+  statusLabel = makeLabel(statusPanel, "Idle.", 10, 7);
+  statusLabel->setFont(designFont("MS Sans Serif", true));
+  statusLabel->adjustSize();
 }
 
-void TForm1::createButtons() {
-  Button1 = makeButton(Panel2, "Start Scan", 16, 73, "Start searching for orphans in the selected folders");
-  Button2 = makeButton(Panel2, "Delete Orphans", 96, 89, "Delete the selected orphans from the file system");
-  Button2->setEnabled(false);
-  Button6 = makeButton(Panel2, "Check for updates", 336, 113, "Online check for new program versions");
-  Button4 = makeButton(Panel2, "Help", 456, 57, "Link to the online help for this program");
-  Button5 = makeButton(Panel2, "Exit", 520, 57, "Exit the application");
-  QWidget* const rightAnchored[] = {Button6, Button4, Button5};
+void MainWindow::createButtons() {
+  scanButton = makeButton(buttonPanel, "Start Scan", 16, 73, "Start searching for orphans in the selected folders");
+  deleteButton = makeButton(buttonPanel, "Delete Orphans", 96, 89, "Delete the selected orphans from the file system");
+  deleteButton->setEnabled(false);
+  updatesButton = makeButton(buttonPanel, "Check for updates", 336, 113, "Online check for new program versions");
+  helpButton = makeButton(buttonPanel, "Help", 456, 57, "Link to the online help for this program");
+  exitButton = makeButton(buttonPanel, "Exit", 520, 57, "Exit the application");
+  QWidget* const rightAnchored[] = {updatesButton, helpButton, exitButton};
   for (QWidget* button : rightAnchored) anchors_.anchor(button, Anchor::Right);
 }
 
 // Panels in their tab order (results, buttons, options, status, banner), then the controls of
 // each in theirs; disabled controls are skipped by Qt itself.
-void TForm1::setTabOrder() {
-  QWidget* const chain[] = {JvxCheckListBox1, Button1,    Button2,    Button6,    Button4, Button5,
-                            CheckBox6,        CheckBox1,  CheckBox2,  CheckBox3,  CheckBox4, CheckBox8,
-                            CheckBox5,        CheckBox7,  CheckBox11, CheckBox9,  CheckBox10, CheckBox12,
-                            Button3,          Edit1};
+void MainWindow::setTabOrder() {
+  QWidget* const chain[] = {resultList, scanButton,    deleteButton,    updatesButton,    helpButton, exitButton,
+                            tempBox,        startMenuBox,  desktopBox,  favoritesBox,  historyBox, recentBox,
+                            programFilesBox,        appDataBox,  cdRomDrivesBox, removableDrivesBox,  networkDrivesBox, ramDrivesBox,
+                            browseButton,          userFolderEdit};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
     QWidget::setTabOrder(chain[i], chain[i + 1]);
-  QWidget* const unfocused[] = {hlpTitle, hlpLine1, hlpLine2, Label1, JvImage1};
+  QWidget* const unfocused[] = {bannerTitle, scanHintLabel, deleteHintLabel, statusLabel, logo};
   for (QWidget* control : unfocused) control->setFocusPolicy(Qt::NoFocus);
 }
 

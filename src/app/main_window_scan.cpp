@@ -6,7 +6,7 @@
 #include <QMetaObject>
 #include <chrono>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "scan/orphan_removal.h"
 
 namespace zendrift::app {
@@ -20,32 +20,32 @@ constexpr std::chrono::milliseconds kBatchAge{15};
 
 }  // namespace
 
-void TForm1::Button1Click() {
+void MainWindow::onScanClicked() {
   if (work_ == Work::scanning) {
     // A second press stops the scan; the worker ends at its next listed entry.
     worker_.request_stop();
-    Button1->SetCaption("Start scan");
+    scanButton->setCaption("Start scan");
     return;
   }
   if (work_ != Work::none) return;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   try {
-    ControlsToOptions();
+    controlsToOptions();
   } catch (...) {
     QGuiApplication::restoreOverrideCursor();
     throw;
   }
-  model_.Clear();
+  model_.clear();
   records_.clear();
-  deleteWasEnabled_ = Button2->isEnabled();
-  Button2->setEnabled(false);
-  Button1->SetCaption("Stop scan");
+  deleteWasEnabled_ = deleteButton->isEnabled();
+  deleteButton->setEnabled(false);
+  scanButton->setCaption("Stop scan");
   work_ = Work::scanning;
   // The worker reads its own copy: the window may change the options meanwhile.
   worker_ = std::jthread([this, options = options_](std::stop_token stop) { scanOnWorker(options, stop); });
 }
 
-void TForm1::scanOnWorker(const settings::TIniRec& options, std::stop_token stop) {
+void MainWindow::scanOnWorker(const settings::ScanOptions& options, std::stop_token stop) {
   std::vector<scan::OrphanRecord> batch;
   auto lastPost = std::chrono::steady_clock::now();
   const auto post = [&] {
@@ -77,45 +77,45 @@ void TForm1::scanOnWorker(const settings::TIniRec& options, std::stop_token stop
   }
 }
 
-void TForm1::addOrphans(std::vector<scan::OrphanRecord>&& found) {
+void MainWindow::addOrphans(std::vector<scan::OrphanRecord>&& found) {
   for (scan::OrphanRecord& record : found) {
-    const int index = model_.Items.Add(record.path);
-    if (!record.excluded) model_.SetItemChecked(index, true);
+    const int index = model_.items.add(record.path);
+    if (!record.excluded) model_.setItemChecked(index, true);
     records_.push_back(std::move(record));
   }
 }
 
-void TForm1::scanFinished(const scan::ScanReport& report) {
+void MainWindow::scanFinished(const scan::ScanReport& report) {
   endWork();
-  Button1->SetCaption("Start scan");
+  scanButton->setCaption("Start scan");
   setStatusText(report.statusText());
-  if (model_.Items.Count() > 0) {
-    Button2->setEnabled(true);
-    if (isVisible()) Button2->setFocus();
+  if (model_.items.count() > 0) {
+    deleteButton->setEnabled(true);
+    if (isVisible()) deleteButton->setFocus();
   } else {
-    Button2->setEnabled(deleteWasEnabled_);
+    deleteButton->setEnabled(deleteWasEnabled_);
   }
   afterWork();
 }
 
-void TForm1::Button2Click() {
+void MainWindow::onDeleteClicked() {
   if (work_ != Work::none) return;
   // The marked lines, first to last; the removal takes them from the last to the first, so the
   // lines above the one it reports on keep their places.
   std::vector<int> lines;
   std::vector<scan::OrphanRecord> marked;
-  for (int i = 0; i < model_.Items.Count(); ++i) {
-    if (!model_.IsItemChecked(i) || static_cast<std::size_t>(i) >= records_.size()) continue;
+  for (int i = 0; i < model_.items.count(); ++i) {
+    if (!model_.isItemChecked(i) || static_cast<std::size_t>(i) >= records_.size()) continue;
     lines.push_back(i);
     marked.push_back(records_[static_cast<std::size_t>(i)]);
   }
-  deleteWasEnabled_ = Button2->isEnabled();
-  Button1->setEnabled(false);
-  Button2->setEnabled(false);
+  deleteWasEnabled_ = deleteButton->isEnabled();
+  scanButton->setEnabled(false);
+  deleteButton->setEnabled(false);
   setStatusText("Deleting orphans ...");
   work_ = Work::removing;
   worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
-                          userFolder = options_.UserDir](std::stop_token stop) {
+                          userFolder = options_.userDir](std::stop_token stop) {
     scan::RemovalEvents events;
     if (removalObserver_) events.orphanStarting = [&](std::size_t index) { removalObserver_(marked[index].path); };
     events.orphanDone = [&](std::size_t index, std::error_code error) {
@@ -127,48 +127,48 @@ void TForm1::Button2Click() {
   });
 }
 
-void TForm1::orphanRemoved(int line, std::error_code error) {
-  if (line >= model_.Items.Count()) return;
+void MainWindow::orphanRemoved(int line, std::error_code error) {
+  if (line >= model_.items.count()) return;
   if (error) {
     // The line stays, marked, and says why: nothing is lost and the user can try again.
-    model_.SetItemHint(line, "Could not delete: " + error.message());
+    model_.setItemHint(line, "Could not delete: " + error.message());
     return;
   }
-  model_.Items.Delete(line);
+  model_.items.remove(line);
   records_.erase(records_.begin() + line);
 }
 
-void TForm1::removalFinished(const scan::RemovalReport& report) {
+void MainWindow::removalFinished(const scan::RemovalReport& report) {
   endWork();
-  Button1->setEnabled(true);
-  if (model_.Items.Count() == 0) {
-    model_.Clear();
-    Button2->setEnabled(false);
+  scanButton->setEnabled(true);
+  if (model_.items.count() == 0) {
+    model_.clear();
+    deleteButton->setEnabled(false);
   } else {
-    Button2->setEnabled(deleteWasEnabled_ || !report.failures.empty());
+    deleteButton->setEnabled(deleteWasEnabled_ || !report.failures.empty());
   }
   setStatusText(report.statusText());
-  if (isVisible()) Button1->setFocus();
+  if (isVisible()) scanButton->setFocus();
   afterWork();
 }
 
-void TForm1::workFailed(const std::string& message) {
+void MainWindow::workFailed(const std::string& message) {
   const Work failed = work_;
   endWork();
-  Button1->setEnabled(true);
-  if (failed == Work::scanning) Button1->SetCaption("Start scan");
+  scanButton->setEnabled(true);
+  if (failed == Work::scanning) scanButton->setCaption("Start scan");
   afterWork();
   // Shown in the error box, as any error that escapes an action.
   throw std::runtime_error(message);
 }
 
-void TForm1::endWork() {
+void MainWindow::endWork() {
   if (worker_.joinable()) worker_.join();
   if (work_ == Work::scanning) QGuiApplication::restoreOverrideCursor();
   work_ = Work::none;
 }
 
-void TForm1::afterWork() {
+void MainWindow::afterWork() {
   if (std::exchange(closePending_, false)) {
     close();
     return;
@@ -176,13 +176,13 @@ void TForm1::afterWork() {
   runPendingActions();
 }
 
-void TForm1::stopWork() {
+void MainWindow::stopWork() {
   if (work_ == Work::none) return;
   worker_.request_stop();
-  if (work_ == Work::scanning) Button1->SetCaption("Start scan");
+  if (work_ == Work::scanning) scanButton->setCaption("Start scan");
 }
 
-void TForm1::runSilently() {
+void MainWindow::runSilently() {
   // The window is hidden and nothing waits for it: the scan and the removal run here.
   std::vector<scan::OrphanRecord> marked;
   scan::ScanEvents events;
@@ -190,7 +190,7 @@ void TForm1::runSilently() {
     if (!record.excluded) marked.push_back(std::move(record));
   };
   setStatusText(scan::scanForOrphans(options_, {}, events).statusText());
-  setStatusText(scan::removeOrphans(marked, options_.UserDir, {}).statusText());
+  setStatusText(scan::removeOrphans(marked, options_.userDir, {}).statusText());
 }
 
 }  // namespace zendrift::app

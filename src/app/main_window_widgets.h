@@ -4,15 +4,15 @@
 
 #include <QGroupBox>
 
-#include "widgets/check_list_box.h"
-#include "widgets/jv_image.h"
-#include "widgets/xp_button.h"
+#include "widgets/check_list_view.h"
+#include "widgets/state_image.h"
+#include "widgets/styled_button.h"
 
 namespace zendrift::app {
 
-using widgets::TJvImage;
-using widgets::TJvxCheckListBox;
-using widgets::TJvXPButton;
+using widgets::StateImage;
+using widgets::CheckListView;
+using widgets::StyledButton;
 
 // A group box drawn as the design draws it: the title on the frame line, which is an etched
 // rectangle from half the text height down. Styles that put the title above the frame push the

@@ -19,35 +19,35 @@ namespace {
 // "/userdir" that names no existing folder would fall back to the folder saved in the settings:
 // an unattended run would then clean a folder the user did not name (an unmounted disk, say).
 void requireUserFolder(const settings::CommandLine& commandLine) {
-  if (!commandLine.SwitchPresent("userdir")) return;
-  for (int i = 1; i <= commandLine.ParamCount(); ++i) {
-    if (platform::folderExists(commandLine.ParamStr(i))) return;
+  if (!commandLine.switchPresent("userdir")) return;
+  for (int i = 1; i <= commandLine.paramCount(); ++i) {
+    if (platform::folderExists(commandLine.paramStr(i))) return;
   }
   throw std::runtime_error("/userdir names no existing folder; nothing was scanned.");
 }
 
-settings::TIniRec loadOptions(const settings::CommandLine& commandLine) {
+settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   requireUserFolder(commandLine);
-  settings::TIniRec options;
+  settings::ScanOptions options;
   // An unattended run never saves, so it creates nothing either. Defaults in place of a file that
   // could not be read would drop the user's exclusions: /silent would delete what they keep.
   constexpr settings::SettingsAccess kReadOnly = settings::SettingsAccess::readOnly;
   if (const std::error_code error = settings::loadSettings(options, settings::kSettingsFileName, kReadOnly)) {
     throw std::runtime_error("cannot read the settings file " +
-                             settings::SettingsFilePath(settings::kProductName, settings::kSettingsFileName, kReadOnly) + ": " +
+                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName, kReadOnly) + ": " +
                              error.message());
   }
-  commandLine.ApplySwitches(options);
+  commandLine.applySwitches(options);
   return options;
 }
 
 // Says so when the Windows profile cannot be read. Without it the well-known folders are empty,
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
-bool profileUsable(const settings::TIniRec& options, std::ostream& err) {
+bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
   const std::string problem = platform::profileProblem();
   if (problem.empty()) return true;
   err << "Zendrift: " << problem << '\n';
-  return platform::folderExists(options.UserDir);
+  return platform::folderExists(options.userDir);
 }
 
 void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
@@ -74,7 +74,7 @@ std::string escaped(std::string_view text) {
 }  // namespace
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
-  const settings::TIniRec options = loadOptions(commandLine);
+  const settings::ScanOptions options = loadOptions(commandLine);
   const bool usable = profileUsable(options, err);
   std::vector<scan::OrphanRecord> marked;
   scan::ScanEvents events;
@@ -84,7 +84,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
   reportUnreadable(scanned, err);
   // Every other marked orphan is deleted first; then each failure is named.
-  const scan::RemovalReport removal = scan::removeOrphans(marked, options.UserDir, {});
+  const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {});
   for (const scan::RemovalFailure& failure : removal.failures) {
     err << (failure.folder ? "Could not remove folder " : "Could not delete ") << failure.path << ": "
         << failure.error.message() << '\n';
@@ -93,7 +93,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 }
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
-  const settings::TIniRec options = loadOptions(commandLine);
+  const settings::ScanOptions options = loadOptions(commandLine);
   const bool usable = profileUsable(options, err);
   // Each orphan is printed as it is found.
   scan::ScanEvents events;

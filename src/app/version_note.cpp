@@ -1,4 +1,4 @@
-// Embeds the program's file version in the executable as an ELF note, where VersionStamp finds
+// Embeds the program's file version in the executable as an ELF note, where versionStamp finds
 // it by reading the file. Windows builds carry a version resource instead.
 #include <cstdint>
 

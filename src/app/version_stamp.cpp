@@ -5,7 +5,7 @@
 
 namespace zendrift::app {
 
-std::string VersionStamp(std::string_view fileName) {
+std::string versionStamp(std::string_view fileName) {
   const platform::FileVersion version = platform::readFileVersion(fileName).value_or(platform::FileVersion{});
   return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." + std::to_string(version[2]) +
          " (Build " + std::to_string(version[3]) + ")";

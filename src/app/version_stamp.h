@@ -7,6 +7,6 @@
 namespace zendrift::app {
 
 // The stamp of the executable at `fileName`; "0.0.0 (Build 0)" when it carries no version.
-std::string VersionStamp(std::string_view fileName);
+std::string versionStamp(std::string_view fileName);
 
 }  // namespace zendrift::app

@@ -15,12 +15,12 @@ bool ZendriftApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    ShowException(std::current_exception());
+    showException(std::current_exception());
     return false;
   }
 }
 
-void ZendriftApplication::ShowException(const std::exception_ptr& error) {
+void ZendriftApplication::showException(const std::exception_ptr& error) {
   QString message;
   try {
     std::rethrow_exception(error);

@@ -14,7 +14,7 @@ class ZendriftApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
   // The error box: the error's message under the title "Zendrift", modal, over the active window.
-  static void ShowException(const std::exception_ptr& error);
+  static void showException(const std::exception_ptr& error);
 };
 
 }  // namespace zendrift::app

@@ -4,38 +4,38 @@
 
 #include "scan/check_list_model.h"
 #include "settings/exclude_list.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace zendrift::scan {
 
 // Every command bounds its loop by the current count, so a handler that removes lines while the
 // loop runs cannot send it past the end.
 
-void CheckListModel::Markall1Click() {
-  for (int i = 0; i < Items.Count(); ++i) SetItemChecked(i, true);
+void CheckListModel::markAll() {
+  for (int i = 0; i < items.count(); ++i) setItemChecked(i, true);
 }
 
-void CheckListModel::Unmarkall1Click() {
-  for (int i = 0; i < Items.Count(); ++i) SetItemChecked(i, false);
+void CheckListModel::unmarkAll() {
+  for (int i = 0; i < items.count(); ++i) setItemChecked(i, false);
 }
 
-void CheckListModel::Markselection1Click() {
-  for (int i = 0; i < Items.Count(); ++i) {
-    if (IsItemSelected(i)) SetItemChecked(i, true);
+void CheckListModel::markSelection() {
+  for (int i = 0; i < items.count(); ++i) {
+    if (isItemSelected(i)) setItemChecked(i, true);
   }
 }
 
-void CheckListModel::Unmarkselection1Click() {
-  for (int i = 0; i < Items.Count(); ++i) {
-    if (IsItemSelected(i)) SetItemChecked(i, false);
+void CheckListModel::unmarkSelection() {
+  for (int i = 0; i < items.count(); ++i) {
+    if (isItemSelected(i)) setItemChecked(i, false);
   }
 }
 
-void CheckListModel::Putselectionontheexcludelist1Click(settings::TIniRec& options) {
+void CheckListModel::excludeSelection(settings::ScanOptions& options) {
   std::string refused;
-  for (int i = 0; i < Items.Count(); ++i) {
-    if (!IsItemSelected(i)) continue;
-    const std::string& path = Items.Get(i);
+  for (int i = 0; i < items.count(); ++i) {
+    if (!isItemSelected(i)) continue;
+    const std::string& path = items.get(i);
     // The settings file keeps a value on one line, so a line break would be saved as a blank and
     // the entry would never match again: the next run would delete the shortcut. The line is
     // still unmarked, as the user asked for it to be kept.
@@ -45,9 +45,9 @@ void CheckListModel::Putselectionontheexcludelist1Click(settings::TIniRec& optio
     } else {
       // No test for a path already there; a separator goes in front only when the text lacks
       // one, so that an entry never runs into the one before it.
-      settings::appendExcludeEntry(options.ExcludeList, path);
+      settings::appendExcludeEntry(options.excludeList, path);
     }
-    SetItemChecked(i, false);
+    setItemChecked(i, false);
   }
   if (!refused.empty()) throw std::runtime_error(refused);
 }

@@ -37,13 +37,13 @@ void CheckListModel::widenExtent(int width) {
 }
 
 int CheckListModel::addLine(std::string_view text) {
-  const int index = Items.Count();
+  const int index = items.count();
   insertLine(index, text);
   return index;
 }
 
 void CheckListModel::insertLine(int index, std::string_view text) {
-  if (index < 0 || index > Items.Count()) throw ListIndexError(index);
+  if (index < 0 || index > items.count()) throw ListIndexError(index);
   Line line{std::string(text), std::nullopt, false, measure(text), {}};
   const int width = line.width;
   lines_.insert(lines_.begin() + index, std::move(line));
@@ -58,7 +58,7 @@ void CheckListModel::deleteLine(int index) {
   const int width = pos->width;
   if (pos->selected) --selectedCount_;
   lines_.erase(pos);
-  if (itemIndex_ > index || itemIndex_ >= Items.Count()) --itemIndex_;
+  if (itemIndex_ > index || itemIndex_ >= items.count()) --itemIndex_;
   notify(CheckListChange::Kind::Removed, index);
   if (width >= extent_ && extent_ > 0) {
     // The widest line went: scroll back and take the widest of the rest.
@@ -68,7 +68,7 @@ void CheckListModel::deleteLine(int index) {
   }
 }
 
-void CheckListModel::Clear() {
+void CheckListModel::clear() {
   lines_.clear();
   selectedCount_ = 0;
   itemIndex_ = -1;
@@ -99,12 +99,12 @@ void CheckListModel::moveLine(int currentIndex, int newIndex) {
   notify(CheckListChange::Kind::Lines);
 }
 
-void CheckListModel::SetLineWidthFunction(LineWidthFunction measure) {
+void CheckListModel::setLineWidthFunction(LineWidthFunction measure) {
   measure_ = std::move(measure);
-  RecomputeHorizontalExtent();
+  recomputeHorizontalExtent();
 }
 
-void CheckListModel::RecomputeHorizontalExtent() {
+void CheckListModel::recomputeHorizontalExtent() {
   int widest = 0;
   for (Line& line : lines_) {
     line.width = measure(line.text);
@@ -114,12 +114,12 @@ void CheckListModel::RecomputeHorizontalExtent() {
   notify(CheckListChange{CheckListChange::Kind::Extent, -1, false});
 }
 
-bool CheckListModel::IsItemSelected(int index) const {
+bool CheckListModel::isItemSelected(int index) const {
   checkIndex(index);
   return lines_[static_cast<std::size_t>(index)].selected;
 }
 
-void CheckListModel::SetItemSelected(int index, bool selected) {
+void CheckListModel::setItemSelected(int index, bool selected) {
   checkIndex(index);
   Line& line = lines_[static_cast<std::size_t>(index)];
   if (line.selected == selected) return;
@@ -128,13 +128,13 @@ void CheckListModel::SetItemSelected(int index, bool selected) {
   notify(CheckListChange::Kind::Line, index);
 }
 
-void CheckListModel::SelectOnlyRange(int first, int last) {
+void CheckListModel::selectOnlyRange(int first, int last) {
   if (first > last) std::swap(first, last);
   if (first != -1 || last != -1) {
     checkIndex(first);
     checkIndex(last);
   }
-  for (int i = 0; i < Items.Count(); ++i) {
+  for (int i = 0; i < items.count(); ++i) {
     const bool wanted = first >= 0 && i >= first && i <= last;
     Line& line = lines_[static_cast<std::size_t>(i)];
     if (line.selected == wanted) continue;
@@ -144,11 +144,11 @@ void CheckListModel::SelectOnlyRange(int first, int last) {
   }
 }
 
-void CheckListModel::ClearSelection() {
-  if (selectedCount_ > 0) SelectOnlyRange(-1, -1);
+void CheckListModel::clearSelection() {
+  if (selectedCount_ > 0) selectOnlyRange(-1, -1);
 }
 
-void CheckListModel::SetItemIndex(int index) {
+void CheckListModel::setItemIndex(int index) {
   if (index != -1) checkIndex(index);
   if (index == itemIndex_) return;
   const int old = itemIndex_;

@@ -8,95 +8,95 @@
 namespace zendrift::scan {
 
 void CheckListModel::checkIndex(int index) const {
-  if (index < 0 || index >= Items.Count()) throw ListIndexError(index);
+  if (index < 0 || index >= items.count()) throw ListIndexError(index);
 }
 
-TJvCheckListBoxItem& CheckListModel::record(int index) {
+CheckRecord& CheckListModel::record(int index) {
   auto& slot = lines_[static_cast<std::size_t>(index)].record;
   if (!slot) slot.emplace();
   return *slot;
 }
 
-TCheckBoxState CheckListModel::ItemState(int index) const {
+CheckState CheckListModel::itemState(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
   if (!slot) return cbUnchecked;
-  if (checkKind_ == ckRadioButtons && slot->State == cbGrayed) return cbUnchecked;
-  return slot->State;
+  if (checkKind_ == ckRadioButtons && slot->state == cbGrayed) return cbUnchecked;
+  return slot->state;
 }
 
-bool CheckListModel::IsItemChecked(int index) const {
+bool CheckListModel::isItemChecked(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return slot && slot->State == cbChecked;
+  return slot && slot->state == cbChecked;
 }
 
-bool CheckListModel::IsItemEnabled(int index) const {
+bool CheckListModel::isItemEnabled(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return !slot || slot->Enabled;
+  return !slot || slot->enabled;
 }
 
-std::int32_t CheckListModel::ItemData(int index) const {
+std::int32_t CheckListModel::itemData(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return slot ? slot->Data : 0;
+  return slot ? slot->data : 0;
 }
 
-bool CheckListModel::HasItemRecord(int index) const {
+bool CheckListModel::hasItemRecord(int index) const {
   checkIndex(index);
   return lines_[static_cast<std::size_t>(index)].record.has_value();
 }
 
-const std::string& CheckListModel::ItemHint(int index) const {
+const std::string& CheckListModel::itemHint(int index) const {
   checkIndex(index);
   return lines_[static_cast<std::size_t>(index)].hint;
 }
 
-void CheckListModel::SetItemHint(int index, std::string hint) {
+void CheckListModel::setItemHint(int index, std::string hint) {
   checkIndex(index);
   lines_[static_cast<std::size_t>(index)].hint = std::move(hint);
 }
 
-void CheckListModel::SetItemData(int index, std::int32_t data) {
+void CheckListModel::setItemData(int index, std::int32_t data) {
   checkIndex(index);
-  record(index).Data = data;
+  record(index).data = data;
 }
 
-void CheckListModel::SetItemState(int index, TCheckBoxState state) {
+void CheckListModel::setItemState(int index, CheckState state) {
   checkIndex(index);
-  if (state == ItemState(index) && !fixingRadio_) return;
+  if (state == itemState(index) && !fixingRadio_) return;
   // One radio button always stays checked.
-  if (checkKind_ == ckRadioButtons && state != cbChecked && index == CheckedIndex()) return;
-  record(index).State = state;
+  if (checkKind_ == ckRadioButtons && state != cbChecked && index == checkedIndex()) return;
+  record(index).state = state;
   if (checkKind_ == ckRadioButtons && state == cbChecked) {
-    for (int i = Items.Count() - 1; i >= 0; --i) {
+    for (int i = items.count() - 1; i >= 0; --i) {
       auto& other = lines_[static_cast<std::size_t>(i)].record;
-      if (i != index && other && other->State == cbChecked) {
-        other->State = cbUnchecked;
+      if (i != index && other && other->state == cbChecked) {
+        other->state = cbUnchecked;
         notify(CheckListChange::Kind::CheckArea, i);
       }
     }
   }
   notify(CheckListChange::Kind::CheckArea, index);
-  if (OnStateChange) OnStateChange(*this, index);
+  if (onStateChange) onStateChange(*this, index);
 }
 
-void CheckListModel::SetItemChecked(int index, bool checked) {
-  SetItemState(index, checked ? cbChecked : cbUnchecked);
+void CheckListModel::setItemChecked(int index, bool checked) {
+  setItemState(index, checked ? cbChecked : cbUnchecked);
 }
 
-void CheckListModel::SetItemEnabled(int index, bool enabled) {
+void CheckListModel::setItemEnabled(int index, bool enabled) {
   checkIndex(index);
-  if (IsItemEnabled(index) == enabled) return;
-  record(index).Enabled = enabled;
+  if (isItemEnabled(index) == enabled) return;
+  record(index).enabled = enabled;
   notify(CheckListChange::Kind::Line, index);
 }
 
-void CheckListModel::ToggleItemCheck(int index) {
-  if (index < 0 || index >= Items.Count() || !IsItemEnabled(index)) return;
-  TCheckBoxState next = cbUnchecked;
-  switch (ItemState(index)) {
+void CheckListModel::toggleItemCheck(int index) {
+  if (index < 0 || index >= items.count() || !isItemEnabled(index)) return;
+  CheckState next = cbUnchecked;
+  switch (itemState(index)) {
     case cbUnchecked:
       next = allowGrayed_ && checkKind_ != ckRadioButtons ? cbGrayed : cbChecked;
       break;
@@ -107,28 +107,28 @@ void CheckListModel::ToggleItemCheck(int index) {
       next = cbChecked;
       break;
   }
-  SetItemState(index, next);
-  if (OnClickCheck) OnClickCheck(*this);
+  setItemState(index, next);
+  if (onClickCheck) onClickCheck(*this);
 }
 
-void CheckListModel::SetAllItemStates(TCheckBoxState state, bool onlyEnabled) {
+void CheckListModel::setAllItemStates(CheckState state, bool onlyEnabled) {
   if (checkKind_ == ckRadioButtons) return;
   // Count is read on every pass: an event handler may remove lines under the loop.
-  for (int i = 0; i < Items.Count(); ++i) {
-    if (onlyEnabled && !IsItemEnabled(i)) continue;
-    SetItemState(i, state);
+  for (int i = 0; i < items.count(); ++i) {
+    if (onlyEnabled && !isItemEnabled(i)) continue;
+    setItemState(i, state);
   }
 }
 
-void CheckListModel::SetCheckKind(TCheckKind kind) {
+void CheckListModel::setCheckKind(CheckKind kind) {
   if (kind == checkKind_) return;
   checkKind_ = kind;
-  if (checkKind_ == ckRadioButtons && Items.Count() > 0) {
+  if (checkKind_ == ckRadioButtons && items.count() > 0) {
     // Exactly one radio button is checked: the first checked line, or line 0.
-    const int first = std::max(CheckedIndex(), 0);
+    const int first = std::max(checkedIndex(), 0);
     fixingRadio_ = true;
     try {
-      SetItemState(first, cbChecked);
+      setItemState(first, cbChecked);
     } catch (...) {
       fixingRadio_ = false;
       throw;
@@ -138,23 +138,23 @@ void CheckListModel::SetCheckKind(TCheckKind kind) {
   notify(CheckListChange::Kind::Lines);
 }
 
-void CheckListModel::SetAllowGrayed(bool allow) {
+void CheckListModel::setAllowGrayed(bool allow) {
   if (allow == allowGrayed_) return;
   allowGrayed_ = allow;
   notify(CheckListChange::Kind::Lines);
 }
 
-int CheckListModel::CheckedIndex() const {
+int CheckListModel::checkedIndex() const {
   if (checkKind_ != ckRadioButtons) return -1;
-  for (int i = 0; i < Items.Count(); ++i) {
-    if (ItemState(i) == cbChecked) return i;
+  for (int i = 0; i < items.count(); ++i) {
+    if (itemState(i) == cbChecked) return i;
   }
   return -1;
 }
 
-void CheckListModel::SetCheckedIndex(int index) {
-  if (checkKind_ != ckRadioButtons || Items.Count() == 0) return;
-  SetItemState(std::max(index, 0), cbChecked);
+void CheckListModel::setCheckedIndex(int index) {
+  if (checkKind_ != ckRadioButtons || items.count() == 0) return;
+  setItemState(std::max(index, 0), cbChecked);
 }
 
 }  // namespace zendrift::scan

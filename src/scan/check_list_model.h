@@ -19,7 +19,7 @@
 #include "scan/check_list_types.h"
 
 namespace zendrift::settings {
-struct TIniRec;
+struct ScanOptions;
 }
 
 namespace zendrift::scan {
@@ -36,69 +36,69 @@ class CheckListModel {
   CheckListModel(const CheckListModel&) = delete;
   CheckListModel& operator=(const CheckListModel&) = delete;
 
-  CheckListStrings Items{*this};
+  CheckListStrings items{*this};
 
   // Raised after a line's state was written (not for the other radio buttons it unchecks).
-  StateChangeEvent OnStateChange;
+  StateChangeEvent onStateChange;
   // Raised after the user toggled a mark (mouse, space) or the view marked all with "+"/"-".
-  ClickCheckEvent OnClickCheck;
+  ClickCheckEvent onClickCheck;
 
   // Removes every line and its record; the horizontal extent returns to 0.
-  void Clear();
+  void clear();
 
   // Check records. Each throws ListIndexError for an index outside the list; reading never
   // creates a record.
-  TCheckBoxState ItemState(int index) const;
-  void SetItemState(int index, TCheckBoxState state);
-  bool IsItemChecked(int index) const;
-  void SetItemChecked(int index, bool checked);
-  bool IsItemEnabled(int index) const;
-  void SetItemEnabled(int index, bool enabled);
-  std::int32_t ItemData(int index) const;
-  void SetItemData(int index, std::int32_t data);
-  bool HasItemRecord(int index) const;
+  CheckState itemState(int index) const;
+  void setItemState(int index, CheckState state);
+  bool isItemChecked(int index) const;
+  void setItemChecked(int index, bool checked);
+  bool isItemEnabled(int index) const;
+  void setItemEnabled(int index, bool enabled);
+  std::int32_t itemData(int index) const;
+  void setItemData(int index, std::int32_t data);
+  bool hasItemRecord(int index) const;
   // A line's hint (the view shows it as the line's tooltip); empty when it has none.
-  const std::string& ItemHint(int index) const;
-  void SetItemHint(int index, std::string hint);
+  const std::string& itemHint(int index) const;
+  void setItemHint(int index, std::string hint);
 
-  // Next state of an enabled line, then OnClickCheck; an index outside the list does nothing.
-  void ToggleItemCheck(int index);
+  // Next state of an enabled line, then onClickCheck; an index outside the list does nothing.
+  void toggleItemCheck(int index);
   // Check boxes and check marks only; onlyEnabled skips disabled lines.
-  void SetAllItemStates(TCheckBoxState state, bool onlyEnabled);
+  void setAllItemStates(CheckState state, bool onlyEnabled);
 
-  TCheckKind CheckKind() const noexcept { return checkKind_; }
-  void SetCheckKind(TCheckKind kind);
-  bool AllowGrayed() const noexcept { return allowGrayed_; }
-  void SetAllowGrayed(bool allow);
+  CheckKind checkKind() const noexcept { return checkKind_; }
+  void setCheckKind(CheckKind kind);
+  bool allowGrayed() const noexcept { return allowGrayed_; }
+  void setAllowGrayed(bool allow);
   // Radio buttons only: the first checked line, or -1.
-  int CheckedIndex() const;
+  int checkedIndex() const;
   // Radio buttons only, and only when there are lines: checks `index` (a negative one as 0).
-  void SetCheckedIndex(int index);
+  void setCheckedIndex(int index);
 
   // Selection (extended: any set of lines) and the line with the keyboard focus.
-  bool IsItemSelected(int index) const;
-  void SetItemSelected(int index, bool selected);
+  bool isItemSelected(int index) const;
+  void setItemSelected(int index, bool selected);
   // Selects exactly the lines from `first` to `last` (either order); -1 selects nothing.
-  void SelectOnlyRange(int first, int last);
-  void ClearSelection();
-  int SelectedCount() const noexcept { return selectedCount_; }
+  void selectOnlyRange(int first, int last);
+  void clearSelection();
+  int selectedCount() const noexcept { return selectedCount_; }
   // The focused line, or -1; kept on the same line when lines come and go before it.
-  int ItemIndex() const noexcept { return itemIndex_; }
-  void SetItemIndex(int index);
+  int itemIndex() const noexcept { return itemIndex_; }
+  void setItemIndex(int index);
 
   // The widest line's width, as the measuring function gives it (0 without one).
-  int HorizontalExtent() const noexcept { return extent_; }
+  int horizontalExtent() const noexcept { return extent_; }
   // Sets the measuring function and measures every line again (also after a change of font).
-  void SetLineWidthFunction(LineWidthFunction measure);
-  void RecomputeHorizontalExtent();
+  void setLineWidthFunction(LineWidthFunction measure);
+  void recomputeHorizontalExtent();
 
   // Context-menu commands. Each visits the lines from the first up; none changes the selection
   // or removes a line. The last appends each selected line's text and ", " to the exclude list.
-  void Markall1Click();
-  void Unmarkall1Click();
-  void Markselection1Click();
-  void Unmarkselection1Click();
-  void Putselectionontheexcludelist1Click(settings::TIniRec& options);
+  void markAll();
+  void unmarkAll();
+  void markSelection();
+  void unmarkSelection();
+  void excludeSelection(settings::ScanOptions& options);
 
   // Observers are told of every change after it happened. Returns an id for removeObserver.
   int addObserver(ChangeObserver observer);
@@ -112,14 +112,14 @@ class CheckListModel {
 
   struct Line {
     std::string text;
-    std::optional<TJvCheckListBoxItem> record;
+    std::optional<CheckRecord> record;
     bool selected = false;
     int width = 0;
     std::string hint;
   };
 
   void checkIndex(int index) const;
-  TJvCheckListBoxItem& record(int index);
+  CheckRecord& record(int index);
   int measure(std::string_view text) const;
   void notify(CheckListChange change);
   void notify(CheckListChange::Kind kind, int index = -1);
@@ -132,7 +132,7 @@ class CheckListModel {
   void widenExtent(int width);
 
   std::vector<Line> lines_;
-  TCheckKind checkKind_ = ckCheckBoxes;
+  CheckKind checkKind_ = ckCheckBoxes;
   bool allowGrayed_ = false;
   bool fixingRadio_ = false;
   int selectedCount_ = 0;

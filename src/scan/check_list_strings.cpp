@@ -5,23 +5,23 @@
 
 namespace zendrift::scan {
 
-int CheckListStrings::Add(std::string_view text) { return owner_.addLine(text); }
+int CheckListStrings::add(std::string_view text) { return owner_.addLine(text); }
 
-void CheckListStrings::Insert(int index, std::string_view text) { owner_.insertLine(index, text); }
+void CheckListStrings::insert(int index, std::string_view text) { owner_.insertLine(index, text); }
 
-int CheckListStrings::Count() const noexcept { return static_cast<int>(owner_.lines_.size()); }
+int CheckListStrings::count() const noexcept { return static_cast<int>(owner_.lines_.size()); }
 
-const std::string& CheckListStrings::Get(int index) const {
+const std::string& CheckListStrings::get(int index) const {
   owner_.checkIndex(index);
   return owner_.lines_[static_cast<std::size_t>(index)].text;
 }
 
-void CheckListStrings::Delete(int index) { owner_.deleteLine(index); }
+void CheckListStrings::remove(int index) { owner_.deleteLine(index); }
 
-void CheckListStrings::Exchange(int index1, int index2) { owner_.exchangeLines(index1, index2); }
+void CheckListStrings::exchange(int index1, int index2) { owner_.exchangeLines(index1, index2); }
 
-void CheckListStrings::Move(int currentIndex, int newIndex) { owner_.moveLine(currentIndex, newIndex); }
+void CheckListStrings::move(int currentIndex, int newIndex) { owner_.moveLine(currentIndex, newIndex); }
 
-void CheckListStrings::Clear() { owner_.Clear(); }
+void CheckListStrings::clear() { owner_.clear(); }
 
 }  // namespace zendrift::scan

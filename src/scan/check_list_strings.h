@@ -17,17 +17,17 @@ class CheckListStrings {
   CheckListStrings& operator=(const CheckListStrings&) = delete;
 
   // Appends an unmarked line and returns its index.
-  int Add(std::string_view text);
+  int add(std::string_view text);
   // Puts an unmarked line at `index` (0 to Count); later lines move down.
-  void Insert(int index, std::string_view text);
-  int Count() const noexcept;
-  const std::string& Get(int index) const;
+  void insert(int index, std::string_view text);
+  int count() const noexcept;
+  const std::string& get(int index) const;
   // Removes the line and its record; later lines move up and keep their own marks.
-  void Delete(int index);
+  void remove(int index);
   // Swap or move lines; records, selection and widths go with their texts.
-  void Exchange(int index1, int index2);
-  void Move(int currentIndex, int newIndex);
-  void Clear();
+  void exchange(int index1, int index2);
+  void move(int currentIndex, int newIndex);
+  void clear();
 
  private:
   friend class CheckListModel;

@@ -10,31 +10,31 @@
 #include "platform/path.h"
 #include "platform/windows_profile.h"
 #include "shortcut/orphan_test.h"
-#include "sysfolders/computer_info.h"
-#include "sysfolders/system_folders.h"
+#include "sysfolders/well_known_folders.h"
+#include "sysfolders/well_known_folders.h"
 
 namespace zendrift::scan {
 
 namespace {
 
-using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
-using Folders = sysfolders::TJvSystemFolders;
+using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using Folders = sysfolders::WellKnownFolders;
 
 // The well-known folders of the profile: none of them is ever removed, whether a scan visits it
 // or not (the all-users Startup and Programs folders included). Beside these, every shell folder
 // the profile names by number.
 constexpr int kShellFolderNumbers = 64;
 constexpr std::array<FolderAccessor, 29> kWellKnownFolders{
-    &Folders::Desktop,        &Folders::Programs,        &Folders::Personal,
-    &Folders::Favorites,      &Folders::Startup,         &Folders::Recent,
-    &Folders::SendTo,         &Folders::StartMenu,       &Folders::DesktopDirectory,
-    &Folders::Nethood,        &Folders::Fonts,           &Folders::CommonStartmenu,
-    &Folders::CommonPrograms, &Folders::CommonStartup,   &Folders::CommonDesktopDirectory,
-    &Folders::CommonAppData,  &Folders::AppData,         &Folders::Printhood,
-    &Folders::CommonFavorites, &Folders::Templates,      &Folders::InternetCache,
-    &Folders::Cookies,        &Folders::History,         &Folders::Profile,
-    &Folders::ProgramFiles,   &Folders::CommonFiles,     &Folders::Windows,
-    &Folders::System,         &Folders::Temp,
+    &Folders::desktop,        &Folders::programs,        &Folders::personal,
+    &Folders::favorites,      &Folders::startup,         &Folders::recent,
+    &Folders::sendTo,         &Folders::startMenu,       &Folders::desktopDirectory,
+    &Folders::nethood,        &Folders::fonts,           &Folders::commonStartmenu,
+    &Folders::commonPrograms, &Folders::commonStartup,   &Folders::commonDesktopDirectory,
+    &Folders::commonAppData,  &Folders::appData,         &Folders::printhood,
+    &Folders::commonFavorites, &Folders::templates,      &Folders::internetCache,
+    &Folders::cookies,        &Folders::history,         &Folders::profile,
+    &Folders::programFiles,   &Folders::commonFiles,     &Folders::windows,
+    &Folders::system,         &Folders::temp,
 };
 
 // A protected folder compared in one form: without a trailing delimiter, and without regard to
@@ -60,8 +60,8 @@ std::string_view below(std::string_view path, const std::string& root) {
 class ProtectedFolders {
  public:
   explicit ProtectedFolders(const std::string& userFolder) {
-    sysfolders::TJvComputerInfoEx computerInfo;
-    for (const FolderAccessor accessor : kWellKnownFolders) add((computerInfo.Folders().*accessor)());
+    sysfolders::WellKnownFolders wellKnownFolders;
+    for (const FolderAccessor accessor : kWellKnownFolders) add((wellKnownFolders.*accessor)());
     for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number));
     add(userFolder);
   }

@@ -7,10 +7,10 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/windows_profile.h"
-#include "search/search_files.h"
+#include "search/file_search.h"
 #include "shortcut/orphan_test.h"
-#include "sysfolders/computer_info.h"
-#include "sysfolders/system_folders.h"
+#include "sysfolders/well_known_folders.h"
+#include "sysfolders/well_known_folders.h"
 
 namespace zendrift::scan {
 
@@ -18,25 +18,25 @@ namespace {
 
 constexpr std::string_view kShortcutMask = "*.lnk";
 
-using FolderAccessor = std::string (sysfolders::TJvSystemFolders::*)() const;
-using Folders = sysfolders::TJvSystemFolders;
+using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using Folders = sysfolders::WellKnownFolders;
 
 // The chosen folders, in the order their orphans are listed.
 struct Step {
-  bool settings::TIniRec::*flag;
+  bool settings::ScanOptions::*flag;
   FolderAccessor folder;
 };
 constexpr std::array<Step, 10> kSteps{{
-    {&settings::TIniRec::StartMenu, &Folders::StartMenu},
-    {&settings::TIniRec::AllUsersStartMenu, &Folders::CommonStartmenu},
-    {&settings::TIniRec::Desktop, &Folders::Desktop},
-    {&settings::TIniRec::AllUsersDeskTop, &Folders::CommonDesktopDirectory},
-    {&settings::TIniRec::Favorites, &Folders::Favorites},
-    {&settings::TIniRec::History, &Folders::History},
-    {&settings::TIniRec::ProgramFiles, &Folders::ProgramFiles},
-    {&settings::TIniRec::TempPath, &Folders::Temp},
-    {&settings::TIniRec::ApplicationData, &Folders::AppData},
-    {&settings::TIniRec::Recent, &Folders::Recent},
+    {&settings::ScanOptions::startMenu, &Folders::startMenu},
+    {&settings::ScanOptions::allUsersStartMenu, &Folders::commonStartmenu},
+    {&settings::ScanOptions::desktop, &Folders::desktop},
+    {&settings::ScanOptions::allUsersDeskTop, &Folders::commonDesktopDirectory},
+    {&settings::ScanOptions::favorites, &Folders::favorites},
+    {&settings::ScanOptions::history, &Folders::history},
+    {&settings::ScanOptions::programFiles, &Folders::programFiles},
+    {&settings::ScanOptions::tempPath, &Folders::temp},
+    {&settings::ScanOptions::applicationData, &Folders::appData},
+    {&settings::ScanOptions::recent, &Folders::recent},
 }};
 
 // A listing that failed because its folder is gone (removed by someone else during the walk)
@@ -48,35 +48,35 @@ bool folderVanished(platform::OsErrorCode code) {
 // One scan's walks: the engine, the per-scan memo of the orphan test, the report.
 class Walker {
  public:
-  Walker(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events)
+  Walker(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events)
       : options_(options), stop_(std::move(stop)), events_(events) {
-    engine_.FileParams().setSearchTypes({search::stFileMask});
-    engine_.FileParams().FileMasks().add(std::string(kShortcutMask));
+    engine_.fileParams().setSearchTypes({search::stFileMask});
+    engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
     engine_.setErrorResponse(search::erIgnore);
-    engine_.OnDirectoryError = [this](search::TJvSearchFiles&, const std::string& folder, platform::OsErrorCode code) {
+    engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, platform::OsErrorCode code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
     // Another Wine prefix or Windows installation below a scanned folder keeps its own
     // shortcuts: they are judged, and cleaned, in that profile.
-    engine_.OnEnterDirectory = [](search::TJvSearchFiles&, const std::string& folder) {
+    engine_.onEnterDirectory = [](search::FileSearch&, const std::string& folder) {
       return !platform::isProfileRoot(folder);
     };
     // The stop token is read at every listed entry, so a stop is honoured within one entry.
-    engine_.OnProgress = [this](search::TJvSearchFiles& engine) {
-      if (stop_.stop_requested()) engine.Abort();
+    engine_.onProgress = [this](search::FileSearch& engine) {
+      if (stop_.stop_requested()) engine.abort();
     };
-    engine_.OnFindFile = [this](search::TJvSearchFiles&, const std::string& path) { examine(path); };
+    engine_.onFindFile = [this](search::FileSearch&, const std::string& path) { examine(path); };
     if (events_.folderListed) {
-      engine_.OnBeginScanDir = [this](search::TJvSearchFiles&, const std::string& folder) { events_.folderListed(folder); };
+      engine_.onBeginScanDir = [this](search::FileSearch&, const std::string& folder) { events_.folderListed(folder); };
     }
   }
 
   ScanReport run() {
     for (const Step& step : kSteps) {
-      if (options_.*step.flag) walk((computerInfo_.Folders().*step.folder)());
+      if (options_.*step.flag) walk((wellKnownFolders_.*step.folder)());
     }
-    walk(options_.UserDir);
+    walk(options_.userDir);
     report_.stopped = stop_.stop_requested();
     return std::move(report_);
   }
@@ -87,7 +87,7 @@ class Walker {
     if (events_.folderStarted) events_.folderStarted(folder);
     root_ = folder;
     engine_.setRootDirectory(folder);
-    engine_.Search();
+    engine_.search();
   }
 
   void examine(const std::string& path) {
@@ -95,7 +95,7 @@ class Walker {
     // was judged, never a file renamed into its place meanwhile.
     platform::EntryIdentity before;
     if (platform::entryIdentity(path, before)) return;
-    shortcut::OrphanVerdict verdict = shortcut::TestForOrphan(path, options_, &memo_);
+    shortcut::OrphanVerdict verdict = shortcut::testForOrphan(path, options_, &memo_);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
     if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
@@ -103,11 +103,11 @@ class Walker {
     if (events_.orphanFound) events_.orphanFound(std::move(record));
   }
 
-  const settings::TIniRec& options_;
+  const settings::ScanOptions& options_;
   std::stop_token stop_;
   const ScanEvents& events_;
-  search::TJvSearchFiles engine_;
-  sysfolders::TJvComputerInfoEx computerInfo_;
+  search::FileSearch engine_;
+  sysfolders::WellKnownFolders wellKnownFolders_;
   shortcut::DriveTypeMemo memo_;
   std::string root_;
   ScanReport report_;
@@ -121,7 +121,7 @@ std::string ScanReport::statusText() const {
   return text;
 }
 
-ScanReport scanForOrphans(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events) {
+ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events) {
   return Walker(options, std::move(stop), events).run();
 }
 

@@ -11,7 +11,7 @@
 
 #include "platform/guarded_removal.h"
 #include "platform/os_error.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace zendrift::scan {
 
@@ -53,6 +53,6 @@ struct ScanEvents {
 // History, Program files, Temp, Application data, Recent, then the user's folder), skipping
 // folders that do not exist. A stop request is honoured at the next listed entry; the folders
 // after it are not walked.
-ScanReport scanForOrphans(const settings::TIniRec& options, std::stop_token stop, const ScanEvents& events);
+ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events);
 
 }  // namespace zendrift::scan

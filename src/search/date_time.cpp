@@ -36,7 +36,7 @@ CivilDate civilFromDays(std::int64_t days) {
 
 }  // namespace
 
-platform::FileTime dosFileTimeFromLocal(TDateTime value) {
+platform::FileTime dosFileTimeFromLocal(DateTime value) {
   // Outside this window the year cannot be 1980..2107; also keeps llround in range.
   if (!std::isfinite(value) || value < 0 || value > 100000) throw platform::OsError(platform::kErrorInvalidParameter);
   const std::int64_t total = std::llround(value * static_cast<double>(kMillisecondsPerDay));

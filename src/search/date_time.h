@@ -7,14 +7,14 @@
 namespace zendrift::search {
 
 // Days since 1899-12-30 as a double; the fraction is the time of day.
-using TDateTime = double;
+using DateTime = double;
 
 // 1980-01-01 00:00, the earliest date a DOS date can hold.
-inline constexpr TDateTime kDosEpochDateTime = 29221.0;
+inline constexpr DateTime kDosEpochDateTime = 29221.0;
 
 // The local date-time as a UTC file time at DOS resolution (two seconds, rounded down).
 // Throws platform::OsError when the date lies outside the years 1980 to 2107 or the local time
 // cannot be converted.
-platform::FileTime dosFileTimeFromLocal(TDateTime value);
+platform::FileTime dosFileTimeFromLocal(DateTime value);
 
 }  // namespace zendrift::search

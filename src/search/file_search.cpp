@@ -1,5 +1,5 @@
 // The search engine's walk: one folder listed at a time, depth-first and pre-order.
-#include "search/search_files.h"
+#include "search/file_search.h"
 
 #include "platform/path.h"
 
@@ -15,13 +15,13 @@ constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrS
 
 }  // namespace
 
-TJvSearchFiles::TJvSearchFiles() { setOptions({soSearchFiles}); }
+FileSearch::FileSearch() { setOptions({soSearchFiles}); }
 
-TJvSearchFiles::~TJvSearchFiles() = default;
+FileSearch::~FileSearch() = default;
 
-void TJvSearchFiles::setOptions(TJvSearchOptions options) {
+void FileSearch::setOptions(SearchOptions options) {
   if (options == options_) return;
-  const TJvSearchOptions previous = options_;
+  const SearchOptions previous = options_;
   options_ = options;
   if (previous.contains(soSorted) != options.contains(soSorted)) {
     foundDirectories_.setSorted(options.contains(soSorted));
@@ -35,14 +35,14 @@ void TJvSearchFiles::setOptions(TJvSearchOptions options) {
   }
 }
 
-bool TJvSearchFiles::Search() {
+bool FileSearch::search() {
   if (busy_) return false;
-  ResetResults();
+  resetResults();
   busy_ = true;
   // However the walk ends, an error from a handler included, the engine is idle again and
   // holds no listing.
   struct Idle {
-    TJvSearchFiles& engine;
+    FileSearch& engine;
     ~Idle() {
       engine.listing_.close();
       engine.listedFolders_ = {};
@@ -52,24 +52,24 @@ bool TJvSearchFiles::Search() {
 
   const std::string root = rootDirectory_;
   const bool checkRoot = options_.contains(soCheckRootDirValid);
-  const bool examineRoot = !options_.contains(soExcludeFilesInRootDir) && (!checkRoot || RootIsValid());
+  const bool examineRoot = !options_.contains(soExcludeFilesInRootDir) && (!checkRoot || rootIsValid());
   if (!examineRoot &&
       (dirOption_ == doExcludeSubDirs || (dirOption_ == doExcludeCompleteInvalidDirs && checkRoot))) {
     return true;
   }
   std::int32_t depth = 0;
-  return WalkTree(root, examineRoot, depth);
+  return walkTree(root, examineRoot, depth);
 }
 
-void TJvSearchFiles::Abort() {
-  // A request already made is not announced again: an OnAbort handler that calls Abort would
+void FileSearch::abort() {
+  // A request already made is not announced again: an onAbort handler that calls Abort would
   // otherwise recurse without end.
   if (!busy_ || abortRequested_) return;
   abortRequested_ = true;
-  FireAbort();
+  fireAbort();
 }
 
-void TJvSearchFiles::ResetResults() {
+void FileSearch::resetResults() {
   foundBytes_ = 0;
   foundDirectoryCount_ = 0;
   foundFileCount_ = 0;
@@ -78,17 +78,17 @@ void TJvSearchFiles::ResetResults() {
   abortRequested_ = false;
 }
 
-bool TJvSearchFiles::RootIsValid() {
+bool FileSearch::rootIsValid() {
   std::string path = rootDirectory_;
   if (!path.empty() && platform::isDelimiter(path.back())) path.pop_back();
   std::optional<platform::DirEntry> found = platform::findEntry(path);
   if (!found) return false;
   rootEntry_ = std::move(*found);
   currentEntry_ = &rootEntry_;
-  return rootEntry_.isDirectory() && rootEntry_.name().rfind('.', 0) != 0 && AcceptDirectory();
+  return rootEntry_.isDirectory() && rootEntry_.name().rfind('.', 0) != 0 && acceptDirectory();
 }
 
-bool TJvSearchFiles::WalkTree(const std::string& path, bool examineEntries, std::int32_t& depth) {
+bool FileSearch::walkTree(const std::string& path, bool examineEntries, std::int32_t& depth) {
   struct RestoreDepth {
     std::int32_t& depth;
     std::int32_t saved;
@@ -97,27 +97,27 @@ bool TJvSearchFiles::WalkTree(const std::string& path, bool examineEntries, std:
 
   std::vector<Subfolder> subfolders;
   const std::string folder = path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
-  bool ok = ScanDirectory(folder, subfolders, examineEntries);
-  if (!ok) ok = ResolveWalkError();
+  bool ok = scanDirectory(folder, subfolders, examineEntries);
+  if (!ok) ok = resolveWalkError();
   if (!ok) return false;
 
   ++depth;
   if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
   for (const Subfolder& subfolder : subfolders) {
     const std::string subpath = folder + subfolder.name;
-    if (const TJvEnterDirectoryEvent event = OnEnterDirectory; event && !event(*this, subpath)) continue;
-    if (!WalkTree(subpath, subfolder.examine, depth)) return false;
+    if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, subpath)) continue;
+    if (!walkTree(subpath, subfolder.examine, depth)) return false;
   }
   return true;
 }
 
-bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries) {
-  FireBeginScanDir(folder);
+bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries) {
+  fireBeginScanDir(folder);
   lastError_ = listing_.open(folder);
   currentEntry_ = &listing_.entry();
   if (lastError_ != platform::kErrorSuccess) {
     if (lastError_ == platform::kErrorFileNotFound) return true;
-    FireDirectoryError(folder, lastError_);
+    fireDirectoryError(folder, lastError_);
     return lastError_ == platform::kErrorAccessDenied;
   }
   struct CloseOnError {
@@ -131,7 +131,7 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
   const bool listedBefore = id && !listedFolders_.insert(*id).second;
 
   while (!listedBefore) {
-    FireProgress();
+    fireProgress();
     if (abortRequested_) {
       result = false;
       break;
@@ -144,21 +144,21 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
       } else if (!options_.contains(soIncludeSystemHiddenDirs) && isHiddenSystem()) {
         // neither reported nor entered
       } else if (dirOption_ == doExcludeSubDirs || dirOption_ == doIncludeSubDirs) {
-        if (examineEntries && options_.contains(soSearchDirs) && AcceptDirectory()) FireFindDirectory(folder);
+        if (examineEntries && options_.contains(soSearchDirs) && acceptDirectory()) fireFindDirectory(folder);
         // A symbolic link to a folder is an entry, never a way into another part of the tree.
         if (dirOption_ == doIncludeSubDirs && !entry.isSymlink()) subfolders.push_back({name, true});
       } else {
-        const bool valid = AcceptDirectory();
-        if (examineEntries && options_.contains(soSearchDirs) && valid) FireFindDirectory(folder);
+        const bool valid = acceptDirectory();
+        if (examineEntries && options_.contains(soSearchDirs) && valid) fireFindDirectory(folder);
         if ((dirOption_ == doExcludeInvalidDirs || valid) && !entry.isSymlink()) subfolders.push_back({name, valid});
       }
-    } else if (examineEntries && options_.contains(soSearchFiles) && AcceptFile()) {
-      FireFindFile(folder);
+    } else if (examineEntries && options_.contains(soSearchFiles) && acceptFile()) {
+      fireFindFile(folder);
     }
     lastError_ = listing_.next();
     if (lastError_ != platform::kErrorSuccess) {
       result = lastError_ == platform::kErrorNoMoreFiles;
-      if (!result) FireDirectoryError(folder, lastError_);
+      if (!result) fireDirectoryError(folder, lastError_);
       break;
     }
   }
@@ -166,84 +166,84 @@ bool TJvSearchFiles::ScanDirectory(const std::string& folder, std::vector<Subfol
   const platform::OsErrorCode closed = listing_.close();
   if (closed != platform::kErrorSuccess) {
     lastError_ = closed;
-    if (result) FireDirectoryError(folder, closed);
+    if (result) fireDirectoryError(folder, closed);
     result = false;
   }
   return result;
 }
 
-bool TJvSearchFiles::isHiddenSystem() const {
-  return (CurrentEntry().hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem;
+bool FileSearch::isHiddenSystem() const {
+  return (currentEntry().hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem;
 }
 
-bool TJvSearchFiles::AcceptDirectory() {
-  if (const TJvCheckEvent event = OnCheck) {
+bool FileSearch::acceptDirectory() {
+  if (const CheckEvent event = onCheck) {
     bool result = false;
     event(*this, result);
     return result;
   }
-  return dirParams_.Matches(CurrentEntry());
+  return dirParams_.matches(currentEntry());
 }
 
-bool TJvSearchFiles::AcceptFile() {
+bool FileSearch::acceptFile() {
   const bool skipHiddenSystem = !options_.contains(soIncludeSystemHiddenFiles);
-  if (!OnCheck && skipHiddenSystem && !fileParams_.hasBlankMask()) {
+  if (!onCheck && skipHiddenSystem && !fileParams_.hasBlankMask()) {
     // Same outcome as testing the attributes first, but most names fail the cheap mask test
     // and then need no attribute read at all.
-    return fileParams_.Matches(CurrentEntry()) && !isHiddenSystem();
+    return fileParams_.matches(currentEntry()) && !isHiddenSystem();
   }
   if (skipHiddenSystem && isHiddenSystem()) return false;
-  if (const TJvCheckEvent event = OnCheck) {
+  if (const CheckEvent event = onCheck) {
     bool result = false;
     event(*this, result);
     return result;
   }
-  return fileParams_.Matches(CurrentEntry());
+  return fileParams_.matches(currentEntry());
 }
 
-bool TJvSearchFiles::ResolveWalkError() {
+bool FileSearch::resolveWalkError() {
   if (abortRequested_) return false;
   bool handled = errorResponse_ == erIgnore;
-  if (const TJvSearchFilesError event = OnError) event(*this, handled);
+  if (const SearchErrorEvent event = onError) event(*this, handled);
   if (errorResponse_ == erRaise && !handled) throw platform::OsError(lastError_);
   return handled;
 }
 
-void TJvSearchFiles::report(const std::string& folder, bool isFile) {
-  const platform::DirEntry& entry = CurrentEntry();
+void FileSearch::report(const std::string& folder, bool isFile) {
+  const platform::DirEntry& entry = currentEntry();
   std::string name = options_.contains(soStripDirs) ? entry.name() : folder + entry.name();
   const auto size = static_cast<std::int64_t>(entry.size());
   if (!options_.contains(soOwnerData)) (isFile ? foundFiles_ : foundDirectories_).add(name);
   foundBytes_ += size;
-  const TJvFileSearchEvent event = isFile ? OnFindFile : OnFindDirectory;
+  const FileSearchEvent event = isFile ? onFindFile : onFindDirectory;
   if (event) event(*this, name);
 }
 
-void TJvSearchFiles::FireFindFile(const std::string& folder) {
+void FileSearch::fireFindFile(const std::string& folder) {
   ++foundFileCount_;
   report(folder, true);
 }
 
-void TJvSearchFiles::FireFindDirectory(const std::string& folder) {
+void FileSearch::fireFindDirectory(const std::string& folder) {
   ++foundDirectoryCount_;
   report(folder, false);
 }
 
 // Each event is called through a copy, so that a handler may rebind or clear its own event.
-void TJvSearchFiles::FireBeginScanDir(const std::string& folder) {
-  if (const TJvFileSearchEvent event = OnBeginScanDir) event(*this, folder);
+void FileSearch::fireBeginScanDir(const std::string& folder) {
+  if (const FileSearchEvent event = onBeginScanDir) event(*this, folder);
 }
 
-void TJvSearchFiles::FireAbort() {
-  if (const TNotifyEvent event = OnAbort) event(*this);
+void FileSearch::fireAbort() {
+  if (const NotifyEvent event = onAbort) event(*this);
 }
 
-void TJvSearchFiles::FireDirectoryError(const std::string& folder, platform::OsErrorCode code) {
-  if (const TJvDirectoryErrorEvent event = OnDirectoryError) event(*this, folder, code);
+void FileSearch::fireDirectoryError(const std::string& folder, platform::OsErrorCode code) {
+  if (const DirectoryErrorEvent event = onDirectoryError) event(*this, folder, code);
 }
 
-void TJvSearchFiles::FireProgress() {
-  if (const TNotifyEvent event = OnProgress) event(*this);
+void FileSearch::fireProgress() {
+  if (const NotifyEvent event = onProgress) event(*this);
 }
 
 }  // namespace zendrift::search

@@ -75,11 +75,11 @@ std::string upperCase(std::string_view text) {
   return result;
 }
 
-bool MaskMatch(std::string_view mask, std::string_view name) {
+bool maskMatch(std::string_view mask, std::string_view name) {
   return matchMask(mask, name, [](char c) { return c; });
 }
 
-bool MaskMatchUpperName(std::string_view mask, std::string_view name) {
+bool maskMatchUpperName(std::string_view mask, std::string_view name) {
   return matchMask(mask, name, upperCaseAscii);
 }
 

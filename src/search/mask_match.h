@@ -16,9 +16,9 @@ std::string upperCase(std::string_view text);
 // "*" stands for any run of characters (none included), "?" for exactly one; every other
 // character for itself, compared exactly. Only the last star is retried. Throws SearchError
 // "Search string cannot be blank" for an empty mask.
-bool MaskMatch(std::string_view mask, std::string_view name);
+bool maskMatch(std::string_view mask, std::string_view name);
 
 // The same match against the upper-case form of `name`, without building that form.
-bool MaskMatchUpperName(std::string_view mask, std::string_view name);
+bool maskMatchUpperName(std::string_view mask, std::string_view name);
 
 }  // namespace zendrift::search

@@ -3,13 +3,13 @@
 
 namespace zendrift::search {
 
-TJvAttrFlagKind TJvSearchAttributes::flag(std::uint32_t bit) const noexcept {
+AttributeRule SearchAttributes::flag(std::uint32_t bit) const noexcept {
   if (includeAttr_ & bit) return tsMustBeSet;
   if (excludeAttr_ & bit) return tsMustBeUnSet;
   return tsDontCare;
 }
 
-void TJvSearchAttributes::setFlag(std::uint32_t bit, TJvAttrFlagKind kind) noexcept {
+void SearchAttributes::setFlag(std::uint32_t bit, AttributeRule kind) noexcept {
   includeAttr_ &= ~bit;
   excludeAttr_ &= ~bit;
   if (kind == tsMustBeSet) includeAttr_ |= bit;

@@ -5,7 +5,7 @@
 
 namespace zendrift::search {
 
-TJvSearchParams::TJvSearchParams() {
+SearchParams::SearchParams() {
   fileMasks_.setOnChange([this] { rebuildMatchMasks(); });
   // The comparison times follow the default date, so a date filter switched on without a date
   // compares against 1980-01-01 local time rather than 1601.
@@ -16,14 +16,14 @@ TJvSearchParams::TJvSearchParams() {
   }
 }
 
-TJvSearchParams::TJvSearchParams(const TJvSearchParams& other) : TJvSearchParams() { assign(other); }
+SearchParams::SearchParams(const SearchParams& other) : SearchParams() { assign(other); }
 
-TJvSearchParams& TJvSearchParams::operator=(const TJvSearchParams& other) {
+SearchParams& SearchParams::operator=(const SearchParams& other) {
   assign(other);
   return *this;
 }
 
-void TJvSearchParams::assign(const TJvSearchParams& other) {
+void SearchParams::assign(const SearchParams& other) {
   if (&other == this) return;
   setMaxSize(other.maxSize_);
   setMinSize(other.minSize_);
@@ -34,24 +34,24 @@ void TJvSearchParams::assign(const TJvSearchParams& other) {
   setAttributes(other.attributes_);
 }
 
-void TJvSearchParams::setSearchTypes(TJvSearchTypes types) {
+void SearchParams::setSearchTypes(SearchTypes types) {
   if (types == searchTypes_) return;
   const bool caseChanged = types.contains(stFileMaskCaseSensitive) != searchTypes_.contains(stFileMaskCaseSensitive);
   searchTypes_ = types;
   if (caseChanged) rebuildMatchMasks();
 }
 
-void TJvSearchParams::setLastChangeAfter(TDateTime value) {
+void SearchParams::setLastChangeAfter(DateTime value) {
   afterTime_ = dosFileTimeFromLocal(value);
   lastChangeAfter_ = value;
 }
 
-void TJvSearchParams::setLastChangeBefore(TDateTime value) {
+void SearchParams::setLastChangeBefore(DateTime value) {
   beforeTime_ = dosFileTimeFromLocal(value);
   lastChangeBefore_ = value;
 }
 
-void TJvSearchParams::rebuildMatchMasks() {
+void SearchParams::rebuildMatchMasks() {
   const bool caseSensitive = searchTypes_.contains(stFileMaskCaseSensitive);
   std::vector<std::string> prepared;
   prepared.reserve(fileMasks_.size());
@@ -63,16 +63,16 @@ void TJvSearchParams::rebuildMatchMasks() {
   matchMasks_.assign(prepared);
 }
 
-bool TJvSearchParams::matchesName(std::string_view name) const {
+bool SearchParams::matchesName(std::string_view name) const {
   if (fileMasks_.empty()) return true;
   const bool caseSensitive = searchTypes_.contains(stFileMaskCaseSensitive);
   for (const std::string& mask : matchMasks_) {
-    if (caseSensitive ? MaskMatch(mask, name) : MaskMatchUpperName(mask, name)) return true;
+    if (caseSensitive ? maskMatch(mask, name) : maskMatchUpperName(mask, name)) return true;
   }
   return false;
 }
 
-bool TJvSearchParams::Matches(const platform::DirEntry& entry) const {
+bool SearchParams::matches(const platform::DirEntry& entry) const {
   if (searchTypes_.contains(stAttribute) && !attributes_.accepts(entry.attributes())) return false;
   // Sizes compare as unsigned 64-bit numbers.
   if (searchTypes_.contains(stMinSize) && entry.size() < static_cast<std::uint64_t>(minSize_)) return false;

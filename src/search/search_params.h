@@ -11,60 +11,60 @@
 
 namespace zendrift::search {
 
-class TJvSearchParams {
+class SearchParams {
  public:
-  TJvSearchParams();
-  // Copies go through the setters, in the order MaxSize, MinSize, LastChangeBefore,
-  // LastChangeAfter, SearchTypes, FileMasks, Attributes.
-  TJvSearchParams(const TJvSearchParams& other);
-  TJvSearchParams& operator=(const TJvSearchParams& other);
-  void assign(const TJvSearchParams& other);
+  SearchParams();
+  // Copies go through the setters, in the order maxSize, minSize, lastChangeBefore,
+  // lastChangeAfter, searchTypes, fileMasks, Attributes.
+  SearchParams(const SearchParams& other);
+  SearchParams& operator=(const SearchParams& other);
+  void assign(const SearchParams& other);
 
-  TJvSearchAttributes& Attributes() noexcept { return attributes_; }
-  const TJvSearchAttributes& Attributes() const noexcept { return attributes_; }
-  void setAttributes(const TJvSearchAttributes& attributes) noexcept { attributes_ = attributes; }
+  SearchAttributes& attributes() noexcept { return attributes_; }
+  const SearchAttributes& attributes() const noexcept { return attributes_; }
+  void setAttributes(const SearchAttributes& attributes) noexcept { attributes_ = attributes; }
 
-  TJvSearchTypes SearchTypes() const noexcept { return searchTypes_; }
+  SearchTypes searchTypes() const noexcept { return searchTypes_; }
   // Prepares the masks again when case sensitivity changes.
-  void setSearchTypes(TJvSearchTypes types);
+  void setSearchTypes(SearchTypes types);
 
-  std::int64_t MinSize() const noexcept { return minSize_; }
-  std::int64_t MaxSize() const noexcept { return maxSize_; }
+  std::int64_t minSize() const noexcept { return minSize_; }
+  std::int64_t maxSize() const noexcept { return maxSize_; }
   void setMinSize(std::int64_t size) noexcept { minSize_ = size; }
   void setMaxSize(std::int64_t size) noexcept { maxSize_ = size; }
 
-  TDateTime LastChangeAfter() const noexcept { return lastChangeAfter_; }
-  TDateTime LastChangeBefore() const noexcept { return lastChangeBefore_; }
+  DateTime lastChangeAfter() const noexcept { return lastChangeAfter_; }
+  DateTime lastChangeBefore() const noexcept { return lastChangeBefore_; }
   // Local date-times; a date that cannot be converted raises platform::OsError and the
   // previous value stays.
-  void setLastChangeAfter(TDateTime value);
-  void setLastChangeBefore(TDateTime value);
-  platform::FileTime AfterTime() const noexcept { return afterTime_; }
-  platform::FileTime BeforeTime() const noexcept { return beforeTime_; }
+  void setLastChangeAfter(DateTime value);
+  void setLastChangeBefore(DateTime value);
+  platform::FileTime afterTime() const noexcept { return afterTime_; }
+  platform::FileTime beforeTime() const noexcept { return beforeTime_; }
 
   // One mask per line; editing the lines in place prepares the masks again.
-  StringList& FileMasks() noexcept { return fileMasks_; }
-  const StringList& FileMasks() const noexcept { return fileMasks_; }
+  StringList& fileMasks() noexcept { return fileMasks_; }
+  const StringList& fileMasks() const noexcept { return fileMasks_; }
   void setFileMasks(const StringList& masks) { fileMasks_.assign(masks); }
   // The masks as matched: upper case unless matching is case-sensitive.
-  const StringList& MatchMasks() const noexcept { return matchMasks_; }
+  const StringList& matchMasks() const noexcept { return matchMasks_; }
   // Whether some mask line is blank (matching would raise on it).
   bool hasBlankMask() const noexcept { return hasBlankMask_; }
 
   // Whether the entry passes every filter switched on. Only the entry's facts that a switched-on
   // filter needs are asked for. Throws SearchError on a blank mask line it reaches.
-  bool Matches(const platform::DirEntry& entry) const;
+  bool matches(const platform::DirEntry& entry) const;
   bool matchesName(std::string_view name) const;
 
  private:
   void rebuildMatchMasks();
 
-  TJvSearchAttributes attributes_;
-  TJvSearchTypes searchTypes_;
+  SearchAttributes attributes_;
+  SearchTypes searchTypes_;
   std::int64_t minSize_ = 0;
   std::int64_t maxSize_ = 0;
-  TDateTime lastChangeAfter_ = kDosEpochDateTime;
-  TDateTime lastChangeBefore_ = kDosEpochDateTime;
+  DateTime lastChangeAfter_ = kDosEpochDateTime;
+  DateTime lastChangeBefore_ = kDosEpochDateTime;
   platform::FileTime afterTime_ = 0;
   platform::FileTime beforeTime_ = 0;
   StringList fileMasks_;

@@ -43,14 +43,14 @@ class EnumSet {
 };
 
 // Which subfolders are entered and whether their entries are examined.
-enum TJvDirOption : std::uint8_t {
+enum DirOption : std::uint8_t {
   doExcludeSubDirs = 0,              // subfolders are not entered (they may still be reported)
   doIncludeSubDirs = 1,              // every subfolder is entered and examined
   doExcludeInvalidDirs = 2,          // every subfolder is entered; only accepted ones are examined
   doExcludeCompleteInvalidDirs = 3,  // only accepted subfolders are entered
 };
 
-enum TJvSearchOption : std::uint8_t {
+enum SearchOption : std::uint8_t {
   soAllowDuplicates = 0,           // sorted result lists keep duplicate names
   soCheckRootDirValid = 1,         // the root must pass the root check before its entries count
   soExcludeFilesInRootDir = 2,     // the root's own entries are never examined
@@ -62,16 +62,16 @@ enum TJvSearchOption : std::uint8_t {
   soIncludeSystemHiddenDirs = 8,   // hidden+system folders are walked like others
   soIncludeSystemHiddenFiles = 9,  // hidden+system files are examined like others
 };
-using TJvSearchOptions = EnumSet<TJvSearchOption, std::uint16_t>;
+using SearchOptions = EnumSet<SearchOption, std::uint16_t>;
 
 // What a failed folder listing does.
-enum TJvErrorResponse : std::uint8_t {
-  erAbort = 0,   // the search ends unless OnError sets Handled
-  erIgnore = 1,  // the folder is passed over unless OnError clears Handled
-  erRaise = 2,   // the OS error is raised unless OnError sets Handled
+enum ErrorResponse : std::uint8_t {
+  erAbort = 0,   // the search ends unless onError sets Handled
+  erIgnore = 1,  // the folder is passed over unless onError clears Handled
+  erRaise = 2,   // the OS error is raised unless onError sets Handled
 };
 
-enum TJvSearchType : std::uint8_t {
+enum SearchType : std::uint8_t {
   stAttribute = 0,
   stFileMask = 1,
   stFileMaskCaseSensitive = 2,
@@ -80,9 +80,9 @@ enum TJvSearchType : std::uint8_t {
   stMaxSize = 5,
   stMinSize = 6,
 };
-using TJvSearchTypes = EnumSet<TJvSearchType, std::uint8_t>;
+using SearchTypes = EnumSet<SearchType, std::uint8_t>;
 
 // The state of one attribute in the attribute filter.
-enum TJvAttrFlagKind : std::uint8_t { tsMustBeSet = 0, tsDontCare = 1, tsMustBeUnSet = 2 };
+enum AttributeRule : std::uint8_t { tsMustBeSet = 0, tsDontCare = 1, tsMustBeUnSet = 2 };
 
 }  // namespace zendrift::search

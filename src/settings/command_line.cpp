@@ -30,12 +30,12 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
 
 CommandLine::CommandLine(std::vector<std::string> parameters) : parameters_(untilFirstEmpty(std::move(parameters))) {}
 
-std::string CommandLine::ParamStr(int index) const {
-  if (index < 1 || index > ParamCount()) return {};
+std::string CommandLine::paramStr(int index) const {
+  if (index < 1 || index > paramCount()) return {};
   return parameters_[static_cast<std::size_t>(index - 1)];
 }
 
-bool CommandLine::SwitchPresent(std::string_view name) const {
+bool CommandLine::switchPresent(std::string_view name) const {
   for (const std::string& parameter : parameters_) {
     if (parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
         platform::equalsIgnoringAsciiCase(std::string_view(parameter).substr(1), name)) {
@@ -45,30 +45,30 @@ bool CommandLine::SwitchPresent(std::string_view name) const {
   return false;
 }
 
-void CommandLine::ApplySwitches(TIniRec& rec) const {
+void CommandLine::applySwitches(ScanOptions& rec) const {
   const auto set = [this](std::string_view name, std::initializer_list<bool*> flags) {
-    if (!SwitchPresent(name)) return;
+    if (!switchPresent(name)) return;
     for (bool* flag : flags) *flag = true;
   };
-  set("startmenu", {&rec.StartMenu, &rec.AllUsersStartMenu});
-  set("desktop", {&rec.Desktop, &rec.AllUsersDeskTop});
-  set("favorites", {&rec.Favorites});
-  set("history", {&rec.History});
-  set("recent", {&rec.Recent});
-  set("temppath", {&rec.TempPath});
-  set("programfiles", {&rec.ProgramFiles});
-  set("applicationdata", {&rec.ApplicationData});
-  set("removabledrives", {&rec.RemovableDrives});
-  set("networkdrives", {&rec.NetworkDrives});
-  set("cdromdrives", {&rec.CDRomDrives});
-  set("ramdrives", {&rec.RamDrives});
+  set("startmenu", {&rec.startMenu, &rec.allUsersStartMenu});
+  set("desktop", {&rec.desktop, &rec.allUsersDeskTop});
+  set("favorites", {&rec.favorites});
+  set("history", {&rec.history});
+  set("recent", {&rec.recent});
+  set("temppath", {&rec.tempPath});
+  set("programfiles", {&rec.programFiles});
+  set("applicationdata", {&rec.applicationData});
+  set("removabledrives", {&rec.removableDrives});
+  set("networkdrives", {&rec.networkDrives});
+  set("cdromdrives", {&rec.cdRomDrives});
+  set("ramdrives", {&rec.ramDrives});
 
-  if (SwitchPresent("userdir")) {
+  if (switchPresent("userdir")) {
     // Every parameter is a candidate, switches included; the last existing folder wins. The
     // text is tested as given: lower-casing it first would miss folders on a file system that
     // tells letter case apart.
     for (const std::string& parameter : parameters_) {
-      if (platform::folderExists(parameter)) rec.UserDir = parameter;
+      if (platform::folderExists(parameter)) rec.userDir = parameter;
     }
   }
 }

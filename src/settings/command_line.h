@@ -1,11 +1,11 @@
-// The command line: its parameters, its switches and what they do to TIniRec.
+// The command line: its parameters, its switches and what they do to ScanOptions.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace zendrift::settings {
 
@@ -16,15 +16,15 @@ class CommandLine {
   CommandLine(int argc, const char* const* argv);
   explicit CommandLine(std::vector<std::string> parameters);
 
-  int ParamCount() const noexcept { return static_cast<int>(parameters_.size()); }
-  // Parameter `index`, from 1 to ParamCount(); empty outside that range.
-  std::string ParamStr(int index) const;
+  int paramCount() const noexcept { return static_cast<int>(parameters_.size()); }
+  // Parameter `index`, from 1 to paramCount(); empty outside that range.
+  std::string paramStr(int index) const;
 
   // True when a parameter is "-", "/" or "|" followed by exactly `name`, letter case ignored.
-  bool SwitchPresent(std::string_view name) const;
+  bool switchPresent(std::string_view name) const;
   // Sets the flags that the folder and drive switches name, and with "userdir" the user folder
   // from the last parameter that names an existing folder. Never clears a flag.
-  void ApplySwitches(TIniRec& rec) const;
+  void applySwitches(ScanOptions& rec) const;
 
  private:
   std::vector<std::string> parameters_;

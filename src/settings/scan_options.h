@@ -1,4 +1,4 @@
-// TIniRec: every choice the user makes about a scan, and the window's last bounds.
+// ScanOptions: every choice the user makes about a scan, and the window's last bounds.
 #pragma once
 
 #include <cstdint>
@@ -6,29 +6,29 @@
 
 namespace zendrift::settings {
 
-struct TIniRec {
-  bool StartMenu = false;
-  bool AllUsersStartMenu = false;
-  bool Desktop = false;
-  bool AllUsersDeskTop = false;
-  bool Favorites = false;
-  bool History = false;
-  bool Recent = false;
-  bool TempPath = false;
-  bool ApplicationData = false;
-  bool ProgramFiles = false;
-  std::string UserDir;
-  bool RemovableDrives = false;
-  bool NetworkDrives = false;
-  bool RamDrives = false;
-  bool CDRomDrives = false;
-  std::string ExcludeList;
-  std::int32_t Top = 0;
-  std::int32_t Left = 0;
-  std::int32_t Width = 0;
-  std::int32_t Height = 0;
+struct ScanOptions {
+  bool startMenu = false;
+  bool allUsersStartMenu = false;
+  bool desktop = false;
+  bool allUsersDeskTop = false;
+  bool favorites = false;
+  bool history = false;
+  bool recent = false;
+  bool tempPath = false;
+  bool applicationData = false;
+  bool programFiles = false;
+  std::string userDir;
+  bool removableDrives = false;
+  bool networkDrives = false;
+  bool ramDrives = false;
+  bool cdRomDrives = false;
+  std::string excludeList;
+  std::int32_t top = 0;
+  std::int32_t left = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
 
-  friend bool operator==(const TIniRec&, const TIniRec&) = default;
+  friend bool operator==(const ScanOptions&, const ScanOptions&) = default;
 };
 
 }  // namespace zendrift::settings

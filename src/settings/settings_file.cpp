@@ -81,27 +81,27 @@ bool couldHoldNewFile(std::string folder) {
   }
 }
 
-void readFields(TIniRec& rec, const IniFile& ini) {
-  rec.StartMenu = readBool(ini, kDirectories, "StartMenu", true);
-  rec.AllUsersStartMenu = readBool(ini, kDirectories, "AllUsersStartMenu", true);
-  rec.Desktop = readBool(ini, kDirectories, "Desktop", true);
-  rec.AllUsersDeskTop = readBool(ini, kDirectories, "AllUsersDeskTop", true);
-  rec.Favorites = readBool(ini, kDirectories, "Favorites", true);
-  rec.History = readBool(ini, kDirectories, "History", true);
-  rec.ProgramFiles = readBool(ini, kDirectories, "ProgramFiles", false);
-  rec.TempPath = readBool(ini, kDirectories, "TempPath", false);
-  rec.Recent = readBool(ini, kDirectories, "Recent", true);
-  rec.ApplicationData = readBool(ini, kDirectories, "ApplicationData", false);
-  rec.UserDir = ini.readString(kDirectories, "UserDir", "");
-  rec.RemovableDrives = readBool(ini, kInclude, "RemovableDrives", false);
-  rec.NetworkDrives = readBool(ini, kInclude, "NetworkDrives", true);
-  rec.RamDrives = readBool(ini, kInclude, "RamDrives", true);
-  rec.CDRomDrives = readBool(ini, kInclude, "CDRomDrives", true);
-  rec.ExcludeList = storedExcludeList(ini);
-  rec.Top = readInt(ini, kForm, "Top", 0);
-  rec.Left = readInt(ini, kForm, "Left", 0);
-  rec.Width = readInt(ini, kForm, "Width", 0);
-  rec.Height = readInt(ini, kForm, "Height", 0);
+void readFields(ScanOptions& rec, const IniFile& ini) {
+  rec.startMenu = readBool(ini, kDirectories, "StartMenu", true);
+  rec.allUsersStartMenu = readBool(ini, kDirectories, "AllUsersStartMenu", true);
+  rec.desktop = readBool(ini, kDirectories, "Desktop", true);
+  rec.allUsersDeskTop = readBool(ini, kDirectories, "AllUsersDeskTop", true);
+  rec.favorites = readBool(ini, kDirectories, "Favorites", true);
+  rec.history = readBool(ini, kDirectories, "History", true);
+  rec.programFiles = readBool(ini, kDirectories, "ProgramFiles", false);
+  rec.tempPath = readBool(ini, kDirectories, "TempPath", false);
+  rec.recent = readBool(ini, kDirectories, "Recent", true);
+  rec.applicationData = readBool(ini, kDirectories, "ApplicationData", false);
+  rec.userDir = ini.readString(kDirectories, "UserDir", "");
+  rec.removableDrives = readBool(ini, kInclude, "RemovableDrives", false);
+  rec.networkDrives = readBool(ini, kInclude, "NetworkDrives", true);
+  rec.ramDrives = readBool(ini, kInclude, "RamDrives", true);
+  rec.cdRomDrives = readBool(ini, kInclude, "CDRomDrives", true);
+  rec.excludeList = storedExcludeList(ini);
+  rec.top = readInt(ini, kForm, "Top", 0);
+  rec.left = readInt(ini, kForm, "Left", 0);
+  rec.width = readInt(ini, kForm, "Width", 0);
+  rec.height = readInt(ini, kForm, "Height", 0);
 }
 
 // A temporary file that replaceFile makes beside `fileName`: ".<name>." and mkstemp's six
@@ -179,7 +179,7 @@ const std::error_category& settingsCategory() noexcept {
 
 std::error_code make_error_code(SettingsError error) noexcept { return {static_cast<int>(error), settingsCategory()}; }
 
-std::string SettingsFilePath(std::string_view productName, std::string_view fileName, SettingsAccess access) {
+std::string settingsFilePath(std::string_view productName, std::string_view fileName, SettingsAccess access) {
   const bool mayWrite = access == SettingsAccess::readWrite;
   if (const std::string folder = settingsFolder(productName); !folder.empty()) {
     const std::string candidate = folder + platform::kPathDelimiter + std::string(fileName);
@@ -198,45 +198,45 @@ std::string SettingsFilePath(std::string_view productName, std::string_view file
   return platform::fileExists(beside) ? beside : std::string();
 }
 
-TIniRec DefaultSettings() {
-  TIniRec rec;
-  LoadSettingsFrom(rec, std::string());
+ScanOptions defaultSettings() {
+  ScanOptions rec;
+  loadSettingsFrom(rec, std::string());
   return rec;
 }
 
-void LoadSettingsFrom(TIniRec& rec, const std::string& path) { readFields(rec, IniFile(path)); }
+void loadSettingsFrom(ScanOptions& rec, const std::string& path) { readFields(rec, IniFile(path)); }
 
-std::error_code loadSettings(TIniRec& rec, std::string_view fileName, SettingsAccess access) {
-  const IniFile ini(SettingsFilePath(kProductName, fileName, access));
+std::error_code loadSettings(ScanOptions& rec, std::string_view fileName, SettingsAccess access) {
+  const IniFile ini(settingsFilePath(kProductName, fileName, access));
   readFields(rec, ini);
   if (ini.unreadable()) return SettingsError::unreadable;
   return {};
 }
 
-void SaveSettingsTo(const TIniRec& rec, const std::string& path) {
+void saveSettingsTo(const ScanOptions& rec, const std::string& path) {
   IniFile ini(path);
   const std::string onDisk = storedExcludeList(ini);
-  writeBool(ini, kDirectories, "StartMenu", rec.StartMenu);
-  writeBool(ini, kDirectories, "AllUsersStartMenu", rec.AllUsersStartMenu);
-  writeBool(ini, kDirectories, "Desktop", rec.Desktop);
-  writeBool(ini, kDirectories, "AllUsersDeskTop", rec.AllUsersDeskTop);
-  writeBool(ini, kDirectories, "Favorites", rec.Favorites);
-  writeBool(ini, kDirectories, "History", rec.History);
-  writeBool(ini, kDirectories, "ProgramFiles", rec.ProgramFiles);
-  writeBool(ini, kDirectories, "TempPath", rec.TempPath);
-  writeBool(ini, kDirectories, "ApplicationData", rec.ApplicationData);
-  writeBool(ini, kDirectories, "Recent", rec.Recent);
-  ini.writeString(kDirectories, "UserDir", rec.UserDir);
-  writeBool(ini, kInclude, "RemovableDrives", rec.RemovableDrives);
-  writeBool(ini, kInclude, "NetworkDrives", rec.NetworkDrives);
-  writeBool(ini, kInclude, "RamDrives", rec.RamDrives);
-  writeBool(ini, kInclude, "CDRomDrives", rec.CDRomDrives);
+  writeBool(ini, kDirectories, "StartMenu", rec.startMenu);
+  writeBool(ini, kDirectories, "AllUsersStartMenu", rec.allUsersStartMenu);
+  writeBool(ini, kDirectories, "Desktop", rec.desktop);
+  writeBool(ini, kDirectories, "AllUsersDeskTop", rec.allUsersDeskTop);
+  writeBool(ini, kDirectories, "Favorites", rec.favorites);
+  writeBool(ini, kDirectories, "History", rec.history);
+  writeBool(ini, kDirectories, "ProgramFiles", rec.programFiles);
+  writeBool(ini, kDirectories, "TempPath", rec.tempPath);
+  writeBool(ini, kDirectories, "ApplicationData", rec.applicationData);
+  writeBool(ini, kDirectories, "Recent", rec.recent);
+  ini.writeString(kDirectories, "UserDir", rec.userDir);
+  writeBool(ini, kInclude, "RemovableDrives", rec.removableDrives);
+  writeBool(ini, kInclude, "NetworkDrives", rec.networkDrives);
+  writeBool(ini, kInclude, "RamDrives", rec.ramDrives);
+  writeBool(ini, kInclude, "CDRomDrives", rec.cdRomDrives);
   // Two windows each write back the list they read: keep what the other one added meanwhile.
-  ini.writeString(kExclude, "ExcludeList", mergeExcludeLists(rec.ExcludeList, onDisk));
-  writeInt(ini, kForm, "Top", rec.Top);
-  writeInt(ini, kForm, "Left", rec.Left);
-  writeInt(ini, kForm, "Width", rec.Width);
-  writeInt(ini, kForm, "Height", rec.Height);
+  ini.writeString(kExclude, "ExcludeList", mergeExcludeLists(rec.excludeList, onDisk));
+  writeInt(ini, kForm, "Top", rec.top);
+  writeInt(ini, kForm, "Left", rec.left);
+  writeInt(ini, kForm, "Width", rec.width);
+  writeInt(ini, kForm, "Height", rec.height);
   // The file is replaced by a new one, which its own permissions would not stop: a file the user
   // may not write (made read-only, say) is refused here instead.
   const bool saved = platform::probeReadWrite(path) && ini.save();
@@ -244,12 +244,8 @@ void SaveSettingsTo(const TIniRec& rec, const std::string& path) {
   if (!saved) throw SettingsWriteError(path);
 }
 
-void LoadSettings(TIniRec& rec, std::string_view fileName) {
-  LoadSettingsFrom(rec, SettingsFilePath(kProductName, fileName, SettingsAccess::readWrite));
-}
-
-void SaveSettings(const TIniRec& rec, std::string_view fileName) {
-  SaveSettingsTo(rec, SettingsFilePath(kProductName, fileName));
+void saveSettings(const ScanOptions& rec, std::string_view fileName) {
+  saveSettingsTo(rec, settingsFilePath(kProductName, fileName));
 }
 
 }  // namespace zendrift::settings

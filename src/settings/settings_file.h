@@ -1,4 +1,4 @@
-// Where the settings file lives, and moving TIniRec to and from it.
+// Where the settings file lives, and moving ScanOptions to and from it.
 #pragma once
 
 #include <stdexcept>
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace zendrift::settings {
 
@@ -38,29 +38,26 @@ std::error_code make_error_code(SettingsError error) noexcept;
 // `fileName` beside `productName`'s own folder part. Empty when neither serves.
 // With readWrite the settings folder is created when missing and a missing file is created
 // empty; with readOnly nothing is created and the path may name a file that does not exist.
-std::string SettingsFilePath(std::string_view productName, std::string_view fileName,
+std::string settingsFilePath(std::string_view productName, std::string_view fileName,
                              SettingsAccess access = SettingsAccess::readWrite);
 
 // The record with every key absent: the defaults.
-TIniRec DefaultSettings();
+ScanOptions defaultSettings();
 
-// Reads every field; a missing key, an unreadable value or an unreadable file gives the field's
-// default.
-void LoadSettings(TIniRec& rec, std::string_view fileName);
-// The same, finding the file with `access`, and SettingsError::unreadable when the file exists
-// but cannot be read: `rec` then holds the defaults, which must not stand in for the user's
-// exclusions unnoticed.
-[[nodiscard]] std::error_code loadSettings(TIniRec& rec, std::string_view fileName, SettingsAccess access);
+// Reads every field, finding the file with `access`; a missing key or an unreadable value gives
+// the field's default. SettingsError::unreadable when the file exists but cannot be read: `rec`
+// then holds the defaults, which must not stand in for the user's exclusions unnoticed.
+[[nodiscard]] std::error_code loadSettings(ScanOptions& rec, std::string_view fileName, SettingsAccess access);
 // Writes every field in the file's key order, all at once: either every key reaches the disk or
 // the file keeps its old content and SettingsWriteError is raised, also when the file exists but
 // may not be written. Exclude-list entries that the file holds and `rec` lacks (put there by
 // another Zendrift since this one read the file) are kept. Temporary files left by saves that
 // were killed half-way are removed.
-void SaveSettings(const TIniRec& rec, std::string_view fileName);
+void saveSettings(const ScanOptions& rec, std::string_view fileName);
 
 // The same on an explicit path, for callers that already resolved it.
-void LoadSettingsFrom(TIniRec& rec, const std::string& path);
-void SaveSettingsTo(const TIniRec& rec, const std::string& path);
+void loadSettingsFrom(ScanOptions& rec, const std::string& path);
+void saveSettingsTo(const ScanOptions& rec, const std::string& path);
 
 }  // namespace zendrift::settings
 

@@ -15,12 +15,12 @@ namespace zendrift::shortcut {
 
 namespace {
 
-bool driveClassExamined(unsigned driveType, const settings::TIniRec& options) {
+bool driveClassExamined(unsigned driveType, const settings::ScanOptions& options) {
   switch (driveType) {
-    case platform::kDriveRemovable: return options.RemovableDrives;
-    case platform::kDriveRemote: return options.NetworkDrives;
-    case platform::kDriveCdrom: return options.CDRomDrives;
-    case platform::kDriveRamdisk: return options.RamDrives;
+    case platform::kDriveRemovable: return options.removableDrives;
+    case platform::kDriveRemote: return options.networkDrives;
+    case platform::kDriveCdrom: return options.cdRomDrives;
+    case platform::kDriveRamdisk: return options.ramDrives;
     default: return true;
   }
 }
@@ -78,7 +78,7 @@ platform::ShortcutProfile DriveTypeMemo::profileOf(std::string_view shortcutPath
   return profileOfFolder(parentFolder(path));
 }
 
-OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options, DriveTypeMemo* driveTypes) {
+OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options, DriveTypeMemo* driveTypes) {
   OrphanVerdict verdict;
   if (!platform::fileExists(path)) return verdict;
   DriveTypeMemo local;
@@ -86,14 +86,14 @@ OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& op
   const platform::ShortcutProfile profile = memo.profileOf(path);
 
   ShortcutInfo info;
-  info.FileName = path;
+  info.fileName = path;
   bool unknownName = false;
   readShortcutFile(info, [&](std::string_view text) {
     auto expanded = platform::expandProfileEnvironment(text, profile);
     unknownName |= !expanded;
     return expanded;
   });
-  verdict.target = info.Target;
+  verdict.target = info.target;
   const std::string& target = verdict.target;
   // No target (or no shortcut at all), or one naming a variable the profile does not know:
   // nothing can be checked, so nothing is condemned.
@@ -107,10 +107,10 @@ OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& op
   if (!driveClassExamined(memo.typeOf(drive, profile), options)) return verdict;
   if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
-  if (unc && !options.NetworkDrives) return verdict;
+  if (unc && !options.networkDrives) return verdict;
 
   verdict.orphan = true;
-  verdict.excluded = settings::excludeListHolds(options.ExcludeList, path);
+  verdict.excluded = settings::excludeListHolds(options.excludeList, path);
   return verdict;
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "platform/windows_profile.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 
 namespace zendrift::shortcut {
 
@@ -46,7 +46,7 @@ class DriveTypeMemo {
 
 // Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
 // With `driveTypes`, what it already knows is taken from it and what is learnt is kept there.
-OrphanVerdict TestForOrphan(const std::string& path, const settings::TIniRec& options,
+OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options,
                             DriveTypeMemo* driveTypes = nullptr);
 
 }  // namespace zendrift::shortcut

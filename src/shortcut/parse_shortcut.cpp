@@ -41,15 +41,15 @@ bool isShellLink(ByteView file) {
 }
 
 void readHeader(ByteView file, ShortcutInfo& info) {
-  FindData& find = info.TargetFindData;
-  find.FileAttributes = file.u32(0x18);
-  find.CreationTime = file.u64(0x1C);
-  find.LastAccessTime = file.u64(0x24);
-  find.LastWriteTime = file.u64(0x2C);
-  find.FileSize = file.u32(0x34);
-  info.IconIndex = static_cast<std::int32_t>(file.u32(0x38));
-  info.ShowCommand = static_cast<std::int32_t>(file.u32(0x3C));
-  info.HotKey = file.u16(0x40);
+  FindData& find = info.targetFindData;
+  find.fileAttributes = file.u32(0x18);
+  find.creationTime = file.u64(0x1C);
+  find.lastAccessTime = file.u64(0x24);
+  find.lastWriteTime = file.u64(0x2C);
+  find.fileSize = file.u32(0x34);
+  info.iconIndex = static_cast<std::int32_t>(file.u32(0x38));
+  info.showCommand = static_cast<std::int32_t>(file.u32(0x3C));
+  info.hotKey = file.u16(0x40);
 }
 
 // The sections that come before the string data, each checked to lie inside the file.
@@ -157,14 +157,14 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
                    LinkDetails* details) {
   const ByteView file(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
   // Cleared rather than replaced, so a reused record keeps its strings' storage.
-  for (std::string* text : {&info.Target, &info.Arguments, &info.WorkingDirectory, &info.Description, &info.IconLocation}) {
+  for (std::string* text : {&info.target, &info.arguments, &info.workingDirectory, &info.description, &info.iconLocation}) {
     text->clear();
   }
-  info.IconIndex = 0;
-  info.HotKey = 0;
-  info.ShowCommand = 0;
-  info.TargetFindData = FindData{};
-  info.Source = TargetSource::None;
+  info.iconIndex = 0;
+  info.hotKey = 0;
+  info.showCommand = 0;
+  info.targetFindData = FindData{};
+  info.source = TargetSource::None;
   if (!isShellLink(file)) return false;
   const unsigned codePage = options.codePage;
   const std::uint32_t flags = file.u32(0x14);
@@ -179,23 +179,23 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     strings = readStringData(file, target.end, flags);
     if (strings.complete) extra = parseExtraData(file.sub(strings.end));
   }
-  strings.name.appendTo(info.Description, codePage);
-  strings.workingDir.appendTo(info.WorkingDirectory, codePage);
-  strings.arguments.appendTo(info.Arguments, codePage);
-  strings.iconLocation.appendTo(info.IconLocation, codePage);
+  strings.name.appendTo(info.description, codePage);
+  strings.workingDir.appendTo(info.workingDirectory, codePage);
+  strings.arguments.appendTo(info.arguments, codePage);
+  strings.iconLocation.appendTo(info.iconLocation, codePage);
   if (details) fillDetails(*details, flags, target, linkInfo, strings, extra, codePage);
 
   // A file cut off inside its target data gives no target: what is left cannot be trusted.
   if (!target.complete) return true;
-  std::string& out = info.Target;
+  std::string& out = info.target;
   if (linkInfo.hasNetwork) {
     appendLinkInfoPath(out, linkInfo, true, codePage);
-    info.Source = TargetSource::Unc;
+    info.source = TargetSource::Unc;
   } else if (target.hasIdList && appendIdListPath(out, target.idList, codePage)) {
-    info.Source = TargetSource::IdList;
+    info.source = TargetSource::IdList;
   } else if (linkInfo.hasLocalPath && !(linkInfo.localBasePath.empty() && linkInfo.commonPathSuffix.empty())) {
     appendLinkInfoPath(out, linkInfo, false, codePage);
-    info.Source = TargetSource::LocalPath;
+    info.source = TargetSource::LocalPath;
   } else if (!extra.environmentTarget.empty()) {
     extra.environmentTarget.appendTo(out, codePage);
     if (out.find('%') != std::string::npos) {
@@ -203,7 +203,7 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
                                                 : platform::expandProfileEnvironment(out);
       if (expanded) out = std::move(*expanded);
     }
-    info.Source = TargetSource::EnvBlock;
+    info.source = TargetSource::EnvBlock;
   }
   return true;
 }

@@ -13,7 +13,7 @@ bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
   thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
   static const unsigned codePage = localeAnsiCodePage();
 
-  const auto size = platform::readFilePrefix(info.FileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
+  const auto size = platform::readFilePrefix(info.fileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
   ParseOptions options;
   options.codePage = codePage;
   options.expandEnvironment = expand;
@@ -21,6 +21,6 @@ bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
   return size.has_value();
 }
 
-void ReadShortcut(ShortcutInfo& info) { readShortcutFile(info); }
+void readShortcut(ShortcutInfo& info) { readShortcutFile(info); }
 
 }  // namespace zendrift::shortcut

@@ -13,7 +13,7 @@ inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
 
 // Reads the file named by info.FileName and fills the other fields. A file that cannot be read
 // or is not a shell link leaves them empty or zero. Never throws for bad content.
-void ReadShortcut(ShortcutInfo& info);
+void readShortcut(ShortcutInfo& info);
 
 // The same, telling whether the file could be opened and read at all. An environment-variable
 // target is expanded by `expand` when given, else from the scanned profile.

@@ -17,26 +17,26 @@ std::string_view targetSourceName(TargetSource source);
 
 // The target's directory-listing data as the link's header stores it.
 struct FindData {
-  std::uint32_t FileAttributes = 0;
-  platform::FileTime CreationTime = 0;
-  platform::FileTime LastAccessTime = 0;
-  platform::FileTime LastWriteTime = 0;
-  std::uint64_t FileSize = 0;
+  std::uint32_t fileAttributes = 0;
+  platform::FileTime creationTime = 0;
+  platform::FileTime lastAccessTime = 0;
+  platform::FileTime lastWriteTime = 0;
+  std::uint64_t fileSize = 0;
 };
 
 // Text fields are UTF-8 and never cut to a fixed length.
 struct ShortcutInfo {
-  std::string FileName;  // set by the caller
-  std::string Target;
-  std::string Arguments;
-  std::string WorkingDirectory;
-  std::string Description;
-  std::string IconLocation;
-  std::int32_t IconIndex = 0;
-  std::uint16_t HotKey = 0;  // virtual-key code in the low byte, modifiers in the high byte
-  std::int32_t ShowCommand = 0;
-  FindData TargetFindData;
-  TargetSource Source = TargetSource::None;
+  std::string fileName;  // set by the caller
+  std::string target;
+  std::string arguments;
+  std::string workingDirectory;
+  std::string description;
+  std::string iconLocation;
+  std::int32_t iconIndex = 0;
+  std::uint16_t hotKey = 0;  // virtual-key code in the low byte, modifiers in the high byte
+  std::int32_t showCommand = 0;
+  FindData targetFindData;
+  TargetSource source = TargetSource::None;
 };
 
 }  // namespace zendrift::shortcut

@@ -32,22 +32,22 @@ std::string hex(std::uint64_t value, int digits) {
 
 std::string formatShortcutFields(const ShortcutInfo& info) {
   std::string out;
-  line(out, "File", info.FileName);
-  line(out, "Target", info.Target);
-  line(out, "Arguments", info.Arguments);
-  line(out, "WorkingDirectory", info.WorkingDirectory);
-  line(out, "Description", info.Description);
-  line(out, "IconLocation", info.IconLocation);
-  line(out, "IconIndex", std::to_string(info.IconIndex));
-  line(out, "HotKey", hex(info.HotKey, 4));
-  line(out, "ShowCommand", std::to_string(info.ShowCommand));
-  const FindData& find = info.TargetFindData;
-  line(out, "FileAttributes", hex(find.FileAttributes, 8));
-  line(out, "CreationTime", std::to_string(find.CreationTime));
-  line(out, "LastAccessTime", std::to_string(find.LastAccessTime));
-  line(out, "LastWriteTime", std::to_string(find.LastWriteTime));
-  line(out, "FileSize", std::to_string(find.FileSize));
-  line(out, "Source", targetSourceName(info.Source));
+  line(out, "File", info.fileName);
+  line(out, "Target", info.target);
+  line(out, "Arguments", info.arguments);
+  line(out, "WorkingDirectory", info.workingDirectory);
+  line(out, "Description", info.description);
+  line(out, "IconLocation", info.iconLocation);
+  line(out, "IconIndex", std::to_string(info.iconIndex));
+  line(out, "HotKey", hex(info.hotKey, 4));
+  line(out, "ShowCommand", std::to_string(info.showCommand));
+  const FindData& find = info.targetFindData;
+  line(out, "FileAttributes", hex(find.fileAttributes, 8));
+  line(out, "CreationTime", std::to_string(find.creationTime));
+  line(out, "LastAccessTime", std::to_string(find.lastAccessTime));
+  line(out, "LastWriteTime", std::to_string(find.lastWriteTime));
+  line(out, "FileSize", std::to_string(find.fileSize));
+  line(out, "Source", targetSourceName(info.source));
   out.push_back('\n');
   return out;
 }
@@ -77,7 +77,7 @@ std::string escapeTsv(std::string_view value) {
 }
 
 std::string formatShortcutTsv(const ShortcutInfo& info) {
-  return escapeTsv(info.FileName) + '\t' + escapeTsv(info.Target) + '\t' + std::string(targetSourceName(info.Source)) + '\n';
+  return escapeTsv(info.fileName) + '\t' + escapeTsv(info.target) + '\t' + std::string(targetSourceName(info.source)) + '\n';
 }
 
 }  // namespace zendrift::shortcut

@@ -1,4 +1,4 @@
-// The shell's numbers (CSIDL) for the well-known folders that TJvSystemFolders resolves.
+// The shell's numbers (CSIDL) for the well-known folders that WellKnownFolders resolves.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The well-known folders, each asked of the platform's Windows profile at every read.
-#include "sysfolders/system_folders.h"
+#include "sysfolders/well_known_folders.h"
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -27,27 +27,27 @@ std::string profileFolder(std::string_view reference) {
 
 }  // namespace
 
-std::string TJvSystemFolders::finish(std::string_view path) const {
+std::string WellKnownFolders::finish(std::string_view path) const {
   if (path.empty()) return {};
   return trailingPathDelimiter_ ? platform::includeTrailingDelimiter(path) : platform::excludeTrailingDelimiter(path);
 }
 
-std::string TJvSystemFolders::ResolveFolder(std::int32_t csidl) const {
+std::string WellKnownFolders::resolveFolder(std::int32_t csidl) const {
   return finish(platform::specialFolderPath(csidl));
 }
 
-std::string TJvSystemFolders::CommonFiles() const { return finish(registryFolder("CommonFilesDir")); }
+std::string WellKnownFolders::commonFiles() const { return finish(registryFolder("CommonFilesDir")); }
 
-std::string TJvSystemFolders::Current() const { return finish(platform::currentDirectory()); }
+std::string WellKnownFolders::current() const { return finish(platform::currentDirectory()); }
 
-std::string TJvSystemFolders::ProgramFiles() const { return finish(registryFolder("ProgramFilesDir")); }
+std::string WellKnownFolders::programFiles() const { return finish(registryFolder("ProgramFilesDir")); }
 
-std::string TJvSystemFolders::Windows() const { return finish(profileFolder("%SystemRoot%")); }
+std::string WellKnownFolders::windows() const { return finish(profileFolder("%SystemRoot%")); }
 
-std::string TJvSystemFolders::System() const { return finish(profileFolder("%SystemRoot%\\system32")); }
+std::string WellKnownFolders::system() const { return finish(profileFolder("%SystemRoot%\\system32")); }
 
 // The profile's own Temp folder: on Linux the prefix's, never the host's or the current folder,
 // whose shortcuts belong to other profiles.
-std::string TJvSystemFolders::Temp() const { return finish(platform::profileTempFolder()); }
+std::string WellKnownFolders::temp() const { return finish(platform::profileTempFolder()); }
 
 }  // namespace zendrift::sysfolders

@@ -1,7 +1,7 @@
-// TJvSystemFolders: the well-known folders as host paths, computed afresh at every read.
+// WellKnownFolders: the well-known folders as host paths, computed afresh at every read.
 //
 // Every accessor returns an empty string when its folder cannot be found. Paths carry no
-// trailing delimiter unless TrailingPathDelimiter is set; the host root "/" stays "/".
+// trailing delimiter unless trailingPathDelimiter is set; the host root "/" stays "/".
 #pragma once
 
 #include <cstdint>
@@ -21,83 +21,83 @@ class ReadOnlyError : public std::runtime_error {
   ReadOnlyError() : std::runtime_error(std::string(kReadOnlyMessage)) {}
 };
 
-class TJvSystemFolders {
+class WellKnownFolders {
  public:
-  TJvSystemFolders() = default;
+  WellKnownFolders() = default;
 
-  bool ReadOnly() const noexcept { return readOnly_; }
-  bool TrailingPathDelimiter() const noexcept { return trailingPathDelimiter_; }
-  void SetTrailingPathDelimiter(bool value) noexcept { trailingPathDelimiter_ = value; }
+  bool readOnly() const noexcept { return readOnly_; }
+  bool trailingPathDelimiter() const noexcept { return trailingPathDelimiter_; }
+  void setTrailingPathDelimiter(bool value) noexcept { trailingPathDelimiter_ = value; }
 
   // The folder of a shell identifier (csidl::k*); empty when unknown or missing.
-  std::string ResolveFolder(std::int32_t csidl) const;
+  std::string resolveFolder(std::int32_t csidl) const;
 
   // Computed without an identifier.
-  std::string CommonFiles() const;
-  std::string Current() const;
-  std::string ProgramFiles() const;
-  std::string Windows() const;
-  std::string System() const;
-  std::string Temp() const;
+  std::string commonFiles() const;
+  std::string current() const;
+  std::string programFiles() const;
+  std::string windows() const;
+  std::string system() const;
+  std::string temp() const;
 
   // Looked up by identifier.
-  std::string Desktop() const { return ResolveFolder(csidl::kDesktop); }
-  std::string Programs() const { return ResolveFolder(csidl::kPrograms); }
-  std::string Personal() const { return ResolveFolder(csidl::kPersonal); }
-  std::string Favorites() const { return ResolveFolder(csidl::kFavorites); }
-  std::string Startup() const { return ResolveFolder(csidl::kStartup); }
-  std::string Recent() const { return ResolveFolder(csidl::kRecent); }
-  std::string SendTo() const { return ResolveFolder(csidl::kSendTo); }
-  std::string StartMenu() const { return ResolveFolder(csidl::kStartMenu); }
-  std::string DesktopDirectory() const { return ResolveFolder(csidl::kDesktopDirectory); }
-  std::string Nethood() const { return ResolveFolder(csidl::kNethood); }
-  std::string Fonts() const { return ResolveFolder(csidl::kFonts); }
-  std::string CommonStartmenu() const { return ResolveFolder(csidl::kCommonStartMenu); }
-  std::string CommonPrograms() const { return ResolveFolder(csidl::kCommonPrograms); }
-  std::string CommonStartup() const { return ResolveFolder(csidl::kCommonStartup); }
-  std::string CommonDesktopDirectory() const { return ResolveFolder(csidl::kCommonDesktopDirectory); }
-  std::string CommonAppData() const { return ResolveFolder(csidl::kCommonAppData); }
-  std::string AppData() const { return ResolveFolder(csidl::kAppData); }
-  std::string Printhood() const { return ResolveFolder(csidl::kPrinthood); }
-  std::string CommonFavorites() const { return ResolveFolder(csidl::kCommonFavorites); }
-  std::string Templates() const { return ResolveFolder(csidl::kTemplates); }
-  std::string InternetCache() const { return ResolveFolder(csidl::kInternetCache); }
-  std::string Cookies() const { return ResolveFolder(csidl::kCookies); }
-  std::string History() const { return ResolveFolder(csidl::kHistory); }
-  std::string Profile() const { return ResolveFolder(csidl::kProfile); }
+  std::string desktop() const { return resolveFolder(csidl::kDesktop); }
+  std::string programs() const { return resolveFolder(csidl::kPrograms); }
+  std::string personal() const { return resolveFolder(csidl::kPersonal); }
+  std::string favorites() const { return resolveFolder(csidl::kFavorites); }
+  std::string startup() const { return resolveFolder(csidl::kStartup); }
+  std::string recent() const { return resolveFolder(csidl::kRecent); }
+  std::string sendTo() const { return resolveFolder(csidl::kSendTo); }
+  std::string startMenu() const { return resolveFolder(csidl::kStartMenu); }
+  std::string desktopDirectory() const { return resolveFolder(csidl::kDesktopDirectory); }
+  std::string nethood() const { return resolveFolder(csidl::kNethood); }
+  std::string fonts() const { return resolveFolder(csidl::kFonts); }
+  std::string commonStartmenu() const { return resolveFolder(csidl::kCommonStartMenu); }
+  std::string commonPrograms() const { return resolveFolder(csidl::kCommonPrograms); }
+  std::string commonStartup() const { return resolveFolder(csidl::kCommonStartup); }
+  std::string commonDesktopDirectory() const { return resolveFolder(csidl::kCommonDesktopDirectory); }
+  std::string commonAppData() const { return resolveFolder(csidl::kCommonAppData); }
+  std::string appData() const { return resolveFolder(csidl::kAppData); }
+  std::string printhood() const { return resolveFolder(csidl::kPrinthood); }
+  std::string commonFavorites() const { return resolveFolder(csidl::kCommonFavorites); }
+  std::string templates() const { return resolveFolder(csidl::kTemplates); }
+  std::string internetCache() const { return resolveFolder(csidl::kInternetCache); }
+  std::string cookies() const { return resolveFolder(csidl::kCookies); }
+  std::string history() const { return resolveFolder(csidl::kHistory); }
+  std::string profile() const { return resolveFolder(csidl::kProfile); }
 
   // Every folder is read-only. Current alone would change the process's current folder, but
   // only while the read-only flag is clear, and nothing clears it.
-  void SetCommonFiles(std::string_view) const { reject(); }
-  void SetCurrent(std::string_view) const { reject(); }
-  void SetProgramFiles(std::string_view) const { reject(); }
-  void SetWindows(std::string_view) const { reject(); }
-  void SetSystem(std::string_view) const { reject(); }
-  void SetTemp(std::string_view) const { reject(); }
-  void SetDesktop(std::string_view) const { reject(); }
-  void SetPrograms(std::string_view) const { reject(); }
-  void SetPersonal(std::string_view) const { reject(); }
-  void SetFavorites(std::string_view) const { reject(); }
-  void SetStartup(std::string_view) const { reject(); }
-  void SetRecent(std::string_view) const { reject(); }
-  void SetSendTo(std::string_view) const { reject(); }
-  void SetStartMenu(std::string_view) const { reject(); }
-  void SetDesktopDirectory(std::string_view) const { reject(); }
-  void SetNethood(std::string_view) const { reject(); }
-  void SetFonts(std::string_view) const { reject(); }
-  void SetCommonStartmenu(std::string_view) const { reject(); }
-  void SetCommonPrograms(std::string_view) const { reject(); }
-  void SetCommonStartup(std::string_view) const { reject(); }
-  void SetCommonDesktopDirectory(std::string_view) const { reject(); }
-  void SetCommonAppData(std::string_view) const { reject(); }
-  void SetAppData(std::string_view) const { reject(); }
-  void SetPrinthood(std::string_view) const { reject(); }
-  void SetCommonFavorites(std::string_view) const { reject(); }
-  void SetTemplates(std::string_view) const { reject(); }
-  void SetInternetCache(std::string_view) const { reject(); }
-  void SetCookies(std::string_view) const { reject(); }
-  void SetHistory(std::string_view) const { reject(); }
-  void SetProfile(std::string_view) const { reject(); }
+  void setCommonFiles(std::string_view) const { reject(); }
+  void setCurrent(std::string_view) const { reject(); }
+  void setProgramFiles(std::string_view) const { reject(); }
+  void setWindows(std::string_view) const { reject(); }
+  void setSystem(std::string_view) const { reject(); }
+  void setTemp(std::string_view) const { reject(); }
+  void setDesktop(std::string_view) const { reject(); }
+  void setPrograms(std::string_view) const { reject(); }
+  void setPersonal(std::string_view) const { reject(); }
+  void setFavorites(std::string_view) const { reject(); }
+  void setStartup(std::string_view) const { reject(); }
+  void setRecent(std::string_view) const { reject(); }
+  void setSendTo(std::string_view) const { reject(); }
+  void setStartMenu(std::string_view) const { reject(); }
+  void setDesktopDirectory(std::string_view) const { reject(); }
+  void setNethood(std::string_view) const { reject(); }
+  void setFonts(std::string_view) const { reject(); }
+  void setCommonStartmenu(std::string_view) const { reject(); }
+  void setCommonPrograms(std::string_view) const { reject(); }
+  void setCommonStartup(std::string_view) const { reject(); }
+  void setCommonDesktopDirectory(std::string_view) const { reject(); }
+  void setCommonAppData(std::string_view) const { reject(); }
+  void setAppData(std::string_view) const { reject(); }
+  void setPrinthood(std::string_view) const { reject(); }
+  void setCommonFavorites(std::string_view) const { reject(); }
+  void setTemplates(std::string_view) const { reject(); }
+  void setInternetCache(std::string_view) const { reject(); }
+  void setCookies(std::string_view) const { reject(); }
+  void setHistory(std::string_view) const { reject(); }
+  void setProfile(std::string_view) const { reject(); }
 
  private:
   [[noreturn]] static void reject() { throw ReadOnlyError(); }

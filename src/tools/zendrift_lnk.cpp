@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   int status = 0;
   for (int i = first; i < argc; ++i) {
     ShortcutInfo info;
-    info.FileName = argv[i];
+    info.fileName = argv[i];
     if (!readShortcutFile(info)) {
       std::fprintf(stderr, "zendrift-lnk: cannot open %s\n", argv[i]);
       status = 1;

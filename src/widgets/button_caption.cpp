@@ -1,9 +1,9 @@
-// Caption text and glyph helpers of the styled controls: DrawCaptionText and ConvertToGray.
-#include "widgets/xp_caption.h"
+// Caption text and glyph helpers of the styled controls: drawCaptionText and convertToGray.
+#include "widgets/button_caption.h"
 
 #include <QFontMetrics>
 
-#include "widgets/xp_control.h"
+#include "widgets/styled_control.h"
 
 namespace zendrift::widgets {
 
@@ -28,7 +28,7 @@ void drawOnce(QPainter& painter, const QRect& rect, const QString& text, int fla
 
 }  // namespace
 
-void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const QString& caption, const QFont& font,
+void drawCaptionText(const StyledControl& control, QPainter& painter, const QString& caption, const QFont& font,
                      bool enabled, bool showAccelChar, QRect& rect, unsigned flags) {
   QString text = caption;
   if ((flags & DT_CALCRECT) && (text.isEmpty() || (showAccelChar && text == QLatin1String("&")))) {
@@ -62,7 +62,7 @@ void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const
 QColor buttonHighlightColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Light); }
 QColor buttonShadowColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Dark); }
 
-QImage ConvertToGray(const QImage& glyph) {
+QImage convertToGray(const QImage& glyph) {
   QImage gray = glyph.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < gray.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(gray.scanLine(y));

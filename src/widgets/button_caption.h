@@ -1,4 +1,4 @@
-// Caption text and glyph helpers of the styled controls: DrawCaptionText and ConvertToGray.
+// Caption text and glyph helpers of the styled controls: drawCaptionText and convertToGray.
 #pragma once
 
 #include <QFont>
@@ -10,7 +10,7 @@
 
 namespace zendrift::widgets {
 
-class TJvXPCustomControl;
+class StyledControl;
 
 // Text layout flags, named and valued after the system's text-drawing service.
 enum TextFlag : unsigned {
@@ -25,7 +25,7 @@ enum TextFlag : unsigned {
 // and takes the text's width and height (an empty caption, or "&" with accelerators, measures
 // one line high). Disabled text is embossed: the button-highlight colour one pixel right and
 // down, then the button-shadow colour in place.
-void DrawCaptionText(const TJvXPCustomControl& control, QPainter& painter, const QString& caption, const QFont& font,
+void drawCaptionText(const StyledControl& control, QPainter& painter, const QString& caption, const QFont& font,
                      bool enabled, bool showAccelChar, QRect& rect, unsigned flags);
 
 // The system's button-highlight and button-shadow colours, whatever the control's state.
@@ -33,7 +33,7 @@ QColor buttonHighlightColor(const QPalette& palette);
 QColor buttonShadowColor(const QPalette& palette);
 
 // (r + g + b) / 3 = v; v + 100 below 156, else 255; the pixel becomes grey (v, v, v).
-QImage ConvertToGray(const QImage& glyph);
+QImage convertToGray(const QImage& glyph);
 
 // The character after a single "&" in a caption (a doubled "&&" is a literal), or 0.
 QChar accelChar(const QString& caption);

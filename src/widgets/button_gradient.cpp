@@ -1,5 +1,5 @@
 // The styled button's colour gradients: a banded, dithered ramp computed on a 16-pixel strip.
-#include "widgets/xp_gradient.h"
+#include "widgets/button_gradient.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -22,7 +22,7 @@ int channel(int c1, int i, double step) {
 }
 }  // namespace
 
-int MulDiv(int a, int b, int c) noexcept {
+int mulDiv(int a, int b, int c) noexcept {
   if (c == 0) return -1;
   const long long product = static_cast<long long>(a) * b;
   const long long divisor = c;
@@ -31,7 +31,7 @@ int MulDiv(int a, int b, int c) noexcept {
   return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-void CreateGradientBitmap(int width, int height, QColor start, QColor end, int colors, int style, bool dithered,
+void createGradientBitmap(int width, int height, QColor start, QColor end, int colors, int style, bool dithered,
                           QImage& target, std::uint32_t seed) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -65,8 +65,8 @@ void CreateGradientBitmap(int width, int height, QColor start, QColor end, int c
   };
   std::minstd_rand random(seed == 0 ? 1 : seed);
   for (int i = 0; i < n; ++i) {
-    const int b = MulDiv(i, length, n);
-    const int e = MulDiv(i + 1, length, n);
+    const int b = mulDiv(i, length, n);
+    const int e = mulDiv(i + 1, length, n);
     const QRgb color = table[static_cast<std::size_t>(i)];
     for (int along = std::max(b, 0); along < std::min(e, length); ++along) {
       for (int side = 0; side < strip; ++side) set(along, side, color);

@@ -1,72 +1,72 @@
-// TJvXPStyle, TJvXPStyleManager and TJvXPCustomStyleControl: themes and who shares them.
-#include "widgets/xp_style.h"
+// ButtonStyle, ButtonStyleManager and ThemedControl: themes and who shares them.
+#include "widgets/button_style.h"
 
 #include <algorithm>
 
-#include "widgets/xp_style_control.h"
+#include "widgets/themed_control.h"
 
 namespace zendrift::widgets {
 
-void TJvXPStyle::SetTheme(TJvXPTheme theme) {
+void ButtonStyle::setTheme(ButtonTheme theme) {
   if (theme == theme_) return;
   theme_ = theme;
   owner_.styleChanged();
 }
 
-void TJvXPStyle::SetUseStyleManager(bool use) {
+void ButtonStyle::setUseStyleManager(bool use) {
   if (use == useStyleManager_) return;
   useStyleManager_ = use;
   owner_.styleChanged();
 }
 
-void TJvXPStyle::Assign(const TJvXPStyle& other) {
+void ButtonStyle::assign(const ButtonStyle& other) {
   theme_ = other.theme_;
   useStyleManager_ = other.useStyleManager_;
   owner_.styleChanged();
 }
 
-TJvXPStyleManager::TJvXPStyleManager(QObject* parent) : QObject(parent) {}
+ButtonStyleManager::ButtonStyleManager(QObject* parent) : QObject(parent) {}
 
-TJvXPStyleManager::~TJvXPStyleManager() {
+ButtonStyleManager::~ButtonStyleManager() {
   const auto controls = controls_;
   controls_.clear();
-  for (TJvXPCustomStyleControl* control : controls) {
+  for (ThemedControl* control : controls) {
     control->managerDestroyed();
     control->styleChanged();
   }
 }
 
-void TJvXPStyleManager::SetTheme(TJvXPTheme theme) {
+void ButtonStyleManager::setTheme(ButtonTheme theme) {
   if (theme == theme_) return;
   theme_ = theme;
-  if (OnThemeChanged) OnThemeChanged(*this);
-  for (TJvXPCustomStyleControl* control : controls_) control->styleChanged();
+  if (onThemeChanged) onThemeChanged(*this);
+  for (ThemedControl* control : controls_) control->styleChanged();
 }
 
-void TJvXPStyleManager::RegisterControls(TJvXPCustomStyleControl& control) {
+void ButtonStyleManager::registerControls(ThemedControl& control) {
   if (std::find(controls_.begin(), controls_.end(), &control) == controls_.end()) controls_.push_back(&control);
 }
 
-void TJvXPStyleManager::UnregisterControls(TJvXPCustomStyleControl& control) { std::erase(controls_, &control); }
+void ButtonStyleManager::unregisterControls(ThemedControl& control) { std::erase(controls_, &control); }
 
-TJvXPCustomStyleControl::TJvXPCustomStyleControl(QWidget* parent)
-    : TJvXPCustomControl(parent), style_(std::make_unique<TJvXPStyle>(*this)) {}
+ThemedControl::ThemedControl(QWidget* parent)
+    : StyledControl(parent), style_(std::make_unique<ButtonStyle>(*this)) {}
 
-TJvXPCustomStyleControl::~TJvXPCustomStyleControl() {
-  if (styleManager_ != nullptr) styleManager_->UnregisterControls(*this);
+ThemedControl::~ThemedControl() {
+  if (styleManager_ != nullptr) styleManager_->unregisterControls(*this);
 }
 
-void TJvXPCustomStyleControl::SetStyleManager(TJvXPStyleManager* manager) {
+void ThemedControl::setStyleManager(ButtonStyleManager* manager) {
   if (manager == styleManager_) return;
-  if (styleManager_ != nullptr) styleManager_->UnregisterControls(*this);
+  if (styleManager_ != nullptr) styleManager_->unregisterControls(*this);
   styleManager_ = manager;
-  if (styleManager_ != nullptr) styleManager_->RegisterControls(*this);
+  if (styleManager_ != nullptr) styleManager_->registerControls(*this);
   requestRepaint();
 }
 
-TJvXPTheme TJvXPCustomStyleControl::EffectiveTheme() const noexcept {
-  if (styleManager_ != nullptr && style_->UseStyleManager()) return styleManager_->Theme();
-  return style_->Theme();
+ButtonTheme ThemedControl::effectiveTheme() const noexcept {
+  if (styleManager_ != nullptr && style_->useStyleManager()) return styleManager_->theme();
+  return style_->theme();
 }
 
 }  // namespace zendrift::widgets

@@ -1,4 +1,4 @@
-// TJvXPStyle and TJvXPStyleManager: the theme of one styled control, and one shared by many.
+// ButtonStyle and ButtonStyleManager: the theme of one styled control, and one shared by many.
 #pragma once
 
 #include <QObject>
@@ -7,51 +7,51 @@
 
 namespace zendrift::widgets {
 
-enum class TJvXPTheme { WindowsXP, OfficeXP };
+enum class ButtonTheme { WindowsXP, OfficeXP };
 
-class TJvXPCustomStyleControl;
+class ThemedControl;
 
 // The style of one control; a change repaints its owner.
-class TJvXPStyle {
+class ButtonStyle {
  public:
-  explicit TJvXPStyle(TJvXPCustomStyleControl& owner) noexcept : owner_(owner) {}
-  TJvXPStyle(const TJvXPStyle&) = delete;
-  TJvXPStyle& operator=(const TJvXPStyle&) = delete;
+  explicit ButtonStyle(ThemedControl& owner) noexcept : owner_(owner) {}
+  ButtonStyle(const ButtonStyle&) = delete;
+  ButtonStyle& operator=(const ButtonStyle&) = delete;
 
-  TJvXPTheme Theme() const noexcept { return theme_; }
-  void SetTheme(TJvXPTheme theme);
-  bool UseStyleManager() const noexcept { return useStyleManager_; }
-  void SetUseStyleManager(bool use);
+  ButtonTheme theme() const noexcept { return theme_; }
+  void setTheme(ButtonTheme theme);
+  bool useStyleManager() const noexcept { return useStyleManager_; }
+  void setUseStyleManager(bool use);
   // Copies the values of `other`, as assigning the property does.
-  void Assign(const TJvXPStyle& other);
+  void assign(const ButtonStyle& other);
 
  private:
-  TJvXPCustomStyleControl& owner_;
-  TJvXPTheme theme_ = TJvXPTheme::WindowsXP;
+  ThemedControl& owner_;
+  ButtonTheme theme_ = ButtonTheme::WindowsXP;
   bool useStyleManager_ = true;
 };
 
 // A theme shared by the controls registered with it (each control with at most one manager).
-class TJvXPStyleManager : public QObject {
+class ButtonStyleManager : public QObject {
   Q_OBJECT
 
  public:
-  explicit TJvXPStyleManager(QObject* parent = nullptr);
+  explicit ButtonStyleManager(QObject* parent = nullptr);
   // Registered controls forget the manager and repaint.
-  ~TJvXPStyleManager() override;
+  ~ButtonStyleManager() override;
 
-  TJvXPTheme Theme() const noexcept { return theme_; }
-  // Raises OnThemeChanged, then repaints every registered control.
-  void SetTheme(TJvXPTheme theme);
-  std::function<void(TJvXPStyleManager& sender)> OnThemeChanged;
+  ButtonTheme theme() const noexcept { return theme_; }
+  // Raises onThemeChanged, then repaints every registered control.
+  void setTheme(ButtonTheme theme);
+  std::function<void(ButtonStyleManager& sender)> onThemeChanged;
 
-  const std::vector<TJvXPCustomStyleControl*>& Controls() const noexcept { return controls_; }
-  void RegisterControls(TJvXPCustomStyleControl& control);
-  void UnregisterControls(TJvXPCustomStyleControl& control);
+  const std::vector<ThemedControl*>& controls() const noexcept { return controls_; }
+  void registerControls(ThemedControl& control);
+  void unregisterControls(ThemedControl& control);
 
  private:
-  TJvXPTheme theme_ = TJvXPTheme::WindowsXP;
-  std::vector<TJvXPCustomStyleControl*> controls_;
+  ButtonTheme theme_ = ButtonTheme::WindowsXP;
+  std::vector<ThemedControl*> controls_;
 };
 
 }  // namespace zendrift::widgets

@@ -13,7 +13,7 @@ const QImage& checkImages() {
   return images;
 }
 
-QImage checkCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled, QColor background) {
+QImage checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, QColor background) {
   const int column = static_cast<int>(state) + (enabled ? 0 : 3);
   const int row = static_cast<int>(kind);
   QImage cell = checkImages().copy(column * kCheckCellWidth, row * kCheckCellHeight, kCheckCellWidth, kCheckCellHeight);

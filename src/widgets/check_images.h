@@ -24,6 +24,6 @@ const QImage& checkImages();
 
 // The cell of a line: row = check kind, column = state, plus 3 when disabled; its magenta
 // pixels replaced by `background`.
-QImage checkCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled, QColor background);
+QImage checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, QColor background);
 
 }  // namespace zendrift::widgets

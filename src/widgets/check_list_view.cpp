@@ -1,5 +1,5 @@
-// TJvxCheckListBox: construction, settings, geometry, scrolling and the answers to model changes.
-#include "widgets/check_list_box.h"
+// CheckListView: construction, settings, geometry, scrolling and the answers to model changes.
+#include "widgets/check_list_view.h"
 
 #include <QAction>
 #include <QEvent>
@@ -9,31 +9,31 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 #include "widgets/check_images.h"
 
 namespace zendrift::widgets {
 
 using scan::CheckListChange;
 
-TJvxCheckListBox::TJvxCheckListBox(QWidget* parent)
+CheckListView::CheckListView(QWidget* parent)
     : QAbstractScrollArea(parent), ownModel_(std::make_unique<scan::CheckListModel>()), model_(ownModel_.get()) {
   init();
 }
 
-TJvxCheckListBox::TJvxCheckListBox(scan::CheckListModel& model, QWidget* parent)
+CheckListView::CheckListView(scan::CheckListModel& model, QWidget* parent)
     : QAbstractScrollArea(parent), model_(&model) {
   init();
 }
 
-TJvxCheckListBox::~TJvxCheckListBox() {
+CheckListView::~CheckListView() {
   if (modelLifetime_.expired()) return;  // a form's members, the model among them, go first
   model_->removeObserver(observerId_);
   // A shared model must not call back into a measure that refers to this widget's font.
-  if (!ownModel_) model_->SetLineWidthFunction({});
+  if (!ownModel_) model_->setLineWidthFunction({});
 }
 
-void TJvxCheckListBox::init() {
+void CheckListView::init() {
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Sunken);
@@ -55,68 +55,68 @@ void TJvxCheckListBox::init() {
   updateScrollBars();
 }
 
-void TJvxCheckListBox::buildPopupMenu() {
-  popupMenu1_ = new QMenu(this);  // owned by the list through Qt's parent
+void CheckListView::buildPopupMenu() {
+  contextMenu_ = new QMenu(this);  // owned by the list through Qt's parent
   const auto add = [this](const char* name, const char* caption, auto handler) {
-    QAction* action = popupMenu1_->addAction(QString::fromLatin1(caption));
+    QAction* action = contextMenu_->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, handler);
   };
-  add("Markall1", "Mark all", [this] { model_->Markall1Click(); });
-  add("Unmarkall1", "Unmark all", [this] { model_->Unmarkall1Click(); });
-  add("Markselection1", "Mark selection", [this] { model_->Markselection1Click(); });
-  add("Unmarkselection1", "Unmark selection", [this] { model_->Unmarkselection1Click(); });
+  add("Markall1", "Mark all", [this] { model_->markAll(); });
+  add("Unmarkall1", "Unmark all", [this] { model_->unmarkAll(); });
+  add("Markselection1", "Mark selection", [this] { model_->markSelection(); });
+  add("Unmarkselection1", "Unmark selection", [this] { model_->unmarkSelection(); });
   add("Putselectionontheexcludelist1", "Put selection on the exclude list", [this] {
-    if (excludeTarget_ != nullptr) model_->Putselectionontheexcludelist1Click(*excludeTarget_);
+    if (excludeTarget_ != nullptr) model_->excludeSelection(*excludeTarget_);
   });
 }
 
-int TJvxCheckListBox::CheckAreaWidth() noexcept { return kCheckCellWidth + 2; }
+int CheckListView::checkAreaWidth() noexcept { return kCheckCellWidth + 2; }
 
-void TJvxCheckListBox::SetStyle(TListBoxStyle style) {
+void CheckListView::setListStyle(ListStyle style) {
   if (style == style_) return;
   style_ = style;
-  RecreateWnd();
+  recreateWnd();
 }
 
-void TJvxCheckListBox::SetMultiSelect(bool multiSelect) {
+void CheckListView::setMultiSelect(bool multiSelect) {
   if (multiSelect == multiSelect_) return;
   multiSelect_ = multiSelect;
-  RecreateWnd();
+  recreateWnd();
 }
 
-void TJvxCheckListBox::SetExtendedSelect(bool extendedSelect) {
+void CheckListView::setExtendedSelect(bool extendedSelect) {
   if (extendedSelect == extendedSelect_) return;
   extendedSelect_ = extendedSelect;
-  RecreateWnd();
+  recreateWnd();
 }
 
-void TJvxCheckListBox::SetGraySelection(bool gray) {
+void CheckListView::setGraySelection(bool gray) {
   if (gray == graySelection_) return;
   graySelection_ = gray;
   viewport()->update();
 }
 
-void TJvxCheckListBox::SetAutoScroll(bool autoScroll) {
+void CheckListView::setAutoScroll(bool autoScroll) {
   if (autoScroll == autoScroll_) return;
   autoScroll_ = autoScroll;
   updateScrollBars();
 }
 
-void TJvxCheckListBox::SetItemHeight(int height) {
+void CheckListView::setItemHeight(int height) {
   if (height <= 0 || height == itemHeight_) return;
   itemHeight_ = height;
   updateLineHeight();
 }
 
-void TJvxCheckListBox::SetThemedChecks(bool themed) {
+void CheckListView::setThemedChecks(bool themed) {
   if (themed == themedChecks_) return;
   themedChecks_ = themed;
   cells_.clear();
   viewport()->update();
 }
 
-void TJvxCheckListBox::updateLineHeight() {
+void CheckListView::updateLineHeight() {
   int height = std::max(QFontMetrics(font()).height(), kCheckCellHeight);
   if (style_ == lbOwnerDrawFixed) height = std::max(height, itemHeight_);
   lineHeight_ = height;
@@ -124,94 +124,94 @@ void TJvxCheckListBox::updateLineHeight() {
   viewport()->update();
 }
 
-void TJvxCheckListBox::measureLines() {
+void CheckListView::measureLines() {
   const QFontMetrics metrics(font());
   // A line needs its text and one "x" beside the check area.
-  model_->SetLineWidthFunction([metrics](std::string_view text) {
+  model_->setLineWidthFunction([metrics](std::string_view text) {
     return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())) + QLatin1Char('x')) +
-           CheckAreaWidth();
+           checkAreaWidth();
   });
 }
 
-int TJvxCheckListBox::visibleLineCount() const { return std::max(1, viewport()->height() / lineHeight_); }
+int CheckListView::visibleLineCount() const { return std::max(1, viewport()->height() / lineHeight_); }
 
-void TJvxCheckListBox::scheduleScrollBars() {
+void CheckListView::scheduleScrollBars() {
   if (!scrollBarTimer_->isActive()) scrollBarTimer_->start();
 }
 
-void TJvxCheckListBox::flushScrollBars() const {
+void CheckListView::flushScrollBars() const {
   if (scrollBarTimer_ != nullptr && scrollBarTimer_->isActive()) {
     scrollBarTimer_->stop();
-    const_cast<TJvxCheckListBox*>(this)->updateScrollBars();
+    const_cast<CheckListView*>(this)->updateScrollBars();
   }
 }
 
-void TJvxCheckListBox::updateScrollBars() {
+void CheckListView::updateScrollBars() {
   if (scrollBarTimer_ != nullptr) scrollBarTimer_->stop();
-  const int count = model_->Items.Count();
+  const int count = model_->items.count();
   QScrollBar* vertical = verticalScrollBar();
   const int visible = visibleLineCount();
   vertical->setRange(0, std::max(0, count - visible));
   vertical->setPageStep(visible);
   vertical->setSingleStep(1);
   QScrollBar* horizontal = horizontalScrollBar();
-  const int extent = autoScroll_ ? model_->HorizontalExtent() : 0;
+  const int extent = autoScroll_ ? model_->horizontalExtent() : 0;
   horizontal->setRange(0, std::max(0, extent - viewport()->width()));
   horizontal->setPageStep(std::max(1, viewport()->width()));
   horizontal->setSingleStep(8);
 }
 
-int TJvxCheckListBox::TopIndex() const { return verticalScrollBar()->value(); }
+int CheckListView::topIndex() const { return verticalScrollBar()->value(); }
 
-void TJvxCheckListBox::SetTopIndex(int index) {
+void CheckListView::setTopIndex(int index) {
   flushScrollBars();
   verticalScrollBar()->setValue(index);
 }
 
-QRect TJvxCheckListBox::ItemRect(int index) const {
+QRect CheckListView::itemRect(int index) const {
   const int offset = horizontalScrollBar()->value();
-  return QRect(-offset, (index - TopIndex()) * lineHeight_, viewport()->width() + offset, lineHeight_);
+  return QRect(-offset, (index - topIndex()) * lineHeight_, viewport()->width() + offset, lineHeight_);
 }
 
-QRect TJvxCheckListBox::CheckAreaRect(int index) const {
-  const QRect line = ItemRect(index);
+QRect CheckListView::checkAreaRect(int index) const {
+  const QRect line = itemRect(index);
   if (layoutDirection() == Qt::RightToLeft) {
-    return QRect(line.left() + line.width() - CheckAreaWidth(), line.top(), CheckAreaWidth(), line.height());
+    return QRect(line.left() + line.width() - checkAreaWidth(), line.top(), checkAreaWidth(), line.height());
   }
-  return QRect(line.left(), line.top(), CheckAreaWidth(), line.height());
+  return QRect(line.left(), line.top(), checkAreaWidth(), line.height());
 }
 
-QRect TJvxCheckListBox::textPart(const QRect& line) const {
-  if (layoutDirection() == Qt::RightToLeft) return line.adjusted(0, 0, -CheckAreaWidth(), 0);
-  return line.adjusted(CheckAreaWidth(), 0, 0, 0);
+QRect CheckListView::textPart(const QRect& line) const {
+  if (layoutDirection() == Qt::RightToLeft) return line.adjusted(0, 0, -checkAreaWidth(), 0);
+  return line.adjusted(checkAreaWidth(), 0, 0, 0);
 }
 
-int TJvxCheckListBox::ItemAtPoint(QPoint point, bool existingOnly) const {
-  const int count = model_->Items.Count();
-  if (!viewport()->rect().contains(point)) return existingOnly ? -1 : std::max(0, TopIndex());
-  const int index = TopIndex() + point.y() / lineHeight_;
+int CheckListView::itemAtPoint(QPoint point, bool existingOnly) const {
+  const int count = model_->items.count();
+  if (!viewport()->rect().contains(point)) return existingOnly ? -1 : std::max(0, topIndex());
+  const int index = topIndex() + point.y() / lineHeight_;
   if (index < count) return index;
   return existingOnly ? -1 : std::max(0, count - 1);
 }
 
-void TJvxCheckListBox::updateLine(int index) {
-  const int top = TopIndex();
+void CheckListView::updateLine(int index) {
+  const int top = topIndex();
   if (index < top || index > top + visibleLineCount()) return;
-  viewport()->update(ItemRect(index));
+  viewport()->update(itemRect(index));
 }
 
-void TJvxCheckListBox::onModelChange(const CheckListChange& change) {
+void CheckListView::onModelChange(const CheckListChange& change) {
   switch (change.kind) {
     case CheckListChange::Kind::Inserted:
     case CheckListChange::Kind::Removed:
       // Lines below the visible part change nothing on screen but the scroll bar's range.
-      if (change.index <= TopIndex() + visibleLineCount()) {
+      if (change.index <= topIndex() + visibleLineCount()) {
         updateScrollBars();
         viewport()->update();
       } else {
         scheduleScrollBars();
       }
-      if (change.kind == CheckListChange::Kind::Removed && anchor_ >= model_->Items.Count()) anchor_ = model_->Items.Count() - 1;
+      if (change.kind == CheckListChange::Kind::Removed && anchor_ >= model_->items.count()) anchor_ = model_->items.count() - 1;
       break;
     case CheckListChange::Kind::Cleared:
       anchor_ = -1;
@@ -219,8 +219,8 @@ void TJvxCheckListBox::onModelChange(const CheckListChange& change) {
       viewport()->update();
       break;
     case CheckListChange::Kind::CheckArea: {
-      const int top = TopIndex();
-      if (change.index >= top && change.index <= top + visibleLineCount()) viewport()->update(CheckAreaRect(change.index));
+      const int top = topIndex();
+      if (change.index >= top && change.index <= top + visibleLineCount()) viewport()->update(checkAreaRect(change.index));
       break;
     }
     case CheckListChange::Kind::Line:
@@ -236,18 +236,18 @@ void TJvxCheckListBox::onModelChange(const CheckListChange& change) {
   }
 }
 
-void TJvxCheckListBox::RecreateWnd() {
-  const int top = TopIndex();
-  const int current = model_->ItemIndex();
+void CheckListView::recreateWnd() {
+  const int top = topIndex();
+  const int current = model_->itemIndex();
   updateLineHeight();
   measureLines();
   updateScrollBars();
-  SetTopIndex(top);
-  if (!multiSelect_ && current >= 0) model_->SelectOnlyRange(current, current);
+  setTopIndex(top);
+  if (!multiSelect_ && current >= 0) model_->selectOnlyRange(current, current);
   viewport()->update();
 }
 
-void TJvxCheckListBox::changeEvent(QEvent* event) {
+void CheckListView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
     texts_.clear();
@@ -260,12 +260,12 @@ void TJvxCheckListBox::changeEvent(QEvent* event) {
   }
 }
 
-bool TJvxCheckListBox::viewportEvent(QEvent* event) {
+bool CheckListView::viewportEvent(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
   // A line's hint says, for instance, why its shortcut could not be deleted.
   const auto* help = static_cast<QHelpEvent*>(event);
-  const int index = ItemAtPoint(help->pos(), true);
-  const std::string hint = index >= 0 ? model_->ItemHint(index) : std::string();
+  const int index = itemAtPoint(help->pos(), true);
+  const std::string hint = index >= 0 ? model_->itemHint(index) : std::string();
   if (hint.empty()) {
     QToolTip::hideText();
   } else {
@@ -274,23 +274,23 @@ bool TJvxCheckListBox::viewportEvent(QEvent* event) {
   return true;
 }
 
-void TJvxCheckListBox::resizeEvent(QResizeEvent* event) {
+void CheckListView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   updateScrollBars();
 }
 
-void TJvxCheckListBox::scrollContentsBy(int, int) { viewport()->update(); }
+void CheckListView::scrollContentsBy(int, int) { viewport()->update(); }
 
-void TJvxCheckListBox::focusInEvent(QFocusEvent* event) {
+void CheckListView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
 }
 
-void TJvxCheckListBox::focusOutEvent(QFocusEvent* event) {
+void CheckListView::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   viewport()->update();
 }
 
-QSize TJvxCheckListBox::sizeHint() const { return QSize(121, 97); }
+QSize CheckListView::sizeHint() const { return QSize(121, 97); }
 
 }  // namespace zendrift::widgets

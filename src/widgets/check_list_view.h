@@ -1,6 +1,6 @@
-// TJvxCheckListBox: the result list on screen, drawing and editing a scan::CheckListModel.
+// CheckListView: the result list on screen, drawing and editing a scan::CheckListModel.
 //
-// Every line is drawn by us: a check area of CheckAreaWidth pixels at the left (at the right for
+// Every line is drawn by us: a check area of checkAreaWidth pixels at the left (at the right for
 // right-to-left reading) with the line's cell centred in it, then the text. The model holds the
 // lines, marks and selection; this widget turns mouse and keys into model calls and repaints
 // what the model says changed. Lines outside the visible part cost nothing to add.
@@ -19,69 +19,69 @@
 #include "scan/check_list_model.h"
 
 namespace zendrift::settings {
-struct TIniRec;
+struct ScanOptions;
 }
 
 namespace zendrift::widgets {
 
-enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+enum ListStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-class TJvxCheckListBox : public QAbstractScrollArea {
+class CheckListView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
   // A list with a model of its own.
-  explicit TJvxCheckListBox(QWidget* parent = nullptr);
+  explicit CheckListView(QWidget* parent = nullptr);
   // A list showing `model`, which must outlive it.
-  explicit TJvxCheckListBox(scan::CheckListModel& model, QWidget* parent = nullptr);
-  ~TJvxCheckListBox() override;
+  explicit CheckListView(scan::CheckListModel& model, QWidget* parent = nullptr);
+  ~CheckListView() override;
 
   scan::CheckListModel& model() noexcept { return *model_; }
   const scan::CheckListModel& model() const noexcept { return *model_; }
 
   // Check kind and grayed states live in the model; these pass through and repaint.
-  scan::TCheckKind CheckKind() const noexcept { return model_->CheckKind(); }
-  void SetCheckKind(scan::TCheckKind kind) { model_->SetCheckKind(kind); }
-  bool AllowGrayed() const noexcept { return model_->AllowGrayed(); }
-  void SetAllowGrayed(bool allow) { model_->SetAllowGrayed(allow); }
+  scan::CheckKind checkKind() const noexcept { return model_->checkKind(); }
+  void setCheckKind(scan::CheckKind kind) { model_->setCheckKind(kind); }
+  bool allowGrayed() const noexcept { return model_->allowGrayed(); }
+  void setAllowGrayed(bool allow) { model_->setAllowGrayed(allow); }
 
   // The cell width plus 2: 18 pixels.
-  static int CheckAreaWidth() noexcept;
+  static int checkAreaWidth() noexcept;
 
-  TListBoxStyle Style() const noexcept { return style_; }
-  void SetStyle(TListBoxStyle style);
-  bool MultiSelect() const noexcept { return multiSelect_; }
-  void SetMultiSelect(bool multiSelect);
-  bool ExtendedSelect() const noexcept { return extendedSelect_; }
-  void SetExtendedSelect(bool extendedSelect);
-  bool GraySelection() const noexcept { return graySelection_; }
-  void SetGraySelection(bool gray);
-  bool AutoScroll() const noexcept { return autoScroll_; }
-  void SetAutoScroll(bool autoScroll);
+  ListStyle listStyle() const noexcept { return style_; }
+  void setListStyle(ListStyle style);
+  bool multiSelect() const noexcept { return multiSelect_; }
+  void setMultiSelect(bool multiSelect);
+  bool extendedSelect() const noexcept { return extendedSelect_; }
+  void setExtendedSelect(bool extendedSelect);
+  bool graySelection() const noexcept { return graySelection_; }
+  void setGraySelection(bool gray);
+  bool autoScroll() const noexcept { return autoScroll_; }
+  void setAutoScroll(bool autoScroll);
   // The height of every line (the larger of the text height and the cell height).
-  int ItemHeight() const noexcept { return lineHeight_; }
+  int itemHeight() const noexcept { return lineHeight_; }
   // The height asked for; a lower bound of the line height with lbOwnerDrawFixed.
-  void SetItemHeight(int height);
+  void setItemHeight(int height);
   // Draw check boxes and radio buttons with the widget style rather than the cell bitmap.
-  bool ThemedChecks() const noexcept { return themedChecks_; }
-  void SetThemedChecks(bool themed);
+  bool themedChecks() const noexcept { return themedChecks_; }
+  void setThemedChecks(bool themed);
 
-  int TopIndex() const;
-  void SetTopIndex(int index);
+  int topIndex() const;
+  void setTopIndex(int index);
   // Which line is at `point` (viewport coordinates): with existingOnly, -1 when none is.
-  int ItemAtPoint(QPoint point, bool existingOnly) const;
+  int itemAtPoint(QPoint point, bool existingOnly) const;
   // The rectangle of line `index` in viewport coordinates (horizontal scrolling applied).
-  QRect ItemRect(int index) const;
-  QRect CheckAreaRect(int index) const;
-  bool IsItemSelected(int index) const { return model_->IsItemSelected(index); }
+  QRect itemRect(int index) const;
+  QRect checkAreaRect(int index) const;
+  bool isItemSelected(int index) const { return model_->isItemSelected(index); }
 
   // Throws the window away and builds it again; lines and marks stay, the top line and the
   // current line are restored, and a single-selection list selects its current line again.
-  void RecreateWnd();
+  void recreateWnd();
 
   // The context menu and its five commands; the exclude-list command writes into `options`.
-  QMenu* PopupMenu1() noexcept { return popupMenu1_; }
-  void SetExcludeListTarget(settings::TIniRec* options) noexcept { excludeTarget_ = options; }
+  QMenu* contextMenu() noexcept { return contextMenu_; }
+  void setExcludeListTarget(settings::ScanOptions* options) noexcept { excludeTarget_ = options; }
 
   QSize sizeHint() const override;
 
@@ -108,7 +108,7 @@ class TJvxCheckListBox : public QAbstractScrollArea {
   // Lines added or removed out of sight move the scroll bars a little later, once for many.
   void scheduleScrollBars();
   void flushScrollBars() const;
-  const QImage& cachedCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled);
+  const QImage& cachedCell(scan::CheckKind kind, scan::CheckState state, bool enabled);
   const QStaticText& cachedText(int index);
   void updateLine(int index);
   int visibleLineCount() const;
@@ -127,7 +127,7 @@ class TJvxCheckListBox : public QAbstractScrollArea {
   scan::CheckListModel* model_ = nullptr;
   std::weak_ptr<const void> modelLifetime_;
   int observerId_ = 0;
-  TListBoxStyle style_ = lbStandard;
+  ListStyle style_ = lbStandard;
   bool multiSelect_ = false;
   bool extendedSelect_ = true;
   bool graySelection_ = false;
@@ -137,11 +137,11 @@ class TJvxCheckListBox : public QAbstractScrollArea {
   int lineHeight_ = 16;
   int anchor_ = -1;
   bool dragSelecting_ = false;
-  QMenu* popupMenu1_ = nullptr;
+  QMenu* contextMenu_ = nullptr;
   QTimer* scrollBarTimer_ = nullptr;
   QHash<unsigned, QImage> cells_;             // drawn cells by kind, state and enabled
   QHash<QString, QStaticText> texts_;         // laid-out texts of recently painted lines
-  settings::TIniRec* excludeTarget_ = nullptr;
+  settings::ScanOptions* excludeTarget_ = nullptr;
 };
 
 }  // namespace zendrift::widgets

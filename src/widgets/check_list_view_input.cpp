@@ -1,110 +1,110 @@
-// TJvxCheckListBox: mouse, keys and the context menu.
+// CheckListView: mouse, keys and the context menu.
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "widgets/check_list_box.h"
+#include "widgets/check_list_view.h"
 
 namespace zendrift::widgets {
 
-void TJvxCheckListBox::selectTo(int index, Qt::KeyboardModifiers modifiers) {
+void CheckListView::selectTo(int index, Qt::KeyboardModifiers modifiers) {
   if (index < 0) return;
   if (!multiSelect_) {
-    model_->SelectOnlyRange(index, index);
+    model_->selectOnlyRange(index, index);
     anchor_ = index;
   } else if (!extendedSelect_) {
-    model_->SetItemSelected(index, !model_->IsItemSelected(index));
+    model_->setItemSelected(index, !model_->isItemSelected(index));
     anchor_ = index;
   } else if ((modifiers & Qt::ShiftModifier) && anchor_ >= 0) {
     if (modifiers & Qt::ControlModifier) {
-      for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) model_->SetItemSelected(i, true);
+      for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) model_->setItemSelected(i, true);
     } else {
-      model_->SelectOnlyRange(anchor_, index);
+      model_->selectOnlyRange(anchor_, index);
     }
   } else if (modifiers & Qt::ControlModifier) {
-    model_->SetItemSelected(index, !model_->IsItemSelected(index));
+    model_->setItemSelected(index, !model_->isItemSelected(index));
     anchor_ = index;
   } else {
-    model_->SelectOnlyRange(index, index);
+    model_->selectOnlyRange(index, index);
     anchor_ = index;
   }
-  model_->SetItemIndex(index);
+  model_->setItemIndex(index);
   ensureVisible(index);
 }
 
-void TJvxCheckListBox::ensureVisible(int index) {
+void CheckListView::ensureVisible(int index) {
   flushScrollBars();
-  const int top = TopIndex();
+  const int top = topIndex();
   const int visible = visibleLineCount();
   if (index < top) {
-    SetTopIndex(index);
+    setTopIndex(index);
   } else if (index >= top + visible) {
-    SetTopIndex(index - visible + 1);
+    setTopIndex(index - visible + 1);
   }
 }
 
-void TJvxCheckListBox::moveFocusBy(int delta, Qt::KeyboardModifiers modifiers) {
-  const int count = model_->Items.Count();
+void CheckListView::moveFocusBy(int delta, Qt::KeyboardModifiers modifiers) {
+  const int count = model_->items.count();
   if (count == 0) return;
-  const int current = model_->ItemIndex();
+  const int current = model_->itemIndex();
   const int target = std::clamp(current < 0 ? 0 : current + delta, 0, count - 1);
   if (multiSelect_ && (!extendedSelect_ || (modifiers & Qt::ControlModifier && !(modifiers & Qt::ShiftModifier)))) {
     // Only the focus moves; space marks, it does not select.
-    model_->SetItemIndex(target);
+    model_->setItemIndex(target);
     ensureVisible(target);
     return;
   }
   selectTo(target, modifiers & Qt::ShiftModifier);
 }
 
-void TJvxCheckListBox::mousePressEvent(QMouseEvent* event) {
+void CheckListView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;  // the right button only opens the menu
   setFocus(Qt::MouseFocusReason);
-  const int index = ItemAtPoint(event->position().toPoint(), true);
+  const int index = itemAtPoint(event->position().toPoint(), true);
   if (index < 0) return;
   selectTo(index, event->modifiers());
   dragSelecting_ = true;
 }
 
-void TJvxCheckListBox::mouseMoveEvent(QMouseEvent* event) {
+void CheckListView::mouseMoveEvent(QMouseEvent* event) {
   if (!dragSelecting_ || !(event->buttons() & Qt::LeftButton)) return;
-  const int index = ItemAtPoint(event->position().toPoint(), false);
-  if (index < 0 || index == model_->ItemIndex() || model_->Items.Count() == 0) return;
+  const int index = itemAtPoint(event->position().toPoint(), false);
+  if (index < 0 || index == model_->itemIndex() || model_->items.count() == 0) return;
   if (multiSelect_ && extendedSelect_ && !(event->modifiers() & Qt::ControlModifier)) {
-    model_->SelectOnlyRange(anchor_, index);
-    model_->SetItemIndex(index);
+    model_->selectOnlyRange(anchor_, index);
+    model_->setItemIndex(index);
     ensureVisible(index);
   } else if (!multiSelect_) {
     selectTo(index, Qt::NoModifier);
   }
 }
 
-void TJvxCheckListBox::mouseReleaseEvent(QMouseEvent* event) {
+void CheckListView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   dragSelecting_ = false;
   const QPoint point = event->position().toPoint();
-  const int index = ItemAtPoint(point, true);
+  const int index = itemAtPoint(point, true);
   if (index < 0) return;
-  const QRect line = ItemRect(index);
+  const QRect line = itemRect(index);
   bool hit = false;
   if (layoutDirection() == Qt::RightToLeft) {
     const int right = line.left() + line.width();
-    hit = point.x() > right - CheckAreaWidth() && point.x() < right;
+    hit = point.x() > right - checkAreaWidth() && point.x() < right;
   } else {
-    hit = point.x() - line.left() < CheckAreaWidth();
+    hit = point.x() - line.left() < checkAreaWidth();
   }
-  if (hit) model_->ToggleItemCheck(index);
+  if (hit) model_->toggleItemCheck(index);
 }
 
-bool TJvxCheckListBox::searchFirstLetter(const QString& text) {
-  const int count = model_->Items.Count();
+bool CheckListView::searchFirstLetter(const QString& text) {
+  const int count = model_->items.count();
   if (text.isEmpty() || count == 0) return false;
   const QString letter = text.left(1);
-  const int start = model_->ItemIndex();
+  const int start = model_->itemIndex();
   for (int step = 1; step <= count; ++step) {
     const int index = (start + step + count) % count;
-    if (QString::fromStdString(model_->Items.Get(index)).startsWith(letter, Qt::CaseInsensitive)) {
+    if (QString::fromStdString(model_->items.get(index)).startsWith(letter, Qt::CaseInsensitive)) {
       selectTo(index, Qt::NoModifier);
       return true;
     }
@@ -112,7 +112,7 @@ bool TJvxCheckListBox::searchFirstLetter(const QString& text) {
   return false;
 }
 
-void TJvxCheckListBox::keyPressEvent(QKeyEvent* event) {
+void CheckListView::keyPressEvent(QKeyEvent* event) {
   const int visible = visibleLineCount();
   switch (event->key()) {
     case Qt::Key_Up:
@@ -128,23 +128,23 @@ void TJvxCheckListBox::keyPressEvent(QKeyEvent* event) {
       moveFocusBy(std::max(1, visible - 1), event->modifiers());
       return;
     case Qt::Key_Home:
-      moveFocusBy(-model_->Items.Count(), event->modifiers());
+      moveFocusBy(-model_->items.count(), event->modifiers());
       return;
     case Qt::Key_End:
-      moveFocusBy(model_->Items.Count(), event->modifiers());
+      moveFocusBy(model_->items.count(), event->modifiers());
       return;
     default:
       break;
   }
   const QString text = event->text();
   if (text == QLatin1String(" ")) {
-    model_->ToggleItemCheck(model_->ItemIndex());
+    model_->toggleItemCheck(model_->itemIndex());
     event->accept();
     return;
   }
   if (text == QLatin1String("+") || text == QLatin1String("-")) {
-    model_->SetAllItemStates(text == QLatin1String("+") ? scan::cbChecked : scan::cbUnchecked, true);
-    if (model_->OnClickCheck) model_->OnClickCheck(*model_);
+    model_->setAllItemStates(text == QLatin1String("+") ? scan::cbChecked : scan::cbUnchecked, true);
+    if (model_->onClickCheck) model_->onClickCheck(*model_);
     // Not consumed: the character goes on to the list's own search by first letter.
   }
   if (!text.isEmpty() && text.at(0).isPrint() && searchFirstLetter(text)) {
@@ -154,8 +154,8 @@ void TJvxCheckListBox::keyPressEvent(QKeyEvent* event) {
   QAbstractScrollArea::keyPressEvent(event);
 }
 
-void TJvxCheckListBox::contextMenuEvent(QContextMenuEvent* event) {
-  popupMenu1_->popup(event->globalPos());
+void CheckListView::contextMenuEvent(QContextMenuEvent* event) {
+  contextMenu_->popup(event->globalPos());
   event->accept();
 }
 

@@ -1,4 +1,4 @@
-// TJvxCheckListBox: drawing each line (check cell, text, selection, focus).
+// CheckListView: drawing each line (check cell, text, selection, focus).
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPaintEvent>
@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "widgets/check_images.h"
-#include "widgets/check_list_box.h"
+#include "widgets/check_list_view.h"
 #include "widgets/focus_rect.h"
 
 namespace zendrift::widgets {
@@ -17,23 +17,23 @@ namespace {
 constexpr QRgb kInactiveCaptionText = 0xFFC0C0C0;
 }  // namespace
 
-void TJvxCheckListBox::paintEvent(QPaintEvent* event) {
+void CheckListView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   if (modelLifetime_.expired()) return;
   painter.setFont(font());
   const QColor background = palette().color(QPalette::Base);
   painter.fillRect(event->rect(), background);
-  const int count = model_->Items.Count();
+  const int count = model_->items.count();
   const int height = viewport()->height();
-  for (int index = TopIndex(); index < count; ++index) {
-    const QRect line = ItemRect(index);
+  for (int index = topIndex(); index < count; ++index) {
+    const QRect line = itemRect(index);
     if (line.top() >= height) break;
     if (line.intersects(event->rect())) drawItem(painter, index, line);
   }
 }
 
-void TJvxCheckListBox::drawItem(QPainter& painter, int index, const QRect& line) {
-  const QRect checkArea = CheckAreaRect(index);
+void CheckListView::drawItem(QPainter& painter, int index, const QRect& line) {
+  const QRect checkArea = checkAreaRect(index);
   const QRect text = textPart(line);
   const QColor background = palette().color(QPalette::Base);
 
@@ -43,8 +43,8 @@ void TJvxCheckListBox::drawItem(QPainter& painter, int index, const QRect& line)
                    checkArea.top() + (checkArea.height() - kCheckCellHeight) / 2, kCheckCellWidth, kCheckCellHeight);
   drawCheck(painter, index, cell);
 
-  const bool selected = model_->IsItemSelected(index);
-  const bool enabled = model_->IsItemEnabled(index);
+  const bool selected = model_->isItemSelected(index);
+  const bool enabled = model_->isItemEnabled(index);
   QColor fill = background;
   QColor ink = palette().color(QPalette::Text);
   if (selected) {
@@ -67,12 +67,12 @@ void TJvxCheckListBox::drawItem(QPainter& painter, int index, const QRect& line)
   painter.drawStaticText(text.left() + 2, top, cachedText(index));
   painter.setClipping(false);
 
-  if (index == model_->ItemIndex() && hasFocus()) drawFocusRect(painter, text);
+  if (index == model_->itemIndex() && hasFocus()) drawFocusRect(painter, text);
 }
 
-const QStaticText& TJvxCheckListBox::cachedText(int index) {
+const QStaticText& CheckListView::cachedText(int index) {
   // Laying text out is the dearest part of a paint; a scan repaints the same lines many times.
-  const QString text = QString::fromStdString(model_->Items.Get(index));
+  const QString text = QString::fromStdString(model_->items.get(index));
   auto found = texts_.find(text);
   if (found != texts_.end()) return *found;
   if (texts_.size() > 512) texts_.clear();
@@ -83,7 +83,7 @@ const QStaticText& TJvxCheckListBox::cachedText(int index) {
   return *texts_.insert(text, laidOut);
 }
 
-const QImage& TJvxCheckListBox::cachedCell(scan::TCheckKind kind, scan::TCheckBoxState state, bool enabled) {
+const QImage& CheckListView::cachedCell(scan::CheckKind kind, scan::CheckState state, bool enabled) {
   const unsigned key = static_cast<unsigned>(kind) | static_cast<unsigned>(state) << 2 | (enabled ? 16u : 0u);
   auto found = cells_.find(key);
   if (found != cells_.end()) return *found;
@@ -113,8 +113,8 @@ const QImage& TJvxCheckListBox::cachedCell(scan::TCheckKind kind, scan::TCheckBo
   return *cells_.insert(key, cell);
 }
 
-void TJvxCheckListBox::drawCheck(QPainter& painter, int index, const QRect& cell) {
-  painter.drawImage(cell.topLeft(), cachedCell(model_->CheckKind(), model_->ItemState(index), model_->IsItemEnabled(index)));
+void CheckListView::drawCheck(QPainter& painter, int index, const QRect& cell) {
+  painter.drawImage(cell.topLeft(), cachedCell(model_->checkKind(), model_->itemState(index), model_->isItemEnabled(index)));
 }
 
 }  // namespace zendrift::widgets

@@ -1,5 +1,5 @@
-// TJvImage: the picture-by-state machine, transparent drawing and the hit mask.
-#include "widgets/jv_image.h"
+// StateImage: the picture-by-state machine, transparent drawing and the hit mask.
+#include "widgets/state_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,101 +14,101 @@ bool holdsGraphic(const QImage& picture) { return !picture.isNull() && picture.w
 QRgb transparentColor(const QImage& picture) { return picture.pixel(0, picture.height() - 1); }
 }  // namespace
 
-void TJvPictures::set(QImage& slot, const QImage& picture) {
+void StatePictures::set(QImage& slot, const QImage& picture) {
   slot = picture;
   owner_.picturesChanged();
 }
 
-void TJvPictures::SetPicEnter(const QImage& picture) { set(enter_, picture); }
-void TJvPictures::SetPicClicked1(const QImage& picture) { set(clicked1_, picture); }
-void TJvPictures::SetPicClicked2(const QImage& picture) { set(clicked2_, picture); }
-void TJvPictures::SetPicDown(const QImage& picture) { set(down_, picture); }
+void StatePictures::setPicEnter(const QImage& picture) { set(enter_, picture); }
+void StatePictures::setPicClicked1(const QImage& picture) { set(clicked1_, picture); }
+void StatePictures::setPicClicked2(const QImage& picture) { set(clicked2_, picture); }
+void StatePictures::setPicDown(const QImage& picture) { set(down_, picture); }
 
-bool TJvPictures::AnySet() const noexcept {
+bool StatePictures::anySet() const noexcept {
   return holdsGraphic(enter_) || holdsGraphic(clicked1_) || holdsGraphic(clicked2_) || holdsGraphic(down_);
 }
 
-TJvImage::TJvImage(QWidget* parent) : QWidget(parent) { resize(105, 105); }
+StateImage::StateImage(QWidget* parent) : QWidget(parent) { resize(105, 105); }
 
-TJvImage::~TJvImage() = default;
+StateImage::~StateImage() = default;
 
-void TJvImage::display(const QImage& picture) {
+void StateImage::display(const QImage& picture) {
   displayed_ = picture;
   if (autoSize_ && holdsGraphic(displayed_)) resize(displayed_.size());
   updateHitMask();
   update();
 }
 
-void TJvImage::SetPicture(const QImage& picture) {
+void StateImage::setPicture(const QImage& picture) {
   picture_ = picture;
   display(picture_);
 }
 
-void TJvImage::SetAutoSize(bool autoSize) {
+void StateImage::setAutoSize(bool autoSize) {
   autoSize_ = autoSize;
   if (autoSize_ && holdsGraphic(displayed_)) resize(displayed_.size());
   updateHitMask();
 }
 
-void TJvImage::SetTransparent(bool transparent) {
+void StateImage::setTransparent(bool transparent) {
   if (transparent == transparent_) return;
   transparent_ = transparent;
   updateHitMask();
   update();
 }
 
-void TJvImage::SetState(TPicState state) {
+void StateImage::setState(PictureState state) {
   const QImage* picture = &picture_;
   switch (state) {
     case stDefault:
       break;
     case stEntered:
-      picture = &pictures_.PicEnter();
+      picture = &pictures_.picEnter();
       break;
     case stClicked1:
-      picture = &pictures_.PicClicked1();
+      picture = &pictures_.picClicked1();
       break;
     case stClicked2:
-      picture = &pictures_.PicClicked2();
+      picture = &pictures_.picClicked2();
       break;
     case stDown:
-      picture = &pictures_.PicDown();
+      picture = &pictures_.picDown();
       break;
   }
   if (holdsGraphic(*picture)) {
     state_ = state;
     display(*picture);
   }
-  if (OnStateChanged) OnStateChanged(*this);
+  if (onStateChanged) onStateChanged(*this);
 }
 
-void TJvImage::stateByClickCount() {
+void StateImage::stateByClickCount() {
   switch (clickCount_) {
     case 1:
     case 2: {
-      const TPicState wanted = clickCount_ == 1 ? stClicked1 : stClicked2;
-      SetState(wanted);
+      const PictureState wanted = clickCount_ == 1 ? stClicked1 : stClicked2;
+      setState(wanted);
       if (state_ != wanted) {
         clickCount_ = 0;
-        SetState(stDefault);
+        setState(stDefault);
       }
       break;
     }
     default:
-      SetState(stDefault);
+      setState(stDefault);
       clickCount_ = 0;
       break;
   }
 }
 
-void TJvImage::picturesChanged() {
+void StateImage::picturesChanged() {
   updateHitMask();
-  if (pictures_.AnySet()) SetState(state_);
+  if (pictures_.anySet()) setState(state_);
 }
 
-void TJvImage::updateHitMask() {
+void StateImage::updateHitMask() {
   // Only a lone default bitmap drawn transparent lets the pointer through its key colour.
-  if (!transparent_ || pictures_.AnySet() || !holdsGraphic(picture_)) {
+  if (!transparent_ || pictures_.anySet() || !holdsGraphic(picture_)) {
     clearMask();
     return;
   }
@@ -130,7 +130,7 @@ void TJvImage::updateHitMask() {
   setMask(QRegion(rect()).subtracted(seeThrough));
 }
 
-void TJvImage::paintEvent(QPaintEvent*) {
+void StateImage::paintEvent(QPaintEvent*) {
   if (!holdsGraphic(displayed_)) return;
   QPainter painter(this);
   if (!transparent_) {
@@ -148,49 +148,49 @@ void TJvImage::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, shown);
 }
 
-void TJvImage::enterEvent(QEnterEvent* event) {
+void StateImage::enterEvent(QEnterEvent* event) {
   QWidget::enterEvent(event);
   if (pointerOver_) return;
-  if (pictures_.AnySet()) SetState(stEntered);
+  if (pictures_.anySet()) setState(stEntered);
   pointerOver_ = true;
-  if (OnMouseEnter) OnMouseEnter(*this);
+  if (onMouseEnter) onMouseEnter(*this);
 }
 
-void TJvImage::leaveEvent(QEvent* event) {
+void StateImage::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
   if (!pointerOver_) return;
-  if (pictures_.AnySet()) stateByClickCount();
+  if (pictures_.anySet()) stateByClickCount();
   pointerOver_ = false;
-  if (OnMouseLeave) OnMouseLeave(*this);
+  if (onMouseLeave) onMouseLeave(*this);
 }
 
-void TJvImage::mousePressEvent(QMouseEvent*) {
-  if (pictures_.AnySet()) SetState(stDown);
+void StateImage::mousePressEvent(QMouseEvent*) {
+  if (pictures_.anySet()) setState(stDown);
 }
 
-void TJvImage::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void StateImage::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
-void TJvImage::mouseReleaseEvent(QMouseEvent* event) {
+void StateImage::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
-  QPointer<TJvImage> alive(this);
+  QPointer<StateImage> alive(this);
   if (event->button() == Qt::LeftButton && rect().contains(point)) {
     // The click comes before the release's own state change.
-    if (pictures_.AnySet()) {
+    if (pictures_.anySet()) {
       ++clickCount_;
       stateByClickCount();
     }
-    if (OnClick) OnClick(*this);
+    if (onClick) onClick(*this);
     if (!alive) return;
   }
-  if (!pictures_.AnySet() || state_ == stClicked1 || state_ == stClicked2) return;
+  if (!pictures_.anySet() || state_ == stClicked1 || state_ == stClicked2) return;
   if (point.x() > 0 && point.x() < width() && point.y() > 0 && point.y() < height()) {
-    SetState(stEntered);
+    setState(stEntered);
     if (state_ != stEntered) stateByClickCount();
   } else {
     stateByClickCount();
   }
 }
 
-QSize TJvImage::sizeHint() const { return holdsGraphic(displayed_) ? displayed_.size() : QSize(105, 105); }
+QSize StateImage::sizeHint() const { return holdsGraphic(displayed_) ? displayed_.size() : QSize(105, 105); }
 
 }  // namespace zendrift::widgets

@@ -1,4 +1,4 @@
-// TJvImage: a picture control that can show a different picture per mouse state.
+// StateImage: a picture control that can show a different picture per mouse state.
 //
 // The window's logo gives it only a default picture, so it never changes what it shows; it is
 // a clickable picture whose transparent pixels let the pointer through to what lies beneath.
@@ -11,69 +11,69 @@
 
 namespace zendrift::widgets {
 
-enum TPicState { stDefault, stEntered, stClicked1, stClicked2, stDown };
+enum PictureState { stDefault, stEntered, stClicked1, stClicked2, stDown };
 
-class TJvImage;
+class StateImage;
 
-// The four state pictures of a TJvImage; changing one shows the current state again.
-class TJvPictures {
+// The four state pictures of a StateImage; changing one shows the current state again.
+class StatePictures {
  public:
-  explicit TJvPictures(TJvImage& owner) noexcept : owner_(owner) {}
-  TJvPictures(const TJvPictures&) = delete;
-  TJvPictures& operator=(const TJvPictures&) = delete;
+  explicit StatePictures(StateImage& owner) noexcept : owner_(owner) {}
+  StatePictures(const StatePictures&) = delete;
+  StatePictures& operator=(const StatePictures&) = delete;
 
-  const QImage& PicEnter() const noexcept { return enter_; }
-  const QImage& PicClicked1() const noexcept { return clicked1_; }
-  const QImage& PicClicked2() const noexcept { return clicked2_; }
-  const QImage& PicDown() const noexcept { return down_; }
-  void SetPicEnter(const QImage& picture);
-  void SetPicClicked1(const QImage& picture);
-  void SetPicClicked2(const QImage& picture);
-  void SetPicDown(const QImage& picture);
+  const QImage& picEnter() const noexcept { return enter_; }
+  const QImage& picClicked1() const noexcept { return clicked1_; }
+  const QImage& picClicked2() const noexcept { return clicked2_; }
+  const QImage& picDown() const noexcept { return down_; }
+  void setPicEnter(const QImage& picture);
+  void setPicClicked1(const QImage& picture);
+  void setPicClicked2(const QImage& picture);
+  void setPicDown(const QImage& picture);
   // True when any of the four holds a graphic.
-  bool AnySet() const noexcept;
+  bool anySet() const noexcept;
 
  private:
   void set(QImage& slot, const QImage& picture);
 
-  TJvImage& owner_;
+  StateImage& owner_;
   QImage enter_, clicked1_, clicked2_, down_;
 };
 
-class TJvImage : public QWidget {
+class StateImage : public QWidget {
   Q_OBJECT
 
  public:
-  using NotifyEvent = std::function<void(TJvImage& sender)>;
+  using NotifyEvent = std::function<void(StateImage& sender)>;
 
-  explicit TJvImage(QWidget* parent = nullptr);
-  ~TJvImage() override;
+  explicit StateImage(QWidget* parent = nullptr);
+  ~StateImage() override;
 
   // The default picture; setting it also shows it.
-  const QImage& Picture() const noexcept { return picture_; }
-  void SetPicture(const QImage& picture);
-  TJvPictures& Pictures() noexcept { return pictures_; }
+  const QImage& picture() const noexcept { return picture_; }
+  void setPicture(const QImage& picture);
+  StatePictures& pictures() noexcept { return pictures_; }
   // The picture on screen now.
-  const QImage& DisplayedPicture() const noexcept { return displayed_; }
+  const QImage& displayedPicture() const noexcept { return displayed_; }
 
-  TPicState State() const noexcept { return state_; }
-  // Shows `state` when its picture holds a graphic; raises OnStateChanged in every case.
-  void SetState(TPicState state);
-  int ClickCount() const noexcept { return clickCount_; }
-  bool PointerOver() const noexcept { return pointerOver_; }
+  PictureState state() const noexcept { return state_; }
+  // Shows `state` when its picture holds a graphic; raises onStateChanged in every case.
+  void setState(PictureState state);
+  int clickCount() const noexcept { return clickCount_; }
+  bool pointerOver() const noexcept { return pointerOver_; }
 
-  bool AutoSize() const noexcept { return autoSize_; }
-  void SetAutoSize(bool autoSize);
+  bool autoSize() const noexcept { return autoSize_; }
+  void setAutoSize(bool autoSize);
   // The picture's bottom-left pixel colour is not drawn, and lets the pointer through.
-  bool Transparent() const noexcept { return transparent_; }
-  void SetTransparent(bool transparent);
-  QColor HintColor() const { return hintColor_; }
-  void SetHintColor(const QColor& color) { hintColor_ = color; }
+  bool transparent() const noexcept { return transparent_; }
+  void setTransparent(bool transparent);
+  QColor hintColor() const { return hintColor_; }
+  void setHintColor(const QColor& color) { hintColor_ = color; }
 
-  NotifyEvent OnStateChanged;
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseLeave;
-  NotifyEvent OnClick;
+  NotifyEvent onStateChanged;
+  NotifyEvent onMouseEnter;
+  NotifyEvent onMouseLeave;
+  NotifyEvent onClick;
 
   QSize sizeHint() const override;
 
@@ -86,7 +86,7 @@ class TJvImage : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  friend class TJvPictures;
+  friend class StatePictures;
   void picturesChanged();
   void stateByClickCount();
   void display(const QImage& picture);
@@ -94,8 +94,8 @@ class TJvImage : public QWidget {
 
   QImage picture_;
   QImage displayed_;
-  TJvPictures pictures_{*this};
-  TPicState state_ = stDefault;
+  StatePictures pictures_{*this};
+  PictureState state_ = stDefault;
   int clickCount_ = 0;
   bool pointerOver_ = false;
   bool autoSize_ = false;

@@ -1,12 +1,12 @@
-// TJvXPCustomButton: properties, gradients, keys, accelerator and click.
-#include "widgets/xp_button.h"
+// StyledButton: properties, gradients, keys, accelerator and click.
+#include "widgets/styled_button.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QShortcutEvent>
 
-#include "widgets/xp_caption.h"
-#include "widgets/xp_gradient.h"
+#include "widgets/button_caption.h"
+#include "widgets/button_gradient.h"
 
 namespace zendrift::widgets {
 
@@ -15,83 +15,83 @@ constexpr int kGradientColors = 64;
 constexpr int kTopToBottom = 1;
 }  // namespace
 
-TJvXPCustomButton::TJvXPCustomButton(QWidget* parent) : TJvXPCustomStyleControl(parent) {
+StyledButton::StyledButton(QWidget* parent) : ThemedControl(parent) {
   setFocusPolicy(Qt::StrongFocus);
   resize(73, 21);
   rebuildGradients();
 }
 
-TJvXPCustomButton::~TJvXPCustomButton() {
+StyledButton::~StyledButton() {
   if (watchedForm_) watchedForm_->removeEventFilter(this);
 }
 
-void TJvXPCustomButton::SetAutoGray(bool value) {
+void StyledButton::setAutoGray(bool value) {
   if (value == autoGray_) return;
   autoGray_ = value;
   changed();
 }
 
-void TJvXPCustomButton::SetCancel(bool value) {
+void StyledButton::setCancel(bool value) {
   cancel_ = value;
   watchForm();
 }
 
-void TJvXPCustomButton::SetDefault(bool value) {
+void StyledButton::setDefault(bool value) {
   if (value == default_) return;
   default_ = value;
   watchForm();
   if (QWidget* form = window()) {
-    for (auto* control : form->findChildren<TJvXPCustomControl*>()) control->NotifyFocusMoved();
+    for (auto* control : form->findChildren<StyledControl*>()) control->notifyFocusMoved();
   }
-  if (window() == this) NotifyFocusMoved();
+  if (window() == this) notifyFocusMoved();
   changed();
 }
 
-void TJvXPCustomButton::SetGlyph(const QImage& glyph) {
+void StyledButton::setGlyph(const QImage& glyph) {
   glyph_ = glyph;
   changed();
 }
 
-void TJvXPCustomButton::SetLayout(TJvXPLayout layout) {
+void StyledButton::setGlyphLayout(GlyphLayout layout) {
   if (layout == layout_) return;
   layout_ = layout;
   changed();
 }
 
-void TJvXPCustomButton::SetShowAccelChar(bool value) {
+void StyledButton::setShowAccelChar(bool value) {
   if (value == showAccelChar_) return;
   showAccelChar_ = value;
   updateAccelerator();
   changed();
 }
 
-void TJvXPCustomButton::SetShowFocusRect(bool value) {
+void StyledButton::setShowFocusRect(bool value) {
   if (value == showFocusRect_) return;
   showFocusRect_ = value;
   changed();
 }
 
-void TJvXPCustomButton::SetSmoothEdges(bool value) {
+void StyledButton::setSmoothEdges(bool value) {
   if (value == smoothEdges_) return;
   smoothEdges_ = value;
   changed();
 }
 
-void TJvXPCustomButton::SetSpacing(quint8 value) {
+void StyledButton::setSpacing(quint8 value) {
   if (value == spacing_) return;
   spacing_ = value;
   changed();
 }
 
-void TJvXPCustomButton::SetWordWrap(bool value) {
+void StyledButton::setWordWrap(bool value) {
   if (value == wordWrap_) return;
   wordWrap_ = value;
   changed();
 }
 
-void TJvXPCustomButton::SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
+void StyledButton::setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
 
-void TJvXPCustomButton::SetAction(QAction* action) {
+void StyledButton::setAction(QAction* action) {
   if (action_) disconnect(action_, nullptr, this, nullptr);
   action_ = action;
   if (action_ == nullptr) {
@@ -100,7 +100,7 @@ void TJvXPCustomButton::SetAction(QAction* action) {
   }
   const auto follow = [this] {
     if (!action_) return;
-    SetCaption(action_->text());
+    setCaption(action_->text());
     setEnabled(action_->isEnabled());
     changed();
   };
@@ -108,55 +108,55 @@ void TJvXPCustomButton::SetAction(QAction* action) {
   follow();
 }
 
-bool TJvXPCustomButton::RingShown(bool ignoreDefault) const {
-  bool ring = IsPressed() ? !PointerOver() : (IsHot() || IsFocused());
-  if (!ignoreDefault && default_ && CanFocus() && !IsSibling()) ring = true;
+bool StyledButton::ringShown(bool ignoreDefault) const {
+  bool ring = isPressed() ? !pointerOver() : (isHot() || isFocused());
+  if (!ignoreDefault && default_ && canFocus() && !isSibling()) ring = true;
   return ring;
 }
 
-void TJvXPCustomButton::rebuildGradients() {
+void StyledButton::rebuildGradients() {
   const int w = width();
   const int h = height();
   // The face is always built one pixel inside the border. Sizing it to the ring's inside when
   // the ring happens to show would leave a strip unpainted once the ring goes; painting with the
   // ring copies only its top-left part anyway.
   const int d = 2;
-  CreateGradientBitmap(w - d, h - d, QColor::fromRgb(kFaceTop), QColor::fromRgb(kFaceBottom), kGradientColors,
+  createGradientBitmap(w - d, h - d, QColor::fromRgb(kFaceTop), QColor::fromRgb(kFaceBottom), kGradientColors,
                        kTopToBottom, true, face_);
-  CreateGradientBitmap(w - 2, h - 2, QColor::fromRgb(kPressedTop), QColor::fromRgb(kPressedBottom), kGradientColors,
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kPressedTop), QColor::fromRgb(kPressedBottom), kGradientColors,
                        kTopToBottom, true, pressedFace_);
-  CreateGradientBitmap(w - 2, h - 2, QColor::fromRgb(kFocusTop), QColor::fromRgb(kFocusBottom), kGradientColors,
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kFocusTop), QColor::fromRgb(kFocusBottom), kGradientColors,
                        kTopToBottom, true, focusRing_);
-  CreateGradientBitmap(w - 2, h - 2, QColor::fromRgb(kHotTop), QColor::fromRgb(kHotBottom), kGradientColors,
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kHotTop), QColor::fromRgb(kHotBottom), kGradientColors,
                        kTopToBottom, true, hotRing_);
   canvas_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
   ++gradientBuilds_;
 }
 
-void TJvXPCustomButton::resizeEvent(QResizeEvent* event) {
-  TJvXPCustomStyleControl::resizeEvent(event);
+void StyledButton::resizeEvent(QResizeEvent* event) {
+  ThemedControl::resizeEvent(event);
   rebuildGradients();
   changed();
 }
 
-void TJvXPCustomButton::Click() {
+void StyledButton::click() {
   QPointer<QAction> action = action_;
-  QPointer<TJvXPCustomButton> alive(this);
-  TJvXPCustomStyleControl::Click();
+  QPointer<StyledButton> alive(this);
+  ThemedControl::click();
   if (alive && action) action->trigger();
 }
 
-void TJvXPCustomButton::updateAccelerator() {
+void StyledButton::updateAccelerator() {
   if (shortcutId_ != 0) {
     releaseShortcut(shortcutId_);
     shortcutId_ = 0;
   }
   if (!showAccelChar_) return;
-  if (accelChar(Caption()).isNull()) return;
-  shortcutId_ = grabShortcut(QKeySequence::mnemonic(Caption()));
+  if (accelChar(caption()).isNull()) return;
+  shortcutId_ = grabShortcut(QKeySequence::mnemonic(caption()));
 }
 
-void TJvXPCustomButton::watchForm() {
+void StyledButton::watchForm() {
   QWidget* form = window();
   if (form == this || form == watchedForm_) return;
   if (watchedForm_) watchedForm_->removeEventFilter(this);
@@ -164,38 +164,38 @@ void TJvXPCustomButton::watchForm() {
   if (watchedForm_) watchedForm_->installEventFilter(this);
 }
 
-bool TJvXPCustomButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
-  if (!CanFocus()) return false;
+bool StyledButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
+  if (!canFocus()) return false;
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    if (hasFocus() || (default_ && !IsSibling())) {
-      Click();
+    if (hasFocus() || (default_ && !isSibling())) {
+      click();
       return true;
     }
   } else if (key == Qt::Key_Escape) {
     if (cancel_ && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-      Click();
+      click();
       return true;
     }
   }
   return false;
 }
 
-bool TJvXPCustomButton::eventFilter(QObject* watched, QEvent* event) {
+bool StyledButton::eventFilter(QObject* watched, QEvent* event) {
   // Keys the focused control left alone reach the form: Enter for the default button, Escape
   // for the cancel button.
   if (watched == watchedForm_ && event->type() == QEvent::KeyPress && (default_ || cancel_)) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (dialogKey(key->key(), key->modifiers())) return true;
   }
-  return TJvXPCustomStyleControl::eventFilter(watched, event);
+  return ThemedControl::eventFilter(watched, event);
 }
 
-bool TJvXPCustomButton::event(QEvent* event) {
+bool StyledButton::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::Shortcut: {
       auto* shortcut = static_cast<QShortcutEvent*>(event);
-      if (shortcut->shortcutId() == shortcutId_ && CanFocus()) {
-        Click();
+      if (shortcut->shortcutId() == shortcutId_ && canFocus()) {
+        click();
         return true;
       }
       break;
@@ -207,10 +207,10 @@ bool TJvXPCustomButton::event(QEvent* event) {
     default:
       break;
   }
-  return TJvXPCustomStyleControl::event(event);
+  return ThemedControl::event(event);
 }
 
-void TJvXPCustomButton::keyPressEvent(QKeyEvent* event) {
+void StyledButton::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
     if (!event->isAutoRepeat()) {
@@ -224,26 +224,26 @@ void TJvXPCustomButton::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  const QChar accel = showAccelChar_ ? accelChar(Caption()) : QChar();
-  if (!accel.isNull() && CanFocus() && event->text().size() == 1 &&
+  const QChar accel = showAccelChar_ ? accelChar(caption()) : QChar();
+  if (!accel.isNull() && canFocus() && event->text().size() == 1 &&
       event->text().at(0).toUpper() == accel.toUpper() && (hasFocus() || (event->modifiers() & Qt::AltModifier))) {
-    Click();
+    click();
     event->accept();
     return;
   }
-  TJvXPCustomStyleControl::keyPressEvent(event);
+  ThemedControl::keyPressEvent(event);
 }
 
-void TJvXPCustomButton::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat() || !IsPressed()) {
-    TJvXPCustomStyleControl::keyReleaseEvent(event);
+void StyledButton::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !isPressed()) {
+    ThemedControl::keyReleaseEvent(event);
     return;
   }
-  if (!PointerOver()) setDrawFlag(dsHot, false);
+  if (!pointerOver()) setDrawFlag(dsHot, false);
   setDrawFlag(dsPressed, false);
   requestRepaint();
   event->accept();
-  Click();
+  click();
 }
 
 }  // namespace zendrift::widgets

@@ -1,4 +1,4 @@
-// TJvXPCustomButton and TJvXPButton: the styled push button of the window's button panel.
+// StyledButton and StyledButton: the styled push button of the window's button panel.
 //
 // The face, pressed face and the two rings are gradients rebuilt at every size change and never
 // while painting; a paint only copies them, draws the border and the caption, into an
@@ -9,15 +9,15 @@
 #include <QPointer>
 #include <optional>
 
-#include "widgets/xp_style_control.h"
+#include "widgets/themed_control.h"
 
 class QAction;
 
 namespace zendrift::widgets {
 
-enum TJvXPLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum GlyphLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-class TJvXPCustomButton : public TJvXPCustomStyleControl {
+class StyledButton : public ThemedControl {
   Q_OBJECT
 
  public:
@@ -29,50 +29,50 @@ class TJvXPCustomButton : public TJvXPCustomStyleControl {
   static constexpr QRgb kBorder = 0xFF003873, kBorderDisabled = 0xFFCEC7BD;
   static constexpr QRgb kCorner = 0xFF7B9EAD, kCornerDisabled = 0xFFCEC7BD;
 
-  explicit TJvXPCustomButton(QWidget* parent = nullptr);
-  ~TJvXPCustomButton() override;
+  explicit StyledButton(QWidget* parent = nullptr);
+  ~StyledButton() override;
 
-  bool AutoGray() const noexcept { return autoGray_; }
-  void SetAutoGray(bool value);
-  bool Cancel() const noexcept { return cancel_; }
-  void SetCancel(bool value);
-  bool Default() const noexcept { return default_; }
+  bool autoGray() const noexcept { return autoGray_; }
+  void setAutoGray(bool value);
+  bool isCancel() const noexcept { return cancel_; }
+  void setCancel(bool value);
+  bool isDefault() const noexcept { return default_; }
   // Tells every styled control of the form that the focus moved, so the ring follows at once.
-  void SetDefault(bool value);
-  const QImage& Glyph() const noexcept { return glyph_; }
-  void SetGlyph(const QImage& glyph);
-  TJvXPLayout Layout() const noexcept { return layout_; }
-  void SetLayout(TJvXPLayout layout);
-  bool ShowAccelChar() const noexcept { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
-  bool ShowFocusRect() const noexcept { return showFocusRect_; }
-  void SetShowFocusRect(bool value);
-  bool SmoothEdges() const noexcept { return smoothEdges_; }
-  void SetSmoothEdges(bool value);
-  quint8 Spacing() const noexcept { return spacing_; }
-  void SetSpacing(quint8 value);
-  bool WordWrap() const noexcept { return wordWrap_; }
-  void SetWordWrap(bool value);
-  bool TabStop() const noexcept { return focusPolicy() == Qt::StrongFocus; }
-  void SetTabStop(bool value);
+  void setDefault(bool value);
+  const QImage& glyph() const noexcept { return glyph_; }
+  void setGlyph(const QImage& glyph);
+  GlyphLayout glyphLayout() const noexcept { return layout_; }
+  void setGlyphLayout(GlyphLayout layout);
+  bool showAccelChar() const noexcept { return showAccelChar_; }
+  void setShowAccelChar(bool value);
+  bool showFocusRect() const noexcept { return showFocusRect_; }
+  void setShowFocusRect(bool value);
+  bool smoothEdges() const noexcept { return smoothEdges_; }
+  void setSmoothEdges(bool value);
+  quint8 spacing() const noexcept { return spacing_; }
+  void setSpacing(quint8 value);
+  bool wordWrap() const noexcept { return wordWrap_; }
+  void setWordWrap(bool value);
+  bool tabStop() const noexcept { return focusPolicy() == Qt::StrongFocus; }
+  void setTabStop(bool value);
   // An action gives the caption, the enabled state and the glyph (its icon), and is triggered by
   // each click.
-  QAction* Action() const noexcept { return action_; }
-  void SetAction(QAction* action);
+  QAction* action() const noexcept { return action_; }
+  void setAction(QAction* action);
 
   // Whether the coloured ring shows: pressed and dragged off, or hot, or focused; unless the
   // default is ignored, also for a default button while no styled control is active.
-  bool RingShown(bool ignoreDefault) const;
+  bool ringShown(bool ignoreDefault) const;
 
   // The prepared gradients, for a look at what a paint copies.
-  const QImage& FaceBitmap() const noexcept { return face_; }
-  const QImage& PressedFaceBitmap() const noexcept { return pressedFace_; }
-  const QImage& FocusRingBitmap() const noexcept { return focusRing_; }
-  const QImage& HotRingBitmap() const noexcept { return hotRing_; }
+  const QImage& faceBitmap() const noexcept { return face_; }
+  const QImage& pressedFaceBitmap() const noexcept { return pressedFace_; }
+  const QImage& focusRingBitmap() const noexcept { return focusRing_; }
+  const QImage& hotRingBitmap() const noexcept { return hotRing_; }
   // How many times the gradients have been built.
-  int GradientBuilds() const noexcept { return gradientBuilds_; }
+  int gradientBuilds() const noexcept { return gradientBuilds_; }
 
-  void Click() override;
+  void click() override;
   QSize sizeHint() const override { return QSize(73, 21); }
 
  protected:
@@ -98,7 +98,7 @@ class TJvXPCustomButton : public TJvXPCustomStyleControl {
   bool cancel_ = false;
   bool default_ = false;
   QImage glyph_;
-  TJvXPLayout layout_ = blGlyphLeft;
+  GlyphLayout layout_ = blGlyphLeft;
   bool showAccelChar_ = true;
   bool showFocusRect_ = false;
   bool smoothEdges_ = true;
@@ -120,7 +120,7 @@ class TJvXPCustomButton : public TJvXPCustomStyleControl {
     QRgb text = 0, light = 0, dark = 0;
     qint64 glyph = 0;
     bool enabled = true, wordWrap = true, showAccelChar = true, autoGray = true;
-    TJvXPLayout layout = blGlyphLeft;
+    GlyphLayout layout = blGlyphLeft;
     quint8 spacing = 0;
     Qt::LayoutDirection direction = Qt::LeftToRight;
     bool operator==(const CaptionKey&) const = default;
@@ -136,15 +136,7 @@ class TJvXPCustomButton : public TJvXPCustomStyleControl {
 
  public:
   // How many times the caption has been laid out.
-  int CaptionLayouts() const noexcept { return captionLayouts_; }
-};
-
-// The published button; it adds nothing.
-class TJvXPButton : public TJvXPCustomButton {
-  Q_OBJECT
-
- public:
-  using TJvXPCustomButton::TJvXPCustomButton;
+  int captionLayouts() const noexcept { return captionLayouts_; }
 };
 
 }  // namespace zendrift::widgets

@@ -1,10 +1,10 @@
-// TJvXPCustomButton: painting from the prepared gradients, border, glyph and caption.
+// StyledButton: painting from the prepared gradients, border, glyph and caption.
 #include <QAction>
 #include <QPainter>
 
 #include "widgets/focus_rect.h"
-#include "widgets/xp_button.h"
-#include "widgets/xp_caption.h"
+#include "widgets/styled_button.h"
+#include "widgets/button_caption.h"
 
 namespace zendrift::widgets {
 
@@ -46,17 +46,17 @@ QImage transparentGlyph(const QImage& glyph) {
 
 }  // namespace
 
-QImage TJvXPCustomButton::currentGlyph() const {
+QImage StyledButton::currentGlyph() const {
   QImage glyph = glyph_;
   if (action_ && !action_->icon().isNull()) {
     const QList<QSize> sizes = action_->icon().availableSizes();
     glyph = action_->icon().pixmap(sizes.isEmpty() ? QSize(16, 16) : sizes.front()).toImage();
   }
-  if (!glyph.isNull() && autoGray_ && !isEnabled()) glyph = ConvertToGray(glyph);
+  if (!glyph.isNull() && autoGray_ && !isEnabled()) glyph = convertToGray(glyph);
   return glyph;
 }
 
-void TJvXPCustomButton::paintEvent(QPaintEvent*) {
+void StyledButton::paintEvent(QPaintEvent*) {
   if (canvas_.size() != size()) canvas_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
   {
     QPainter painter(&canvas_);
@@ -66,9 +66,9 @@ void TJvXPCustomButton::paintEvent(QPaintEvent*) {
   screen.drawImage(0, 0, canvas_);
 }
 
-TJvXPCustomButton::CaptionKey TJvXPCustomButton::captionKey() const {
+StyledButton::CaptionKey StyledButton::captionKey() const {
   CaptionKey key;
-  key.caption = Caption();
+  key.caption = caption();
   key.font = font();
   key.size = size();
   key.text = palette().color(QPalette::WindowText).rgba();
@@ -87,7 +87,7 @@ TJvXPCustomButton::CaptionKey TJvXPCustomButton::captionKey() const {
 }
 
 // Steps 6 to 10 and 12 of a paint for an unpressed button; the pressed offset moves the result.
-void TJvXPCustomButton::prepareCaption(const CaptionKey& key) {
+void StyledButton::prepareCaption(const CaptionKey& key) {
   ++captionLayouts_;
   const int w = key.size.width();
   const int h = key.size.height();
@@ -120,7 +120,7 @@ void TJvXPCustomButton::prepareCaption(const CaptionKey& key) {
   captionLayer_.fill(Qt::transparent);
   QPainter painter(&captionLayer_);
   QRect measured(left, top, right - left, bottom - top);
-  DrawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, measured, flags | DT_CALCRECT);
+  drawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, measured, flags | DT_CALCRECT);
   right = measured.left() + measured.width();
   bottom = measured.top() + measured.height();
   const int dx = (w - right) / 2;
@@ -146,21 +146,21 @@ void TJvXPCustomButton::prepareCaption(const CaptionKey& key) {
       break;
   }
   QRect textRect(left, top, right - left, bottom - top);
-  DrawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, textRect, flags);
+  drawCaptionText(*this, painter, key.caption, key.font, key.enabled, key.showAccelChar, textRect, flags);
   preparedKey_ = key;
 }
 
-void TJvXPCustomButton::paintButton(QPainter& painter) {
+void StyledButton::paintButton(QPainter& painter) {
   const int w = width();
   const int h = height();
   const bool enabled = isEnabled();
-  const bool hotPressed = IsHot() && IsPressed();
-  const int s = RingShown(false) ? 1 : 0;
+  const bool hotPressed = isHot() && isPressed();
+  const int s = ringShown(false) ? 1 : 0;
   painter.setRenderHint(QPainter::Antialiasing, false);
 
   // 1-3: background, ring, face.
   painter.fillRect(0, 0, w, h, palette().color(QPalette::Window));
-  if (s == 1) painter.drawImage(1, 1, IsHot() ? hotRing_ : focusRing_);
+  if (s == 1) painter.drawImage(1, 1, isHot() ? hotRing_ : focusRing_);
   if (hotPressed) {
     painter.drawImage(1, 1, pressedFace_);
   } else {
@@ -184,7 +184,7 @@ void TJvXPCustomButton::paintButton(QPainter& painter) {
   const int p = hotPressed ? 1 : 0;
   if (!shownGlyph_.isNull()) painter.drawImage(glyphAt_ + QPoint(p, p), shownGlyph_);
   // 11: the focus rectangle comes between the glyph and the caption.
-  if (IsFocused() && showFocusRect_) drawFocusRect(painter, QRect(3, 3, w - 6, h - 6));
+  if (isFocused() && showFocusRect_) drawFocusRect(painter, QRect(3, 3, w - 6, h - 6));
   painter.drawImage(p, p, captionLayer_);
 }
 

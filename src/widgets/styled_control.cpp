@@ -1,5 +1,5 @@
-// TJvXPCustomControl: the base of the styled controls; draw state, notifications and click.
-#include "widgets/xp_control.h"
+// StyledControl: the base of the styled controls; draw state, notifications and click.
+#include "widgets/styled_control.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -8,29 +8,29 @@
 
 namespace zendrift::widgets {
 
-TJvXPCustomControl::TJvXPCustomControl(QWidget* parent) : QWidget(parent) {
+StyledControl::StyledControl(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  connect(qApp, &QApplication::focusChanged, this, [this] { NotifyFocusMoved(); });
+  connect(qApp, &QApplication::focusChanged, this, [this] { notifyFocusMoved(); });
 }
 
-TJvXPCustomControl::~TJvXPCustomControl() = default;
+StyledControl::~StyledControl() = default;
 
-void TJvXPCustomControl::notify(TJvXPNotification notification) {
+void StyledControl::notify(ControlNotification notification) {
   if ((redrawSet_ & redrawBit(notification)) != 0) requestRepaint();
 }
 
-void TJvXPCustomControl::requestRepaint() {
+void StyledControl::requestRepaint() {
   if (!lockUpdate_) update();
 }
 
-void TJvXPCustomControl::SetLockUpdate(bool lock) {
+void StyledControl::setLockUpdate(bool lock) {
   if (lock == lockUpdate_) return;
   lockUpdate_ = lock;
   if (!lock) update();
 }
 
-void TJvXPCustomControl::setDrawFlag(TJvXPDrawStateFlag flag, bool on) {
+void StyledControl::setDrawFlag(DrawStateFlag flag, bool on) {
   if (on) {
     drawState_ |= flag;
   } else {
@@ -38,111 +38,111 @@ void TJvXPCustomControl::setDrawFlag(TJvXPDrawStateFlag flag, bool on) {
   }
 }
 
-void TJvXPCustomControl::SetCaption(const QString& caption) {
+void StyledControl::setCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   captionChanged();
-  notify(TJvXPNotification::CaptionChanged);
+  notify(ControlNotification::CaptionChanged);
 }
 
-bool TJvXPCustomControl::CanFocus() const {
+bool StyledControl::canFocus() const {
   return isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus;
 }
 
-void TJvXPCustomControl::Click() {
+void StyledControl::click() {
   if (QWidget* form = window(); form != nullptr && form != this) {
     form->setProperty("ModalResult", modalResult_);
   }
-  QPointer<TJvXPCustomControl> alive(this);
-  if (OnClick) OnClick(*this);
+  QPointer<StyledControl> alive(this);
+  if (onClick) onClick(*this);
   if (alive) Q_EMIT clicked();
 }
 
-void TJvXPCustomControl::NotifyMouseEnter() {
+void StyledControl::notifyMouseEnter() {
   // A disabled control takes no pointer input; Qt repeats an enter a release already reported.
   if (pointerOver_ || !isEnabled()) return;
   pointerOver_ = true;
   setDrawFlag(dsHot, true);
-  if (OnMouseEnter) OnMouseEnter(*this);
-  notify(TJvXPNotification::MouseEnter);
+  if (onMouseEnter) onMouseEnter(*this);
+  notify(ControlNotification::MouseEnter);
 }
 
-void TJvXPCustomControl::NotifyMouseLeave() {
+void StyledControl::notifyMouseLeave() {
   if (!pointerOver_) return;
   pointerOver_ = false;
   setDrawFlag(dsHot, false);
-  if (OnMouseLeave) OnMouseLeave(*this);
-  notify(TJvXPNotification::MouseLeave);
+  if (onMouseLeave) onMouseLeave(*this);
+  notify(ControlNotification::MouseLeave);
 }
 
-void TJvXPCustomControl::NotifyFocusMoved() {
+void StyledControl::notifyFocusMoved() {
   const bool focused = hasFocus();
   setDrawFlag(dsFocused, focused);
   if (!focused) setDrawFlag(dsPressed, false);
   const QWidget* active = window() != nullptr ? window()->focusWidget() : nullptr;
-  sibling_ = qobject_cast<const TJvXPCustomControl*>(active) != nullptr;
-  notify(TJvXPNotification::FocusChanged);
+  sibling_ = qobject_cast<const StyledControl*>(active) != nullptr;
+  notify(ControlNotification::FocusChanged);
 }
 
-void TJvXPCustomControl::pressDown() {
+void StyledControl::pressDown() {
   pressing_ = true;
-  if (!hasFocus() && CanFocus()) setFocus(Qt::MouseFocusReason);
+  if (!hasFocus() && canFocus()) setFocus(Qt::MouseFocusReason);
   setDrawFlag(dsPressed, true);
-  notify(TJvXPNotification::MouseDown);
+  notify(ControlNotification::MouseDown);
 }
 
-void TJvXPCustomControl::enterEvent(QEnterEvent* event) {
+void StyledControl::enterEvent(QEnterEvent* event) {
   QWidget::enterEvent(event);
-  NotifyMouseEnter();
+  notifyMouseEnter();
 }
 
-void TJvXPCustomControl::leaveEvent(QEvent* event) {
+void StyledControl::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  NotifyMouseLeave();
+  notifyMouseLeave();
 }
 
-void TJvXPCustomControl::mousePressEvent(QMouseEvent* event) {
+void StyledControl::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) pressDown();
 }
 
 // The second press of a double click is a press like any other, so it clicks again.
-void TJvXPCustomControl::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void StyledControl::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
-void TJvXPCustomControl::mouseMoveEvent(QMouseEvent* event) {
+void StyledControl::mouseMoveEvent(QMouseEvent* event) {
   // While a button holds the pointer Qt reports no leave or enter; the position tells.
   const bool inside = rect().contains(event->position().toPoint());
   if (inside && !pointerOver_) {
-    NotifyMouseEnter();
+    notifyMouseEnter();
   } else if (!inside && pointerOver_) {
-    NotifyMouseLeave();
+    notifyMouseLeave();
   }
-  notify(TJvXPNotification::MouseMove);
+  notify(ControlNotification::MouseMove);
 }
 
-void TJvXPCustomControl::mouseReleaseEvent(QMouseEvent* event) {
+void StyledControl::mouseReleaseEvent(QMouseEvent* event) {
   if (!pressing_) return;
   pressing_ = false;
-  const bool wasPressed = IsPressed();
+  const bool wasPressed = isPressed();
   setDrawFlag(dsPressed, false);
-  notify(TJvXPNotification::MouseUp);
+  notify(ControlNotification::MouseUp);
   QWidget* under = QApplication::widgetAt(event->globalPosition().toPoint());
-  if (auto* other = qobject_cast<TJvXPCustomControl*>(under); other != nullptr && other != this) {
-    other->NotifyMouseEnter();
+  if (auto* other = qobject_cast<StyledControl*>(under); other != nullptr && other != this) {
+    other->notifyMouseEnter();
   }
-  if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint())) Click();
+  if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint())) click();
 }
 
-void TJvXPCustomControl::focusInEvent(QFocusEvent* event) {
+void StyledControl::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  NotifyFocusMoved();
+  notifyFocusMoved();
 }
 
-void TJvXPCustomControl::focusOutEvent(QFocusEvent* event) {
+void StyledControl::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  NotifyFocusMoved();
+  notifyFocusMoved();
 }
 
-void TJvXPCustomControl::changeEvent(QEvent* event) {
+void StyledControl::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   switch (event->type()) {
     case QEvent::EnabledChange:
@@ -153,27 +153,27 @@ void TJvXPCustomControl::changeEvent(QEvent* event) {
         setDrawFlag(dsHot, false);
         setDrawFlag(dsPressed, false);
       }
-      notify(TJvXPNotification::EnabledChanged);
+      notify(ControlNotification::EnabledChanged);
       break;
     case QEvent::PaletteChange:
-      notify(TJvXPNotification::ParentColorChanged);
+      notify(ControlNotification::ParentColorChanged);
       break;
     case QEvent::FontChange:
-      notify(TJvXPNotification::ParentFontChanged);
+      notify(ControlNotification::ParentFontChanged);
       break;
     default:
       break;
   }
 }
 
-void TJvXPCustomControl::moveEvent(QMoveEvent* event) {
+void StyledControl::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  notify(TJvXPNotification::PositionChanged);
+  notify(ControlNotification::PositionChanged);
 }
 
-void TJvXPCustomControl::resizeEvent(QResizeEvent* event) {
+void StyledControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  notify(TJvXPNotification::SizeChanged);
+  notify(ControlNotification::SizeChanged);
 }
 
 }  // namespace zendrift::widgets

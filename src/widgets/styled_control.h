@@ -1,4 +1,4 @@
-// TJvXPCustomControl: the base of the styled controls; draw state, notifications and click.
+// StyledControl: the base of the styled controls; draw state, notifications and click.
 //
 // The draw state (hot, pressed, focused) follows the pointer, the left button and the focus.
 // Each notification changes that state and then repaints only if it is in the redraw set, so a
@@ -11,10 +11,10 @@
 
 namespace zendrift::widgets {
 
-enum TJvXPDrawStateFlag : unsigned { dsHot = 1u, dsPressed = 2u, dsFocused = 4u };
-using TJvXPDrawState = unsigned;
+enum DrawStateFlag : unsigned { dsHot = 1u, dsPressed = 2u, dsFocused = 4u };
+using DrawState = unsigned;
 
-enum class TJvXPNotification : unsigned {
+enum class ControlNotification : unsigned {
   CaptionChanged,
   EnabledChanged,
   FocusChanged,
@@ -29,69 +29,69 @@ enum class TJvXPNotification : unsigned {
   PositionChanged,
   SizeChanged,
 };
-using TJvXPRedrawSet = std::uint32_t;
+using RedrawSet = std::uint32_t;
 
-constexpr TJvXPRedrawSet redrawBit(TJvXPNotification n) noexcept { return 1u << static_cast<unsigned>(n); }
+constexpr RedrawSet redrawBit(ControlNotification n) noexcept { return 1u << static_cast<unsigned>(n); }
 
-inline constexpr TJvXPRedrawSet kDefaultRedrawSet =
-    redrawBit(TJvXPNotification::CaptionChanged) | redrawBit(TJvXPNotification::EnabledChanged) |
-    redrawBit(TJvXPNotification::FocusChanged) | redrawBit(TJvXPNotification::MouseDown) |
-    redrawBit(TJvXPNotification::MouseEnter) | redrawBit(TJvXPNotification::MouseLeave) |
-    redrawBit(TJvXPNotification::MouseUp) | redrawBit(TJvXPNotification::ParentColorChanged);
+inline constexpr RedrawSet kDefaultRedrawSet =
+    redrawBit(ControlNotification::CaptionChanged) | redrawBit(ControlNotification::EnabledChanged) |
+    redrawBit(ControlNotification::FocusChanged) | redrawBit(ControlNotification::MouseDown) |
+    redrawBit(ControlNotification::MouseEnter) | redrawBit(ControlNotification::MouseLeave) |
+    redrawBit(ControlNotification::MouseUp) | redrawBit(ControlNotification::ParentColorChanged);
 
-class TJvXPCustomControl : public QWidget {
+class StyledControl : public QWidget {
   Q_OBJECT
 
  public:
-  using NotifyEvent = std::function<void(TJvXPCustomControl& sender)>;
+  using NotifyEvent = std::function<void(StyledControl& sender)>;
 
-  explicit TJvXPCustomControl(QWidget* parent = nullptr);
-  ~TJvXPCustomControl() override;
+  explicit StyledControl(QWidget* parent = nullptr);
+  ~StyledControl() override;
 
-  TJvXPDrawState DrawState() const noexcept { return drawState_; }
-  bool IsHot() const noexcept { return (drawState_ & dsHot) != 0; }
-  bool IsPressed() const noexcept { return (drawState_ & dsPressed) != 0; }
-  bool IsFocused() const noexcept { return (drawState_ & dsFocused) != 0; }
+  DrawState drawState() const noexcept { return drawState_; }
+  bool isHot() const noexcept { return (drawState_ & dsHot) != 0; }
+  bool isPressed() const noexcept { return (drawState_ & dsPressed) != 0; }
+  bool isFocused() const noexcept { return (drawState_ & dsFocused) != 0; }
   // True while the form's active control is itself a styled control.
-  bool IsSibling() const noexcept { return sibling_; }
+  bool isSibling() const noexcept { return sibling_; }
   // Whether the pointer was last seen over the control.
-  bool PointerOver() const noexcept { return pointerOver_; }
+  bool pointerOver() const noexcept { return pointerOver_; }
 
-  QString Caption() const { return caption_; }
-  void SetCaption(const QString& caption);
-  int ModalResult() const noexcept { return modalResult_; }
-  void SetModalResult(int result) noexcept { modalResult_ = result; }
-  TJvXPRedrawSet RedrawSet() const noexcept { return redrawSet_; }
-  void SetRedrawSet(TJvXPRedrawSet set) noexcept { redrawSet_ = set; }
+  QString caption() const { return caption_; }
+  void setCaption(const QString& caption);
+  int modalResult() const noexcept { return modalResult_; }
+  void setModalResult(int result) noexcept { modalResult_ = result; }
+  RedrawSet redrawSet() const noexcept { return redrawSet_; }
+  void setRedrawSet(RedrawSet set) noexcept { redrawSet_ = set; }
   // While locked, repaint requests are dropped; unlocking repaints once.
-  bool LockUpdate() const noexcept { return lockUpdate_; }
-  void SetLockUpdate(bool lock);
-  bool CanFocus() const;
+  bool lockUpdate() const noexcept { return lockUpdate_; }
+  void setLockUpdate(bool lock);
+  bool canFocus() const;
 
-  // Sets the form's "ModalResult" property to ModalResult, then raises OnClick and clicked().
-  virtual void Click();
+  // Sets the form's "modalResult" property to modalResult, then raises onClick and clicked().
+  virtual void click();
 
   // The pointer-entered notification; another control runs it on the one the pointer rests on.
-  void NotifyMouseEnter();
+  void notifyMouseEnter();
   // The form tells each control that the focus moved.
-  void NotifyFocusMoved();
+  void notifyFocusMoved();
 
-  NotifyEvent OnClick;
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseLeave;
+  NotifyEvent onClick;
+  NotifyEvent onMouseEnter;
+  NotifyEvent onMouseLeave;
 
  Q_SIGNALS:
   void clicked();
 
  protected:
-  void notify(TJvXPNotification notification);
+  void notify(ControlNotification notification);
   void requestRepaint();
   // Called after the caption changed, before the repaint.
   virtual void captionChanged() {}
-  void setDrawFlag(TJvXPDrawStateFlag flag, bool on);
+  void setDrawFlag(DrawStateFlag flag, bool on);
   // The left-button press (also what the space bar does on a button): focus, then pressed.
   void pressDown();
-  void NotifyMouseLeave();
+  void notifyMouseLeave();
 
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
@@ -106,13 +106,13 @@ class TJvXPCustomControl : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  TJvXPDrawState drawState_ = 0;
+  DrawState drawState_ = 0;
   bool pressing_ = false;
   bool pointerOver_ = false;
   bool lockUpdate_ = false;
   bool sibling_ = false;
   int modalResult_ = 0;
-  TJvXPRedrawSet redrawSet_ = kDefaultRedrawSet;
+  RedrawSet redrawSet_ = kDefaultRedrawSet;
   QString caption_;
 };
 

@@ -1,36 +1,36 @@
-// TJvXPCustomStyleControl: a styled control with its own style and an optional style manager.
+// ThemedControl: a styled control with its own style and an optional style manager.
 #pragma once
 
 #include <memory>
 
-#include "widgets/xp_control.h"
-#include "widgets/xp_style.h"
+#include "widgets/styled_control.h"
+#include "widgets/button_style.h"
 
 namespace zendrift::widgets {
 
-class TJvXPCustomStyleControl : public TJvXPCustomControl {
+class ThemedControl : public StyledControl {
   Q_OBJECT
 
  public:
-  explicit TJvXPCustomStyleControl(QWidget* parent = nullptr);
-  ~TJvXPCustomStyleControl() override;
+  explicit ThemedControl(QWidget* parent = nullptr);
+  ~ThemedControl() override;
 
-  TJvXPStyle& Style() noexcept { return *style_; }
-  const TJvXPStyle& Style() const noexcept { return *style_; }
-  TJvXPStyleManager* StyleManager() const noexcept { return styleManager_; }
+  ButtonStyle& controlStyle() noexcept { return *style_; }
+  const ButtonStyle& controlStyle() const noexcept { return *style_; }
+  ButtonStyleManager* styleManager() const noexcept { return styleManager_; }
   // Leaves the previous manager, joins the new one (either may be null) and repaints.
-  void SetStyleManager(TJvXPStyleManager* manager);
+  void setStyleManager(ButtonStyleManager* manager);
   // The theme in effect: the manager's when there is one and the style asks for it.
-  TJvXPTheme EffectiveTheme() const noexcept;
+  ButtonTheme effectiveTheme() const noexcept;
 
  private:
-  friend class TJvXPStyleManager;
-  friend class TJvXPStyle;
+  friend class ButtonStyleManager;
+  friend class ButtonStyle;
   void styleChanged() { requestRepaint(); }
   void managerDestroyed() noexcept { styleManager_ = nullptr; }
 
-  std::unique_ptr<TJvXPStyle> style_;
-  TJvXPStyleManager* styleManager_ = nullptr;
+  std::unique_ptr<ButtonStyle> style_;
+  ButtonStyleManager* styleManager_ = nullptr;
 };
 
 }  // namespace zendrift::widgets

@@ -24,12 +24,12 @@ TEST(CenterBrowseDialog, CentresOnTheWorkAreaSizeFromTheScreenCorner) {
       {{1200, 900}, {1024, 738}, {-88, -81}},  // larger than the work area: negative
       {{1201, 901}, {1024, 738}, {-88, -81}},
   };
-  for (const Case& c : cases) EXPECT_EQ(app::CenterBrowseDialog(c.dialog, c.workArea), c.expected);
+  for (const Case& c : cases) EXPECT_EQ(app::centerBrowseDialog(c.dialog, c.workArea), c.expected);
 }
 
 TEST(WebAddresses, HomeIsTheSiteRootAndTheProductPageHasItsPath) {
-  EXPECT_EQ(app::HomePageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST);
-  EXPECT_EQ(app::ProductPageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST + "/zendrift/");
+  EXPECT_EQ(app::homePageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST);
+  EXPECT_EQ(app::productPageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST + "/zendrift/");
 }
 
 // The desktop's opener is a script on PATH that notes what it was asked to open.
@@ -57,9 +57,9 @@ class ActionsTest : public WindowTest {
     return readFile(path);
   }
 
-  std::unique_ptr<app::TForm1> form() {
+  std::unique_ptr<app::MainWindow> form() {
     auto created = createForm();
-    created->SetCompanionFolder(companion().string() + "/");
+    created->setCompanionFolder(companion().string() + "/");
     return created;
   }
 
@@ -67,33 +67,33 @@ class ActionsTest : public WindowTest {
 };
 
 TEST_F(ActionsTest, HelpOpensTheManualBesideTheExecutable) {
-  form()->Button4Click();
+  form()->onHelpClicked();
   EXPECT_EQ(waitForFile(opened()), (companion() / "manual.html").string() + "\n");
 }
 
 TEST_F(ActionsTest, CompanionFolderDefaultsToTheExecutablesFolder) {
-  EXPECT_EQ(createForm()->CompanionFolder(), app::ExecutableFolder());
-  EXPECT_EQ(app::ExecutableFolder().back(), '/');
+  EXPECT_EQ(createForm()->companionFolder(), app::executableFolder());
+  EXPECT_EQ(app::executableFolder().back(), '/');
 }
 
 TEST_F(ActionsTest, UpdateCheckStartsTheCheckerWhenItIsAFile) {
   const fs::path ran = dir_.path() / "checker-ran";
   writeExecutable(companion() / std::string(app::kUpdateCheckerFileName), "#!/bin/sh\necho yes > '" + ran.string() + "'\n");
-  form()->Button6Click();
+  form()->onUpdatesClicked();
   EXPECT_EQ(waitForFile(ran), "yes\n");
   EXPECT_FALSE(fs::exists(opened()));
 }
 
 TEST_F(ActionsTest, UpdateCheckOpensTheProductPageWhenTheCheckerIsAFolder) {
   fs::create_directories(companion() / std::string(app::kUpdateCheckerFileName));
-  form()->Button6Click();
-  EXPECT_EQ(waitForFile(opened()), app::ProductPageAddress() + "\n");
+  form()->onUpdatesClicked();
+  EXPECT_EQ(waitForFile(opened()), app::productPageAddress() + "\n");
 }
 
 TEST_F(ActionsTest, LogoOpensTheHomePage) {
   auto window = form();
-  window->JvImage1Click();
-  EXPECT_EQ(waitForFile(opened()), app::HomePageAddress() + "\n");
+  window->onLogoClicked();
+  EXPECT_EQ(waitForFile(opened()), app::homePageAddress() + "\n");
 }
 
 // Answers the folder dialog once it is up: records it, then chooses `folder` or cancels.
@@ -114,7 +114,7 @@ void answerDialog(DialogAnswer& answer, const QString& folder) {
     answer.position = dialog->pos();
     answer.openedAt = dialog->directory().absolutePath().toStdString();
     answer.expectedPosition =
-        app::CenterBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
+        app::centerBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
     if (folder.isEmpty()) {
       dialog->reject();
     } else {
@@ -126,18 +126,18 @@ void answerDialog(DialogAnswer& answer, const QString& folder) {
 
 TEST_F(ActionsTest, ChoosingAFolderReplacesTheUserFolderAndFocusesStartScan) {
   auto window = form();
-  window->Edit1->setText("/old/folder");
-  window->Edit1->setFocus();
+  window->userFolderEdit->setText("/old/folder");
+  window->userFolderEdit->setFocus();
   const fs::path chosen = dir_.path() / "chosen";
   fs::create_directories(chosen);
   DialogAnswer answer;
   answerDialog(answer, QString::fromStdString(chosen.string()));
-  window->Button3Click();
+  window->onBrowseClicked();
   EXPECT_EQ(answer.title, "Select a folder");
   EXPECT_TRUE(answer.foldersOnly);
   EXPECT_EQ(answer.position, answer.expectedPosition);
-  EXPECT_EQ(window->Edit1->text().toStdString(), chosen.string());
-  EXPECT_EQ(window->focusWidget(), window->Button1);
+  EXPECT_EQ(window->userFolderEdit->text().toStdString(), chosen.string());
+  EXPECT_EQ(window->focusWidget(), window->scanButton);
 }
 
 TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFolder) {
@@ -162,19 +162,19 @@ TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFo
   for (const Case& c : cases) {
     DialogAnswer answer;
     answerDialog(answer, {});
-    EXPECT_EQ(app::BrowseForFolder(window.get(), "Select a folder", c.startFolder), "") << c.startFolder;
+    EXPECT_EQ(app::browseForFolder(window.get(), "Select a folder", c.startFolder), "") << c.startFolder;
     EXPECT_EQ(answer.openedAt, c.expected.string()) << c.startFolder;
   }
 }
 
 TEST_F(ActionsTest, CancellingTheFolderDialogKeepsTheText) {
   auto window = form();
-  window->Edit1->setText("/old/folder");
+  window->userFolderEdit->setText("/old/folder");
   DialogAnswer answer;
   answerDialog(answer, {});
-  window->Button3Click();
+  window->onBrowseClicked();
   EXPECT_EQ(answer.title, "Select a folder");
-  EXPECT_EQ(window->Edit1->text(), "/old/folder");
+  EXPECT_EQ(window->userFolderEdit->text(), "/old/folder");
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "../platform/wine_prefix_builder.h"
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "scan/check_list_model.h"
 #include "settings/command_line.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 #include "settings/settings_file.h"
 #include "shortcut_writer.h"
 #include "temp_dir.h"
@@ -63,22 +63,22 @@ class WindowTest : public ::testing::Test {
   // The window as the program makes it: built, then its creation event, then shown unless the
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
-  std::unique_ptr<app::TForm1> createForm(std::vector<std::string> parameters = {}) {
-    auto form = std::make_unique<app::TForm1>(options_, settings::CommandLine(std::move(parameters)));
-    form->FormCreate();
+  std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
+    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
+    form->start();
     waitIdle(*form);
-    if (!form->ExitRequested() && !form->Closed()) form->show();
+    if (!form->exitRequested() && !form->closed()) form->show();
     return form;
   }
 
   // Lets the window's events run until no scan or removal is left running.
-  static void waitIdle(const app::TForm1& form) {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Busy(); }, 20000)) << "the window's work never ended";
+  static void waitIdle(const app::MainWindow& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.busy(); }, 20000)) << "the window's work never ended";
   }
 
   static std::vector<std::string> lines(scan::CheckListModel& model) {
     std::vector<std::string> out;
-    for (int i = 0; i < model.Items.Count(); ++i) out.push_back(model.Items.Get(i));
+    for (int i = 0; i < model.items.count(); ++i) out.push_back(model.items.get(i));
     return out;
   }
 
@@ -88,7 +88,7 @@ class WindowTest : public ::testing::Test {
   ScopedEnv wine_;
   ScopedEnv config_;
   ScopedEnv tmp_;
-  settings::TIniRec options_;
+  settings::ScanOptions options_;
 };
 
 }  // namespace zendrift::testing

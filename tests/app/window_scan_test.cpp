@@ -31,9 +31,9 @@ class ScanTest : public WindowTest {
   // Runs `action` on the window's thread when the walk of folder `index` (0-based) begins; the
   // walk goes on only once the window has handled what `action` posted, so the test knows where
   // the scan stands when the window reacts.
-  void whenFolderBegins(app::TForm1& form, std::size_t index, std::function<void()> action) {
+  void whenFolderBegins(app::MainWindow& form, std::size_t index, std::function<void()> action) {
     const std::string root = folders_[index].string() + "/";
-    form.SetWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
+    form.setWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
       if (done || folder != root) return;
       done = true;
       runOnWindowAndWait(form, action);
@@ -42,7 +42,7 @@ class ScanTest : public WindowTest {
 
   // From the worker: `action` on the window's thread, and back only once the window has also
   // handled what `action` posted.
-  static void runOnWindowAndWait(app::TForm1& form, const std::function<void()>& action) {
+  static void runOnWindowAndWait(app::MainWindow& form, const std::function<void()>& action) {
     std::promise<void> handled;
     QMetaObject::invokeMethod(
         &form,
@@ -77,28 +77,28 @@ class ScanTest : public WindowTest {
 
 TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
   auto form = createForm();
-  form->Button1Click();
-  EXPECT_EQ(form->Button1->Caption(), "Stop scan");
+  form->onScanClicked();
+  EXPECT_EQ(form->scanButton->caption(), "Stop scan");
   EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
   waitIdle(*form);
-  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2, 3, 4, 5}));
-  EXPECT_EQ(form->Label1->text(), "Ready. 5 orphan(s) found.");
-  EXPECT_EQ(form->Button1->Caption(), "Start scan");
-  EXPECT_TRUE(form->Button2->isEnabled());
-  EXPECT_EQ(form->focusWidget(), form->Button2);
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2, 3, 4, 5}));
+  EXPECT_EQ(form->statusLabel->text(), "Ready. 5 orphan(s) found.");
+  EXPECT_EQ(form->scanButton->caption(), "Start scan");
+  EXPECT_TRUE(form->deleteButton->isEnabled());
+  EXPECT_EQ(form->focusWidget(), form->deleteButton);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
   auto form = createForm();
-  whenFolderBegins(*form, 2, [&] { postClick(form->Button1); });
-  form->Button1Click();
+  whenFolderBegins(*form, 2, [&] { postClick(form->scanButton); });
+  form->onScanClicked();
   waitIdle(*form);
 
   // The press was handled before the third folder's first entry.
-  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2}));
-  EXPECT_EQ(form->Label1->text(), "Ready. 2 orphan(s) found.");
-  EXPECT_EQ(form->Button1->Caption(), "Start scan");
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(form->statusLabel->text(), "Ready. 2 orphan(s) found.");
+  EXPECT_EQ(form->scanButton->caption(), "Start scan");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -107,65 +107,65 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
   whenFolderBegins(*form, 2, [&] {
     QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
   });
-  form->Button1Click();
+  form->onScanClicked();
   waitIdle(*form);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form->Closed(); }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->closed(); }, 5000));
 
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2}));
   // The close ran its handler: the interactive run saved its settings.
-  settings::TIniRec saved;
-  settings::LoadSettingsFrom(saved, settingsFile().string());
-  EXPECT_EQ(saved.Width, 600);
+  settings::ScanOptions saved;
+  settings::loadSettingsFrom(saved, settingsFile().string());
+  EXPECT_EQ(saved.width, 600);
 }
 
 TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
   options_ = {};
-  auto form = std::make_unique<app::TForm1>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
+  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
   whenFolderBegins(*form, 2, [&] { form->close(); });
-  form->FormCreate();
+  form->start();
   waitIdle(*form);
-  EXPECT_TRUE(form->Closed());
-  EXPECT_FALSE(form->ExitRequested());
+  EXPECT_TRUE(form->closed());
+  EXPECT_FALSE(form->exitRequested());
   // No removal ran after the close.
   for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path));
 }
 
 TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   auto form = createForm();
-  form->Button1Click();
+  form->onScanClicked();
   waitIdle(*form);
-  ASSERT_EQ(form->JvxCheckListBox1->model().Items.Count(), 5);
-  const std::string last = form->JvxCheckListBox1->model().Items.Get(4);
+  ASSERT_EQ(form->resultList->model().items.count(), 5);
+  const std::string last = form->resultList->model().items.get(4);
   // The close arrives while the first shortcut (the last line) is being deleted.
-  form->SetRemovalObserver([&, done = false](const std::string&) mutable {
+  form->setRemovalObserver([&, done = false](const std::string&) mutable {
     if (!std::exchange(done, true)) runOnWindowAndWait(*form, [&] { form->close(); });
   });
-  form->Button2Click();
+  form->onDeleteClicked();
   waitIdle(*form);
-  EXPECT_TRUE(form->Closed());
+  EXPECT_TRUE(form->closed());
   for (const fs::path& path : orphans_) EXPECT_EQ(fs::exists(path), path != last) << path;
-  EXPECT_EQ(form->JvxCheckListBox1->model().Items.Count(), 4);
+  EXPECT_EQ(form->resultList->model().items.count(), 4);
 }
 
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
-  form->Button1Click();
+  form->onScanClicked();
   waitIdle(*form);
-  scan::CheckListModel& model = form->JvxCheckListBox1->model();
-  ASSERT_EQ(model.Items.Count(), 5);
-  model.SetItemSelected(1, true);
-  const QList<QAction*> commands = form->JvxCheckListBox1->PopupMenu1()->actions();
+  scan::CheckListModel& model = form->resultList->model();
+  ASSERT_EQ(model.items.count(), 5);
+  model.setItemSelected(1, true);
+  const QList<QAction*> commands = form->resultList->contextMenu()->actions();
   ASSERT_EQ(commands.size(), 5);
   EXPECT_EQ(commands.last()->text(), "Put selection on the exclude list");
   commands.last()->trigger();
-  EXPECT_NE(options_.ExcludeList.find(orphans_[1].string()), std::string::npos);
+  EXPECT_NE(options_.excludeList.find(orphans_[1].string()), std::string::npos);
 
-  form->Button1Click();
+  form->onScanClicked();
   waitIdle(*form);
-  ASSERT_EQ(model.Items.Count(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(model.IsItemChecked(i), i != 1) << i;
+  ASSERT_EQ(model.items.count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(model.isItemChecked(i), i != 1) << i;
 }
 
 class Thrower : public QObject {

@@ -10,33 +10,33 @@ namespace {
 
 using StartupTest = WindowTest;
 
-std::vector<bool> ticks(const app::TForm1& form) {
-  return {form.CheckBox1->isChecked(), form.CheckBox2->isChecked(), form.CheckBox3->isChecked(),
-          form.CheckBox4->isChecked(), form.CheckBox5->isChecked(), form.CheckBox6->isChecked(),
-          form.CheckBox7->isChecked(), form.CheckBox8->isChecked(), form.CheckBox9->isChecked(),
-          form.CheckBox10->isChecked(), form.CheckBox11->isChecked(), form.CheckBox12->isChecked()};
+std::vector<bool> ticks(const app::MainWindow& form) {
+  return {form.startMenuBox->isChecked(), form.desktopBox->isChecked(), form.favoritesBox->isChecked(),
+          form.historyBox->isChecked(), form.programFilesBox->isChecked(), form.tempBox->isChecked(),
+          form.appDataBox->isChecked(), form.recentBox->isChecked(), form.removableDrivesBox->isChecked(),
+          form.networkDrivesBox->isChecked(), form.cdRomDrivesBox->isChecked(), form.ramDrivesBox->isChecked()};
 }
 
 TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndSavesAtClose) {
   auto form = createForm();
-  EXPECT_EQ(form->Bounds(), app::TForm1::kDesignBounds);
+  EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
   // Start menu, Desktop, Favorites, History, Recent; network, CD-ROM and RAM disks.
   EXPECT_EQ(ticks(*form), (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
-  EXPECT_TRUE(form->SavesOnClose());
+  EXPECT_TRUE(form->savesOnClose());
 
-  form->CheckBox5->setChecked(true);
-  form->Edit1->setText("/srv/games");
+  form->programFilesBox->setChecked(true);
+  form->userFolderEdit->setText("/srv/games");
   EXPECT_TRUE(form->close());
-  EXPECT_TRUE(form->Closed());
+  EXPECT_TRUE(form->closed());
 
-  settings::TIniRec saved;
-  settings::LoadSettingsFrom(saved, settingsFile().string());
-  EXPECT_TRUE(saved.ProgramFiles);
-  EXPECT_EQ(saved.UserDir, "/srv/games");
-  EXPECT_EQ(saved.Left, 243);
-  EXPECT_EQ(saved.Top, 504);
-  EXPECT_EQ(saved.Width, 600);
-  EXPECT_EQ(saved.Height, 467);
+  settings::ScanOptions saved;
+  settings::loadSettingsFrom(saved, settingsFile().string());
+  EXPECT_TRUE(saved.programFiles);
+  EXPECT_EQ(saved.userDir, "/srv/games");
+  EXPECT_EQ(saved.left, 243);
+  EXPECT_EQ(saved.top, 504);
+  EXPECT_EQ(saved.width, 600);
+  EXPECT_EQ(saved.height, 467);
   const std::string text = readFile(settingsFile());
   for (const char* key : {"[Directories]", "AllUsersDeskTop=", "[Include]", "CDRomDrives=", "[Exclude]", "[Form]",
                           "Height=467"})
@@ -45,46 +45,46 @@ TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndS
 
 TEST_F(StartupTest, SavedBoundsAreRestoredOnlyWhenWidthAndHeightAreBothSet) {
   writeSettings("[Form]\nTop=40\nLeft=30\nWidth=700\nHeight=500\n");
-  EXPECT_EQ(createForm()->Bounds(), (app::FormBounds{30, 40, 700, 500}));
+  EXPECT_EQ(createForm()->outerBounds(), (app::WindowBounds{30, 40, 700, 500}));
 
   writeSettings("[Form]\nTop=40\nLeft=30\nWidth=700\nHeight=0\n");
-  EXPECT_EQ(createForm()->Bounds(), app::TForm1::kDesignBounds);
+  EXPECT_EQ(createForm()->outerBounds(), app::MainWindow::kDesignBounds);
 
   // Whatever the file says, the window fits the screen and keeps its minimum size.
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   writeSettings("[Form]\nTop=-9000\nLeft=90000\nWidth=40000\nHeight=3\n");
-  const app::FormBounds fitted = createForm()->Bounds();
-  EXPECT_EQ(fitted.Width, std::max(area.width(), app::TForm1::kMinWidth));
-  EXPECT_EQ(fitted.Height, app::TForm1::kMinHeight);
-  EXPECT_EQ(fitted.Top, area.top());
-  EXPECT_EQ(fitted.Left + fitted.Width, std::max(area.right() + 1, area.left() + fitted.Width));
+  const app::WindowBounds fitted = createForm()->outerBounds();
+  EXPECT_EQ(fitted.width, std::max(area.width(), app::MainWindow::kMinWidth));
+  EXPECT_EQ(fitted.height, app::MainWindow::kMinHeight);
+  EXPECT_EQ(fitted.top, area.top());
+  EXPECT_EQ(fitted.left + fitted.width, std::max(area.right() + 1, area.left() + fitted.width));
 }
 
 TEST_F(StartupTest, SharedBoxShowsTheAllUsersFlagAndMakesThePairEqual) {
   writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
   auto form = createForm();
-  EXPECT_TRUE(form->CheckBox1->isChecked());
-  EXPECT_FALSE(form->CheckBox2->isChecked());
-  form->ControlsToOptions();
-  EXPECT_TRUE(options_.StartMenu);
-  EXPECT_TRUE(options_.AllUsersStartMenu);
-  EXPECT_FALSE(options_.Desktop);
-  EXPECT_FALSE(options_.AllUsersDeskTop);
+  EXPECT_TRUE(form->startMenuBox->isChecked());
+  EXPECT_FALSE(form->desktopBox->isChecked());
+  form->controlsToOptions();
+  EXPECT_TRUE(options_.startMenu);
+  EXPECT_TRUE(options_.allUsersStartMenu);
+  EXPECT_FALSE(options_.desktop);
+  EXPECT_FALSE(options_.allUsersDeskTop);
 }
 
 TEST_F(StartupTest, AClosedWindowSavesThePairsItDidNotChangeAsTheyWereRead) {
   writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
   auto form = createForm();
-  form->Button1Click();  // a scan takes both flags of a pair from its box, but saves nothing
+  form->onScanClicked();  // a scan takes both flags of a pair from its box, but saves nothing
   waitIdle(*form);
-  form->CheckBox2->setChecked(true);
-  form->Button5Click();
-  settings::TIniRec saved;
-  settings::LoadSettingsFrom(saved, settingsFile().string());
-  EXPECT_FALSE(saved.StartMenu) << "untouched: written back as read";
-  EXPECT_TRUE(saved.AllUsersStartMenu);
-  EXPECT_TRUE(saved.Desktop) << "ticked by the user: both flags follow the box";
-  EXPECT_TRUE(saved.AllUsersDeskTop);
+  form->desktopBox->setChecked(true);
+  form->onExitClicked();
+  settings::ScanOptions saved;
+  settings::loadSettingsFrom(saved, settingsFile().string());
+  EXPECT_FALSE(saved.startMenu) << "untouched: written back as read";
+  EXPECT_TRUE(saved.allUsersStartMenu);
+  EXPECT_TRUE(saved.desktop) << "ticked by the user: both flags follow the box";
+  EXPECT_TRUE(saved.allUsersDeskTop);
 }
 
 TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
@@ -96,40 +96,40 @@ TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
   const fs::path kept = healthy(startMenu() / "Programs", "tool");
 
   auto form = createForm({"/start", "/delete", "/exit"});
-  EXPECT_TRUE(form->ExitRequested());
-  EXPECT_FALSE(form->Closed());
+  EXPECT_TRUE(form->exitRequested());
+  EXPECT_FALSE(form->closed());
   // The window was on screen, at its design bounds, while it worked.
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->Bounds(), app::TForm1::kDesignBounds);
+  EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
   // The box showed the all-users flag and was read back into both.
-  EXPECT_TRUE(options_.StartMenu);
-  EXPECT_TRUE(options_.AllUsersStartMenu);
+  EXPECT_TRUE(options_.startMenu);
+  EXPECT_TRUE(options_.allUsersStartMenu);
   EXPECT_FALSE(fs::exists(mine));
   EXPECT_FALSE(fs::exists(mine.parent_path()));  // emptied and not protected
   EXPECT_FALSE(fs::exists(common));
   EXPECT_TRUE(fs::exists(kept));
-  EXPECT_EQ(form->Label1->text(), "Idle. Please note that empty folder are also removed.");
-  EXPECT_EQ(form->JvxCheckListBox1->model().Items.Count(), 0);
-  EXPECT_FALSE(form->SavesOnClose());
+  EXPECT_EQ(form->statusLabel->text(), "Idle. Please note that empty folder are also removed.");
+  EXPECT_EQ(form->resultList->model().items.count(), 0);
+  EXPECT_FALSE(form->savesOnClose());
   EXPECT_EQ(readFile(settingsFile()), before);
 }
 
 TEST_F(StartupTest, ExitBeforeStartStillScansFirst) {
   const fs::path path = orphan(desktop(), "lost");
   auto form = createForm({"/exit", "/start"});
-  EXPECT_TRUE(form->ExitRequested());
-  EXPECT_EQ(lines(form->JvxCheckListBox1->model()), std::vector<std::string>{path.string()});
-  EXPECT_EQ(form->Label1->text(), "Ready. 1 orphan(s) found.");
+  EXPECT_TRUE(form->exitRequested());
+  EXPECT_EQ(lines(form->resultList->model()), std::vector<std::string>{path.string()});
+  EXPECT_EQ(form->statusLabel->text(), "Ready. 1 orphan(s) found.");
   EXPECT_TRUE(fs::exists(path));
 }
 
 TEST_F(StartupTest, DeleteAloneFindsAnEmptyList) {
   const fs::path path = orphan(desktop(), "lost");
   auto form = createForm({"/delete"});
-  EXPECT_FALSE(form->ExitRequested());
+  EXPECT_FALSE(form->exitRequested());
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->Label1->text(), "Idle.");
-  EXPECT_FALSE(form->Button2->isEnabled());
+  EXPECT_EQ(form->statusLabel->text(), "Idle.");
+  EXPECT_FALSE(form->deleteButton->isEnabled());
   EXPECT_TRUE(fs::exists(path));
 }
 
@@ -139,24 +139,24 @@ TEST_F(StartupTest, CommandLineModeNeverSavesAtClose) {
   for (const std::vector<std::string>& parameters :
        {std::vector<std::string>{"/desktop"}, std::vector<std::string>{"not-a-switch"}}) {
     auto form = createForm(parameters);
-    form->CheckBox5->setChecked(true);
-    form->Edit1->setText("/elsewhere");
-    options_.ExcludeList = "C:\\x.lnk, ";
+    form->programFilesBox->setChecked(true);
+    form->userFolderEdit->setText("/elsewhere");
+    options_.excludeList = "C:\\x.lnk, ";
     EXPECT_TRUE(form->close());
-    EXPECT_TRUE(form->Closed());
+    EXPECT_TRUE(form->closed());
     EXPECT_EQ(readFile(settingsFile()), before);
   }
 }
 
 TEST_F(StartupTest, ExitButtonClosesLikeTheCloseBoxAndSaves) {
   auto form = createForm();
-  form->CheckBox9->setChecked(true);
-  form->Button5Click();
-  EXPECT_TRUE(form->Closed());
+  form->removableDrivesBox->setChecked(true);
+  form->onExitClicked();
+  EXPECT_TRUE(form->closed());
   EXPECT_FALSE(form->isVisible());
-  settings::TIniRec saved;
-  settings::LoadSettingsFrom(saved, settingsFile().string());
-  EXPECT_TRUE(saved.RemovableDrives);
+  settings::ScanOptions saved;
+  settings::loadSettingsFrom(saved, settingsFile().string());
+  EXPECT_TRUE(saved.removableDrives);
 }
 
 }  // namespace

@@ -15,78 +15,78 @@ using Kind = CheckListChange::Kind;
 
 std::vector<std::string> texts(const CheckListModel& list) {
   std::vector<std::string> out;
-  for (int i = 0; i < list.Items.Count(); ++i) out.push_back(list.Items.Get(i));
+  for (int i = 0; i < list.items.count(); ++i) out.push_back(list.items.get(i));
   return out;
 }
 
 std::vector<bool> marks(const CheckListModel& list) {
   std::vector<bool> out;
-  for (int i = 0; i < list.Items.Count(); ++i) out.push_back(list.IsItemChecked(i));
+  for (int i = 0; i < list.items.count(); ++i) out.push_back(list.isItemChecked(i));
   return out;
 }
 
 TEST(Lines, AddAppendsInInsertionOrderAndReturnsTheIndex) {
   CheckListModel list;
-  EXPECT_EQ(list.Items.Add("/b.lnk"), 0);
-  EXPECT_EQ(list.Items.Add("/a.lnk"), 1);
-  EXPECT_EQ(list.Items.Add(""), 2);
+  EXPECT_EQ(list.items.add("/b.lnk"), 0);
+  EXPECT_EQ(list.items.add("/a.lnk"), 1);
+  EXPECT_EQ(list.items.add(""), 2);
   EXPECT_EQ(texts(list), (std::vector<std::string>{"/b.lnk", "/a.lnk", ""}));
-  EXPECT_FALSE(list.IsItemChecked(1));
+  EXPECT_FALSE(list.isItemChecked(1));
 }
 
 TEST(Lines, DeleteMovesLaterLinesUpWithTheirOwnMarks) {
   CheckListModel list;
-  for (const char* t : {"a", "b", "c", "d"}) list.Items.Add(t);
-  list.SetItemChecked(2, true);
-  list.SetItemEnabled(3, false);
-  list.SetItemData(3, 7);
-  list.Items.Delete(1);
+  for (const char* t : {"a", "b", "c", "d"}) list.items.add(t);
+  list.setItemChecked(2, true);
+  list.setItemEnabled(3, false);
+  list.setItemData(3, 7);
+  list.items.remove(1);
   EXPECT_EQ(texts(list), (std::vector<std::string>{"a", "c", "d"}));
   EXPECT_EQ(marks(list), (std::vector<bool>{false, true, false}));
-  EXPECT_FALSE(list.IsItemEnabled(2));
-  EXPECT_EQ(list.ItemData(2), 7);
+  EXPECT_FALSE(list.isItemEnabled(2));
+  EXPECT_EQ(list.itemData(2), 7);
   // A line added afterwards gets no record of a deleted one.
-  list.Items.Add("e");
-  EXPECT_FALSE(list.HasItemRecord(3));
+  list.items.add("e");
+  EXPECT_FALSE(list.hasItemRecord(3));
 }
 
 TEST(Lines, ExchangeAndMoveCarryRecordsAndSelection) {
   CheckListModel list;
-  for (const char* t : {"a", "b", "c", "d"}) list.Items.Add(t);
-  list.SetItemChecked(0, true);
-  list.SetItemSelected(3, true);
-  list.Items.Exchange(0, 3);
+  for (const char* t : {"a", "b", "c", "d"}) list.items.add(t);
+  list.setItemChecked(0, true);
+  list.setItemSelected(3, true);
+  list.items.exchange(0, 3);
   EXPECT_EQ(texts(list), (std::vector<std::string>{"d", "b", "c", "a"}));
   EXPECT_EQ(marks(list), (std::vector<bool>{false, false, false, true}));
-  EXPECT_TRUE(list.IsItemSelected(0));
-  list.Items.Move(3, 1);
+  EXPECT_TRUE(list.isItemSelected(0));
+  list.items.move(3, 1);
   EXPECT_EQ(texts(list), (std::vector<std::string>{"d", "a", "b", "c"}));
-  EXPECT_TRUE(list.IsItemChecked(1));
-  list.Items.Move(0, 3);
+  EXPECT_TRUE(list.isItemChecked(1));
+  list.items.move(0, 3);
   EXPECT_EQ(texts(list), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_TRUE(list.IsItemSelected(3));
-  EXPECT_TRUE(list.IsItemChecked(0));
-  EXPECT_THROW(list.Items.Move(0, 4), ListIndexError);
+  EXPECT_TRUE(list.isItemSelected(3));
+  EXPECT_TRUE(list.isItemChecked(0));
+  EXPECT_THROW(list.items.move(0, 4), ListIndexError);
 }
 
 TEST(Lines, ClearRemovesLinesRecordsSelectionAndFocus) {
   CheckListModel list;
   std::vector<Kind> kinds;
-  list.Items.Add("a");
-  list.Items.Add("b");
-  list.SetItemChecked(1, true);
-  list.SetItemSelected(0, true);
-  list.SetItemIndex(1);
+  list.items.add("a");
+  list.items.add("b");
+  list.setItemChecked(1, true);
+  list.setItemSelected(0, true);
+  list.setItemIndex(1);
   list.addObserver([&](const CheckListChange& c) { kinds.push_back(c.kind); });
-  list.Clear();
-  EXPECT_EQ(list.Items.Count(), 0);
-  EXPECT_EQ(list.SelectedCount(), 0);
-  EXPECT_EQ(list.ItemIndex(), -1);
+  list.clear();
+  EXPECT_EQ(list.items.count(), 0);
+  EXPECT_EQ(list.selectedCount(), 0);
+  EXPECT_EQ(list.itemIndex(), -1);
   ASSERT_FALSE(kinds.empty());
   EXPECT_EQ(kinds.front(), Kind::Cleared);
-  list.Items.Add("c");
-  EXPECT_FALSE(list.HasItemRecord(0));
-  EXPECT_FALSE(list.IsItemSelected(0));
+  list.items.add("c");
+  EXPECT_FALSE(list.hasItemRecord(0));
+  EXPECT_FALSE(list.isItemSelected(0));
 }
 
 TEST(Lines, ObserverHearsInsertAndRemoveAtTheirIndex) {
@@ -95,14 +95,14 @@ TEST(Lines, ObserverHearsInsertAndRemoveAtTheirIndex) {
   const int id = list.addObserver([&](const CheckListChange& c) {
     if (c.kind != Kind::Extent) seen.emplace_back(c.kind, c.index);
   });
-  list.Items.Add("a");
-  list.Items.Insert(0, "b");
-  list.Items.Delete(1);
+  list.items.add("a");
+  list.items.insert(0, "b");
+  list.items.remove(1);
   EXPECT_EQ(seen, (std::vector<std::pair<Kind, int>>{{Kind::Inserted, 0}, {Kind::Inserted, 0}, {Kind::Removed, 1}}));
   list.removeObserver(id);
-  list.Items.Add("c");
+  list.items.add("c");
   EXPECT_EQ(seen.size(), 3u);
-  EXPECT_THROW(list.Items.Insert(3, "x"), ListIndexError);
+  EXPECT_THROW(list.items.insert(3, "x"), ListIndexError);
 }
 
 TEST(Lines, LifetimeTokenExpiresWithTheModel) {
@@ -117,36 +117,36 @@ TEST(Lines, LifetimeTokenExpiresWithTheModel) {
 
 TEST(Selection, CountsAndRangesFollowTheLines) {
   CheckListModel list;
-  for (int i = 0; i < 6; ++i) list.Items.Add(std::to_string(i));
-  list.SelectOnlyRange(4, 1);
-  EXPECT_EQ(list.SelectedCount(), 4);
-  EXPECT_FALSE(list.IsItemSelected(0));
-  EXPECT_TRUE(list.IsItemSelected(4));
-  list.SetItemSelected(2, false);
-  list.Items.Delete(1);  // a selected line goes
-  EXPECT_EQ(list.SelectedCount(), 2);
-  EXPECT_TRUE(list.IsItemSelected(2));
-  EXPECT_TRUE(list.IsItemSelected(3));
-  list.ClearSelection();
-  EXPECT_EQ(list.SelectedCount(), 0);
+  for (int i = 0; i < 6; ++i) list.items.add(std::to_string(i));
+  list.selectOnlyRange(4, 1);
+  EXPECT_EQ(list.selectedCount(), 4);
+  EXPECT_FALSE(list.isItemSelected(0));
+  EXPECT_TRUE(list.isItemSelected(4));
+  list.setItemSelected(2, false);
+  list.items.remove(1);  // a selected line goes
+  EXPECT_EQ(list.selectedCount(), 2);
+  EXPECT_TRUE(list.isItemSelected(2));
+  EXPECT_TRUE(list.isItemSelected(3));
+  list.clearSelection();
+  EXPECT_EQ(list.selectedCount(), 0);
   // Selection and marks are independent.
-  list.SelectOnlyRange(0, 0);
-  EXPECT_FALSE(list.IsItemChecked(0));
+  list.selectOnlyRange(0, 0);
+  EXPECT_FALSE(list.isItemChecked(0));
 }
 
 TEST(Selection, FocusedLineStaysOnItsLineAsOthersComeAndGo) {
   CheckListModel list;
-  for (int i = 0; i < 4; ++i) list.Items.Add(std::to_string(i));
-  list.SetItemIndex(2);
-  list.Items.Insert(0, "new");
-  EXPECT_EQ(list.ItemIndex(), 3);
-  list.Items.Delete(0);
-  EXPECT_EQ(list.ItemIndex(), 2);
-  list.Items.Delete(3);
-  EXPECT_EQ(list.ItemIndex(), 2);
-  list.Items.Delete(2);  // the focused last line goes: focus falls to the new last line
-  EXPECT_EQ(list.ItemIndex(), 1);
-  EXPECT_THROW(list.SetItemIndex(2), ListIndexError);
+  for (int i = 0; i < 4; ++i) list.items.add(std::to_string(i));
+  list.setItemIndex(2);
+  list.items.insert(0, "new");
+  EXPECT_EQ(list.itemIndex(), 3);
+  list.items.remove(0);
+  EXPECT_EQ(list.itemIndex(), 2);
+  list.items.remove(3);
+  EXPECT_EQ(list.itemIndex(), 2);
+  list.items.remove(2);  // the focused last line goes: focus falls to the new last line
+  EXPECT_EQ(list.itemIndex(), 1);
+  EXPECT_THROW(list.setItemIndex(2), ListIndexError);
 }
 
 class Extent : public ::testing::Test {
@@ -155,7 +155,7 @@ class Extent : public ::testing::Test {
   std::vector<CheckListChange> extents;
   void SetUp() override {
     // One pixel per character plus the check area, as a view's measure would give.
-    list.SetLineWidthFunction([](std::string_view text) { return static_cast<int>(text.size()) + 18; });
+    list.setLineWidthFunction([](std::string_view text) { return static_cast<int>(text.size()) + 18; });
     list.addObserver([this](const CheckListChange& c) {
       if (c.kind == Kind::Extent) extents.push_back(c);
     });
@@ -163,39 +163,39 @@ class Extent : public ::testing::Test {
 };
 
 TEST_F(Extent, GrowsToTheWidestLine) {
-  list.Items.Add("abc");
-  list.Items.Add("abcdefgh");
-  list.Items.Add("ab");
-  EXPECT_EQ(list.HorizontalExtent(), 26);
+  list.items.add("abc");
+  list.items.add("abcdefgh");
+  list.items.add("ab");
+  EXPECT_EQ(list.horizontalExtent(), 26);
 }
 
 TEST_F(Extent, DeletingANarrowerLineLeavesItAndTheWidestRecomputes) {
-  for (const char* t : {"abcd", "abcdefgh", "abcdef", "ab"}) list.Items.Add(t);
+  for (const char* t : {"abcd", "abcdefgh", "abcdef", "ab"}) list.items.add(t);
   extents.clear();
-  list.Items.Delete(3);
-  EXPECT_EQ(list.HorizontalExtent(), 26);
+  list.items.remove(3);
+  EXPECT_EQ(list.horizontalExtent(), 26);
   EXPECT_TRUE(extents.empty());
-  list.Items.Delete(1);
-  EXPECT_EQ(list.HorizontalExtent(), 24);
+  list.items.remove(1);
+  EXPECT_EQ(list.horizontalExtent(), 24);
   ASSERT_EQ(extents.size(), 1u);
   EXPECT_TRUE(extents[0].scrollHome);
 }
 
 TEST_F(Extent, ClearSetsItToZeroAndScrollsHome) {
-  list.Items.Add("abcdef");
-  list.Clear();
-  EXPECT_EQ(list.HorizontalExtent(), 0);
+  list.items.add("abcdef");
+  list.clear();
+  EXPECT_EQ(list.horizontalExtent(), 0);
   ASSERT_FALSE(extents.empty());
   EXPECT_TRUE(extents.back().scrollHome);
 }
 
 TEST_F(Extent, ANewMeasureRemeasuresEveryLine) {
-  list.Items.Add("abcd");
-  list.Items.Add("ab");
-  list.SetLineWidthFunction([](std::string_view text) { return static_cast<int>(text.size()) * 10; });
-  EXPECT_EQ(list.HorizontalExtent(), 40);
-  list.Items.Delete(0);
-  EXPECT_EQ(list.HorizontalExtent(), 20);
+  list.items.add("abcd");
+  list.items.add("ab");
+  list.setLineWidthFunction([](std::string_view text) { return static_cast<int>(text.size()) * 10; });
+  EXPECT_EQ(list.horizontalExtent(), 40);
+  list.items.remove(0);
+  EXPECT_EQ(list.horizontalExtent(), 20);
 }
 
 TEST(Scale, TenThousandLinesAddWithoutRecords) {
@@ -203,13 +203,13 @@ TEST(Scale, TenThousandLinesAddWithoutRecords) {
   int inserted = 0;
   list.addObserver([&](const CheckListChange& c) { inserted += c.kind == Kind::Inserted; });
   for (int i = 0; i < 10000; ++i) {
-    const int index = list.Items.Add("/home/ann/.wine/drive_c/users/ann/Desktop/Game " + std::to_string(i) + ".lnk");
-    if (i % 2 == 0) list.SetItemChecked(index, true);
+    const int index = list.items.add("/home/ann/.wine/drive_c/users/ann/Desktop/Game " + std::to_string(i) + ".lnk");
+    if (i % 2 == 0) list.setItemChecked(index, true);
   }
   EXPECT_EQ(inserted, 10000);
-  EXPECT_EQ(list.Items.Get(9999), "/home/ann/.wine/drive_c/users/ann/Desktop/Game 9999.lnk");
-  EXPECT_TRUE(list.IsItemChecked(9998));
-  EXPECT_FALSE(list.HasItemRecord(9999));
+  EXPECT_EQ(list.items.get(9999), "/home/ann/.wine/drive_c/users/ann/Desktop/Game 9999.lnk");
+  EXPECT_TRUE(list.isItemChecked(9998));
+  EXPECT_FALSE(list.hasItemRecord(9999));
 }
 
 }  // namespace

@@ -35,32 +35,32 @@ class ScanTest : public PrefixFixture {
     for (const scan::OrphanRecord& record : records) {
       if (std::find(keep.begin(), keep.end(), record.path) == keep.end()) marked.push_back(record);
     }
-    return scan::removeOrphans(marked, options.UserDir, std::move(stop));
+    return scan::removeOrphans(marked, options.userDir, std::move(stop));
   }
 
-  settings::TIniRec options;  // every folder off
+  settings::ScanOptions options;  // every folder off
   std::vector<scan::OrphanRecord> records;
   std::function<void(const std::string&)> onFolder;
 };
 
 TEST_F(ScanTest, NothingChosenFindsNothing) {
   shortcut(desktop() / "gone.lnk", "C:\\Gone\\x.exe");
-  options.UserDir = (home.path() / "missing").string();
+  options.userDir = (home.path() / "missing").string();
   const scan::ScanReport report = scan();
   EXPECT_TRUE(records.empty());
   EXPECT_EQ(report.statusText(), "Ready. 0 orphan(s) found.");
 }
 
 TEST_F(ScanTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
-  options.StartMenu = options.AllUsersStartMenu = options.Desktop = options.Favorites = true;
+  options.startMenu = options.allUsersStartMenu = options.desktop = options.favorites = true;
   const std::string a = shortcut(favorites() / "a.lnk", "C:\\Gone\\a.exe");
   const std::string b = shortcut(desktop() / "b.lnk", "C:\\Gone\\b.exe");
   const std::string c = shortcut(commonStartMenu() / "c.LNK", "C:\\Gone\\c.exe");
   const std::string d = shortcut(startMenu() / "Programs/d.lnk", "C:\\Gone\\d.exe");
   const std::string kept = shortcut(desktop() / "kept.lnk", "C:\\Gone\\kept.exe");
-  options.ExcludeList = kept + ", ";
+  options.excludeList = kept + ", ";
   // The user folder is the desktop again: its orphans are listed once more.
-  options.UserDir = desktop().string();
+  options.userDir = desktop().string();
   const scan::ScanReport report = scan();
   std::vector<std::string> found = paths();
   ASSERT_EQ(found.size(), 7u);
@@ -76,7 +76,7 @@ TEST_F(ScanTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
 }
 
 TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
-  options.StartMenu = options.AllUsersStartMenu = options.Desktop = options.AllUsersDeskTop = options.Favorites = true;
+  options.startMenu = options.allUsersStartMenu = options.desktop = options.allUsersDeskTop = options.favorites = true;
   shortcut(startMenu() / "1.lnk", "C:\\Gone\\1.exe");
   shortcut(commonStartMenu() / "2.lnk", "C:\\Gone\\2.exe");
   for (int i = 0; i < 20; ++i) shortcut(desktop() / ("3-" + std::to_string(i) + ".lnk"), "C:\\Gone\\3.exe");
@@ -93,7 +93,7 @@ TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
 }
 
 TEST_F(ScanTest, RemovalDeletesTheOrphansAndEmptiedFoldersButNoProtectedOne) {
-  options.StartMenu = options.Desktop = true;
+  options.startMenu = options.desktop = true;
   const fs::path programs = startMenu() / "Programs";
   shortcut(programs / "Chain/a.lnk", "C:\\Gone\\a.exe");
   shortcut(programs / "Chain/Inner/b.lnk", "C:\\Gone\\b.exe");
@@ -118,11 +118,11 @@ TEST_F(ScanTest, RemovalDeletesTheOrphansAndEmptiedFoldersButNoProtectedOne) {
   EXPECT_TRUE(fs::is_directory(desktop()));
   EXPECT_TRUE(fs::exists(kept));
   EXPECT_EQ(report.statusText(), "Idle. Please note that empty folder are also removed.");
-  EXPECT_EQ(scan::removeOrphans({}, options.UserDir, {}).statusText(), "Idle.");
+  EXPECT_EQ(scan::removeOrphans({}, options.userDir, {}).statusText(), "Idle.");
 }
 
 TEST_F(ScanTest, AStopEndsTheRemovalAfterTheShortcutBeingDeleted) {
-  options.Desktop = true;
+  options.desktop = true;
   for (int i = 0; i < 3; ++i) shortcut(desktop() / (std::to_string(i) + ".lnk"), "C:\\Gone\\x.exe");
   scan();
   std::stop_source stop;
@@ -133,7 +133,7 @@ TEST_F(ScanTest, AStopEndsTheRemovalAfterTheShortcutBeingDeleted) {
     done.push_back(index);
     stop.request_stop();
   };
-  const scan::RemovalReport report = scan::removeOrphans(records, options.UserDir, stop.get_token(), events);
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, stop.get_token(), events);
   EXPECT_EQ(done, std::vector<std::size_t>{2}) << "from the last to the first";
   EXPECT_TRUE(report.stopped);
   EXPECT_FALSE(fs::exists(records[2].path));
@@ -144,7 +144,7 @@ TEST_F(ScanTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotStop
   TempDir mine;
   const std::string inside = shortcut(mine.path() / "x.lnk", "C:\\Gone\\x.exe");
   const std::string vanishing = shortcut(mine.path() / "Sub/y.lnk", "C:\\Gone\\y.exe");
-  options.UserDir = mine.str() + "/";
+  options.userDir = mine.str() + "/";
   scan();
   ASSERT_EQ(records.size(), 2u);
   fs::remove(vanishing);  // someone else deleted it between the scan and the removal
@@ -156,7 +156,7 @@ TEST_F(ScanTest, UserFolderStaysProtectedWithATrailingSlashAndGoneFilesDoNotStop
 }
 
 TEST_F(ScanTest, NoWellKnownFolderIsRemovedEvenWhenAScanDoesNotVisitIt) {
-  options.StartMenu = options.AllUsersStartMenu = true;
+  options.startMenu = options.allUsersStartMenu = true;
   const fs::path commonPrograms = commonStartMenu() / "Programs";
   shortcut(commonPrograms / "StartUp/gone.lnk", "C:\\Gone\\a.exe");
   shortcut(commonPrograms / "gone.lnk", "C:\\Gone\\b.exe");
@@ -172,7 +172,7 @@ TEST_F(ScanTest, NoWellKnownFolderIsRemovedEvenWhenAScanDoesNotVisitIt) {
 }
 
 TEST_F(ScanTest, AFolderSwappedForALinkAfterTheScanLeadsTheRemovalNowhere) {
-  options.Desktop = true;
+  options.desktop = true;
   const std::string orphan = shortcut(desktop() / "Game/Old.lnk", "C:\\Gone\\old.exe");
   shortcut(home.path() / "elsewhere/Old.lnk", "C:\\windows\\notepad.exe");
   scan();
@@ -190,7 +190,7 @@ TEST_F(ScanTest, AShortcutThatCannotBeDeletedIsReportedWithItsReason) {
   const std::string locked = shortcut(desktop() / "locked.lnk", "C:\\Gone\\a.exe");
   shortcut(desktop() / "Old/gone.lnk", "C:\\Gone\\b.exe");
   fs::permissions(locked, fs::perms::owner_read);  // Windows refuses to delete read-only files
-  options.Desktop = true;
+  options.desktop = true;
   scan();
   ASSERT_EQ(records.size(), 2u);
   const scan::RemovalReport report = removeAllBut();
@@ -205,8 +205,8 @@ TEST_F(ScanTest, AProtectedFolderReachedByAnotherSpellingStays) {
   // The user folder names the profile through the drive link: the Start menu is walked twice,
   // once under each spelling, and must survive both deletions.
   const std::string direct = shortcut(startMenu() / "gone.lnk", "C:\\Gone\\x.exe");
-  options.StartMenu = true;
-  options.UserDir = (prefix.path() / "dosdevices/c:/users/ann").string();
+  options.startMenu = true;
+  options.userDir = (prefix.path() / "dosdevices/c:/users/ann").string();
   scan();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].path, direct);

@@ -17,14 +17,14 @@ class OrphanVerdictTest : public PrefixFixture {
     prefix.systemReg(
         "[Software\\\\Wine\\\\Drives] 1700000000\n"
         "\"d:\"=\"cdrom\"\n\"e:\"=\"network\"\n\"f:\"=\"floppy\"\n\"g:\"=\"ramdisk\"\n");
-    options.ExcludeList = "";
+    options.excludeList = "";
   }
 
   shortcut::OrphanVerdict verdictFor(std::string_view target) {
-    return shortcut::TestForOrphan(shortcut(desktop() / "t.lnk", target), options);
+    return shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options);
   }
 
-  settings::TIniRec options;  // every drive class off
+  settings::ScanOptions options;  // every drive class off
 };
 
 TEST_F(OrphanVerdictTest, ExistingTargetsAreNeverOrphans) {
@@ -50,15 +50,15 @@ TEST_F(OrphanVerdictTest, MissingTargetsOnFixedOrUnknownDrivesAreOrphans) {
 TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {
   struct Case {
     const char* target;
-    bool settings::TIniRec::*flag;
+    bool settings::ScanOptions::*flag;
   };
-  const Case cases[] = {{"D:\\disc.exe", &settings::TIniRec::CDRomDrives},
-                        {"E:\\share.exe", &settings::TIniRec::NetworkDrives},
-                        {"F:\\floppy.exe", &settings::TIniRec::RemovableDrives},
-                        {"G:\\ram.exe", &settings::TIniRec::RamDrives},
-                        {"\\\\server\\share\\doc.txt", &settings::TIniRec::NetworkDrives}};
+  const Case cases[] = {{"D:\\disc.exe", &settings::ScanOptions::cdRomDrives},
+                        {"E:\\share.exe", &settings::ScanOptions::networkDrives},
+                        {"F:\\floppy.exe", &settings::ScanOptions::removableDrives},
+                        {"G:\\ram.exe", &settings::ScanOptions::ramDrives},
+                        {"\\\\server\\share\\doc.txt", &settings::ScanOptions::networkDrives}};
   for (const Case& c : cases) {
-    options = settings::TIniRec{};
+    options = settings::ScanOptions{};
     EXPECT_FALSE(verdictFor(c.target).orphan) << c.target;
     options.*c.flag = true;
     EXPECT_TRUE(verdictFor(c.target).orphan) << c.target;
@@ -84,8 +84,8 @@ TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
       {"", false},
   };
   for (const Case& c : cases) {
-    options.ExcludeList = c.list;
-    const auto verdict = shortcut::TestForOrphan(path, options);
+    options.excludeList = c.list;
+    const auto verdict = shortcut::testForOrphan(path, options);
     EXPECT_TRUE(verdict.orphan);
     EXPECT_EQ(verdict.excluded, c.excluded) << c.list;
   }
@@ -98,7 +98,7 @@ TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
   const auto verdictOf = [&](std::string_view target) {
     const std::string path = (desktop() / "env.lnk").string();
     LnkBuilder().environmentTarget(target, target).writeTo(path);
-    return shortcut::TestForOrphan(path, options);
+    return shortcut::testForOrphan(path, options);
   };
   EXPECT_FALSE(verdictOf("C:\\zd\\%COMPUTERNAME%\\app.exe").orphan) << "Wine supplies the computer name";
   EXPECT_TRUE(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").orphan);
@@ -118,11 +118,11 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
             (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
   EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
   for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
-    EXPECT_FALSE(shortcut::TestForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_FALSE(shortcut::testForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
     // The same target, from a shortcut of the scanned prefix, is missing there.
-    EXPECT_TRUE(shortcut::TestForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_TRUE(shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
   }
-  EXPECT_TRUE(shortcut::TestForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
+  EXPECT_TRUE(shortcut::testForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
 }
 
 TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
@@ -132,11 +132,11 @@ TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
   truncated.resize(truncated.size() / 2);
   writeFile(desktop() / "cut.lnk", truncated);
   for (const char* name : {"empty.lnk", "noise.lnk", "cut.lnk", "vanished.lnk"}) {
-    EXPECT_FALSE(shortcut::TestForOrphan((desktop() / name).string(), options).orphan) << name;
+    EXPECT_FALSE(shortcut::testForOrphan((desktop() / name).string(), options).orphan) << name;
   }
   const std::string self = (desktop() / "self.lnk").string();
   shortcut(self, "C:\\users\\ann\\Desktop\\self.lnk");
-  EXPECT_FALSE(shortcut::TestForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
+  EXPECT_FALSE(shortcut::testForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
   const auto longTarget = verdictFor("C:\\" + std::string(400, 'x') + "\\y.exe");
   EXPECT_TRUE(longTarget.orphan);
   EXPECT_EQ(longTarget.target.size(), 3u + 400 + 6);

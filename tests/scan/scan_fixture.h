@@ -5,7 +5,7 @@
 
 #include "../platform/wine_prefix_builder.h"
 #include "lnk_builder.h"
-#include "settings/ini_rec.h"
+#include "settings/scan_options.h"
 #include "temp_dir.h"
 
 namespace zendrift::testing {

@@ -27,21 +27,21 @@ class SearchFilesTest : public ::testing::Test {
   void folder(const std::string& relative) { fs::create_directories(dir_.path() / relative); }
 
   TempDir dir_;
-  TJvSearchFiles search_;
+  FileSearch search_;
 };
 
 TEST_F(SearchFilesTest, WindowConfigurationReportsLinkFilesAtAnyDepthAndNoFolder) {
   for (const char* name : {"A.LNK", "sub/a.lnk", "sub/deeper/.lnk", "a.lnk.txt", "a.lnkx", "x.lnk/inside.lnk"}) file(name);
   Recorder recorder(search_);
   useLinkMask(search_, dir_.str());
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   const std::set<std::string> expected{at("A.LNK"), at("sub/a.lnk"), at("sub/deeper/.lnk"), at("x.lnk/inside.lnk")};
   EXPECT_EQ(recorder.files(), expected);
-  EXPECT_EQ(asSet(search_.FoundFiles()), expected);
-  EXPECT_EQ(search_.FoundFileCount(), 4);
+  EXPECT_EQ(asSet(search_.foundFiles()), expected);
+  EXPECT_EQ(search_.foundFileCount(), 4);
   EXPECT_TRUE(recorder.dirs().empty());
-  EXPECT_EQ(search_.FoundDirectoryCount(), 0);
-  EXPECT_FALSE(search_.Busy());
+  EXPECT_EQ(search_.foundDirectoryCount(), 0);
+  EXPECT_FALSE(search_.busy());
 }
 
 TEST_F(SearchFilesTest, RootWithOrWithoutTrailingDelimiterWalksTheSame) {
@@ -49,8 +49,8 @@ TEST_F(SearchFilesTest, RootWithOrWithoutTrailingDelimiterWalksTheSame) {
   file("sub/low.lnk");
   for (const std::string& root : {dir_.str(), dir_.str() + "/"}) {
     useLinkMask(search_, root);
-    EXPECT_TRUE(search_.Search());
-    EXPECT_EQ(asSet(search_.FoundFiles()), (std::set<std::string>{dir_.str() + "/top.lnk", dir_.str() + "/sub/low.lnk"}))
+    EXPECT_TRUE(search_.search());
+    EXPECT_EQ(asSet(search_.foundFiles()), (std::set<std::string>{dir_.str() + "/top.lnk", dir_.str() + "/sub/low.lnk"}))
         << root;
   }
 }
@@ -59,7 +59,7 @@ TEST_F(SearchFilesTest, WalkIsDepthFirstAndPreOrder) {
   for (const char* name : {"r.lnk", "a/a.lnk", "a/b/b.lnk", "a/b/c/c.lnk", "d/d.lnk", "d/e/e.lnk"}) file(name);
   Recorder recorder(search_);
   useLinkMask(search_, dir_.str());
-  ASSERT_TRUE(search_.Search());
+  ASSERT_TRUE(search_.search());
   const auto position = [&](const std::string& line) {
     const auto found = std::find(recorder.log.begin(), recorder.log.end(), line);
     EXPECT_NE(found, recorder.log.end()) << line;
@@ -83,7 +83,7 @@ TEST_F(SearchFilesTest, WalkIsDepthFirstAndPreOrder) {
 }
 
 struct DirOptionCase {
-  TJvDirOption option;
+  DirOption option;
   std::set<std::string> files;
   std::set<std::string> dirs;
 };
@@ -94,11 +94,11 @@ TEST_P(DirOptionTable, EntersAndExaminesTheFoldersTheOptionSays) {
   for (const char* name : {"r.lnk", "good/g.lnk", "good/bad/b.lnk", "bad/b2.lnk", "bad/good/g2.lnk"}) file(name);
   Recorder recorder(search_);
   useLinkMask(search_, dir_.str());
-  search_.DirParams().setSearchTypes({stFileMask});
-  search_.DirParams().FileMasks().add("good");
+  search_.dirParams().setSearchTypes({stFileMask});
+  search_.dirParams().fileMasks().add("good");
   search_.setOptions({soSearchFiles, soSearchDirs, soStripDirs});
   search_.setDirOption(GetParam().option);
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(recorder.files(), GetParam().files);
   EXPECT_EQ(recorder.dirs(), GetParam().dirs);
 }
@@ -114,13 +114,13 @@ TEST_F(SearchFilesTest, IncludeSubDirsReportsAcceptedFoldersAtEveryLevel) {
   file("bad/good/x.txt");
   file("good/inner/y.txt");
   Recorder recorder(search_);
-  search_.DirParams().setSearchTypes({stFileMask});
-  search_.DirParams().FileMasks().add("good");
+  search_.dirParams().setSearchTypes({stFileMask});
+  search_.dirParams().fileMasks().add("good");
   search_.setOptions({soSearchDirs});
   search_.setRootDirectory(dir_.str());
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(recorder.dirs(), (std::set<std::string>{at("bad/good"), at("good")}));
-  EXPECT_EQ(asSet(search_.FoundDirectories()), recorder.dirs());
+  EXPECT_EQ(asSet(search_.foundDirectories()), recorder.dirs());
   EXPECT_TRUE(recorder.files().empty());  // soSearchFiles is off
 }
 
@@ -132,14 +132,14 @@ TEST_F(SearchFilesTest, RecurseDepthLimitsTheListedLevels) {
       {1, {"0.lnk", "1.lnk"}}, {2, {"0.lnk", "1.lnk", "2.lnk"}}, {0, {"0.lnk", "1.lnk", "2.lnk", "3.lnk"}}};
   for (const auto& [depth, expected] : cases) {
     search_.setRecurseDepth(depth);
-    EXPECT_TRUE(search_.Search());
-    EXPECT_EQ(asSet(search_.FoundFiles()), expected) << depth;
+    EXPECT_TRUE(search_.search());
+    EXPECT_EQ(asSet(search_.foundFiles()), expected) << depth;
   }
   // folders one level deeper than the limit are still seen as entries
   search_.setRecurseDepth(1);
   search_.setOptions({soSearchDirs, soStripDirs});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundDirectories()), (std::set<std::string>{"a", "b"}));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundDirectories()), (std::set<std::string>{"a", "b"}));
 }
 
 TEST_F(SearchFilesTest, HiddenAndSystemEntriesAreSkippedUnlessIncluded) {
@@ -155,22 +155,22 @@ TEST_F(SearchFilesTest, HiddenAndSystemEntriesAreSkippedUnlessIncluded) {
   useLinkMask(search_, dir_.str());
   search_.setOptions({soSearchFiles, soStripDirs});
   Recorder recorder(search_);
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundFiles()), (std::set<std::string>{"hidden.lnk", "system.lnk", ".dot.lnk"}));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundFiles()), (std::set<std::string>{"hidden.lnk", "system.lnk", ".dot.lnk"}));
   EXPECT_EQ(recorder.begun().size(), 1u);  // hsdir is not entered
 
   search_.setOptions({soSearchFiles, soStripDirs, soIncludeSystemHiddenFiles, soIncludeSystemHiddenDirs});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundFiles()), (std::set<std::string>{"both.lnk", "hidden.lnk", "system.lnk", ".dot.lnk", "inside.lnk"}));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundFiles()), (std::set<std::string>{"both.lnk", "hidden.lnk", "system.lnk", ".dot.lnk", "inside.lnk"}));
 
   // the same holds when a check handler decides: hidden+system files never reach it
   search_.setOptions({soSearchFiles, soStripDirs});
   std::set<std::string> checked;
-  search_.OnCheck = [&](TJvSearchFiles& sender, bool& result) {
-    checked.insert(sender.CurrentEntry().name());
+  search_.onCheck = [&](FileSearch& sender, bool& result) {
+    checked.insert(sender.currentEntry().name());
     result = true;
   };
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(checked.count("both.lnk"), 0u);
   EXPECT_EQ(checked.count("hidden.lnk"), 1u);
 }
@@ -182,7 +182,7 @@ TEST_F(SearchFilesTest, ProgressFiresForEveryListedEntryAndOnlyDotsArePassedOver
   setDosAttributes(at("both.txt"), "0x6");
   Recorder recorder(search_);
   useLinkMask(search_, dir_.str());
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(recorder.files(), std::set<std::string>{at(".../deep.lnk")});
   // root: . .. a.txt ... both.txt; the "..." folder: . .. deep.lnk
   EXPECT_EQ(recorder.progress, 5 + 3);
@@ -195,13 +195,13 @@ TEST_F(SearchFilesTest, CheckHandlerReplacesBothFiltersWithResultPresetFalse) {
   search_.setOptions({soSearchFiles, soSearchDirs, soStripDirs});
   useLinkMask(search_, dir_.str());
   std::vector<bool> presets;
-  search_.OnCheck = [&](TJvSearchFiles& sender, bool& result) {
+  search_.onCheck = [&](FileSearch& sender, bool& result) {
     presets.push_back(result);
-    result = sender.CurrentEntry().name() != "a.lnk";
+    result = sender.currentEntry().name() != "a.lnk";
   };
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundFiles()), std::set<std::string>{"b.txt"});
-  EXPECT_EQ(asSet(search_.FoundDirectories()), std::set<std::string>{"sub"});
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundFiles()), std::set<std::string>{"b.txt"});
+  EXPECT_EQ(asSet(search_.foundDirectories()), std::set<std::string>{"sub"});
   EXPECT_EQ(presets, std::vector<bool>(3, false));
 }
 
@@ -212,21 +212,21 @@ TEST_F(SearchFilesTest, SortedStrippedNamesKeepOneLineUnlessDuplicatesAllowed) {
   Recorder recorder(search_);
   useLinkMask(search_, dir_.str());
   search_.setOptions({soSearchFiles, soStripDirs, soSorted});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk"}));
-  EXPECT_EQ(search_.FoundFileCount(), 3);
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk"}));
+  EXPECT_EQ(search_.foundFileCount(), 3);
   EXPECT_EQ(recorder.log.size() - recorder.begun().size(), 3u);
 
   search_.setOptions({soSearchFiles, soStripDirs, soSorted, soAllowDuplicates});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk", "same.lnk"}));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk", "same.lnk"}));
 
   // an unsorted list takes every name in reporting order; sorting it later sorts at once
   search_.setOptions({soSearchFiles, soStripDirs});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFiles().size(), 3u);
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFiles().size(), 3u);
   search_.setOptions({soSearchFiles, soStripDirs, soSorted, soAllowDuplicates});
-  EXPECT_EQ(search_.FoundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk", "same.lnk"}));
+  EXPECT_EQ(search_.foundFiles().lines(), (std::vector<std::string>{"Other.lnk", "same.lnk", "same.lnk"}));
 }
 
 TEST_F(SearchFilesTest, OwnerDataCountsAndSizesWithoutFillingTheLists) {
@@ -234,16 +234,16 @@ TEST_F(SearchFilesTest, OwnerDataCountsAndSizesWithoutFillingTheLists) {
   file("sub/b.lnk", "123");
   file("sub/c.txt", "1234567");
   useLinkMask(search_, dir_.str());
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundBytes(), 8);
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundBytes(), 8);
   search_.setOptions({soSearchFiles, soOwnerData});
   int events = 0;
-  search_.OnFindFile = [&](TJvSearchFiles&, const std::string&) { ++events; };
-  EXPECT_TRUE(search_.Search());
+  search_.onFindFile = [&](FileSearch&, const std::string&) { ++events; };
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(events, 2);
-  EXPECT_EQ(search_.FoundFileCount(), 2);
-  EXPECT_EQ(search_.FoundBytes(), 8);
-  EXPECT_TRUE(search_.FoundFiles().empty());
+  EXPECT_EQ(search_.foundFileCount(), 2);
+  EXPECT_EQ(search_.foundBytes(), 8);
+  EXPECT_TRUE(search_.foundFiles().empty());
 }
 
 TEST_F(SearchFilesTest, RootOptionsDecideWhetherTheRootsOwnEntriesCount) {
@@ -251,8 +251,8 @@ TEST_F(SearchFilesTest, RootOptionsDecideWhetherTheRootsOwnEntriesCount) {
   file("sub/low.lnk");
   useLinkMask(search_, dir_.str());
   search_.setOptions({soSearchFiles, soStripDirs, soExcludeFilesInRootDir});
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundFiles()), std::set<std::string>{"low.lnk"});
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundFiles()), std::set<std::string>{"low.lnk"});
 
   // a root whose name begins with "." fails the root check: with no subfolders entered,
   // nothing is listed at all
@@ -261,22 +261,22 @@ TEST_F(SearchFilesTest, RootOptionsDecideWhetherTheRootsOwnEntriesCount) {
   search_.setRootDirectory(at(".hidden"));
   search_.setOptions({soSearchFiles, soCheckRootDirValid});
   search_.setDirOption(doExcludeSubDirs);
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_TRUE(recorder.log.empty());
   search_.setRootDirectory(at("sub") + "/");
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(recorder.files(), std::set<std::string>{at("sub/low.lnk")});
-  EXPECT_EQ(search_.CurrentEntry().name().empty(), false);
+  EXPECT_EQ(search_.currentEntry().name().empty(), false);
 }
 
 TEST_F(SearchFilesTest, AbortWhileIdleDoesNothing) {
   Recorder recorder(search_);
-  search_.Abort();
+  search_.abort();
   EXPECT_TRUE(recorder.log.empty());
   file("a.lnk");
   useLinkMask(search_, dir_.str());
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFileCount(), 1);
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFileCount(), 1);
 }
 
 TEST_F(SearchFilesTest, AbortFromFindFileStopsAtTheNextEntryAndKeepsResults) {
@@ -284,24 +284,24 @@ TEST_F(SearchFilesTest, AbortFromFindFileStopsAtTheNextEntryAndKeepsResults) {
   file("sub/deep.lnk");
   Recorder recorder(search_);
   bool errorFired = false;
-  search_.OnError = [&](TJvSearchFiles&, bool&) { errorFired = true; };
+  search_.onError = [&](FileSearch&, bool&) { errorFired = true; };
   useLinkMask(search_, dir_.str());
-  search_.OnFindFile = [&](TJvSearchFiles& sender, const std::string& name) {
+  search_.onFindFile = [&](FileSearch& sender, const std::string& name) {
     recorder.log.push_back("file " + name);
-    sender.Abort();
+    sender.abort();
   };
-  EXPECT_FALSE(search_.Search());
-  EXPECT_EQ(search_.FoundFileCount(), 1);
-  EXPECT_EQ(search_.FoundFiles().size(), 1u);
+  EXPECT_FALSE(search_.search());
+  EXPECT_EQ(search_.foundFileCount(), 1);
+  EXPECT_EQ(search_.foundFiles().size(), 1u);
   EXPECT_EQ(recorder.begun().size(), 1u);  // no further folder opened
   EXPECT_FALSE(errorFired);
   EXPECT_EQ(std::count(recorder.log.begin(), recorder.log.end(), "abort"), 1);
-  EXPECT_FALSE(search_.Busy());
+  EXPECT_FALSE(search_.busy());
 
   // the next search starts afresh
-  search_.OnFindFile = nullptr;
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFileCount(), 21);
+  search_.onFindFile = nullptr;
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFileCount(), 21);
 }
 
 TEST_F(SearchFilesTest, AbortAtTheLastEntryOfAFolderIsSeenAtTheNextFoldersFirstEntry) {
@@ -311,26 +311,26 @@ TEST_F(SearchFilesTest, AbortAtTheLastEntryOfAFolderIsSeenAtTheNextFoldersFirstE
   useLinkMask(search_, dir_.str());
   // Abort while the root's last entry is examined: find which entry that is first.
   std::vector<std::string> order;
-  search_.OnProgress = [&](TJvSearchFiles& sender) {
-    if (sender.CurrentEntry().folder() == dir_.str() + "/") order.push_back(sender.CurrentEntry().name());
+  search_.onProgress = [&](FileSearch& sender) {
+    if (sender.currentEntry().folder() == dir_.str() + "/") order.push_back(sender.currentEntry().name());
   };
-  ASSERT_TRUE(search_.Search());
+  ASSERT_TRUE(search_.search());
   ASSERT_EQ(order.size(), 4u);
   int listed = 0;
-  search_.OnProgress = [&](TJvSearchFiles& sender) {
+  search_.onProgress = [&](FileSearch& sender) {
     ++listed;
-    if (listed == 4) sender.Abort();  // during the root's last entry, before it is examined
+    if (listed == 4) sender.abort();  // during the root's last entry, before it is examined
   };
   recorder.log.clear();
-  EXPECT_FALSE(search_.Search());
+  EXPECT_FALSE(search_.search());
   EXPECT_TRUE(recorder.files().empty() || order.back() != "only.lnk");
 
   // an abort from a handler of the root's last entry: the subfolder still begins, then stops
   if (order.back() == "only.lnk") {
-    search_.OnProgress = nullptr;
-    search_.OnFindFile = [&](TJvSearchFiles& sender, const std::string&) { sender.Abort(); };
+    search_.onProgress = nullptr;
+    search_.onFindFile = [&](FileSearch& sender, const std::string&) { sender.abort(); };
     recorder.log.clear();
-    EXPECT_FALSE(search_.Search());
+    EXPECT_FALSE(search_.search());
     EXPECT_EQ(recorder.begun(), (std::set<std::string>{dir_.str() + "/", at("sub") + "/"}));
   }
 }
@@ -339,16 +339,16 @@ TEST_F(SearchFilesTest, AbortDuringTheWalksVeryLastEntryLetsItEndNormally) {
   file("only.lnk");
   useLinkMask(search_, dir_.str());
   std::vector<std::string> order;
-  search_.OnProgress = [&](TJvSearchFiles& sender) { order.push_back(sender.CurrentEntry().name()); };
-  ASSERT_TRUE(search_.Search());
-  search_.OnProgress = nullptr;
-  search_.OnCheck = [](TJvSearchFiles& sender, bool& result) {
-    sender.Abort();
+  search_.onProgress = [&](FileSearch& sender) { order.push_back(sender.currentEntry().name()); };
+  ASSERT_TRUE(search_.search());
+  search_.onProgress = nullptr;
+  search_.onCheck = [](FileSearch& sender, bool& result) {
+    sender.abort();
     result = true;
   };
   // only.lnk is the one entry examined; the search completes exactly when it was listed last
-  EXPECT_EQ(search_.Search(), order.back() == "only.lnk");
-  EXPECT_EQ(search_.FoundFileCount(), 1);
+  EXPECT_EQ(search_.search(), order.back() == "only.lnk");
+  EXPECT_EQ(search_.foundFileCount(), 1);
 }
 
 TEST_F(SearchFilesTest, NestedSearchReturnsFalseAndLeavesTheRunningOneAlone) {
@@ -356,30 +356,30 @@ TEST_F(SearchFilesTest, NestedSearchReturnsFalseAndLeavesTheRunningOneAlone) {
   file("sub/b.lnk");
   useLinkMask(search_, dir_.str());
   std::vector<bool> nested;
-  search_.OnFindFile = [&](TJvSearchFiles& sender, const std::string&) {
-    const int before = sender.FoundFileCount();
-    nested.push_back(sender.Search());
-    EXPECT_EQ(sender.FoundFileCount(), before);
-    EXPECT_TRUE(sender.Busy());
+  search_.onFindFile = [&](FileSearch& sender, const std::string&) {
+    const int before = sender.foundFileCount();
+    nested.push_back(sender.search());
+    EXPECT_EQ(sender.foundFileCount(), before);
+    EXPECT_TRUE(sender.busy());
   };
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
   EXPECT_EQ(nested, (std::vector<bool>{false, false}));
-  EXPECT_EQ(search_.FoundFiles().size(), 2u);
+  EXPECT_EQ(search_.foundFiles().size(), 2u);
 }
 
 TEST_F(SearchFilesTest, EmptyRootWalksTheFileSystemRoot) {
   Recorder recorder(search_);
-  search_.OnBeginScanDir = [&](TJvSearchFiles& sender, const std::string& folder) {
+  search_.onBeginScanDir = [&](FileSearch& sender, const std::string& folder) {
     recorder.log.push_back("begin " + folder);
-    sender.Abort();
+    sender.abort();
   };
-  EXPECT_FALSE(search_.Search());
+  EXPECT_FALSE(search_.search());
   EXPECT_EQ(recorder.begun(), std::set<std::string>{"/"});
 }
 
 // A root that does not exist: one begin event, then the error response decides.
 struct ErrorResponseCase {
-  TJvErrorResponse response;
+  ErrorResponse response;
   bool bindHandler;
   bool handlerSets;  // the value the handler leaves in Handled
   bool result;
@@ -393,7 +393,7 @@ TEST_P(ErrorResponseTable, FailedListingIsResolvedAsTheResponseSays) {
   Recorder recorder(search_);
   int errors = 0;
   if (c.bindHandler) {
-    search_.OnError = [&](TJvSearchFiles&, bool& handled) {
+    search_.onError = [&](FileSearch&, bool& handled) {
       ++errors;
       handled = c.handlerSets;
     };
@@ -402,18 +402,18 @@ TEST_P(ErrorResponseTable, FailedListingIsResolvedAsTheResponseSays) {
   search_.setErrorResponse(c.response);
   if (c.raises) {
     try {
-      search_.Search();
+      search_.search();
       FAIL() << "no error";
     } catch (const platform::OsError& error) {
       EXPECT_EQ(error.code(), platform::kErrorPathNotFound);
       EXPECT_EQ(std::string(error.what()).rfind("System Error.  Code: 3.\r\n", 0), 0u) << error.what();
     }
   } else {
-    EXPECT_EQ(search_.Search(), c.result);
+    EXPECT_EQ(search_.search(), c.result);
   }
   EXPECT_EQ(recorder.log, std::vector<std::string>{"begin " + at("missing") + "/"});
   EXPECT_EQ(errors, c.bindHandler ? 1 : 0);
-  EXPECT_FALSE(search_.Busy());
+  EXPECT_FALSE(search_.busy());
 }
 
 INSTANTIATE_TEST_SUITE_P(Responses, ErrorResponseTable,
@@ -432,43 +432,43 @@ TEST_F(SearchFilesTest, IgnoredFailureStillWalksTheRestOfTheTree) {
   useLinkMask(search_, dir_.str());
   search_.setOptions({soSearchFiles, soStripDirs});
   // reporting the root's file removes the subfolder "b", which was listed but not yet entered
-  search_.OnFindFile = [&](TJvSearchFiles&, const std::string& name) {
+  search_.onFindFile = [&](FileSearch&, const std::string& name) {
     if (name == "top.lnk") fs::remove_all(dir_.path() / "b");
   };
   search_.setErrorResponse(erIgnore);
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(asSet(search_.FoundFiles()), (std::set<std::string>{"top.lnk", "one.lnk"}));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(asSet(search_.foundFiles()), (std::set<std::string>{"top.lnk", "one.lnk"}));
 
   file("b/two.lnk");
   search_.setErrorResponse(erAbort);
-  EXPECT_FALSE(search_.Search());
-  EXPECT_FALSE(search_.Busy());
+  EXPECT_FALSE(search_.search());
+  EXPECT_FALSE(search_.busy());
 }
 
 TEST_F(SearchFilesTest, ErrorFromAHandlerPassesOutAndLeavesTheEngineIdle) {
   file("a.lnk");
   file("b.lnk");
   useLinkMask(search_, dir_.str());
-  search_.OnFindFile = [](TJvSearchFiles&, const std::string&) { throw std::runtime_error("handler failed"); };
-  EXPECT_THROW(search_.Search(), std::runtime_error);
-  EXPECT_FALSE(search_.Busy());
-  EXPECT_EQ(search_.FoundFileCount(), 1);
-  EXPECT_EQ(search_.FoundFiles().size(), 1u);  // the list is updated before the event fires
-  search_.OnFindFile = nullptr;
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFileCount(), 2);
+  search_.onFindFile = [](FileSearch&, const std::string&) { throw std::runtime_error("handler failed"); };
+  EXPECT_THROW(search_.search(), std::runtime_error);
+  EXPECT_FALSE(search_.busy());
+  EXPECT_EQ(search_.foundFileCount(), 1);
+  EXPECT_EQ(search_.foundFiles().size(), 1u);  // the list is updated before the event fires
+  search_.onFindFile = nullptr;
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFileCount(), 2);
 }
 
 TEST_F(SearchFilesTest, BlankMaskRaisesWhenTheFirstNameIsTested) {
   file("a.txt");
-  search_.FileParams().setSearchTypes({stFileMask});
-  search_.FileParams().FileMasks().add("");
+  search_.fileParams().setSearchTypes({stFileMask});
+  search_.fileParams().fileMasks().add("");
   search_.setRootDirectory(dir_.str());
-  EXPECT_THROW(search_.Search(), SearchError);
-  EXPECT_FALSE(search_.Busy());
+  EXPECT_THROW(search_.search(), SearchError);
+  EXPECT_FALSE(search_.busy());
   // an empty folder tests no name
   fs::remove(dir_.path() / "a.txt");
-  EXPECT_TRUE(search_.Search());
+  EXPECT_TRUE(search_.search());
 }
 
 TEST_F(SearchFilesTest, HandlerMayClearTheListsAndChangeTheMasks) {
@@ -478,14 +478,14 @@ TEST_F(SearchFilesTest, HandlerMayClearTheListsAndChangeTheMasks) {
   useLinkMask(search_, dir_.str());
   search_.setOptions({soSearchFiles, soStripDirs});
   int events = 0;
-  search_.OnFindFile = [&](TJvSearchFiles& sender, const std::string&) {
+  search_.onFindFile = [&](FileSearch& sender, const std::string&) {
     if (++events > 1) return;
-    sender.FoundFiles().clear();
-    sender.FileParams().FileMasks().assign(std::vector<std::string>{"*.lnk", "*.url"});
+    sender.foundFiles().clear();
+    sender.fileParams().fileMasks().assign(std::vector<std::string>{"*.lnk", "*.url"});
   };
-  EXPECT_TRUE(search_.Search());
-  EXPECT_EQ(search_.FoundFileCount(), events);
-  EXPECT_EQ(search_.FoundFiles().size(), static_cast<std::size_t>(events - 1));
+  EXPECT_TRUE(search_.search());
+  EXPECT_EQ(search_.foundFileCount(), events);
+  EXPECT_EQ(search_.foundFiles().size(), static_cast<std::size_t>(events - 1));
   EXPECT_GE(events, 2);  // c.url in the subfolder is examined after the masks changed
 }
 

@@ -19,7 +19,7 @@ class MaskMatchTable : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(MaskMatchTable, MatchesAsTheWildcardRulesSay) {
   const MaskCase& c = GetParam();
-  EXPECT_EQ(MaskMatch(c.mask, c.name), c.matches) << "mask " << c.mask << " name " << c.name;
+  EXPECT_EQ(maskMatch(c.mask, c.name), c.matches) << "mask " << c.mask << " name " << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,19 +52,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MaskMatch, BlankMaskRaises) {
   try {
-    MaskMatch("", "name");
+    maskMatch("", "name");
     FAIL() << "no error";
   } catch (const SearchError& error) {
     EXPECT_STREQ(error.what(), "Search string cannot be blank");
   }
-  EXPECT_THROW(MaskMatchUpperName("", ""), SearchError);
+  EXPECT_THROW(maskMatchUpperName("", ""), SearchError);
 }
 
 TEST(MaskMatch, UpperNameVariantFoldsOnlyTheName) {
-  EXPECT_TRUE(MaskMatchUpperName("*.LNK", "x.Lnk"));
-  EXPECT_TRUE(MaskMatchUpperName("*?A", "ba"));
-  EXPECT_FALSE(MaskMatchUpperName("*?A", "xaa"));
-  EXPECT_FALSE(MaskMatchUpperName("*.lnk", "x.lnk"));  // the mask is taken as it is
+  EXPECT_TRUE(maskMatchUpperName("*.LNK", "x.Lnk"));
+  EXPECT_TRUE(maskMatchUpperName("*?A", "ba"));
+  EXPECT_FALSE(maskMatchUpperName("*?A", "xaa"));
+  EXPECT_FALSE(maskMatchUpperName("*.lnk", "x.lnk"));  // the mask is taken as it is
 }
 
 TEST(UpperCase, FoldsAsciiLettersAndKeepsEveryOtherByte) {

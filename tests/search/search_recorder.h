@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "search/search_files.h"
+#include "search/file_search.h"
 #include "temp_dir.h"
 
 namespace zendrift::search::test {
 
 // The window's configuration: files by the mask "*.lnk", every other option at its default.
-inline void useLinkMask(TJvSearchFiles& search, const std::string& root) {
-  search.FileParams().setSearchTypes({stFileMask});
-  search.FileParams().FileMasks().clear();
-  search.FileParams().FileMasks().add("*.lnk");
+inline void useLinkMask(FileSearch& search, const std::string& root) {
+  search.fileParams().setSearchTypes({stFileMask});
+  search.fileParams().fileMasks().clear();
+  search.fileParams().fileMasks().add("*.lnk");
   search.setRootDirectory(root);
 }
 
@@ -28,12 +28,12 @@ struct Recorder {
   std::vector<std::string> log;  // "begin <folder>", "file <name>", "dir <name>", "abort", "error"
   int progress = 0;
 
-  explicit Recorder(TJvSearchFiles& search) {
-    search.OnBeginScanDir = [this](TJvSearchFiles&, const std::string& folder) { log.push_back("begin " + folder); };
-    search.OnFindFile = [this](TJvSearchFiles&, const std::string& name) { log.push_back("file " + name); };
-    search.OnFindDirectory = [this](TJvSearchFiles&, const std::string& name) { log.push_back("dir " + name); };
-    search.OnAbort = [this](TJvSearchFiles&) { log.push_back("abort"); };
-    search.OnProgress = [this](TJvSearchFiles&) { ++progress; };
+  explicit Recorder(FileSearch& search) {
+    search.onBeginScanDir = [this](FileSearch&, const std::string& folder) { log.push_back("begin " + folder); };
+    search.onFindFile = [this](FileSearch&, const std::string& name) { log.push_back("file " + name); };
+    search.onFindDirectory = [this](FileSearch&, const std::string& name) { log.push_back("dir " + name); };
+    search.onAbort = [this](FileSearch&) { log.push_back("abort"); };
+    search.onProgress = [this](FileSearch&) { ++progress; };
   }
 
   std::set<std::string> with(const std::string& prefix) const {

@@ -24,12 +24,12 @@ TEST(SearchWalkFaults, OddNamesAreListedAndReportedUnchanged) {
   const std::vector<std::string> names{"new\nline.lnk", "tab\there.lnk", "bad\xFF\xFE.lnk", "\xC3\xA9t\xC3\xA9.LNK",
                                        "sub\ndir/inner.lnk"};
   for (const std::string& name : names) writeFile(dir / name, "");
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.Search());
+  EXPECT_TRUE(search.search());
   std::set<std::string> expected;
   for (const std::string& name : names) expected.insert(dir / name);
-  EXPECT_EQ(asSet(search.FoundFiles()), expected);
+  EXPECT_EQ(asSet(search.foundFiles()), expected);
 }
 
 // Builds `levels` nested folders with names of `nameLength` bytes below `root`, one step at a
@@ -81,12 +81,12 @@ TEST(SearchWalkFaults, PathsLongerThanTheSystemLimitAreWalked) {
   TempDir dir;
   const DeepTree tree(dir.path(), 30, 200);
   ASSERT_GT(tree.bottom().size(), 6000u);
-  TJvSearchFiles search;
+  FileSearch search;
   Recorder recorder(search);
   useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{tree.bottom() + "/a.lnk"});
-  EXPECT_EQ(search.FoundBytes(), 2);  // the size is read at that depth too
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{tree.bottom() + "/a.lnk"});
+  EXPECT_EQ(search.foundBytes(), 2);  // the size is read at that depth too
   EXPECT_EQ(recorder.begun().size(), 31u);
 }
 
@@ -94,38 +94,38 @@ TEST(SearchWalkFaults, RootOfFiveThousandBytesIsWalked) {
   TempDir dir;
   const DeepTree tree(dir.path(), 25, 200);
   ASSERT_GT(tree.bottom().size(), 5000u);
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, tree.bottom());
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(search.FoundFileCount(), 1);
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(search.foundFileCount(), 1);
   // the root check finds the long root too
   search.setOptions({soSearchFiles, soCheckRootDirValid});
   search.setDirOption(doExcludeSubDirs);
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(search.FoundFileCount(), 1);
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(search.foundFileCount(), 1);
 }
 
 TEST(SearchWalkFaults, HandlersMayRebindTheirOwnEventsAndAbortRepeatedly) {
   TempDir dir;
   for (int i = 0; i < 5; ++i) writeFile(dir / ("f" + std::to_string(i) + ".lnk"), "");
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, dir.str());
   int aborts = 0;
   int found = 0;
-  search.OnAbort = [&](TJvSearchFiles& sender) {
+  search.onAbort = [&](FileSearch& sender) {
     ++aborts;
-    sender.Abort();  // asking again while the request stands announces nothing
+    sender.abort();  // asking again while the request stands announces nothing
   };
-  search.OnFindFile = [&](TJvSearchFiles& sender, const std::string&) {
+  search.onFindFile = [&](FileSearch& sender, const std::string&) {
     ++found;
-    sender.OnFindFile = nullptr;  // the running handler stays alive until it returns
-    sender.Abort();
-    sender.Abort();
+    sender.onFindFile = nullptr;  // the running handler stays alive until it returns
+    sender.abort();
+    sender.abort();
   };
-  EXPECT_FALSE(search.Search());
+  EXPECT_FALSE(search.search());
   EXPECT_EQ(found, 1);
   EXPECT_EQ(aborts, 1);
-  EXPECT_FALSE(search.Busy());
+  EXPECT_FALSE(search.busy());
 }
 
 TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
@@ -134,13 +134,13 @@ TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
   fs::create_directory_symlink("..", dir.path() / "sub/up");
   fs::create_directory_symlink(dir.path(), dir.path() / "sub/root");
   fs::create_directory_symlink("/", dir.path() / "z:");
-  TJvSearchFiles search;
+  FileSearch search;
   Recorder recorder(search);
   useLinkMask(search, dir.str());
   search.setOptions({soSearchFiles, soSearchDirs, soStripDirs});
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(asSet(search.FoundFiles()), std::set<std::string>{"a.lnk"});
-  EXPECT_EQ(asSet(search.FoundDirectories()), (std::set<std::string>{"sub", "up", "root", "z:"}));
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(asSet(search.foundFiles()), std::set<std::string>{"a.lnk"});
+  EXPECT_EQ(asSet(search.foundDirectories()), (std::set<std::string>{"sub", "up", "root", "z:"}));
   EXPECT_EQ(recorder.begun().size(), 2u);
 }
 
@@ -148,22 +148,22 @@ TEST(SearchWalkFaults, RootMayBeASymbolicLink) {
   TempDir dir;
   writeFile(dir / "real/a.lnk", "");
   fs::create_directory_symlink(dir.path() / "real", dir.path() / "link");
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, dir / "link");
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{dir / "link/a.lnk"});
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{dir / "link/a.lnk"});
 }
 
 TEST(SearchWalkFaults, RootThatIsAFileEndsTheSearch) {
   TempDir dir;
   writeFile(dir / "file.lnk", "");
-  TJvSearchFiles search;
+  FileSearch search;
   Recorder recorder(search);
   useLinkMask(search, dir / "file.lnk");
-  EXPECT_FALSE(search.Search());
+  EXPECT_FALSE(search.search());
   EXPECT_EQ(recorder.log, std::vector<std::string>{"begin " + (dir / "file.lnk") + "/"});
   search.setErrorResponse(erIgnore);
-  EXPECT_TRUE(search.Search());
+  EXPECT_TRUE(search.search());
 }
 
 TEST(SearchWalkFaults, DeniedFolderIsPassedOverSilently) {
@@ -172,13 +172,13 @@ TEST(SearchWalkFaults, DeniedFolderIsPassedOverSilently) {
   writeFile(dir / "closed/secret.lnk", "");
   writeFile(dir / "open.lnk", "");
   fs::permissions(dir.path() / "closed", fs::perms::none);
-  TJvSearchFiles search;
+  FileSearch search;
   bool errorFired = false;
-  search.OnError = [&](TJvSearchFiles&, bool&) { errorFired = true; };
+  search.onError = [&](FileSearch&, bool&) { errorFired = true; };
   useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.Search());
+  EXPECT_TRUE(search.search());
   fs::permissions(dir.path() / "closed", fs::perms::owner_all);
-  EXPECT_EQ(search.FoundFiles().lines(), std::vector<std::string>{dir / "open.lnk"});
+  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{dir / "open.lnk"});
   EXPECT_FALSE(errorFired);
 }
 
@@ -186,20 +186,20 @@ TEST(SearchWalkFaults, FolderDeletedWhileItIsListedEndsCleanly) {
   TempDir dir;
   for (int i = 0; i < 50; ++i) writeFile(dir / ("sub/f" + std::to_string(i) + ".lnk"), "");
   writeFile(dir / "sub/inner/x.lnk", "");
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, dir.str());
   int reported = 0;
-  search.OnFindFile = [&](TJvSearchFiles&, const std::string&) {
+  search.onFindFile = [&](FileSearch&, const std::string&) {
     if (++reported == 1) fs::remove_all(dir.path() / "sub");
   };
   // The listing already read "inner", which vanished with its parent: entering it fails and
   // ends the search.
-  EXPECT_FALSE(search.Search());
-  EXPECT_FALSE(search.Busy());
+  EXPECT_FALSE(search.search());
+  EXPECT_FALSE(search.busy());
   EXPECT_GE(reported, 1);
-  search.OnFindFile = nullptr;
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(search.FoundFileCount(), 0);
+  search.onFindFile = nullptr;
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(search.foundFileCount(), 0);
 }
 
 // The scan passes over a vanished folder and goes on, and keeps other profiles' roots out of the
@@ -210,19 +210,19 @@ TEST(SearchWalkFaults, FailedListingsAreNamedAndRefusedFoldersAreNotEntered) {
   writeFile(dir / "a/kept.lnk", "");
   writeFile(dir / "other/y.lnk", "");
   writeFile(dir / "z/last.lnk", "");
-  TJvSearchFiles search;
+  FileSearch search;
   useLinkMask(search, dir.str());
   search.setErrorResponse(erIgnore);
   std::vector<std::pair<std::string, platform::OsErrorCode>> failures;
-  search.OnDirectoryError = [&](TJvSearchFiles&, const std::string& folder, platform::OsErrorCode code) {
+  search.onDirectoryError = [&](FileSearch&, const std::string& folder, platform::OsErrorCode code) {
     failures.emplace_back(folder, code);
   };
-  search.OnEnterDirectory = [&](TJvSearchFiles&, const std::string& folder) { return folder != dir / "other"; };
-  search.OnFindFile = [&](TJvSearchFiles&, const std::string& path) {
+  search.onEnterDirectory = [&](FileSearch&, const std::string& folder) { return folder != dir / "other"; };
+  search.onFindFile = [&](FileSearch&, const std::string& path) {
     if (path == dir / "a/kept.lnk") fs::remove_all(dir.path() / "a/gone");
   };
-  EXPECT_TRUE(search.Search());
-  EXPECT_EQ(asSet(search.FoundFiles()), asSet({dir / "a/kept.lnk", dir / "z/last.lnk"}));
+  EXPECT_TRUE(search.search());
+  EXPECT_EQ(asSet(search.foundFiles()), asSet({dir / "a/kept.lnk", dir / "z/last.lnk"}));
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].first, dir / "a/gone/");
   EXPECT_EQ(failures[0].second, platform::kErrorPathNotFound);

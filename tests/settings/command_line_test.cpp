@@ -13,12 +13,12 @@ using testing::TempDir;
 TEST(CommandLine, ParametersComeFromTheArgumentVectorUpToTheFirstEmptyOne) {
   const char* argv[] = {"zendrift", "/start", "a b \"c\"", "", "/exit", nullptr};
   const CommandLine line(5, argv);
-  EXPECT_EQ(line.ParamCount(), 2);
-  EXPECT_EQ(line.ParamStr(1), "/start");
-  EXPECT_EQ(line.ParamStr(2), "a b \"c\"");
-  EXPECT_EQ(line.ParamStr(0), "");
-  EXPECT_EQ(line.ParamStr(3), "");
-  EXPECT_FALSE(line.SwitchPresent("exit"));
+  EXPECT_EQ(line.paramCount(), 2);
+  EXPECT_EQ(line.paramStr(1), "/start");
+  EXPECT_EQ(line.paramStr(2), "a b \"c\"");
+  EXPECT_EQ(line.paramStr(0), "");
+  EXPECT_EQ(line.paramStr(3), "");
+  EXPECT_FALSE(line.switchPresent("exit"));
 }
 
 TEST(CommandLine, SwitchesMatchWholeNamesAfterAnyOfTheThreeCharacters) {
@@ -35,24 +35,24 @@ TEST(CommandLine, SwitchesMatchWholeNamesAfterAnyOfTheThreeCharacters) {
       {"/ＳTART", "start", false},   {"/exit", "exit", true},          {"/DeLeTe", "delete", true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CommandLine({c.parameter}).SwitchPresent(c.name), c.present) << c.parameter << " vs " << c.name;
+    EXPECT_EQ(CommandLine({c.parameter}).switchPresent(c.name), c.present) << c.parameter << " vs " << c.name;
   }
-  EXPECT_TRUE(CommandLine({"x", std::string(1000, 'y'), "-exit"}).SwitchPresent("exit"));
+  EXPECT_TRUE(CommandLine({"x", std::string(1000, 'y'), "-exit"}).switchPresent("exit"));
 }
 
 TEST(CommandLine, SwitchesSetFlagsAndNeverClearOne) {
-  TIniRec rec;  // every flag false
-  rec.History = true;
+  ScanOptions rec;  // every flag false
+  rec.history = true;
   CommandLine({"/desktop", "/STARTMENU", "-ramdrives", "|cdromdrives", "/programfiles", "nonsense", "/recent=0"})
-      .ApplySwitches(rec);
-  EXPECT_TRUE(rec.Desktop && rec.AllUsersDeskTop && rec.StartMenu && rec.AllUsersStartMenu);
-  EXPECT_TRUE(rec.RamDrives && rec.CDRomDrives && rec.ProgramFiles && rec.History);
-  EXPECT_FALSE(rec.Recent || rec.Favorites || rec.TempPath || rec.ApplicationData);
-  EXPECT_FALSE(rec.RemovableDrives || rec.NetworkDrives);
+      .applySwitches(rec);
+  EXPECT_TRUE(rec.desktop && rec.allUsersDeskTop && rec.startMenu && rec.allUsersStartMenu);
+  EXPECT_TRUE(rec.ramDrives && rec.cdRomDrives && rec.programFiles && rec.history);
+  EXPECT_FALSE(rec.recent || rec.favorites || rec.tempPath || rec.applicationData);
+  EXPECT_FALSE(rec.removableDrives || rec.networkDrives);
 
-  TIniRec all = DefaultSettings();
-  const TIniRec before = all;
-  CommandLine({"/start"}).ApplySwitches(all);
+  ScanOptions all = defaultSettings();
+  const ScanOptions before = all;
+  CommandLine({"/start"}).applySwitches(all);
   EXPECT_EQ(all, before);
 }
 
@@ -64,22 +64,22 @@ TEST(CommandLine, UserDirTakesTheLastParameterThatNamesAnExistingFolder) {
   const std::string spaced = dir / "With Space";
   const std::string umlaut = dir / "Ärger";
 
-  TIniRec rec;
-  rec.UserDir = "kept";
-  CommandLine({"/userdir", dir / "missing"}).ApplySwitches(rec);
-  EXPECT_EQ(rec.UserDir, "kept");
-  CommandLine({"/userdir", dir / "file.txt"}).ApplySwitches(rec);
-  EXPECT_EQ(rec.UserDir, "kept");
+  ScanOptions rec;
+  rec.userDir = "kept";
+  CommandLine({"/userdir", dir / "missing"}).applySwitches(rec);
+  EXPECT_EQ(rec.userDir, "kept");
+  CommandLine({"/userdir", dir / "file.txt"}).applySwitches(rec);
+  EXPECT_EQ(rec.userDir, "kept");
 
-  CommandLine({spaced, "/userdir", umlaut, dir / "missing"}).ApplySwitches(rec);
-  EXPECT_EQ(rec.UserDir, umlaut);
-  CommandLine({umlaut, "/USERDIR", spaced + "/"}).ApplySwitches(rec);
-  EXPECT_EQ(rec.UserDir, spaced + "/");
+  CommandLine({spaced, "/userdir", umlaut, dir / "missing"}).applySwitches(rec);
+  EXPECT_EQ(rec.userDir, umlaut);
+  CommandLine({umlaut, "/USERDIR", spaced + "/"}).applySwitches(rec);
+  EXPECT_EQ(rec.userDir, spaced + "/");
 
   // Without the switch, folder parameters do nothing.
-  TIniRec untouched;
-  CommandLine({spaced}).ApplySwitches(untouched);
-  EXPECT_EQ(untouched.UserDir, "");
+  ScanOptions untouched;
+  CommandLine({spaced}).applySwitches(untouched);
+  EXPECT_EQ(untouched.userDir, "");
 }
 
 }  // namespace

@@ -76,31 +76,31 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndLeavesAnEmptyFile) {
-  TIniRec rec;
-  rec.Width = 99;
-  rec.ExcludeList = "junk";
-  LoadSettings(rec, "zendrift.ini");
-  EXPECT_TRUE(rec.StartMenu && rec.AllUsersStartMenu && rec.Desktop && rec.AllUsersDeskTop);
-  EXPECT_TRUE(rec.Favorites && rec.History && rec.Recent);
-  EXPECT_FALSE(rec.TempPath || rec.ApplicationData || rec.ProgramFiles || rec.RemovableDrives);
-  EXPECT_TRUE(rec.NetworkDrives && rec.RamDrives && rec.CDRomDrives);
-  EXPECT_EQ(rec.UserDir, "");
-  EXPECT_EQ(rec.ExcludeList, "");
-  EXPECT_EQ(rec.Top, 0);
-  EXPECT_EQ(rec.Width, 0);
-  EXPECT_EQ(rec.Height, 0);
-  EXPECT_EQ(rec, DefaultSettings());
+  ScanOptions rec;
+  rec.width = 99;
+  rec.excludeList = "junk";
+  ASSERT_FALSE(loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_TRUE(rec.startMenu && rec.allUsersStartMenu && rec.desktop && rec.allUsersDeskTop);
+  EXPECT_TRUE(rec.favorites && rec.history && rec.recent);
+  EXPECT_FALSE(rec.tempPath || rec.applicationData || rec.programFiles || rec.removableDrives);
+  EXPECT_TRUE(rec.networkDrives && rec.ramDrives && rec.cdRomDrives);
+  EXPECT_EQ(rec.userDir, "");
+  EXPECT_EQ(rec.excludeList, "");
+  EXPECT_EQ(rec.top, 0);
+  EXPECT_EQ(rec.width, 0);
+  EXPECT_EQ(rec.height, 0);
+  EXPECT_EQ(rec, defaultSettings());
   ASSERT_TRUE(std::filesystem::is_regular_file(iniPath()));
   EXPECT_EQ(std::filesystem::file_size(iniPath()), 0u);
 }
 
 TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameBytes) {
-  TIniRec rec = DefaultSettings();
-  rec.UserDir = "/home/ann/Spiele";
-  rec.ExcludeList = "/a/x.lnk, ";
-  rec.Top = -3;
-  rec.Width = 700;
-  SaveSettings(rec, "zendrift.ini");
+  ScanOptions rec = defaultSettings();
+  rec.userDir = "/home/ann/Spiele";
+  rec.excludeList = "/a/x.lnk, ";
+  rec.top = -3;
+  rec.width = 700;
+  saveSettings(rec, "zendrift.ini");
   const std::string first = readFile(iniPath());
   EXPECT_EQ(first,
             "[Directories]\nStartMenu=1\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=1\nFavorites=1\n"
@@ -108,12 +108,12 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
             "\n[Include]\nRemovableDrives=0\nNetworkDrives=1\nRamDrives=1\nCDRomDrives=1\n"
             "\n[Exclude]\nExcludeList=/a/x.lnk, \n"
             "\n[Form]\nTop=-3\nLeft=0\nWidth=700\nHeight=0\n");
-  SaveSettings(rec, "zendrift.ini");
+  saveSettings(rec, "zendrift.ini");
   EXPECT_EQ(readFile(iniPath()), first);
 
   // The exclude list reads back with the blank of its last ", ", which the INI reader drops.
-  TIniRec back;
-  LoadSettings(back, "zendrift.ini");
+  ScanOptions back;
+  ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
   EXPECT_EQ(back, rec);
 }
 
@@ -123,28 +123,28 @@ TEST_F(SettingsFileTest, ValuesThatDoNotParseGiveEachKeysDefault) {
             "Favorites=\nHistory=yes\nProgramFiles=yes\nRecent=0\n"
             "UserDir=" + std::string(3000, 'u') + "\n[Include]\nNetworkDrives=0\n[Exclude]\nExcludeList=" +
                 std::string(3000, 'e') + "\n[Form]\nWidth=0x258\nHeight=600px\nTop=-0x10\nLeft=99999999999\n");
-  TIniRec rec;
-  LoadSettings(rec, "zendrift.ini");
-  EXPECT_TRUE(rec.StartMenu);
-  EXPECT_TRUE(rec.AllUsersStartMenu);
-  EXPECT_FALSE(rec.Desktop);
-  EXPECT_FALSE(rec.AllUsersDeskTop);
-  EXPECT_TRUE(rec.Favorites);
-  EXPECT_TRUE(rec.History);
-  EXPECT_FALSE(rec.ProgramFiles);
-  EXPECT_FALSE(rec.Recent);
-  EXPECT_FALSE(rec.NetworkDrives);
-  EXPECT_EQ(rec.UserDir, std::string(2047, 'u'));
-  EXPECT_EQ(rec.ExcludeList, std::string(3000, 'e')) << "the exclude list is read whole: nothing put on it is lost";
-  EXPECT_EQ(rec.Width, 600);
-  EXPECT_EQ(rec.Height, 0);
-  EXPECT_EQ(rec.Top, -16);
-  EXPECT_EQ(rec.Left, 0);
+  ScanOptions rec;
+  ASSERT_FALSE(loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_TRUE(rec.startMenu);
+  EXPECT_TRUE(rec.allUsersStartMenu);
+  EXPECT_FALSE(rec.desktop);
+  EXPECT_FALSE(rec.allUsersDeskTop);
+  EXPECT_TRUE(rec.favorites);
+  EXPECT_TRUE(rec.history);
+  EXPECT_FALSE(rec.programFiles);
+  EXPECT_FALSE(rec.recent);
+  EXPECT_FALSE(rec.networkDrives);
+  EXPECT_EQ(rec.userDir, std::string(2047, 'u'));
+  EXPECT_EQ(rec.excludeList, std::string(3000, 'e')) << "the exclude list is read whole: nothing put on it is lost";
+  EXPECT_EQ(rec.width, 600);
+  EXPECT_EQ(rec.height, 0);
+  EXPECT_EQ(rec.top, -16);
+  EXPECT_EQ(rec.left, 0);
 }
 
 TEST_F(SettingsFileTest, SaveKeepsHandAddedContentAndCrLfLineEnds) {
   writeFile(iniPath(), "[Mine]\r\nKeep=this\r\n[Form]\r\nTop=1\r\n; note\r\n");
-  SaveSettings(DefaultSettings(), "zendrift.ini");
+  saveSettings(defaultSettings(), "zendrift.ini");
   const std::string saved = readFile(iniPath());
   EXPECT_EQ(saved.rfind("[Mine]\r\nKeep=this\r\n[Form]\r\nTop=0\r\n; note\r\nLeft=0\r\nWidth=0\r\nHeight=0\r\n", 0), 0u)
       << saved;
@@ -156,7 +156,7 @@ TEST_F(SettingsFileTest, UnwritableFileRaisesWithThePathAndKeepsTheOldContent) {
   // A folder where the file should be: both probes fail for the first candidate.
   std::filesystem::create_directories(iniPath() + "/inside");
   try {
-    SaveSettingsTo(DefaultSettings(), iniPath());
+    saveSettingsTo(defaultSettings(), iniPath());
     FAIL() << "no error raised";
   } catch (const SettingsWriteError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + iniPath());
@@ -169,14 +169,14 @@ TEST_F(SettingsFileTest, ReadOnlyAccessFindsTheSameFileAndCreatesNothing) {
   InFolder inWork(work.path());
   // A stray file in the current folder is never read while the settings folder can hold one.
   writeFile(work.path() / "zendrift.ini", "[Directories]\nStartMenu=0\n");
-  TIniRec rec;
+  ScanOptions rec;
   EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readOnly), std::error_code());
-  EXPECT_EQ(rec, DefaultSettings());
-  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), iniPath());
+  EXPECT_EQ(rec, defaultSettings());
+  EXPECT_EQ(settingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), iniPath());
   EXPECT_FALSE(std::filesystem::exists(home / "config")) << "nothing made";
 
   // The window's first start still makes the folder and an empty file.
-  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini"), iniPath());
+  EXPECT_EQ(settingsFilePath("Zendrift", "zendrift.ini"), iniPath());
   EXPECT_EQ(std::filesystem::file_size(iniPath()), 0u);
 }
 
@@ -185,11 +185,11 @@ TEST_F(SettingsFileTest, TheCurrentFolderServesOnlyWhenTheSettingsFolderCannotHo
   TempDir work;
   InFolder inWork(work.path());
   writeFile(home / "config", "not a folder");
-  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "");
+  EXPECT_EQ(settingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "");
   EXPECT_TRUE(std::filesystem::is_empty(work.path()));
-  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini"), "zendrift.ini");
+  EXPECT_EQ(settingsFilePath("Zendrift", "zendrift.ini"), "zendrift.ini");
   EXPECT_TRUE(std::filesystem::is_regular_file(work.path() / "zendrift.ini"));
-  EXPECT_EQ(SettingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "zendrift.ini");
+  EXPECT_EQ(settingsFilePath("Zendrift", "zendrift.ini", SettingsAccess::readOnly), "zendrift.ini");
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFileIsStillTheOneReadAndOnlyTheSaveFails) {
@@ -207,13 +207,13 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsStillTheOneReadAndOnlyTheSaveFails) {
   }
   const std::string path = iniPath();
   const int outcome = runAs(*account, [&path] {
-    TIniRec rec;
-    LoadSettings(rec, "zendrift.ini");
-    if (SettingsFilePath("Zendrift", "zendrift.ini") != path) return 1;
-    if (rec.ExcludeList != "/keep.lnk, ") return 2;
-    rec.ExcludeList += "/more.lnk, ";
+    ScanOptions rec;
+    if (loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite)) return 2;
+    if (settingsFilePath("Zendrift", "zendrift.ini") != path) return 1;
+    if (rec.excludeList != "/keep.lnk, ") return 2;
+    rec.excludeList += "/more.lnk, ";
     try {
-      SaveSettings(rec, "zendrift.ini");
+      saveSettings(rec, "zendrift.ini");
     } catch (const SettingsWriteError& error) {
       return std::string(error.what()) == "Unable to write to " + path ? 0 : 3;
     }
@@ -227,26 +227,26 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsStillTheOneReadAndOnlyTheSaveFails) {
 
 TEST_F(SettingsFileTest, SavesMergeTheExcludeListsOfTwoWindows) {
   writeFile(iniPath(), "[Exclude]\nExcludeList=/old.lnk, \n; mine\n");
-  TIniRec first;
-  TIniRec second;
-  LoadSettings(first, "zendrift.ini");
-  LoadSettings(second, "zendrift.ini");
-  first.ExcludeList += "/first.lnk, ";
-  SaveSettings(first, "zendrift.ini");
-  second.ExcludeList += "/second, with comma.lnk, /old.lnk, ";
-  SaveSettings(second, "zendrift.ini");
+  ScanOptions first;
+  ScanOptions second;
+  ASSERT_FALSE(loadSettings(first, "zendrift.ini", SettingsAccess::readWrite));
+  ASSERT_FALSE(loadSettings(second, "zendrift.ini", SettingsAccess::readWrite));
+  first.excludeList += "/first.lnk, ";
+  saveSettings(first, "zendrift.ini");
+  second.excludeList += "/second, with comma.lnk, /old.lnk, ";
+  saveSettings(second, "zendrift.ini");
   const std::string merged = "ExcludeList=/old.lnk, /second, with comma.lnk, /old.lnk, /first.lnk, \n; mine\n";
   EXPECT_NE(readFile(iniPath()).find("[Exclude]\n" + merged), std::string::npos) << readFile(iniPath());
   // The first window closes again: nothing is lost and nothing doubled.
-  SaveSettings(first, "zendrift.ini");
+  saveSettings(first, "zendrift.ini");
   EXPECT_NE(readFile(iniPath()).find("[Exclude]\nExcludeList=/old.lnk, /first.lnk, /second, with comma.lnk, \n; mine\n"),
             std::string::npos)
       << readFile(iniPath());
-  TIniRec back;
-  LoadSettings(back, "zendrift.ini");
-  SaveSettings(back, "zendrift.ini");
-  LoadSettings(first, "zendrift.ini");
-  EXPECT_EQ(first.ExcludeList, back.ExcludeList) << "a save of what was read changes nothing";
+  ScanOptions back;
+  ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
+  saveSettings(back, "zendrift.ini");
+  ASSERT_FALSE(loadSettings(first, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_EQ(first.excludeList, back.excludeList) << "a save of what was read changes nothing";
 }
 
 TEST_F(SettingsFileTest, ASaveRemovesOnlyOldLeftoversOfKilledSaves) {
@@ -258,7 +258,7 @@ TEST_F(SettingsFileTest, ASaveRemovesOnlyOldLeftoversOfKilledSaves) {
     writeFile(folder / name, "x");
     if (std::string_view(name) != ".zendrift.ini.fresh1") std::filesystem::last_write_time(folder / name, hourAgo);
   }
-  SaveSettings(DefaultSettings(), "zendrift.ini");
+  saveSettings(defaultSettings(), "zendrift.ini");
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());
@@ -271,23 +271,23 @@ TEST_F(SettingsFileTest, ALongExcludeListSurvivesLoadAndSave) {
   std::string list;
   for (int i = 0; i < 60; ++i) list += "/home/ann/.wine/drive_c/users/ann/Desktop/Game" + std::to_string(i) + ".lnk, ";
   ASSERT_GT(list.size(), 2047u);
-  TIniRec rec = DefaultSettings();
-  rec.ExcludeList = list;
-  SaveSettings(rec, "zendrift.ini");
-  TIniRec back;
-  LoadSettings(back, "zendrift.ini");
-  SaveSettings(back, "zendrift.ini");
-  LoadSettings(back, "zendrift.ini");
-  EXPECT_EQ(back.ExcludeList, list);
+  ScanOptions rec = defaultSettings();
+  rec.excludeList = list;
+  saveSettings(rec, "zendrift.ini");
+  ScanOptions back;
+  ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
+  saveSettings(back, "zendrift.ini");
+  ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_EQ(back.excludeList, list);
 }
 
 TEST_F(SettingsFileTest, AByteOrderMarkIsReadPastAndKept) {
   writeFile(iniPath(), "\xEF\xBB\xBF[Directories]\r\nStartMenu=0\r\nUserDir=/srv\r\n");
-  TIniRec rec;
-  LoadSettings(rec, "zendrift.ini");
-  EXPECT_FALSE(rec.StartMenu);
-  EXPECT_EQ(rec.UserDir, "/srv");
-  SaveSettings(rec, "zendrift.ini");
+  ScanOptions rec;
+  ASSERT_FALSE(loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_FALSE(rec.startMenu);
+  EXPECT_EQ(rec.userDir, "/srv");
+  saveSettings(rec, "zendrift.ini");
   const std::string saved = readFile(iniPath());
   EXPECT_EQ(saved.rfind("\xEF\xBB\xBF[Directories]\r\nStartMenu=0\r\nUserDir=/srv\r\n", 0), 0u) << saved;
   EXPECT_EQ(saved.find("[Directories]", 10), std::string::npos) << "no second section";
@@ -298,20 +298,20 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverReplaced) {
   // whatever it holds. Reading gives the defaults; saving refuses.
   std::filesystem::create_directories(home / "config/Zendrift");
   ASSERT_EQ(::mkfifo(iniPath().c_str(), 0600), 0);
-  TIniRec rec;
-  rec.ExcludeList = "junk";
+  ScanOptions rec;
+  rec.excludeList = "junk";
   EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readOnly), SettingsError::unreadable)
       << "defaults must not stand in for the user's exclusions unnoticed";
-  EXPECT_EQ(rec, DefaultSettings());
+  EXPECT_EQ(rec, defaultSettings());
   EXPECT_EQ(loadSettings(rec, "zendrift.ini", SettingsAccess::readWrite), SettingsError::unreadable);
-  EXPECT_THROW(SaveSettingsTo(rec, iniPath()), SettingsWriteError);
+  EXPECT_THROW(saveSettingsTo(rec, iniPath()), SettingsWriteError);
   EXPECT_EQ(std::filesystem::status(iniPath()).type(), std::filesystem::file_type::fifo);
 }
 
 TEST(SettingsFilePath, FolderNameIsTheProductsFileNameBeforeItsFirstDot) {
   TempDir home;
   ScopedEnv config("XDG_CONFIG_HOME", (home / "cfg/").c_str());
-  EXPECT_EQ(SettingsFilePath("/opt/x/ Zen.drift.exe", "z.ini"), home / "cfg/Zen/z.ini");
+  EXPECT_EQ(settingsFilePath("/opt/x/ Zen.drift.exe", "z.ini"), home / "cfg/Zen/z.ini");
 }
 
 }  // namespace

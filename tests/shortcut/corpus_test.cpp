@@ -51,8 +51,8 @@ TEST(ShortcutCorpus, EveryLinkGivesItsExpectedTargetAndSource) {
     ASSERT_FALSE(data.empty());
     ShortcutInfo info;
     EXPECT_TRUE(parseShortcut(data, info, options));
-    EXPECT_EQ(info.Target, expected.target);
-    EXPECT_EQ(targetSourceName(info.Source), expected.source);
+    EXPECT_EQ(info.target, expected.target);
+    EXPECT_EQ(targetSourceName(info.source), expected.source);
   }
 }
 
@@ -61,12 +61,12 @@ TEST(ShortcutCorpus, TruncatedLinksNeverGiveAPartialTarget) {
   const std::string data = testing::readFile(std::string(ZENDRIFT_LNK_CORPUS) + "/windows-network_info.lnk");
   ShortcutInfo whole;
   parseShortcut(data, whole);
-  ASSERT_EQ(whole.Source, TargetSource::Unc);
+  ASSERT_EQ(whole.source, TargetSource::Unc);
   for (std::size_t size = 0; size < data.size(); ++size) {
     ShortcutInfo info;
     parseShortcut(std::string_view(data).substr(0, size), info);
-    if (!info.Target.empty()) {
-      EXPECT_EQ(info.Target, whole.Target) << "cut at " << size;
+    if (!info.target.empty()) {
+      EXPECT_EQ(info.target, whole.target) << "cut at " << size;
     }
   }
 }

@@ -16,7 +16,7 @@ using testing::TempDir;
 TEST(ReadShortcut, FillsEveryFieldAsStored) {
   TempDir dir;
   ShortcutInfo info;
-  info.FileName = LnkBuilder()
+  info.fileName = LnkBuilder()
                       .myComputer()
                       .volume("C:\\")
                       .fileEntry("Games", true)
@@ -33,54 +33,54 @@ TEST(ReadShortcut, FillsEveryFieldAsStored) {
                       .fileSize(4096)
                       .writeTo(dir.path() / "Game.lnk");
   ASSERT_TRUE(readShortcutFile(info));
-  EXPECT_EQ(info.FileName, dir / "Game.lnk");
-  EXPECT_EQ(info.Target, "C:\\Games\\game.exe");
-  EXPECT_EQ(info.Source, TargetSource::IdList);
-  EXPECT_EQ(info.Description, "Play the game");
-  EXPECT_EQ(info.WorkingDirectory, "C:\\Games");
-  EXPECT_EQ(info.Arguments, "--full \"screen\"");
-  EXPECT_EQ(info.IconLocation, "C:\\Games\\game.ico");
-  EXPECT_EQ(info.IconIndex, -3);
-  EXPECT_EQ(info.ShowCommand, 7);
-  EXPECT_EQ(info.HotKey, 0x0641);
-  EXPECT_EQ(info.TargetFindData.FileAttributes, 0x21u);
-  EXPECT_EQ(info.TargetFindData.CreationTime, 111u);
-  EXPECT_EQ(info.TargetFindData.LastAccessTime, 222u);
-  EXPECT_EQ(info.TargetFindData.LastWriteTime, 333u);
-  EXPECT_EQ(info.TargetFindData.FileSize, 4096u);
+  EXPECT_EQ(info.fileName, dir / "Game.lnk");
+  EXPECT_EQ(info.target, "C:\\Games\\game.exe");
+  EXPECT_EQ(info.source, TargetSource::IdList);
+  EXPECT_EQ(info.description, "Play the game");
+  EXPECT_EQ(info.workingDirectory, "C:\\Games");
+  EXPECT_EQ(info.arguments, "--full \"screen\"");
+  EXPECT_EQ(info.iconLocation, "C:\\Games\\game.ico");
+  EXPECT_EQ(info.iconIndex, -3);
+  EXPECT_EQ(info.showCommand, 7);
+  EXPECT_EQ(info.hotKey, 0x0641);
+  EXPECT_EQ(info.targetFindData.fileAttributes, 0x21u);
+  EXPECT_EQ(info.targetFindData.creationTime, 111u);
+  EXPECT_EQ(info.targetFindData.lastAccessTime, 222u);
+  EXPECT_EQ(info.targetFindData.lastWriteTime, 333u);
+  EXPECT_EQ(info.targetFindData.fileSize, 4096u);
 }
 
 TEST(ReadShortcut, AnsiStringDataIsDecoded) {
   TempDir dir;
   ShortcutInfo info;
-  info.FileName = LnkBuilder().localPath("C:\\x.exe").ansiStrings().arguments("-v").name("Plain").writeTo(dir.path() / "a.lnk");
+  info.fileName = LnkBuilder().localPath("C:\\x.exe").ansiStrings().arguments("-v").name("Plain").writeTo(dir.path() / "a.lnk");
   ASSERT_TRUE(readShortcutFile(info));
-  EXPECT_EQ(info.Arguments, "-v");
-  EXPECT_EQ(info.Description, "Plain");
-  EXPECT_EQ(info.Target, "C:\\x.exe");
+  EXPECT_EQ(info.arguments, "-v");
+  EXPECT_EQ(info.description, "Plain");
+  EXPECT_EQ(info.target, "C:\\x.exe");
 }
 
 TEST(ReadShortcut, ClearsFieldsOfAnEarlierRead) {
   TempDir dir;
   ShortcutInfo info;
-  info.FileName = LnkBuilder().localPath("C:\\x.exe").arguments("-v").writeTo(dir.path() / "a.lnk");
+  info.fileName = LnkBuilder().localPath("C:\\x.exe").arguments("-v").writeTo(dir.path() / "a.lnk");
   ASSERT_TRUE(readShortcutFile(info));
   testing::writeFile(dir.path() / "b.lnk", "not a link");
-  info.FileName = dir / "b.lnk";
-  ReadShortcut(info);
-  EXPECT_EQ(info.Target, "");
-  EXPECT_EQ(info.Arguments, "");
-  EXPECT_EQ(info.Source, TargetSource::None);
+  info.fileName = dir / "b.lnk";
+  readShortcut(info);
+  EXPECT_EQ(info.target, "");
+  EXPECT_EQ(info.arguments, "");
+  EXPECT_EQ(info.source, TargetSource::None);
 }
 
 TEST(ReadShortcut, MissingFileOrFolderReadsAsEmpty) {
   TempDir dir;
   for (const std::string& path : {dir / "missing.lnk", dir.str()}) {
     ShortcutInfo info;
-    info.FileName = path;
+    info.fileName = path;
     EXPECT_FALSE(readShortcutFile(info)) << path;
-    EXPECT_EQ(info.Target, "");
-    EXPECT_EQ(info.FileName, path);
+    EXPECT_EQ(info.target, "");
+    EXPECT_EQ(info.fileName, path);
   }
 }
 
@@ -95,17 +95,17 @@ TEST(ReadShortcut, ReadsAtMostTheFirstMegabyte) {
   ASSERT_GT(far.size(), kMaxShortcutBytes);
 
   ShortcutInfo info;
-  info.FileName = dir / "near.lnk";
-  testing::writeFile(info.FileName, near);
+  info.fileName = dir / "near.lnk";
+  testing::writeFile(info.fileName, near);
   ASSERT_TRUE(readShortcutFile(info));
-  EXPECT_EQ(info.Target, "C:\\env.exe");
-  EXPECT_EQ(info.Source, TargetSource::EnvBlock);
+  EXPECT_EQ(info.target, "C:\\env.exe");
+  EXPECT_EQ(info.source, TargetSource::EnvBlock);
 
-  info.FileName = dir / "far.lnk";
-  testing::writeFile(info.FileName, far);
+  info.fileName = dir / "far.lnk";
+  testing::writeFile(info.fileName, far);
   ASSERT_TRUE(readShortcutFile(info));
-  EXPECT_EQ(info.Target, "");
-  EXPECT_EQ(info.Source, TargetSource::None);
+  EXPECT_EQ(info.target, "");
+  EXPECT_EQ(info.source, TargetSource::None);
 }
 
 TEST(ReadShortcut, ShortcutPathLongerThanMaxPath) {
@@ -113,10 +113,10 @@ TEST(ReadShortcut, ShortcutPathLongerThanMaxPath) {
   std::filesystem::path folder = dir.path();
   for (int i = 0; i < 5; ++i) folder /= std::string(70, static_cast<char>('k' + i));
   ShortcutInfo info;
-  info.FileName = LnkBuilder().localPath("C:\\long.exe").writeTo(folder / "deep shortcut.lnk");
-  ASSERT_GT(info.FileName.size(), 260u);
+  info.fileName = LnkBuilder().localPath("C:\\long.exe").writeTo(folder / "deep shortcut.lnk");
+  ASSERT_GT(info.fileName.size(), 260u);
   ASSERT_TRUE(readShortcutFile(info));
-  EXPECT_EQ(info.Target, "C:\\long.exe");
+  EXPECT_EQ(info.target, "C:\\long.exe");
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ class TargetRule : public ::testing::TestWithParam<RuleCase> {};
 TEST_P(TargetRule, GivesTheStoredTarget) {
   const RuleCase& c = GetParam();
   const ShortcutInfo info = parse(c.link().build());
-  EXPECT_EQ(info.Target, c.target);
-  EXPECT_EQ(info.Source, c.source);
+  EXPECT_EQ(info.target, c.target);
+  EXPECT_EQ(info.source, c.source);
 }
 
 const RuleCase kRuleCases[] = {
@@ -126,10 +126,10 @@ TEST(TargetRule, PathsLongerThanMaxPathAreKeptWhole) {
   b.fileEntry("end.exe");
   expected += "end.exe";
   ASSERT_GT(expected.size(), 260u);
-  EXPECT_EQ(parse(b.build()).Target, expected);
+  EXPECT_EQ(parse(b.build()).target, expected);
 
   const std::string longSuffix(700, 's');
-  EXPECT_EQ(parse(LnkBuilder().localPath("C:\\", longSuffix).build()).Target, "C:\\" + longSuffix);
+  EXPECT_EQ(parse(LnkBuilder().localPath("C:\\", longSuffix).build()).target, "C:\\" + longSuffix);
 }
 
 // Files that are not shell links, or are cut off before their target data, give no target.
@@ -145,12 +145,12 @@ TEST(TargetRule, NotAShellLinkGivesNoTarget) {
                                   header, good.substr(0, 0x4C + 1), good.substr(0, idListEnd - 1),
                                   good.substr(0, idListEnd + 6)}) {
     ShortcutInfo info;
-    info.FileName = "kept.lnk";
+    info.fileName = "kept.lnk";
     parseShortcut(data, info);
-    EXPECT_EQ(info.Target, "") << data.size();
-    EXPECT_EQ(info.Source, TargetSource::None);
-    EXPECT_EQ(info.Arguments, "");
-    EXPECT_EQ(info.FileName, "kept.lnk");
+    EXPECT_EQ(info.target, "") << data.size();
+    EXPECT_EQ(info.source, TargetSource::None);
+    EXPECT_EQ(info.arguments, "");
+    EXPECT_EQ(info.fileName, "kept.lnk");
   }
 }
 
@@ -161,8 +161,8 @@ TEST(TargetRule, DamagedLinkInfoIsIgnored) {
   data[idListEnd + 0x14] = '\x7F';  // CommonNetworkRelativeLinkOffset far outside
   data[idListEnd + 0x15] = '\x7F';
   const ShortcutInfo info = parse(data);
-  EXPECT_EQ(info.Target, "C:\\Program Files\\xt\\xt.exe");
-  EXPECT_EQ(info.Source, TargetSource::IdList);
+  EXPECT_EQ(info.target, "C:\\Program Files\\xt\\xt.exe");
+  EXPECT_EQ(info.source, TargetSource::IdList);
 }
 
 TEST(LinkDetails, LinkInfoAndExtraDataAreDecoded) {
@@ -178,7 +178,7 @@ TEST(LinkDetails, LinkInfoAndExtraDataAreDecoded) {
                                .build();
   LinkDetails details;
   const ShortcutInfo info = parse(data, &details);
-  EXPECT_EQ(info.Target, "C:\\data\\f.txt");
+  EXPECT_EQ(info.target, "C:\\data\\f.txt");
   EXPECT_EQ(details.localBasePath, "C:\\data\\");
   EXPECT_EQ(details.commonPathSuffix, "f.txt");
   EXPECT_EQ(details.volumeLabel, "DISK");

@@ -1,4 +1,4 @@
-// TJvSystemFolders over a real Wine prefix: every accessor, registry and default layouts,
+// WellKnownFolders over a real Wine prefix: every accessor, registry and default layouts,
 // missing folders, Temp, the trailing-delimiter rule and read-only assignment.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/process.h"
-#include "sysfolders/computer_info.h"
+#include "sysfolders/well_known_folders.h"
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
@@ -20,7 +20,7 @@ using testing::ScopedEnv;
 using testing::TempDir;
 using testing::WinePrefixBuilder;
 
-using Accessor = std::string (TJvSystemFolders::*)() const;
+using Accessor = std::string (WellKnownFolders::*)() const;
 
 struct Expected {
   const char* name;
@@ -38,7 +38,7 @@ class SystemFoldersTest : public ::testing::Test {
   std::string hostPath(const char* below) const { return prefix_.driveC() + "/" + below; }
 
   void expectAll(const std::vector<Expected>& table) {
-    TJvSystemFolders& folders = info_.Folders();
+    WellKnownFolders& folders = info_;
     for (const Expected& e : table) {
       EXPECT_EQ((folders.*e.accessor)(), e.below ? hostPath(e.below) : std::string()) << e.name;
     }
@@ -48,7 +48,7 @@ class SystemFoldersTest : public ::testing::Test {
   WinePrefixBuilder prefix_;
   ScopedEnv env_;
   ScopedEnv user_;
-  TJvComputerInfoEx info_;
+  WellKnownFolders info_;
 };
 
 TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
@@ -56,38 +56,38 @@ TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
       .folder("windows/Fonts")
       .folder("ProgramData/Microsoft/Windows/Start Menu/Programs");
   expectAll({
-      {"Desktop", &TJvSystemFolders::Desktop, "users/ann/Desktop"},
-      {"DesktopDirectory", &TJvSystemFolders::DesktopDirectory, "users/ann/Desktop"},
-      {"Personal", &TJvSystemFolders::Personal, "users/ann/Documents"},
-      {"Favorites", &TJvSystemFolders::Favorites, "users/ann/Favorites"},
-      {"StartMenu", &TJvSystemFolders::StartMenu, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"},
-      {"Programs", &TJvSystemFolders::Programs, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"},
-      {"Startup", &TJvSystemFolders::Startup,
+      {"Desktop", &WellKnownFolders::desktop, "users/ann/Desktop"},
+      {"DesktopDirectory", &WellKnownFolders::desktopDirectory, "users/ann/Desktop"},
+      {"Personal", &WellKnownFolders::personal, "users/ann/Documents"},
+      {"Favorites", &WellKnownFolders::favorites, "users/ann/Favorites"},
+      {"StartMenu", &WellKnownFolders::startMenu, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"},
+      {"Programs", &WellKnownFolders::programs, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"},
+      {"Startup", &WellKnownFolders::startup,
        "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"},
-      {"Recent", &TJvSystemFolders::Recent, "users/ann/AppData/Roaming/Microsoft/Windows/Recent"},
-      {"SendTo", &TJvSystemFolders::SendTo, "users/ann/AppData/Roaming/Microsoft/Windows/SendTo"},
-      {"AppData", &TJvSystemFolders::AppData, "users/ann/AppData/Roaming"},
-      {"History", &TJvSystemFolders::History, "users/ann/AppData/Local/Microsoft/Windows/History"},
-      {"InternetCache", &TJvSystemFolders::InternetCache, "users/ann/AppData/Local/Microsoft/Windows/INetCache"},
-      {"Profile", &TJvSystemFolders::Profile, "users/ann"},
-      {"Fonts", &TJvSystemFolders::Fonts, "windows/Fonts"},
-      {"CommonStartmenu", &TJvSystemFolders::CommonStartmenu, "ProgramData/Microsoft/Windows/Start Menu"},
-      {"CommonPrograms", &TJvSystemFolders::CommonPrograms, "ProgramData/Microsoft/Windows/Start Menu/Programs"},
-      {"CommonStartup", &TJvSystemFolders::CommonStartup,
+      {"Recent", &WellKnownFolders::recent, "users/ann/AppData/Roaming/Microsoft/Windows/Recent"},
+      {"SendTo", &WellKnownFolders::sendTo, "users/ann/AppData/Roaming/Microsoft/Windows/SendTo"},
+      {"AppData", &WellKnownFolders::appData, "users/ann/AppData/Roaming"},
+      {"History", &WellKnownFolders::history, "users/ann/AppData/Local/Microsoft/Windows/History"},
+      {"InternetCache", &WellKnownFolders::internetCache, "users/ann/AppData/Local/Microsoft/Windows/INetCache"},
+      {"Profile", &WellKnownFolders::profile, "users/ann"},
+      {"Fonts", &WellKnownFolders::fonts, "windows/Fonts"},
+      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "ProgramData/Microsoft/Windows/Start Menu"},
+      {"CommonPrograms", &WellKnownFolders::commonPrograms, "ProgramData/Microsoft/Windows/Start Menu/Programs"},
+      {"CommonStartup", &WellKnownFolders::commonStartup,
        "ProgramData/Microsoft/Windows/Start Menu/Programs/StartUp"},
-      {"CommonDesktopDirectory", &TJvSystemFolders::CommonDesktopDirectory, "users/Public/Desktop"},
-      {"CommonAppData", &TJvSystemFolders::CommonAppData, "ProgramData"},
-      {"Windows", &TJvSystemFolders::Windows, "windows"},
-      {"System", &TJvSystemFolders::System, "windows/system32"},
+      {"CommonDesktopDirectory", &WellKnownFolders::commonDesktopDirectory, "users/Public/Desktop"},
+      {"CommonAppData", &WellKnownFolders::commonAppData, "ProgramData"},
+      {"Windows", &WellKnownFolders::windows, "windows"},
+      {"System", &WellKnownFolders::system, "windows/system32"},
       // Folders that the layout above does not create.
-      {"Nethood", &TJvSystemFolders::Nethood, nullptr},
-      {"Printhood", &TJvSystemFolders::Printhood, nullptr},
-      {"Templates", &TJvSystemFolders::Templates, nullptr},
-      {"Cookies", &TJvSystemFolders::Cookies, nullptr},
-      {"CommonFavorites", &TJvSystemFolders::CommonFavorites, nullptr},
+      {"Nethood", &WellKnownFolders::nethood, nullptr},
+      {"Printhood", &WellKnownFolders::printhood, nullptr},
+      {"Templates", &WellKnownFolders::templates, nullptr},
+      {"Cookies", &WellKnownFolders::cookies, nullptr},
+      {"CommonFavorites", &WellKnownFolders::commonFavorites, nullptr},
       // No registry value names Program Files.
-      {"ProgramFiles", &TJvSystemFolders::ProgramFiles, nullptr},
-      {"CommonFiles", &TJvSystemFolders::CommonFiles, nullptr},
+      {"ProgramFiles", &WellKnownFolders::programFiles, nullptr},
+      {"CommonFiles", &WellKnownFolders::commonFiles, nullptr},
   });
 }
 
@@ -116,16 +116,16 @@ TEST_F(SystemFoldersTest, RegistryValuesNameTheFolders) {
       "\"Common Start Menu\"=\"C:\\\\shared\\\\start\"\n");
   expectAll({
       // Expanded, and found on disk whatever the case of its names.
-      {"Desktop", &TJvSystemFolders::Desktop, "users/ann/MY desk"},
+      {"Desktop", &WellKnownFolders::desktop, "users/ann/MY desk"},
       // An unknown reference in User Shell Folders gives way to Shell Folders.
-      {"Favorites", &TJvSystemFolders::Favorites, "elsewhere/fav"},
-      {"Templates", &TJvSystemFolders::Templates, "ann-templates"},
-      {"Nethood", &TJvSystemFolders::Nethood, "Nets"},
+      {"Favorites", &WellKnownFolders::favorites, "elsewhere/fav"},
+      {"Templates", &WellKnownFolders::templates, "ann-templates"},
+      {"Nethood", &WellKnownFolders::nethood, "Nets"},
       // A stored folder that does not exist is not replaced by the default.
-      {"Recent", &TJvSystemFolders::Recent, nullptr},
-      {"CommonStartmenu", &TJvSystemFolders::CommonStartmenu, "shared/start"},
-      {"ProgramFiles", &TJvSystemFolders::ProgramFiles, "Program Files"},
-      {"CommonFiles", &TJvSystemFolders::CommonFiles, "Apps/Common"},
+      {"Recent", &WellKnownFolders::recent, nullptr},
+      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "shared/start"},
+      {"ProgramFiles", &WellKnownFolders::programFiles, "Program Files"},
+      {"CommonFiles", &WellKnownFolders::commonFiles, "Apps/Common"},
   });
 }
 
@@ -145,21 +145,21 @@ TEST_F(SystemFoldersTest, ProgramFilesNeedsATextValue) {
   for (const Case& c : cases) {
     prefix_.systemReg(std::string("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion]\n\"ProgramFilesDir\"=") +
                       c.value + "\n");
-    EXPECT_EQ(info_.Folders().ProgramFiles(), c.found ? hostPath("Program Files") : "") << c.value;
+    EXPECT_EQ(info_.programFiles(), c.found ? hostPath("Program Files") : "") << c.value;
   }
 }
 
 TEST_F(SystemFoldersTest, EveryReadSeesTheCurrentState) {
   const std::string desktop = hostPath("users/ann/Desktop");
-  TJvSystemFolders& folders = info_.Folders();
-  EXPECT_EQ(folders.Desktop(), desktop);
+  WellKnownFolders& folders = info_;
+  EXPECT_EQ(folders.desktop(), desktop);
   std::filesystem::remove(desktop);
-  EXPECT_EQ(folders.Desktop(), "");
+  EXPECT_EQ(folders.desktop(), "");
   prefix_.folder("Moved");
   prefix_.userReg(
       "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders]\n"
       "\"Desktop\"=\"C:\\\\Moved\"\n");
-  EXPECT_EQ(folders.Desktop(), hostPath("Moved"));
+  EXPECT_EQ(folders.desktop(), hostPath("Moved"));
 }
 
 TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
@@ -167,39 +167,39 @@ TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
                                      std::string(testing::kRegistryHeader) + "[Software\\\\Micro"}) {
     testing::writeFile(prefix_.path() / "user.reg", content);
     testing::writeFile(prefix_.path() / "system.reg", content);
-    EXPECT_EQ(info_.Folders().Desktop(), hostPath("users/ann/Desktop"));
-    EXPECT_EQ(info_.Folders().CommonDesktopDirectory(), hostPath("users/Public/Desktop"));
+    EXPECT_EQ(info_.desktop(), hostPath("users/ann/Desktop"));
+    EXPECT_EQ(info_.commonDesktopDirectory(), hostPath("users/Public/Desktop"));
   }
 }
 
 TEST_F(SystemFoldersTest, TrailingDelimiterRule) {
-  TJvSystemFolders& folders = info_.Folders();
-  EXPECT_FALSE(folders.TrailingPathDelimiter());
-  folders.SetTrailingPathDelimiter(true);
-  EXPECT_EQ(folders.Desktop(), hostPath("users/ann/Desktop") + "/");
-  EXPECT_EQ(folders.Nethood(), "");  // a missing folder stays empty either way
-  folders.SetTrailingPathDelimiter(false);
-  EXPECT_EQ(folders.Desktop(), hostPath("users/ann/Desktop"));
+  WellKnownFolders& folders = info_;
+  EXPECT_FALSE(folders.trailingPathDelimiter());
+  folders.setTrailingPathDelimiter(true);
+  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop") + "/");
+  EXPECT_EQ(folders.nethood(), "");  // a missing folder stays empty either way
+  folders.setTrailingPathDelimiter(false);
+  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop"));
 }
 
 TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
-  const TJvSystemFolders& folders = info_.Folders();
-  EXPECT_EQ(folders.ResolveFolder(csidl::kStartMenu), folders.StartMenu());
-  EXPECT_NE(folders.ResolveFolder(csidl::kStartMenu), "");
-  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) EXPECT_EQ(folders.ResolveFolder(unknown), "") << unknown;
+  const WellKnownFolders& folders = info_;
+  EXPECT_EQ(folders.resolveFolder(csidl::kStartMenu), folders.startMenu());
+  EXPECT_NE(folders.resolveFolder(csidl::kStartMenu), "");
+  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) EXPECT_EQ(folders.resolveFolder(unknown), "") << unknown;
 }
 
 TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
   TempDir temp;
   ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
-  TJvComputerInfoEx info;
-  const TJvSystemFolders& folders = info.Folders();
-  for (const Accessor accessor : {&TJvSystemFolders::Desktop, &TJvSystemFolders::StartMenu,
-                                  &TJvSystemFolders::CommonStartmenu, &TJvSystemFolders::ProgramFiles,
-                                  &TJvSystemFolders::Windows, &TJvSystemFolders::Profile}) {
+  WellKnownFolders info;
+  const WellKnownFolders& folders = info;
+  for (const Accessor accessor : {&WellKnownFolders::desktop, &WellKnownFolders::startMenu,
+                                  &WellKnownFolders::commonStartmenu, &WellKnownFolders::programFiles,
+                                  &WellKnownFolders::windows, &WellKnownFolders::profile}) {
     EXPECT_EQ((folders.*accessor)(), "");
   }
-  EXPECT_EQ(folders.Current(), platform::currentDirectory());
+  EXPECT_EQ(folders.current(), platform::currentDirectory());
 }
 
 TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
@@ -231,30 +231,22 @@ TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
   for (const Case& c : cases) {
     prefix_.userReg("[Environment]\n" + c.user);
     prefix_.systemReg(c.system);
-    EXPECT_EQ(info_.Folders().Temp(), c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
+    EXPECT_EQ(info_.temp(), c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
   }
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::remove_all(prefix_.path());
   std::filesystem::current_path(temp_.path());
-  EXPECT_EQ(info_.Folders().Temp(), "") << "without a prefix there is no Temp, least of all the current folder";
+  EXPECT_EQ(info_.temp(), "") << "without a prefix there is no Temp, least of all the current folder";
   std::filesystem::current_path(before);
 }
 
-TEST(ComputerInfo, OwnsOneFoldersObject) {
-  TJvComputerInfoEx info;
-  EXPECT_TRUE(info.ReadOnly());
-  TJvSystemFolders& first = info.Folders();
-  EXPECT_EQ(&first, &info.Folders());
-  EXPECT_TRUE(first.ReadOnly());
-}
-
-TEST(ComputerInfo, AssigningAFolderFails) {
-  TJvComputerInfoEx info;
-  const TJvSystemFolders& folders = info.Folders();
+TEST(WellKnownFolders, AssigningAFolderFails) {
+  WellKnownFolders info;
+  const WellKnownFolders& folders = info;
   const std::function<void()> assignments[] = {
-      [&] { folders.SetDesktop("/x"); },   [&] { folders.SetCurrent("/"); },
-      [&] { folders.SetTemp("/tmp"); },    [&] { folders.SetProgramFiles("/x"); },
-      [&] { folders.SetStartMenu("/x"); }, [&] { folders.SetProfile("/x"); },
+      [&] { folders.setDesktop("/x"); },   [&] { folders.setCurrent("/"); },
+      [&] { folders.setTemp("/tmp"); },    [&] { folders.setProgramFiles("/x"); },
+      [&] { folders.setStartMenu("/x"); }, [&] { folders.setProfile("/x"); },
   };
   const std::string before = platform::currentDirectory();
   for (const auto& assign : assignments) {

@@ -1,11 +1,11 @@
-// The gradient builder: colour table, band edges, dither, strip replication, MulDiv.
+// The gradient builder: colour table, band edges, dither, strip replication, mulDiv.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include "widget_test_support.h"
-#include "widgets/xp_caption.h"
-#include "widgets/xp_gradient.h"
+#include "widgets/button_caption.h"
+#include "widgets/button_gradient.h"
 
 namespace zendrift::widgets {
 namespace {
@@ -17,14 +17,14 @@ TEST(MulDiv, RoundsToNearestWithHalvesAwayFromZero) {
     int a, b, c, expected;
   } cases[] = {{1, 19, 64, 0}, {2, 19, 64, 1}, {64, 19, 64, 19}, {3, 1, 2, 2},  {-3, 1, 2, -2},
                {5, 3, 2, 8},   {-5, 3, 2, -8}, {7, 1, -2, -4},   {4, 4, 0, -1}, {46341, 46341, 46341, 46341}};
-  for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+  for (const Case& c : cases) EXPECT_EQ(mulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 // The rows of the 71 x 19 face of a 73 x 21 button: 64 colours over 19 rows, each band's first
 // row taking the previous colour.
 TEST(Gradient, FaceRowsOfTheDefaultButton) {
   QImage face;
-  CreateGradientBitmap(71, 19, QColor(0xFFFFFF), QColor(0xEFEBE7), 64, 1, true, face);
+  createGradientBitmap(71, 19, QColor(0xFFFFFF), QColor(0xEFEBE7), 64, 1, true, face);
   ASSERT_EQ(face.size(), QSize(71, 19));
   EXPECT_EQ(face.depth(), 24);
   const char* expected[] = {"#FFFFFF", "#FEFEFD", "#FDFDFC", "#FCFCFB", "#FBFBFA", "#FBFAF9", "#FAF9F7",
@@ -39,29 +39,29 @@ TEST(Gradient, FaceRowsOfTheDefaultButton) {
 TEST(Gradient, HalfwayStepsRoundToEven) {
   // Two colours 0 and 3 in 3 steps: 1.5 rounds to 2, and 0 to 1 in 5 steps gives halves at 0.5.
   QImage image;
-  CreateGradientBitmap(1, 3, QColor(0, 0, 0), QColor(3, 1, 0), 3, 1, false, image);
+  createGradientBitmap(1, 3, QColor(0, 0, 0), QColor(3, 1, 0), 3, 1, false, image);
   EXPECT_EQ(QColor(image.pixel(0, 1)), QColor(2, 0, 0));  // 1.5 -> 2, 0.5 -> 0
-  CreateGradientBitmap(1, 5, QColor(0, 0, 0), QColor(10, 0, 0), 5, 1, false, image);
+  createGradientBitmap(1, 5, QColor(0, 0, 0), QColor(10, 0, 0), 5, 1, false, image);
   EXPECT_EQ(QColor(image.pixel(0, 1)), QColor(2, 0, 0));  // 2.5 -> 2
   EXPECT_EQ(QColor(image.pixel(0, 3)), QColor(8, 0, 0));  // 7.5 -> 8
 }
 
 TEST(Gradient, LeftToRightStylesAndSwappedColours) {
   QImage image;
-  CreateGradientBitmap(4, 20, QColor(0, 0, 0), QColor(30, 60, 90), 4, 0, false, image);
+  createGradientBitmap(4, 20, QColor(0, 0, 0), QColor(30, 60, 90), 4, 0, false, image);
   EXPECT_EQ(QColor(image.pixel(0, 19)), QColor(0, 0, 0));
   EXPECT_EQ(QColor(image.pixel(3, 0)), QColor(30, 60, 90));
   EXPECT_EQ(QColor(image.pixel(3, 19)), QColor(30, 60, 90));  // rows below 16 are the strip again
-  CreateGradientBitmap(4, 3, QColor(0, 0, 0), QColor(30, 60, 90), 4, 2, false, image);
+  createGradientBitmap(4, 3, QColor(0, 0, 0), QColor(30, 60, 90), 4, 2, false, image);
   EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(30, 60, 90));
-  CreateGradientBitmap(3, 4, QColor(0, 0, 0), QColor(30, 60, 90), 4, 3, false, image);
+  createGradientBitmap(3, 4, QColor(0, 0, 0), QColor(30, 60, 90), 4, 3, false, image);
   EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(30, 60, 90));
   EXPECT_EQ(QColor(image.pixel(0, 3)), QColor(0, 0, 0));
 }
 
 TEST(Gradient, DitherStaysInsideBandsAndTheStripRepeats) {
   QImage image;
-  CreateGradientBitmap(50, 400, QColor(0, 0, 0), QColor(0, 0, 200), 4, 1, true, image, 7);
+  createGradientBitmap(50, 400, QColor(0, 0, 0), QColor(0, 0, 200), 4, 1, true, image, 7);
   const int table[] = {0, 67, 133, 200};
   int ownColourRows = 0;
   for (int y = 0; y < 400; ++y) {
@@ -83,9 +83,9 @@ TEST(Gradient, DitherStaysInsideBandsAndTheStripRepeats) {
 
 TEST(Gradient, EmptySizesGiveAnEmptyBitmap) {
   QImage image;
-  CreateGradientBitmap(0, 19, QColor(0xFFFFFF), QColor(Qt::black), 64, 1, true, image);
+  createGradientBitmap(0, 19, QColor(0xFFFFFF), QColor(Qt::black), 64, 1, true, image);
   EXPECT_EQ(image.width(), 0);
-  CreateGradientBitmap(-4, 19, QColor(0xFFFFFF), QColor(Qt::black), 64, 1, true, image);
+  createGradientBitmap(-4, 19, QColor(0xFFFFFF), QColor(Qt::black), 64, 1, true, image);
   EXPECT_EQ(image.width(), 0);
 }
 
@@ -95,7 +95,7 @@ TEST(ConvertToGray, LiftsDarkGreysAndWhitensTheRest) {
   glyph.setPixel(1, 0, qRgb(30, 60, 90));
   glyph.setPixel(2, 0, qRgb(155, 155, 156));
   glyph.setPixel(3, 0, qRgb(156, 156, 157));
-  const QImage gray = ConvertToGray(glyph);
+  const QImage gray = convertToGray(glyph);
   EXPECT_EQ(QColor(gray.pixel(0, 0)), QColor(100, 100, 100));
   EXPECT_EQ(QColor(gray.pixel(1, 0)), QColor(160, 160, 160));
   EXPECT_EQ(QColor(gray.pixel(2, 0)), QColor(255, 255, 255));  // 155 + 100

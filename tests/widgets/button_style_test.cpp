@@ -4,69 +4,69 @@
 #include <memory>
 
 #include "widget_test_support.h"
-#include "widgets/xp_button.h"
-#include "widgets/xp_style.h"
+#include "widgets/styled_button.h"
+#include "widgets/button_style.h"
 
 namespace zendrift::widgets {
 namespace {
 
 TEST(StyleManager, RegistersEachControlWithOneManagerAtATime) {
   zendrift::testing::ensureApplication();
-  TJvXPStyleManager first;
-  TJvXPStyleManager second;
-  TJvXPButton button;
-  button.SetStyleManager(&first);
-  button.SetStyleManager(&first);
-  EXPECT_EQ(first.Controls().size(), 1u);
-  button.SetStyleManager(&second);
-  EXPECT_TRUE(first.Controls().empty());
-  EXPECT_EQ(second.Controls().size(), 1u);
-  button.SetStyleManager(nullptr);
-  EXPECT_TRUE(second.Controls().empty());
+  ButtonStyleManager first;
+  ButtonStyleManager second;
+  StyledButton button;
+  button.setStyleManager(&first);
+  button.setStyleManager(&first);
+  EXPECT_EQ(first.controls().size(), 1u);
+  button.setStyleManager(&second);
+  EXPECT_TRUE(first.controls().empty());
+  EXPECT_EQ(second.controls().size(), 1u);
+  button.setStyleManager(nullptr);
+  EXPECT_TRUE(second.controls().empty());
 }
 
 TEST(StyleManager, ThemeChangeIsAnnouncedAndFollowedByControlsThatUseIt) {
   zendrift::testing::ensureApplication();
-  TJvXPStyleManager manager;
-  TJvXPButton button;
+  ButtonStyleManager manager;
+  StyledButton button;
   int announced = 0;
-  manager.OnThemeChanged = [&](TJvXPStyleManager&) { ++announced; };
-  button.SetStyleManager(&manager);
-  manager.SetTheme(TJvXPTheme::OfficeXP);
-  manager.SetTheme(TJvXPTheme::OfficeXP);
+  manager.onThemeChanged = [&](ButtonStyleManager&) { ++announced; };
+  button.setStyleManager(&manager);
+  manager.setTheme(ButtonTheme::OfficeXP);
+  manager.setTheme(ButtonTheme::OfficeXP);
   EXPECT_EQ(announced, 1);
-  EXPECT_EQ(button.EffectiveTheme(), TJvXPTheme::OfficeXP);
-  button.Style().SetUseStyleManager(false);
-  EXPECT_EQ(button.EffectiveTheme(), TJvXPTheme::WindowsXP);
+  EXPECT_EQ(button.effectiveTheme(), ButtonTheme::OfficeXP);
+  button.controlStyle().setUseStyleManager(false);
+  EXPECT_EQ(button.effectiveTheme(), ButtonTheme::WindowsXP);
 }
 
 TEST(StyleManager, ControlsForgetADestroyedManagerAndManagersADestroyedControl) {
   zendrift::testing::ensureApplication();
-  TJvXPButton button;
+  StyledButton button;
   {
-    TJvXPStyleManager manager;
-    button.SetStyleManager(&manager);
+    ButtonStyleManager manager;
+    button.setStyleManager(&manager);
   }
-  EXPECT_EQ(button.StyleManager(), nullptr);
-  TJvXPStyleManager manager;
+  EXPECT_EQ(button.styleManager(), nullptr);
+  ButtonStyleManager manager;
   {
-    TJvXPButton shortLived;
-    shortLived.SetStyleManager(&manager);
-    EXPECT_EQ(manager.Controls().size(), 1u);
+    StyledButton shortLived;
+    shortLived.setStyleManager(&manager);
+    EXPECT_EQ(manager.controls().size(), 1u);
   }
-  EXPECT_TRUE(manager.Controls().empty());
-  manager.SetTheme(TJvXPTheme::OfficeXP);  // reaches no dead control
+  EXPECT_TRUE(manager.controls().empty());
+  manager.setTheme(ButtonTheme::OfficeXP);  // reaches no dead control
 }
 
 TEST(Style, AssignCopiesTheValues) {
   zendrift::testing::ensureApplication();
-  TJvXPButton a;
-  TJvXPButton b;
-  a.Style().SetTheme(TJvXPTheme::OfficeXP);
-  a.Style().SetUseStyleManager(false);
-  b.Style().Assign(a.Style());
-  EXPECT_EQ(b.Style().Theme(), TJvXPTheme::OfficeXP);
-  EXPECT_FALSE(b.Style().UseStyleManager());
+  StyledButton a;
+  StyledButton b;
+  a.controlStyle().setTheme(ButtonTheme::OfficeXP);
+  a.controlStyle().setUseStyleManager(false);
+  b.controlStyle().assign(a.controlStyle());
+  EXPECT_EQ(b.controlStyle().theme(), ButtonTheme::OfficeXP);
+  EXPECT_FALSE(b.controlStyle().useStyleManager());
 }
 
 }  // namespace

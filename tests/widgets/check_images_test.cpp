@@ -39,8 +39,8 @@ TEST(CheckImages, BoxesAreSquaresCentredInTheirCells) {
 }
 
 struct CellCase {
-  scan::TCheckKind kind;
-  scan::TCheckBoxState state;
+  scan::CheckKind kind;
+  scan::CheckState state;
   bool enabled;
   QPoint probe;
   QRgb colour;

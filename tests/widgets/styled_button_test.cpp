@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "widget_test_support.h"
-#include "widgets/xp_button.h"
-#include "widgets/xp_caption.h"
+#include "widgets/styled_button.h"
+#include "widgets/button_caption.h"
 
 namespace zendrift::widgets {
 namespace {
@@ -45,15 +45,15 @@ class ButtonTest : public ::testing::Test {
     palette.setColor(QPalette::Disabled, QPalette::Dark, QColor::fromRgb(kDisabledDark));
     form->setPalette(palette);
     form->setFont(crispFont());
-    button = new TJvXPButton(form.get());  // owned by the form
-    button->SetCaption(QStringLiteral("&Start Scan"));
+    button = new StyledButton(form.get());  // owned by the form
+    button->setCaption(QStringLiteral("&Start Scan"));
     button->move(10, 10);
-    other = new TJvXPButton(form.get());
-    other->SetCaption(QStringLiteral("E&xit"));
+    other = new StyledButton(form.get());
+    other->setCaption(QStringLiteral("E&xit"));
     other->move(100, 10);
     box = new QCheckBox(QStringLiteral("Desktop"), form.get());
     box->move(10, 60);
-    button->OnClick = [this](TJvXPCustomControl&) { ++clicks; };
+    button->onClick = [this](StyledControl&) { ++clicks; };
     showAndWait(*form);
     // The pointer rests away from the buttons, whatever an earlier test left behind.
     QTest::mouseMove(form.get(), QPoint(290, 110));
@@ -67,8 +67,8 @@ class ButtonTest : public ::testing::Test {
   QPoint centre() const { return QPoint(36, 10); }
 
   std::unique_ptr<QWidget> form;
-  TJvXPButton* button = nullptr;
-  TJvXPButton* other = nullptr;
+  StyledButton* button = nullptr;
+  StyledButton* other = nullptr;
   QCheckBox* box = nullptr;
   int clicks = 0;
 };
@@ -77,7 +77,7 @@ TEST_F(ButtonTest, DefaultSizeFaceFillsTheButtonInsideTheBorder) {
   box->setFocus();
   QApplication::processEvents();
   ASSERT_EQ(button->size(), QSize(73, 21));
-  EXPECT_EQ(button->FaceBitmap().size(), QSize(71, 19));
+  EXPECT_EQ(button->faceBitmap().size(), QSize(71, 19));
   const QImage image = shot();
   for (int y = 0; y < 19; ++y) {
     EXPECT_EQ(pixelName(image, 4, 1 + y), QString::fromLatin1(kFaceRows[y])) << y;
@@ -103,15 +103,15 @@ TEST_F(ButtonTest, BorderIsRoundedAndItsCornersSoftened) {
                             QPoint(1, h - 1), QPoint(w - 2, h - 1), QPoint(w - 1, h - 2)}) {
     EXPECT_EQ(pixelName(image, soft.x(), soft.y()), QStringLiteral("#7B9EAD")) << soft.x() << "," << soft.y();
   }
-  button->SetSmoothEdges(false);
+  button->setSmoothEdges(false);
   EXPECT_EQ(pixelName(shot(), 0, 1), QStringLiteral("#003873"));
 }
 
 TEST_F(ButtonTest, FocusShowsATwoPixelRingAroundTheSmallerFace) {
   button->setFocus();
   QApplication::processEvents();
-  ASSERT_TRUE(button->IsFocused());
-  ASSERT_TRUE(button->RingShown(false));
+  ASSERT_TRUE(button->isFocused());
+  ASSERT_TRUE(button->ringShown(false));
   const QImage image = shot();
   // The ring gradient starts at (1, 1); the face's top-left 67 x 15 pixels sit at (3, 3).
   EXPECT_EQ(pixelName(image, 4, 1), QString::fromLatin1(kFocusRows[0]));
@@ -131,7 +131,7 @@ TEST_F(ButtonTest, HoverShowsTheHotRing) {
   const QPointF local = centre();
   QEnterEvent enter(local, local, button->mapToGlobal(local));
   QApplication::sendEvent(button, &enter);
-  ASSERT_TRUE(button->IsHot());
+  ASSERT_TRUE(button->isHot());
   const QImage image = shot();
   EXPECT_EQ(pixelName(image, 4, 1), QStringLiteral("#FFF3CE"));
   saveArtefact(image, QStringLiteral("button_hot"));
@@ -168,7 +168,7 @@ TEST_F(ButtonTest, DisabledButtonHasGreyBorderNoRingAndAnEmbossedCaption) {
   saveArtefact(image, QStringLiteral("button_disabled"));
   // It receives no pointer or key input, so it turns neither hot nor pressed.
   QTest::mousePress(button, Qt::LeftButton, {}, centre());
-  EXPECT_FALSE(button->IsPressed());
+  EXPECT_FALSE(button->isPressed());
   QTest::mouseRelease(button, Qt::LeftButton, {}, centre());
   EXPECT_EQ(clicks, 0);
 }
@@ -176,27 +176,27 @@ TEST_F(ButtonTest, DisabledButtonHasGreyBorderNoRingAndAnEmbossedCaption) {
 TEST_F(ButtonTest, PressAndDragOffShowsTheRingAndReleasingOutsideDoesNotClick) {
   QTest::mouseMove(button, centre());
   QTest::mousePress(button, Qt::LeftButton, {}, centre());
-  EXPECT_TRUE(button->IsPressed());
+  EXPECT_TRUE(button->isPressed());
   EXPECT_TRUE(button->hasFocus());
   const QImage pressed = shot();
   EXPECT_EQ(pixelName(pressed, 4, 1), QStringLiteral("#D6CFC6"));  // the pressed face
   saveArtefact(pressed, QStringLiteral("button_pressed"));
 
   QTest::mouseMove(button, QPoint(120, 40));
-  EXPECT_FALSE(button->IsHot());
-  EXPECT_TRUE(button->RingShown(false));
+  EXPECT_FALSE(button->isHot());
+  EXPECT_TRUE(button->ringShown(false));
   const QImage dragged = shot();
   EXPECT_EQ(pixelName(dragged, 4, 1), QString::fromLatin1(kFocusRows[0]));
   EXPECT_EQ(pixelName(dragged, 4, 3), QString::fromLatin1(kFaceRows[0]));
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(120, 40));
-  EXPECT_FALSE(button->IsPressed());
+  EXPECT_FALSE(button->isPressed());
   EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(ButtonTest, ClickSetsTheFormsModalResultThenRaisesOnClick) {
-  button->SetModalResult(2);
+  button->setModalResult(2);
   QVariant seen;
-  button->OnClick = [&](TJvXPCustomControl&) {
+  button->onClick = [&](StyledControl&) {
     seen = form->property("ModalResult");
     ++clicks;
   };
@@ -209,7 +209,7 @@ TEST_F(ButtonTest, DoubleClickClicksTwice) {
   // What the system sends for a double click: press, release, double-click press, release.
   QTest::mouseClick(button, Qt::LeftButton, {}, centre());
   QTest::mouseDClick(button, Qt::LeftButton, {}, centre());
-  EXPECT_TRUE(button->IsPressed());
+  EXPECT_TRUE(button->isPressed());
   QTest::mouseRelease(button, Qt::LeftButton, {}, centre());
   EXPECT_EQ(clicks, 2);
 }
@@ -217,12 +217,12 @@ TEST_F(ButtonTest, DoubleClickClicksTwice) {
 TEST_F(ButtonTest, SpaceHeldShowsThePressedFaceAndItsReleaseClicks) {
   button->setFocus();
   QTest::keyPress(button, Qt::Key_Space);
-  EXPECT_TRUE(button->IsHot());
-  EXPECT_TRUE(button->IsPressed());
+  EXPECT_TRUE(button->isHot());
+  EXPECT_TRUE(button->isPressed());
   EXPECT_EQ(pixelName(shot(), 4, 1), QStringLiteral("#D6CFC6"));
   QTest::keyRelease(button, Qt::Key_Space);
-  EXPECT_FALSE(button->IsPressed());
-  EXPECT_FALSE(button->IsHot());  // the pointer is elsewhere
+  EXPECT_FALSE(button->isPressed());
+  EXPECT_FALSE(button->isHot());  // the pointer is elsewhere
   EXPECT_EQ(clicks, 1);
   // The release of any key clicks a pressed button.
   QTest::keyPress(button, Qt::Key_Space);
@@ -237,7 +237,7 @@ TEST_F(ButtonTest, EnterClicksTheFocusedButtonAndEscapeTheCancelButton) {
   other->setFocus();
   QTest::keyClick(other, Qt::Key_Escape);
   EXPECT_EQ(clicks, 1);
-  button->SetCancel(true);
+  button->setCancel(true);
   QTest::keyClick(other, Qt::Key_Escape, Qt::ShiftModifier);
   EXPECT_EQ(clicks, 1);
   box->setFocus();
@@ -248,16 +248,16 @@ TEST_F(ButtonTest, EnterClicksTheFocusedButtonAndEscapeTheCancelButton) {
 TEST_F(ButtonTest, DefaultButtonTakesEnterAndShowsItsRingWhileNoStyledControlIsActive) {
   box->setFocus();
   QApplication::processEvents();
-  EXPECT_FALSE(button->RingShown(false));
-  button->SetDefault(true);
-  EXPECT_TRUE(button->RingShown(false));
-  EXPECT_FALSE(button->RingShown(true));
+  EXPECT_FALSE(button->ringShown(false));
+  button->setDefault(true);
+  EXPECT_TRUE(button->ringShown(false));
+  EXPECT_FALSE(button->ringShown(true));
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(clicks, 1);
   other->setFocus();
   QApplication::processEvents();
-  EXPECT_TRUE(button->IsSibling());
-  EXPECT_FALSE(button->RingShown(false));
+  EXPECT_TRUE(button->isSibling());
+  EXPECT_FALSE(button->ringShown(false));
   QTest::keyClick(other, Qt::Key_Return);  // the focused styled button takes it
   EXPECT_EQ(clicks, 1);
 }
@@ -271,22 +271,22 @@ TEST_F(ButtonTest, AcceleratorClicksWhenFocusedOrWithAlt) {
   EXPECT_EQ(clicks, 1);
   QTest::keyClick(other, Qt::Key_S, Qt::AltModifier);
   EXPECT_EQ(clicks, 2);
-  button->SetShowAccelChar(false);
+  button->setShowAccelChar(false);
   QTest::keyClick(other, Qt::Key_S, Qt::AltModifier);
   EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(ButtonTest, RepaintCopiesAndResizeRebuilds) {
   box->setFocus();
-  const int builds = button->GradientBuilds();
+  const int builds = button->gradientBuilds();
   button->repaint();
   button->repaint();
-  EXPECT_EQ(button->GradientBuilds(), builds);
+  EXPECT_EQ(button->gradientBuilds(), builds);
   button->resize(90, 30);
   QApplication::processEvents();
-  EXPECT_GT(button->GradientBuilds(), builds);
-  EXPECT_EQ(button->FaceBitmap().size(), QSize(88, 28));
-  EXPECT_EQ(button->HotRingBitmap().size(), QSize(88, 28));
+  EXPECT_GT(button->gradientBuilds(), builds);
+  EXPECT_EQ(button->faceBitmap().size(), QSize(88, 28));
+  EXPECT_EQ(button->hotRingBitmap().size(), QSize(88, 28));
 }
 
 TEST_F(ButtonTest, FaceBuiltWhileFocusedStillCoversTheButtonOnceTheRingGoes) {
@@ -320,8 +320,8 @@ TEST_F(ButtonTest, OnlyNotificationsInTheRedrawSetRepaintAndTheLockHoldsThemBack
   counter.paints = 0;
   int entered = 0;
   int left = 0;
-  button->OnMouseEnter = [&](TJvXPCustomControl&) { ++entered; };
-  button->OnMouseLeave = [&](TJvXPCustomControl&) { ++left; };
+  button->onMouseEnter = [&](StyledControl&) { ++entered; };
+  button->onMouseLeave = [&](StyledControl&) { ++left; };
 
   const QPointF local = centre();
   QEnterEvent enter(local, local, button->mapToGlobal(local));
@@ -333,14 +333,14 @@ TEST_F(ButtonTest, OnlyNotificationsInTheRedrawSetRepaintAndTheLockHoldsThemBack
   QApplication::processEvents();
   EXPECT_EQ(counter.paints, 1);  // moving inside changes nothing
 
-  button->SetLockUpdate(true);
+  button->setLockUpdate(true);
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(button, &leave);
   QApplication::processEvents();
   EXPECT_EQ(counter.paints, 1);
   EXPECT_EQ(left, 1);
-  EXPECT_FALSE(button->IsHot());
-  button->SetLockUpdate(false);
+  EXPECT_FALSE(button->isHot());
+  button->setLockUpdate(false);
   QApplication::processEvents();
   EXPECT_EQ(counter.paints, 2);
   button->removeEventFilter(&counter);
@@ -352,15 +352,15 @@ TEST_F(ButtonTest, CaptionMeasuresOneLineEvenWhenEmpty) {
   const QFontMetrics metrics(button->font());
   for (const QString& caption : {QString(), QStringLiteral("&")}) {
     QRect rect(0, 0, 73, 21);
-    DrawCaptionText(*button, painter, caption, button->font(), true, true, rect, DT_CALCRECT | DT_WORDBREAK);
+    drawCaptionText(*button, painter, caption, button->font(), true, true, rect, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(rect.height(), metrics.height()) << caption.toStdString();
     EXPECT_GT(rect.width(), 0);
   }
   QRect plain(0, 0, 73, 21);
-  DrawCaptionText(*button, painter, QStringLiteral("&"), button->font(), true, false, plain, DT_CALCRECT);
+  drawCaptionText(*button, painter, QStringLiteral("&"), button->font(), true, false, plain, DT_CALCRECT);
   EXPECT_EQ(plain.width(), metrics.horizontalAdvance(QLatin1Char('&')));
   // An empty caption's rectangle is centred: nothing is drawn but the face.
-  button->SetCaption(QString());
+  button->setCaption(QString());
   box->setFocus();
   const QImage image = shot();
   for (int y = 1; y < 20; ++y) EXPECT_EQ(pixelName(image, 36, y), QString::fromLatin1(kFaceRows[y - 1]));
@@ -371,7 +371,7 @@ TEST_F(ButtonTest, GlyphSitsBesideTheCaptionAndTurnsGreyWhenDisabled) {
   glyph.fill(qRgb(0, 0, 255));
   glyph.setPixel(0, 7, qRgb(255, 255, 255));  // the bottom-left pixel names the transparent colour
   glyph.setPixel(3, 3, qRgb(255, 255, 255));
-  button->SetGlyph(glyph);
+  button->setGlyph(glyph);
   box->setFocus();
   QImage image = shot();
   int blue = 0;
