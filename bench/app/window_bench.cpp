@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/zendrift_application.h"
+#include "gui/qt/main_window.h"
+#include "gui/qt/zendrift_application.h"
 #include "settings/command_line.h"
 #include "settings/scan_options.h"
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "widgets/check_list_view.h"
-#include "widgets/styled_button.h"
+#include "gui/qt/widgets/check_list_view.h"
+#include "gui/qt/widgets/styled_button.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <iostream>
 
-#include "app/unattended_run.h"
+#include "cli/unattended_run.h"
 #include "app/window_main.h"
 #include "platform/process.h"
 #include "settings/command_line.h"

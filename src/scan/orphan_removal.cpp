@@ -8,10 +8,10 @@
 #include "platform/ascii_case.h"
 #include "platform/directory_listing.h"
 #include "platform/path.h"
-#include "platform/windows_profile.h"
-#include "shortcut/orphan_test.h"
-#include "sysfolders/well_known_folders.h"
-#include "sysfolders/well_known_folders.h"
+#include "profile/windows_profile.h"
+#include "scan/orphan_check.h"
+#include "profile/well_known_folders.h"
+#include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
 

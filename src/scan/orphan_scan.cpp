@@ -6,11 +6,11 @@
 
 #include "platform/file_system.h"
 #include "platform/path.h"
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 #include "search/file_search.h"
-#include "shortcut/orphan_test.h"
-#include "sysfolders/well_known_folders.h"
-#include "sysfolders/well_known_folders.h"
+#include "scan/orphan_check.h"
+#include "profile/well_known_folders.h"
+#include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 #include "shortcut/byte_view.h"
 #include "shortcut/encoded_text.h"
 #include "shortcut/extra_data.h"

@@ -6,7 +6,7 @@
 #include "platform/command_line_words.h"
 #include "platform/path.h"
 #include "platform/process.h"
-#include "platform/windows_profile.h"
+#include "platform/win32/shell_folder.h"
 #include "platform/win32/win32_text.h"
 
 namespace zendrift::platform {
@@ -71,7 +71,7 @@ std::string executablePath() {
 }
 
 std::string applicationDataFolder() {
-  const std::string folder = specialFolderPath(CSIDL_APPDATA);
+  const std::string folder = win32::shellFolderPath(CSIDL_APPDATA);
   if (folder.empty()) return {};
   return excludeTrailingDelimiter(folder);
 }

@@ -9,7 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/path.h"
-#include "platform/windows_profile.h"
+#include "platform/win32/shell_folder.h"
 #include "platform/win32/win32_text.h"
 
 namespace zendrift::platform {
@@ -43,9 +43,9 @@ std::wstring folderPath(int csidl) {
 
 }  // namespace
 
-// A folder the shell cannot name, a virtual folder with no path, or a folder that is not there
-// gives the empty string.
-std::string specialFolderPath(int csidl) {
+namespace win32 {
+
+std::string shellFolderPath(int csidl) {
   std::wstring wide = knownFolderPath(csidl);
   if (wide.empty()) wide = folderPath(csidl);
   const std::string path = win32::toUtf8(wide);
@@ -54,4 +54,5 @@ std::string specialFolderPath(int csidl) {
   return excludeTrailingDelimiter(path);
 }
 
+}  // namespace win32
 }  // namespace zendrift::platform

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 
 namespace zendrift::testing::win32 {
 

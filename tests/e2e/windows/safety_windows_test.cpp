@@ -11,7 +11,7 @@
 #include "list_output.h"
 #include "lnk_builder.h"
 #include "platform/file_system.h"
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 #include "platform/win32/win32_text.h"
 #include "temp_dir.h"
 #include "win32_test_support.h"

@@ -9,7 +9,7 @@
 #include "platform/path.h"
 #include "platform/win32/win32_text.h"
 #include "shell_link_writer.h"
-#include "sysfolders/well_known_folders.h"
+#include "profile/well_known_folders.h"
 #include "temp_dir.h"
 
 namespace zendrift::sysfolders {

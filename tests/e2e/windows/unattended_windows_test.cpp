@@ -13,7 +13,7 @@
 #include "list_output.h"
 #include "lnk_builder.h"
 #include "platform/file_system.h"
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 #include "shell_link_writer.h"
 #include "temp_dir.h"
 #include "windows_program_run.h"

@@ -13,7 +13,7 @@
 #include "platform/file_prefix.h"
 #include "platform/file_version.h"
 #include "platform/process.h"
-#include "platform/windows_profile.h"
+#include "profile/windows_profile.h"
 #include "platform/win32/win32_text.h"
 #include "temp_dir.h"
 #include "win32_test_support.h"

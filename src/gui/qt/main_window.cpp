@@ -1,0 +1,252 @@
+// MainWindow's handlers: creation, show and close, the transfer between the controls and the
+// options, the scan and removal buttons, and what the scan driver asks of the window.
+#include "gui/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <stdexcept>
+#include <QShowEvent>
+
+#include "gui/qt/auxiliary_actions.h"
+#include "app/version_stamp.h"
+#include "platform/process.h"
+#include "settings/settings_file.h"
+
+namespace zendrift::app {
+namespace {
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent)
+    : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(executableFolder()) {
+  createControls();
+  connectHandlers();
+}
+
+MainWindow::~MainWindow() {
+  // The worker posts to this window: it must end before the window goes.
+  if (worker_.joinable()) {
+    worker_.request_stop();
+    worker_.join();
+  }
+}
+
+void MainWindow::connectHandlers() {
+  connect(scanButton, &StyledButton::clicked, this, [this] { onScanClicked(); });
+  connect(deleteButton, &StyledButton::clicked, this, [this] { onDeleteClicked(); });
+  connect(browseButton, &QPushButton::clicked, this, [this] { onBrowseClicked(); });
+  connect(helpButton, &StyledButton::clicked, this, [this] { onHelpClicked(); });
+  connect(exitButton, &StyledButton::clicked, this, [this] { onExitClicked(); });
+  connect(updatesButton, &StyledButton::clicked, this, [this] { onUpdatesClicked(); });
+  logo->onClick = [this](StateImage&) { onLogoClicked(); };
+}
+
+void MainWindow::start() {
+  const std::error_code loadError = settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
+  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
+  // before anything is scanned or deleted.
+  const auto reportLoadError = [&] {
+    if (!loadError) return;
+    // Nothing may run on defaults in place of the user's exclusions, nor replace the file.
+    saveOnClose_ = false;
+    scanButton->setEnabled(false);
+    deleteButton->setEnabled(false);
+    throw std::runtime_error("Cannot read the settings file " + settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) +
+                             ": " + loadError.message());
+  };
+  if (commandLine_.paramCount() == 0) {
+    if (options_.width != 0 && options_.height != 0)
+      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
+    optionsToControls();
+    saveOnClose_ = true;
+    reportLoadError();
+    return;
+  }
+
+  saveOnClose_ = false;
+  reportLoadError();
+  commandLine_.applySwitches(options_);
+  if (commandLine_.switchPresent("silent")) {
+    hide();
+    runSilently();
+    exitRequested_ = true;
+    return;
+  }
+  show();
+  raise();
+  activateWindow();
+  optionsToControls();
+  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
+  pendingDelete_ = commandLine_.switchPresent("delete");
+  pendingExit_ = commandLine_.switchPresent("exit");
+  if (commandLine_.switchPresent("start")) {
+    onScanClicked();
+  } else {
+    runPendingActions();
+  }
+}
+
+void MainWindow::runPendingActions() {
+  if (closed_ || busy()) return;
+  if (std::exchange(pendingDelete_, false)) {
+    onDeleteClicked();
+    if (busy()) return;
+  }
+  if (std::exchange(pendingExit_, false)) {
+    exitRequested_ = true;
+    // The run ends without the close event, so nothing is saved; before the event loop runs,
+    // the caller sees exitRequested() instead.
+    QCoreApplication::quit();
+  }
+}
+
+void MainWindow::onShow() {
+  setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
+  auto& folders = wellKnownFolders_;
+  const std::pair<QCheckBox*, std::string> hints[] = {
+      {startMenuBox, folders.startMenu()}, {desktopBox, folders.desktop()},      {favoritesBox, folders.favorites()},
+      {historyBox, folders.history()},   {programFilesBox, folders.programFiles()}, {tempBox, folders.temp()},
+      {appDataBox, folders.appData()},   {recentBox, folders.recent()}};
+  for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
+  scanButton->setFocus();
+}
+
+void MainWindow::onClose() {
+  if (!saveOnClose_) return;
+  controlsToOptions();
+  keepUnchangedOptions();
+  settings::saveSettings(options_, settings::kSettingsFileName);
+}
+
+void MainWindow::keepUnchangedOptions() {
+  // One box shows a pair of flags, and the all-users flag decides what it shows. A box the user
+  // left as it was shown must not rewrite a pair that differed in the file.
+  if (startMenuBox->isChecked() == shownOptions_.allUsersStartMenu) {
+    options_.startMenu = shownOptions_.startMenu;
+    options_.allUsersStartMenu = shownOptions_.allUsersStartMenu;
+  }
+  if (desktopBox->isChecked() == shownOptions_.allUsersDeskTop) {
+    options_.desktop = shownOptions_.desktop;
+    options_.allUsersDeskTop = shownOptions_.allUsersDeskTop;
+  }
+}
+
+void MainWindow::optionsToControls() {
+  shownOptions_ = options_;
+  // Each pair shares a box: the second assignment, the all-users flag, wins.
+  startMenuBox->setChecked(options_.startMenu);
+  startMenuBox->setChecked(options_.allUsersStartMenu);
+  desktopBox->setChecked(options_.desktop);
+  desktopBox->setChecked(options_.allUsersDeskTop);
+  favoritesBox->setChecked(options_.favorites);
+  historyBox->setChecked(options_.history);
+  programFilesBox->setChecked(options_.programFiles);
+  tempBox->setChecked(options_.tempPath);
+  appDataBox->setChecked(options_.applicationData);
+  recentBox->setChecked(options_.recent);
+  removableDrivesBox->setChecked(options_.removableDrives);
+  networkDrivesBox->setChecked(options_.networkDrives);
+  cdRomDrivesBox->setChecked(options_.cdRomDrives);
+  ramDrivesBox->setChecked(options_.ramDrives);
+  userFolderEdit->setText(toQString(options_.userDir));
+}
+
+void MainWindow::controlsToOptions() {
+  options_.startMenu = options_.allUsersStartMenu = startMenuBox->isChecked();
+  options_.desktop = options_.allUsersDeskTop = desktopBox->isChecked();
+  options_.favorites = favoritesBox->isChecked();
+  options_.history = historyBox->isChecked();
+  options_.programFiles = programFilesBox->isChecked();
+  options_.tempPath = tempBox->isChecked();
+  options_.applicationData = appDataBox->isChecked();
+  options_.recent = recentBox->isChecked();
+  options_.removableDrives = removableDrivesBox->isChecked();
+  options_.networkDrives = networkDrivesBox->isChecked();
+  options_.cdRomDrives = cdRomDrivesBox->isChecked();
+  options_.ramDrives = ramDrivesBox->isChecked();
+  options_.userDir = userFolderEdit->text().toStdString();
+  const WindowBounds bounds = outerBounds();
+  options_.top = bounds.top;
+  options_.left = bounds.left;
+  options_.width = bounds.width;
+  options_.height = bounds.height;
+}
+
+void MainWindow::onBrowseClicked() {
+  const std::string folder = browseForFolder(this, "Select a folder", userFolderEdit->text().toStdString());
+  if (!folder.empty()) userFolderEdit->setText(toQString(folder));
+  if (isVisible()) scanButton->setFocus();
+}
+
+void MainWindow::onHelpClicked() { openHelp(companionFolder_); }
+void MainWindow::onExitClicked() { close(); }
+void MainWindow::onUpdatesClicked() { checkForUpdates(companionFolder_); }
+void MainWindow::onLogoClicked() { openHomePage(); }
+
+// The frame's size is counted as the design's, whatever the window manager draws (if anything):
+// the settings then give back the same client area on every desktop, and the minimum size and
+// the stored sizes stay in the design's terms.
+QSize MainWindow::frameExtent() { return {kDesignFrameWidth, kDesignFrameHeight}; }
+
+WindowBounds MainWindow::outerBounds() const {
+  const QSize extent = frameExtent();
+  return {pos().x(), pos().y(), width() + extent.width(), height() + extent.height()};
+}
+
+WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
+  // Bounds from the settings file may be anything: keep the window within the screen's work area
+  // and no smaller than its minimum.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return bounds;
+  const QRect area = screen->availableGeometry();
+  bounds.width = std::clamp(bounds.width, kMinWidth, std::max(kMinWidth, area.width()));
+  bounds.height = std::clamp(bounds.height, kMinHeight, std::max(kMinHeight, area.height()));
+  bounds.left = std::clamp(bounds.left, area.left(), std::max(area.left(), area.left() + area.width() - bounds.width));
+  bounds.top = std::clamp(bounds.top, area.top(), std::max(area.top(), area.top() + area.height() - bounds.height));
+  return bounds;
+}
+
+void MainWindow::setOuterBounds(const WindowBounds& bounds) {
+  const QSize extent = frameExtent();
+  move(bounds.left, bounds.top);
+  resize(bounds.width - extent.width(), bounds.height - extent.height());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) onShow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (busy()) {
+    // Stop first; the close takes place when the worker has ended. A removal stops after the
+    // file it is deleting, keeping what was done.
+    closePending_ = true;
+    stopWork();
+    event->ignore();
+    return;
+  }
+  // The window closes even when saving fails; the error box reports the failure.
+  closed_ = true;
+  event->accept();
+  onClose();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  alignPanels();
+}
+
+void MainWindow::setStatusText(std::string_view text) {
+  statusLabel->setText(toQString(text));
+  statusLabel->adjustSize();
+}
+
+}  // namespace zendrift::app

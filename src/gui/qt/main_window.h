@@ -1,0 +1,204 @@
+// MainWindow: Zendrift's main window, its controls and their handlers, and the start-up sequence it
+// runs when it is created.
+#pragma once
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "gui/qt/anchor_layout.h"
+#include "gui/qt/main_window_widgets.h"
+#include "ui/check_list_model.h"
+#include "scan/orphan_removal.h"
+#include "scan/orphan_scan.h"
+#include "settings/command_line.h"
+#include "settings/scan_options.h"
+#include "profile/well_known_folders.h"
+
+namespace zendrift::app {
+
+// The window's outer bounds as the settings file keeps them (frame included).
+struct WindowBounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
+};
+
+// The result list's lines live in a base that is destroyed after QWidget, so that the list
+// control, a child destroyed with the window, never outlives the lines it shows.
+struct ResultLines {
+  scan::CheckListModel model_;
+};
+
+class MainWindow : private ResultLines, public QWidget {
+ public:
+  // The design bounds and the smallest outer size.
+  static constexpr WindowBounds kDesignBounds{243, 504, 600, 467};
+  static constexpr int kMinWidth = 600;
+  static constexpr int kMinHeight = 400;
+  // The frame of the design (caption and borders), used where the platform draws none.
+  static constexpr int kDesignFrameWidth = 8;
+  static constexpr int kDesignFrameHeight = 34;
+
+  // `options` is the program's one record; it outlives the window. Builds every control; the
+  // start-up sequence runs in start.
+  MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent = nullptr);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The creation event: loads the settings and runs the interactive or the command-line start.
+  void start();
+  // True when the command line's "exit" ended the run (inside start, or later by leaving the
+  // event loop when it came after a scan or a removal).
+  bool exitRequested() const noexcept { return exitRequested_; }
+  // Whether closing the window saves the settings: only in an interactive run.
+  bool savesOnClose() const noexcept { return saveOnClose_; }
+  // True once the window was closed for good (onClose ran).
+  bool closed() const noexcept { return closed_; }
+
+  void onShow();
+  void onClose();
+  void optionsToControls();
+  void controlsToOptions();
+
+  // Handlers of the buttons and the logo.
+  void onScanClicked();
+  void onDeleteClicked();
+  void onBrowseClicked();
+  void onHelpClicked();
+  void onExitClicked();
+  void onUpdatesClicked();
+  void onLogoClicked();
+
+  // Outer bounds, frame included.
+  WindowBounds outerBounds() const;
+  void setOuterBounds(const WindowBounds& bounds);
+  // `bounds` moved and cut to fit the screen's work area, and no smaller than the minimum size.
+  WindowBounds fittedToScreen(WindowBounds bounds) const;
+
+  // Where the help page and the update checker are looked for (with its trailing delimiter);
+  // the executable's folder unless set.
+  const std::string& companionFolder() const noexcept { return companionFolder_; }
+  void setCompanionFolder(std::string folder) { companionFolder_ = std::move(folder); }
+  // True while a scan or a removal runs on the worker thread.
+  bool busy() const noexcept { return work_ != Work::none; }
+  // Called on the worker thread for every folder a scan is about to list (tests and benchmarks
+  // use it to act at a known point of a walk). Set it while no scan runs.
+  void setWalkObserver(std::function<void(const std::string& folder)> observer) { walkObserver_ = std::move(observer); }
+  // Called on the worker thread before each shortcut a removal deletes. Set it while idle.
+  void setRemovalObserver(std::function<void(const std::string& path)> observer) {
+    removalObserver_ = std::move(observer);
+  }
+  // The records behind the result list's lines, line for line.
+  const std::vector<scan::OrphanRecord>& records() const noexcept { return records_; }
+
+  // The controls, named as in the layout.
+  QFrame* bannerPanel = nullptr;
+  QLabel* bannerTitle = nullptr;
+  QLabel* scanHintLabel = nullptr;
+  QLabel* deleteHintLabel = nullptr;
+  StateImage* logo = nullptr;
+  QFrame* optionsPanel = nullptr;
+  QGroupBox* foldersGroup = nullptr;
+  QCheckBox* startMenuBox = nullptr;
+  QCheckBox* desktopBox = nullptr;
+  QCheckBox* favoritesBox = nullptr;
+  QCheckBox* historyBox = nullptr;
+  QCheckBox* programFilesBox = nullptr;
+  QCheckBox* tempBox = nullptr;
+  QCheckBox* appDataBox = nullptr;
+  QCheckBox* recentBox = nullptr;
+  QGroupBox* targetsGroup = nullptr;
+  QCheckBox* removableDrivesBox = nullptr;
+  QCheckBox* networkDrivesBox = nullptr;
+  QCheckBox* cdRomDrivesBox = nullptr;
+  QCheckBox* ramDrivesBox = nullptr;
+  QGroupBox* userFolderGroup = nullptr;
+  QLineEdit* userFolderEdit = nullptr;
+  QPushButton* browseButton = nullptr;
+  QFrame* resultsPanel = nullptr;
+  CheckListView* resultList = nullptr;
+  QFrame* statusPanel = nullptr;
+  QLabel* statusLabel = nullptr;
+  QFrame* buttonPanel = nullptr;
+  StyledButton* scanButton = nullptr;
+  StyledButton* deleteButton = nullptr;
+  StyledButton* updatesButton = nullptr;
+  StyledButton* helpButton = nullptr;
+  StyledButton* exitButton = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void createControls();
+  void createBanner();
+  void createOptions();
+  void createResults();
+  void createStatusLine();
+  void createButtons();
+  void setTabOrder();
+  void connectHandlers();
+  void alignPanels();
+  static QSize frameExtent();
+  void keepUnchangedOptions();
+  void setStatusText(std::string_view text);
+
+  // The scan and the removal on the worker thread, and their results back on the window's.
+  void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
+  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  void scanFinished(const scan::ScanReport& report);
+  void orphanRemoved(int line, std::error_code error);
+  void removalFinished(const scan::RemovalReport& report);
+  void workFailed(const std::string& message);
+  void endWork();
+  // A close asked for meanwhile, or the command line's next action.
+  void afterWork();
+  void stopWork();
+  void runPendingActions();
+  // /silent with the window hidden: scan and remove here, nothing waits for a window.
+  void runSilently();
+
+  settings::ScanOptions& options_;
+  // The options as the boxes were last filled from them.
+  settings::ScanOptions shownOptions_;
+  settings::CommandLine commandLine_;
+  AnchorLayout anchors_;
+  sysfolders::WellKnownFolders wellKnownFolders_;
+  // Only an interactive run saves its settings at close.
+  bool saveOnClose_ = false;
+  bool exitRequested_ = false;
+  bool closed_ = false;
+  bool closePending_ = false;
+  // The command line's actions still to come after the running one.
+  bool pendingDelete_ = false;
+  bool pendingExit_ = false;
+  std::string companionFolder_;
+
+  enum class Work { none, scanning, removing };
+  Work work_ = Work::none;
+  bool deleteWasEnabled_ = false;
+  std::vector<scan::OrphanRecord> records_;
+  std::function<void(const std::string& folder)> walkObserver_;
+  std::function<void(const std::string& path)> removalObserver_;
+  // Declared last: it ends (and is joined) before anything it posts to goes.
+  std::jthread worker_;
+};
+
+}  // namespace zendrift::app

@@ -1,0 +1,249 @@
+// StyledButton: properties, gradients, keys, accelerator and click.
+#include "gui/qt/widgets/styled_button.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QShortcutEvent>
+
+#include "gui/qt/widgets/button_caption.h"
+#include "gui/qt/widgets/button_gradient.h"
+
+namespace zendrift::widgets {
+
+namespace {
+constexpr int kGradientColors = 64;
+constexpr int kTopToBottom = 1;
+}  // namespace
+
+StyledButton::StyledButton(QWidget* parent) : ThemedControl(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  resize(73, 21);
+  rebuildGradients();
+}
+
+StyledButton::~StyledButton() {
+  if (watchedForm_) watchedForm_->removeEventFilter(this);
+}
+
+void StyledButton::setAutoGray(bool value) {
+  if (value == autoGray_) return;
+  autoGray_ = value;
+  changed();
+}
+
+void StyledButton::setCancel(bool value) {
+  cancel_ = value;
+  watchForm();
+}
+
+void StyledButton::setDefault(bool value) {
+  if (value == default_) return;
+  default_ = value;
+  watchForm();
+  if (QWidget* form = window()) {
+    for (auto* control : form->findChildren<StyledControl*>()) control->notifyFocusMoved();
+  }
+  if (window() == this) notifyFocusMoved();
+  changed();
+}
+
+void StyledButton::setGlyph(const QImage& glyph) {
+  glyph_ = glyph;
+  changed();
+}
+
+void StyledButton::setGlyphLayout(GlyphLayout layout) {
+  if (layout == layout_) return;
+  layout_ = layout;
+  changed();
+}
+
+void StyledButton::setShowAccelChar(bool value) {
+  if (value == showAccelChar_) return;
+  showAccelChar_ = value;
+  updateAccelerator();
+  changed();
+}
+
+void StyledButton::setShowFocusRect(bool value) {
+  if (value == showFocusRect_) return;
+  showFocusRect_ = value;
+  changed();
+}
+
+void StyledButton::setSmoothEdges(bool value) {
+  if (value == smoothEdges_) return;
+  smoothEdges_ = value;
+  changed();
+}
+
+void StyledButton::setSpacing(quint8 value) {
+  if (value == spacing_) return;
+  spacing_ = value;
+  changed();
+}
+
+void StyledButton::setWordWrap(bool value) {
+  if (value == wordWrap_) return;
+  wordWrap_ = value;
+  changed();
+}
+
+void StyledButton::setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
+
+void StyledButton::setAction(QAction* action) {
+  if (action_) disconnect(action_, nullptr, this, nullptr);
+  action_ = action;
+  if (action_ == nullptr) {
+    changed();
+    return;
+  }
+  const auto follow = [this] {
+    if (!action_) return;
+    setCaption(action_->text());
+    setEnabled(action_->isEnabled());
+    changed();
+  };
+  connect(action_, &QAction::changed, this, follow);
+  follow();
+}
+
+bool StyledButton::ringShown(bool ignoreDefault) const {
+  bool ring = isPressed() ? !pointerOver() : (isHot() || isFocused());
+  if (!ignoreDefault && default_ && canFocus() && !isSibling()) ring = true;
+  return ring;
+}
+
+void StyledButton::rebuildGradients() {
+  const int w = width();
+  const int h = height();
+  // The face is always built one pixel inside the border. Sizing it to the ring's inside when
+  // the ring happens to show would leave a strip unpainted once the ring goes; painting with the
+  // ring copies only its top-left part anyway.
+  const int d = 2;
+  createGradientBitmap(w - d, h - d, QColor::fromRgb(kFaceTop), QColor::fromRgb(kFaceBottom), kGradientColors,
+                       kTopToBottom, true, face_);
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kPressedTop), QColor::fromRgb(kPressedBottom), kGradientColors,
+                       kTopToBottom, true, pressedFace_);
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kFocusTop), QColor::fromRgb(kFocusBottom), kGradientColors,
+                       kTopToBottom, true, focusRing_);
+  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kHotTop), QColor::fromRgb(kHotBottom), kGradientColors,
+                       kTopToBottom, true, hotRing_);
+  canvas_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  ++gradientBuilds_;
+}
+
+void StyledButton::resizeEvent(QResizeEvent* event) {
+  ThemedControl::resizeEvent(event);
+  rebuildGradients();
+  changed();
+}
+
+void StyledButton::click() {
+  QPointer<QAction> action = action_;
+  QPointer<StyledButton> alive(this);
+  ThemedControl::click();
+  if (alive && action) action->trigger();
+}
+
+void StyledButton::updateAccelerator() {
+  if (shortcutId_ != 0) {
+    releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+  }
+  if (!showAccelChar_) return;
+  if (accelChar(caption()).isNull()) return;
+  shortcutId_ = grabShortcut(QKeySequence::mnemonic(caption()));
+}
+
+void StyledButton::watchForm() {
+  QWidget* form = window();
+  if (form == this || form == watchedForm_) return;
+  if (watchedForm_) watchedForm_->removeEventFilter(this);
+  watchedForm_ = form;
+  if (watchedForm_) watchedForm_->installEventFilter(this);
+}
+
+bool StyledButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
+  if (!canFocus()) return false;
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (hasFocus() || (default_ && !isSibling())) {
+      click();
+      return true;
+    }
+  } else if (key == Qt::Key_Escape) {
+    if (cancel_ && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+      click();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool StyledButton::eventFilter(QObject* watched, QEvent* event) {
+  // Keys the focused control left alone reach the form: Enter for the default button, Escape
+  // for the cancel button.
+  if (watched == watchedForm_ && event->type() == QEvent::KeyPress && (default_ || cancel_)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (dialogKey(key->key(), key->modifiers())) return true;
+  }
+  return ThemedControl::eventFilter(watched, event);
+}
+
+bool StyledButton::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Shortcut: {
+      auto* shortcut = static_cast<QShortcutEvent*>(event);
+      if (shortcut->shortcutId() == shortcutId_ && canFocus()) {
+        click();
+        return true;
+      }
+      break;
+    }
+    case QEvent::ParentChange:
+    case QEvent::Show:
+      if (default_ || cancel_) watchForm();
+      break;
+    default:
+      break;
+  }
+  return ThemedControl::event(event);
+}
+
+void StyledButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+    if (!event->isAutoRepeat()) {
+      setDrawFlag(dsHot, true);
+      pressDown();
+    }
+    event->accept();
+    return;
+  }
+  if (dialogKey(key, event->modifiers())) {
+    event->accept();
+    return;
+  }
+  const QChar accel = showAccelChar_ ? accelChar(caption()) : QChar();
+  if (!accel.isNull() && canFocus() && event->text().size() == 1 &&
+      event->text().at(0).toUpper() == accel.toUpper() && (hasFocus() || (event->modifiers() & Qt::AltModifier))) {
+    click();
+    event->accept();
+    return;
+  }
+  ThemedControl::keyPressEvent(event);
+}
+
+void StyledButton::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !isPressed()) {
+    ThemedControl::keyReleaseEvent(event);
+    return;
+  }
+  if (!pointerOver()) setDrawFlag(dsHot, false);
+  setDrawFlag(dsPressed, false);
+  requestRepaint();
+  event->accept();
+  click();
+}
+
+}  // namespace zendrift::widgets

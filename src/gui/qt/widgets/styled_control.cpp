@@ -1,0 +1,179 @@
+// StyledControl: the base of the styled controls; draw state, notifications and click.
+#include "gui/qt/widgets/styled_control.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace zendrift::widgets {
+
+StyledControl::StyledControl(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  connect(qApp, &QApplication::focusChanged, this, [this] { notifyFocusMoved(); });
+}
+
+StyledControl::~StyledControl() = default;
+
+void StyledControl::notify(ControlNotification notification) {
+  if ((redrawSet_ & redrawBit(notification)) != 0) requestRepaint();
+}
+
+void StyledControl::requestRepaint() {
+  if (!lockUpdate_) update();
+}
+
+void StyledControl::setLockUpdate(bool lock) {
+  if (lock == lockUpdate_) return;
+  lockUpdate_ = lock;
+  if (!lock) update();
+}
+
+void StyledControl::setDrawFlag(DrawStateFlag flag, bool on) {
+  if (on) {
+    drawState_ |= flag;
+  } else {
+    drawState_ &= ~static_cast<unsigned>(flag);
+  }
+}
+
+void StyledControl::setCaption(const QString& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  captionChanged();
+  notify(ControlNotification::CaptionChanged);
+}
+
+bool StyledControl::canFocus() const {
+  return isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus;
+}
+
+void StyledControl::click() {
+  if (QWidget* form = window(); form != nullptr && form != this) {
+    form->setProperty("ModalResult", modalResult_);
+  }
+  QPointer<StyledControl> alive(this);
+  if (onClick) onClick(*this);
+  if (alive) Q_EMIT clicked();
+}
+
+void StyledControl::notifyMouseEnter() {
+  // A disabled control takes no pointer input; Qt repeats an enter a release already reported.
+  if (pointerOver_ || !isEnabled()) return;
+  pointerOver_ = true;
+  setDrawFlag(dsHot, true);
+  if (onMouseEnter) onMouseEnter(*this);
+  notify(ControlNotification::MouseEnter);
+}
+
+void StyledControl::notifyMouseLeave() {
+  if (!pointerOver_) return;
+  pointerOver_ = false;
+  setDrawFlag(dsHot, false);
+  if (onMouseLeave) onMouseLeave(*this);
+  notify(ControlNotification::MouseLeave);
+}
+
+void StyledControl::notifyFocusMoved() {
+  const bool focused = hasFocus();
+  setDrawFlag(dsFocused, focused);
+  if (!focused) setDrawFlag(dsPressed, false);
+  const QWidget* active = window() != nullptr ? window()->focusWidget() : nullptr;
+  sibling_ = qobject_cast<const StyledControl*>(active) != nullptr;
+  notify(ControlNotification::FocusChanged);
+}
+
+void StyledControl::pressDown() {
+  pressing_ = true;
+  if (!hasFocus() && canFocus()) setFocus(Qt::MouseFocusReason);
+  setDrawFlag(dsPressed, true);
+  notify(ControlNotification::MouseDown);
+}
+
+void StyledControl::enterEvent(QEnterEvent* event) {
+  QWidget::enterEvent(event);
+  notifyMouseEnter();
+}
+
+void StyledControl::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  notifyMouseLeave();
+}
+
+void StyledControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressDown();
+}
+
+// The second press of a double click is a press like any other, so it clicks again.
+void StyledControl::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void StyledControl::mouseMoveEvent(QMouseEvent* event) {
+  // While a button holds the pointer Qt reports no leave or enter; the position tells.
+  const bool inside = rect().contains(event->position().toPoint());
+  if (inside && !pointerOver_) {
+    notifyMouseEnter();
+  } else if (!inside && pointerOver_) {
+    notifyMouseLeave();
+  }
+  notify(ControlNotification::MouseMove);
+}
+
+void StyledControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (!pressing_) return;
+  pressing_ = false;
+  const bool wasPressed = isPressed();
+  setDrawFlag(dsPressed, false);
+  notify(ControlNotification::MouseUp);
+  QWidget* under = QApplication::widgetAt(event->globalPosition().toPoint());
+  if (auto* other = qobject_cast<StyledControl*>(under); other != nullptr && other != this) {
+    other->notifyMouseEnter();
+  }
+  if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint())) click();
+}
+
+void StyledControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  notifyFocusMoved();
+}
+
+void StyledControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  notifyFocusMoved();
+}
+
+void StyledControl::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  switch (event->type()) {
+    case QEvent::EnabledChange:
+      if (!isEnabled()) {
+        // A disabled control takes no input, so nothing keeps it hot or pressed.
+        pointerOver_ = false;
+        pressing_ = false;
+        setDrawFlag(dsHot, false);
+        setDrawFlag(dsPressed, false);
+      }
+      notify(ControlNotification::EnabledChanged);
+      break;
+    case QEvent::PaletteChange:
+      notify(ControlNotification::ParentColorChanged);
+      break;
+    case QEvent::FontChange:
+      notify(ControlNotification::ParentFontChanged);
+      break;
+    default:
+      break;
+  }
+}
+
+void StyledControl::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  notify(ControlNotification::PositionChanged);
+}
+
+void StyledControl::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  notify(ControlNotification::SizeChanged);
+}
+
+}  // namespace zendrift::widgets

@@ -1,0 +1,119 @@
+// The Windows profile on Windows: the running system itself. Windows paths are host paths here.
+#include <windows.h>
+
+#include "platform/directory_listing.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/process.h"
+#include "platform/win32/shell_folder.h"
+#include "platform/win32/win32_text.h"
+#include "profile/windows_profile.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+bool variableIsSet(const std::wstring& name) {
+  ::SetLastError(ERROR_SUCCESS);
+  wchar_t probe[1];
+  return ::GetEnvironmentVariableW(name.c_str(), probe, 1) != 0 || ::GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+}
+
+// The system's expansion of one "%NAME%" reference whose name is known to be set.
+std::wstring expandReference(const std::wstring& reference) {
+  std::wstring buffer(reference.size() + 256, L'\0');
+  for (;;) {
+    const DWORD length = ::ExpandEnvironmentStringsW(reference.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    // The reported length counts the terminating NUL.
+    if (length <= buffer.size()) {
+      buffer.resize(length - 1);
+      return buffer;
+    }
+    buffer.resize(length);
+  }
+}
+
+// "C:" alone names the current folder of drive C; the root is meant.
+std::string rootedDrive(std::string_view path) {
+  if (path.size() == 2 && path[1] == ':') return std::string(path) + "\\";
+  return std::string(path);
+}
+
+}  // namespace
+
+// References pair up from the left; "%%" and a "%" without a partner stay as they are, and any
+// name that is not set makes the whole expansion fail rather than leave "%NAME%" in a path.
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile&) {
+  std::wstring rest = win32::toWide(text);
+  std::wstring out;
+  out.reserve(rest.size());
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t open = rest.find(L'%', at);
+    if (open == std::wstring::npos) break;
+    const std::size_t close = rest.find(L'%', open + 1);
+    if (close == std::wstring::npos) break;
+    out.append(rest, at, open - at);
+    const std::wstring name = rest.substr(open + 1, close - open - 1);
+    if (name.empty()) {
+      out += L"%%";
+    } else {
+      if (!variableIsSet(name)) return std::nullopt;
+      out += expandReference(L"%" + name + L"%");
+    }
+    at = close + 1;
+  }
+  out.append(rest, at, std::wstring::npos);
+  return win32::toUtf8(out);
+}
+
+// On Windows every shortcut lies in the running system's own profile.
+std::optional<ShortcutProfile> profileRootedAt(std::string_view) { return std::nullopt; }
+
+bool isProfileRoot(std::string_view) { return false; }
+
+bool isScannedProfile(const ShortcutProfile& profile) { return profile.kind == ProfileKind::Scanned; }
+
+std::string profileProblem() { return {}; }
+
+bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
+
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }
+
+bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile&) {
+  return folderExists(rootedDrive(windowsPath));
+}
+
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&) {
+  if (drivePart.empty()) return kDriveNoRootDir;
+  // The service wants the root folder: the drive part with its trailing backslash.
+  const std::wstring root = win32::toWide(includeTrailingDelimiter(drivePart, PathStyle::Windows));
+  return ::GetDriveTypeW(root.c_str());
+}
+
+std::string windowsFolderHostPath(std::string_view windowsPath) {
+  const std::string path = rootedDrive(windowsPath);
+  if (!folderExists(path)) return {};
+  return excludeTrailingDelimiter(path, PathStyle::Windows);
+}
+
+std::string profileTempFolder() {
+  const auto nonEmpty = [](std::string_view name) {
+    auto value = environmentVariable(name);
+    if (value && value->empty()) value.reset();
+    return value;
+  };
+  // Never the current folder: a scan there would judge whatever lies where the program started.
+  std::string path = nonEmpty("TMP").value_or(nonEmpty("TEMP").value_or(nonEmpty("TMPDIR").value_or(std::string())));
+  if (path.empty()) return {};
+  // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
+  path = longPathName(path);
+  if (path.empty() || !folderExists(path)) return {};
+  return path;
+}
+
+// On Windows the profile is the running system's own: its folders are the shell's.
+std::string specialFolderPath(int csidl) { return win32::shellFolderPath(csidl); }
+
+}  // namespace zendrift::platform

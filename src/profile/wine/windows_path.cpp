@@ -1,0 +1,227 @@
+// Windows paths on POSIX systems: resolved below a Wine drive's folder (or a mounted SMB share)
+// one component at a time, letter case ignored as Windows and Wine ignore it.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/ascii_case.h"
+#include "platform/directory_listing.h"
+#include "profile/wine/mount_table.h"
+#include "profile/wine/name_case.h"
+#include "profile/wine/wine_short_name.h"
+#include "profile/windows_profile.h"
+#include "profile/wine_prefix.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+struct WindowsPath {
+  bool unc = false;
+  char letter = 0;
+  std::string server;
+  std::string share;
+  std::vector<std::string> components;  // "." and ".." already applied
+  bool trailingDelimiter = false;
+};
+
+// Characters Windows never allows in a name; a colon in the middle would name a stream.
+bool validComponent(std::string_view name) {
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) return false;
+    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string_view takeSegment(std::string_view& rest) {
+  std::size_t end = 0;
+  while (end < rest.size() && !isSeparator(rest[end])) ++end;
+  const std::string_view segment = rest.substr(0, end);
+  rest.remove_prefix(end);
+  while (!rest.empty() && isSeparator(rest.front())) rest.remove_prefix(1);
+  return segment;
+}
+
+bool onlyDotsAndSpaces(std::string_view name) {
+  return name.find_first_not_of(". ") == std::string_view::npos;
+}
+
+// Splits a Windows path the way Windows normalises it: both slashes separate, runs of them
+// count once, "." is dropped, ".." climbs but never above the drive or share, and the last
+// name loses trailing dots and spaces. Relative and drive-relative paths are not accepted.
+std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
+  // The device forms name the same files: "\\?\C:\x" and "\\.\C:\x" are "C:\x", and
+  // "\\?\UNC\server\share" is "\\server\share".
+  std::string unprefixed;
+  if (path.size() >= 8 && (path.substr(0, 4) == "\\\\?\\") && equalsIgnoringAsciiCase(path.substr(4, 4), "UNC\\")) {
+    unprefixed = "\\\\" + std::string(path.substr(8));
+    path = unprefixed;
+  } else if (path.size() >= 6 && (path.substr(0, 4) == "\\\\?\\" || path.substr(0, 4) == "\\\\.\\") && path[5] == ':') {
+    path.remove_prefix(4);
+  }
+  WindowsPath parsed;
+  std::string_view rest;
+  if (path.size() >= 2 && path[1] == ':') {
+    if (!isAsciiLetter(path[0])) return std::nullopt;
+    parsed.letter = path[0];
+    rest = path.substr(2);
+    if (!rest.empty() && !isSeparator(rest.front())) return std::nullopt;
+  } else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+    parsed.unc = true;
+    rest = path.substr(2);
+    parsed.server = std::string(takeSegment(rest));
+    parsed.share = std::string(takeSegment(rest));
+    // A server or share of dots alone ("..") would climb out of the folder that holds the shares.
+    if (parsed.server.empty() || parsed.share.empty() || parsed.server == "?" || onlyDotsAndSpaces(parsed.server) ||
+        onlyDotsAndSpaces(parsed.share) || !validComponent(parsed.server) || !validComponent(parsed.share)) {
+      return std::nullopt;
+    }
+  } else {
+    return std::nullopt;
+  }
+  parsed.trailingDelimiter = isSeparator(path.back());
+  while (!rest.empty() && isSeparator(rest.front())) rest.remove_prefix(1);
+
+  while (!rest.empty()) {
+    std::string_view segment = takeSegment(rest);
+    const bool last = rest.empty();
+    if (segment == ".") continue;
+    if (segment == "..") {
+      if (!parsed.components.empty()) parsed.components.pop_back();
+      continue;
+    }
+    if (last && !parsed.trailingDelimiter) {
+      while (!segment.empty() && (segment.back() == '.' || segment.back() == ' ')) segment.remove_suffix(1);
+      if (segment.empty()) {
+        parsed.trailingDelimiter = true;
+        continue;
+      }
+    }
+    if (!validComponent(segment)) return std::nullopt;
+    parsed.components.emplace_back(segment);
+  }
+  return parsed;
+}
+
+std::string join(std::string_view folder, std::string_view name) {
+  std::string out(folder);
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+// The mount point of //server/share when it is mounted over SMB.
+std::string shareMountPoint(std::string_view server, std::string_view share) {
+  const std::string wanted = "//" + std::string(server) + "/" + std::string(share);
+  for (const MountEntry& mount : readMountTable()) {
+    if (mount.fsType != "cifs" && mount.fsType != "smb3" && mount.fsType != "smbfs") continue;
+    std::string source = mount.source;
+    for (char& c : source) {
+      if (c == '\\') c = '/';
+    }
+    while (source.size() > 2 && source.back() == '/') source.pop_back();
+    if (sameNameIgnoringCase(source, wanted)) return mount.mountPoint;
+  }
+  return {};
+}
+
+enum class Want { File, Folder };
+std::optional<std::string> resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want);
+
+// A share is reached through the prefix's dosdevices/unc/<server>/<share> when Wine has one,
+// else through an SMB mount of //server/share.
+std::string shareFolder(const std::string& prefix, std::string_view server, std::string_view share) {
+  if (!prefix.empty()) {
+    const auto viaWine =
+        resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder);
+    if (viaWine) return *viaWine;
+  }
+  return shareMountPoint(server, share);
+}
+
+std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile) {
+  if (profile.kind == ProfileKind::WindowsInstallation) {
+    // Seen from outside, the installation's own folder is its C:; nothing else is known.
+    return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
+  }
+  const std::string prefix = profile.kind == ProfileKind::Scanned ? wine::prefixPath() : profile.root;
+  if (path.unc) return shareFolder(prefix, path.server, path.share);
+  // resolveBelow() looks at the folder itself; no need to check it here.
+  return wine::driveFolder(prefix, path.letter, false);
+}
+
+bool fits(const struct stat& status, Want want) {
+  return want == Want::Folder ? S_ISDIR(status.st_mode) : !S_ISDIR(status.st_mode);
+}
+
+// The host path of the entry the components name below `base`, of the wanted kind. The exact
+// name is tried first; only when it is missing is the folder listed for a case-blind match.
+std::optional<std::string> resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want) {
+  struct stat status {};
+  std::string whole = base;
+  for (const std::string& name : components) whole = join(whole, name);
+  if (::stat(whole.c_str(), &status) == 0) {
+    if (!fits(status, components.empty() ? Want::Folder : want)) return std::nullopt;
+    return whole;
+  }
+  if (components.empty() || (errno != ENOENT && errno != ENOTDIR)) return std::nullopt;
+
+  std::string current = base;
+  for (std::size_t i = 0; i < components.size(); ++i) {
+    const Want here = i + 1 == components.size() ? want : Want::Folder;
+    const std::string exact = join(current, components[i]);
+    if (::stat(exact.c_str(), &status) == 0) {
+      if (!fits(status, here)) return std::nullopt;
+      current = exact;
+      continue;
+    }
+    if (errno != ENOENT) return std::nullopt;
+    DirectoryListing listing;
+    std::optional<std::string> match;
+    // Installers often store 8.3 names ("PROG~FBU"); Wine finds the long name behind them.
+    const bool shortForm = components[i].find('~') != std::string::npos;
+    for (OsErrorCode code = listing.open(current); code == kErrorSuccess && !match; code = listing.next()) {
+      const std::string& name = listing.entry().name();
+      if (name == "." || name == "..") continue;
+      if (!sameNameIgnoringCase(name, components[i]) && !(shortForm && matchesWineShortName(name, components[i]))) {
+        continue;
+      }
+      const std::string candidate = join(current, name);
+      if (::stat(candidate.c_str(), &status) == 0 && fits(status, here)) match = candidate;
+    }
+    listing.close();
+    if (!match) return std::nullopt;
+    current = std::move(*match);
+  }
+  return current;
+}
+
+std::optional<std::string> resolve(std::string_view windowsPath, Want want, const ShortcutProfile& profile) {
+  const auto parsed = parseWindowsPath(windowsPath);
+  if (!parsed) return std::nullopt;
+  if (want == Want::File && (parsed->trailingDelimiter || parsed->components.empty())) return std::nullopt;
+  const std::string base = baseFolder(*parsed, profile);
+  if (base.empty()) return std::nullopt;
+  return resolveBelow(base, parsed->components, want);
+}
+
+}  // namespace
+
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& profile) {
+  return resolve(windowsPath, Want::File, profile).has_value();
+}
+
+bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& profile) {
+  return resolve(windowsPath, Want::Folder, profile).has_value();
+}
+
+std::string windowsFolderHostPath(std::string_view windowsPath) {
+  return resolve(windowsPath, Want::Folder, ShortcutProfile{}).value_or(std::string());
+}
+
+}  // namespace zendrift::platform

@@ -1,0 +1,117 @@
+// The orphan test, in the order the checks must run: each step that stops the test makes
+// the shortcut a non-orphan.
+#include "scan/orphan_check.h"
+
+#include <vector>
+
+#include "platform/ascii_case.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/process.h"
+#include "settings/exclude_list.h"
+#include "shortcut/read_shortcut.h"
+
+namespace zendrift::shortcut {
+
+namespace {
+
+bool driveClassExamined(unsigned driveType, const settings::ScanOptions& options) {
+  switch (driveType) {
+    case platform::kDriveRemovable: return options.removableDrives;
+    case platform::kDriveRemote: return options.networkDrives;
+    case platform::kDriveCdrom: return options.cdRomDrives;
+    case platform::kDriveRamdisk: return options.ramDrives;
+    default: return true;
+  }
+}
+
+// Windows' own short names ("PROGRA~1"): a partition seen from Linux keeps them only on disk
+// structures we do not read, so a target that uses one cannot be checked from here.
+bool hasWindowsShortName(std::string_view target) {
+  for (std::size_t tilde = target.find('~'); tilde != std::string_view::npos; tilde = target.find('~', tilde + 1)) {
+    if (tilde + 1 < target.size() && target[tilde + 1] >= '0' && target[tilde + 1] <= '9') return true;
+  }
+  return false;
+}
+
+// The folder part of a host path; empty at the top.
+std::string parentFolder(const std::string& path) {
+  const std::size_t slash = path.find_last_of(platform::kNativeStyle == platform::PathStyle::Windows ? "\\/" : "/");
+  if (slash == std::string::npos) return {};
+  if (slash == 0) return path == "/" ? std::string() : std::string("/");
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+unsigned DriveTypeMemo::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
+  // Only drive letters ("C:") are kept; a share is asked about every time.
+  const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
+  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile);
+  // The scanned profile has an empty root; no other profile does.
+  const auto [entry, added] = types_.try_emplace({profile.root, letter}, 0u);
+  if (added) entry->second = platform::windowsDriveType(drivePart, profile);
+  return entry->second;
+}
+
+const platform::ShortcutProfile& DriveTypeMemo::profileOfFolder(const std::string& folder) {
+  // The folders above that are not known yet, innermost first; then each is settled from the top.
+  std::vector<std::string> unknown;
+  for (std::string at = folder; !at.empty() && !folders_.contains(at); at = parentFolder(at)) unknown.push_back(at);
+  static const platform::ShortcutProfile scanned;
+  for (auto it = unknown.rbegin(); it != unknown.rend(); ++it) {
+    const std::string parent = parentFolder(*it);
+    const auto parentEntry = parent.empty() ? folders_.end() : folders_.find(parent);
+    const platform::ShortcutProfile& inherited = parentEntry == folders_.end() ? scanned : parentEntry->second;
+    folders_.emplace(*it, platform::profileRootedAt(*it).value_or(inherited));
+  }
+  const auto found = folders_.find(folder);
+  return found == folders_.end() ? scanned : found->second;
+}
+
+platform::ShortcutProfile DriveTypeMemo::profileOf(std::string_view shortcutPath) {
+  // On Windows every shortcut lies in the running system's profile.
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return {};
+  std::string path(shortcutPath);
+  // A relative path lies below the current folder, which may itself be inside a profile.
+  if (!path.empty() && path.front() != '/') path = platform::includeTrailingDelimiter(platform::currentDirectory()) + path;
+  return profileOfFolder(parentFolder(path));
+}
+
+OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options, DriveTypeMemo* driveTypes) {
+  OrphanVerdict verdict;
+  if (!platform::fileExists(path)) return verdict;
+  DriveTypeMemo local;
+  DriveTypeMemo& memo = driveTypes ? *driveTypes : local;
+  const platform::ShortcutProfile profile = memo.profileOf(path);
+
+  ShortcutInfo info;
+  info.fileName = path;
+  bool unknownName = false;
+  readShortcutFile(info, [&](std::string_view text) {
+    auto expanded = platform::expandProfileEnvironment(text, profile);
+    unknownName |= !expanded;
+    return expanded;
+  });
+  verdict.target = info.target;
+  const std::string& target = verdict.target;
+  // No target (or no shortcut at all), or one naming a variable the profile does not know:
+  // nothing can be checked, so nothing is condemned.
+  if (target.empty() || unknownName) return verdict;
+
+  if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return verdict;
+  const std::string_view drive = platform::windowsDrivePart(target);
+  if (drive.empty()) return verdict;
+  if (!platform::profileReaches(drive, profile)) return verdict;
+  if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
+  if (!driveClassExamined(memo.typeOf(drive, profile), options)) return verdict;
+  if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
+  const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
+  if (unc && !options.networkDrives) return verdict;
+
+  verdict.orphan = true;
+  verdict.excluded = settings::excludeListHolds(options.excludeList, path);
+  return verdict;
+}
+
+}  // namespace zendrift::shortcut

@@ -1,0 +1,52 @@
+// Deciding whether a found shortcut is an orphan: its target is missing on a drive class that
+// the options examine, in the Windows profile that holds the shortcut.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+#include "profile/windows_profile.h"
+#include "settings/scan_options.h"
+
+namespace zendrift::shortcut {
+
+struct OrphanVerdict {
+  bool orphan = false;
+  // Listed but left unmarked: the exclude list names the shortcut.
+  bool excluded = false;
+  // The target as the shortcut stores it; empty when it stores none.
+  std::string target;
+};
+
+// What one scan has already learnt, so that it asks each question once: the profile that holds
+// each folder (every shortcut would otherwise stat each folder above it), and drive types per
+// profile and letter (each answer needs the mount table). Cleared when a scan starts.
+class DriveTypeMemo {
+ public:
+  // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
+  // letter until cleared. Shares are asked about every time.
+  unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile = {});
+  // The profile that holds the shortcut at host path `shortcutPath`: the innermost Wine prefix or
+  // Windows installation above it, else the profile being scanned.
+  platform::ShortcutProfile profileOf(std::string_view shortcutPath);
+  void clear() noexcept {
+    types_.clear();
+    folders_.clear();
+  }
+
+ private:
+  const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
+
+  std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
+  std::unordered_map<std::string, platform::ShortcutProfile> folders_;
+};
+
+// Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
+// With `driveTypes`, what it already knows is taken from it and what is learnt is kept there.
+OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options,
+                            DriveTypeMemo* driveTypes = nullptr);
+
+}  // namespace zendrift::shortcut

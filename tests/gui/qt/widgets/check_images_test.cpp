@@ -1,0 +1,79 @@
+// The check cell bitmap: its grid, its transparent colour and the marks in its cells.
+#include <gtest/gtest.h>
+
+#include "widget_test_support.h"
+#include "gui/qt/widgets/check_images.h"
+
+namespace zendrift::widgets {
+namespace {
+
+using namespace zendrift::testing;
+
+TEST(CheckImages, AreSixByThreeCellsOnMagenta) {
+  ensureApplication();
+  const QImage& images = checkImages();
+  ASSERT_EQ(images.size(), QSize(96, 39));
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 6; ++column) {
+      EXPECT_EQ(images.pixel(column * 16, row * 13), kCheckTransparentColor) << row << "," << column;
+    }
+  }
+  saveArtefact(images.scaled(96 * 4, 39 * 4), QStringLiteral("check_images_x4"));
+}
+
+// The boxes of adjacent lines must not touch: each is a square centred in its cell, with the
+// cell's top and bottom rows left transparent.
+TEST(CheckImages, BoxesAreSquaresCentredInTheirCells) {
+  ensureApplication();
+  const QImage& images = checkImages();
+  for (int column = 0; column < 6; ++column) {
+    QRect drawn;
+    for (int y = 0; y < kCheckCellHeight; ++y) {
+      for (int x = 0; x < kCheckCellWidth; ++x) {
+        if (images.pixel(column * kCheckCellWidth + x, y) != kCheckTransparentColor) drawn |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_EQ(drawn, QRect(2, 1, 11, 11)) << column;
+    EXPECT_EQ(drawn, kCheckBoxRect) << column;
+  }
+}
+
+struct CellCase {
+  scan::CheckKind kind;
+  scan::CheckState state;
+  bool enabled;
+  QPoint probe;
+  QRgb colour;
+};
+
+class CheckCell : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(CheckCell, ShowsItsMarkOnItsFace) {
+  ensureApplication();
+  const CellCase& c = GetParam();
+  const QImage cell = checkCell(c.kind, c.state, c.enabled, QColor(Qt::cyan));
+  ASSERT_EQ(cell.size(), QSize(16, 13));
+  EXPECT_EQ(QColor(cell.pixel(c.probe)).name(), QColor(c.colour).name());
+  EXPECT_EQ(QColor(cell.pixel(15, 12)).name(), QColor(Qt::cyan).name());  // magenta became the background
+}
+
+// Probes: (4,6) lies on the tick of a box, (6,6) in the middle of a radio button, (3,7) on the
+// stroke of a check mark.
+INSTANTIATE_TEST_SUITE_P(
+    Cells, CheckCell,
+    ::testing::Values(CellCase{scan::ckCheckBoxes, scan::cbUnchecked, true, {4, 6}, 0xFFFFFFFF},
+                      CellCase{scan::ckCheckBoxes, scan::cbChecked, true, {4, 6}, 0xFF000000},
+                      CellCase{scan::ckCheckBoxes, scan::cbGrayed, true, {4, 6}, 0xFF808080},
+                      CellCase{scan::ckCheckBoxes, scan::cbUnchecked, false, {4, 6}, 0xFFC0C0C0},
+                      CellCase{scan::ckCheckBoxes, scan::cbChecked, false, {4, 6}, 0xFF000000},
+                      CellCase{scan::ckRadioButtons, scan::cbUnchecked, true, {6, 6}, 0xFFFFFFFF},
+                      CellCase{scan::ckRadioButtons, scan::cbChecked, true, {6, 6}, 0xFF000000},
+                      CellCase{scan::ckRadioButtons, scan::cbGrayed, true, {6, 6}, 0xFF808080},
+                      CellCase{scan::ckRadioButtons, scan::cbUnchecked, false, {6, 6}, 0xFFC0C0C0},
+                      CellCase{scan::ckCheckMarks, scan::cbUnchecked, true, {3, 7}, 0xFFFFFFFF},
+                      CellCase{scan::ckCheckMarks, scan::cbChecked, true, {3, 7}, 0xFF00A000},
+                      CellCase{scan::ckCheckMarks, scan::cbGrayed, true, {3, 7}, 0xFF808080},
+                      CellCase{scan::ckCheckMarks, scan::cbChecked, false, {12, 1}, 0xFF00A000}));
+
+}  // namespace
+}  // namespace zendrift::widgets

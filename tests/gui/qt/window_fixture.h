@@ -1,0 +1,94 @@
+// A real Wine-style prefix, a settings folder and the real main window, for the window tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../../platform/wine_prefix_builder.h"
+#include "gui/qt/main_window.h"
+#include "ui/check_list_model.h"
+#include "settings/command_line.h"
+#include "settings/scan_options.h"
+#include "settings/settings_file.h"
+#include "shortcut_writer.h"
+#include "temp_dir.h"
+
+namespace zendrift::testing {
+
+namespace fs = std::filesystem;
+
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest()
+      : prefix_(dir_.path() / "prefix"),
+        user_("USER", "ann"),
+        wine_("WINEPREFIX", prefix_.str().c_str()),
+        config_("XDG_CONFIG_HOME", (dir_ / "config").c_str()),
+        tmp_("TMP", (dir_ / "tmp").c_str()) {
+    fs::create_directories(dir_.path() / "config");
+    fs::create_directories(dir_.path() / "tmp");
+    prefix_.standardLayout("ann").userReg("").systemReg("");
+    prefix_.file("tools/present.exe");
+  }
+
+  // Host folders of the prefix's well-known folders.
+  fs::path driveC() const { return prefix_.path() / "drive_c"; }
+  fs::path startMenu() const { return driveC() / "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"; }
+  fs::path commonStartMenu() const { return driveC() / "ProgramData/Microsoft/Windows/Start Menu"; }
+  fs::path desktop() const { return driveC() / "users/ann/Desktop"; }
+  fs::path commonDesktop() const { return driveC() / "users/Public/Desktop"; }
+  fs::path settingsFile() const { return dir_.path() / "config/Zendrift/zendrift.ini"; }
+
+  // An orphan: its target is missing from drive C.
+  fs::path orphan(const fs::path& folder, const std::string& name) {
+    const fs::path path = folder / (name + ".lnk");
+    writeShortcut(path, "C:\\missing\\" + name + ".exe");
+    return path;
+  }
+  // A shortcut whose target exists.
+  fs::path healthy(const fs::path& folder, const std::string& name) {
+    const fs::path path = folder / (name + ".lnk");
+    writeShortcut(path, "C:\\tools\\present.exe");
+    return path;
+  }
+
+  void writeSettings(std::string_view content) { writeFile(settingsFile(), content); }
+
+  // The window as the program makes it: built, then its creation event, then shown unless the
+  // creation ended the run.
+  // The command line's actions run one after another on the worker; this waits for all of them.
+  std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
+    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
+    form->start();
+    waitIdle(*form);
+    if (!form->exitRequested() && !form->closed()) form->show();
+    return form;
+  }
+
+  // Lets the window's events run until no scan or removal is left running.
+  static void waitIdle(const app::MainWindow& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.busy(); }, 20000)) << "the window's work never ended";
+  }
+
+  static std::vector<std::string> lines(scan::CheckListModel& model) {
+    std::vector<std::string> out;
+    for (int i = 0; i < model.items.count(); ++i) out.push_back(model.items.get(i));
+    return out;
+  }
+
+  TempDir dir_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv user_;
+  ScopedEnv wine_;
+  ScopedEnv config_;
+  ScopedEnv tmp_;
+  settings::ScanOptions options_;
+};
+
+}  // namespace zendrift::testing

@@ -1,0 +1,207 @@
+// Scanning from the window: a stop pressed during a walk, a close during a scan, the exclude
+// list followed by a scan, and the error box for errors that escape a handler.
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QTimer>
+#include <future>
+#include <stdexcept>
+
+#include "gui/qt/zendrift_application.h"
+#include "window_fixture.h"
+
+namespace zendrift::testing {
+namespace {
+
+class ScanTest : public WindowTest {
+ protected:
+  // Five chosen folders in scan order: the two Start menus, the two desktops, the user folder.
+  // Each holds one orphan and a tree of plain files to walk.
+  void SetUp() override {
+    const fs::path user = dir_.path() / "mine";
+    folders_ = {startMenu(), commonStartMenu(), desktop(), commonDesktop(), user};
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+      orphans_.push_back(orphan(folders_[i], "orphan" + std::to_string(i + 1)));
+      for (int f = 0; f < 40; ++f) writeFile(folders_[i] / "data" / ("file" + std::to_string(f) + ".txt"), "x");
+    }
+    writeSettings("[Directories]\nStartMenu=1\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=1\nFavorites=0\n"
+                  "History=0\nRecent=0\nUserDir=" + user.string() + "\n");
+  }
+
+  // Runs `action` on the window's thread when the walk of folder `index` (0-based) begins; the
+  // walk goes on only once the window has handled what `action` posted, so the test knows where
+  // the scan stands when the window reacts.
+  void whenFolderBegins(app::MainWindow& form, std::size_t index, std::function<void()> action) {
+    const std::string root = folders_[index].string() + "/";
+    form.setWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
+      if (done || folder != root) return;
+      done = true;
+      runOnWindowAndWait(form, action);
+    });
+  }
+
+  // From the worker: `action` on the window's thread, and back only once the window has also
+  // handled what `action` posted.
+  static void runOnWindowAndWait(app::MainWindow& form, const std::function<void()>& action) {
+    std::promise<void> handled;
+    QMetaObject::invokeMethod(
+        &form,
+        [&] {
+          action();
+          QMetaObject::invokeMethod(&form, [&handled] { handled.set_value(); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+    handled.get_future().wait();
+  }
+
+  std::vector<std::string> orphanPaths(std::initializer_list<int> numbers) const {
+    std::vector<std::string> out;
+    for (int n : numbers) out.push_back(orphans_[static_cast<std::size_t>(n - 1)].string());
+    return out;
+  }
+
+  static void postClick(QWidget* button) {
+    const QPointF centre = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(centre);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      auto event = std::make_unique<QMouseEvent>(type, centre, global, Qt::LeftButton,
+                                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                 Qt::NoModifier);
+      QCoreApplication::postEvent(button, event.release());  // the queue owns it
+    }
+  }
+
+  std::vector<fs::path> folders_;
+  std::vector<fs::path> orphans_;
+};
+
+TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
+  auto form = createForm();
+  form->onScanClicked();
+  EXPECT_EQ(form->scanButton->caption(), "Stop scan");
+  EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+  waitIdle(*form);
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2, 3, 4, 5}));
+  EXPECT_EQ(form->statusLabel->text(), "Ready. 5 orphan(s) found.");
+  EXPECT_EQ(form->scanButton->caption(), "Start scan");
+  EXPECT_TRUE(form->deleteButton->isEnabled());
+  EXPECT_EQ(form->focusWidget(), form->deleteButton);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
+  auto form = createForm();
+  whenFolderBegins(*form, 2, [&] { postClick(form->scanButton); });
+  form->onScanClicked();
+  waitIdle(*form);
+
+  // The press was handled before the third folder's first entry.
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(form->statusLabel->text(), "Ready. 2 orphan(s) found.");
+  EXPECT_EQ(form->scanButton->caption(), "Start scan");
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
+  auto form = createForm();
+  whenFolderBegins(*form, 2, [&] {
+    QMetaObject::invokeMethod(form.get(), [&] { form->close(); }, Qt::QueuedConnection);
+  });
+  form->onScanClicked();
+  waitIdle(*form);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->closed(); }, 5000));
+
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2}));
+  // The close ran its handler: the interactive run saved its settings.
+  settings::ScanOptions saved;
+  settings::loadSettingsFrom(saved, settingsFile().string());
+  EXPECT_EQ(saved.width, 600);
+}
+
+TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
+  for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
+  options_ = {};
+  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
+  whenFolderBegins(*form, 2, [&] { form->close(); });
+  form->start();
+  waitIdle(*form);
+  EXPECT_TRUE(form->closed());
+  EXPECT_FALSE(form->exitRequested());
+  // No removal ran after the close.
+  for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
+  auto form = createForm();
+  form->onScanClicked();
+  waitIdle(*form);
+  ASSERT_EQ(form->resultList->model().items.count(), 5);
+  const std::string last = form->resultList->model().items.get(4);
+  // The close arrives while the first shortcut (the last line) is being deleted.
+  form->setRemovalObserver([&, done = false](const std::string&) mutable {
+    if (!std::exchange(done, true)) runOnWindowAndWait(*form, [&] { form->close(); });
+  });
+  form->onDeleteClicked();
+  waitIdle(*form);
+  EXPECT_TRUE(form->closed());
+  for (const fs::path& path : orphans_) EXPECT_EQ(fs::exists(path), path != last) << path;
+  EXPECT_EQ(form->resultList->model().items.count(), 4);
+}
+
+TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
+  auto form = createForm();
+  form->onScanClicked();
+  waitIdle(*form);
+  scan::CheckListModel& model = form->resultList->model();
+  ASSERT_EQ(model.items.count(), 5);
+  model.setItemSelected(1, true);
+  const QList<QAction*> commands = form->resultList->contextMenu()->actions();
+  ASSERT_EQ(commands.size(), 5);
+  EXPECT_EQ(commands.last()->text(), "Put selection on the exclude list");
+  commands.last()->trigger();
+  EXPECT_NE(options_.excludeList.find(orphans_[1].string()), std::string::npos);
+
+  form->onScanClicked();
+  waitIdle(*form);
+  ASSERT_EQ(model.items.count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(model.isItemChecked(i), i != 1) << i;
+}
+
+class Thrower : public QObject {
+ protected:
+  void customEvent(QEvent*) override { throw std::runtime_error("List index out of bounds (7)"); }
+};
+
+class Counter : public QObject {
+ public:
+  int seen = 0;
+
+ protected:
+  void customEvent(QEvent*) override { ++seen; }
+};
+
+TEST(ErrorBox, AnErrorOutOfAHandlerIsShownTitledZendriftAndTheLoopGoesOn) {
+  Thrower thrower;
+  Counter counter;
+  QString title;
+  QString text;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      title = box->windowTitle();
+      text = box->text();
+      box->accept();
+    }
+  });
+  closer.start(10);
+  QCoreApplication::postEvent(&thrower, std::make_unique<QEvent>(QEvent::User).release());
+  QCoreApplication::postEvent(&counter, std::make_unique<QEvent>(QEvent::User).release());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return counter.seen == 1; }, 10000));
+  EXPECT_EQ(title, "Zendrift");
+  EXPECT_EQ(text, "List index out of bounds (7)");
+  EXPECT_EQ(counter.seen, 1);
+}
+
+}  // namespace
+}  // namespace zendrift::testing

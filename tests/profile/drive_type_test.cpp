@@ -1,0 +1,95 @@
+// Drive types of a Wine prefix's letters: Wine's drive settings, then the mapped file system.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "profile/windows_profile.h"
+#include "temp_dir.h"
+#include "../platform/wine_prefix_builder.h"
+
+namespace zendrift::platform {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::WinePrefixBuilder;
+
+bool devShmIsTmpfs() {
+  std::ifstream mounts("/proc/mounts");
+  std::string device;
+  std::string point;
+  std::string type;
+  std::string rest;
+  while (mounts >> device >> point >> type && std::getline(mounts, rest)) {
+    if (point == "/dev/shm" && type == "tmpfs") return true;
+  }
+  return false;
+}
+
+class DriveTypeTest : public ::testing::Test {
+ protected:
+  DriveTypeTest() : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()) {
+    prefix_.link('c', "../drive_c").link('k', "../nowhere").link('l', "l:");
+    prefix_.link('d', "/media/cdrom-not-inserted");
+    prefix_.systemReg(
+        "[Software\\\\Wine\\\\Drives] 1700000000\n"
+        "\"d:\"=\"cdrom\"\n"
+        "\"E:\"=\"network\"\n"
+        "\"f:\"=\"floppy\"\n"
+        "\"g:\"=\"ramdisk\"\n"
+        "\"h:\"=\"hd\"\n"
+        "\"i:\"=\"something else\"\n"
+        "\"j:\"=dword:00000005\n");
+  }
+
+  TempDir temp_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv env_;
+};
+
+TEST_F(DriveTypeTest, WineDriveSettingsComeFirst) {
+  struct Case {
+    const char* drive;
+    unsigned type;
+  };
+  // Letters named by Wine's settings keep their type even with no disc or link behind them.
+  const Case cases[] = {
+      {"D:", kDriveCdrom},     {"d:", kDriveCdrom},       {"E:", kDriveRemote},  {"F:", kDriveRemovable},
+      {"G:", kDriveRamdisk},   {"H:", kDriveFixed},       {"I:", kDriveNoRootDir}, {"J:", kDriveNoRootDir},
+  };
+  for (const Case& c : cases) EXPECT_EQ(windowsDriveType(c.drive), c.type) << c.drive;
+}
+
+TEST_F(DriveTypeTest, UnmappedAndMalformedDrivesHaveNoRoot) {
+  for (const char* drive : {"K:", "L:", "M:", "1:", "@:", "", "C", "CC", "C:x", "C:\\dir", "\\\\server",
+                            "\\\\server\\", "\\\\\\share", "\\\\server\\share\\dir", "\\x"}) {
+    EXPECT_EQ(windowsDriveType(drive), kDriveNoRootDir) << drive;
+  }
+}
+
+TEST_F(DriveTypeTest, SharesAreRemote) {
+  EXPECT_EQ(windowsDriveType("\\\\server\\share"), kDriveRemote);
+  EXPECT_EQ(windowsDriveType("\\\\server\\share\\"), kDriveRemote);
+}
+
+TEST_F(DriveTypeTest, MappedLettersTakeTheirFileSystemsType) {
+  const unsigned c = windowsDriveType("C:");
+  EXPECT_NE(c, kDriveNoRootDir);
+  EXPECT_EQ(windowsDriveType("c:"), c);
+  EXPECT_EQ(windowsDriveType("C:\\"), c);
+  if (!devShmIsTmpfs()) GTEST_SKIP() << "/dev/shm is not a tmpfs here";
+  prefix_.link('r', "/dev/shm");
+  EXPECT_EQ(windowsDriveType("R:"), kDriveRamdisk);
+}
+
+TEST(DriveTypeWithoutPrefix, EveryLetterHasNoRoot) {
+  TempDir temp;
+  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
+  EXPECT_EQ(windowsDriveType("C:"), kDriveNoRootDir);
+  EXPECT_EQ(windowsDriveType("\\\\server\\share"), kDriveRemote);
+}
+
+}  // namespace
+}  // namespace zendrift::platform

@@ -1,0 +1,124 @@
+// The Wine profile's own environment: defaults of Wine's layout, registry overrides, expansion.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "profile/windows_profile.h"
+#include "profile/wine_prefix.h"
+#include "temp_dir.h"
+#include "../platform/wine_prefix_builder.h"
+
+namespace zendrift::platform {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::WinePrefixBuilder;
+
+class ProfileEnvironmentTest : public ::testing::Test {
+ protected:
+  ProfileEnvironmentTest()
+      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+    prefix_.link('c', "../drive_c");
+  }
+
+  TempDir temp_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv env_;
+  ScopedEnv user_;
+};
+
+TEST_F(ProfileEnvironmentTest, WineDefaultsWithoutRegistry) {
+  struct Case {
+    const char* text;
+    const char* expanded;
+  };
+  const Case cases[] = {
+      {"%USERPROFILE%", "C:\\users\\ann"},
+      {"%userprofile%\\Desktop", "C:\\users\\ann\\Desktop"},
+      {"%APPDATA%", "C:\\users\\ann\\AppData\\Roaming"},
+      {"%LOCALAPPDATA%", "C:\\users\\ann\\AppData\\Local"},
+      {"%TEMP%", "C:\\users\\ann\\AppData\\Local\\Temp"},
+      {"%HOMEDRIVE%%HOMEPATH%", "C:\\users\\ann"},
+      {"%USERNAME%", "ann"},
+      {"%SystemRoot%\\system32", "C:\\windows\\system32"},
+      {"%windir%", "C:\\windows"},
+      {"%ProgramFiles%", "C:\\Program Files"},
+      {"%CommonProgramFiles%", "C:\\Program Files\\Common Files"},
+      {"%ProgramData%", "C:\\ProgramData"},
+      {"%ALLUSERSPROFILE%", "C:\\ProgramData"},
+      {"%PUBLIC%", "C:\\users\\Public"},
+      {"no references", "no references"},
+      {"100% sure", "100% sure"},
+      {"%% stays", "%% stays"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text), c.expanded) << c.text;
+  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x"), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%"), std::nullopt);
+}
+
+TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
+  prefix_.systemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+      "\"ProgramFilesDir\"=\"D:\\\\Apps\"\n"
+      "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1700000000\n"
+      "\"SystemRoot\"=\"C:\\\\winnt\"\n"
+      "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment] 1700000000\n"
+      "\"windir\"=str(2):\"%SystemRoot%\"\n"
+      "\"ToolsDir\"=str(2):\"%ProgramFiles%\\\\Tools\"\n");
+  prefix_.userReg(
+      "[Environment] 1700000000\n"
+      "\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n"
+      "\"Broken\"=str(2):\"%UNKNOWN%\\\\x\"\n"
+      "[Volatile Environment] 1700000000\n"
+      "\"USERNAME\"=\"bob\"\n"
+      "\"USERPROFILE\"=\"C:\\\\users\\\\bob\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%"), "D:\\Apps");
+  EXPECT_EQ(expandProfileEnvironment("%windir%"), "C:\\winnt");
+  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%"), "D:\\Apps\\Tools");
+  EXPECT_EQ(expandProfileEnvironment("%USERNAME%"), "bob");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\users\\bob\\AppData\\Roaming");
+  EXPECT_EQ(expandProfileEnvironment("%TEMP%"), "C:\\users\\bob\\Temp");
+  EXPECT_EQ(expandProfileEnvironment("%Broken%"), std::nullopt);
+}
+
+TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
+  // The registry files never hold these: wineboot writes them into volatile keys at each start.
+  prefix_.userReg("[Environment]\n\"COMPUTERNAME\"=\"stale\"\n");
+  const std::string computer = wine::computerName();
+  ASSERT_FALSE(computer.empty());
+  EXPECT_LE(computer.size(), 15u);
+  EXPECT_EQ(computer.find_first_of(".abcdefghijklmnopqrstuvwxyz"), std::string::npos) << computer;
+  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%"), computer);
+  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%"), computer + "\\ann");
+  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%"), "\\\\" + computer);
+  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%"), "Console");
+}
+
+TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
+  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\first\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\first");
+  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\second place\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\second place");
+  // Same size, new content: the modification time tells.
+  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\third place\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\third place");
+}
+
+TEST_F(ProfileEnvironmentTest, DamagedRegistryFallsBackToDefaults) {
+  for (const std::string& content : {std::string(), std::string("\0\0\xff\xfe\x01", 5),
+                                     std::string(testing::kRegistryHeader) + "[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\us"}) {
+    testing::writeFile(prefix_.path() / "user.reg", content);
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), "C:\\users\\ann");
+  }
+}
+
+TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
+  TempDir temp;
+  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
+  EXPECT_EQ(expandProfileEnvironment("C:\\plain"), "C:\\plain");
+  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zendrift::platform

@@ -1,0 +1,264 @@
+// WellKnownFolders over a real Wine prefix: every accessor, registry and default layouts,
+// missing folders, Temp, the trailing-delimiter rule and read-only assignment.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/process.h"
+#include "profile/well_known_folders.h"
+#include "temp_dir.h"
+#include "../platform/wine_prefix_builder.h"
+
+namespace zendrift::sysfolders {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::WinePrefixBuilder;
+
+using Accessor = std::string (WellKnownFolders::*)() const;
+
+struct Expected {
+  const char* name;
+  Accessor accessor;
+  const char* below;  // relative to drive_c; nullptr when the folder must be missing
+};
+
+class SystemFoldersTest : public ::testing::Test {
+ protected:
+  SystemFoldersTest()
+      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+    prefix_.standardLayout("ann");
+  }
+
+  std::string hostPath(const char* below) const { return prefix_.driveC() + "/" + below; }
+
+  void expectAll(const std::vector<Expected>& table) {
+    WellKnownFolders& folders = info_;
+    for (const Expected& e : table) {
+      EXPECT_EQ((folders.*e.accessor)(), e.below ? hostPath(e.below) : std::string()) << e.name;
+    }
+  }
+
+  TempDir temp_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv env_;
+  ScopedEnv user_;
+  WellKnownFolders info_;
+};
+
+TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
+  prefix_.folder("users/ann/AppData/Local/Microsoft/Windows/INetCache")
+      .folder("windows/Fonts")
+      .folder("ProgramData/Microsoft/Windows/Start Menu/Programs");
+  expectAll({
+      {"Desktop", &WellKnownFolders::desktop, "users/ann/Desktop"},
+      {"DesktopDirectory", &WellKnownFolders::desktopDirectory, "users/ann/Desktop"},
+      {"Personal", &WellKnownFolders::personal, "users/ann/Documents"},
+      {"Favorites", &WellKnownFolders::favorites, "users/ann/Favorites"},
+      {"StartMenu", &WellKnownFolders::startMenu, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"},
+      {"Programs", &WellKnownFolders::programs, "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"},
+      {"Startup", &WellKnownFolders::startup,
+       "users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"},
+      {"Recent", &WellKnownFolders::recent, "users/ann/AppData/Roaming/Microsoft/Windows/Recent"},
+      {"SendTo", &WellKnownFolders::sendTo, "users/ann/AppData/Roaming/Microsoft/Windows/SendTo"},
+      {"AppData", &WellKnownFolders::appData, "users/ann/AppData/Roaming"},
+      {"History", &WellKnownFolders::history, "users/ann/AppData/Local/Microsoft/Windows/History"},
+      {"InternetCache", &WellKnownFolders::internetCache, "users/ann/AppData/Local/Microsoft/Windows/INetCache"},
+      {"Profile", &WellKnownFolders::profile, "users/ann"},
+      {"Fonts", &WellKnownFolders::fonts, "windows/Fonts"},
+      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "ProgramData/Microsoft/Windows/Start Menu"},
+      {"CommonPrograms", &WellKnownFolders::commonPrograms, "ProgramData/Microsoft/Windows/Start Menu/Programs"},
+      {"CommonStartup", &WellKnownFolders::commonStartup,
+       "ProgramData/Microsoft/Windows/Start Menu/Programs/StartUp"},
+      {"CommonDesktopDirectory", &WellKnownFolders::commonDesktopDirectory, "users/Public/Desktop"},
+      {"CommonAppData", &WellKnownFolders::commonAppData, "ProgramData"},
+      {"Windows", &WellKnownFolders::windows, "windows"},
+      {"System", &WellKnownFolders::system, "windows/system32"},
+      // Folders that the layout above does not create.
+      {"Nethood", &WellKnownFolders::nethood, nullptr},
+      {"Printhood", &WellKnownFolders::printhood, nullptr},
+      {"Templates", &WellKnownFolders::templates, nullptr},
+      {"Cookies", &WellKnownFolders::cookies, nullptr},
+      {"CommonFavorites", &WellKnownFolders::commonFavorites, nullptr},
+      // No registry value names Program Files.
+      {"ProgramFiles", &WellKnownFolders::programFiles, nullptr},
+      {"CommonFiles", &WellKnownFolders::commonFiles, nullptr},
+  });
+}
+
+TEST_F(SystemFoldersTest, RegistryValuesNameTheFolders) {
+  prefix_.folder("users/ann/MY desk")
+      .folder("elsewhere/fav")
+      .folder("shared/start")
+      .folder("Apps/Common")
+      .folder("Nets")
+      .folder("ann-templates");
+  prefix_.userReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User Shell Folders] 1700000000\n"
+      "\"Desktop\"=str(2):\"%USERPROFILE%\\\\My Desk\"\n"
+      "\"Favorites\"=str(2):\"%NOT_DEFINED%\\\\fav\"\n"
+      "\"Templates\"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,44,00,72,00,69,00,76,00,65,00,25,00,\\\n"
+      "  5c,00,61,00,6e,00,6e,00,2d,00,74,00,65,00,6d,00,70,00,6c,00,61,00,74,00,65,00,73,00,00,00\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1700000000\n"
+      "\"Favorites\"=\"C:\\\\elsewhere\\\\fav\"\n"
+      "\"NetHood\"=\"c:\\\\NETS\"\n"
+      "\"Recent\"=\"C:\\\\not\\\\there\"\n");
+  prefix_.systemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\\\\\"\n"
+      "\"CommonFilesDir\"=\"C:\\\\apps\\\\common\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1700000000\n"
+      "\"Common Start Menu\"=\"C:\\\\shared\\\\start\"\n");
+  expectAll({
+      // Expanded, and found on disk whatever the case of its names.
+      {"Desktop", &WellKnownFolders::desktop, "users/ann/MY desk"},
+      // An unknown reference in User Shell Folders gives way to Shell Folders.
+      {"Favorites", &WellKnownFolders::favorites, "elsewhere/fav"},
+      {"Templates", &WellKnownFolders::templates, "ann-templates"},
+      {"Nethood", &WellKnownFolders::nethood, "Nets"},
+      // A stored folder that does not exist is not replaced by the default.
+      {"Recent", &WellKnownFolders::recent, nullptr},
+      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "shared/start"},
+      {"ProgramFiles", &WellKnownFolders::programFiles, "Program Files"},
+      {"CommonFiles", &WellKnownFolders::commonFiles, "Apps/Common"},
+  });
+}
+
+TEST_F(SystemFoldersTest, ProgramFilesNeedsATextValue) {
+  struct Case {
+    const char* value;
+    bool found;
+  };
+  const Case cases[] = {
+      {"\"C:\\\\Program Files\"", true},
+      {"str(2):\"C:\\\\Program Files\"", true},
+      {"hex:43,3a,5c,50,72,6f,67,72,61,6d,20,46,69,6c,65,73,00", true},
+      {"str(2):\"%ProgramFiles%\"", false},  // stored references are not expanded
+      {"dword:00000001", false},
+      {"\"\"", false},
+  };
+  for (const Case& c : cases) {
+    prefix_.systemReg(std::string("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion]\n\"ProgramFilesDir\"=") +
+                      c.value + "\n");
+    EXPECT_EQ(info_.programFiles(), c.found ? hostPath("Program Files") : "") << c.value;
+  }
+}
+
+TEST_F(SystemFoldersTest, EveryReadSeesTheCurrentState) {
+  const std::string desktop = hostPath("users/ann/Desktop");
+  WellKnownFolders& folders = info_;
+  EXPECT_EQ(folders.desktop(), desktop);
+  std::filesystem::remove(desktop);
+  EXPECT_EQ(folders.desktop(), "");
+  prefix_.folder("Moved");
+  prefix_.userReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders]\n"
+      "\"Desktop\"=\"C:\\\\Moved\"\n");
+  EXPECT_EQ(folders.desktop(), hostPath("Moved"));
+}
+
+TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
+  for (const std::string& content : {std::string(), std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10),
+                                     std::string(testing::kRegistryHeader) + "[Software\\\\Micro"}) {
+    testing::writeFile(prefix_.path() / "user.reg", content);
+    testing::writeFile(prefix_.path() / "system.reg", content);
+    EXPECT_EQ(info_.desktop(), hostPath("users/ann/Desktop"));
+    EXPECT_EQ(info_.commonDesktopDirectory(), hostPath("users/Public/Desktop"));
+  }
+}
+
+TEST_F(SystemFoldersTest, TrailingDelimiterRule) {
+  WellKnownFolders& folders = info_;
+  EXPECT_FALSE(folders.trailingPathDelimiter());
+  folders.setTrailingPathDelimiter(true);
+  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop") + "/");
+  EXPECT_EQ(folders.nethood(), "");  // a missing folder stays empty either way
+  folders.setTrailingPathDelimiter(false);
+  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop"));
+}
+
+TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
+  const WellKnownFolders& folders = info_;
+  EXPECT_EQ(folders.resolveFolder(csidl::kStartMenu), folders.startMenu());
+  EXPECT_NE(folders.resolveFolder(csidl::kStartMenu), "");
+  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) EXPECT_EQ(folders.resolveFolder(unknown), "") << unknown;
+}
+
+TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
+  TempDir temp;
+  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
+  WellKnownFolders info;
+  const WellKnownFolders& folders = info;
+  for (const Accessor accessor : {&WellKnownFolders::desktop, &WellKnownFolders::startMenu,
+                                  &WellKnownFolders::commonStartmenu, &WellKnownFolders::programFiles,
+                                  &WellKnownFolders::windows, &WellKnownFolders::profile}) {
+    EXPECT_EQ((folders.*accessor)(), "");
+  }
+  EXPECT_EQ(folders.current(), platform::currentDirectory());
+}
+
+TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
+  // The host's variables and current folder name folders of no profile; they are never taken.
+  const std::string hostTemp = temp_ / "host tmp";
+  std::filesystem::create_directories(hostTemp);
+  ScopedEnv tmp("TMP", hostTemp.c_str());
+  ScopedEnv tempVar("TEMP", hostTemp.c_str());
+  ScopedEnv tmpdir("TMPDIR", hostTemp.c_str());
+  const std::string systemTemp =
+      "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment]\n"
+      "\"TEMP\"=str(2):\"%SystemRoot%\\\\TEMP\"\n\"TMP\"=str(2):\"%SystemRoot%\\\\TEMP\"\n";
+  prefix_.folder("users/ann/AppData/Local/Temp").folder("users/ann/Temp").folder("windows/temp").folder("T2");
+  struct Case {
+    std::string user;    // [Environment] of user.reg
+    std::string system;  // system.reg
+    const char* below;   // nullptr: no Temp folder
+  };
+  const Case cases[] = {
+      {"", "", "users/ann/AppData/Local/Temp"},  // Wine's default layout
+      {"", systemTemp, "windows/temp"},
+      // Wine 8 writes the user's own; each variable the user sets wins over the system's.
+      {"\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n\"TMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n", systemTemp, "users/ann/Temp"},
+      {"\"TEMP\"=\"C:\\\\T2\"\n", "", "T2"},
+      {"\"TMP\"=\"C:\\\\T2\"\n\"TEMP\"=\"C:\\\\users\\\\ann\\\\Temp\"\n", "", "T2"},
+      {"\"TMP\"=\"C:\\\\missing\"\n\"TEMP\"=\"C:\\\\T2\"\n", "", nullptr},
+      {"\"TMP\"=str(2):\"%NO_SUCH%\\\\x\"\n\"TEMP\"=\"C:\\\\T2\"\n", "", "T2"},
+  };
+  for (const Case& c : cases) {
+    prefix_.userReg("[Environment]\n" + c.user);
+    prefix_.systemReg(c.system);
+    EXPECT_EQ(info_.temp(), c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
+  }
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::remove_all(prefix_.path());
+  std::filesystem::current_path(temp_.path());
+  EXPECT_EQ(info_.temp(), "") << "without a prefix there is no Temp, least of all the current folder";
+  std::filesystem::current_path(before);
+}
+
+TEST(WellKnownFolders, AssigningAFolderFails) {
+  WellKnownFolders info;
+  const WellKnownFolders& folders = info;
+  const std::function<void()> assignments[] = {
+      [&] { folders.setDesktop("/x"); },   [&] { folders.setCurrent("/"); },
+      [&] { folders.setTemp("/tmp"); },    [&] { folders.setProgramFiles("/x"); },
+      [&] { folders.setStartMenu("/x"); }, [&] { folders.setProfile("/x"); },
+  };
+  const std::string before = platform::currentDirectory();
+  for (const auto& assign : assignments) {
+    try {
+      assign();
+      ADD_FAILURE() << "assignment succeeded";
+    } catch (const ReadOnlyError& error) {
+      EXPECT_STREQ(error.what(), "This value is read-only and cannot be changed.");
+    }
+  }
+  EXPECT_EQ(platform::currentDirectory(), before);
+}
+
+}  // namespace
+}  // namespace zendrift::sysfolders

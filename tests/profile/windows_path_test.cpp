@@ -1,0 +1,200 @@
+// Windows paths over a real Wine prefix: drive links, case-blind resolution, and paths that must
+// not reach outside the drive.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "profile/wine/wine_short_name.h"
+#include "profile/windows_profile.h"
+#include "profile/wine_registry.h"
+#include "temp_dir.h"
+#include "../platform/wine_prefix_builder.h"
+
+namespace zendrift::platform {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::WinePrefixBuilder;
+
+class WindowsPathTest : public ::testing::Test {
+ protected:
+  WindowsPathTest() : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()) {
+    prefix_.link('c', "../drive_c")
+        .link('z', "/")
+        .link('d', "../missing")
+        .link('e', "e:")
+        .file("Program Files/Game/game.exe")
+        .file("Program Files/Game/ReadMe.TXT")
+        .folder("windows/system32")
+        .file("a:b");
+    testing::writeFile(prefix_.path() / "secret.txt", "outside the drive");
+  }
+
+  TempDir temp_;
+  WinePrefixBuilder prefix_;
+  ScopedEnv env_;
+};
+
+TEST_F(WindowsPathTest, AnswersLikeWindows) {
+  struct Case {
+    const char* path;
+    bool file;
+    bool folder;
+  };
+  const Case cases[] = {
+      {R"(C:\Program Files\Game\game.exe)", true, false},
+      {R"(c:\PROGRAM FILES\game\GAME.EXE)", true, false},
+      {R"(C:\Program Files\Game\readme.txt)", true, false},
+      {R"(C:\Program Files\Game)", false, true},
+      {R"(C:\program files\GAME\)", false, true},
+      {R"(C:\Program Files\Game\game.exe\)", false, false},
+      {R"(C:\Program Files\Game\missing.exe)", false, false},
+      {R"(C:\Missing\game.exe)", false, false},
+      {R"(C:\)", false, true},
+      {R"(C:)", false, true},
+      {R"(C:\\Program Files\\\Game\\game.exe)", true, false},
+      {R"(C:/Program Files/Game/game.exe)", true, false},
+      {R"(C:\Program Files\.\Game\game.exe)", true, false},
+      {R"(C:\windows\..\Program Files\Game\game.exe)", true, false},
+      // Windows drops trailing dots and spaces from the last name.
+      {"C:\\Program Files\\Game\\game.exe ", true, false},
+      {"C:\\Program Files\\Game\\game.exe.", true, false},
+      // ".." never climbs above the drive's folder.
+      {R"(C:\..\secret.txt)", false, false},
+      {R"(C:\windows\..\..\..\secret.txt)", false, false},
+      {R"(C:\..\..\Program Files\Game\game.exe)", true, false},
+      {R"(C:\..)", false, true},
+      // Names Windows cannot hold: a stream colon, wildcards, control characters.
+      {R"(C:\a:b)", false, false},
+      {R"(C:\Program Files\Game\*.exe)", false, false},
+      {R"(C:\Program Files\Game\game?exe)", false, false},
+      {"C:\\Program Files\\Game\\game\x01.exe", false, false},
+      // No drive, or a drive that leads nowhere.
+      {R"(Program Files\Game\game.exe)", false, false},
+      {R"(\Program Files\Game\game.exe)", false, false},
+      {R"(C:Program Files\Game\game.exe)", false, false},
+      {R"(Q:\Program Files\Game\game.exe)", false, false},
+      {R"(1:\x)", false, false},
+      {R"(D:\)", false, false},
+      {R"(E:\)", false, false},
+      {"", false, false},
+      // UNC paths exist only where the share is mounted.
+      {R"(\\server\share\doc.txt)", false, false},
+      {R"(\\server\share)", false, false},
+      {R"(\\server)", false, false},
+      {R"(\\)", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(windowsFileExists(c.path), c.file) << c.path;
+    EXPECT_EQ(windowsFolderExists(c.path), c.folder) << c.path;
+  }
+}
+
+TEST_F(WindowsPathTest, HostPathKeepsTheSpellingOnDisk) {
+  EXPECT_EQ(windowsFolderHostPath(R"(c:\program files\GAME)"), prefix_.driveC() + "/Program Files/Game");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\)"), prefix_.driveC() + "/Program Files/Game");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\)"), prefix_.driveC());
+  EXPECT_EQ(windowsFolderHostPath(R"(Z:\)"), "/");
+  EXPECT_EQ(windowsFolderHostPath(R"(z:\PROC\self)"), "/proc/self");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\game.exe)"), "");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\..\)"), prefix_.driveC());
+}
+
+TEST_F(WindowsPathTest, ExactNameWinsOverOtherSpellings) {
+  // Linux can hold names that differ only in case; the exact one is taken, as Wine does.
+  prefix_.folder("Tools/case").file("Tools/CASE", "file");
+  EXPECT_TRUE(windowsFolderExists(R"(C:\Tools\case)"));
+  EXPECT_FALSE(windowsFileExists(R"(C:\Tools\case)"));
+  EXPECT_TRUE(windowsFileExists(R"(C:\Tools\CASE)"));
+  EXPECT_FALSE(windowsFolderExists(R"(C:\Tools\CASE)"));
+  // A spelling that matches neither exactly finds whichever entry is of the wanted kind.
+  EXPECT_TRUE(windowsFileExists(R"(C:\tools\Case)"));
+  EXPECT_TRUE(windowsFolderExists(R"(C:\tools\Case)"));
+}
+
+TEST_F(WindowsPathTest, ShortNamesFindTheLongNamesWineMadeThemFrom) {
+  prefix_.file("Program Files/ZdSuite/tool.exe");
+  const std::string shortFolder = wineShortName("Program Files");
+  ASSERT_NE(shortFolder.find('~'), std::string::npos);
+  EXPECT_TRUE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\tool.exe"));
+  EXPECT_TRUE(windowsFolderExists("c:\\" + asciiLower(shortFolder)));
+  EXPECT_FALSE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\gone.exe"));
+  EXPECT_FALSE(windowsFolderExists("C:\\PROGRA~9"));
+}
+
+TEST_F(WindowsPathTest, FollowsDriveLinksAndNestedLinks) {
+  TempDir elsewhere;
+  testing::writeFile(elsewhere.path() / "Data" / "Report.doc", "r");
+  prefix_.link('x', elsewhere.str());
+  EXPECT_TRUE(windowsFileExists(R"(X:\data\report.DOC)"));
+  EXPECT_TRUE(windowsFolderExists(R"(x:\DATA)"));
+  std::filesystem::create_directory_symlink(elsewhere.path() / "Data", prefix_.path() / "drive_c" / "Linked");
+  EXPECT_TRUE(windowsFileExists(R"(C:\linked\Report.doc)"));
+}
+
+TEST_F(WindowsPathTest, LetterCaseIsIgnoredBeyondAscii) {
+  prefix_.file("Caf\xC3\xA9/\xC3\x9Cn\xC3\xAF.txt");
+  EXPECT_TRUE(windowsFileExists("C:\\CAF\xC3\x89\\\xC3\xBCN\xC3\x8F.TXT"));
+  EXPECT_FALSE(windowsFileExists("C:\\CAFE\\\xC3\xBCN\xC3\x8F.TXT"));
+  // A byte that is not UTF-8 matches only itself.
+  prefix_.file("raw\xFF.bin");
+  EXPECT_TRUE(windowsFileExists("C:\\RAW\xFF.bin"));
+  EXPECT_FALSE(windowsFileExists("C:\\RAW\xFE.bin"));
+}
+
+TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {
+  TempDir share;
+  testing::writeFile(share.path() / "Reports" / "Q1.doc", "q");
+  std::filesystem::create_directories(prefix_.path() / "dosdevices" / "unc" / "NAS");
+  std::filesystem::create_directory_symlink(share.path(), prefix_.path() / "dosdevices" / "unc" / "NAS" / "Public");
+  testing::writeFile(prefix_.path() / "dosdevices" / "unc" / "NAS" / "secret.txt", "beside the share");
+  EXPECT_TRUE(windowsFileExists(R"(\\nas\public\reports\q1.DOC)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public\Reports\..\..\..)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\Public\..\..\secret.txt)"));
+  EXPECT_FALSE(windowsFolderExists(R"(\\NAS\Private)"));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\nas\PUBLIC\reports)"), prefix_.str() + "/dosdevices/unc/NAS/Public/Reports");
+  // Server and share names of dots alone never climb out of the folder of shares.
+  EXPECT_FALSE(windowsFileExists(R"(\\..\..\system.reg)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\..\secret.txt)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\. .\secret.txt)"));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\..\..\)"), "");
+  // The device forms name the same files.
+  EXPECT_TRUE(windowsFileExists(R"(\\?\UNC\nas\public\reports\q1.doc)"));
+}
+
+TEST_F(WindowsPathTest, DeviceFormsOfDrivePathsNameTheSameFiles) {
+  EXPECT_TRUE(windowsFileExists(R"(\\?\C:\Program Files\Game\game.exe)"));
+  EXPECT_TRUE(windowsFileExists(R"(\\.\c:\program files\game\game.exe)"));
+  EXPECT_TRUE(windowsFolderExists(R"(\\?\C:\Program Files\Game\)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\Program Files\Game\gone.exe)"));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\..\secret.txt)"));
+}
+
+TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
+  TempDir temp;
+  {
+    ScopedEnv env("WINEPREFIX", (temp.path() / "none").string().c_str());
+    EXPECT_FALSE(windowsFolderExists(R"(C:\)"));
+    EXPECT_FALSE(windowsFileExists(R"(C:\x.txt)"));
+    EXPECT_EQ(windowsFolderHostPath(R"(C:\)"), "");
+  }
+  {
+    // A prefix folder without dosdevices has no drives.
+    std::filesystem::create_directories(temp.path() / "bare" / "drive_c");
+    ScopedEnv env("WINEPREFIX", (temp.path() / "bare").string().c_str());
+    EXPECT_FALSE(windowsFolderExists(R"(C:\)"));
+  }
+  {
+    // Without WINEPREFIX the prefix is ~/.wine.
+    ScopedEnv noPrefix("WINEPREFIX", nullptr);
+    ScopedEnv home("HOME", temp.str().c_str());
+    WinePrefixBuilder(temp.path() / ".wine").link('c', "../drive_c").file("found.txt");
+    EXPECT_TRUE(windowsFileExists(R"(C:\FOUND.txt)"));
+  }
+}
+
+}  // namespace
+}  // namespace zendrift::platform

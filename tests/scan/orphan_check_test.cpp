@@ -1,0 +1,146 @@
+// The orphan test on real shortcuts in a real prefix.
+#include <gtest/gtest.h>
+
+#include "profile/wine_prefix.h"
+
+#include "scan_fixture.h"
+#include "scan/orphan_check.h"
+
+namespace zendrift::testing {
+namespace {
+
+class OrphanVerdictTest : public PrefixFixture {
+ protected:
+  OrphanVerdictTest() {
+    prefix.folder("Games/Real").file("Games/Real/real.exe").link('d', "../nowhere").link('e', "../nowhere");
+    prefix.link('f', "../nowhere").link('g', "../nowhere");
+    prefix.systemReg(
+        "[Software\\\\Wine\\\\Drives] 1700000000\n"
+        "\"d:\"=\"cdrom\"\n\"e:\"=\"network\"\n\"f:\"=\"floppy\"\n\"g:\"=\"ramdisk\"\n");
+    options.excludeList = "";
+  }
+
+  shortcut::OrphanVerdict verdictFor(std::string_view target) {
+    return shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options);
+  }
+
+  settings::ScanOptions options;  // every drive class off
+};
+
+TEST_F(OrphanVerdictTest, ExistingTargetsAreNeverOrphans) {
+  for (const char* target : {"C:\\Games\\Real\\real.exe", "c:\\games\\REAL\\Real.exe", "C:\\Games\\Real",
+                             "C:\\Games\\Real\\", "C:\\", "C:"}) {
+    EXPECT_FALSE(verdictFor(target).orphan) << target;
+  }
+  EXPECT_TRUE(verdictFor("C:\\Games\\Real\\real.exe\\").orphan) << "a file is no folder";
+}
+
+TEST_F(OrphanVerdictTest, MissingTargetsOnFixedOrUnknownDrivesAreOrphans) {
+  const auto verdict = verdictFor("C:\\Games\\Gone\\gone.exe");
+  EXPECT_TRUE(verdict.orphan);
+  EXPECT_FALSE(verdict.excluded);
+  EXPECT_EQ(verdict.target, "C:\\Games\\Gone\\gone.exe");
+  EXPECT_TRUE(verdictFor("Q:\\unmapped.exe").orphan);
+  EXPECT_TRUE(verdictFor("C:\\nowhere\\DOS.PIF").orphan);
+  EXPECT_FALSE(verdictFor("C:\\nowhere\\dos.pif").orphan);
+  EXPECT_FALSE(verdictFor("nowhere\\x.exe").orphan);
+  EXPECT_FALSE(verdictFor("\\nowhere\\x.exe").orphan);
+}
+
+TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {
+  struct Case {
+    const char* target;
+    bool settings::ScanOptions::*flag;
+  };
+  const Case cases[] = {{"D:\\disc.exe", &settings::ScanOptions::cdRomDrives},
+                        {"E:\\share.exe", &settings::ScanOptions::networkDrives},
+                        {"F:\\floppy.exe", &settings::ScanOptions::removableDrives},
+                        {"G:\\ram.exe", &settings::ScanOptions::ramDrives},
+                        {"\\\\server\\share\\doc.txt", &settings::ScanOptions::networkDrives}};
+  for (const Case& c : cases) {
+    options = settings::ScanOptions{};
+    EXPECT_FALSE(verdictFor(c.target).orphan) << c.target;
+    options.*c.flag = true;
+    EXPECT_TRUE(verdictFor(c.target).orphan) << c.target;
+  }
+}
+
+TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
+  const std::string path = shortcut(desktop() / "Old Game.lnk", "C:\\Gone\\x.exe");
+  std::string upper = path;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  struct Case {
+    std::string list;
+    bool excluded;
+  };
+  const Case cases[] = {
+      {path + ", ", true},
+      {"/elsewhere/a.lnk, " + path + ", /more.lnk, ", true},
+      {"/elsewhere/a.lnk, " + path, true},  // the last entry, its separator lost
+      {upper + ", ", false},
+      {"/old" + path + ", ", false},  // another path that ends in this one
+      {path + ".bak, ", false},
+      {path.substr(0, path.size() - 4) + ", ", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    options.excludeList = c.list;
+    const auto verdict = shortcut::testForOrphan(path, options);
+    EXPECT_TRUE(verdict.orphan);
+    EXPECT_EQ(verdict.excluded, c.excluded) << c.list;
+  }
+}
+
+TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
+  const std::string computer = platform::wine::computerName();
+  ASSERT_FALSE(computer.empty());
+  prefix.file("zd/" + computer + "/app.exe");
+  const auto verdictOf = [&](std::string_view target) {
+    const std::string path = (desktop() / "env.lnk").string();
+    LnkBuilder().environmentTarget(target, target).writeTo(path);
+    return shortcut::testForOrphan(path, options);
+  };
+  EXPECT_FALSE(verdictOf("C:\\zd\\%COMPUTERNAME%\\app.exe").orphan) << "Wine supplies the computer name";
+  EXPECT_TRUE(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").orphan);
+  EXPECT_EQ(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").target, "C:\\zd\\" + computer + "\\gone.exe");
+  const auto unknown = verdictOf("C:\\zd\\%NO_SUCH_NAME%\\gone.exe");
+  EXPECT_FALSE(unknown.orphan) << "a target that cannot be named cannot be missing";
+  EXPECT_EQ(unknown.target, "C:\\zd\\%NO_SUCH_NAME%\\gone.exe");
+}
+
+TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
+  WinePrefixBuilder other(home.path() / "Games/other");
+  other.standardLayout("bob").link('h', "../drive_h").file("Tool/tool.exe");
+  std::filesystem::create_directories(other.path() / "drive_h/Data");
+  const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
+  shortcut::DriveTypeMemo memo;
+  EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
+            (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
+  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
+  for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
+    EXPECT_FALSE(shortcut::testForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
+    // The same target, from a shortcut of the scanned prefix, is missing there.
+    EXPECT_TRUE(shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
+  }
+  EXPECT_TRUE(shortcut::testForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
+}
+
+TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
+  writeFile(desktop() / "empty.lnk", "");
+  writeFile(desktop() / "noise.lnk", std::string(1 << 20, '\x4C'));
+  std::string truncated = LnkBuilder().localPath("C:\\Gone\\x.exe").build();
+  truncated.resize(truncated.size() / 2);
+  writeFile(desktop() / "cut.lnk", truncated);
+  for (const char* name : {"empty.lnk", "noise.lnk", "cut.lnk", "vanished.lnk"}) {
+    EXPECT_FALSE(shortcut::testForOrphan((desktop() / name).string(), options).orphan) << name;
+  }
+  const std::string self = (desktop() / "self.lnk").string();
+  shortcut(self, "C:\\users\\ann\\Desktop\\self.lnk");
+  EXPECT_FALSE(shortcut::testForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
+  const auto longTarget = verdictFor("C:\\" + std::string(400, 'x') + "\\y.exe");
+  EXPECT_TRUE(longTarget.orphan);
+  EXPECT_EQ(longTarget.target.size(), 3u + 400 + 6);
+}
+
+}  // namespace
+}  // namespace zendrift::testing
