@@ -11,16 +11,16 @@
 #include "settings/exclude_list.h"
 #include "shortcut/read_shortcut.h"
 
-namespace zendrift::shortcut {
+namespace zendrift::scan {
 
 namespace {
 
-bool driveClassExamined(unsigned driveType, const settings::ScanOptions& options) {
+bool driveClassExamined(unsigned driveType, const OrphanCriteria& criteria) {
   switch (driveType) {
-    case platform::kDriveRemovable: return options.removableDrives;
-    case platform::kDriveRemote: return options.networkDrives;
-    case platform::kDriveCdrom: return options.cdRomDrives;
-    case platform::kDriveRamdisk: return options.ramDrives;
+    case platform::kDriveRemovable: return criteria.removableDrives;
+    case platform::kDriveRemote: return criteria.networkDrives;
+    case platform::kDriveCdrom: return criteria.cdRomDrives;
+    case platform::kDriveRamdisk: return criteria.ramDrives;
     default: return true;
   }
 }
@@ -44,7 +44,7 @@ std::string parentFolder(const std::string& path) {
 
 }  // namespace
 
-unsigned DriveTypeMemo::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
+unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
   // Only drive letters ("C:") are kept; a share is asked about every time.
   const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
   if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile);
@@ -54,7 +54,7 @@ unsigned DriveTypeMemo::typeOf(std::string_view drivePart, const platform::Short
   return entry->second;
 }
 
-const platform::ShortcutProfile& DriveTypeMemo::profileOfFolder(const std::string& folder) {
+const platform::ShortcutProfile& ProfileCache::profileOfFolder(const std::string& folder) {
   // The folders above that are not known yet, innermost first; then each is settled from the top.
   std::vector<std::string> unknown;
   for (std::string at = folder; !at.empty() && !folders_.contains(at); at = parentFolder(at)) unknown.push_back(at);
@@ -69,7 +69,7 @@ const platform::ShortcutProfile& DriveTypeMemo::profileOfFolder(const std::strin
   return found == folders_.end() ? scanned : found->second;
 }
 
-platform::ShortcutProfile DriveTypeMemo::profileOf(std::string_view shortcutPath) {
+platform::ShortcutProfile ProfileCache::profileOf(std::string_view shortcutPath) {
   // On Windows every shortcut lies in the running system's profile.
   if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return {};
   std::string path(shortcutPath);
@@ -78,17 +78,21 @@ platform::ShortcutProfile DriveTypeMemo::profileOf(std::string_view shortcutPath
   return profileOfFolder(parentFolder(path));
 }
 
-OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options, DriveTypeMemo* driveTypes) {
+OrphanCriteria orphanCriteria(const settings::ScanOptions& options) {
+  return {options.removableDrives, options.networkDrives, options.cdRomDrives, options.ramDrives, options.excludeList};
+}
+
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache) {
   OrphanVerdict verdict;
   if (!platform::fileExists(path)) return verdict;
-  DriveTypeMemo local;
-  DriveTypeMemo& memo = driveTypes ? *driveTypes : local;
+  ProfileCache local;
+  ProfileCache& memo = cache ? *cache : local;
   const platform::ShortcutProfile profile = memo.profileOf(path);
 
-  ShortcutInfo info;
+  shortcut::ShortcutInfo info;
   info.fileName = path;
   bool unknownName = false;
-  readShortcutFile(info, [&](std::string_view text) {
+  shortcut::readShortcutFile(info, [&](std::string_view text) {
     auto expanded = platform::expandProfileEnvironment(text, profile);
     unknownName |= !expanded;
     return expanded;
@@ -104,14 +108,14 @@ OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions
   if (drive.empty()) return verdict;
   if (!platform::profileReaches(drive, profile)) return verdict;
   if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
-  if (!driveClassExamined(memo.typeOf(drive, profile), options)) return verdict;
+  if (!driveClassExamined(memo.typeOf(drive, profile), criteria)) return verdict;
   if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
-  if (unc && !options.networkDrives) return verdict;
+  if (unc && !criteria.networkDrives) return verdict;
 
   verdict.orphan = true;
-  verdict.excluded = settings::excludeListHolds(options.excludeList, path);
+  verdict.excluded = settings::excludeListHolds(criteria.excludeList, path);
   return verdict;
 }
 
-}  // namespace zendrift::shortcut
+}  // namespace zendrift::scan

@@ -11,7 +11,7 @@
 #include "profile/windows_profile.h"
 #include "settings/scan_options.h"
 
-namespace zendrift::shortcut {
+namespace zendrift::scan {
 
 struct OrphanVerdict {
   bool orphan = false;
@@ -24,7 +24,7 @@ struct OrphanVerdict {
 // What one scan has already learnt, so that it asks each question once: the profile that holds
 // each folder (every shortcut would otherwise stat each folder above it), and drive types per
 // profile and letter (each answer needs the mount table). Cleared when a scan starts.
-class DriveTypeMemo {
+class ProfileCache {
  public:
   // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
   // letter until cleared. Shares are asked about every time.
@@ -44,9 +44,19 @@ class DriveTypeMemo {
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
 };
 
-// Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
-// With `driveTypes`, what it already knows is taken from it and what is learnt is kept there.
-OrphanVerdict testForOrphan(const std::string& path, const settings::ScanOptions& options,
-                            DriveTypeMemo* driveTypes = nullptr);
+// What the check takes from the options: the drive classes whose missing targets count (fixed and
+// unknown drives always do), and the exclude list.
+struct OrphanCriteria {
+  bool removableDrives = false;
+  bool networkDrives = false;
+  bool cdRomDrives = false;
+  bool ramDrives = false;
+  std::string excludeList;
+};
+OrphanCriteria orphanCriteria(const settings::ScanOptions& options);
 
-}  // namespace zendrift::shortcut
+// Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
+// With `cache`, what it already knows is taken from it and what is learnt is kept there.
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache = nullptr);
+
+}  // namespace zendrift::scan

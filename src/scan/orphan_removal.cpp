@@ -134,7 +134,7 @@ class Removal {
 
   const ProtectedFolders protected_;
   std::stop_token stop_;
-  shortcut::DriveTypeMemo profiles_;
+  ProfileCache profiles_;
   RemovalReport report_;
 };
 

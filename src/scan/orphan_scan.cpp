@@ -95,7 +95,7 @@ class Walker {
     // was judged, never a file renamed into its place meanwhile.
     platform::EntryIdentity before;
     if (platform::entryIdentity(path, before)) return;
-    shortcut::OrphanVerdict verdict = shortcut::testForOrphan(path, options_, &memo_);
+    OrphanVerdict verdict = checkForOrphan(path, criteria_, &memo_);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
     if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
@@ -108,7 +108,8 @@ class Walker {
   const ScanEvents& events_;
   search::FileSearch engine_;
   sysfolders::WellKnownFolders wellKnownFolders_;
-  shortcut::DriveTypeMemo memo_;
+  const OrphanCriteria criteria_ = orphanCriteria(options_);
+  ProfileCache memo_;
   std::string root_;
   ScanReport report_;
 };

@@ -26,6 +26,28 @@ void appendExcludeEntry(std::string& list, std::string_view entry) {
   list += kSeparator;
 }
 
+std::vector<std::string> appendExcludeEntries(std::string& list, const std::vector<std::string>& paths) {
+  std::vector<std::string> refused;
+  for (const std::string& path : paths) {
+    // No test for a path already there, as the list has always grown.
+    if (path.find_first_of("\r\n") != std::string::npos) {
+      refused.push_back(path);
+    } else {
+      appendExcludeEntry(list, path);
+    }
+  }
+  return refused;
+}
+
+std::string refusedExcludeEntriesMessage(const std::vector<std::string>& refused) {
+  std::string message;
+  for (const std::string& path : refused) {
+    if (!message.empty()) message += '\n';
+    message += "Cannot put \"" + path + "\" on the exclude list: its path holds a line break.";
+  }
+  return message;
+}
+
 std::string mergeExcludeLists(std::string_view own, std::string_view onDisk) {
   std::string merged(own);
   // "x," is the stored "x, " as the INI reader gives it; the blank lets "x" count as present.

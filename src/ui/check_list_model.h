@@ -18,10 +18,6 @@
 #include "ui/check_list_strings.h"
 #include "ui/check_list_types.h"
 
-namespace zendrift::settings {
-struct ScanOptions;
-}
-
 namespace zendrift::scan {
 
 class CheckListModel {
@@ -93,12 +89,13 @@ class CheckListModel {
   void recomputeHorizontalExtent();
 
   // Context-menu commands. Each visits the lines from the first up; none changes the selection
-  // or removes a line. The last appends each selected line's text and ", " to the exclude list.
+  // or removes a line. The last unmarks the selected lines and returns their texts, for the
+  // window to put on its exclude list (the list itself is the window's, not the model's).
   void markAll();
   void unmarkAll();
   void markSelection();
   void unmarkSelection();
-  void excludeSelection(settings::ScanOptions& options);
+  std::vector<std::string> excludeSelection();
 
   // Observers are told of every change after it happened. Returns an id for removeObserver.
   int addObserver(ChangeObserver observer);

@@ -20,11 +20,11 @@ class OrphanVerdictTest : public PrefixFixture {
     options.excludeList = "";
   }
 
-  shortcut::OrphanVerdict verdictFor(std::string_view target) {
-    return shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options);
+  scan::OrphanVerdict verdictFor(std::string_view target) {
+    return scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options);
   }
 
-  settings::ScanOptions options;  // every drive class off
+  scan::OrphanCriteria options;  // every drive class off
 };
 
 TEST_F(OrphanVerdictTest, ExistingTargetsAreNeverOrphans) {
@@ -50,15 +50,15 @@ TEST_F(OrphanVerdictTest, MissingTargetsOnFixedOrUnknownDrivesAreOrphans) {
 TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {
   struct Case {
     const char* target;
-    bool settings::ScanOptions::*flag;
+    bool scan::OrphanCriteria::*flag;
   };
-  const Case cases[] = {{"D:\\disc.exe", &settings::ScanOptions::cdRomDrives},
-                        {"E:\\share.exe", &settings::ScanOptions::networkDrives},
-                        {"F:\\floppy.exe", &settings::ScanOptions::removableDrives},
-                        {"G:\\ram.exe", &settings::ScanOptions::ramDrives},
-                        {"\\\\server\\share\\doc.txt", &settings::ScanOptions::networkDrives}};
+  const Case cases[] = {{"D:\\disc.exe", &scan::OrphanCriteria::cdRomDrives},
+                        {"E:\\share.exe", &scan::OrphanCriteria::networkDrives},
+                        {"F:\\floppy.exe", &scan::OrphanCriteria::removableDrives},
+                        {"G:\\ram.exe", &scan::OrphanCriteria::ramDrives},
+                        {"\\\\server\\share\\doc.txt", &scan::OrphanCriteria::networkDrives}};
   for (const Case& c : cases) {
-    options = settings::ScanOptions{};
+    options = scan::OrphanCriteria{};
     EXPECT_FALSE(verdictFor(c.target).orphan) << c.target;
     options.*c.flag = true;
     EXPECT_TRUE(verdictFor(c.target).orphan) << c.target;
@@ -85,7 +85,7 @@ TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
   };
   for (const Case& c : cases) {
     options.excludeList = c.list;
-    const auto verdict = shortcut::testForOrphan(path, options);
+    const auto verdict = scan::checkForOrphan(path, options);
     EXPECT_TRUE(verdict.orphan);
     EXPECT_EQ(verdict.excluded, c.excluded) << c.list;
   }
@@ -98,7 +98,7 @@ TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
   const auto verdictOf = [&](std::string_view target) {
     const std::string path = (desktop() / "env.lnk").string();
     LnkBuilder().environmentTarget(target, target).writeTo(path);
-    return shortcut::testForOrphan(path, options);
+    return scan::checkForOrphan(path, options);
   };
   EXPECT_FALSE(verdictOf("C:\\zd\\%COMPUTERNAME%\\app.exe").orphan) << "Wine supplies the computer name";
   EXPECT_TRUE(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").orphan);
@@ -113,16 +113,16 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
   other.standardLayout("bob").link('h', "../drive_h").file("Tool/tool.exe");
   std::filesystem::create_directories(other.path() / "drive_h/Data");
   const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
-  shortcut::DriveTypeMemo memo;
+  scan::ProfileCache memo;
   EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
             (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
   EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
   for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
-    EXPECT_FALSE(shortcut::testForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_FALSE(scan::checkForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
     // The same target, from a shortcut of the scanned prefix, is missing there.
-    EXPECT_TRUE(shortcut::testForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_TRUE(scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
   }
-  EXPECT_TRUE(shortcut::testForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
+  EXPECT_TRUE(scan::checkForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
 }
 
 TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
@@ -132,11 +132,11 @@ TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
   truncated.resize(truncated.size() / 2);
   writeFile(desktop() / "cut.lnk", truncated);
   for (const char* name : {"empty.lnk", "noise.lnk", "cut.lnk", "vanished.lnk"}) {
-    EXPECT_FALSE(shortcut::testForOrphan((desktop() / name).string(), options).orphan) << name;
+    EXPECT_FALSE(scan::checkForOrphan((desktop() / name).string(), options).orphan) << name;
   }
   const std::string self = (desktop() / "self.lnk").string();
   shortcut(self, "C:\\users\\ann\\Desktop\\self.lnk");
-  EXPECT_FALSE(shortcut::testForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
+  EXPECT_FALSE(scan::checkForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
   const auto longTarget = verdictFor("C:\\" + std::string(400, 'x') + "\\y.exe");
   EXPECT_TRUE(longTarget.orphan);
   EXPECT_EQ(longTarget.target.size(), 3u + 400 + 6);

@@ -2,18 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "settings/exclude_list.h"
 #include "ui/check_list_model.h"
-#include "settings/scan_options.h"
 
 namespace zendrift::scan {
 namespace {
 
-using settings::ScanOptions;
+using Paths = std::vector<std::string>;
 
 std::vector<bool> marks(const CheckListModel& list) {
   std::vector<bool> out;
@@ -23,7 +22,7 @@ std::vector<bool> marks(const CheckListModel& list) {
 
 struct CommandCase {
   const char* name;
-  std::function<void(CheckListModel&, ScanOptions&)> run;
+  std::function<void(CheckListModel&)> run;
   std::vector<bool> expected;  // from marks {1,0,1,0,0} with lines 1 and 2 selected, line 4 disabled
 };
 
@@ -37,8 +36,7 @@ TEST_P(Commands, ChangeMarksButNeverSelectionOrLines) {
   list.setItemEnabled(4, false);
   list.setItemSelected(1, true);
   list.setItemSelected(2, true);
-  ScanOptions options;
-  GetParam().run(list, options);
+  GetParam().run(list);
   EXPECT_EQ(marks(list), GetParam().expected);
   EXPECT_EQ(list.items.count(), 5);
   EXPECT_EQ(list.selectedCount(), 2);
@@ -49,33 +47,28 @@ TEST_P(Commands, ChangeMarksButNeverSelectionOrLines) {
 INSTANTIATE_TEST_SUITE_P(
     AllFive, Commands,
     ::testing::Values(
-        CommandCase{"MarkAll", [](CheckListModel& l, ScanOptions&) { l.markAll(); }, {true, true, true, true, true}},
-        CommandCase{"UnmarkAll", [](CheckListModel& l, ScanOptions&) { l.unmarkAll(); }, {false, false, false, false, false}},
-        CommandCase{"MarkSelection", [](CheckListModel& l, ScanOptions&) { l.markSelection(); }, {true, true, true, false, false}},
-        CommandCase{"UnmarkSelection", [](CheckListModel& l, ScanOptions&) { l.unmarkSelection(); }, {true, false, false, false, false}},
-        CommandCase{"Exclude", [](CheckListModel& l, ScanOptions& o) { l.excludeSelection(o); }, {true, false, false, false, false}}),
+        CommandCase{"MarkAll", [](CheckListModel& l) { l.markAll(); }, {true, true, true, true, true}},
+        CommandCase{"UnmarkAll", [](CheckListModel& l) { l.unmarkAll(); }, {false, false, false, false, false}},
+        CommandCase{"MarkSelection", [](CheckListModel& l) { l.markSelection(); }, {true, true, true, false, false}},
+        CommandCase{"UnmarkSelection", [](CheckListModel& l) { l.unmarkSelection(); }, {true, false, false, false, false}},
+        CommandCase{"Exclude", [](CheckListModel& l) { (void)l.excludeSelection(); }, {true, false, false, false, false}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Commands, DoNothingOnAnEmptyList) {
   CheckListModel list;
-  ScanOptions options;
-  options.excludeList = "kept, ";
   list.markAll();
   list.unmarkAll();
   list.markSelection();
   list.unmarkSelection();
-  list.excludeSelection(options);
-  EXPECT_EQ(options.excludeList, "kept, ");
+  EXPECT_EQ(list.excludeSelection(), Paths{});
   EXPECT_EQ(list.items.count(), 0);
 }
 
-TEST(ExcludeList, NoSelectionLeavesItUnchanged) {
+TEST(ExcludeList, NoSelectionGivesNoPaths) {
   CheckListModel list;
   list.items.add("/a.lnk");
   list.setItemChecked(0, true);
-  ScanOptions options;
-  list.excludeSelection(options);
-  EXPECT_EQ(options.excludeList, "");
+  EXPECT_EQ(list.excludeSelection(), Paths{});
   EXPECT_TRUE(list.isItemChecked(0));
 }
 
@@ -86,25 +79,23 @@ TEST(ExcludeList, SelectedLinesAreAppendedEachFollowedByCommaBlank) {
   }
   list.setItemSelected(1, true);
   list.setItemSelected(3, true);
-  ScanOptions options;
-  list.excludeSelection(options);
-  EXPECT_EQ(options.excludeList, "/d/one.lnk, /d/three.lnk, ");
+  const Paths paths = list.excludeSelection();
+  EXPECT_EQ(paths, (Paths{"/d/one.lnk", "/d/three.lnk"}));
   EXPECT_EQ(marks(list), (std::vector<bool>{true, false, true, false}));
+  std::string excludeList;
+  EXPECT_EQ(settings::appendExcludeEntries(excludeList, paths), Paths{});
+  EXPECT_EQ(excludeList, "/d/one.lnk, /d/three.lnk, ");
   // A second run appends the same paths again; there is no test for one already present.
-  list.excludeSelection(options);
-  EXPECT_EQ(options.excludeList, "/d/one.lnk, /d/three.lnk, /d/one.lnk, /d/three.lnk, ");
+  EXPECT_EQ(settings::appendExcludeEntries(excludeList, list.excludeSelection()), Paths{});
+  EXPECT_EQ(excludeList, "/d/one.lnk, /d/three.lnk, /d/one.lnk, /d/three.lnk, ");
 }
 
 TEST(ExcludeList, NeverRunsANewEntryIntoTheLastOne) {
-  CheckListModel list;
-  list.items.add("/x.lnk");
-  list.setItemSelected(0, true);
   // Written by hand without the final separator, or as the INI reader gives "/old, ".
   for (const auto& [before, after] : {std::pair{"C:\\old", "C:\\old, /x.lnk, "}, std::pair{"/old,", "/old, /x.lnk, "}}) {
-    ScanOptions options;
-    options.excludeList = before;
-    list.excludeSelection(options);
-    EXPECT_EQ(options.excludeList, after);
+    std::string excludeList = before;
+    EXPECT_EQ(settings::appendExcludeEntries(excludeList, {"/x.lnk"}), Paths{});
+    EXPECT_EQ(excludeList, after);
   }
 }
 
@@ -116,16 +107,13 @@ TEST(ExcludeList, RefusesPathsWithLineBreaksButStillUnmarksThem) {
     list.setItemChecked(i, true);
     list.setItemSelected(i, true);
   }
-  ScanOptions options;
-  try {
-    list.excludeSelection(options);
-    FAIL() << "no error raised";
-  } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot put \"/d/new\nline.lnk\" on the exclude list: its path holds a line break.\n"
-              "Cannot put \"/d/cr\r.lnk\" on the exclude list: its path holds a line break.");
-  }
-  EXPECT_EQ(options.excludeList, "/d/a.lnk, /d/b.lnk, ");
+  std::string excludeList;
+  const Paths refused = settings::appendExcludeEntries(excludeList, list.excludeSelection());
+  EXPECT_EQ(refused, (Paths{"/d/new\nline.lnk", "/d/cr\r.lnk"}));
+  EXPECT_EQ(settings::refusedExcludeEntriesMessage(refused),
+            "Cannot put \"/d/new\nline.lnk\" on the exclude list: its path holds a line break.\n"
+            "Cannot put \"/d/cr\r.lnk\" on the exclude list: its path holds a line break.");
+  EXPECT_EQ(excludeList, "/d/a.lnk, /d/b.lnk, ");
   EXPECT_EQ(marks(list), (std::vector<bool>{false, false, false, false}));
 }
 

@@ -13,6 +13,7 @@
 #include "gui/qt/auxiliary_actions.h"
 #include "app/version_stamp.h"
 #include "platform/process.h"
+#include "settings/exclude_list.h"
 #include "settings/settings_file.h"
 
 namespace zendrift::app {
@@ -189,6 +190,11 @@ void MainWindow::onHelpClicked() { openHelp(companionFolder_); }
 void MainWindow::onExitClicked() { close(); }
 void MainWindow::onUpdatesClicked() { checkForUpdates(companionFolder_); }
 void MainWindow::onLogoClicked() { openHomePage(); }
+
+void MainWindow::excludePaths(const std::vector<std::string>& paths) {
+  const std::vector<std::string> refused = settings::appendExcludeEntries(options_.excludeList, paths);
+  if (!refused.empty()) throw std::runtime_error(settings::refusedExcludeEntriesMessage(refused));
+}
 
 // The frame's size is counted as the design's, whatever the window manager draws (if anything):
 // the settings then give back the same client area on every desktop, and the minimum size and

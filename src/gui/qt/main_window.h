@@ -83,6 +83,9 @@ class MainWindow : private ResultLines, public QWidget {
   void onExitClicked();
   void onUpdatesClicked();
   void onLogoClicked();
+  // The result list's "Put selection on the exclude list": the paths go on the options' list.
+  // Raises with every path it cannot take (one holding a line break), after taking the rest.
+  void excludePaths(const std::vector<std::string>& paths);
 
   // Outer bounds, frame included.
   WindowBounds outerBounds() const;

@@ -187,7 +187,7 @@ void MainWindow::createResults() {
   resultList->setItemHeight(13);
   resultList->setMultiSelect(true);
   resultList->setToolTip("Use right mouse button for options");
-  resultList->setExcludeListTarget(&options_);
+  resultList->onExcludeRequested = [this](const std::vector<std::string>& paths) { excludePaths(paths); };
 }
 
 void MainWindow::createStatusLine() {

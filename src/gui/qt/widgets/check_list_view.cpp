@@ -9,7 +9,6 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "settings/scan_options.h"
 #include "gui/qt/widgets/check_images.h"
 
 namespace zendrift::widgets {
@@ -67,7 +66,7 @@ void CheckListView::buildPopupMenu() {
   add("Markselection1", "Mark selection", [this] { model_->markSelection(); });
   add("Unmarkselection1", "Unmark selection", [this] { model_->unmarkSelection(); });
   add("Putselectionontheexcludelist1", "Put selection on the exclude list", [this] {
-    if (excludeTarget_ != nullptr) model_->excludeSelection(*excludeTarget_);
+    if (onExcludeRequested) onExcludeRequested(model_->excludeSelection());
   });
 }
 

@@ -14,13 +14,12 @@
 #include <QTimer>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/check_list_model.h"
-
-namespace zendrift::settings {
-struct ScanOptions;
-}
 
 namespace zendrift::widgets {
 
@@ -79,9 +78,10 @@ class CheckListView : public QAbstractScrollArea {
   // current line are restored, and a single-selection list selects its current line again.
   void recreateWnd();
 
-  // The context menu and its five commands; the exclude-list command writes into `options`.
+  // The context menu and its five commands. The exclude-list command unmarks the selected lines
+  // and hands their paths to onExcludeRequested; it does nothing while that is unbound.
   QMenu* contextMenu() noexcept { return contextMenu_; }
-  void setExcludeListTarget(settings::ScanOptions* options) noexcept { excludeTarget_ = options; }
+  std::function<void(const std::vector<std::string>& paths)> onExcludeRequested;
 
   QSize sizeHint() const override;
 
@@ -141,7 +141,6 @@ class CheckListView : public QAbstractScrollArea {
   QTimer* scrollBarTimer_ = nullptr;
   QHash<unsigned, QImage> cells_;             // drawn cells by kind, state and enabled
   QHash<QString, QStaticText> texts_;         // laid-out texts of recently painted lines
-  settings::ScanOptions* excludeTarget_ = nullptr;
 };
 
 }  // namespace zendrift::widgets

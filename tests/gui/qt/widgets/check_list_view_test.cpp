@@ -6,9 +6,10 @@
 #include <QScrollBar>
 #include <QTest>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/check_list_model.h"
-#include "settings/scan_options.h"
 #include "widget_test_support.h"
 #include "gui/qt/widgets/check_images.h"
 #include "gui/qt/widgets/check_list_view.h"
@@ -111,12 +112,12 @@ TEST_F(CheckListBoxTest, MenuHoldsTheFiveCommandsInOrder) {
                             "Put selection on the exclude list"};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(actions[i]->text(), QString::fromLatin1(captions[i]));
 
-  settings::ScanOptions options;
-  list->setExcludeListTarget(&options);
+  std::vector<std::string> excluded;
+  list->onExcludeRequested = [&](const std::vector<std::string>& paths) { excluded = paths; };
   QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(1, 100));
   QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier, at(3, 100));
   actions[4]->trigger();
-  EXPECT_EQ(options.excludeList, "/home/ann/Desktop/Old Editor.lnk, /home/ann/Recent/report.lnk, ");
+  EXPECT_EQ(excluded, (std::vector<std::string>{"/home/ann/Desktop/Old Editor.lnk", "/home/ann/Recent/report.lnk"}));
   EXPECT_FALSE(model().isItemChecked(1));
   EXPECT_FALSE(model().isItemChecked(3));
   EXPECT_EQ(model().items.count(), 4);
