@@ -1,7 +1,6 @@
 // The process and its surroundings: environment, folders, the desktop, the event pump.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,10 +35,5 @@ class ShellSession {
  private:
   bool initialized_ = false;
 };
-
-// Pumping pending window events while long work runs on the window's thread. Does nothing until
-// the window installs its pump.
-void setEventPump(std::function<void()> pump);
-void pumpEvents();
 
 }  // namespace zendrift::platform

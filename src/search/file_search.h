@@ -5,7 +5,7 @@
 //   FileSearch search;
 //   search.fileParams().setSearchTypes({stFileMask});
 //   search.onFindFile = [&](FileSearch&, const std::string& path) { ... };
-//   search.onProgress = [&](FileSearch&) { pumpEvents(); };
+//   search.onProgress = [&](FileSearch& engine) { if (stopRequested) engine.abort(); };
 //   search.setRootDirectory(folder);
 //   search.fileParams().fileMasks().clear();
 //   search.fileParams().fileMasks().add("*.lnk");

@@ -74,16 +74,5 @@ TEST(Win32OsError, MessagesCarryTheSystemsText) {
   EXPECT_NE(unknown.back(), '\n');
 }
 
-TEST(Win32Process, EventPumpRunsTheInstalledPump) {
-  int pumped = 0;
-  pumpEvents();
-  setEventPump([&pumped] { ++pumped; });
-  pumpEvents();
-  pumpEvents();
-  setEventPump(nullptr);
-  pumpEvents();
-  EXPECT_EQ(pumped, 2);
-}
-
 }  // namespace
 }  // namespace zendrift::platform

@@ -22,7 +22,7 @@ StyledButton::StyledButton(QWidget* parent) : ThemedControl(parent) {
 }
 
 StyledButton::~StyledButton() {
-  if (watchedForm_) watchedForm_->removeEventFilter(this);
+  if (watchedWindow_) watchedWindow_->removeEventFilter(this);
 }
 
 void StyledButton::setAutoGray(bool value) {
@@ -33,13 +33,13 @@ void StyledButton::setAutoGray(bool value) {
 
 void StyledButton::setCancel(bool value) {
   cancel_ = value;
-  watchForm();
+  watchWindow();
 }
 
 void StyledButton::setDefault(bool value) {
   if (value == default_) return;
   default_ = value;
-  watchForm();
+  watchWindow();
   if (QWidget* form = window()) {
     for (auto* control : form->findChildren<StyledControl*>()) control->notifyFocusMoved();
   }
@@ -156,12 +156,12 @@ void StyledButton::updateAccelerator() {
   shortcutId_ = grabShortcut(QKeySequence::mnemonic(caption()));
 }
 
-void StyledButton::watchForm() {
+void StyledButton::watchWindow() {
   QWidget* form = window();
-  if (form == this || form == watchedForm_) return;
-  if (watchedForm_) watchedForm_->removeEventFilter(this);
-  watchedForm_ = form;
-  if (watchedForm_) watchedForm_->installEventFilter(this);
+  if (form == this || form == watchedWindow_) return;
+  if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+  watchedWindow_ = form;
+  if (watchedWindow_) watchedWindow_->installEventFilter(this);
 }
 
 bool StyledButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -181,9 +181,9 @@ bool StyledButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool StyledButton::eventFilter(QObject* watched, QEvent* event) {
-  // Keys the focused control left alone reach the form: Enter for the default button, Escape
+  // Keys the focused control left alone reach the window: Enter for the default button, Escape
   // for the cancel button.
-  if (watched == watchedForm_ && event->type() == QEvent::KeyPress && (default_ || cancel_)) {
+  if (watched == watchedWindow_ && event->type() == QEvent::KeyPress && (default_ || cancel_)) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (dialogKey(key->key(), key->modifiers())) return true;
   }
@@ -202,7 +202,7 @@ bool StyledButton::event(QEvent* event) {
     }
     case QEvent::ParentChange:
     case QEvent::Show:
-      if (default_ || cancel_) watchForm();
+      if (default_ || cancel_) watchWindow();
       break;
     default:
       break;

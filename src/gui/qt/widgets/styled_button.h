@@ -37,7 +37,7 @@ class StyledButton : public ThemedControl {
   bool isCancel() const noexcept { return cancel_; }
   void setCancel(bool value);
   bool isDefault() const noexcept { return default_; }
-  // Tells every styled control of the form that the focus moved, so the ring follows at once.
+  // Tells every styled control of the window that the focus moved, so the ring follows at once.
   void setDefault(bool value);
   const QImage& glyph() const noexcept { return glyph_; }
   void setGlyph(const QImage& glyph);
@@ -89,8 +89,8 @@ class StyledButton : public ThemedControl {
   void paintButton(QPainter& painter);
   QImage currentGlyph() const;
   void updateAccelerator();
-  void watchForm();
-  // Enter or Escape offered by the form; true when it clicked.
+  void watchWindow();
+  // Enter or Escape offered by the window; true when it clicked.
   bool dialogKey(int key, Qt::KeyboardModifiers modifiers);
   void changed() { requestRepaint(); }
 
@@ -105,7 +105,7 @@ class StyledButton : public ThemedControl {
   quint8 spacing_ = 3;
   bool wordWrap_ = true;
   QPointer<QAction> action_;
-  QPointer<QWidget> watchedForm_;
+  QPointer<QWidget> watchedWindow_;
   int shortcutId_ = 0;
   QImage face_, pressedFace_, focusRing_, hotRing_;
   QImage canvas_;

@@ -52,7 +52,7 @@ class StyledControl : public QWidget {
   bool isHot() const noexcept { return (drawState_ & dsHot) != 0; }
   bool isPressed() const noexcept { return (drawState_ & dsPressed) != 0; }
   bool isFocused() const noexcept { return (drawState_ & dsFocused) != 0; }
-  // True while the form's active control is itself a styled control.
+  // True while the window's active control is itself a styled control.
   bool isSibling() const noexcept { return sibling_; }
   // Whether the pointer was last seen over the control.
   bool pointerOver() const noexcept { return pointerOver_; }
@@ -68,12 +68,12 @@ class StyledControl : public QWidget {
   void setLockUpdate(bool lock);
   bool canFocus() const;
 
-  // Sets the form's "modalResult" property to modalResult, then raises onClick and clicked().
+  // Sets the window's "modalResult" property to modalResult, then raises onClick and clicked().
   virtual void click();
 
   // The pointer-entered notification; another control runs it on the one the pointer rests on.
   void notifyMouseEnter();
-  // The form tells each control that the focus moved.
+  // The window tells each control that the focus moved.
   void notifyFocusMoved();
 
   NotifyEvent onClick;
