@@ -83,11 +83,15 @@ OrphanCriteria orphanCriteria(const settings::ScanOptions& options) {
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache) {
-  OrphanVerdict verdict;
-  if (!platform::fileExists(path)) return verdict;
   ProfileCache local;
   ProfileCache& memo = cache ? *cache : local;
-  const platform::ShortcutProfile profile = memo.profileOf(path);
+  return checkForOrphan(path, criteria, memo.profileOf(path), memo);
+}
+
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
+                             const platform::ShortcutProfile& profile, ProfileCache& memo) {
+  OrphanVerdict verdict;
+  if (!platform::fileExists(path)) return verdict;
 
   shortcut::ShortcutInfo info;
   info.fileName = path;

@@ -32,14 +32,14 @@ class ProfileCache {
   // The profile that holds the shortcut at host path `shortcutPath`: the innermost Wine prefix or
   // Windows installation above it, else the profile being scanned.
   platform::ShortcutProfile profileOf(std::string_view shortcutPath);
+  // The profile that holds the host folder `folder` (no trailing delimiter).
+  const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
   void clear() noexcept {
     types_.clear();
     folders_.clear();
   }
 
  private:
-  const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
-
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
 };
@@ -58,5 +58,9 @@ OrphanCriteria orphanCriteria(const settings::ScanOptions& options);
 // Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
 // With `cache`, what it already knows is taken from it and what is learnt is kept there.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache = nullptr);
+// The same for a shortcut whose profile the caller already knows (a walk knows it for every
+// folder it lists).
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
+                             const platform::ShortcutProfile& profile, ProfileCache& cache);
 
 }  // namespace zendrift::scan

@@ -4,8 +4,11 @@
 
 #include <array>
 
+#include <unordered_set>
+
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "profile/profile_root_signs.h"
 #include "profile/windows_profile.h"
 #include "search/file_search.h"
 #include "scan/orphan_check.h"
@@ -57,19 +60,29 @@ class Walker {
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, platform::OsErrorCode code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
-    // Another Wine prefix or Windows installation below a scanned folder keeps its own
-    // shortcuts: they are judged, and cleaned, in that profile.
-    engine_.onEnterDirectory = [](search::FileSearch&, const std::string& folder) {
-      return !platform::isProfileRoot(folder);
-    };
     // The stop token is read at every listed entry, so a stop is honoured within one entry.
+    // Each entry's name is also noted: it tells whether the folder may be a profile root.
     engine_.onProgress = [this](search::FileSearch& engine) {
       if (stop_.stop_requested()) engine.abort();
+      const platform::DirEntry& entry = engine.currentEntry();
+      listing_.signs.note(entry.name(), entry.isDirectory());
     };
-    engine_.onFindFile = [this](search::FileSearch&, const std::string& path) { examine(path); };
-    if (events_.folderListed) {
-      engine_.onBeginScanDir = [this](search::FileSearch&, const std::string& folder) { events_.folderListed(folder); };
-    }
+    engine_.onBeginScanDir = [this](search::FileSearch&, const std::string& folder) {
+      settle();
+      listing_.folder = folder;
+      listing_.open = true;
+      if (events_.folderListed) events_.folderListed(folder);
+    };
+    // A folder's shortcuts are judged once its whole listing is seen, before any folder below it
+    // is listed, so they still come in the walk's order.
+    engine_.onFindFile = [this](search::FileSearch&, const std::string& path) { listing_.shortcuts.push_back(path); };
+    // Another Wine prefix or Windows installation met below a scanned folder keeps its own
+    // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
+    // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
+    engine_.onEnterDirectory = [this](search::FileSearch&, const std::string& folder) {
+      settle();
+      return !foreignRoots_.contains(folder.substr(0, folder.find_last_of(platform::kPathDelimiter) + 1));
+    };
   }
 
   ScanReport run() {
@@ -86,8 +99,32 @@ class Walker {
     if (stop_.stop_requested() || !platform::folderExists(folder)) return;
     if (events_.folderStarted) events_.folderStarted(folder);
     root_ = folder;
+    // Every shortcut of this walk lies in the profile that holds its root: the walk enters no
+    // other profile's root below it.
+    if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+      walkProfile_ = memo_.profileOfFolder(platform::excludeTrailingDelimiter(folder));
+    }
     engine_.setRootDirectory(folder);
     engine_.search();
+    settle();
+  }
+
+  // The folder listed last is complete: judge its shortcuts, unless it is another profile's root.
+  void settle() {
+    if (!listing_.open) return;
+    listing_.open = false;
+    const bool foreign = listing_.signs.worthAsking() && listing_.folder != platform::includeTrailingDelimiter(root_) &&
+                         platform::isProfileRoot(listing_.folder);
+    if (foreign) {
+      foreignRoots_.insert(listing_.folder);
+    } else {
+      for (const std::string& path : listing_.shortcuts) {
+        if (stop_.stop_requested()) break;
+        examine(path);
+      }
+    }
+    listing_.shortcuts.clear();
+    listing_.signs.reset();
   }
 
   void examine(const std::string& path) {
@@ -95,7 +132,7 @@ class Walker {
     // was judged, never a file renamed into its place meanwhile.
     platform::EntryIdentity before;
     if (platform::entryIdentity(path, before)) return;
-    OrphanVerdict verdict = checkForOrphan(path, criteria_, &memo_);
+    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
     if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
@@ -111,6 +148,16 @@ class Walker {
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   ProfileCache memo_;
   std::string root_;
+  platform::ShortcutProfile walkProfile_;
+  // The folder being listed: what its entries showed, and its shortcuts, judged when it is done.
+  struct Listing {
+    std::string folder;  // with a trailing delimiter
+    platform::ProfileRootSigns signs;
+    std::vector<std::string> shortcuts;
+    bool open = false;
+  } listing_;
+  // Roots of other profiles met in this scan (with a trailing delimiter): few, usually none.
+  std::unordered_set<std::string> foreignRoots_;
   ScanReport report_;
 };
 

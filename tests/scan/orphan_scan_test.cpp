@@ -75,6 +75,25 @@ TEST_F(ScanTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
   }
 }
 
+TEST_F(ScanTest, AnotherProfileMetInAWalkKeepsItsShortcuts) {
+  TempDir games;
+  WinePrefixBuilder other(games.path() / "other");
+  other.standardLayout("bob");
+  shortcut(other.path() / "top.lnk", "C:\\Gone\\a.exe");
+  shortcut(other.path() / "drive_c/users/bob/Desktop/deep.lnk", "C:\\Gone\\b.exe");
+  fs::create_directories(games.path() / "win/Windows/System32");
+  shortcut(games.path() / "win/Users/Ann/Desktop/w.lnk", "C:\\Gone\\c.exe");
+  const std::string mine = shortcut(games.path() / "mine/gone.lnk", "C:\\Gone\\d.exe");
+  options.userDir = games.str();
+  scan();
+  EXPECT_EQ(paths(), std::vector<std::string>{mine}) << "nothing is taken from below another profile's root";
+
+  // Walked from its own root, that profile's shortcuts are judged in it.
+  options.userDir = other.path().string();
+  scan();
+  EXPECT_EQ(paths().size(), 2u);
+}
+
 TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
   options.startMenu = options.allUsersStartMenu = options.desktop = options.allUsersDeskTop = options.favorites = true;
   shortcut(startMenu() / "1.lnk", "C:\\Gone\\1.exe");
