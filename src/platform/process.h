@@ -33,7 +33,7 @@ class ShellSession {
   ShellSession& operator=(const ShellSession&) = delete;
 
  private:
-  bool initialized_ = false;
+  [[maybe_unused]] bool initialized_ = false;  // only the Windows session initialises COM
 };
 
 }  // namespace zendrift::platform

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "run_as.h"
 #include "search_recorder.h"
 
 namespace zendrift::search {
@@ -167,19 +168,27 @@ TEST(SearchWalkFaults, RootThatIsAFileEndsTheSearch) {
 }
 
 TEST(SearchWalkFaults, DeniedFolderIsPassedOverSilently) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not deny anything to root";
+  // Root passes over permissions: the walk runs as an unprivileged account that owns the tree.
+  const auto account = testing::unprivileged();
+  if (!account) GTEST_SKIP() << "no unprivileged account to run as";
   TempDir dir;
   writeFile(dir / "closed/secret.lnk", "");
   writeFile(dir / "open.lnk", "");
+  for (const fs::path& entry : {dir.path(), dir.path() / "closed", dir.path() / "closed/secret.lnk", dir.path() / "open.lnk"}) {
+    ASSERT_EQ(::chown(entry.c_str(), account->first, account->second), 0) << entry;
+  }
   fs::permissions(dir.path() / "closed", fs::perms::none);
-  FileSearch search;
-  bool errorFired = false;
-  search.onError = [&](FileSearch&, bool&) { errorFired = true; };
-  useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.search());
+  const int outcome = testing::runAs(*account, [&dir] {
+    FileSearch search;
+    bool errorFired = false;
+    search.onError = [&](FileSearch&, bool&) { errorFired = true; };
+    useLinkMask(search, dir.str());
+    if (!search.search()) return 1;
+    if (search.foundFiles().lines() != std::vector<std::string>{dir / "open.lnk"}) return 2;
+    return errorFired ? 3 : 0;
+  });
   fs::permissions(dir.path() / "closed", fs::perms::owner_all);
-  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{dir / "open.lnk"});
-  EXPECT_FALSE(errorFired);
+  EXPECT_EQ(outcome, 0) << "1: the walk failed, 2: other files found, 3: the error handler ran";
 }
 
 TEST(SearchWalkFaults, FolderDeletedWhileItIsListedEndsCleanly) {

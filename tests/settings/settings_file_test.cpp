@@ -15,12 +15,15 @@
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "run_as.h"
 #include "temp_dir.h"
 
 namespace zendrift::settings {
 namespace {
 
 using testing::readFile;
+using testing::runAs;
+using testing::unprivileged;
 using testing::ScopedEnv;
 using testing::TempDir;
 using testing::writeFile;
@@ -38,35 +41,6 @@ class InFolder {
  private:
   std::filesystem::path old_;
 };
-
-// The user and group to run permission cases as: "nobody" under root, which passes over file
-// permissions, else the current user. Empty when root has no such account.
-std::optional<std::pair<uid_t, gid_t>> unprivileged() {
-  if (::geteuid() != 0) return std::pair{::geteuid(), ::getegid()};
-  const passwd* entry = ::getpwnam("nobody");
-  if (!entry) return std::nullopt;
-  return std::pair{entry->pw_uid, entry->pw_gid};
-}
-
-// Runs `body` in a child process as `account`; its result, or a negative value when the child
-// failed otherwise.
-int runAs(std::pair<uid_t, gid_t> account, const std::function<int()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(account.second) != 0 || ::setuid(account.first) != 0)) {
-      ::_exit(100);
-    }
-    int result = 101;
-    try {
-      result = body();
-    } catch (...) {
-    }
-    ::_exit(result);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
 
 class SettingsFileTest : public ::testing::Test {
  protected:
