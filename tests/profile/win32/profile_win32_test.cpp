@@ -1,5 +1,5 @@
 // The Windows profile on Windows: environment references, Windows paths, drives, special
-// folders, the machine registry, file prefixes and version resources.
+// folders and the machine registry.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -10,8 +10,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/file_prefix.h"
-#include "platform/file_version.h"
 #include "platform/process.h"
 #include "profile/windows_profile.h"
 #include "platform/win32/win32_text.h"
@@ -108,36 +106,6 @@ TEST(Win32Profile, MachineRegistryValuesReadAsText) {
   EXPECT_TRUE(machineRegistryText(key, "CommonFilesDir"));
   EXPECT_FALSE(machineRegistryText(key, "NoSuchValue"));
   EXPECT_FALSE(machineRegistryText("SOFTWARE\\NoSuchKey", "ProgramFilesDir"));
-}
-
-TEST(Win32Profile, FilePrefixReadsTheStartOfAFile) {
-  testing::TempDir dir;
-  testing::win32::makeFile(dir.path().wstring() + L"\\a.lnk", std::string("L\0\0\0abcdef", 10));
-  std::array<std::byte, 4> small{};
-  EXPECT_EQ(readFilePrefix(dir / "a.lnk", small), 4u);
-  EXPECT_EQ(small[0], std::byte{'L'});
-  std::array<std::byte, 64> large{};
-  EXPECT_EQ(readFilePrefix(dir / "a.lnk", large), 10u);
-  EXPECT_EQ(large[9], std::byte{'f'});
-  EXPECT_FALSE(readFilePrefix(dir / "missing.lnk", large));
-  EXPECT_FALSE(readFilePrefix(dir.str(), large));
-}
-
-TEST(Win32Profile, FileVersionComesFromTheVersionResource) {
-  wchar_t system[MAX_PATH] = {};
-  ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
-  const auto kernel = readFileVersion(win32::toUtf8(system) + "\\kernel32.dll");
-  ASSERT_TRUE(kernel);
-  EXPECT_GT((*kernel)[0], 0);
-
-  // This program's own resource (test_version.rc).
-  EXPECT_EQ(readFileVersion(executablePath()), (FileVersion{7, 65535, 0, 42}));
-
-  testing::TempDir dir;
-  testing::win32::makeFile(dir.path().wstring() + L"\\plain.exe", "MZ not really");
-  EXPECT_FALSE(readFileVersion(dir / "plain.exe"));
-  EXPECT_FALSE(readFileVersion(dir / "missing.exe"));
-  EXPECT_FALSE(readFileVersion(""));
 }
 
 }  // namespace
