@@ -109,7 +109,7 @@ class MainWindow : private ResultLines, public QWidget {
   // The records behind the result list's lines, line for line.
   const std::vector<scan::OrphanRecord>& records() const noexcept { return records_; }
 
-  // The controls, named as in the layout.
+  // The controls, named for their roles; laid out in main_window_layout.cpp.
   QFrame* bannerPanel = nullptr;
   QLabel* bannerTitle = nullptr;
   QLabel* scanHintLabel = nullptr;
