@@ -2,10 +2,7 @@
 // error and the run fails, while everything else that could be done is done.
 #include <gtest/gtest.h>
 
-#include "../platform/wine_prefix_builder.h"
-#include "lnk_builder.h"
-#include "program_run.h"
-#include "temp_dir.h"
+#include "home_with_prefix.h"
 #include "tree_snapshot.h"
 
 namespace zendrift::testing {
@@ -13,22 +10,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FailureReport : public ::testing::Test {
+class FailureReport : public HomeWithPrefix {
  protected:
-  FailureReport() : prefix(home.path() / ".wine") { prefix.standardLayout("ann"); }
-
-  fs::path desktop() const { return prefix.path() / "drive_c/users/ann/Desktop"; }
-  static void orphan(const fs::path& path) { LnkBuilder().localPath("C:\\Gone\\x.exe").writeTo(path); }
-
-  ProgramResult run(std::vector<std::string> arguments, const std::optional<Account>& account = std::nullopt) const {
-    return runProgram(zendriftBinary(), arguments,
-                      {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
-                       {"XDG_CONFIG_HOME", (home.path() / "config").string()}, {"PATH", "/usr/bin:/bin"}},
-                      account);
-  }
-
-  TempDir home;
-  WinePrefixBuilder prefix;
+  static void orphan(const fs::path& path) { shortcut(path, "C:\\Gone\\x.exe"); }
 };
 
 TEST_F(FailureReport, ShortcutsThatCannotBeDeletedAndFoldersThatCannotBeReadAreNamed) {

@@ -7,10 +7,7 @@
 
 #include <algorithm>
 
-#include "../platform/wine_prefix_builder.h"
-#include "lnk_builder.h"
-#include "program_run.h"
-#include "temp_dir.h"
+#include "home_with_prefix.h"
 #include "tree_snapshot.h"
 
 namespace zendrift::testing {
@@ -18,13 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void shortcut(const fs::path& path, std::string_view target) { LnkBuilder().localPath(target).writeTo(path); }
-
+// The program's output lines, in a fixed order.
 std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    out.push_back(text.substr(start, end - start));
-  }
+  std::vector<std::string> out = outputLines(text);
   std::sort(out.begin(), out.end());
   return out;
 }
@@ -36,28 +29,15 @@ std::string marked(const fs::path& path, std::string target) {
   return "x\t" + path.string() + "\t" + escaped;
 }
 
-// Runs in `folder` for its lifetime, as a cron job started there would.
-class ScopedCurrentFolder {
- public:
-  explicit ScopedCurrentFolder(const fs::path& folder) : before_(fs::current_path()) { fs::current_path(folder); }
-  ~ScopedCurrentFolder() { fs::current_path(before_); }
-
- private:
-  fs::path before_;
-};
-
-class ProfileJudgement : public ::testing::Test {
+class ProfileJudgement : public HomeWithPrefix {
  protected:
-  ProfileJudgement() : prefix(home.path() / ".wine"), other(home.path() / "Games/other") {
-    prefix.standardLayout("ann").systemReg("").userReg("").file("Games/Real/real.exe");
+  ProfileJudgement() : other(home.path() / "Games/other") {
+    prefix.systemReg("").userReg("").file("Games/Real/real.exe");
     // A second prefix whose programs exist only in its own drive_c; its user is someone else.
     other.standardLayout("bob").systemReg("").file("Apps/Tool/tool.exe").file("users/bob/notes.txt");
     other.userReg("[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\users\\\\bob\"\n");
-    fs::create_directories(config());
   }
 
-  fs::path config() const { return home.path() / "config"; }
-  fs::path desktop() const { return prefix.path() / "drive_c/users/ann/Desktop"; }
   fs::path otherPrograms() const {
     return other.path() / "drive_c/users/bob/AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
   }
@@ -70,14 +50,6 @@ class ProfileJudgement : public ::testing::Test {
     shortcut(otherPrograms() / "Gone.lnk", "C:\\Apps\\Gone\\gone.exe");
   }
 
-  ProgramResult run(std::vector<std::string> arguments) const {
-    return runProgram(zendriftBinary(), arguments,
-                      {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
-                       {"XDG_CONFIG_HOME", config().string()}, {"PATH", "/usr/bin:/bin"}});
-  }
-
-  TempDir home;
-  WinePrefixBuilder prefix;
   WinePrefixBuilder other;
 };
 
@@ -164,7 +136,7 @@ TEST_F(ProfileJudgement, TempIsThePrefixsOwnNeverTheCurrentFolder) {
   // Where a cron job starts: the home folder, here holding a shortcut of nobody's profile.
   shortcut(home.path() / "Here.lnk", "C:\\Games\\Here\\here.exe");
 
-  const ScopedCurrentFolder inHome(home.path());
+  const CurrentFolder inHome(home.path());
   const ProgramResult result = run({"/list", "/temppath"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(lines(result.out), std::vector<std::string>{marked(temp / "Setup.lnk", "C:\\Games\\Setup\\setup.exe")});
@@ -178,7 +150,7 @@ TEST_F(ProfileJudgement, ShortcutsWithoutATargetAreNeverOrphans) {
   writeFile(folder / "text.lnk", "not a shortcut\n");
   shortcut(folder / "gone.lnk", "C:\\Games\\Gone\\gone.exe");
 
-  const ScopedCurrentFolder inHome(home.path());
+  const CurrentFolder inHome(home.path());
   const ProgramResult result = run({"/list", "/userdir", "x:"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(lines(result.out), std::vector<std::string>{marked("x:/gone.lnk", "C:\\Games\\Gone\\gone.exe")});

@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/wine_prefix_builder.h"
-#include "lnk_builder.h"
-#include "program_run.h"
-#include "temp_dir.h"
+#include "home_with_prefix.h"
 #include "tree_snapshot.h"
 
 namespace zendrift::testing {
@@ -15,37 +12,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Makes `folder` the current folder, which the program inherits, for the life of the object.
-class InFolder {
- public:
-  explicit InFolder(const fs::path& folder) : old_(fs::current_path()) { fs::current_path(folder); }
-  ~InFolder() { fs::current_path(old_); }
-  InFolder(const InFolder&) = delete;
-  InFolder& operator=(const InFolder&) = delete;
-
- private:
-  fs::path old_;
-};
-
-class SettingsSafety : public ::testing::Test {
+class SettingsSafety : public HomeWithPrefix {
  protected:
-  SettingsSafety() : prefix(home.path() / ".wine") { prefix.standardLayout("ann"); }
+  fs::path iniFile() const { return settingsFile(); }
 
-  fs::path iniFile() const { return home.path() / "config/Zendrift/zendrift.ini"; }
-  fs::path desktop() const { return prefix.path() / "drive_c/users/ann/Desktop"; }
-  fs::path startMenu() const { return prefix.path() / "drive_c/users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"; }
-  static void shortcut(const fs::path& path, std::string_view target) { LnkBuilder().localPath(target).writeTo(path); }
-
-  ProgramResult run(std::vector<std::string> arguments, const std::optional<Account>& account = std::nullopt) const {
-    return runProgram(zendriftBinary(), arguments,
-                      {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
-                       {"XDG_CONFIG_HOME", (home.path() / "config").string()}, {"PATH", "/usr/bin:/bin"}},
-                      account);
-  }
-
-  TempDir home;
   TempDir work;  // the current folder of every run
-  WinePrefixBuilder prefix;
 };
 
 TEST_F(SettingsSafety, AReadOnlySettingsFileStillKeepsItsExclusions) {
@@ -58,7 +29,7 @@ TEST_F(SettingsSafety, AReadOnlySettingsFileStillKeepsItsExclusions) {
   giveTo(home.path(), *account);
   giveTo(work.path(), *account);
   fs::permissions(iniFile(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  InFolder inWork(work.path());
+  CurrentFolder inWork(work.path());
 
   const ProgramResult result = run({"/silent"}, account);
   EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -77,7 +48,7 @@ TEST_F(SettingsSafety, ASettingsFileThatCannotBeReadStopsTheRunBeforeAnythingIsD
   giveTo(home.path(), *account);
   giveTo(work.path(), *account);
   fs::permissions(iniFile(), fs::perms::none);
-  InFolder inWork(work.path());
+  CurrentFolder inWork(work.path());
 
   const ProgramResult result = run({"/silent"}, account);
   EXPECT_EQ(result.exitCode, 1);
@@ -94,12 +65,12 @@ TEST_F(SettingsSafety, ListWritesNothingAnywhere) {
   giveTo(home.path(), *account);
   giveTo(work.path(), *account);
   const TreeSnapshot homeBefore = snapshot(home.path());
-  InFolder inWork(work.path());
+  CurrentFolder inWork(work.path());
 
   const ProgramResult result = run({"/list"}, account);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "x\t" + (desktop() / "Gone.lnk").string() + "\tC:\\\\Gone\\\\gone.exe\n");
-  EXPECT_FALSE(fs::exists(home.path() / "config")) << "no settings folder made";
+  EXPECT_FALSE(fs::exists(config() / "Zendrift")) << "no settings folder made";
   EXPECT_TRUE(fs::is_empty(work.path())) << "no zendrift.ini in the current folder";
   EXPECT_EQ(snapshot(home.path()), homeBefore);
 }

@@ -5,10 +5,7 @@
 
 #include <algorithm>
 
-#include "../platform/wine_prefix_builder.h"
-#include "lnk_builder.h"
-#include "program_run.h"
-#include "temp_dir.h"
+#include "home_with_prefix.h"
 #include "tree_snapshot.h"
 
 namespace zendrift::testing {
@@ -16,32 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A shortcut whose LinkInfo stores `target`, the way most shortcuts store a local target.
-void shortcut(const fs::path& path, std::string_view target) {
-  LnkBuilder().localPath(target).writeTo(path);
-}
-
-class UnattendedRun : public ::testing::Test {
+class UnattendedRun : public HomeWithPrefix {
  protected:
-  UnattendedRun() : prefix(home.path() / ".wine") {
-    prefix.standardLayout("ann").folder("Games/Real");
-    prefix.file("Games/Real/real.exe");
-    fs::create_directories(config());
-  }
+  UnattendedRun() { prefix.folder("Games/Real").file("Games/Real/real.exe"); }
 
-  fs::path config() const { return home.path() / "config"; }
-  fs::path desktop() const { return prefix.path() / "drive_c/users/ann/Desktop"; }
-  fs::path startMenu() const { return prefix.path() / "drive_c/users/ann/AppData/Roaming/Microsoft/Windows/Start Menu"; }
-  void settings(std::string_view text) const { writeFile(config() / "Zendrift/zendrift.ini", text); }
-
-  ProgramResult run(std::vector<std::string> arguments) const {
-    return runProgram(zendriftBinary(), arguments,
-                      {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
-                       {"XDG_CONFIG_HOME", config().string()}, {"PATH", "/usr/bin:/bin"}});
-  }
-
-  TempDir home;
-  WinePrefixBuilder prefix;
+  void settings(std::string_view text) const { writeFile(settingsFile(), text); }
 };
 
 TEST_F(UnattendedRun, ListPrintsOrphansInFolderOrderAndDeletesNothing) {
@@ -63,10 +39,7 @@ TEST_F(UnattendedRun, ListPrintsOrphansInFolderOrderAndDeletesNothing) {
   const ProgramResult result = run({"/list", "/silent", "/delete"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   // Folders come in the scan's order; inside one folder, in the file system's listing order.
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = result.out.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(result.out.substr(start, end - start));
-  }
+  std::vector<std::string> lines = outputLines(result.out);
   ASSERT_EQ(lines.size(), 5u) << result.out;
   EXPECT_EQ(lines[0], "x\t" + (startMenu() / "Programs/Gone/gone.lnk").string() + "\tC:\\\\Games\\\\Gone\\\\gone.exe");
   std::sort(lines.begin() + 1, lines.end());
