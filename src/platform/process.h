@@ -1,4 +1,4 @@
-// The process and its surroundings: environment, folders, the desktop, the event pump.
+// The process and its surroundings: environment, folders, the desktop.
 #pragma once
 
 #include <optional>
