@@ -14,7 +14,7 @@ cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEN
   -DZENDRIFT_WERROR=OFF -DZENDRIFT_GUI=ON >/dev/null
 cmake --build "$build_dir" -j2 --target zendrift window_bench >/dev/null
 
-stamp="files=$files folders=$folders shortcuts=$shortcuts"
+stamp="files=$files folders=$folders shortcuts=$shortcuts registry=1"
 prefix=$work/prefix
 if [ ! -f "$work/made" ] || [ "$(cat "$work/made")" != "$stamp" ]; then
   rm -rf "$prefix" "$work/made"

@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
   const std::string listCommand = "'" + program + "' /list /userdir '" + userDir + "' >/dev/null 2>&1";
   std::vector<double> listTimes, windowTimes, gaps;
   int lines = 0;
+  std::vector<double> counts;  // a scan that ended early shows here, not as a fast one
   int paintsPerScan = 0;
   for (int i = 0; i < rounds; ++i) {
     auto start = Clock::now();
@@ -132,6 +133,7 @@ int main(int argc, char** argv) {
     ticks.stop();
     gaps.push_back(ticks.maxGap());
     lines = form.resultList->model().items.count();
+    counts.push_back(lines);
     paintsPerScan = paints.paints;
   }
 
@@ -160,6 +162,7 @@ int main(int argc, char** argv) {
   print("zendrift /list (ms):", listTimes);
   print("scan from the window (ms):", windowTimes);
   print("largest timer gap (ms):", gaps);
+  print("orphans listed:", counts);
   const double ratio = median(windowTimes) / median(listTimes);
   std::printf("median /list %.1f ms, window %.1f ms, ratio window / list %.2f (target <= 1.0)\n",
               median(listTimes), median(windowTimes), ratio);

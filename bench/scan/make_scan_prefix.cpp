@@ -102,6 +102,10 @@ int main(int argc, char** argv) try {
   const fs::path home = driveC / "users" / options.user;
   const fs::path windows = home / "AppData/Roaming/Microsoft/Windows";
   fs::create_directories(options.prefix / "dosdevices");
+  // Registry files make it a Wine prefix; with their values missing, Wine's default layout holds.
+  for (const char* hive : {"system.reg", "user.reg"}) {
+    if (!fs::exists(options.prefix / hive)) std::ofstream(options.prefix / hive) << "WINE REGISTRY Version 2\n";
+  }
   for (const auto& [name, target] : {std::pair{"c:", "../drive_c"}, std::pair{"z:", "/"}}) {
     const fs::path link = options.prefix / "dosdevices" / name;
     fs::remove(link);

@@ -24,7 +24,7 @@ cmake --build "$build_dir" -j2 --target zendrift make_scan_prefix >/dev/null
 zendrift=$build_dir/src/app/zendrift
 
 # The prefix is made once; a later run reuses it when it was made with the same sizes.
-stamp="files=$files folders=$folders shortcuts=$shortcuts"
+stamp="files=$files folders=$folders shortcuts=$shortcuts registry=1"
 prefix=$work/prefix
 if [ ! -f "$work/made" ] || [ "$(cat "$work/made")" != "$stamp" ]; then
   rm -rf "$prefix" "$work/made"
@@ -54,7 +54,7 @@ read_links
 list >"$work/list.out" 2>"$work/list.err"
 marked=$(grep -c $'^x\t' "$work/list.out" || true)
 lines=$(wc -l <"$work/list.out")
-status=$(cat "$work/list.err")
+status=$(tail -n 1 "$work/list.err")
 
 list_times=() read_times=()
 for ((i = 0; i < rounds; ++i)); do
