@@ -65,7 +65,12 @@ void MainWindow::scanOnWorker(const settings::ScanOptions& options, std::stop_to
     batch.push_back(std::move(record));
     if (batch.size() >= kBatchSize || std::chrono::steady_clock::now() - lastPost >= kBatchAge) post();
   };
-  events.folderListed = walkObserver_;
+  // A lone orphan in a long walk must not wait for the next one: each listed folder may hand over
+  // what is waiting.
+  events.folderListed = [&](const std::string& folder) {
+    if (walkObserver_) walkObserver_(folder);
+    if (!batch.empty() && std::chrono::steady_clock::now() - lastPost >= kBatchAge) post();
+  };
   try {
     scan::ScanReport report = scan::scanForOrphans(options, stop, events);
     post();
