@@ -52,7 +52,7 @@ bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
 
 void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
   for (const scan::UnreadableFolder& folder : scan.unreadable) {
-    err << "Could not read " << folder.path << ": " << platform::systemErrorText(folder.code) << '\n';
+    err << "Could not read " << folder.path << ": " << platform::errorText(folder.code) << '\n';
   }
 }
 

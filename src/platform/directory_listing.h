@@ -89,18 +89,18 @@ class DirectoryListing {
   DirectoryListing& operator=(const DirectoryListing&) = delete;
 
   // Opens `folder` (with or without a trailing delimiter) and reads its first entry.
-  // Returns kErrorSuccess, kErrorFileNotFound (no entry at all), kErrorPathNotFound (no such
-  // folder), kErrorAccessDenied, or another code.
-  OsErrorCode open(std::string_view folder);
-  // Reads the next entry; kErrorNoMoreFiles at the end of the listing.
-  OsErrorCode next();
+  // Returns no error, OsErrc::fileNotFound (no entry at all), OsErrc::pathNotFound (no such
+  // folder), OsErrc::accessDenied, or another code.
+  std::error_code open(std::string_view folder);
+  // Reads the next entry; OsErrc::noMoreFiles at the end of the listing.
+  std::error_code next();
   // The entry that open() or the last next() read.
   const DirEntry& entry() const noexcept { return entry_; }
   bool isOpen() const noexcept;
   // The identity of the open folder; empty when not open or not known.
   std::optional<FolderId> folderId() const;
-  // Closes the listing; returns kErrorSuccess or the failure. Safe to call when not open.
-  OsErrorCode close();
+  // Closes the listing; returns no error or the failure. Safe to call when not open.
+  std::error_code close();
 
  private:
   struct Handle;

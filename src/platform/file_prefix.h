@@ -2,14 +2,16 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <system_error>
 #include <span>
 #include <string_view>
+
+#include "platform/result.h"
 
 namespace zendrift::platform {
 
 // Reads up to buffer.size() bytes from the start of the file at `path` and returns how many were
-// read; empty when the file cannot be opened or read, or is a folder.
-std::optional<std::size_t> readFilePrefix(std::string_view path, std::span<std::byte> buffer);
+// read; the error when the file cannot be opened or read, or is not a regular file.
+Result<std::size_t> readFilePrefix(std::string_view path, std::span<std::byte> buffer);
 
 }  // namespace zendrift::platform

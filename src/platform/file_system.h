@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "platform/result.h"
 
 namespace zendrift::platform {
 
@@ -18,27 +19,28 @@ bool folderExists(std::string_view path);
 // there. Hosts without short names give the path itself.
 std::string longPathName(std::string_view path);
 
-// Deletes one file. A symbolic link is removed itself, never what it points at.
-bool deleteFile(std::string_view path);
+// Deletes one file. A symbolic link is removed itself, never what it points at; a read-only file
+// is refused, as Windows refuses it.
+[[nodiscard]] std::error_code deleteFile(std::string_view path);
 // Removes one folder, only when it is empty.
-bool removeFolder(std::string_view path);
-// Creates a folder together with any missing parents. True when the folder exists afterwards.
-bool createFolders(std::string_view path);
+[[nodiscard]] std::error_code removeFolder(std::string_view path);
+// Creates a folder together with any missing parents. No error when the folder exists afterwards.
+[[nodiscard]] std::error_code createFolders(std::string_view path);
 
 // Whether new files and folders may be made in the folder `folder`, without making any: no error
 // when they may. POSIX asks for write and search permission; on Windows, whose folder rights are
 // ACLs that no cheap test reads, an existing folder is taken to allow it.
-std::error_code mayCreateEntriesIn(std::string_view folder);
+[[nodiscard]] std::error_code mayCreateEntriesIn(std::string_view folder);
 
 // Opens `path` for reading and writing, creating it empty when missing, and closes it again.
-// True when that succeeded: the file is there and may be written.
-bool probeReadWrite(std::string_view path);
+// No error when that succeeded: the file is there and may be written.
+[[nodiscard]] std::error_code probeReadWrite(std::string_view path);
 
-// Reads at most `maxBytes` of a file. Empty when it cannot be read.
-std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes = static_cast<std::size_t>(-1));
+// Reads at most `maxBytes` of a regular file.
+Result<std::string> readFile(std::string_view path, std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 // Replaces a file's whole content: written to a temporary file beside it, flushed and renamed
 // over the old one, so that a failure or an interruption leaves the old content in place.
-bool replaceFile(std::string_view path, std::string_view content);
+[[nodiscard]] std::error_code replaceFile(std::string_view path, std::string_view content);
 
 }  // namespace zendrift::platform

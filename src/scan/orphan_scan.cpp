@@ -44,8 +44,8 @@ constexpr std::array<Step, 10> kSteps{{
 
 // A listing that failed because its folder is gone (removed by someone else during the walk)
 // lost nothing: there is nothing left to read.
-bool folderVanished(platform::OsErrorCode code) {
-  return code == platform::kErrorPathNotFound || code == platform::kErrorFileNotFound;
+bool folderVanished(std::error_code code) {
+  return code == platform::OsErrc::pathNotFound || code == platform::OsErrc::fileNotFound;
 }
 
 // One scan's walks: the engine, the per-scan memo of the orphan test, the report.
@@ -57,7 +57,7 @@ class Walker {
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
     engine_.setErrorResponse(search::erIgnore);
-    engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, platform::OsErrorCode code) {
+    engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
     // The stop token is read at every listed entry, so a stop is honoured within one entry.

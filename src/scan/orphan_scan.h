@@ -29,7 +29,7 @@ struct OrphanRecord {
 // A folder of a walk whose listing failed; its shortcuts were not examined.
 struct UnreadableFolder {
   std::string path;
-  platform::OsErrorCode code = platform::kErrorSuccess;
+  std::error_code code;
 };
 
 struct ScanReport {

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <ctime>
 
-#include "platform/os_error.h"
 
 namespace zendrift::search {
 
@@ -36,14 +35,14 @@ CivilDate civilFromDays(std::int64_t days) {
 
 }  // namespace
 
-platform::FileTime dosFileTimeFromLocal(DateTime value) {
+platform::Result<platform::FileTime> dosFileTimeFromLocal(DateTime value) {
   // Outside this window the year cannot be 1980..2107; also keeps llround in range.
-  if (!std::isfinite(value) || value < 0 || value > 100000) throw platform::OsError(platform::kErrorInvalidParameter);
+  if (!std::isfinite(value) || value < 0 || value > 100000) return std::make_error_code(std::errc::invalid_argument);
   const std::int64_t total = std::llround(value * static_cast<double>(kMillisecondsPerDay));
   const std::int64_t days = total / kMillisecondsPerDay;
   const std::int64_t millisecondOfDay = total % kMillisecondsPerDay;
   const CivilDate date = civilFromDays(days - kDaysFrom1899To1970);
-  if (date.year < 1980 || date.year > 2107) throw platform::OsError(platform::kErrorInvalidParameter);
+  if (date.year < 1980 || date.year > 2107) return std::make_error_code(std::errc::invalid_argument);
 
   const std::int64_t secondOfDay = millisecondOfDay / 1000;
   std::tm local{};
@@ -55,7 +54,7 @@ platform::FileTime dosFileTimeFromLocal(DateTime value) {
   local.tm_sec = static_cast<int>(secondOfDay % 60 / 2 * 2);
   local.tm_isdst = -1;
   const std::time_t utc = std::mktime(&local);
-  if (utc == static_cast<std::time_t>(-1)) throw platform::OsError(platform::kErrorInvalidParameter);
+  if (utc == static_cast<std::time_t>(-1)) return std::make_error_code(std::errc::invalid_argument);
   return platform::fileTimeFromUnix(static_cast<std::int64_t>(utc), 0);
 }
 

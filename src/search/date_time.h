@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/file_attributes.h"
+#include "platform/result.h"
 
 namespace zendrift::search {
 
@@ -13,8 +14,8 @@ using DateTime = double;
 inline constexpr DateTime kDosEpochDateTime = 29221.0;
 
 // The local date-time as a UTC file time at DOS resolution (two seconds, rounded down).
-// Throws platform::OsError when the date lies outside the years 1980 to 2107 or the local time
-// cannot be converted.
-platform::FileTime dosFileTimeFromLocal(DateTime value);
+// invalid_argument when the date lies outside the years 1980 to 2107 or the local time cannot be
+// converted.
+platform::Result<platform::FileTime> dosFileTimeFromLocal(DateTime value);
 
 }  // namespace zendrift::search

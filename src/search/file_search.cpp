@@ -115,10 +115,10 @@ bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>
   fireBeginScanDir(folder);
   lastError_ = listing_.open(folder);
   currentEntry_ = &listing_.entry();
-  if (lastError_ != platform::kErrorSuccess) {
-    if (lastError_ == platform::kErrorFileNotFound) return true;
+  if (lastError_) {
+    if (lastError_ == platform::OsErrc::fileNotFound) return true;
     fireDirectoryError(folder, lastError_);
-    return lastError_ == platform::kErrorAccessDenied;
+    return lastError_ == platform::OsErrc::accessDenied;
   }
   struct CloseOnError {
     platform::DirectoryListing& listing;
@@ -156,15 +156,15 @@ bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>
       fireFindFile(folder);
     }
     lastError_ = listing_.next();
-    if (lastError_ != platform::kErrorSuccess) {
-      result = lastError_ == platform::kErrorNoMoreFiles;
+    if (lastError_) {
+      result = lastError_ == platform::OsErrc::noMoreFiles;
       if (!result) fireDirectoryError(folder, lastError_);
       break;
     }
   }
 
-  const platform::OsErrorCode closed = listing_.close();
-  if (closed != platform::kErrorSuccess) {
+  const std::error_code closed = listing_.close();
+  if (closed) {
     lastError_ = closed;
     if (result) fireDirectoryError(folder, closed);
     result = false;
@@ -238,7 +238,7 @@ void FileSearch::fireAbort() {
   if (const NotifyEvent event = onAbort) event(*this);
 }
 
-void FileSearch::fireDirectoryError(const std::string& folder, platform::OsErrorCode code) {
+void FileSearch::fireDirectoryError(const std::string& folder, std::error_code code) {
   if (const DirectoryErrorEvent event = onDirectoryError) event(*this, folder, code);
 }
 

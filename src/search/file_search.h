@@ -37,7 +37,7 @@ using SearchErrorEvent = std::function<void(FileSearch& Sender, bool& Handled)>;
 using CheckEvent = std::function<void(FileSearch& Sender, bool& Result)>;
 using EnterDirectoryEvent = std::function<bool(FileSearch& Sender, const std::string& AFolder)>;
 using DirectoryErrorEvent =
-    std::function<void(FileSearch& Sender, const std::string& AFolder, platform::OsErrorCode Code)>;
+    std::function<void(FileSearch& Sender, const std::string& AFolder, std::error_code Code)>;
 
 class FileSearch {
  public:
@@ -110,7 +110,7 @@ class FileSearch {
   virtual void fireFindDirectory(const std::string& folder);
   virtual void fireAbort();
   virtual void fireProgress();
-  virtual void fireDirectoryError(const std::string& folder, platform::OsErrorCode code);
+  virtual void fireDirectoryError(const std::string& folder, std::error_code code);
   virtual bool acceptDirectory();
   virtual bool acceptFile();
   virtual bool resolveWalkError();
@@ -151,7 +151,7 @@ class FileSearch {
   std::int32_t foundFileCount_ = 0;
   std::int32_t foundDirectoryCount_ = 0;
   std::int64_t foundBytes_ = 0;
-  platform::OsErrorCode lastError_ = platform::kErrorSuccess;
+  std::error_code lastError_;
 
   // One listing serves every folder in turn: a folder's listing is closed before its
   // subfolders are entered.

@@ -9,11 +9,7 @@ SearchParams::SearchParams() {
   fileMasks_.setOnChange([this] { rebuildMatchMasks(); });
   // The comparison times follow the default date, so a date filter switched on without a date
   // compares against 1980-01-01 local time rather than 1601.
-  try {
-    afterTime_ = beforeTime_ = dosFileTimeFromLocal(kDosEpochDateTime);
-  } catch (const platform::OsError&) {
-    afterTime_ = beforeTime_ = 0;
-  }
+  afterTime_ = beforeTime_ = dosFileTimeFromLocal(kDosEpochDateTime).valueOr(0);
 }
 
 SearchParams::SearchParams(const SearchParams& other) : SearchParams() { assign(other); }
@@ -27,8 +23,10 @@ void SearchParams::assign(const SearchParams& other) {
   if (&other == this) return;
   setMaxSize(other.maxSize_);
   setMinSize(other.minSize_);
-  setLastChangeBefore(other.lastChangeBefore_);
-  setLastChangeAfter(other.lastChangeAfter_);
+  lastChangeBefore_ = other.lastChangeBefore_;
+  lastChangeAfter_ = other.lastChangeAfter_;
+  beforeTime_ = other.beforeTime_;
+  afterTime_ = other.afterTime_;
   setSearchTypes(other.searchTypes_);
   fileMasks_.assign(other.fileMasks_);
   setAttributes(other.attributes_);
@@ -41,14 +39,20 @@ void SearchParams::setSearchTypes(SearchTypes types) {
   if (caseChanged) rebuildMatchMasks();
 }
 
-void SearchParams::setLastChangeAfter(DateTime value) {
-  afterTime_ = dosFileTimeFromLocal(value);
+std::error_code SearchParams::setLastChangeAfter(DateTime value) {
+  const auto time = dosFileTimeFromLocal(value);
+  if (!time) return time.error();
+  afterTime_ = *time;
   lastChangeAfter_ = value;
+  return {};
 }
 
-void SearchParams::setLastChangeBefore(DateTime value) {
-  beforeTime_ = dosFileTimeFromLocal(value);
+std::error_code SearchParams::setLastChangeBefore(DateTime value) {
+  const auto time = dosFileTimeFromLocal(value);
+  if (!time) return time.error();
+  beforeTime_ = *time;
   lastChangeBefore_ = value;
+  return {};
 }
 
 void SearchParams::rebuildMatchMasks() {

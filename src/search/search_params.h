@@ -35,10 +35,10 @@ class SearchParams {
 
   DateTime lastChangeAfter() const noexcept { return lastChangeAfter_; }
   DateTime lastChangeBefore() const noexcept { return lastChangeBefore_; }
-  // Local date-times; a date that cannot be converted raises platform::OsError and the
+  // Local date-times; a date that cannot be converted is refused (invalid_argument) and the
   // previous value stays.
-  void setLastChangeAfter(DateTime value);
-  void setLastChangeBefore(DateTime value);
+  [[nodiscard]] std::error_code setLastChangeAfter(DateTime value);
+  [[nodiscard]] std::error_code setLastChangeBefore(DateTime value);
   platform::FileTime afterTime() const noexcept { return afterTime_; }
   platform::FileTime beforeTime() const noexcept { return beforeTime_; }
 

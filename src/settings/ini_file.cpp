@@ -1,5 +1,6 @@
 // The INI file of the settings.
 #include "settings/ini_file.h"
+#include "settings/settings_file.h"
 
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
@@ -202,6 +203,11 @@ std::string IniFile::content() const {
   return text;
 }
 
-bool IniFile::save() const { return !path_.empty() && !unreadable_ && platform::replaceFile(path_, content()); }
+std::error_code IniFile::save() const {
+  if (path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  // Writing back what could not be read would throw away the user's settings.
+  if (unreadable_) return SettingsError::unreadable;
+  return platform::replaceFile(path_, content());
+}
 
 }  // namespace zendrift::settings

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
@@ -34,9 +35,9 @@ class IniFile {
 
   // The file's text as it would be saved.
   std::string content() const;
-  // Writes the content to the disk; false when it could not be written. Also false when the file
-  // exists but could not be read whole: saving would then drop the lines that were not read.
-  bool save() const;
+  // Writes the content to the disk, or says why it could not. Refused when the file exists but
+  // could not be read whole: saving would then drop the lines that were not read.
+  [[nodiscard]] std::error_code save() const;
   // True when the file exists but could not be read whole (unreadable, not a regular file, too
   // large): what was read is then empty, not the file's content.
   bool unreadable() const noexcept { return unreadable_; }

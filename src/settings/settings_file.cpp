@@ -147,7 +147,7 @@ void removeSaveLeftovers(const std::string& path) {
   const platform::FileTime now = platform::fileTimeFromUnix(
       seconds.count(), std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
   platform::DirectoryListing listing;
-  for (platform::OsErrorCode code = listing.open(folder); code == platform::kErrorSuccess; code = listing.next()) {
+  for (std::error_code code = listing.open(folder); !code; code = listing.next()) {
     const platform::DirEntry& entry = listing.entry();
     if (entry.isDirectory() || entry.isSymlink() || !isSaveLeftover(entry.name(), fileName)) continue;
     const platform::FileTime written = entry.lastWriteTime();
@@ -170,7 +170,7 @@ class SettingsCategory : public std::error_category {
 
 }  // namespace
 
-SettingsWriteError::SettingsWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+std::string saveFailureMessage(std::string_view path) { return "Unable to write to " + std::string(path); }
 
 const std::error_category& settingsCategory() noexcept {
   static const SettingsCategory category;
@@ -186,15 +186,16 @@ std::string settingsFilePath(std::string_view productName, std::string_view file
     // A file that is there is the user's settings, writable or not: never pass it over.
     if (platform::fileExists(candidate)) return candidate;
     if (mayWrite) {
-      if (!platform::folderExists(folder)) platform::createFolders(folder);
-      if (platform::probeReadWrite(candidate)) return candidate;
+      // A folder that cannot be made shows in the probe that follows.
+      if (!platform::folderExists(folder)) static_cast<void>(platform::createFolders(folder));
+      if (!platform::probeReadWrite(candidate)) return candidate;
     } else if (couldHoldNewFile(folder)) {
       return candidate;
     }
   }
   // The settings folder cannot hold a file at all.
   const std::string beside = std::string(platform::extractFilePath(productName)) + std::string(fileName);
-  if (mayWrite) return platform::probeReadWrite(beside) ? beside : std::string();
+  if (mayWrite) return platform::probeReadWrite(beside) ? std::string() : beside;
   return platform::fileExists(beside) ? beside : std::string();
 }
 
@@ -213,7 +214,7 @@ std::error_code loadSettings(ScanOptions& rec, std::string_view fileName, Settin
   return {};
 }
 
-void saveSettingsTo(const ScanOptions& rec, const std::string& path) {
+std::error_code saveSettingsTo(const ScanOptions& rec, const std::string& path) {
   IniFile ini(path);
   const std::string onDisk = storedExcludeList(ini);
   writeBool(ini, kDirectories, "StartMenu", rec.startMenu);
@@ -239,13 +240,14 @@ void saveSettingsTo(const ScanOptions& rec, const std::string& path) {
   writeInt(ini, kForm, "Height", rec.height);
   // The file is replaced by a new one, which its own permissions would not stop: a file the user
   // may not write (made read-only, say) is refused here instead.
-  const bool saved = platform::probeReadWrite(path) && ini.save();
+  std::error_code error = platform::probeReadWrite(path);
+  if (!error) error = ini.save();
   removeSaveLeftovers(path);
-  if (!saved) throw SettingsWriteError(path);
+  return error;
 }
 
-void saveSettings(const ScanOptions& rec, std::string_view fileName) {
-  saveSettingsTo(rec, settingsFilePath(kProductName, fileName));
+std::error_code saveSettings(const ScanOptions& rec, std::string_view fileName) {
+  return saveSettingsTo(rec, settingsFilePath(kProductName, fileName));
 }
 
 }  // namespace zendrift::settings

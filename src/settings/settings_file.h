@@ -10,11 +10,8 @@
 
 namespace zendrift::settings {
 
-// Raised when the settings cannot be written: "Unable to write to %s" with the file's path.
-class SettingsWriteError : public std::runtime_error {
- public:
-  explicit SettingsWriteError(const std::string& path);
-};
+// What the window says when the settings cannot be written to `path`.
+std::string saveFailureMessage(std::string_view path);
 
 // The product's folder under the application-data folder, and the settings file's name there.
 inline constexpr std::string_view kProductName = "Zendrift";
@@ -49,15 +46,15 @@ ScanOptions defaultSettings();
 // then holds the defaults, which must not stand in for the user's exclusions unnoticed.
 [[nodiscard]] std::error_code loadSettings(ScanOptions& rec, std::string_view fileName, SettingsAccess access);
 // Writes every field in the file's key order, all at once: either every key reaches the disk or
-// the file keeps its old content and SettingsWriteError is raised, also when the file exists but
-// may not be written. Exclude-list entries that the file holds and `rec` lacks (put there by
+// the file keeps its old content and the error is returned, also when the file exists but may
+// not be written. Exclude-list entries that the file holds and `rec` lacks (put there by
 // another Zendrift since this one read the file) are kept. Temporary files left by saves that
 // were killed half-way are removed.
-void saveSettings(const ScanOptions& rec, std::string_view fileName);
+[[nodiscard]] std::error_code saveSettings(const ScanOptions& rec, std::string_view fileName);
 
 // The same on an explicit path, for callers that already resolved it.
 void loadSettingsFrom(ScanOptions& rec, const std::string& path);
-void saveSettingsTo(const ScanOptions& rec, const std::string& path);
+[[nodiscard]] std::error_code saveSettingsTo(const ScanOptions& rec, const std::string& path);
 
 }  // namespace zendrift::settings
 

@@ -17,8 +17,8 @@ bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
   ParseOptions options;
   options.codePage = codePage;
   options.expandEnvironment = expand;
-  parseShortcut(std::span<const std::byte>(buffer.get(), size.value_or(0)), info, options);
-  return size.has_value();
+  parseShortcut(std::span<const std::byte>(buffer.get(), size.valueOr(0)), info, options);
+  return size.hasValue();
 }
 
 void readShortcut(ShortcutInfo& info) { readShortcutFile(info); }

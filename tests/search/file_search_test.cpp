@@ -405,7 +405,7 @@ TEST_P(ErrorResponseTable, FailedListingIsResolvedAsTheResponseSays) {
       search_.search();
       FAIL() << "no error";
     } catch (const platform::OsError& error) {
-      EXPECT_EQ(error.code(), platform::kErrorPathNotFound);
+      EXPECT_EQ(error.code(), platform::OsErrc::pathNotFound);
       EXPECT_EQ(std::string(error.what()).rfind("System Error.  Code: 3.\r\n", 0), 0u) << error.what();
     }
   } else {

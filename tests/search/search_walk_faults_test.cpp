@@ -222,8 +222,8 @@ TEST(SearchWalkFaults, FailedListingsAreNamedAndRefusedFoldersAreNotEntered) {
   FileSearch search;
   useLinkMask(search, dir.str());
   search.setErrorResponse(erIgnore);
-  std::vector<std::pair<std::string, platform::OsErrorCode>> failures;
-  search.onDirectoryError = [&](FileSearch&, const std::string& folder, platform::OsErrorCode code) {
+  std::vector<std::pair<std::string, std::error_code>> failures;
+  search.onDirectoryError = [&](FileSearch&, const std::string& folder, std::error_code code) {
     failures.emplace_back(folder, code);
   };
   search.onEnterDirectory = [&](FileSearch&, const std::string& folder) { return folder != dir / "other"; };
@@ -234,7 +234,7 @@ TEST(SearchWalkFaults, FailedListingsAreNamedAndRefusedFoldersAreNotEntered) {
   EXPECT_EQ(asSet(search.foundFiles()), asSet({dir / "a/kept.lnk", dir / "z/last.lnk"}));
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].first, dir / "a/gone/");
-  EXPECT_EQ(failures[0].second, platform::kErrorPathNotFound);
+  EXPECT_EQ(failures[0].second, platform::OsErrc::pathNotFound);
 }
 
 }  // namespace

@@ -123,7 +123,8 @@ void MainWindow::onClose() {
   if (!saveOnClose_) return;
   controlsToOptions();
   keepUnchangedOptions();
-  settings::saveSettings(options_, settings::kSettingsFileName);
+  const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);
+  if (settings::saveSettingsTo(options_, path)) throw std::runtime_error(settings::saveFailureMessage(path));
 }
 
 void MainWindow::keepUnchangedOptions() {

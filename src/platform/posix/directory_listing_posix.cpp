@@ -127,7 +127,7 @@ DirectoryListing::~DirectoryListing() { close(); }
 
 bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->fd >= 0; }
 
-OsErrorCode DirectoryListing::open(std::string_view folder) {
+std::error_code DirectoryListing::open(std::string_view folder) {
   close();
   std::string path = includeTrailingDelimiter(folder);
   const posix::ReachablePath reachable(path);
@@ -143,18 +143,18 @@ OsErrorCode DirectoryListing::open(std::string_view folder) {
   if (handle_->idKnown) {
     handle_->id = FolderId{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
   }
-  const OsErrorCode first = next();
-  if (first == kErrorNoMoreFiles) return kErrorFileNotFound;
+  const std::error_code first = next();
+  if (first == OsErrc::noMoreFiles) return OsErrc::fileNotFound;
   return first;
 }
 
-OsErrorCode DirectoryListing::next() {
-  if (!isOpen()) return kErrorInvalidParameter;
+std::error_code DirectoryListing::next() {
+  if (!isOpen()) return OsErrc::invalidParameter;
   Handle& handle = *handle_;
   if (handle.position >= handle.filled) {
     const ssize_t read = ::getdents64(handle.fd, handle.buffer.get(), Handle::kBufferSize);
     if (read < 0) return posix::fromErrno(errno);
-    if (read == 0) return kErrorNoMoreFiles;
+    if (read == 0) return OsErrc::noMoreFiles;
     handle.position = 0;
     handle.filled = static_cast<std::size_t>(read);
   }
@@ -177,7 +177,7 @@ OsErrorCode DirectoryListing::next() {
     directory = ::fstatat(handle.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
   }
   entry_.assignListed(name, handle.folder, directory, type == DT_LNK, handle.liveDescriptor);
-  return kErrorSuccess;
+  return {};
 }
 
 std::optional<FolderId> folderIdentity(std::string_view path) {
@@ -193,13 +193,13 @@ std::optional<FolderId> DirectoryListing::folderId() const {
   return handle_->id;
 }
 
-OsErrorCode DirectoryListing::close() {
-  if (!isOpen()) return kErrorSuccess;
+std::error_code DirectoryListing::close() {
+  if (!isOpen()) return {};
   *handle_->liveDescriptor = -1;
   handle_->liveDescriptor.reset();
   const int result = ::close(handle_->fd);
   handle_->fd = -1;
-  return result == 0 ? kErrorSuccess : posix::fromErrno(errno);
+  return result == 0 ? std::error_code() : posix::fromErrno(errno);
 }
 
 std::optional<DirEntry> findEntry(std::string_view path) {

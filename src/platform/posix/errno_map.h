@@ -1,29 +1,30 @@
-// Maps errno values to the error codes that callers of the platform layer act on.
+// Maps errno values to the Windows-numbered codes that callers of the platform layer act on.
 #pragma once
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/os_error.h"
 
 namespace zendrift::platform::posix {
 
-inline OsErrorCode fromErrno(int error) {
+inline std::error_code fromErrno(int error) {
   switch (error) {
-    case 0: return kErrorSuccess;
+    case 0: return {};
     case ENOENT:
-    case ENOTDIR: return kErrorPathNotFound;
+    case ENOTDIR: return OsErrc::pathNotFound;
     case EACCES:
-    case EPERM: return kErrorAccessDenied;
+    case EPERM: return OsErrc::accessDenied;
     case EMFILE:
-    case ENFILE: return kErrorTooManyOpenFiles;
-    case ENOMEM: return kErrorNotEnoughMemory;
-    case ENAMETOOLONG: return kErrorFilenameTooLong;
-    case ELOOP: return kErrorCantResolveFilename;
-    case EEXIST: return kErrorFileExists;
-    case ENOTEMPTY: return kErrorDirNotEmpty;
-    case EINVAL: return kErrorInvalidParameter;
-    case EIO: return kErrorIoDevice;
-    default: return kErrorGenFailure;
+    case ENFILE: return OsErrc::tooManyOpenFiles;
+    case ENOMEM: return OsErrc::notEnoughMemory;
+    case ENAMETOOLONG: return OsErrc::filenameTooLong;
+    case ELOOP: return OsErrc::cantResolveFilename;
+    case EEXIST: return OsErrc::fileExists;
+    case ENOTEMPTY: return OsErrc::dirNotEmpty;
+    case EINVAL: return OsErrc::invalidParameter;
+    case EIO: return OsErrc::ioDevice;
+    default: return OsErrc::genFailure;
   }
 }
 

@@ -36,6 +36,8 @@ class FileDescriptor {
   int fd_;
 };
 
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
 bool writeAll(int fd, std::string_view content) {
   while (!content.empty()) {
     const ssize_t written = ::write(fd, content.data(), content.size());
@@ -69,48 +71,54 @@ std::string longPathName(std::string_view path) {
   return full;
 }
 
-bool deleteFile(std::string_view path) {
+std::error_code deleteFile(std::string_view path) {
   const std::string full(path);
   const posix::ReachablePath reachable(full);
   struct stat status {};
-  if (::lstat(reachable.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+  if (::lstat(reachable.c_str(), &status) != 0) return lastError();
+  if (S_ISDIR(status.st_mode)) return std::make_error_code(std::errc::is_a_directory);
   // A file without any write permission is read-only, and Windows will not delete it.
-  if (!S_ISLNK(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  return ::unlink(reachable.c_str()) == 0;
+  if (!S_ISLNK(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return std::make_error_code(std::errc::permission_denied);
+  }
+  return ::unlink(reachable.c_str()) == 0 ? std::error_code() : lastError();
 }
 
-bool removeFolder(std::string_view path) {
-  if (path.empty()) return false;
+std::error_code removeFolder(std::string_view path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
   const std::string full(path);
-  return ::rmdir(posix::ReachablePath(full).c_str()) == 0;
+  return ::rmdir(posix::ReachablePath(full).c_str()) == 0 ? std::error_code() : lastError();
 }
 
-bool createFolders(std::string_view path) {
-  if (path.empty()) return false;
+std::error_code createFolders(std::string_view path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(std::string(path)), error);
-  return folderExists(path);
+  if (folderExists(path)) return {};
+  return error ? error : std::make_error_code(std::errc::not_a_directory);
 }
 
 std::error_code mayCreateEntriesIn(std::string_view folder) {
-  if (folder.empty()) return {ENOENT, std::system_category()};
+  if (folder.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
   const std::string full(folder);
-  if (::access(posix::ReachablePath(full).c_str(), W_OK | X_OK) != 0) return {errno, std::system_category()};
+  if (::access(posix::ReachablePath(full).c_str(), W_OK | X_OK) != 0) return lastError();
   return {};
 }
 
-bool probeReadWrite(std::string_view path) {
-  if (path.empty()) return false;
-  FileDescriptor fd(::open(std::string(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  return fd.get() >= 0;
+std::error_code probeReadWrite(std::string_view path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  const FileDescriptor fd(::open(std::string(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  return fd.get() >= 0 ? std::error_code() : lastError();
 }
 
-std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes) {
+Result<std::string> readFile(std::string_view path, std::size_t maxBytes) {
   // Only regular files: reading a pipe or a device could wait for ever.
-  FileDescriptor fd(::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) return std::nullopt;
+  const FileDescriptor fd(::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return lastError();
   struct stat status {};
-  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  if (::fstat(fd.get(), &status) != 0) return lastError();
+  if (S_ISDIR(status.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+  if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
   std::string content;
   if (status.st_size > 0) content.reserve(std::min<std::size_t>(static_cast<std::size_t>(status.st_size), maxBytes));
   char buffer[65536];
@@ -119,7 +127,7 @@ std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes)
     const ssize_t got = ::read(fd.get(), buffer, want);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return lastError();
     }
     if (got == 0) break;
     content.append(buffer, static_cast<std::size_t>(got));
@@ -127,30 +135,30 @@ std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes)
   return content;
 }
 
-bool replaceFile(std::string_view path, std::string_view content) {
+std::error_code replaceFile(std::string_view path, std::string_view content) {
   std::string target(path);
   // Write through a symbolic link to the file it names, keeping the link.
   struct stat linkStatus {};
   if (::lstat(target.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode)) {
     char resolved[PATH_MAX];
-    if (!::realpath(target.c_str(), resolved)) return false;
+    if (!::realpath(target.c_str(), resolved)) return lastError();
     target = resolved;
   }
   std::string temporary = std::string(extractFilePath(target)) + "." + std::string(extractFileName(target)) + ".XXXXXX";
   FileDescriptor fd(::mkstemp(temporary.data()));
-  if (fd.get() < 0) return false;
-  bool ok = true;
+  if (fd.get() < 0) return lastError();
   struct stat existing {};
   const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0666 & ~[] {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
   }();
-  ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
-  ok = ::close(fd.release()) == 0 && ok;
-  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  std::error_code error;
+  if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), content) || ::fsync(fd.get()) != 0) error = lastError();
+  if (::close(fd.release()) != 0 && !error) error = lastError();
+  if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = lastError();
+  if (error) ::unlink(temporary.c_str());
+  return error;
 }
 
 }  // namespace zendrift::platform

@@ -33,9 +33,9 @@ DirEntry::Raw rawEntry(const WIN32_FIND_DATAW& data, const std::string& folder) 
 // A folder named where a file stands, or by a name no folder can have, is a missing folder, as
 // on the other platform. (Windows reports the first as ERROR_DIRECTORY, Wine as
 // ERROR_INVALID_NAME.)
-OsErrorCode listingError(DWORD error) {
-  if (error == ERROR_DIRECTORY || error == ERROR_INVALID_NAME) return kErrorPathNotFound;
-  return static_cast<OsErrorCode>(error);
+std::error_code listingError(DWORD error) {
+  if (error == ERROR_DIRECTORY || error == ERROR_INVALID_NAME) return OsErrc::pathNotFound;
+  return osError(error);
 }
 
 // The "?" of the "\\?\" form (and "\\?\UNC\") is no wildcard; one anywhere after it is.
@@ -81,9 +81,9 @@ DirectoryListing::~DirectoryListing() { close(); }
 
 bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->find != INVALID_HANDLE_VALUE; }
 
-OsErrorCode DirectoryListing::open(std::string_view folder) {
+std::error_code DirectoryListing::open(std::string_view folder) {
   close();
-  if (folder.empty()) return kErrorPathNotFound;
+  if (folder.empty()) return OsErrc::pathNotFound;
   std::string path = includeTrailingDelimiter(folder);
   WIN32_FIND_DATAW data{};
   const HANDLE find = findFirst(win32::systemPath(path + "*"), data);
@@ -92,15 +92,15 @@ OsErrorCode DirectoryListing::open(std::string_view folder) {
   handle_->find = find;
   handle_->folder = std::move(path);
   entry_.assign(rawEntry(data, handle_->folder));
-  return kErrorSuccess;
+  return {};
 }
 
-OsErrorCode DirectoryListing::next() {
-  if (!isOpen()) return kErrorInvalidParameter;
+std::error_code DirectoryListing::next() {
+  if (!isOpen()) return OsErrc::invalidParameter;
   WIN32_FIND_DATAW data{};
   if (!::FindNextFileW(handle_->find, &data)) return listingError(::GetLastError());
   entry_.assign(rawEntry(data, handle_->folder));
-  return kErrorSuccess;
+  return {};
 }
 
 std::optional<FolderId> folderIdentity(std::string_view folderPath) {
@@ -123,12 +123,12 @@ std::optional<FolderId> DirectoryListing::folderId() const {
   return folderIdentity(handle_->folder);
 }
 
-OsErrorCode DirectoryListing::close() {
-  if (!isOpen()) return kErrorSuccess;
+std::error_code DirectoryListing::close() {
+  if (!isOpen()) return {};
   const BOOL closed = ::FindClose(handle_->find);
   const DWORD error = closed ? ERROR_SUCCESS : ::GetLastError();
   handle_.reset();
-  return static_cast<OsErrorCode>(error);
+  return osError(error);
 }
 
 std::optional<DirEntry> findEntry(std::string_view path) {

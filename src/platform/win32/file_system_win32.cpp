@@ -24,6 +24,12 @@ DWORD attributesOf(std::string_view path) {
   return ::GetFileAttributesW(win32::systemPath(path).c_str());
 }
 
+// The thread's last error as an error code; a failure that set none still reads as one.
+std::error_code lastError() {
+  const DWORD error = ::GetLastError();
+  return osError(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error);
+}
+
 bool writeAll(HANDLE file, std::string_view content) {
   while (!content.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1U << 30));
@@ -111,75 +117,77 @@ bool folderExists(std::string_view path) {
 // By handle rather than DeleteFileW, which under Wine deletes what a Unix symbolic link points
 // at and leaves the link. A Windows link opens as itself and goes; a link that Wine opens as its
 // target is left alone.
-bool deleteFile(std::string_view path) {
-  if (path.empty()) return false;
+std::error_code deleteFile(std::string_view path) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
   const std::wstring full = win32::withoutLongPathPrefix(win32::fullPathName(win32::toWide(path)));
   const std::size_t root = rootLength(full);
   const std::size_t slash = full.find_last_of(L'\\');
-  if (root == 0 || slash == std::wstring::npos || slash + 1 < root || slash + 1 == full.size()) return false;
+  if (root == 0 || slash == std::wstring::npos || slash + 1 < root || slash + 1 == full.size()) return osError(ERROR_INVALID_NAME);
   const std::wstring name = full.substr(slash + 1);
   // "C:\file" lies in the root itself, which keeps its backslash.
   const std::wstring folder = slash + 1 == root ? full.substr(0, root) : full.substr(0, slash);
   const FileHandle parent(::CreateFileW(win32::systemPath(folder).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!parent.valid()) return false;
+  if (!parent.valid()) return lastError();
   FileHandle entry = win32::openEntry(full, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
-  if (!entry.valid()) return false;
+  if (!entry.valid()) return lastError();
   const DWORD attributes = win32::attributesOf(entry.get());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return lastError();
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return false;
+    return osError(ERROR_ACCESS_DENIED);
   }
   if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !win32::isDirectChild(parent.get(), entry.get(), name)) {
-    ::SetLastError(kErrorCantResolveFilename);
-    return false;
+    return OsErrc::cantResolveFilename;
   }
-  return win32::deleteOnClose(entry.get()) && entry.close();
+  return win32::deleteOnClose(entry.get()) && entry.close() ? std::error_code() : lastError();
 }
 
-bool removeFolder(std::string_view path) {
-  if (path.empty()) return false;
-  return ::RemoveDirectoryW(win32::systemPath(path).c_str()) != 0;
+std::error_code removeFolder(std::string_view path) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
+  return ::RemoveDirectoryW(win32::systemPath(path).c_str()) ? std::error_code() : lastError();
 }
 
-bool createFolders(std::string_view path) {
-  if (path.empty()) return false;
+std::error_code createFolders(std::string_view path) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
   std::wstring full = win32::withoutLongPathPrefix(win32::fullPathName(win32::toWide(path)));
   while (full.size() > rootLength(full) && full.back() == L'\\') full.pop_back();
   const std::size_t root = rootLength(full);
-  if (full.empty() || root == 0) return false;
+  if (full.empty() || root == 0) return osError(ERROR_INVALID_NAME);
   // Create each missing folder from the root down; one that exists already is no failure.
+  DWORD failure = ERROR_SUCCESS;
   for (std::size_t end = full.find(L'\\', root); ; end = full.find(L'\\', end + 1)) {
     const std::wstring prefix = full.substr(0, end);
-    if (prefix.size() > root && !isFolder(prefix)) ::CreateDirectoryW(win32::systemPath(prefix).c_str(), nullptr);
+    if (prefix.size() > root && !isFolder(prefix) && !::CreateDirectoryW(win32::systemPath(prefix).c_str(), nullptr)) {
+      failure = ::GetLastError();
+    }
     if (end == std::wstring::npos) break;
   }
-  return isFolder(full);
+  if (isFolder(full)) return {};
+  return osError(failure == ERROR_SUCCESS || failure == ERROR_ALREADY_EXISTS ? ERROR_DIRECTORY : failure);
 }
 
 std::error_code mayCreateEntriesIn(std::string_view folder) {
   const DWORD attributes = attributesOf(folder);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    return {static_cast<int>(folder.empty() ? ERROR_PATH_NOT_FOUND : ::GetLastError()), std::system_category()};
+    return folder.empty() ? osError(ERROR_PATH_NOT_FOUND) : lastError();
   }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return {ERROR_DIRECTORY, std::system_category()};
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return osError(ERROR_DIRECTORY);
   return {};
 }
 
-bool probeReadWrite(std::string_view path) {
-  if (path.empty()) return false;
+std::error_code probeReadWrite(std::string_view path) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
   const FileHandle file(::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.valid();
+  return file.valid() ? std::error_code() : lastError();
 }
 
-std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes) {
-  if (path.empty()) return std::nullopt;
+Result<std::string> readFile(std::string_view path, std::size_t maxBytes) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
   // A folder cannot be opened without backup semantics, so folders fail here as they should.
   const FileHandle file(::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return std::nullopt;
+  if (!file.valid()) return lastError();
   std::string content;
   LARGE_INTEGER size{};
   if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
@@ -189,30 +197,33 @@ std::optional<std::string> readFile(std::string_view path, std::size_t maxBytes)
   while (content.size() < maxBytes) {
     const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - content.size()));
     DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, want, &got, nullptr)) return std::nullopt;
+    if (!::ReadFile(file.get(), buffer, want, &got, nullptr)) return lastError();
     if (got == 0) break;
     content.append(buffer, got);
   }
   return content;
 }
 
-bool replaceFile(std::string_view path, std::string_view content) {
-  if (path.empty()) return false;
+std::error_code replaceFile(std::string_view path, std::string_view content) {
+  if (path.empty()) return osError(ERROR_PATH_NOT_FOUND);
   std::wstring target = win32::systemPath(path);
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return osError(ERROR_ACCESS_DENIED);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     target = finalPathOf(target);
-    if (target.empty()) return false;
+    if (target.empty()) return lastError();
   }
   auto [temporary, handle] = createTemporaryBeside(target);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == INVALID_HANDLE_VALUE) return lastError();
   FileHandle file(handle);
-  bool ok = writeAll(file.get(), content) && ::FlushFileBuffers(file.get());
-  ok = file.close() && ok;
-  if (ok) ok = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  if (!ok) ::DeleteFileW(temporary.c_str());
-  return ok;
+  std::error_code error;
+  if (!writeAll(file.get(), content) || !::FlushFileBuffers(file.get())) error = lastError();
+  if (!file.close() && !error) error = lastError();
+  if (!error && !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = lastError();
+  }
+  if (error) ::DeleteFileW(temporary.c_str());
+  return error;
 }
 
 }  // namespace zendrift::platform

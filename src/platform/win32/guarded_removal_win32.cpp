@@ -23,7 +23,7 @@ using win32::FileHandle;
 // Others may read and write what the walk holds, but not rename or delete it meanwhile.
 constexpr DWORD kShareNoDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-std::error_code systemError(DWORD error) { return {static_cast<int>(error), std::system_category()}; }
+std::error_code systemError(DWORD error) { return osError(error); }
 std::error_code lastError() {
   const DWORD error = ::GetLastError();
   return systemError(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error);
@@ -121,7 +121,7 @@ std::error_code deleteFileBelow(std::string_view root, std::string_view relative
   // handle would delete the target.
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
       !win32::isDirectChild(parent.get(), entry.get(), names.back())) {
-    return systemError(kErrorCantResolveFilename);
+    return OsErrc::cantResolveFilename;
   }
   // Deleting by handle would clear nothing here, but DeleteFileW refuses read-only files; so do we.
   if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return systemError(ERROR_ACCESS_DENIED);

@@ -1,4 +1,4 @@
-// The system's own texts for error codes on Windows (FormatMessageW).
+// Windows-numbered errors are the system's own on Windows; their texts come from FormatMessageW.
 #include <windows.h>
 
 #include <string>
@@ -8,7 +8,9 @@
 
 namespace zendrift::platform {
 
-std::string systemErrorText(OsErrorCode code) {
+const std::error_category& osCategory() noexcept { return std::system_category(); }
+
+std::string systemErrorText(std::uint32_t code) {
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,

@@ -185,7 +185,7 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
     std::optional<std::string> match;
     // Installers often store 8.3 names ("PROG~FBU"); Wine finds the long name behind them.
     const bool shortForm = components[i].find('~') != std::string::npos;
-    for (OsErrorCode code = listing.open(current); code == kErrorSuccess && !match; code = listing.next()) {
+    for (std::error_code code = listing.open(current); !code && !match; code = listing.next()) {
       const std::string& name = listing.entry().name();
       if (name == "." || name == "..") continue;
       if (!sameNameIgnoringCase(name, components[i]) && !(shortForm && matchesWineShortName(name, components[i]))) {

@@ -50,15 +50,15 @@ std::vector<ListedOrphan> parseList(const std::string& out) {
 
 SettingsFileGuard::SettingsFileGuard(std::string_view content)
     : path_(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"), saved_(platform::readFile(path_)) {
-  platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift");
-  EXPECT_TRUE(platform::replaceFile(path_, content));
+  EXPECT_FALSE(platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift"));
+  EXPECT_FALSE(platform::replaceFile(path_, content));
 }
 
 SettingsFileGuard::~SettingsFileGuard() {
   if (saved_) {
-    platform::replaceFile(path_, *saved_);
+    EXPECT_FALSE(platform::replaceFile(path_, *saved_));
   } else {
-    platform::deleteFile(path_);
+    EXPECT_FALSE(platform::deleteFile(path_));
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace zendrift::testing::win32 {
 
 struct ListedOrphan {
@@ -31,7 +33,7 @@ class SettingsFileGuard {
 
  private:
   std::string path_;
-  std::optional<std::string> saved_;
+  platform::Result<std::string> saved_;
 };
 
 // Settings that scan only the user folder, so the profile's own shortcuts stay out of the results.

@@ -137,8 +137,8 @@ TEST(WindowsSafety, OneBrokenSpecialFolderLeavesTheOthersAndTheSettings) {
   EXPECT_EQ(mine, (std::vector<std::string>{"- " + folder + "\\excluded.lnk", "x " + folder + "\\gone.lnk"}))
       << result.out << result.err;
   EXPECT_FALSE(platform::folderExists(strayRoot));
-  for (const char* name : {"\\gone.lnk", "\\excluded.lnk"}) platform::deleteFile(folder + name);
-  platform::removeFolder(folder);
+  for (const char* name : {"\\gone.lnk", "\\excluded.lnk"}) EXPECT_FALSE(platform::deleteFile(folder + name)) << name;
+  EXPECT_FALSE(platform::removeFolder(folder));
 }
 
 TEST(WindowsSafety, ALinkedShortcutNeverTakesItsTargetAlong) {

@@ -51,12 +51,12 @@ TEST(Win32FileServices, DeleteFileRemovesFilesButNotFoldersOrReadOnlyFiles) {
   makeFolder(root + L"\\folder");
   ASSERT_TRUE(::SetFileAttributesW((root + L"\\kept.lnk").c_str(), FILE_ATTRIBUTE_READONLY));
 
-  EXPECT_TRUE(deleteFile(dir / "gone.lnk"));
-  EXPECT_FALSE(fileExists(dir / "gone.lnk"));
   EXPECT_FALSE(deleteFile(dir / "gone.lnk"));
-  EXPECT_FALSE(deleteFile(dir / "kept.lnk"));
+  EXPECT_FALSE(fileExists(dir / "gone.lnk"));
+  EXPECT_TRUE(deleteFile(dir / "gone.lnk"));
+  EXPECT_TRUE(deleteFile(dir / "kept.lnk"));
   EXPECT_TRUE(fileExists(dir / "kept.lnk"));
-  EXPECT_FALSE(deleteFile(dir / "folder"));
+  EXPECT_TRUE(deleteFile(dir / "folder"));
   EXPECT_TRUE(folderExists(dir / "folder"));
   ::SetFileAttributesW((root + L"\\kept.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -66,39 +66,39 @@ TEST(Win32FileServices, RemoveFolderOnlyRemovesEmptyFolders) {
   makeFolder(dir.path().wstring() + L"\\empty");
   makeFolder(dir.path().wstring() + L"\\full");
   makeFile(dir.path().wstring() + L"\\full\\x.lnk");
-  EXPECT_TRUE(removeFolder(dir / "empty"));
+  EXPECT_FALSE(removeFolder(dir / "empty"));
   EXPECT_FALSE(folderExists(dir / "empty"));
-  EXPECT_FALSE(removeFolder(dir / "full"));
+  EXPECT_TRUE(removeFolder(dir / "full"));
   EXPECT_TRUE(fileExists(dir / "full\\x.lnk"));
-  EXPECT_FALSE(removeFolder(""));
+  EXPECT_TRUE(removeFolder(""));
 }
 
 TEST(Win32FileServices, CreateFoldersMakesEveryMissingLevel) {
   TempDir dir;
-  EXPECT_TRUE(createFolders(dir / "a\\b\\c"));
+  EXPECT_FALSE(createFolders(dir / "a\\b\\c"));
   EXPECT_TRUE(folderExists(dir / "a\\b\\c"));
-  EXPECT_TRUE(createFolders(dir / "a\\b\\c\\"));  // already there, trailing delimiter
-  EXPECT_TRUE(createFolders(dir.str() + "/a/forward/slashes"));
+  EXPECT_FALSE(createFolders(dir / "a\\b\\c\\"));  // already there, trailing delimiter
+  EXPECT_FALSE(createFolders(dir.str() + "/a/forward/slashes"));
   EXPECT_TRUE(folderExists(dir / "a\\forward\\slashes"));
 
   makeFile(dir.path().wstring() + L"\\plain");
-  EXPECT_FALSE(createFolders(dir / "plain\\below"));
-  EXPECT_FALSE(createFolders(""));
+  EXPECT_TRUE(createFolders(dir / "plain\\below"));
+  EXPECT_TRUE(createFolders(""));
 }
 
 TEST(Win32FileServices, ProbeCreatesAWritableFileAndRefusesFolders) {
   TempDir dir;
-  EXPECT_TRUE(probeReadWrite(dir / "zendrift.ini"));
+  EXPECT_FALSE(probeReadWrite(dir / "zendrift.ini"));
   EXPECT_TRUE(fileExists(dir / "zendrift.ini"));
   EXPECT_EQ(testing::readFile(dir.path() / "zendrift.ini"), "");
-  EXPECT_FALSE(probeReadWrite(dir.str()));
-  EXPECT_FALSE(probeReadWrite(dir / "missing\\zendrift.ini"));
+  EXPECT_TRUE(probeReadWrite(dir.str()));
+  EXPECT_TRUE(probeReadWrite(dir / "missing\\zendrift.ini"));
 
   // Wine maps the read-only bit to file permissions, which do not stop root.
   if (testing::win32::underWine()) return;
   makeFile(dir.path().wstring() + L"\\locked.ini", "x");
   ::SetFileAttributesW((dir.path().wstring() + L"\\locked.ini").c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(probeReadWrite(dir / "locked.ini"));
+  EXPECT_TRUE(probeReadWrite(dir / "locked.ini"));
   ::SetFileAttributesW((dir.path().wstring() + L"\\locked.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -117,9 +117,9 @@ TEST(Win32FileServices, ReadFileReadsUpToTheLimit) {
 
 TEST(Win32FileServices, ReplaceFileSwapsTheContentAndLeavesNothingBehind) {
   TempDir dir;
-  EXPECT_TRUE(replaceFile(dir / "settings.ini", "[Form]\r\nTop=1\r\n"));
+  EXPECT_FALSE(replaceFile(dir / "settings.ini", "[Form]\r\nTop=1\r\n"));
   EXPECT_EQ(readFile(dir / "settings.ini"), "[Form]\r\nTop=1\r\n");
-  EXPECT_TRUE(replaceFile(dir / "settings.ini", "short"));
+  EXPECT_FALSE(replaceFile(dir / "settings.ini", "short"));
   EXPECT_EQ(readFile(dir / "settings.ini"), "short");
 
   int entries = 0;
@@ -130,8 +130,8 @@ TEST(Win32FileServices, ReplaceFileSwapsTheContentAndLeavesNothingBehind) {
   EXPECT_EQ(entries, 1);
 
   makeFolder(dir.path().wstring() + L"\\folder");
-  EXPECT_FALSE(replaceFile(dir / "folder", "x"));
-  EXPECT_FALSE(replaceFile(dir / "missing\\settings.ini", "x"));
+  EXPECT_TRUE(replaceFile(dir / "folder", "x"));
+  EXPECT_TRUE(replaceFile(dir / "missing\\settings.ini", "x"));
 }
 
 }  // namespace

@@ -21,14 +21,14 @@ using testing::win32::utf8;
 std::map<std::string, DirEntry> listAll(const std::string& folder) {
   std::map<std::string, DirEntry> entries;
   DirectoryListing listing;
-  EXPECT_EQ(listing.open(folder), kErrorSuccess) << folder;
-  OsErrorCode code = kErrorSuccess;
-  while (code == kErrorSuccess) {
+  EXPECT_FALSE(listing.open(folder)) << folder;
+  std::error_code code;
+  while (!code) {
     entries.emplace(listing.entry().name(), listing.entry());
     code = listing.next();
   }
-  EXPECT_EQ(code, kErrorNoMoreFiles);
-  EXPECT_EQ(listing.close(), kErrorSuccess);
+  EXPECT_EQ(code, OsErrc::noMoreFiles);
+  EXPECT_FALSE(listing.close());
   return entries;
 }
 
@@ -74,19 +74,19 @@ TEST(Win32Listing, ReportsWhyAFolderCannotBeListed) {
   makeFile(dir.path().wstring() + L"\\file.txt");
   struct Case {
     std::string folder;
-    OsErrorCode expected;
+    std::error_code expected;
   };
   const Case cases[] = {
-      {dir / "missing", kErrorPathNotFound},
-      {dir / "missing\\deeper", kErrorPathNotFound},
-      {dir / "file.txt", kErrorPathNotFound},
-      {"", kErrorPathNotFound},
+      {dir / "missing", OsErrc::pathNotFound},
+      {dir / "missing\\deeper", OsErrc::pathNotFound},
+      {dir / "file.txt", OsErrc::pathNotFound},
+      {"", OsErrc::pathNotFound},
   };
   for (const Case& c : cases) {
     DirectoryListing listing;
     EXPECT_EQ(listing.open(c.folder), c.expected) << c.folder;
     EXPECT_FALSE(listing.isOpen()) << c.folder;
-    EXPECT_EQ(listing.next(), kErrorInvalidParameter);
+    EXPECT_EQ(listing.next(), OsErrc::invalidParameter);
   }
 }
 
@@ -108,9 +108,9 @@ TEST(Win32Listing, FolderIdIsTheSameForTwoSpellingsOfOneFolder) {
   makeFolder(dir.path().wstring() + L"\\one");
   makeFolder(dir.path().wstring() + L"\\two");
   DirectoryListing first, again, other;
-  ASSERT_EQ(first.open(dir / "one"), kErrorSuccess);
-  ASSERT_EQ(again.open(dir.str() + "\\two\\..\\one\\"), kErrorSuccess);
-  ASSERT_EQ(other.open(dir / "two"), kErrorSuccess);
+  ASSERT_FALSE(first.open(dir / "one"));
+  ASSERT_FALSE(again.open(dir.str() + "\\two\\..\\one\\"));
+  ASSERT_FALSE(other.open(dir / "two"));
   ASSERT_TRUE(first.folderId());
   EXPECT_EQ(first.folderId(), again.folderId());
   EXPECT_NE(first.folderId(), other.folderId());

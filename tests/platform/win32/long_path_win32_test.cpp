@@ -23,7 +23,7 @@ std::string deepFolder(const TempDir& dir) {
 void removeDeepFolders(const TempDir& dir) {
   std::string path = deepFolder(dir);
   while (path.size() > dir.str().size()) {
-    removeFolder(path);
+    EXPECT_FALSE(removeFolder(path)) << path;
     path.resize(path.rfind('\\'));
   }
 }
@@ -33,20 +33,20 @@ TEST(Win32LongPaths, EveryServiceWorksBeyond260Characters) {
   const std::string folder = deepFolder(dir);
   ASSERT_GT(folder.size(), 300u);
 
-  ASSERT_TRUE(createFolders(folder));
+  ASSERT_FALSE(createFolders(folder));
   EXPECT_TRUE(folderExists(folder));
   const std::string file = folder + "\\shortcut to a game.lnk";
-  EXPECT_TRUE(probeReadWrite(file));
-  EXPECT_TRUE(replaceFile(file, "content"));
+  EXPECT_FALSE(probeReadWrite(file));
+  EXPECT_FALSE(replaceFile(file, "content"));
   EXPECT_EQ(readFile(file), "content");
   EXPECT_TRUE(fileExists(file));
 
   DirectoryListing listing;
-  ASSERT_EQ(listing.open(folder), kErrorSuccess);
+  ASSERT_FALSE(listing.open(folder));
   bool found = false;
   do {
     found = found || listing.entry().name() == "shortcut to a game.lnk";
-  } while (listing.next() == kErrorSuccess);
+  } while !(listing.next());
   EXPECT_TRUE(found);
   EXPECT_TRUE(listing.folderId());
   listing.close();
@@ -55,9 +55,9 @@ TEST(Win32LongPaths, EveryServiceWorksBeyond260Characters) {
   ASSERT_TRUE(entry);
   EXPECT_EQ(entry->size(), 7u);
 
-  EXPECT_TRUE(deleteFile(file));
+  EXPECT_FALSE(deleteFile(file));
   EXPECT_FALSE(fileExists(file));
-  EXPECT_TRUE(removeFolder(folder));
+  EXPECT_FALSE(removeFolder(folder));
   EXPECT_FALSE(folderExists(folder));
   removeDeepFolders(dir);
 }
@@ -65,12 +65,12 @@ TEST(Win32LongPaths, EveryServiceWorksBeyond260Characters) {
 TEST(Win32LongPaths, DotsInALongPathAreResolvedBeforeTheLongForm) {
   TempDir dir;
   const std::string folder = deepFolder(dir);
-  ASSERT_TRUE(createFolders(folder));
+  ASSERT_FALSE(createFolders(folder));
   const std::string roundabout = folder + "\\..\\" + std::string(40, 'h') + "\\.\\";
   EXPECT_TRUE(folderExists(roundabout));
-  EXPECT_TRUE(replaceFile(roundabout + "x.ini", "x"));
+  EXPECT_FALSE(replaceFile(roundabout + "x.ini", "x"));
   EXPECT_TRUE(fileExists(folder + "\\x.ini"));
-  EXPECT_TRUE(deleteFile(folder + "\\x.ini"));
+  EXPECT_FALSE(deleteFile(folder + "\\x.ini"));
   removeDeepFolders(dir);
 }
 

@@ -63,12 +63,12 @@ TEST(Win32Process, ApplicationDataIsTheShellsFolder) {
 TEST(Win32OsError, MessagesCarryTheSystemsText) {
   // Wine words its message table more tersely than Windows.
   const bool wine = testing::win32::underWine();
-  EXPECT_EQ(systemErrorText(kErrorFileNotFound), wine ? "File not found." : "The system cannot find the file specified.");
-  EXPECT_EQ(systemErrorText(kErrorAccessDenied), wine ? "Access denied." : "Access is denied.");
-  const OsError error(kErrorPathNotFound);
+  EXPECT_EQ(systemErrorText(2), wine ? "File not found." : "The system cannot find the file specified.");
+  EXPECT_EQ(systemErrorText(5), wine ? "Access denied." : "Access is denied.");
+  const OsError error(OsErrc::pathNotFound);
   EXPECT_EQ(std::string(error.what()), "System Error.  Code: 3.\r\n" +
                                            std::string(wine ? "Path not found." : "The system cannot find the path specified."));
-  EXPECT_EQ(error.code(), kErrorPathNotFound);
+  EXPECT_EQ(error.code(), OsErrc::pathNotFound);
   const std::string unknown = systemErrorText(0x2345678);
   EXPECT_FALSE(unknown.empty());
   EXPECT_NE(unknown.back(), '\n');
