@@ -184,7 +184,6 @@ class WineDifferential : public ::testing::Test {
     setRegistryValue(system, "Software\\\\Wine\\\\Drives", "d:", "\"cdrom\"");
     setRegistryValue(system, "Software\\\\Wine\\\\Drives", "n:", "\"network\"");
     setRegistryValue(system, "Software\\\\Wine\\\\Drives", "f:", "\"floppy\"");
-    setRegistryValue(system, "Software\\\\Wine\\\\Drives", "r:", "\"cdrom\"");  // no link: no drive
     const fs::path userReg = prefix() / "user.reg";
     setRegistryValue(userReg, "Software\\\\Wine", "ShowDotFiles", "\"Y\"");
     const std::string explorer = "Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
@@ -267,18 +266,26 @@ class WineDifferential : public ::testing::Test {
     ASSERT_EQ(::setxattr((root / "hidsys").c_str(), "user.DOSATTRIB", "0x6", 3, 0), 0);
   }
 
-  // Both builds' settings: only the chosen folders.
+  // Both builds' settings: only the chosen folders and drive classes.
   void writeSettings() const {
     const std::string onlyChosen =
         "[Directories]\r\nStartMenu=0\r\nAllUsersStartMenu=0\r\nDesktop=0\r\nAllUsersDeskTop=0\r\nFavorites=0\r\n"
-        "History=0\r\nProgramFiles=0\r\nTempPath=0\r\nApplicationData=0\r\nRecent=0\r\n";
+        "History=0\r\nProgramFiles=0\r\nTempPath=0\r\nApplicationData=0\r\nRecent=0\r\n"
+        "[Include]\r\nRemovableDrives=0\r\nNetworkDrives=0\r\nRamDrives=0\r\nCDRomDrives=0\r\n";
     writeWhole(scratch.path() / "config/Zendrift/zendrift.ini", onlyChosen);
     writeWhole(driveC() / "users" / user / "AppData/Roaming/Zendrift/zendrift.ini", onlyChosen);
     // The stale Favorites folder has an orphan of its own; neither build may look there.
     LnkBuilder().localPath("C:\\zd\\gone.exe").writeTo(driveC() / "zd/favs-stale/stale-favorite.lnk");
   }
 
+  // A type for a letter with no link: no drive for Wine, which drops the value whenever it starts,
+  // so it is put back before each run of the Linux build.
+  void typeUnlinkedLetter() const {
+    setRegistryValue(prefix() / "system.reg", "Software\\\\Wine\\\\Drives", "r:", "\"cdrom\"");
+  }
+
   ProgramResult runLinux(std::vector<std::string> arguments, const std::string& tree) const {
+    typeUnlinkedLetter();
     arguments.insert(arguments.end(), {"/favorites", "/userdir", (driveC() / "zd-links" / tree).string()});
     return runProgram(zendriftBinary(), arguments, environment);
   }
