@@ -186,12 +186,6 @@ class WineDifferential : public ::testing::Test {
     setRegistryValue(system, "Software\\\\Wine\\\\Drives", "f:", "\"floppy\"");
     const fs::path userReg = prefix() / "user.reg";
     setRegistryValue(userReg, "Software\\\\Wine", "ShowDotFiles", "\"Y\"");
-    const std::string explorer = "Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
-    setRegistryValue(userReg, explorer + "User Shell Folders", "Favorites", "");
-    setRegistryValue(userReg, explorer + "Shell Folders", "Favorites", "\"C:\\\\zd\\\\favs-stale\"");
-    // A prefix another user made: the session's values name that user.
-    setRegistryValue(userReg, "Volatile Environment", "USERNAME", "\"someoneelse\"");
-    setRegistryValue(userReg, "Volatile Environment", "USERPROFILE", "\"C:\\\\users\\\\someoneelse\"");
   }
 
   // The shortcuts of one tree, at C:\zd-links\<tree>: hand-made ones written here, Wine's own
@@ -278,18 +272,26 @@ class WineDifferential : public ::testing::Test {
     LnkBuilder().localPath("C:\\zd\\gone.exe").writeTo(driveC() / "zd/favs-stale/stale-favorite.lnk");
   }
 
-  // A type for a letter with no link: no drive for Wine, which drops the value whenever it starts,
-  // so it is put back before each run of the Linux build.
-  void typeUnlinkedLetter() const {
+  // What Wine itself mends whenever it runs, put back before each run of the Linux build: a type
+  // for a letter with no link (dropped), Favorites set in Shell Folders alone (the default put
+  // back in User Shell Folders), a session left by another user (volatile, never kept).
+  void restoreStaleRegistry() const {
     setRegistryValue(prefix() / "system.reg", "Software\\\\Wine\\\\Drives", "r:", "\"cdrom\"");
+    const fs::path userReg = prefix() / "user.reg";
+    const std::string explorer = "Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
+    setRegistryValue(userReg, explorer + "User Shell Folders", "Favorites", "");
+    setRegistryValue(userReg, explorer + "Shell Folders", "Favorites", "\"C:\\\\zd\\\\favs-stale\"");
+    setRegistryValue(userReg, "Volatile Environment", "USERNAME", "\"someoneelse\"");
+    setRegistryValue(userReg, "Volatile Environment", "USERPROFILE", "\"C:\\\\users\\\\someoneelse\"");
   }
 
   ProgramResult runLinux(std::vector<std::string> arguments, const std::string& tree) const {
-    typeUnlinkedLetter();
+    restoreStaleRegistry();
     arguments.insert(arguments.end(), {"/favorites", "/userdir", (driveC() / "zd-links" / tree).string()});
     return runProgram(zendriftBinary(), arguments, environment);
   }
   ProgramResult runWindows(std::vector<std::string> arguments, const std::string& tree) const {
+    restoreStaleRegistry();
     arguments.insert(arguments.begin(), windowsBinary.string());
     arguments.insert(arguments.end(), {"/favorites", "/userdir", "C:\\zd-links\\" + tree});
     ProgramResult result = wine(arguments);
