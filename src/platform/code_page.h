@@ -8,8 +8,9 @@
 
 namespace zendrift::platform {
 
-// The ANSI code page the system itself reports (GetACP on Windows); empty where the system has
-// none and the user's locale decides (POSIX).
+// The ANSI code page the system itself reports (GetACP on Windows); on POSIX Windows-1252 when
+// the environment names a locale the C library cannot load (Wine then stays in the C locale),
+// else empty: the locale's name decides.
 std::optional<unsigned> systemAnsiCodePage();
 
 // Appends `bytes`, text in the Windows code page `codePage`, to `out` as UTF-8. False, with

@@ -10,6 +10,7 @@ void DirEntry::assign(Raw&& raw) {
   folder_ = std::move(raw.folder);
   directory_ = raw.directory;
   symlink_ = raw.symlink;
+  dotNamesHidden_ = raw.dotNamesHidden;
   attributes_ = raw.attributes;
   hiddenSystem_.reset();
   size_ = raw.size;
@@ -18,11 +19,12 @@ void DirEntry::assign(Raw&& raw) {
 }
 
 void DirEntry::assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
-                            const std::shared_ptr<const int>& folderDescriptor) {
+                            const std::shared_ptr<const int>& folderDescriptor, bool dotNamesHidden) {
   name_.assign(name);
   if (folder_ != folder) folder_ = folder;
   directory_ = directory;
   symlink_ = symlink;
+  dotNamesHidden_ = dotNamesHidden;
   attributes_.reset();
   hiddenSystem_.reset();
   size_.reset();

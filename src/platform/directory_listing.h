@@ -50,12 +50,13 @@ class DirEntry {
     // The listed folder's descriptor while its listing is open (-1 once closed), so that the
     // back end can read the entry's facts relative to it instead of by its whole path.
     std::shared_ptr<const int> folderDescriptor;
+    bool dotNamesHidden = true;
   };
   explicit DirEntry(Raw raw);
   void assign(Raw&& raw);
   // The listing's per-entry step: reuses this entry's storage, so listing allocates nothing.
   void assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
-                    const std::shared_ptr<const int>& folderDescriptor);
+                    const std::shared_ptr<const int>& folderDescriptor, bool dotNamesHidden = true);
 
  private:
   void fetchStatus() const;
@@ -65,6 +66,7 @@ class DirEntry {
   std::string folder_;
   bool directory_ = false;
   bool symlink_ = false;
+  bool dotNamesHidden_ = true;
   mutable std::optional<std::uint32_t> attributes_;
   mutable std::optional<std::uint32_t> hiddenSystem_;
   mutable std::optional<std::uint64_t> size_;
@@ -101,11 +103,15 @@ class DirectoryListing {
   std::optional<FolderId> folderId() const;
   // Closes the listing; returns no error or the failure. Safe to call when not open.
   std::error_code close();
+  // Whether a name that begins with "." is hidden (POSIX only; the default). Wine hides them
+  // unless its ShowDotFiles setting is on.
+  void setDotNamesHidden(bool hidden) noexcept { dotNamesHidden_ = hidden; }
 
  private:
   struct Handle;
   std::unique_ptr<Handle> handle_;
   DirEntry entry_;
+  bool dotNamesHidden_ = true;
 };
 
 // Looks up exactly `path` (no wildcard) the way a listing would report it. Empty when nothing

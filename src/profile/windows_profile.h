@@ -43,6 +43,11 @@ bool isProfileRoot(std::string_view hostFolder);
 // shortcut: the scanned prefix's own folders hold its own shortcuts.
 bool isScannedProfile(const ShortcutProfile& profile);
 
+// Whether a program in the profile being scanned sees names that begin with "." as hidden: Wine
+// hides them unless HKCU\Software\Wine's ShowDotFiles is on. Always true on Windows, whose
+// listings carry their own attributes.
+bool profileHidesDotNames();
+
 // Empty when the profile being scanned is usable; otherwise one sentence for the user saying
 // why not. Always empty on Windows.
 std::string profileProblem();

@@ -34,6 +34,10 @@ bool hasWindowsShortName(std::string_view target) {
   return false;
 }
 
+bool isDriveRelative(std::string_view target) {
+  return target.size() >= 2 && target[1] == ':' && (target.size() == 2 || (target[2] != '\\' && target[2] != '/'));
+}
+
 // The folder part of a host path; empty at the top.
 std::string parentFolder(const std::string& path) {
   const std::size_t slash = path.find_last_of(platform::kNativeStyle == platform::PathStyle::Windows ? "\\/" : "/");
@@ -110,6 +114,9 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return verdict;
   const std::string_view drive = platform::windowsDrivePart(target);
   if (drive.empty()) return verdict;
+  // "C:zd\app.exe" starts from the current folder of drive C:, which each program has its own
+  // of: no answer holds, so nothing is condemned.
+  if (isDriveRelative(target)) return verdict;
   if (!platform::profileReaches(drive, profile)) return verdict;
   if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
   if (!driveClassExamined(memo.typeOf(drive, profile), criteria)) return verdict;

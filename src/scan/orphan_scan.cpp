@@ -57,6 +57,8 @@ class Walker {
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
     engine_.setErrorResponse(search::erIgnore);
+    // Hidden as programs in the profile see it.
+    engine_.setDotNamesHidden(platform::profileHidesDotNames());
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };

@@ -68,6 +68,8 @@ class FileSearch {
   void setOptions(SearchOptions options);
   ErrorResponse errorResponse() const noexcept { return errorResponse_; }
   void setErrorResponse(ErrorResponse response) noexcept { errorResponse_ = response; }
+  // Whether names that begin with "." count as hidden (POSIX; see DirectoryListing).
+  void setDotNamesHidden(bool hidden) noexcept { listing_.setDotNamesHidden(hidden); }
 
   // The owned filters; setting copies the values into them.
   SearchParams& dirParams() noexcept { return dirParams_; }

@@ -32,21 +32,22 @@ std::string marked(const fs::path& path, std::string target) {
 class ProfileJudgement : public HomeWithPrefix {
  protected:
   ProfileJudgement() : other(home.path() / "Games/other") {
-    prefix.systemReg("").userReg("").file("Games/Real/real.exe");
-    // A second prefix whose programs exist only in its own drive_c; its user is someone else.
-    other.standardLayout("bob").systemReg("").file("Apps/Tool/tool.exe").file("users/bob/notes.txt");
-    other.userReg("[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\users\\\\bob\"\n");
+    prefix.systemReg("").userReg("[Environment]\n\"NOTES\"=\"C:\\\\nowhere\"\n").file("Games/Real/real.exe");
+    // A second prefix whose programs exist only in its own drive_c, and whose environment
+    // names another folder.
+    other.standardLayout("ann").systemReg("").file("Apps/Tool/tool.exe").file("Notes/notes.txt");
+    other.userReg("[Environment]\n\"NOTES\"=\"C:\\\\Notes\"\n");
   }
 
   fs::path otherPrograms() const {
-    return other.path() / "drive_c/users/bob/AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
+    return other.path() / "drive_c/users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
   }
 
   // The other prefix's Start menu: two working shortcuts (one through its environment) and one
   // that is broken in that prefix too.
   void fillOtherStartMenu() const {
     shortcut(otherPrograms() / "Tool.lnk", "C:\\Apps\\Tool\\tool.exe");
-    LnkBuilder().environmentTarget("%USERPROFILE%\\notes.txt", "%USERPROFILE%\\notes.txt").writeTo(otherPrograms() / "Notes.lnk");
+    LnkBuilder().environmentTarget("%NOTES%\\notes.txt", "%NOTES%\\notes.txt").writeTo(otherPrograms() / "Notes.lnk");
     shortcut(otherPrograms() / "Gone.lnk", "C:\\Apps\\Gone\\gone.exe");
   }
 

@@ -32,7 +32,8 @@ class DriveTypeTest : public ::testing::Test {
  protected:
   DriveTypeTest() : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()) {
     prefix_.link('c', "../drive_c").link('k', "../nowhere").link('l', "l:");
-    prefix_.link('d', "/media/cdrom-not-inserted");
+    prefix_.link('d', "/media/cdrom-not-inserted").link('f', "/media/floppy-not-inserted").link('e', "../drive_c");
+    prefix_.link('g', "../drive_c").link('h', "../nowhere").link('i', "../drive_c").link('j', "../drive_c");
     prefix_.systemReg(
         "[Software\\\\Wine\\\\Drives] 1700000000\n"
         "\"d:\"=\"cdrom\"\n"
@@ -41,7 +42,9 @@ class DriveTypeTest : public ::testing::Test {
         "\"g:\"=\"ramdisk\"\n"
         "\"h:\"=\"hd\"\n"
         "\"i:\"=\"something else\"\n"
-        "\"j:\"=dword:00000005\n");
+        "\"j:\"=dword:00000005\n"
+        "\"r:\"=\"cdrom\"\n"
+        "\"s:\"=\"network\"\n");
   }
 
   TempDir temp_;
@@ -49,15 +52,19 @@ class DriveTypeTest : public ::testing::Test {
   ScopedEnv env_;
 };
 
-TEST_F(DriveTypeTest, WineDriveSettingsComeFirst) {
+TEST_F(DriveTypeTest, WineDriveSettingsTypeLinkedLettersOnly) {
   struct Case {
     const char* drive;
     unsigned type;
   };
-  // Letters named by Wine's settings keep their type even with no disc or link behind them.
+  // As Wine 8: only a letter with a dosdevices link is a drive (R: and S: are typed but not
+  // linked); a CD-ROM or floppy keeps its type with no disc in, a fixed drive (H:) does not;
+  // a type Wine does not know leaves the folder's own (C: is a disk, I: and J: link to it).
+  const unsigned disk = windowsDriveType("C:");
   const Case cases[] = {
-      {"D:", kDriveCdrom},     {"d:", kDriveCdrom},       {"E:", kDriveRemote},  {"F:", kDriveRemovable},
-      {"G:", kDriveRamdisk},   {"H:", kDriveFixed},       {"I:", kDriveNoRootDir}, {"J:", kDriveNoRootDir},
+      {"D:", kDriveCdrom},  {"d:", kDriveCdrom}, {"E:", kDriveRemote},     {"F:", kDriveRemovable},
+      {"G:", kDriveRamdisk}, {"H:", kDriveNoRootDir}, {"I:", disk},        {"J:", disk},
+      {"R:", kDriveNoRootDir}, {"S:", kDriveNoRootDir},
   };
   for (const Case& c : cases) EXPECT_EQ(windowsDriveType(c.drive), c.type) << c.drive;
 }
@@ -80,8 +87,9 @@ TEST_F(DriveTypeTest, MappedLettersTakeTheirFileSystemsType) {
   EXPECT_EQ(windowsDriveType("c:"), c);
   EXPECT_EQ(windowsDriveType("C:\\"), c);
   if (!devShmIsTmpfs()) GTEST_SKIP() << "/dev/shm is not a tmpfs here";
-  prefix_.link('r', "/dev/shm");
-  EXPECT_EQ(windowsDriveType("R:"), kDriveRamdisk);
+  prefix_.link('t', "/dev/shm");
+  // Wine 8 tells no RAM disk from a disk by its file system.
+  EXPECT_EQ(windowsDriveType("T:"), kDriveFixed);
 }
 
 TEST(DriveTypeWithoutPrefix, EveryLetterHasNoRoot) {

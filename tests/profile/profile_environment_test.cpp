@@ -70,15 +70,20 @@ TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
       "[Environment] 1700000000\n"
       "\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n"
       "\"Broken\"=str(2):\"%UNKNOWN%\\\\x\"\n"
+      "\"APPDATA\"=\"C:\\\\stale\"\n"
       "[Volatile Environment] 1700000000\n"
-      "\"USERNAME\"=\"bob\"\n"
-      "\"USERPROFILE\"=\"C:\\\\users\\\\bob\"\n");
+      "\"USERNAME\"=\"root\"\n"
+      "\"USERPROFILE\"=\"C:\\\\users\\\\root\"\n"
+      "\"APPDATA\"=\"C:\\\\users\\\\root\\\\AppData\\\\Roaming\"\n"
+      "\"SessionTool\"=\"%USERPROFILE%\\\\tool\"\n");
   EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%"), "D:\\Apps");
   EXPECT_EQ(expandProfileEnvironment("%windir%"), "C:\\winnt");
   EXPECT_EQ(expandProfileEnvironment("%ToolsDir%"), "D:\\Apps\\Tools");
-  EXPECT_EQ(expandProfileEnvironment("%USERNAME%"), "bob");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\users\\bob\\AppData\\Roaming");
-  EXPECT_EQ(expandProfileEnvironment("%TEMP%"), "C:\\users\\bob\\Temp");
+  // A prefix made by root, run by ann: wineboot rewrites the session's values for ann.
+  EXPECT_EQ(expandProfileEnvironment("%USERNAME%"), "ann");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\users\\ann\\AppData\\Roaming");
+  EXPECT_EQ(expandProfileEnvironment("%SessionTool%"), "C:\\users\\ann\\tool");
+  EXPECT_EQ(expandProfileEnvironment("%TEMP%"), "C:\\users\\ann\\Temp");
   EXPECT_EQ(expandProfileEnvironment("%Broken%"), std::nullopt);
 }
 
@@ -96,13 +101,13 @@ TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
 }
 
 TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
-  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\first\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\first");
-  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\second place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\second place");
+  prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\first\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\first");
+  prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\second place\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\second place");
   // Same size, new content: the modification time tells.
-  prefix_.userReg("[Volatile Environment]\n\"APPDATA\"=\"C:\\\\third place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\third place");
+  prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\third place\"\n");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\third place");
 }
 
 TEST_F(ProfileEnvironmentTest, DamagedRegistryFallsBackToDefaults) {

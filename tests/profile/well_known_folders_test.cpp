@@ -117,13 +117,13 @@ TEST_F(SystemFoldersTest, RegistryValuesNameTheFolders) {
   expectAll({
       // Expanded, and found on disk whatever the case of its names.
       {"Desktop", &WellKnownFolders::desktop, "users/ann/MY desk"},
-      // An unknown reference in User Shell Folders gives way to Shell Folders.
-      {"Favorites", &WellKnownFolders::favorites, "elsewhere/fav"},
+      // An unknown reference counts as no value: Wine's default.
+      {"Favorites", &WellKnownFolders::favorites, "users/ann/Favorites"},
       {"Templates", &WellKnownFolders::templates, "ann-templates"},
-      {"Nethood", &WellKnownFolders::nethood, "Nets"},
-      // A stored folder that does not exist is not replaced by the default.
-      {"Recent", &WellKnownFolders::recent, nullptr},
-      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "shared/start"},
+      // Shell Folders alone is stale (Wine only writes it): the default, missing or not.
+      {"Nethood", &WellKnownFolders::nethood, nullptr},
+      {"Recent", &WellKnownFolders::recent, "users/ann/AppData/Roaming/Microsoft/Windows/Recent"},
+      {"CommonStartmenu", &WellKnownFolders::commonStartmenu, "ProgramData/Microsoft/Windows/Start Menu"},
       {"ProgramFiles", &WellKnownFolders::programFiles, "Program Files"},
       {"CommonFiles", &WellKnownFolders::commonFiles, "Apps/Common"},
   });
@@ -157,7 +157,7 @@ TEST_F(SystemFoldersTest, EveryReadSeesTheCurrentState) {
   EXPECT_EQ(folders.desktop(), "");
   prefix_.folder("Moved");
   prefix_.userReg(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders]\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User Shell Folders]\n"
       "\"Desktop\"=\"C:\\\\Moved\"\n");
   EXPECT_EQ(folders.desktop(), hostPath("Moved"));
 }

@@ -142,6 +142,36 @@ TEST_F(WindowsPathTest, LetterCaseIsIgnoredBeyondAscii) {
   prefix_.file("raw\xFF.bin");
   EXPECT_TRUE(windowsFileExists("C:\\RAW\xFF.bin"));
   EXPECT_FALSE(windowsFileExists("C:\\RAW\xFE.bin"));
+  // Only the mappings of Wine's own case table: the Kelvin sign (U+212A) and the dotted capital
+  // I (U+0130) fold to "k" and "i" in Unicode's lower case, not in Wine's upper case; nor does
+  // the dotless i (U+0131) meet "I", or a final sigma its capital.
+  prefix_.file("kelvin.txt").file("istanbul.txt").file("\xCE\xA3.txt").file("\xC3\xBF.txt");
+  EXPECT_FALSE(windowsFileExists("C:\\\xE2\x84\xAA" "elvin.txt"));
+  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB0stanbul.txt"));
+  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB1STANBUL.txt"));
+  EXPECT_FALSE(windowsFileExists("C:\\\xCF\x82.txt"));
+  EXPECT_TRUE(windowsFileExists("C:\\\xCF\x83.TXT")) << "small sigma meets its capital";
+  EXPECT_TRUE(windowsFileExists("C:\\\xC5\xB8.txt")) << "y with diaeresis meets its capital in another block";
+}
+
+TEST_F(WindowsPathTest, NamesAsWine8NormalisesThem) {
+  prefix_.file("zd/app/app.exe").file("zd/app/run.exe");
+  struct Case {
+    const char* path;
+    bool file;
+  };
+  const Case cases[] = {
+      // DOS devices exist in every folder, with any extension, in any case; not in a share.
+      {R"(C:\zd\nul)", true}, {R"(C:\zd\con.exe)", true}, {R"(C:\zd\COM1)", true}, {R"(C:\zd\lpt1.exe)", true},
+      {R"(C:\no such\Aux.txt)", true}, {"C:\\zd\\prn  ", true}, {R"(Q:\nul)", true},
+      {R"(C:\zd\com0)", false}, {R"(C:\zd\lpt10)", false}, {R"(C:\zd\nul\)", false}, {R"(C:\zd\nulx)", false},
+      {R"(\\server\share\nul)", false},
+      // A folder's name loses one trailing dot, no more, and no space; the last name loses all.
+      {R"(C:\zd\app.\app.exe)", true}, {R"(C:\zd.\app.\run.exe..)", true}, {R"(C:\zd\app..\app.exe)", false},
+      {"C:\\zd\\app \\app.exe", false}, {"C:\\zd\\app\\app.exe . ", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(windowsFileExists(c.path), c.file) << c.path;
+  EXPECT_TRUE(windowsFolderExists(R"(C:\zd\app.\)"));
 }
 
 TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {

@@ -12,8 +12,9 @@ namespace {
 class OrphanVerdictTest : public PrefixFixture {
  protected:
   OrphanVerdictTest() {
-    prefix.folder("Games/Real").file("Games/Real/real.exe").link('d', "../nowhere").link('e', "../nowhere");
-    prefix.link('f', "../nowhere").link('g', "../nowhere");
+    // A CD-ROM or floppy drive keeps its type with no disc in; a network or RAM drive needs its folder.
+    prefix.folder("Games/Real").file("Games/Real/real.exe").link('d', "../nowhere").link('e', "../drive_c/Games");
+    prefix.link('f', "../nowhere").link('g', "../drive_c/Games");
     prefix.systemReg(
         "[Software\\\\Wine\\\\Drives] 1700000000\n"
         "\"d:\"=\"cdrom\"\n\"e:\"=\"network\"\n\"f:\"=\"floppy\"\n\"g:\"=\"ramdisk\"\n");
@@ -45,6 +46,9 @@ TEST_F(OrphanVerdictTest, MissingTargetsOnFixedOrUnknownDrivesAreOrphans) {
   EXPECT_FALSE(verdictFor("C:\\nowhere\\dos.pif").orphan);
   EXPECT_FALSE(verdictFor("nowhere\\x.exe").orphan);
   EXPECT_FALSE(verdictFor("\\nowhere\\x.exe").orphan);
+  // Drive-relative: it depends on each program's current folder of that drive.
+  EXPECT_FALSE(verdictFor("C:Games\\Gone\\gone.exe").orphan);
+  EXPECT_FALSE(verdictFor("q:gone.exe").orphan);
 }
 
 TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {

@@ -1,5 +1,6 @@
 // The scan and the removal, run on real prefixes: records and reports out.
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
 
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -92,6 +93,27 @@ TEST_F(ScanTest, AnotherProfileMetInAWalkKeepsItsShortcuts) {
   options.userDir = other.path().string();
   scan();
   EXPECT_EQ(paths().size(), 2u);
+}
+
+TEST_F(ScanTest, ADotFolderIsHiddenUnlessThePrefixShowsDotFiles) {
+  // Marked system only: hidden too by its name, a hidden system folder is not walked; with
+  // Wine's ShowDotFiles on, its name hides nothing and it is walked.
+  TempDir top;
+  const std::string inside = shortcut(top.path() / ".config/gone.lnk", "C:\\Gone\\x.exe");
+  if (::setxattr((top.path() / ".config").c_str(), "user.DOSATTRIB", "0x4", 3, 0) != 0) {
+    GTEST_SKIP() << "no extended attributes here";
+  }
+  options.userDir = top.str();
+  scan();
+  EXPECT_TRUE(records.empty());
+  for (const char* on : {"Y", "true", "1"}) {
+    prefix.userReg(std::string("[Software\\\\Wine]\n\"ShowDotFiles\"=\"") + on + "\"\n");
+    scan();
+    EXPECT_EQ(paths(), std::vector<std::string>{inside}) << on;
+  }
+  prefix.userReg("[Software\\\\Wine]\n\"ShowDotFiles\"=\"N\"\n");
+  scan();
+  EXPECT_TRUE(records.empty());
 }
 
 TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {

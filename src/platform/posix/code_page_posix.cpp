@@ -1,5 +1,6 @@
 // Code page conversion on POSIX systems through the C library's iconv.
 #include <iconv.h>
+#include <locale.h>
 
 #include "platform/code_page.h"
 
@@ -49,7 +50,14 @@ class Converter {
 
 }  // namespace
 
-std::optional<unsigned> systemAnsiCodePage() { return std::nullopt; }
+std::optional<unsigned> systemAnsiCodePage() {
+  // Wine 8 takes the locale the environment names only when the C library can load it; else it
+  // stays in the C locale, whose code page is Windows-1252. Otherwise the locale's name decides.
+  const locale_t named = ::newlocale(LC_ALL_MASK, "", static_cast<locale_t>(nullptr));
+  if (named == static_cast<locale_t>(nullptr)) return 1252u;
+  ::freelocale(named);
+  return std::nullopt;
+}
 
 bool appendFromCodePage(std::string& out, std::span<const std::uint8_t> bytes, unsigned codePage) {
   thread_local Converter converter;

@@ -2,8 +2,9 @@
 //
 // Attributes follow Wine's mapping so that a Wine prefix reads as Windows would show it:
 // folders carry 0x10, files 0x20 (archive), a file without any write permission is read-only,
-// a name that begins with "." is hidden, and Wine's user.DOSATTRIB extended attribute adds the
-// hidden and system bits. A symbolic link is an entry with the reparse-point bit, and a folder
+// a name that begins with "." is hidden (unless the listing is told that the prefix shows dot
+// names: Wine's ShowDotFiles), and Wine's user.DOSATTRIB extended attribute adds the hidden and
+// system bits. A symbolic link is an entry with the reparse-point bit, and a folder
 // when it points at one.
 #include <dirent.h>
 #include <fcntl.h>
@@ -103,7 +104,7 @@ void DirEntry::fetchHiddenSystem() const {
     length = ::lgetxattr(posix::ReachablePath(path).c_str(), kDosAttributeName, buffer, sizeof buffer - 1);
   }
   std::uint32_t attributes = dosAttributesFromText(buffer, *length);
-  if (!name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
+  if (dotNamesHidden_ && !name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
   hiddenSystem_ = attributes;
 }
 
@@ -176,7 +177,7 @@ std::error_code DirectoryListing::next() {
     struct stat target {};
     directory = ::fstatat(handle.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
   }
-  entry_.assignListed(name, handle.folder, directory, type == DT_LNK, handle.liveDescriptor);
+  entry_.assignListed(name, handle.folder, directory, type == DT_LNK, handle.liveDescriptor, dotNamesHidden_);
   return {};
 }
 

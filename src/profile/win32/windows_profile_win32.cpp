@@ -77,6 +77,8 @@ bool isScannedProfile(const ShortcutProfile& profile) { return profile.kind == P
 
 std::string profileProblem() { return {}; }
 
+bool profileHidesDotNames() { return true; }
+
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
 
 bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }

@@ -1,5 +1,5 @@
-// Drive types on POSIX systems: Wine's own drive settings first, then the file system that
-// holds the drive's folder.
+// Drive types on POSIX systems, as Wine 8 shows them: a letter with a dosdevices link is a drive;
+// its type is the one Wine's drive settings name, else that of the file system holding its folder.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -53,7 +53,7 @@ unsigned typeOfFileSystem(const MountEntry& mount) {
     if (type == name) return kDriveRemote;
   }
   if (type == "iso9660" || type == "udf") return kDriveCdrom;
-  if (type == "tmpfs" || type == "ramfs") return kDriveRamdisk;
+  // tmpfs and ramfs are not told apart from a disk: Wine 8 shows them as fixed drives.
   if (removableDevice(mount.major, mount.minor)) return kDriveRemovable;
   return kDriveFixed;
 }
@@ -97,6 +97,7 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
   if (letter < 'a' || letter > 'z') return kDriveNoRootDir;
 
   std::string folder;
+  std::optional<unsigned> configured;
   if (profile.kind == ProfileKind::WindowsInstallation) {
     // Only the installation's own drive is known: its type is that of the disk it lies on.
     if (letter != 'c') return kDriveNoRootDir;
@@ -104,11 +105,18 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
   } else {
     const auto wine = wine::wineProfileOf(profile);
     if (!wine) return kDriveNoRootDir;
-    if (const auto configured = typeFromWineSettings(*wine, letter)) return *configured;
+    // Wine 8 makes a drive only of a dosdevices link; a type in its settings alone names none.
     folder = wine::driveFolder(wine->prefix, letter, false);
+    if (folder.empty()) return kDriveNoRootDir;
+    configured = typeFromWineSettings(*wine, letter);
   }
   struct stat status {};
-  if (folder.empty() || ::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return kDriveNoRootDir;
+  if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    // A drive whose folder is missing is no drive, unless it is one that may have no disc in.
+    const bool mayBeEmpty = configured == kDriveCdrom || configured == kDriveRemovable;
+    return mayBeEmpty ? *configured : kDriveNoRootDir;
+  }
+  if (configured) return *configured;
   // The mount is the one whose device the folder lives on; the last one listed hides the others.
   const auto mounts = readMountTable();
   const MountEntry* mount = nullptr;

@@ -1,20 +1,40 @@
-// Case-blind name comparison through the C library's Unicode tables (the C.UTF-8 locale).
+// Case-blind name comparison with Wine's upper-case table (Wine 8.0), not the C library's: the
+// C library folds more (the Kelvin sign to "k"), and Wine would not find such a file.
 #include "profile/wine/name_case.h"
 
-#include <locale.h>
-#include <wctype.h>
-
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace zendrift::platform {
 
 namespace {
 
-// The C.UTF-8 locale, made once; null when the system lacks it.
-locale_t unicodeLocale() {
-  static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-  return locale;
+struct CaseRun {
+  char16_t first;
+  char16_t last;
+  char16_t stride;
+  char16_t delta;  // added modulo 0x10000
+};
+
+constexpr CaseRun kUpperCaseRuns[] = {
+#include "profile/wine/wine_upper_case.inc"
+};
+
+// Every UTF-16 unit's upper case, unfolded from the runs once.
+const std::array<char16_t, 0x10000>& upperCaseTable() {
+  static const auto table = [] {
+    auto built = std::make_unique<std::array<char16_t, 0x10000>>();
+    for (std::size_t unit = 0; unit < built->size(); ++unit) (*built)[unit] = static_cast<char16_t>(unit);
+    for (const CaseRun& run : kUpperCaseRuns) {
+      for (std::uint32_t unit = run.first; unit <= run.last; unit += run.stride) {
+        (*built)[unit] = static_cast<char16_t>(unit + run.delta);
+      }
+    }
+    return built;
+  }();
+  return *table;
 }
 
 // Decodes one UTF-8 character at `at`; empty (and `at` unchanged) when the bytes are not valid.
@@ -47,11 +67,11 @@ std::optional<char32_t> decode(std::string_view text, std::size_t& at) {
   return code;
 }
 
-char32_t lower(char32_t code) {
-  if (code < 0x80) return (code >= 'A' && code <= 'Z') ? code - 'A' + 'a' : code;
-  const locale_t locale = unicodeLocale();
-  if (!locale) return code;
-  return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(code), locale));
+char32_t upper(char32_t code) {
+  if (code < 0x80) return (code >= 'a' && code <= 'z') ? code - 'a' + 'A' : code;
+  // Beyond the BMP Wine sees two surrogates, which its table leaves alone.
+  if (code > 0xFFFF) return code;
+  return upperCaseTable()[code];
 }
 
 }  // namespace
@@ -71,7 +91,7 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
       j = startB + 1;
       continue;
     }
-    if (*x != *y && lower(*x) != lower(*y)) return false;
+    if (*x != *y && upper(*x) != upper(*y)) return false;
   }
   return i == a.size() && j == b.size();
 }

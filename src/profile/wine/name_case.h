@@ -1,13 +1,14 @@
-// Comparing file names without regard to letter case, as Windows and Wine compare them.
+// Comparing file names without regard to letter case, as Wine compares them.
 #pragma once
 
 #include <string_view>
 
 namespace zendrift::platform {
 
-// True when two UTF-8 names are equal once each character is lower-cased (Unicode simple case
-// mapping where the system offers it, else ASCII only). Bytes that are not valid UTF-8 must
-// match exactly.
+// True when two UTF-8 names are equal once each UTF-16 unit is upper-cased through Wine's own
+// case table (wine_upper_case.inc). Only the mappings Wine knows apply: the Kelvin sign does not
+// match "k", nor "İ" "i". Characters beyond the Basic Multilingual Plane, and bytes that are
+// not valid UTF-8, must match exactly.
 bool sameNameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace zendrift::platform

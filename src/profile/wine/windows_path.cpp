@@ -52,8 +52,9 @@ bool onlyDotsAndSpaces(std::string_view name) {
 }
 
 // Splits a Windows path the way Windows normalises it: both slashes separate, runs of them
-// count once, "." is dropped, ".." climbs but never above the drive or share, and the last
-// name loses trailing dots and spaces. Relative and drive-relative paths are not accepted.
+// count once, "." is dropped, ".." climbs but never above the drive or share, a folder's name
+// loses one trailing dot and the last name all its trailing dots and spaces. Relative and
+// drive-relative paths are not accepted.
 std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
   // The device forms name the same files: "\\?\C:\x" and "\\.\C:\x" are "C:\x", and
   // "\\?\UNC\server\share" is "\\server\share".
@@ -101,6 +102,10 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
         parsed.trailingDelimiter = true;
         continue;
       }
+    } else if (segment.back() == '.') {
+      // A folder's name loses one trailing dot, and no space, as in Wine 8 and Windows.
+      segment.remove_suffix(1);
+      if (segment == "." || segment == "..") return std::nullopt;
     }
     if (!validComponent(segment)) return std::nullopt;
     parsed.components.emplace_back(segment);
@@ -201,6 +206,28 @@ std::optional<std::string> resolveBelow(const std::string& base, const std::vect
   return current;
 }
 
+// Whether the last name of a drive path is one of DOS's devices (NUL, CON, PRN, AUX, COM1-9,
+// LPT1-9), with any extension and, without one, any trailing spaces. Windows and Wine 8 open the
+// device whatever folder the path names (C:\zd\nul, D:\lpt1.exe).
+bool namesDosDevice(std::string_view windowsPath) {
+  if (windowsPath.size() >= 2 && isSeparator(windowsPath[0]) && isSeparator(windowsPath[1])) return false;
+  std::string_view name = windowsPath.substr(windowsPath.find_last_of("\\/") + 1);
+  if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
+    name = name.substr(0, dot);
+  } else {
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  }
+  if (name.size() == 3) {
+    for (const std::string_view device : {"nul", "con", "prn", "aux"}) {
+      if (equalsIgnoringAsciiCase(name, device)) return true;
+    }
+    return false;
+  }
+  const std::string_view stem = name.substr(0, 3);
+  return name.size() == 4 && (equalsIgnoringAsciiCase(stem, "com") || equalsIgnoringAsciiCase(stem, "lpt")) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
 std::optional<std::string> resolve(std::string_view windowsPath, Want want, const ShortcutProfile& profile) {
   const auto parsed = parseWindowsPath(windowsPath);
   if (!parsed) return std::nullopt;
@@ -213,6 +240,7 @@ std::optional<std::string> resolve(std::string_view windowsPath, Want want, cons
 }  // namespace
 
 bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& profile) {
+  if (namesDosDevice(windowsPath) && parseWindowsPath(windowsPath)) return true;
   return resolve(windowsPath, Want::File, profile).has_value();
 }
 

@@ -14,7 +14,7 @@ enum class Hive { User, Machine };
 
 struct ShellFolder {
   int csidl;
-  std::string_view valueName;  // its name under Shell Folders; empty when it has none
+  std::string_view valueName;  // its name under User Shell Folders; empty when it has none
   Hive hive;
   std::string_view fallback;   // Wine's default layout
 };
@@ -57,16 +57,15 @@ constexpr std::array kShellFolders{
 
 constexpr std::string_view kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// The Windows path of a shell folder: User Shell Folders (expanded) first, then Shell Folders,
-// then Wine's default layout. A stored value naming an unknown variable counts as missing.
+// The Windows path of a shell folder: User Shell Folders (expanded), else Wine's default layout.
+// Shell Folders is never read: Wine 8 only writes it, for old programs, so a value found there
+// alone is stale. A stored value naming an unknown variable counts as missing.
 std::optional<std::string> shellFolderWindowsPath(const wine::Profile& profile, const ShellFolder& folder) {
   const RegistryFile& hive = folder.hive == Hive::User ? *profile.user : *profile.system;
   if (!folder.valueName.empty()) {
-    for (const std::string_view key : {"User Shell Folders", "Shell Folders"}) {
-      const RegistryValue* value = hive.value(std::string(kExplorer) + std::string(key), folder.valueName);
-      if (!value) continue;
-      const auto text = registryText(*value);
-      if (!text || text->empty()) continue;
+    const RegistryValue* value = hive.value(std::string(kExplorer) + "User Shell Folders", folder.valueName);
+    const auto text = value ? registryText(*value) : std::nullopt;
+    if (text && !text->empty()) {
       if (auto expanded = wine::expandEnvironment(*text, profile.environment)) return expanded;
     }
   }
@@ -106,6 +105,15 @@ std::string specialFolderPath(int csidl) {
     return windowsPath ? windowsFolderHostPath(*windowsPath) : std::string();
   }
   return {};
+}
+
+bool profileHidesDotNames() {
+  const auto profile = wine::currentProfile();
+  if (!profile) return true;
+  const RegistryValue* value = profile->user->value("Software\\Wine", "ShowDotFiles");
+  const auto text = value ? registryText(*value) : std::nullopt;
+  // Wine 8 reads only the first letter: y, t or 1 (any case) turns it on.
+  return !text || text->empty() || std::string_view("yYtT1").find(text->front()) == std::string_view::npos;
 }
 
 std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name) {

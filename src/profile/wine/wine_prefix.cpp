@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "platform/ascii_case.h"
@@ -124,12 +125,16 @@ std::optional<std::string> expandedText(const RegistryFile& file, std::string_vi
 
 // Lays the values of one environment key over `environment`. Values that name each other are
 // taken in as many rounds as it takes; one that names an unknown variable is left out.
-void overlay(Environment& environment, const RegistryFile& file, std::string_view key) {
+void overlay(Environment& environment, const RegistryFile& file, std::string_view key,
+             std::span<const std::string_view> kept = {}) {
   const RegistryFile::Values* values = file.key(key);
   if (!values) return;
   std::vector<std::pair<std::string, std::string>> pending;
   for (const auto& [name, value] : *values) {
     if (name.empty()) continue;
+    if (std::any_of(kept.begin(), kept.end(), [&](std::string_view k) { return equalsIgnoringAsciiCase(k, name); })) {
+      continue;
+    }
     if (auto text = registryText(value)) pending.emplace_back(name, std::move(*text));
   }
   for (bool progress = true; progress && !pending.empty();) {
@@ -194,10 +199,6 @@ Cache& cache() {
   return instance;
 }
 
-std::string profileUserName(const RegistryFile& user, std::string_view hint) {
-  if (auto name = textOf(user, "Volatile Environment", "USERNAME"); name && !name->empty()) return *name;
-  return std::string(hint);
-}
 
 }  // namespace
 
@@ -258,8 +259,7 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
   overlay(env, system, kSessionEnvironment);
 
   env["USERNAME"] = std::string(userName);
-  const std::string home = expandedText(user, "Volatile Environment", "USERPROFILE", env)
-                               .value_or(profiles + "\\" + std::string(userName));
+  const std::string home = profiles + "\\" + std::string(userName);
   env["USERPROFILE"] = home;
   env["HOMEDRIVE"] = home.size() >= 2 && home[1] == ':' ? home.substr(0, 2) : env["SystemDrive"];
   env["HOMEPATH"] = withoutDrive(home);
@@ -275,8 +275,18 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
   env["CLIENTNAME"] = "Console";
   env["SESSIONNAME"] = "Console";
   env["HOMESHARE"] = "";
+  // wineboot writes these into Volatile Environment at every start, for the Unix user who runs
+  // Wine: what the files hold is another session's (maybe another user's) and never seen.
+  static constexpr std::string_view kWinebootNames[] = {"USERNAME", "USERPROFILE", "HOMEDRIVE", "HOMEPATH",
+                                                       "APPDATA", "LOCALAPPDATA", "USERDOMAIN", "LOGONSERVER",
+                                                       "CLIENTNAME", "SESSIONNAME", "HOMESHARE"};
+  Environment session;
+  for (const std::string_view name : kWinebootNames) {
+    if (const auto found = env.find(name); found != env.end()) session.insert(*found);
+  }
   overlay(env, user, "Environment");
-  overlay(env, user, "Volatile Environment");
+  for (const auto& [name, value] : session) env[name] = value;
+  overlay(env, user, "Volatile Environment", kWinebootNames);
   // Where the registry names no temporary folder: Wine's default layout. Each variable the
   // registry does set, the user's over the system's, stands as it is.
   if (!env.contains("TEMP")) env["TEMP"] = env["LOCALAPPDATA"] + "\\Temp";
@@ -325,7 +335,8 @@ std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
   profile->prefix = prefix;
   profile->user = shared.registry(userPath, key.user);
   profile->system = shared.registry(systemPath, key.system);
-  profile->userName = profileUserName(*profile->user, key.userHint);
+  // Wine 8 names the profile's user after the Unix user who runs it, whoever made the prefix.
+  profile->userName = key.userHint;
   profile->environment = profileEnvironment(*profile->user, *profile->system, profile->userName);
   built.profile = std::move(profile);
   built.key = std::move(key);
