@@ -1,0 +1,10 @@
+// No Wine prefixes on Windows: the profile is the running user's own.
+#include "profile/prefix_discovery.h"
+
+namespace zendrift::platform {
+
+PrefixPlaces hostPrefixPlaces() { return {}; }
+
+std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces&) { return {}; }
+
+}  // namespace zendrift::platform
