@@ -8,6 +8,7 @@
 
 #include "cli/field_escape.h"
 #include "platform/file_system.h"
+#include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -48,7 +49,8 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   if (const auto prefix = commandLine.switchValue("prefix")) {
     if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
     const std::string problem = platform::profileProblem(platform::scannedProfile(*prefix));
-    if (!problem.empty()) throw std::runtime_error(problem + "; nothing was scanned.");
+    if (!problem.empty()) throw std::runtime_error(problem + "; nothing was scanned.");    // Its orphans are listed by the path that /prefixes lists it by.
+    options.prefix = platform::realPrefixPath(*prefix);
   }
   return options;
 }

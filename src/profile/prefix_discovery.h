@@ -21,6 +21,11 @@ struct PrefixPlaces {
   std::string winePrefix;
 };
 
+// The real path of the folder `prefix` names, the form discovery lists prefixes in: a prefix
+// named by another route (a link to it) is the same prefix. As given when it cannot be resolved,
+// and always on Windows.
+std::string realPrefixPath(const std::string& prefix);
+
 // $HOME (else the account's home folder) and $WINEPREFIX.
 PrefixPlaces hostPrefixPlaces();
 

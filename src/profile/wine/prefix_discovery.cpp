@@ -226,6 +226,11 @@ PrefixPlaces hostPrefixPlaces() {
   return places;
 }
 
+std::string realPrefixPath(const std::string& prefix) {
+  std::string real = realPath(prefix);
+  return real.empty() ? prefix : real;
+}
+
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces& places) { return Discovery(places).take(); }
 
 }  // namespace zendrift::platform
