@@ -29,6 +29,10 @@ std::string realPrefixPath(const std::string& prefix);
 // $HOME (else the account's home folder) and $WINEPREFIX.
 PrefixPlaces hostPrefixPlaces();
 
+// The folder of the prefix scanned when none is chosen: $WINEPREFIX, else ~/.wine. Empty when
+// neither can be named, and always on Windows.
+std::string defaultPrefix(const PrefixPlaces& places);
+
 // Every prefix found from `places`, each once by its real path, in this order: $WINEPREFIX,
 // ~/.wine, winetricks, Lutris, Bottles, Proton, PlayOnLinux; within a tool by path. A folder is
 // a prefix when it holds system.reg and dosdevices/. Files that cannot be read or parsed are

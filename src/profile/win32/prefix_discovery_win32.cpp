@@ -5,6 +5,8 @@ namespace zendrift::platform {
 
 PrefixPlaces hostPrefixPlaces() { return {}; }
 
+std::string defaultPrefix(const PrefixPlaces&) { return {}; }
+
 std::string realPrefixPath(const std::string& prefix) { return prefix; }
 
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces&) { return {}; }

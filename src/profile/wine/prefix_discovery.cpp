@@ -226,6 +226,11 @@ PrefixPlaces hostPrefixPlaces() {
   return places;
 }
 
+std::string defaultPrefix(const PrefixPlaces& places) {
+  if (!places.winePrefix.empty()) return places.winePrefix;
+  return places.home.empty() ? std::string() : join(places.home, ".wine");
+}
+
 std::string realPrefixPath(const std::string& prefix) {
   std::string real = realPath(prefix);
   return real.empty() ? prefix : real;
