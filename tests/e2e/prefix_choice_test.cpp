@@ -61,13 +61,19 @@ TEST_F(PrefixChoice, PrefixScansOnePrefixAndAllPrefixesScansAndCleansEachInItsOw
   EXPECT_EQ(outputLines(result.out), std::vector<std::string>(all.begin() + 4, all.end()));
   EXPECT_EQ(result.err, "Ready. 2 orphan(s) found.\n");
 
-  result = run({"/list", "/startmenu", "/allprefixes"});
+  // The user's folder is one folder, searched once, with the first prefix.
+  const fs::path mine = real / "mine";
+  shortcut(mine / "mine.lnk", "C:\\Gone\\mine.exe");
+  result = run({"/list", "/startmenu", "/allprefixes", "/userdir", mine.string()});
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(outputLines(result.out), all);
+  std::vector<std::string> withMine = all;
+  withMine.insert(withMine.begin() + 2, "x\t" + (mine / "mine.lnk").string() + "\tC:\\\\Gone\\\\mine.exe");
+  EXPECT_EQ(outputLines(result.out), withMine);
   const std::vector<std::string> err = outputLines(result.err);
   EXPECT_EQ(err.size(), tools.expected().size());  // one line per prefix, less $WINEPREFIX's own, plus the status
   EXPECT_EQ(err.front(), "Scanning prefix " + wine.string());
-  EXPECT_EQ(err.back(), "Ready. 6 orphan(s) found.");
+  EXPECT_EQ(err.back(), "Ready. 7 orphan(s) found.");
+  fs::remove_all(mine);
 
   // Each prefix's own StartUp folder is one of its well-known folders and stays, though emptied;
   // the folder of its own that its orphan leaves empty goes.
