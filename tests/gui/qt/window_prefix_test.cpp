@@ -1,5 +1,8 @@
 // The window's prefix selector over a home with a second prefix: the choice decides what a scan
 // searches, and is saved at close and shown again at the next start.
+#include <QMetaObject>
+#include <algorithm>
+
 #include "window_fixture.h"
 
 namespace zendrift::testing {
@@ -45,10 +48,19 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   waitIdle(*form);
   EXPECT_EQ(lines(form->resultList->model()), std::vector<std::string>{fs::canonical(inBottle).string()});
 
+  // With every prefix, the status line names the one being searched after the folder.
+  std::vector<std::string> statuses;
+  form->setWalkObserver([&form, &statuses](const std::string&) {
+    QMetaObject::invokeMethod(
+        form.get(), [&] { statuses.push_back(form->statusLabel->text().toStdString()); }, Qt::BlockingQueuedConnection);
+  });
   form->prefixSelector->setCurrentIndex(2);
   form->onScanClicked();
   waitIdle(*form);
+  form->setWalkObserver({});
   EXPECT_EQ(lines(form->resultList->model()).size(), 2u);
+  const std::string bottleStatus = "Scanning for orphans in " + bottle + "/drive_c/users/ann/Desktop (Gaming)";
+  EXPECT_NE(std::find(statuses.begin(), statuses.end(), bottleStatus), statuses.end()) << statuses.size();
   EXPECT_TRUE(form->close());
   EXPECT_NE(readFile(settingsFile()).find("\nPrefix=*\n"), std::string::npos);
 
