@@ -71,7 +71,8 @@ xvfb_pid=$!
 for _ in $(seq 50); do xwininfo -root -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 
 mkdir -p "$work/config"
-USER=$user WINEPREFIX="$prefix" XDG_CONFIG_HOME="$work/config" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
+# The demo folder is the home: the prefix selector lists the demo prefix, not this machine's.
+HOME="$work" USER=$user WINEPREFIX="$prefix" XDG_CONFIG_HOME="$work/config" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
   "$program" /start >/dev/null 2>&1 &
 app_pid=$!
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/prefix_list.h"
 #include "cli/unattended_run.h"
 #include "app/window_main.h"
 #include "platform/process.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   const platform::ShellSession shell;
   const settings::CommandLine commandLine(platform::programParameters(argc, argv));
   try {
+    if (commandLine.switchPresent("prefixes")) return app::runPrefixes(platform::hostPrefixPlaces(), std::cout);
     if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
     if (commandLine.switchPresent("silent")) return app::runSilent(commandLine, std::cerr);
   } catch (const std::exception& error) {

@@ -1,14 +1,18 @@
 // The unattended runs.
 #include "cli/unattended_run.h"
 
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <vector>
 
+#include "cli/field_escape.h"
 #include "platform/file_system.h"
+#include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
+#include "scan/prefix_scans.h"
 #include "settings/settings_file.h"
 
 namespace zendrift::app {
@@ -21,7 +25,7 @@ namespace {
 void requireUserFolder(const settings::CommandLine& commandLine) {
   if (!commandLine.switchPresent("userdir")) return;
   for (int i = 1; i <= commandLine.paramCount(); ++i) {
-    if (platform::folderExists(commandLine.paramStr(i))) return;
+    if (i != commandLine.prefixFolderIndex() && platform::folderExists(commandLine.paramStr(i))) return;
   }
   throw std::runtime_error("/userdir names no existing folder; nothing was scanned.");
 }
@@ -37,14 +41,40 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
                              settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName, kReadOnly) + ": " +
                              error.message());
   }
+  // The prefix chosen in the window stays the window's: a script names its prefix with
+  // $WINEPREFIX or /prefix, and a click in the window must not send its deletions elsewhere.
+  options.prefix.clear();
+  options.allPrefixes = false;
   commandLine.applySwitches(options);
+  if (const auto prefix = commandLine.switchValue("prefix")) {
+    if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
+    const std::string problem = platform::profileProblem(platform::scannedProfile(*prefix));
+    if (!problem.empty()) throw std::runtime_error(problem + "; nothing was scanned.");    // Its orphans are listed by the path that /prefixes lists it by.
+    options.prefix = platform::realPrefixPath(*prefix);
+  }
   return options;
+}
+
+// One scan, or with /allprefixes one per prefix found on the machine.
+std::vector<settings::ScanOptions> scansOf(const settings::ScanOptions& options) {
+  std::vector<platform::FoundPrefix> prefixes;
+  if (options.allPrefixes) prefixes = platform::discoverPrefixes(platform::hostPrefixPlaces());
+  return scan::prefixScans(options, prefixes);
+}
+
+// Runs the scans, naming each prefix on `err` when there are several.
+scan::ScanReport scanAll(const std::vector<settings::ScanOptions>& scans, bool allPrefixes, const scan::ScanEvents& events,
+                         std::ostream& err) {
+  std::function<void(const settings::ScanOptions&)> announce;
+  if (allPrefixes) announce = [&err](const settings::ScanOptions& scan) { err << "Scanning prefix " << scan.prefix << '\n'; };
+  return scan::scanEachPrefix(scans, {}, events, announce);
 }
 
 // Says so when the Windows profile cannot be read. Without it the well-known folders are empty,
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
+// The first scan tells: every prefix found is a prefix, only one that was named may not be.
 bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
-  const std::string problem = platform::profileProblem();
+  const std::string problem = platform::profileProblem(platform::scannedProfile(options.prefix));
   if (problem.empty()) return true;
   err << "Zendrift: " << problem << '\n';
   return platform::folderExists(options.userDir);
@@ -56,32 +86,18 @@ void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
   }
 }
 
-// One line per field: tabs, line breaks and backslashes inside a path are written as escapes.
-std::string escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const bool usable = profileUsable(options, err);
+  const std::vector<settings::ScanOptions> scans = scansOf(options);
+  const bool usable = profileUsable(scans.front(), err);
   std::vector<scan::OrphanRecord> marked;
   scan::ScanEvents events;
   events.orphanFound = [&marked](scan::OrphanRecord&& orphan) {
     if (!orphan.excluded) marked.push_back(std::move(orphan));
   };
-  const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
+  const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
   reportUnreadable(scanned, err);
   // Every other marked orphan is deleted first; then each failure is named.
   const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {});
@@ -94,13 +110,14 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const bool usable = profileUsable(options, err);
+  const std::vector<settings::ScanOptions> scans = scansOf(options);
+  const bool usable = profileUsable(scans.front(), err);
   // Each orphan is printed as it is found.
   scan::ScanEvents events;
   events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
-    out << (orphan.excluded ? '-' : 'x') << '\t' << escaped(orphan.path) << '\t' << escaped(orphan.target) << '\n';
+    out << (orphan.excluded ? '-' : 'x') << '\t' << escapedField(orphan.path) << '\t' << escapedField(orphan.target) << '\n';
   };
-  const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
+  const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
   out.flush();
   reportUnreadable(scanned, err);
   err << scanned.statusText() << '\n';

@@ -13,16 +13,16 @@ namespace {
 constexpr std::string_view kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 // A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
-std::string registryFolder(std::string_view valueName) {
-  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName);
+std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned) {
+  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned);
   if (!windowsPath || windowsPath->empty()) return {};
-  return platform::windowsFolderHostPath(*windowsPath);
+  return platform::windowsFolderHostPath(*windowsPath, scanned);
 }
 
-std::string profileFolder(std::string_view reference) {
-  const auto windowsPath = platform::expandProfileEnvironment(reference);
+std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned) {
+  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned);
   if (!windowsPath || windowsPath->empty()) return {};
-  return platform::windowsFolderHostPath(*windowsPath);
+  return platform::windowsFolderHostPath(*windowsPath, scanned);
 }
 
 }  // namespace
@@ -33,21 +33,21 @@ std::string WellKnownFolders::finish(std::string_view path) const {
 }
 
 std::string WellKnownFolders::resolveFolder(std::int32_t csidl) const {
-  return finish(platform::specialFolderPath(csidl));
+  return finish(platform::specialFolderPath(csidl, scanned_));
 }
 
-std::string WellKnownFolders::commonFiles() const { return finish(registryFolder("CommonFilesDir")); }
+std::string WellKnownFolders::commonFiles() const { return finish(registryFolder("CommonFilesDir", scanned_)); }
 
 std::string WellKnownFolders::current() const { return finish(platform::currentDirectory()); }
 
-std::string WellKnownFolders::programFiles() const { return finish(registryFolder("ProgramFilesDir")); }
+std::string WellKnownFolders::programFiles() const { return finish(registryFolder("ProgramFilesDir", scanned_)); }
 
-std::string WellKnownFolders::windows() const { return finish(profileFolder("%SystemRoot%")); }
+std::string WellKnownFolders::windows() const { return finish(profileFolder("%SystemRoot%", scanned_)); }
 
-std::string WellKnownFolders::system() const { return finish(profileFolder("%SystemRoot%\\system32")); }
+std::string WellKnownFolders::system() const { return finish(profileFolder("%SystemRoot%\\system32", scanned_)); }
 
 // The profile's own Temp folder: on Linux the prefix's, never the host's or the current folder,
 // whose shortcuts belong to other profiles.
-std::string WellKnownFolders::temp() const { return finish(platform::profileTempFolder()); }
+std::string WellKnownFolders::temp() const { return finish(platform::profileTempFolder(scanned_)); }
 
 }  // namespace zendrift::sysfolders

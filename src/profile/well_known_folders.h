@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "profile/folder_ids.h"
+#include "profile/windows_profile.h"
 
 namespace zendrift::sysfolders {
 
@@ -24,6 +25,8 @@ class ReadOnlyError : public std::runtime_error {
 class WellKnownFolders {
  public:
   WellKnownFolders() = default;
+  // The folders of `scanned` (on Linux a chosen Wine prefix) rather than the default profile's.
+  explicit WellKnownFolders(platform::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
 
   bool readOnly() const noexcept { return readOnly_; }
   bool trailingPathDelimiter() const noexcept { return trailingPathDelimiter_; }
@@ -104,6 +107,7 @@ class WellKnownFolders {
   // The last step of every accessor: one trailing delimiter off, or one on.
   std::string finish(std::string_view path) const;
 
+  platform::ShortcutProfile scanned_;
   bool readOnly_ = true;
   bool trailingPathDelimiter_ = false;
 };

@@ -18,7 +18,7 @@ inline constexpr unsigned kDriveCdrom = 5;
 inline constexpr unsigned kDriveRamdisk = 6;
 
 enum class ProfileKind {
-  Scanned,              // the profile being scanned (on Linux $WINEPREFIX, else ~/.wine)
+  Scanned,              // the profile being scanned (on Linux the chosen prefix, else $WINEPREFIX, else ~/.wine)
   WinePrefix,           // another Wine prefix: its own drive links, registry and environment
   WindowsInstallation,  // a Windows installation seen from outside; only its own C: is known
 };
@@ -27,9 +27,14 @@ enum class ProfileKind {
 // belongs to that profile: its targets name that profile's drives, not the scanned one's.
 struct ShortcutProfile {
   ProfileKind kind = ProfileKind::Scanned;
-  std::string root;  // the host folder of the prefix or installation; empty for Scanned
+  // The host folder of the prefix or installation. For Scanned, the prefix chosen for the scan;
+  // empty for $WINEPREFIX, else ~/.wine. Always empty on Windows, whose profile is the user's.
+  std::string root;
   bool operator==(const ShortcutProfile&) const = default;
 };
+
+// The profile a scan works on: the Wine prefix at `prefix`, or the default one when it is empty.
+inline ShortcutProfile scannedProfile(std::string prefix) { return {ProfileKind::Scanned, std::move(prefix)}; }
 
 // What `hostFolder` is the root of: a Wine prefix (it holds dosdevices/ and system.reg) or a
 // Windows installation (it holds Windows/System32, in the usual spellings). A prefix's own
@@ -41,16 +46,16 @@ bool isProfileRoot(std::string_view hostFolder);
 
 // Whether `profile` is the one being scanned, also when it was found as a prefix above a
 // shortcut: the scanned prefix's own folders hold its own shortcuts.
-bool isScannedProfile(const ShortcutProfile& profile);
+bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& scanned = {});
 
 // Whether a program in the profile being scanned sees names that begin with "." as hidden: Wine
 // hides them unless HKCU\Software\Wine's ShowDotFiles is on. Always true on Windows, whose
 // listings carry their own attributes.
-bool profileHidesDotNames();
+bool profileHidesDotNames(const ShortcutProfile& scanned);
 
 // Empty when the profile being scanned is usable; otherwise one sentence for the user saying
 // why not. Always empty on Windows.
-std::string profileProblem();
+std::string profileProblem(const ShortcutProfile& scanned = {});
 
 // Whether targets on `drivePart` ("C:", "\\server\share") can be checked in `profile` at all:
 // an installation seen from outside knows only its own C:.
@@ -69,21 +74,22 @@ bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& pr
 // The type (kDrive*) of a drive part: "C:" or "\\server\share", without a trailing backslash.
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile = {});
 
-// The host path of the folder at a Windows path, without a trailing delimiter (a host root
-// stays "/"). Empty when no folder is there.
-std::string windowsFolderHostPath(std::string_view windowsPath);
+// The host path of the folder at a Windows path of the scanned profile, without a trailing
+// delimiter (a host root stays "/"). Empty when no folder is there.
+std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile& scanned = {});
 
 // The host path of a shell special folder, by its CSIDL number. Empty when the number is not
 // known or its folder does not exist.
-std::string specialFolderPath(int csidl);
+std::string specialFolderPath(int csidl, const ShortcutProfile& scanned = {});
 
 // A value under HKEY_LOCAL_MACHINE read as text: REG_SZ, or REG_EXPAND_SZ as stored (nothing
 // expanded), or REG_BINARY less its last byte. Empty when the key or value is missing or of
 // another kind.
-std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name);
+std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name,
+                                               const ShortcutProfile& scanned = {});
 
 // The Temp folder that programs in the scanned profile get, as a host path without a trailing
 // delimiter. Empty when it cannot be named or does not exist.
-std::string profileTempFolder();
+std::string profileTempFolder(const ShortcutProfile& scanned = {});
 
 }  // namespace zendrift::platform

@@ -45,7 +45,7 @@ std::shared_ptr<const Profile> currentProfile();
 // does not exist.
 std::shared_ptr<const Profile> profileAt(std::string_view prefix);
 
-// The Wine profile that answers for `profile`: the current prefix for Scanned, its own prefix for
+// The Wine profile that answers for `profile`: the chosen or current prefix for Scanned, its own prefix for
 // WinePrefix; null for an installation seen from outside, or a prefix that is gone.
 std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile);
 

@@ -52,7 +52,7 @@ unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::Shortc
   // Only drive letters ("C:") are kept; a share is asked about every time.
   const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
   if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile);
-  // The scanned profile has an empty root; no other profile does.
+  // A chosen prefix is keyed by its folder, as the same prefix met inside a walk is.
   const auto [entry, added] = types_.try_emplace({profile.root, letter}, 0u);
   if (added) entry->second = platform::windowsDriveType(drivePart, profile);
   return entry->second;
@@ -62,7 +62,7 @@ const platform::ShortcutProfile& ProfileCache::profileOfFolder(const std::string
   // The folders above that are not known yet, innermost first; then each is settled from the top.
   std::vector<std::string> unknown;
   for (std::string at = folder; !at.empty() && !folders_.contains(at); at = parentFolder(at)) unknown.push_back(at);
-  static const platform::ShortcutProfile scanned;
+  const platform::ShortcutProfile& scanned = scanned_;
   for (auto it = unknown.rbegin(); it != unknown.rend(); ++it) {
     const std::string parent = parentFolder(*it);
     const auto parentEntry = parent.empty() ? folders_.end() : folders_.find(parent);
@@ -75,7 +75,7 @@ const platform::ShortcutProfile& ProfileCache::profileOfFolder(const std::string
 
 platform::ShortcutProfile ProfileCache::profileOf(std::string_view shortcutPath) {
   // On Windows every shortcut lies in the running system's profile.
-  if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return {};
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return scanned_;
   std::string path(shortcutPath);
   // A relative path lies below the current folder, which may itself be inside a profile.
   if (!path.empty() && path.front() != '/') path = platform::includeTrailingDelimiter(platform::currentDirectory()) + path;

@@ -26,6 +26,9 @@ struct OrphanVerdict {
 // profile and letter (each answer needs the mount table). Cleared when a scan starts.
 class ProfileCache {
  public:
+  // `scanned` is the profile being scanned: what holds a shortcut that no other profile holds.
+  explicit ProfileCache(platform::ShortcutProfile scanned = {}) : scanned_(std::move(scanned)) {}
+
   // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
   // letter until cleared. Shares are asked about every time.
   unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile = {});
@@ -42,6 +45,7 @@ class ProfileCache {
  private:
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
+  platform::ShortcutProfile scanned_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 #include "platform/ascii_case.h"
@@ -10,7 +11,6 @@
 #include "platform/path.h"
 #include "profile/windows_profile.h"
 #include "scan/orphan_check.h"
-#include "profile/well_known_folders.h"
 #include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
@@ -59,10 +59,10 @@ std::string_view below(std::string_view path, const std::string& root) {
 // into the home folder).
 class ProtectedFolders {
  public:
-  explicit ProtectedFolders(const std::string& userFolder) {
-    sysfolders::WellKnownFolders wellKnownFolders;
+  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned) {
+    const sysfolders::WellKnownFolders wellKnownFolders(scanned);
     for (const FolderAccessor accessor : kWellKnownFolders) add((wellKnownFolders.*accessor)());
-    for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number));
+    for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number, scanned));
     add(userFolder);
   }
 
@@ -85,9 +85,11 @@ class ProtectedFolders {
 
 class Removal {
  public:
-  Removal(const std::string& userFolder, std::stop_token stop) : protected_(userFolder), stop_(std::move(stop)) {}
+  Removal(const std::string& userFolder, std::stop_token stop) : userFolder_(userFolder), stop_(std::move(stop)) {}
 
   RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
+    // Every scanned prefix's folders are resolved before anything is deleted.
+    for (const OrphanRecord& orphan : orphans) scannedFor(orphan.prefix);
     for (std::size_t i = orphans.size(); i-- > 0;) {
       if (stop_.stop_requested()) {
         report_.stopped = true;
@@ -120,10 +122,12 @@ class Removal {
     const std::string folder = platform::extractFileDir(orphan.path);
     // The walk's root is a well-known folder or the user's folder: below() refuses it.
     const std::string_view relative = below(folder, orphan.root);
-    if (relative.empty() || protected_.holds(folder)) return;
+    if (relative.empty()) return;
+    Scanned& scanned = scannedFor(orphan.prefix);
+    if (scanned.protectedFolders.holds(folder)) return;
     // Another Wine prefix or Windows installation met in a scanned folder: its folders are that
     // profile's own, well-known ones among them; it keeps them all.
-    if (!platform::isScannedProfile(profiles_.profileOf(orphan.path))) return;
+    if (!platform::isScannedProfile(scanned.profiles.profileOf(orphan.path), scanned.profile)) return;
     const std::error_code error = platform::removeEmptyFolderBelow(orphan.root, relative);
     if (!error) {
       report_.removedFolders.push_back(folder);
@@ -132,9 +136,23 @@ class Removal {
     }
   }
 
-  const ProtectedFolders protected_;
+  // What the removal knows of each prefix that was scanned: records of several scans (every
+  // prefix in turn) each keep their own prefix's folders, never judged by another's layout.
+  struct Scanned {
+    explicit Scanned(const std::string& userFolder, const std::string& prefix)
+        : profile(platform::scannedProfile(prefix)), protectedFolders(userFolder, profile), profiles(profile) {}
+    platform::ShortcutProfile profile;
+    ProtectedFolders protectedFolders;
+    ProfileCache profiles;
+  };
+
+  Scanned& scannedFor(const std::string& prefix) {
+    return scanned_.try_emplace(prefix, userFolder_, prefix).first->second;
+  }
+
+  std::string userFolder_;
   std::stop_token stop_;
-  ProfileCache profiles_;
+  std::map<std::string, Scanned> scanned_;  // by prefix
   RemovalReport report_;
 };
 

@@ -42,9 +42,9 @@ struct RemovalEvents {
 
 // Deletes `orphans` from the last to the first, each only while it is still the entry the scan
 // saw, reached from the folder whose walk found it without following links. After each deletion
-// its folder is removed when it is now empty, unless it is a well-known folder of the profile,
-// the user's folder `userFolder`, or the walk's root. A stop request ends the removal after the
-// orphan being deleted.
+// its folder is removed when it is now empty, unless it is a well-known folder of the profile
+// whose scan found it (OrphanRecord::prefix), the user's folder `userFolder`, or the walk's root.
+// A stop request ends the removal after the orphan being deleted.
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder,
                             std::stop_token stop, const RemovalEvents& events = {});
 

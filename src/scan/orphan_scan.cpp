@@ -13,7 +13,6 @@
 #include "search/file_search.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
-#include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
 
@@ -52,13 +51,17 @@ bool folderVanished(std::error_code code) {
 class Walker {
  public:
   Walker(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events)
-      : options_(options), stop_(std::move(stop)), events_(events) {
+      : options_(options),
+        stop_(std::move(stop)),
+        events_(events),
+        wellKnownFolders_(platform::scannedProfile(options.prefix)),
+        memo_(platform::scannedProfile(options.prefix)) {
     engine_.fileParams().setSearchTypes({search::stFileMask});
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
     engine_.setErrorResponse(search::erIgnore);
     // Hidden as programs in the profile see it.
-    engine_.setDotNamesHidden(platform::profileHidesDotNames());
+    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
@@ -136,7 +139,7 @@ class Walker {
     if (platform::entryIdentity(path, before)) return;
     OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_);
     if (!verdict.orphan) return;
-    OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}};
+    OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix};
     if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));

@@ -24,6 +24,9 @@ struct OrphanRecord {
   // reached again from that folder, and nothing that took its place.
   std::string root;
   platform::EntryIdentity identity;
+  // The Wine prefix the scan was asked for (ScanOptions::prefix): the removal keeps that
+  // profile's well-known folders, not another's.
+  std::string prefix;
 };
 
 // A folder of a walk whose listing failed; its shortcuts were not examined.
@@ -49,7 +52,8 @@ struct ScanEvents {
   std::function<void(const std::string& folder)> folderListed;
 };
 
-// Walks each chosen folder of `options` in the fixed order (Start menus, desktops, Favorites,
+// Walks each chosen folder of the profile `options.prefix` names (allPrefixes is the caller's to
+// carry out, one scan per prefix) in the fixed order (Start menus, desktops, Favorites,
 // History, Program files, Temp, Application data, Recent, then the user's folder), skipping
 // folders that do not exist. A stop request is honoured at the next listed entry; the folders
 // after it are not walked.

@@ -45,6 +45,28 @@ bool CommandLine::switchPresent(std::string_view name) const {
   return false;
 }
 
+std::size_t CommandLine::switchIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < parameters_.size(); ++i) {
+    const std::string& parameter = parameters_[i];
+    if (parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
+        platform::equalsIgnoringAsciiCase(std::string_view(parameter).substr(1), name)) {
+      return i;
+    }
+  }
+  return parameters_.size();
+}
+
+int CommandLine::prefixFolderIndex() const {
+  const std::size_t at = switchIndex("prefix");
+  return at + 1 < parameters_.size() ? static_cast<int>(at + 2) : 0;
+}
+
+std::optional<std::string> CommandLine::switchValue(std::string_view name) const {
+  const std::size_t at = switchIndex(name);
+  if (at == parameters_.size()) return std::nullopt;
+  return at + 1 < parameters_.size() ? parameters_[at + 1] : std::string();
+}
+
 void CommandLine::applySwitches(ScanOptions& rec) const {
   const auto set = [this](std::string_view name, std::initializer_list<bool*> flags) {
     if (!switchPresent(name)) return;
@@ -63,12 +85,17 @@ void CommandLine::applySwitches(ScanOptions& rec) const {
   set("cdromdrives", {&rec.cdRomDrives});
   set("ramdrives", {&rec.ramDrives});
 
+  const std::optional<std::string> prefix = switchValue("prefix");
+  if (prefix) rec.prefix = *prefix;
+  rec.allPrefixes = switchPresent("allprefixes") || (rec.allPrefixes && !prefix);
+
   if (switchPresent("userdir")) {
     // Every parameter is a candidate, switches included; the last existing folder wins. The
     // text is tested as given: lower-casing it first would miss folders on a file system that
-    // tells letter case apart.
-    for (const std::string& parameter : parameters_) {
-      if (platform::folderExists(parameter)) rec.userDir = parameter;
+    // tells letter case apart. The prefix's folder is not the user's.
+    const int prefixAt = prefixFolderIndex();
+    for (int i = 1; i <= paramCount(); ++i) {
+      if (i != prefixAt && platform::folderExists(paramStr(i))) rec.userDir = paramStr(i);
     }
   }
 }

@@ -1,6 +1,7 @@
 // The command line: its parameters, its switches and what they do to ScanOptions.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,11 +23,21 @@ class CommandLine {
 
   // True when a parameter is "-", "/" or "|" followed by exactly `name`, letter case ignored.
   bool switchPresent(std::string_view name) const;
-  // Sets the flags that the folder and drive switches name, and with "userdir" the user folder
-  // from the last parameter that names an existing folder. Never clears a flag.
+  // The parameter after the first switch `name` ("/prefix FOLDER"): empty when the switch is the
+  // last parameter, none when it is absent.
+  std::optional<std::string> switchValue(std::string_view name) const;
+  // The index (as paramStr counts) of the folder after /prefix, which is never a user folder; 0
+  // when there is none.
+  int prefixFolderIndex() const;
+  // Sets the flags that the folder and drive switches name, the prefix that /prefix names (in
+  // place of any other choice) or /allprefixes, and with "userdir" the user folder from the last
+  // parameter that names an existing folder. Never clears a folder or drive flag.
   void applySwitches(ScanOptions& rec) const;
 
  private:
+  // The index of the first switch `name`; the parameter count when it is absent.
+  std::size_t switchIndex(std::string_view name) const;
+
   std::vector<std::string> parameters_;
 };
 

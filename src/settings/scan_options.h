@@ -18,6 +18,10 @@ struct ScanOptions {
   bool applicationData = false;
   bool programFiles = false;
   std::string userDir;
+  // The Wine prefix to scan; empty for $WINEPREFIX, else ~/.wine. With allPrefixes, every prefix
+  // found on the machine, one after another. Neither means anything on Windows.
+  std::string prefix;
+  bool allPrefixes = false;
   bool removableDrives = false;
   bool networkDrives = false;
   bool ramDrives = false;

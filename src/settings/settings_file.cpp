@@ -21,6 +21,7 @@ constexpr std::string_view kDirectories = "Directories";
 constexpr std::string_view kInclude = "Include";
 constexpr std::string_view kExclude = "Exclude";
 constexpr std::string_view kForm = "Form";
+constexpr std::string_view kEveryPrefix = "*";
 
 bool readBool(const IniFile& ini, std::string_view section, std::string_view key, bool fallback) {
   const auto text = ini.readString(section, key);
@@ -93,6 +94,11 @@ void readFields(ScanOptions& rec, const IniFile& ini) {
   rec.recent = readBool(ini, kDirectories, "Recent", true);
   rec.applicationData = readBool(ini, kDirectories, "ApplicationData", false);
   rec.userDir = ini.readString(kDirectories, "UserDir", "");
+  // The window's choice of Wine prefix: a folder, "*" for every prefix, or empty for the default.
+  // Read whole: a path is not cut short.
+  const std::string prefix = ini.readWholeString(kDirectories, "Prefix").value_or("");
+  rec.allPrefixes = prefix == kEveryPrefix;
+  rec.prefix = rec.allPrefixes ? std::string() : prefix;
   rec.removableDrives = readBool(ini, kInclude, "RemovableDrives", false);
   rec.networkDrives = readBool(ini, kInclude, "NetworkDrives", true);
   rec.ramDrives = readBool(ini, kInclude, "RamDrives", true);
@@ -228,6 +234,7 @@ std::error_code saveSettingsTo(const ScanOptions& rec, const std::string& path) 
   writeBool(ini, kDirectories, "ApplicationData", rec.applicationData);
   writeBool(ini, kDirectories, "Recent", rec.recent);
   ini.writeString(kDirectories, "UserDir", rec.userDir);
+  ini.writeString(kDirectories, "Prefix", rec.allPrefixes ? std::string(kEveryPrefix) : rec.prefix);
   writeBool(ini, kInclude, "RemovableDrives", rec.removableDrives);
   writeBool(ini, kInclude, "NetworkDrives", rec.networkDrives);
   writeBool(ini, kInclude, "RamDrives", rec.ramDrives);

@@ -71,6 +71,7 @@ TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndLeavesAnEmptyFile) {
 TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameBytes) {
   ScanOptions rec = defaultSettings();
   rec.userDir = "/home/ann/Spiele";
+  rec.prefix = "/home/ann/Games/" + std::string(3000, 'p');
   rec.excludeList = "/a/x.lnk, ";
   rec.top = -3;
   rec.width = 700;
@@ -79,6 +80,7 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
   EXPECT_EQ(first,
             "[Directories]\nStartMenu=1\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=1\nFavorites=1\n"
             "History=1\nProgramFiles=0\nTempPath=0\nApplicationData=0\nRecent=1\nUserDir=/home/ann/Spiele\n"
+            "Prefix=" + rec.prefix + "\n"
             "\n[Include]\nRemovableDrives=0\nNetworkDrives=1\nRamDrives=1\nCDRomDrives=1\n"
             "\n[Exclude]\nExcludeList=/a/x.lnk, \n"
             "\n[Form]\nTop=-3\nLeft=0\nWidth=700\nHeight=0\n");
@@ -87,6 +89,14 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
 
   // The exclude list reads back with the blank of its last ", ", which the INI reader drops.
   ScanOptions back;
+  ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
+  EXPECT_EQ(back, rec);
+
+  // Every prefix is kept as "*" in the same place.
+  rec.prefix.clear();
+  rec.allPrefixes = true;
+  ASSERT_FALSE(saveSettings(rec, "zendrift.ini"));
+  EXPECT_NE(readFile(iniPath()).find("UserDir=/home/ann/Spiele\nPrefix=*\n\n[Include]"), std::string::npos);
   ASSERT_FALSE(loadSettings(back, "zendrift.ini", SettingsAccess::readWrite));
   EXPECT_EQ(back, rec);
 }

@@ -110,12 +110,7 @@ void MainWindow::runPendingActions() {
 
 void MainWindow::onShow() {
   setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
-  auto& folders = wellKnownFolders_;
-  const std::pair<QCheckBox*, std::string> hints[] = {
-      {startMenuBox, folders.startMenu()}, {desktopBox, folders.desktop()},      {favoritesBox, folders.favorites()},
-      {historyBox, folders.history()},   {programFilesBox, folders.programFiles()}, {tempBox, folders.temp()},
-      {appDataBox, folders.appData()},   {recentBox, folders.recent()}};
-  for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
+  showFolderHints();
   scanButton->setFocus();
 }
 
@@ -158,6 +153,8 @@ void MainWindow::optionsToControls() {
   cdRomDrivesBox->setChecked(options_.cdRomDrives);
   ramDrivesBox->setChecked(options_.ramDrives);
   userFolderEdit->setText(toQString(options_.userDir));
+  fillPrefixSelector();
+  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
 }
 
 void MainWindow::controlsToOptions() {
@@ -174,6 +171,7 @@ void MainWindow::controlsToOptions() {
   options_.cdRomDrives = cdRomDrivesBox->isChecked();
   options_.ramDrives = ramDrivesBox->isChecked();
   options_.userDir = userFolderEdit->text().toStdString();
+  prefixSelectorToOptions();
   const WindowBounds bounds = outerBounds();
   options_.top = bounds.top;
   options_.left = bounds.left;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <stop_token>
 #include <string>
 #include <system_error>
@@ -20,6 +22,7 @@
 #include "gui/qt/anchor_layout.h"
 #include "gui/qt/main_window_widgets.h"
 #include "ui/check_list_model.h"
+#include "ui/prefix_choices.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "settings/command_line.h"
@@ -112,6 +115,8 @@ class MainWindow : private ResultLines, public QWidget {
   // The controls, named for their roles; laid out in main_window_layout.cpp.
   QFrame* bannerPanel = nullptr;
   QLabel* bannerTitle = nullptr;
+  // The Wine prefix to scan, beside the title; none on Windows, whose profile is the user's.
+  QComboBox* prefixSelector = nullptr;
   QLabel* scanHintLabel = nullptr;
   QLabel* deleteHintLabel = nullptr;
   StateImage* logo = nullptr;
@@ -152,6 +157,12 @@ class MainWindow : private ResultLines, public QWidget {
  private:
   void createControls();
   void createBanner();
+  void createPrefixSelector();
+  // The selector's entries afresh from the prefixes on the machine, the options' choice selected.
+  void fillPrefixSelector();
+  void prefixSelectorToOptions();
+  // The folder boxes' tooltips: where each folder is in the chosen profile.
+  void showFolderHints();
   void createOptions();
   void createResults();
   void createStatusLine();
@@ -165,6 +176,9 @@ class MainWindow : private ResultLines, public QWidget {
 
   // The scan and the removal on the worker thread, and their results back on the window's.
   void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
+  // The scans the options ask for: one, or one per prefix found; `names` gets each prefix's name.
+  static std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
+                                                     std::map<std::string, std::string>* names = nullptr);
   void addOrphans(std::vector<scan::OrphanRecord>&& found);
   void scanFinished(const scan::ScanReport& report);
   void orphanRemoved(int line, std::error_code error);
@@ -184,6 +198,7 @@ class MainWindow : private ResultLines, public QWidget {
   settings::CommandLine commandLine_;
   AnchorLayout anchors_;
   sysfolders::WellKnownFolders wellKnownFolders_;
+  std::vector<ui::PrefixChoice> prefixChoices_;
   // Only an interactive run saves its settings at close.
   bool saveOnClose_ = false;
   bool exitRequested_ = false;

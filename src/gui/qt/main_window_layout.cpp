@@ -141,6 +141,7 @@ void MainWindow::createBanner() {
   logo->setToolTip("Go to the Norvane web site");
   logo->setCursor(Qt::PointingHandCursor);
   anchors_.anchor(logo, Anchor::Right);
+  createPrefixSelector();
 }
 
 void MainWindow::createOptions() {
@@ -216,6 +217,8 @@ void MainWindow::setTabOrder() {
                             browseButton,          userFolderEdit};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
     QWidget::setTabOrder(chain[i], chain[i + 1]);
+  // The banner comes last: its selector follows the user folder.
+  if (prefixSelector) QWidget::setTabOrder(userFolderEdit, prefixSelector);
   QWidget* const unfocused[] = {bannerTitle, scanHintLabel, deleteHintLabel, statusLabel, logo};
   for (QWidget* control : unfocused) control->setFocusPolicy(Qt::NoFocus);
 }

@@ -8,6 +8,7 @@
 
 #include "gui/qt/main_window.h"
 #include "scan/orphan_removal.h"
+#include "scan/prefix_scans.h"
 
 namespace zendrift::app {
 
@@ -55,11 +56,21 @@ void MainWindow::scanOnWorker(const settings::ScanOptions& options, std::stop_to
     batch.clear();
     lastPost = std::chrono::steady_clock::now();
   };
+  // A chosen prefix, or each of every prefix in turn, is named after the folder being searched.
+  std::map<std::string, std::string> names;
+  const std::vector<settings::ScanOptions> scans =
+      scansFor(options, options.prefix.empty() && !options.allPrefixes ? nullptr : &names);
+  std::string prefixName;
+  const auto prefixStarted = [&](const settings::ScanOptions& scan) {
+    const auto known = names.find(scan.prefix);
+    prefixName = known != names.end() ? known->second : scan.prefix;
+  };
   scan::ScanEvents events;
   events.folderStarted = [&](const std::string& folder) {
     post();
-    QMetaObject::invokeMethod(this, [this, text = "Scanning for orphans in " + folder] { setStatusText(text); },
-                              Qt::QueuedConnection);
+    std::string text = "Scanning for orphans in " + folder;
+    if (!prefixName.empty()) text += " (" + prefixName + ")";
+    QMetaObject::invokeMethod(this, [this, text = std::move(text)] { setStatusText(text); }, Qt::QueuedConnection);
   };
   events.orphanFound = [&](scan::OrphanRecord&& record) {
     batch.push_back(std::move(record));
@@ -72,7 +83,7 @@ void MainWindow::scanOnWorker(const settings::ScanOptions& options, std::stop_to
     if (!batch.empty() && std::chrono::steady_clock::now() - lastPost >= kBatchAge) post();
   };
   try {
-    scan::ScanReport report = scan::scanForOrphans(options, stop, events);
+    scan::ScanReport report = scan::scanEachPrefix(scans, stop, events, prefixStarted);
     post();
     QMetaObject::invokeMethod(this, [this, done = std::move(report)] { scanFinished(done); }, Qt::QueuedConnection);
   } catch (const std::exception& error) {
@@ -194,7 +205,7 @@ void MainWindow::runSilently() {
   events.orphanFound = [&marked](scan::OrphanRecord&& record) {
     if (!record.excluded) marked.push_back(std::move(record));
   };
-  setStatusText(scan::scanForOrphans(options_, {}, events).statusText());
+  setStatusText(scan::scanEachPrefix(scansFor(options_), {}, events).statusText());
   setStatusText(scan::removeOrphans(marked, options_.userDir, {}).statusText());
 }
 

@@ -73,11 +73,11 @@ std::optional<ShortcutProfile> profileRootedAt(std::string_view) { return std::n
 
 bool isProfileRoot(std::string_view) { return false; }
 
-bool isScannedProfile(const ShortcutProfile& profile) { return profile.kind == ProfileKind::Scanned; }
+bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile&) { return profile.kind == ProfileKind::Scanned; }
 
-std::string profileProblem() { return {}; }
+std::string profileProblem(const ShortcutProfile&) { return {}; }
 
-bool profileHidesDotNames() { return true; }
+bool profileHidesDotNames(const ShortcutProfile&) { return true; }
 
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
 
@@ -94,13 +94,13 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&) {
   return ::GetDriveTypeW(root.c_str());
 }
 
-std::string windowsFolderHostPath(std::string_view windowsPath) {
+std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile&) {
   const std::string path = rootedDrive(windowsPath);
   if (!folderExists(path)) return {};
   return excludeTrailingDelimiter(path, PathStyle::Windows);
 }
 
-std::string profileTempFolder() {
+std::string profileTempFolder(const ShortcutProfile&) {
   const auto nonEmpty = [](std::string_view name) {
     auto value = environmentVariable(name);
     if (value && value->empty()) value.reset();
@@ -116,6 +116,6 @@ std::string profileTempFolder() {
 }
 
 // On Windows the profile is the running system's own: its folders are the shell's.
-std::string specialFolderPath(int csidl) { return win32::shellFolderPath(csidl); }
+std::string specialFolderPath(int csidl, const ShortcutProfile&) { return win32::shellFolderPath(csidl); }
 
 }  // namespace zendrift::platform

@@ -56,9 +56,11 @@ std::optional<ShortcutProfile> profileRootedAt(std::string_view hostFolder) {
 
 bool isProfileRoot(std::string_view hostFolder) { return profileRootedAt(hostFolder).has_value(); }
 
-std::string profileProblem() {
-  const std::string prefix = wine::prefixPath();
-  const bool named = !environmentVariable("WINEPREFIX").value_or("").empty();
+std::string profileProblem(const ShortcutProfile& scanned) {
+  const bool chosen = !scanned.root.empty();
+  const std::string prefix = chosen ? scanned.root : wine::prefixPath();
+  if (chosen && !isFolder(prefix)) return prefix + " does not exist";
+  const bool named = chosen || !environmentVariable("WINEPREFIX").value_or("").empty();
   if (prefix.empty()) return "no Wine prefix: WINEPREFIX is not set and the home folder is not known";
   if (!named && !isFolder(prefix)) return "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist";
   if (!wine::isWinePrefix(prefix)) return prefix + " is not a Wine prefix (no system.reg or dosdevices)";
@@ -70,13 +72,13 @@ bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) 
   return drivePart.size() >= 2 && drivePart[1] == ':' && lowerAscii(drivePart[0]) == 'c';
 }
 
-bool isScannedProfile(const ShortcutProfile& profile) {
+bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& scanned) {
   if (profile.kind == ProfileKind::Scanned) return true;
   if (profile.kind != ProfileKind::WinePrefix) return false;
-  const std::string scanned = wine::prefixPath();
-  if (scanned.empty()) return false;
+  const std::string prefix = scanned.root.empty() ? wine::prefixPath() : scanned.root;
+  if (prefix.empty()) return false;
   const std::optional<FolderId> identity = folderIdentity(profile.root);
-  return identity && identity == folderIdentity(scanned);
+  return identity && identity == folderIdentity(prefix);
 }
 
 }  // namespace zendrift::platform

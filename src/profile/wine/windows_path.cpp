@@ -154,7 +154,7 @@ std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile) 
     // Seen from outside, the installation's own folder is its C:; nothing else is known.
     return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
   }
-  const std::string prefix = profile.kind == ProfileKind::Scanned ? wine::prefixPath() : profile.root;
+  const std::string prefix = profile.root.empty() ? wine::prefixPath() : profile.root;
   if (path.unc) return shareFolder(prefix, path.server, path.share);
   // resolveBelow() looks at the folder itself; no need to check it here.
   return wine::driveFolder(prefix, path.letter, false);
@@ -248,8 +248,8 @@ bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& pr
   return resolve(windowsPath, Want::Folder, profile).has_value();
 }
 
-std::string windowsFolderHostPath(std::string_view windowsPath) {
-  return resolve(windowsPath, Want::Folder, ShortcutProfile{}).value_or(std::string());
+std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile& scanned) {
+  return resolve(windowsPath, Want::Folder, scanned).value_or(std::string());
 }
 
 }  // namespace zendrift::platform

@@ -84,31 +84,31 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
   return wine::expandEnvironment(text, wine->environment);
 }
 
-std::string profileTempFolder() {
+std::string profileTempFolder(const ShortcutProfile& scanned) {
   // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.
-  const auto profile = wine::currentProfile();
+  const auto profile = wine::wineProfileOf(scanned);
   if (!profile) return {};
   for (const char* name : {"TMP", "TEMP"}) {
     const auto found = profile->environment.find(std::string_view(name));
     if (found == profile->environment.end() || found->second.empty()) continue;
-    return windowsFolderHostPath(found->second);
+    return windowsFolderHostPath(found->second, scanned);
   }
   return {};
 }
 
-std::string specialFolderPath(int csidl) {
-  const auto profile = wine::currentProfile();
+std::string specialFolderPath(int csidl, const ShortcutProfile& scanned) {
+  const auto profile = wine::wineProfileOf(scanned);
   if (!profile) return {};
   for (const ShellFolder& folder : kShellFolders) {
     if (folder.csidl != csidl) continue;
     const auto windowsPath = shellFolderWindowsPath(*profile, folder);
-    return windowsPath ? windowsFolderHostPath(*windowsPath) : std::string();
+    return windowsPath ? windowsFolderHostPath(*windowsPath, scanned) : std::string();
   }
   return {};
 }
 
-bool profileHidesDotNames() {
-  const auto profile = wine::currentProfile();
+bool profileHidesDotNames(const ShortcutProfile& scanned) {
+  const auto profile = wine::wineProfileOf(scanned);
   if (!profile) return true;
   const RegistryValue* value = profile->user->value("Software\\Wine", "ShowDotFiles");
   const auto text = value ? registryText(*value) : std::nullopt;
@@ -116,8 +116,9 @@ bool profileHidesDotNames() {
   return !text || text->empty() || std::string_view("yYtT1").find(text->front()) == std::string_view::npos;
 }
 
-std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name) {
-  const auto profile = wine::currentProfile();
+std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name,
+                                               const ShortcutProfile& scanned) {
+  const auto profile = wine::wineProfileOf(scanned);
   if (!profile) return std::nullopt;
   const RegistryValue* value = profile->system->value(key, name);
   if (!value) return std::nullopt;

@@ -345,7 +345,7 @@ std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
 
 std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile) {
   switch (profile.kind) {
-    case ProfileKind::Scanned: return currentProfile();
+    case ProfileKind::Scanned: return profile.root.empty() ? currentProfile() : profileAt(profile.root);
     case ProfileKind::WinePrefix: return profileAt(profile.root);
     case ProfileKind::WindowsInstallation: break;
   }

@@ -210,7 +210,7 @@ TEST_F(LayoutTest, TabVisitsThePanelsInOrderAndSkipsDisabledDelete) {
       form->scanButton,    form->updatesButton,    form->helpButton,    form->exitButton,    form->tempBox,  form->startMenuBox,
       form->desktopBox,  form->favoritesBox,  form->historyBox,  form->recentBox,  form->programFilesBox,  form->appDataBox,
       form->cdRomDrivesBox, form->removableDrivesBox,  form->networkDrivesBox, form->ramDrivesBox, form->browseButton,    form->userFolderEdit,
-      form->resultList};
+      form->prefixSelector, form->resultList};
   EXPECT_EQ(tabCycle(*form, form->resultList, static_cast<int>(withoutDelete.size())), withoutDelete);
 
   form->deleteButton->setEnabled(true);

@@ -1,0 +1,41 @@
+// One scan per prefix.
+#include "scan/prefix_scans.h"
+
+namespace zendrift::scan {
+
+std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
+                                               std::span<const platform::FoundPrefix> prefixes) {
+  settings::ScanOptions single = options;
+  single.allPrefixes = false;
+  if (!options.allPrefixes || prefixes.empty()) {
+    if (options.allPrefixes) single.prefix.clear();
+    return {single};
+  }
+  std::vector<settings::ScanOptions> scans;
+  for (const platform::FoundPrefix& prefix : prefixes) {
+    single.prefix = prefix.path;
+    scans.push_back(single);
+    single.userDir.clear();
+  }
+  return scans;
+}
+
+ScanReport scanEachPrefix(std::span<const settings::ScanOptions> scans, std::stop_token stop, const ScanEvents& events,
+                          const std::function<void(const settings::ScanOptions& scan)>& prefixStarted) {
+  ScanReport total;
+  for (const settings::ScanOptions& scan : scans) {
+    if (stop.stop_requested()) {
+      total.stopped = true;
+      break;
+    }
+    if (prefixStarted) prefixStarted(scan);
+    ScanReport report = scanForOrphans(scan, stop, events);
+    total.orphans += report.orphans;
+    total.unreadable.insert(total.unreadable.end(), std::make_move_iterator(report.unreadable.begin()),
+                            std::make_move_iterator(report.unreadable.end()));
+    total.stopped = total.stopped || report.stopped;
+  }
+  return total;
+}
+
+}  // namespace zendrift::scan
