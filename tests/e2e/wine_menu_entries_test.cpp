@@ -57,6 +57,8 @@ TEST(WineMenuEntries, GoWithTheirShortcutsOrWithTheirPrefixAndNothingElseIsTouch
             "[Desktop Entry]\nType=Application\nExec=env WINEPREFIX=\"" + gonePrefix + "\" wine C:\\\\\\\\Gone.lnk\n");
   writeFile(home / "Desktop/By Hand.desktop",
             "[Desktop Entry]\nType=Application\nExec=env WINEPREFIX=\"" + gonePrefix + "\" winecfg\n");
+  writeFile(home / "Desktop/Hand Game.desktop", "[Desktop Entry]\nName=Game\nType=Application\nExec=env WINEPREFIX=\"" +
+                                                   gonePrefix + "\" wine C:\\\\\\\\game.exe\n");
   // The exclude list keeps a stale entry as it keeps a shortcut.
   const fs::path oldDesk = home / "Desktop/Old Desk.desktop";
   writeFile(work.path() / "config/Zendrift/zendrift.ini", "[Exclude]\nExcludeList=" + oldDesk.string() + ", \n");

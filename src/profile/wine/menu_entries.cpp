@@ -127,6 +127,13 @@ std::optional<MenuEntry> readMenuEntry(const std::string& path, const std::strin
   if (!launch) return std::nullopt;
   entry.launch = std::move(*launch);
   if (!path.starts_with(root + "/")) return std::nullopt;
+  // An entry that starts a program rather than a shortcut is Wine's only when it also bears the
+  // shortcut's name, as Wine names it, the way a desktop shortcut's entry does.
+  if (!entry.launch.startsShortcut()) {
+    const std::string_view file = std::string_view(path).substr(path.rfind('/') + 1);
+    const std::string name = "\nName=" + std::string(file.substr(0, file.size() - std::string_view(".desktop").size())) + "\n";
+    if (!file.ends_with(".desktop") || text->find(name) == std::string::npos) return std::nullopt;
+  }
   return entry;
 }
 
