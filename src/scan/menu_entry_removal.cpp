@@ -94,7 +94,15 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     if (orphan.kind != OrphanKind::shortcut || places().applications.empty()) return entries;
     if (!byShortcut_) {
       byShortcut_.emplace();
-      for (wine::MenuEntry& entry : wine::listMenuEntries(places(), true, true)) {
+      std::vector<wine::MenuEntry> all = wine::listMenuEntries(places(), true, true);
+      // A prefix whose Desktop Wine did not link to the desktop folder gets its entries in its own.
+      if (const std::string own = platform::specialFolderPath(kDesktopDirectoryNumber);
+          !own.empty() && !sameFolder(own, places().desktop)) {
+        wine::MenuPlaces desktopOnly;
+        desktopOnly.desktop = platform::excludeTrailingDelimiter(own);
+        for (wine::MenuEntry& entry : wine::listMenuEntries(desktopOnly, false, true)) all.push_back(std::move(entry));
+      }
+      for (wine::MenuEntry& entry : all) {
         platform::EntryIdentity shortcut;
         const std::string host = wine::launchedShortcut(entry);
         if (!host.empty() && !platform::entryIdentity(host, shortcut)) byShortcut_->emplace(key(shortcut), std::move(entry));
