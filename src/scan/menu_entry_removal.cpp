@@ -122,7 +122,8 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     const std::string prefix = profile.kind == platform::ProfileKind::Scanned ? wine::prefixPath() : profile.root;
     std::string name(platform::extractFileName(orphan.path));
     name = name.substr(0, name.rfind('.')) + ".desktop";
-    auto sibling = wine::readMenuEntry(platform::includeTrailingDelimiter(folder) + name, orphan.root);
+    auto sibling = wine::readMenuEntry(platform::includeTrailingDelimiter(folder) + name,
+                                       platform::excludeTrailingDelimiter(orphan.root));
     if (sibling && !sibling->launch.startsShortcut() && profile.kind != platform::ProfileKind::WindowsInstallation &&
         sameFolder(sibling->launch.prefix, prefix) && !orphan.target.empty() &&
         platform::equalsIgnoringAsciiCase(sibling->launch.path, orphan.target)) {
