@@ -59,6 +59,14 @@ TEST(WineMenuEntries, GoWithTheirShortcutsOrWithTheirPrefixAndNothingElseIsTouch
             "[Desktop Entry]\nType=Application\nExec=env WINEPREFIX=\"" + gonePrefix + "\" winecfg\n");
   writeFile(home / "Desktop/Hand Game.desktop", "[Desktop Entry]\nName=Game\nType=Application\nExec=env WINEPREFIX=\"" +
                                                    gonePrefix + "\" wine C:\\\\\\\\game.exe\n");
+  // Wine's, but they cannot be judged: the prefix's disk is not there (nor the folder above the
+  // prefix), or the shortcut lies on a drive the prefix does not map now.
+  writeFile(data / "applications/wine/Programs/Unplugged.desktop",
+            "[Desktop Entry]\nType=Application\nExec=env WINEPREFIX=\"" + (work.path() / "disk/prefix").string() +
+                "\" wine C:\\\\\\\\Gone.lnk\n");
+  writeFile(data / "applications/wine/Programs/Drive Q.desktop",
+            "[Desktop Entry]\nType=Application\nExec=env WINEPREFIX=\"" + (work.path() / "prefix").string() +
+                "\" wine Q:\\\\\\\\Gone.lnk\n");
   // The exclude list keeps a stale entry as it keeps a shortcut.
   const fs::path oldDesk = home / "Desktop/Old Desk.desktop";
   writeFile(work.path() / "config/Zendrift/zendrift.ini", "[Exclude]\nExcludeList=" + oldDesk.string() + ", \n");
