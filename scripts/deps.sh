@@ -9,7 +9,11 @@ packages=(
   libclang-rt-14-dev
   liblnk-dev libbfio-dev
   xauth xvfb x11-utils imagemagick fonts-liberation
+  wine
 )
+# Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
+# Wine's own menu builder; the Windows tests run under Wine.
+if apt-cache show wine64 >/dev/null 2>&1; then packages+=(wine64); fi
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi
 
 missing=()

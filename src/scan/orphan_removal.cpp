@@ -10,6 +10,7 @@
 #include "platform/directory_listing.h"
 #include "platform/path.h"
 #include "profile/windows_profile.h"
+#include "scan/menu_entry_removal.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
 
@@ -104,6 +105,9 @@ class Removal {
 
  private:
   std::error_code remove(const OrphanRecord& orphan) {
+    if (orphan.kind == OrphanKind::menuEntry) return removeMenuEntry(orphan);
+    // The menu entries made from a shortcut are known by it: they are looked for while it exists.
+    const std::vector<platform::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
     const std::string_view relative = below(orphan.path, orphan.root);
     std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
                                              : platform::deleteFileBelow(orphan.root, relative, orphan.identity);
@@ -115,7 +119,18 @@ class Removal {
     }
     report_.deleted.push_back(orphan.path);
     removeFolderIfEmptied(orphan);
+    menuEntries_.removeMadeFrom(menuEntries, report_);
     return {};
+  }
+
+  std::error_code removeMenuEntry(const OrphanRecord& orphan) {
+    const std::error_code error = menuEntries_.removeOrphanEntry(orphan, report_);
+    if (error) {
+      report_.failures.push_back({orphan.path, error, false});
+    } else {
+      report_.deleted.push_back(orphan.path);
+    }
+    return error;
   }
 
   void removeFolderIfEmptied(const OrphanRecord& orphan) {
@@ -153,6 +168,7 @@ class Removal {
   std::string userFolder_;
   std::stop_token stop_;
   std::map<std::string, Scanned> scanned_;  // by prefix
+  MenuEntryRemoval menuEntries_;
   RemovalReport report_;
 };
 

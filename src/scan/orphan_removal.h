@@ -23,6 +23,8 @@ struct RemovalFailure {
 struct RemovalReport {
   std::vector<std::string> deleted;
   std::vector<std::string> removedFolders;
+  // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them.
+  std::vector<std::string> menuFiles;
   std::vector<RemovalFailure> failures;
   // Stopped before every orphan was visited.
   bool stopped = false;

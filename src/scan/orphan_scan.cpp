@@ -11,6 +11,7 @@
 #include "profile/profile_root_signs.h"
 #include "profile/windows_profile.h"
 #include "search/file_search.h"
+#include "scan/menu_entry_orphans.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
 
@@ -95,6 +96,12 @@ class Walker {
       if (options_.*step.flag) walk((wellKnownFolders_.*step.folder)());
     }
     walk(options_.userDir);
+    // Menu entries that Wine made from shortcuts that are gone come after every walk: those of
+    // the shortcuts found above go with them, and only what is left over is listed here.
+    findOrphanMenuEntries(options_, stop_, [this](OrphanRecord&& record) {
+      ++report_.orphans;
+      if (events_.orphanFound) events_.orphanFound(std::move(record));
+    });
     report_.stopped = stop_.stop_requested();
     return std::move(report_);
   }

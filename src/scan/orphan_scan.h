@@ -15,10 +15,15 @@
 
 namespace zendrift::scan {
 
+enum class OrphanKind {
+  shortcut,   // a shortcut file
+  menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
+};
+
 // One orphan as the scan found it.
 struct OrphanRecord {
-  std::string path;    // the shortcut's host path
-  std::string target;  // the target it stores
+  std::string path;    // the shortcut's host path (a menu entry's .desktop file)
+  std::string target;  // the target it stores (the shortcut a menu entry starts)
   bool excluded = false;  // the exclude list keeps it: listed, never marked
   // The folder whose walk found it, and the entry itself: the removal deletes exactly that entry,
   // reached again from that folder, and nothing that took its place.
@@ -27,6 +32,7 @@ struct OrphanRecord {
   // The Wine prefix the scan was asked for (ScanOptions::prefix): the removal keeps that
   // profile's well-known folders, not another's.
   std::string prefix;
+  OrphanKind kind = OrphanKind::shortcut;
 };
 
 // A folder of a walk whose listing failed; its shortcuts were not examined.

@@ -1,6 +1,9 @@
 // One scan per prefix.
 #include "scan/prefix_scans.h"
 
+#include <set>
+#include <string>
+
 namespace zendrift::scan {
 
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
@@ -23,18 +26,30 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
 ScanReport scanEachPrefix(std::span<const settings::ScanOptions> scans, std::stop_token stop, const ScanEvents& events,
                           const std::function<void(const settings::ScanOptions& scan)>& prefixStarted) {
   ScanReport total;
+  // Every scan looks at the menu entries of every prefix: each stale one is handed on once.
+  std::set<std::string> menuEntriesFound;
+  int repeated = 0;
+  ScanEvents once = events;
+  once.orphanFound = [&](OrphanRecord&& record) {
+    if (record.kind == OrphanKind::menuEntry && !menuEntriesFound.insert(record.path).second) {
+      ++repeated;
+      return;
+    }
+    if (events.orphanFound) events.orphanFound(std::move(record));
+  };
   for (const settings::ScanOptions& scan : scans) {
     if (stop.stop_requested()) {
       total.stopped = true;
       break;
     }
     if (prefixStarted) prefixStarted(scan);
-    ScanReport report = scanForOrphans(scan, stop, events);
+    ScanReport report = scanForOrphans(scan, stop, once);
     total.orphans += report.orphans;
     total.unreadable.insert(total.unreadable.end(), std::make_move_iterator(report.unreadable.begin()),
                             std::make_move_iterator(report.unreadable.end()));
     total.stopped = total.stopped || report.stopped;
   }
+  total.orphans -= repeated;
   return total;
 }
 

@@ -17,7 +17,10 @@ class PrefixFixture : public ::testing::Test {
       : prefix(home.path() / "prefix"),
         winePrefix("WINEPREFIX", prefix.str().c_str()),
         user("USER", "ann"),
-        homeEnv("HOME", home.str().c_str()) {
+        homeEnv("HOME", home.str().c_str()),
+        // Wine's menu entries are looked for there: the test's own, never the user's.
+        dataEnv("XDG_DATA_HOME", (home.path() / "data").c_str()),
+        configEnv("XDG_CONFIG_HOME", (home.path() / "config").c_str()) {
     prefix.standardLayout("ann");
   }
 
@@ -42,6 +45,8 @@ class PrefixFixture : public ::testing::Test {
   ScopedEnv winePrefix;
   ScopedEnv user;
   ScopedEnv homeEnv;
+  ScopedEnv dataEnv;
+  ScopedEnv configEnv;
 };
 
 }  // namespace zendrift::testing

@@ -11,6 +11,7 @@
 #include "profile/wine/name_case.h"
 #include "profile/wine/wine_short_name.h"
 #include "profile/windows_profile.h"
+#include "profile/wine_menu_entries.h"
 #include "profile/wine_prefix.h"
 
 namespace zendrift::platform {
@@ -250,6 +251,10 @@ bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& pr
 
 std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile& scanned) {
   return resolve(windowsPath, Want::Folder, scanned).value_or(std::string());
+}
+
+std::string wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
+  return resolve(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).value_or(std::string());
 }
 
 }  // namespace zendrift::platform

@@ -30,7 +30,10 @@ class WindowTest : public ::testing::Test {
         user_("USER", "ann"),
         wine_("WINEPREFIX", prefix_.str().c_str()),
         config_("XDG_CONFIG_HOME", (dir_ / "config").c_str()),
-        tmp_("TMP", (dir_ / "tmp").c_str()) {
+        tmp_("TMP", (dir_ / "tmp").c_str()),
+        // Wine's menu entries are looked for below the home and data folders: the test's own.
+        home_("HOME", dir_.str().c_str()),
+        data_("XDG_DATA_HOME", (dir_ / "data").c_str()) {
     fs::create_directories(dir_.path() / "config");
     fs::create_directories(dir_.path() / "tmp");
     prefix_.standardLayout("ann").userReg("").systemReg("");
@@ -88,6 +91,8 @@ class WindowTest : public ::testing::Test {
   ScopedEnv wine_;
   ScopedEnv config_;
   ScopedEnv tmp_;
+  ScopedEnv home_;
+  ScopedEnv data_;
   settings::ScanOptions options_;
 };
 

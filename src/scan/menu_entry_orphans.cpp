@@ -1,0 +1,27 @@
+// Stale menu entries as orphan records.
+#include "scan/menu_entry_orphans.h"
+
+#include "platform/path.h"
+#include "profile/wine_menu_entries.h"
+#include "settings/exclude_list.h"
+
+namespace zendrift::scan {
+
+void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options, [[maybe_unused]] std::stop_token stop,
+                           [[maybe_unused]] const std::function<void(OrphanRecord&&)>& found) {
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    const bool menus = options.startMenu || options.allUsersStartMenu;
+    const bool desktops = options.desktop || options.allUsersDeskTop;
+    if (!menus && !desktops) return;
+    for (platform::wine::MenuEntry& entry :
+         platform::wine::listMenuEntries(platform::wine::menuPlaces(), menus, desktops)) {
+      if (stop.stop_requested()) return;
+      if (!platform::wine::menuEntryOrphaned(entry)) continue;
+      const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);
+      found({std::move(entry.path), std::move(entry.launch.path), excluded, std::move(entry.root), entry.identity,
+             options.prefix, OrphanKind::menuEntry});
+    }
+  }
+}
+
+}  // namespace zendrift::scan

@@ -1,0 +1,44 @@
+// The menu entries that go with a removal: those Wine made from a shortcut being deleted, and
+// those listed as orphans of their own. Each goes with its .menu file, the .directory files that
+// no remaining .menu file names, and its folder below applications/wine when that is left empty.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "profile/wine_menu_entries.h"
+#include "scan/orphan_check.h"
+#include "scan/orphan_removal.h"
+
+namespace zendrift::scan {
+
+class MenuEntryRemoval {
+ public:
+  // The entries Wine made from the shortcut `orphan`, looked for while the shortcut is still there:
+  // those that start it, and on its desktop the one that starts its target. None off POSIX hosts.
+  std::vector<platform::wine::MenuEntry> madeFrom(const OrphanRecord& orphan);
+  // Deletes entries found by madeFrom() after their shortcut went; what could not be deleted is
+  // reported as a failure.
+  void removeMadeFrom(const std::vector<platform::wine::MenuEntry>& entries, RemovalReport& report);
+  // Deletes an entry listed as an orphan of its own (a record of kind menuEntry): no error when
+  // it is gone, else why it is still there. Its companions are reported like those above.
+  std::error_code removeOrphanEntry(const OrphanRecord& orphan, RemovalReport& report);
+
+ private:
+  // Deletes one entry and what goes with it.
+  std::error_code removeEntry(const platform::wine::MenuEntry& entry, RemovalReport& report);
+  void removeCompanions(const platform::wine::MenuEntry& entry, RemovalReport& report);
+  void deleteCompanion(const std::string& folder, const std::string& name, const platform::EntryIdentity& identity,
+                       RemovalReport& report);
+  const platform::wine::MenuPlaces& places();
+
+  std::optional<platform::wine::MenuPlaces> places_;
+  // The entries that start a shortcut, by the shortcut's identity; read once, at the first use.
+  std::optional<std::multimap<std::pair<std::uint64_t, std::uint64_t>, platform::wine::MenuEntry>> byShortcut_;
+  ProfileCache profiles_;
+};
+
+}  // namespace zendrift::scan
