@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/unattended_run.h"
+#include "cli/undo_run.h"
 #include "app/window_main.h"
 #include "platform/process.h"
 #include "settings/command_line.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   try {
     if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
     if (commandLine.switchPresent("silent")) return app::runSilent(commandLine, std::cerr);
+    if (commandLine.switchPresent("undo")) return app::runUndo(std::cerr);
   } catch (const std::exception& error) {
     // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';

@@ -11,7 +11,6 @@
 #include "profile/windows_profile.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
-#include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
 
@@ -85,7 +84,8 @@ class ProtectedFolders {
 
 class Removal {
  public:
-  Removal(const std::string& userFolder, std::stop_token stop) : protected_(userFolder), stop_(std::move(stop)) {}
+  Removal(const std::string& userFolder, std::stop_token stop, Disposal disposal)
+      : protected_(userFolder), stop_(std::move(stop)), disposal_(disposal) {}
 
   RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
     for (std::size_t i = orphans.size(); i-- > 0;) {
@@ -104,7 +104,7 @@ class Removal {
   std::error_code remove(const OrphanRecord& orphan) {
     const std::string_view relative = below(orphan.path, orphan.root);
     std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
-                                             : platform::deleteFileBelow(orphan.root, relative, orphan.identity);
+                                             : dispose(orphan.root, relative, orphan.identity, orphan.path);
     // A shortcut that someone else deleted meanwhile is gone all the same.
     if (error == std::errc::no_such_file_or_directory) error.clear();
     if (error) {
@@ -114,6 +114,17 @@ class Removal {
     report_.deleted.push_back(orphan.path);
     removeFolderIfEmptied(orphan);
     return {};
+  }
+
+  // Deletes one checked file below `root` the way this removal deletes: into the trash, noting
+  // where it went, or for good.
+  std::error_code dispose(const std::string& root, std::string_view relative, const platform::EntryIdentity& identity,
+                          const std::string& path) {
+    if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
+    platform::TrashedFile trashed;
+    const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
+    if (!error) report_.trashed.push_back(std::move(trashed));
+    return error;
   }
 
   void removeFolderIfEmptied(const OrphanRecord& orphan) {
@@ -134,6 +145,8 @@ class Removal {
 
   const ProtectedFolders protected_;
   std::stop_token stop_;
+  const Disposal disposal_;
+  platform::Trash trash_;
   ProfileCache profiles_;
   RemovalReport report_;
 };
@@ -155,8 +168,8 @@ std::string RemovalReport::statusText() const {
 }
 
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder, std::stop_token stop,
-                            const RemovalEvents& events) {
-  return Removal(userFolder, std::move(stop)).run(orphans, events);
+                            const RemovalEvents& events, Disposal disposal) {
+  return Removal(userFolder, std::move(stop), disposal).run(orphans, events);
 }
 
 }  // namespace zendrift::scan

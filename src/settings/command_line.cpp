@@ -62,6 +62,7 @@ void CommandLine::applySwitches(ScanOptions& rec) const {
   set("networkdrives", {&rec.networkDrives});
   set("cdromdrives", {&rec.cdRomDrives});
   set("ramdrives", {&rec.ramDrives});
+  set("permanent", {&rec.deletePermanently});
 
   if (switchPresent("userdir")) {
     // Every parameter is a candidate, switches included; the last existing folder wins. The

@@ -22,7 +22,7 @@ class CommandLine {
 
   // True when a parameter is "-", "/" or "|" followed by exactly `name`, letter case ignored.
   bool switchPresent(std::string_view name) const;
-  // Sets the flags that the folder and drive switches name, and with "userdir" the user folder
+  // Sets the flags that the folder, drive and "permanent" switches name, and with "userdir" the user folder
   // from the last parameter that names an existing folder. Never clears a flag.
   void applySwitches(ScanOptions& rec) const;
 

@@ -157,6 +157,7 @@ void MainWindow::optionsToControls() {
   cdRomDrivesBox->setChecked(options_.cdRomDrives);
   ramDrivesBox->setChecked(options_.ramDrives);
   userFolderEdit->setText(toQString(options_.userDir));
+  moveToTrashBox->setChecked(!options_.deletePermanently);
 }
 
 void MainWindow::controlsToOptions() {
@@ -173,6 +174,7 @@ void MainWindow::controlsToOptions() {
   options_.cdRomDrives = cdRomDrivesBox->isChecked();
   options_.ramDrives = ramDrivesBox->isChecked();
   options_.userDir = userFolderEdit->text().toStdString();
+  options_.deletePermanently = !moveToTrashBox->isChecked();
   const WindowBounds bounds = outerBounds();
   options_.top = bounds.top;
   options_.left = bounds.left;

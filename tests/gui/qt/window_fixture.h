@@ -30,6 +30,8 @@ class WindowTest : public ::testing::Test {
         user_("USER", "ann"),
         wine_("WINEPREFIX", prefix_.str().c_str()),
         config_("XDG_CONFIG_HOME", (dir_ / "config").c_str()),
+        data_("XDG_DATA_HOME", (dir_ / "data").c_str()),
+        state_("XDG_STATE_HOME", (dir_ / "state").c_str()),
         tmp_("TMP", (dir_ / "tmp").c_str()) {
     fs::create_directories(dir_.path() / "config");
     fs::create_directories(dir_.path() / "tmp");
@@ -87,6 +89,9 @@ class WindowTest : public ::testing::Test {
   ScopedEnv user_;
   ScopedEnv wine_;
   ScopedEnv config_;
+  // The trash and the cleaning records of the window's removals.
+  ScopedEnv data_;
+  ScopedEnv state_;
   ScopedEnv tmp_;
   settings::ScanOptions options_;
 };
