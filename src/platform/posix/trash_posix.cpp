@@ -118,14 +118,26 @@ std::string encodedPath(std::string_view path) {
   return out;
 }
 
-std::string deletionDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  ::localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-  return text;
-}
+// DeletionDate= in local time, worked out once a second: a removal moves thousands of files in it.
+class DeletionDate {
+ public:
+  const std::string& now() {
+    const std::time_t second = std::time(nullptr);
+    if (second != second_ || text_.empty()) {
+      std::tm local{};
+      ::localtime_r(&second, &local);
+      char text[32];
+      std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+      text_ = text;
+      second_ = second;
+    }
+    return text_;
+  }
+
+ private:
+  std::time_t second_ = 0;
+  std::string text_;
+};
 
 bool writeAll(int fd, std::string_view content) {
   while (!content.empty()) {
@@ -170,6 +182,7 @@ struct Trash::Folders {
   std::map<std::uint64_t, std::unique_ptr<TrashFolder>> byVolume;
   // The next number to try per name, so that many files of one name do not retry every number.
   std::unordered_map<std::string, unsigned> nextNumber;
+  DeletionDate date;
 
   TrashFolder& forVolume(std::uint64_t volume, int parent) {
     std::unique_ptr<TrashFolder>& slot = byVolume[volume];
@@ -218,10 +231,17 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   TrashFolder& trash = folders_->forVolume(expected.volume, parent.get());
   if (trash.error) return trash.error;
 
-  std::string where = realPathOf(parent.get());
-  where = where.empty() ? std::string(original) : includeTrailingDelimiter(where) + name;
-  if (!trash.topDir.empty()) where = where.substr(trash.topDir == "/" ? 1 : trash.topDir.size() + 1);
-  const std::string content = "[Trash Info]\nPath=" + encodedPath(where) + "\nDeletionDate=" + deletionDate() + "\n";
+  // The home trash takes the absolute path as the scan named it; a volume's trash, the path from
+  // its top folder, which only the real path of the folder gives.
+  std::string where(original);
+  if (!trash.topDir.empty() || where.empty() || where[0] != '/') {
+    where = realPathOf(parent.get());
+    if (where.empty()) return TrashError::noTrash;
+    where = includeTrailingDelimiter(where) + name;
+    if (!trash.topDir.empty()) where = where.substr(trash.topDir == "/" ? 1 : trash.topDir.size() + 1);
+  }
+  const std::string content =
+      "[Trash Info]\nPath=" + encodedPath(where) + "\nDeletionDate=" + folders_->date.now() + "\n";
 
   unsigned& next = folders_->nextNumber[name];
   // Numbers are tried one by one, then in growing steps: a trash that holds thousands of one name
