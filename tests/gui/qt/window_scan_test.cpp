@@ -1,5 +1,6 @@
 // Scanning from the window: a stop pressed during a walk, a close during a scan, the exclude
-// list followed by a scan, and the error box for errors that escape a handler.
+// list followed by a scan, deleting into the trash and undoing it, and the error box for errors that
+// escape a handler.
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -147,6 +148,38 @@ TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   EXPECT_TRUE(form->closed());
   for (const fs::path& path : orphans_) EXPECT_EQ(fs::exists(path), path != last) << path;
   EXPECT_EQ(form->resultList->model().items.count(), 4);
+}
+
+TEST_F(ScanTest, DeletingMovesToTheTrashUndoPutsItBackAndAnUntickedBoxDeletesForGood) {
+  auto form = createForm();
+  const fs::path trashFiles = dir_.path() / "data/Trash/files";
+  const auto inTrash = [&] {
+    return fs::exists(trashFiles) ? std::distance(fs::directory_iterator(trashFiles), fs::directory_iterator()) : 0;
+  };
+  ASSERT_TRUE(form->moveToTrashBox->isChecked());
+  form->onScanClicked();
+  waitIdle(*form);
+  form->onDeleteClicked();
+  waitIdle(*form);
+  for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 5);
+
+  const QList<QAction*> commands = form->resultList->contextMenu()->actions();
+  ASSERT_EQ(commands.last()->text(), "Undo last cleaning");
+  commands.last()->trigger();
+  for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 0);
+  EXPECT_EQ(form->statusLabel->text(), "Restored 5 shortcut(s).");
+
+  form->moveToTrashBox->setChecked(false);
+  form->onScanClicked();
+  waitIdle(*form);
+  form->onDeleteClicked();
+  waitIdle(*form);
+  for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 0);
+  form->close();
+  EXPECT_NE(readFile(settingsFile()).find("[Delete]\nPermanently=1\n"), std::string::npos) << "the choice is saved";
 }
 
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
