@@ -12,6 +12,7 @@ class TrashCategory final : public std::error_category {
     switch (static_cast<TrashError>(value)) {
       case TrashError::noTrash: return "there is no trash on its volume that can take it";
       case TrashError::trashFull: return "the trash is full";
+      case TrashError::inTrashAlready: return "it is in the trash already";
       case TrashError::notInTrash: return "it is no longer in the trash";
       case TrashError::placeTaken: return "something else is at its place";
       case TrashError::deletedForGood: return "it was deleted for good, not moved to the trash";

@@ -27,6 +27,7 @@ struct TrashedFile {
 enum class TrashError {
   noTrash = 1,  // its volume has no trash that can take it (none can be made, read-only, another volume)
   trashFull,    // the trash's volume has no room for the file's trash information
+  inTrashAlready,  // the file is one the trash holds (a scan of the home folder walks the trash too)
   notInTrash,   // restoring: the file is no longer in the trash
   placeTaken,   // restoring: something is already at its place
   deletedForGood,  // restoring: it never went to the trash

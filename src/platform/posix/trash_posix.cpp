@@ -34,6 +34,7 @@ struct TrashFolder {
   std::string topDir;  // the volume's top folder, which the Path= of a volume's trash is relative to
   Descriptor files;
   Descriptor info;
+  std::uint64_t filesInode = 0;
   std::error_code error;  // why this volume has no trash
 };
 
@@ -60,6 +61,7 @@ std::error_code openTrashFolder(TrashFolder& trash, std::uint64_t volume) {
   if (::fstat(trash.files.get(), &status) != 0) return posix::lastError();
   // Another volume mounted there: a rename would fail, and copying is not allowed.
   if (static_cast<std::uint64_t>(status.st_dev) != volume) return TrashError::noTrash;
+  trash.filesInode = static_cast<std::uint64_t>(status.st_ino);
   return {};
 }
 
@@ -230,6 +232,10 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   if (const auto error = posix::checkScannedFile(parent.get(), name, expected)) return error;
   TrashFolder& trash = folders_->forVolume(expected.volume, parent.get());
   if (trash.error) return trash.error;
+  // Moving a file of the trash within it would leave its .trashinfo behind, naming nothing.
+  struct stat folder {};
+  if (::fstat(parent.get(), &folder) != 0) return posix::lastError();
+  if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) return TrashError::inTrashAlready;
 
   // The home trash takes the absolute path as the scan named it; a volume's trash, the path from
   // its top folder, which only the real path of the folder gives.
