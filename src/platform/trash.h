@@ -6,6 +6,7 @@
 // on that volume, never a copy. On Windows the Recycle Bin, through the shell.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ struct TrashedFile {
   std::string original;  // its path before, as the caller named it
   std::string inTrash;   // the file in the trash (files/<name> on Linux, the bin's own file on Windows)
   std::string info;      // its .trashinfo on Linux; empty on Windows
+  // The file itself as it lies in the trash: what has its name there later may be another, even
+  // one that was given the same inode number. On Windows the identity alone, and no time.
+  EntryIdentity identity;
+  std::int64_t changed = 0;  // the time of its last status change, in nanoseconds
   friend bool operator==(const TrashedFile&, const TrashedFile&) = default;
 };
 

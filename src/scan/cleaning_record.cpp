@@ -4,6 +4,7 @@
 #include "scan/cleaning_record.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -53,6 +54,13 @@ std::optional<std::string> unescaped(std::string_view text) {
   return out;
 }
 
+std::optional<std::uint64_t> number(const std::string& text) {
+  std::uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 std::vector<std::string_view> fields(std::string_view line) {
   std::vector<std::string_view> result;
   for (std::size_t tab; (tab = line.find('\t')) != std::string_view::npos; line.remove_prefix(tab + 1)) {
@@ -67,7 +75,9 @@ std::string serialized(const CleaningRecord& record) {
   text += '\n';
   for (const std::string& folder : record.removedFolders) text += "folder\t" + escaped(folder) + '\n';
   for (const platform::TrashedFile& file : record.trashed) {
-    text += "trashed\t" + escaped(file.original) + '\t' + escaped(file.inTrash) + '\t' + escaped(file.info) + '\n';
+    text += "trashed\t" + escaped(file.original) + '\t' + escaped(file.inTrash) + '\t' + escaped(file.info) + '\t' +
+            std::to_string(file.identity.volume) + '\t' + std::to_string(file.identity.file) + '\t' +
+            std::to_string(file.changed) + '\n';
   }
   for (const std::string& path : record.deletedForGood) text += "deleted\t" + escaped(path) + '\n';
   return text;
@@ -90,8 +100,13 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
     }
     if (parts[0] == "folder" && values.size() == 1) {
       record.removedFolders.push_back(std::move(values[0]));
-    } else if (parts[0] == "trashed" && values.size() == 3) {
-      record.trashed.push_back({std::move(values[0]), std::move(values[1]), std::move(values[2])});
+    } else if (parts[0] == "trashed" && values.size() == 6) {
+      const std::optional<std::uint64_t> volume = number(values[3]);
+      const std::optional<std::uint64_t> file = number(values[4]);
+      const std::optional<std::uint64_t> changed = number(values[5]);
+      if (!volume || !file || !changed) return std::nullopt;
+      record.trashed.push_back({std::move(values[0]), std::move(values[1]), std::move(values[2]), {*volume, *file},
+                                static_cast<std::int64_t>(*changed)});
     } else if (parts[0] == "deleted" && values.size() == 1) {
       record.deletedForGood.push_back(std::move(values[0]));
     } else {

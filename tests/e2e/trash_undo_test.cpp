@@ -105,12 +105,13 @@ TEST_F(TrashAndUndo, SilentTrashesExactlyTheMarkedOrphansAndUndoGivesTheTreeBack
   EXPECT_EQ(again.exitCode, 0);
   EXPECT_EQ(again.err, "There is no cleaning to undo.\n");
 
-  // Clean again; then one place is taken and one file leaves the trash: both are reported and
-  // skipped, nothing is overwritten, and the rest comes back.
+  // Clean again; then one place is taken and one file leaves the trash, another taking its name
+  // there: both are reported and skipped, nothing is overwritten, and the rest comes back.
   ASSERT_EQ(run({"/silent"}).exitCode, 0);
   writeFile(orphans[3], "the user's own");
   const fs::path gone = trash() / "files" / "50% Ärger #1.lnk";
   ASSERT_TRUE(fs::remove(gone));
+  writeFile(gone, "trashed by someone else");
   const ProgramResult partly = run({"/undo"});
   EXPECT_EQ(partly.exitCode, 1);
   EXPECT_NE(partly.err.find("Could not restore " + orphans[3].string() + ": something else is at its place"),
@@ -120,6 +121,9 @@ TEST_F(TrashAndUndo, SilentTrashesExactlyTheMarkedOrphansAndUndoGivesTheTreeBack
             std::string::npos)
       << partly.err;
   EXPECT_EQ(readFile(orphans[3]), "the user's own");
+  EXPECT_FALSE(fs::exists(orphans[4]));
+  EXPECT_EQ(readFile(gone), "trashed by someone else");
+  fs::remove(gone);
   for (const std::size_t i : {0u, 1u, 2u}) EXPECT_EQ(readFile(orphans[i]), contents[orphans[i].string()]);
   // The one whose place was taken stays recorded: freed, a second undo brings it back.
   fs::remove(orphans[3]);

@@ -20,8 +20,9 @@ TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
   EXPECT_FALSE(error) << "no record is nothing to undo, not a failure";
 
   scan::CleaningRecord odd;
-  odd.trashed.push_back({"/a/tab\there.lnk", "/t/files/tab\there.lnk", "/t/info/tab\there.lnk.trashinfo"});
-  odd.trashed.push_back({"C:\\Users\\ann\\line\nbreak.lnk", "C:\\$Recycle.Bin\\x", ""});
+  odd.trashed.push_back({"/a/tab\there.lnk", "/t/files/tab\there.lnk", "/t/info/tab\there.lnk.trashinfo", {64769, 42},
+                         1796694480417779781});
+  odd.trashed.push_back({"C:\\Users\\ann\\line\nbreak.lnk", "C:\\$Recycle.Bin\\x", "", {0xFFFFFFFF, ~0ULL}, 0});
   odd.deletedForGood.push_back("/a/back\\slash.lnk");
   odd.removedFolders = {"/a/deep/er", "/a/deep"};
   for (int i = 0; i < 22; ++i) {

@@ -166,6 +166,17 @@ std::string numberedName(const std::string& name, unsigned number) {
   return name.substr(0, dot) + "." + std::to_string(number) + name.substr(dot);
 }
 
+std::int64_t nanoseconds(const struct timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// When the entry `name` in `folder` last changed status (a rename is such a change); 0 if unknown.
+std::int64_t changedAt(int folder, const std::string& name) {
+  struct stat status {};
+  if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return 0;
+  return nanoseconds(status.st_ctim);
+}
+
 // Renames without replacing anything; where the file system cannot promise that, checks first.
 int renameNoReplace(int fromFolder, const char* from, int toFolder, const char* to) {
   if (::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0) return 0;
@@ -281,7 +292,8 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
       if (error == EXDEV) return TrashError::noTrash;
       return trashWriteError(error);
     }
-    trashed = {std::string(original), trash.path + "/files/" + candidate, trash.path + "/info/" + infoName};
+    trashed = {std::string(original), trash.path + "/files/" + candidate, trash.path + "/info/" + infoName, expected,
+               changedAt(trash.files.get(), candidate)};
     next = next < 2 ? 2 : next + 1;  // the next file of this name starts past this one
     return {};
   }
@@ -294,6 +306,8 @@ std::error_code restoreFromTrash(const TrashedFile& trashed) {
   if (::lstat(from.c_str(), &status) != 0) {
     return errno == ENOENT ? std::error_code(TrashError::notInTrash) : posix::lastError();
   }
+  const EntryIdentity found{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  if (found != trashed.identity || nanoseconds(status.st_ctim) != trashed.changed) return TrashError::notInTrash;
   const posix::ReachablePath to(trashed.original);
   if (renameNoReplace(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()) != 0) {
     return errno == EEXIST ? std::error_code(TrashError::placeTaken) : posix::lastError();

@@ -160,7 +160,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   }
   if (operation.fAnyOperationsAborted) return win32::systemError(ERROR_CANCELLED);
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return win32::systemError(ERROR_ACCESS_DENIED);
-  trashed = {std::string(original), {}, {}};
+  trashed = {std::string(original), {}, {}, expected, 0};
   return {};
 }
 
