@@ -196,6 +196,22 @@ struct Trash::Folders {
   // The next number to try per name, so that many files of one name do not retry every number.
   std::unordered_map<std::string, unsigned> nextNumber;
   DeletionDate date;
+  // Per scanned root, whether the trash's files/ lies below it, so that only then each file's
+  // folder is compared with it.
+  std::unordered_map<std::string, bool> rootHoldsTrash;
+
+  bool holdsTrash(std::string_view root, const TrashFolder& trash) {
+    const auto [known, added] = rootHoldsTrash.try_emplace(std::string(root), true);
+    if (!added) return known->second;
+    const Descriptor folder(posix::openFolderAnyLength(root));
+    const std::string rootPath = folder.get() < 0 ? std::string() : realPathOf(folder.get());
+    const std::string filesPath = realPathOf(trash.files.get());
+    // Unknown either way: compare every file.
+    if (!rootPath.empty() && !filesPath.empty()) {
+      known->second = filesPath == rootPath || filesPath.starts_with(includeTrailingDelimiter(rootPath));
+    }
+    return known->second;
+  }
 
   TrashFolder& forVolume(std::uint64_t volume, int parent) {
     std::unique_ptr<TrashFolder>& slot = byVolume[volume];
@@ -244,9 +260,11 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   TrashFolder& trash = folders_->forVolume(expected.volume, parent.get());
   if (trash.error) return trash.error;
   // Moving a file of the trash within it would leave its .trashinfo behind, naming nothing.
-  struct stat folder {};
-  if (::fstat(parent.get(), &folder) != 0) return posix::lastError();
-  if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) return TrashError::inTrashAlready;
+  if (folders_->holdsTrash(root, trash)) {
+    struct stat folder {};
+    if (::fstat(parent.get(), &folder) != 0) return posix::lastError();
+    if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) return TrashError::inTrashAlready;
+  }
 
   // The home trash takes the absolute path as the scan named it; a volume's trash, the path from
   // its top folder, which only the real path of the folder gives.
