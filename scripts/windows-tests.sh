@@ -71,6 +71,8 @@ echo "windows build: $(( $(date +%s) - started )) s since start"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zendrift-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 export WINEDEBUG=-all
+# Wine's Recycle Bin is the host's trash: keep what the tests recycle in the scratch folder.
+export XDG_DATA_HOME="$scratch/data"
 # No Mono or Gecko downloads, no window on any display.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY

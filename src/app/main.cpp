@@ -5,6 +5,7 @@
 
 #include "cli/prefix_list.h"
 #include "cli/unattended_run.h"
+#include "cli/undo_run.h"
 #include "app/window_main.h"
 #include "platform/process.h"
 #include "settings/command_line.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     if (commandLine.switchPresent("prefixes")) return app::runPrefixes(platform::hostPrefixPlaces(), std::cout);
     if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
     if (commandLine.switchPresent("silent")) return app::runSilent(commandLine, std::cerr);
+    if (commandLine.switchPresent("undo")) return app::runUndo(std::cerr);
   } catch (const std::exception& error) {
     // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';

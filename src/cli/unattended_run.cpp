@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
+#include "scan/cleaning_record.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "scan/prefix_scans.h"
@@ -100,12 +101,18 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
   reportUnreadable(scanned, err);
   // Every other marked orphan is deleted first; then each failure is named.
-  const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {});
+  const scan::Disposal disposal = options.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
+  const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {}, {}, disposal);
   for (const scan::RemovalFailure& failure : removal.failures) {
     err << (failure.folder ? "Could not remove folder " : "Could not delete ") << failure.path << ": "
         << failure.error.message() << '\n';
   }
-  return usable && removal.failures.empty() ? 0 : 1;
+  const std::error_code unrecorded = scan::recordCleaning(removal);
+  if (unrecorded) {
+    err << "Could not record the cleaning for /undo in " << scan::cleaningRecordFolder() << ": " << unrecorded.message()
+        << '\n';
+  }
+  return usable && !unrecorded && removal.failures.empty() ? 0 : 1;
 }
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {

@@ -11,9 +11,12 @@ namespace zendrift::platform {
 inline constexpr std::string_view kLineBreak = "\r\n";
 // What the name of an executable file ends with.
 inline constexpr std::string_view kExecutableSuffix = ".exe";
+// The caption of the choice to delete into the desktop's trash.
+inline constexpr std::string_view kMoveToTrashCaption = "Move to Recycle Bin";
 #else
 inline constexpr std::string_view kLineBreak = "\n";
 inline constexpr std::string_view kExecutableSuffix = "";
+inline constexpr std::string_view kMoveToTrashCaption = "Move to trash";
 #endif
 
 }  // namespace zendrift::platform

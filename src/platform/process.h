@@ -15,6 +15,12 @@ std::string executablePath();
 // The user's folder for application settings: %APPDATA% on Windows, $XDG_CONFIG_HOME or
 // ~/.config on Linux. Empty when there is none. No trailing delimiter.
 std::string applicationDataFolder();
+// The user's folder for state that outlives a run (records of past cleanings): %LOCALAPPDATA% on
+// Windows, $XDG_STATE_HOME or ~/.local/state on Linux. Empty when there is none.
+std::string localStateFolder();
+// The user's data folder, which holds the home trash on Linux: $XDG_DATA_HOME or ~/.local/share;
+// %LOCALAPPDATA% on Windows. Empty when there is none.
+std::string userDataFolder();
 // Opens a document, folder or web address with the desktop's handler. The outcome is not
 // reported: callers ignore it.
 void openWithShell(std::string_view target);

@@ -86,7 +86,8 @@ class ProtectedFolders {
 
 class Removal {
  public:
-  Removal(const std::string& userFolder, std::stop_token stop) : userFolder_(userFolder), stop_(std::move(stop)) {}
+  Removal(const std::string& userFolder, std::stop_token stop, Disposal disposal)
+      : userFolder_(userFolder), stop_(std::move(stop)), disposal_(disposal) {}
 
   RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
     // Every scanned prefix's folders are resolved before anything is deleted.
@@ -110,7 +111,7 @@ class Removal {
     const std::vector<platform::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
     const std::string_view relative = below(orphan.path, orphan.root);
     std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
-                                             : platform::deleteFileBelow(orphan.root, relative, orphan.identity);
+                                             : dispose(orphan.root, relative, orphan.identity, orphan.path);
     // A shortcut that someone else deleted meanwhile is gone all the same.
     if (error == std::errc::no_such_file_or_directory) error.clear();
     if (error) {
@@ -130,6 +131,17 @@ class Removal {
     } else {
       report_.deleted.push_back(orphan.path);
     }
+    return error;
+  }
+
+  // Deletes one checked file below `root` the way this removal deletes: into the trash, noting
+  // where it went, or for good.
+  std::error_code dispose(const std::string& root, std::string_view relative, const platform::EntryIdentity& identity,
+                          const std::string& path) {
+    if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
+    platform::TrashedFile trashed;
+    const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
+    if (!error) report_.trashed.push_back(std::move(trashed));
     return error;
   }
 
@@ -167,8 +179,10 @@ class Removal {
 
   std::string userFolder_;
   std::stop_token stop_;
+  const Disposal disposal_;
   std::map<std::string, Scanned> scanned_;  // by prefix
   MenuEntryRemoval menuEntries_;
+  platform::Trash trash_;
   RemovalReport report_;
 };
 
@@ -189,8 +203,8 @@ std::string RemovalReport::statusText() const {
 }
 
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder, std::stop_token stop,
-                            const RemovalEvents& events) {
-  return Removal(userFolder, std::move(stop)).run(orphans, events);
+                            const RemovalEvents& events, Disposal disposal) {
+  return Removal(userFolder, std::move(stop), disposal).run(orphans, events);
 }
 
 }  // namespace zendrift::scan

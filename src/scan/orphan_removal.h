@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/trash.h"
 #include "scan/orphan_scan.h"
 
 namespace zendrift::scan {
@@ -20,8 +21,17 @@ struct RemovalFailure {
   bool folder = false;  // an emptied folder, not a shortcut
 };
 
+// Where the removal puts what it deletes.
+enum class Disposal {
+  trash,      // the desktop's trash (the Recycle Bin on Windows); a file it cannot take stays
+  permanent,  // deleted for good
+};
+
 struct RemovalReport {
+  // Every shortcut gone from its place, moved to the trash or deleted for good.
   std::vector<std::string> deleted;
+  // Those of `deleted` that went to the trash, and where.
+  std::vector<platform::TrashedFile> trashed;
   std::vector<std::string> removedFolders;
   // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them.
   std::vector<std::string> menuFiles;
@@ -46,8 +56,10 @@ struct RemovalEvents {
 // saw, reached from the folder whose walk found it without following links. After each deletion
 // its folder is removed when it is now empty, unless it is a well-known folder of the profile
 // whose scan found it (OrphanRecord::prefix), the user's folder `userFolder`, or the walk's root.
-// A stop request ends the removal after the orphan being deleted.
+// A stop request ends the removal after the orphan being deleted. `disposal` says whether the
+// orphans go to the trash or for good.
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder,
-                            std::stop_token stop, const RemovalEvents& events = {});
+                            std::stop_token stop, const RemovalEvents& events = {},
+                            Disposal disposal = Disposal::permanent);
 
 }  // namespace zendrift::scan

@@ -84,6 +84,7 @@ void CommandLine::applySwitches(ScanOptions& rec) const {
   set("networkdrives", {&rec.networkDrives});
   set("cdromdrives", {&rec.cdRomDrives});
   set("ramdrives", {&rec.ramDrives});
+  set("permanent", {&rec.deletePermanently});
 
   const std::optional<std::string> prefix = switchValue("prefix");
   if (prefix) rec.prefix = *prefix;

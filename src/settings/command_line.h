@@ -29,7 +29,7 @@ class CommandLine {
   // The index (as paramStr counts) of the folder after /prefix, which is never a user folder; 0
   // when there is none.
   int prefixFolderIndex() const;
-  // Sets the flags that the folder and drive switches name, the prefix that /prefix names (in
+  // Sets the flags that the folder and drive switches name, "permanent", the prefix that /prefix names (in
   // place of any other choice) or /allprefixes, and with "userdir" the user folder from the last
   // parameter that names an existing folder. Never clears a folder or drive flag.
   void applySwitches(ScanOptions& rec) const;

@@ -31,6 +31,8 @@ struct ScanOptions {
   std::int32_t left = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
+  // Deleted shortcuts go for good instead of to the trash.
+  bool deletePermanently = false;
 
   friend bool operator==(const ScanOptions&, const ScanOptions&) = default;
 };

@@ -22,6 +22,7 @@ constexpr std::string_view kInclude = "Include";
 constexpr std::string_view kExclude = "Exclude";
 constexpr std::string_view kForm = "Form";
 constexpr std::string_view kEveryPrefix = "*";
+constexpr std::string_view kDelete = "Delete";
 
 bool readBool(const IniFile& ini, std::string_view section, std::string_view key, bool fallback) {
   const auto text = ini.readString(section, key);
@@ -108,6 +109,7 @@ void readFields(ScanOptions& rec, const IniFile& ini) {
   rec.left = readInt(ini, kForm, "Left", 0);
   rec.width = readInt(ini, kForm, "Width", 0);
   rec.height = readInt(ini, kForm, "Height", 0);
+  rec.deletePermanently = readBool(ini, kDelete, "Permanently", false);
 }
 
 // A temporary file that replaceFile makes beside `fileName`: ".<name>." and mkstemp's six
@@ -245,6 +247,7 @@ std::error_code saveSettingsTo(const ScanOptions& rec, const std::string& path) 
   writeInt(ini, kForm, "Left", rec.left);
   writeInt(ini, kForm, "Width", rec.width);
   writeInt(ini, kForm, "Height", rec.height);
+  writeBool(ini, kDelete, "Permanently", rec.deletePermanently);
   // The file is replaced by a new one, which its own permissions would not stop: a file the user
   // may not write (made read-only, say) is refused here instead.
   std::error_code error = platform::probeReadWrite(path);

@@ -23,6 +23,7 @@ TEST_F(FailureReport, ShortcutsThatCannotBeDeletedAndFoldersThatCannotBeReadAreN
   orphan(desktop() / "closed/c.lnk");
   orphan(desktop() / "z/d.lnk");
   giveTo(home.path(), *account);
+  giveTo(xdg.path(), *account);
   fs::permissions(desktop() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
   fs::permissions(desktop() / "closed", fs::perms::none);
 

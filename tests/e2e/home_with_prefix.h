@@ -39,12 +39,21 @@ class HomeWithPrefix : public ::testing::Test {
   ProgramResult run(std::vector<std::string> arguments, const std::optional<Account>& account = std::nullopt) const {
     return runProgram(zendriftBinary(), arguments,
                       {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
-                       {"XDG_CONFIG_HOME", config().string()}, {"PATH", "/usr/bin:/bin"}},
+                       {"XDG_CONFIG_HOME", config().string()}, {"XDG_DATA_HOME", dataHome.string()},
+                       {"XDG_STATE_HOME", (xdg.path() / "state").string()}, {"PATH", "/usr/bin:/bin"}},
                       account);
   }
 
+  // The home trash, and the records of past cleanings.
+  std::filesystem::path trash() const { return dataHome / "Trash"; }
+  std::filesystem::path cleaningRecords() const { return xdg.path() / "state/Zendrift"; }
+
   TempDir home;
   WinePrefixBuilder prefix;
+  // The data and state folders live beside the home, so that what a cleaning puts there is not
+  // part of the tree it cleans.
+  TempDir xdg;
+  std::filesystem::path dataHome = xdg.path() / "data";
 };
 
 // Makes `folder` the current folder, which the program inherits, for the life of the object: a

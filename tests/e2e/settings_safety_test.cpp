@@ -28,6 +28,7 @@ TEST_F(SettingsSafety, AReadOnlySettingsFileStillKeepsItsExclusions) {
   writeFile(iniFile(), settings);
   giveTo(home.path(), *account);
   giveTo(work.path(), *account);
+  giveTo(xdg.path(), *account);
   fs::permissions(iniFile(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   CurrentFolder inWork(work.path());
 

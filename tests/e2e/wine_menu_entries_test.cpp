@@ -74,7 +74,7 @@ TEST(WineMenuEntries, GoWithTheirShortcutsOrWithTheirPrefixAndNothingElseIsTouch
   const std::map<std::string, std::string> environment{
       {"HOME", home.string()}, {"USER", user}, {"WINEPREFIX", (work.path() / "prefix").string()},
       {"XDG_DATA_HOME", data.string()}, {"XDG_CONFIG_HOME", (work.path() / "config").string()},
-      {"PATH", "/usr/bin:/bin"}};
+      {"XDG_STATE_HOME", (work.path() / "state").string()}, {"PATH", "/usr/bin:/bin"}};
   const ProgramResult list = runProgram(zendriftBinary(), {"/list"}, environment);
   ASSERT_EQ(list.exitCode, 0) << list.err;
   const std::vector<std::string> lines = outputLines(list.out);

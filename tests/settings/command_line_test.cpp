@@ -43,10 +43,11 @@ TEST(CommandLine, SwitchesMatchWholeNamesAfterAnyOfTheThreeCharacters) {
 TEST(CommandLine, SwitchesSetFlagsAndNeverClearOne) {
   ScanOptions rec;  // every flag false
   rec.history = true;
-  CommandLine({"/desktop", "/STARTMENU", "-ramdrives", "|cdromdrives", "/programfiles", "nonsense", "/recent=0"})
+  CommandLine({"/desktop", "/STARTMENU", "-ramdrives", "|cdromdrives", "/programfiles", "nonsense", "/recent=0",
+               "/Permanent"})
       .applySwitches(rec);
   EXPECT_TRUE(rec.desktop && rec.allUsersDeskTop && rec.startMenu && rec.allUsersStartMenu);
-  EXPECT_TRUE(rec.ramDrives && rec.cdRomDrives && rec.programFiles && rec.history);
+  EXPECT_TRUE(rec.ramDrives && rec.cdRomDrives && rec.programFiles && rec.history && rec.deletePermanently);
   EXPECT_FALSE(rec.recent || rec.favorites || rec.tempPath || rec.applicationData);
   EXPECT_FALSE(rec.removableDrives || rec.networkDrives);
 

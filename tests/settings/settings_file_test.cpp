@@ -75,6 +75,7 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
   rec.excludeList = "/a/x.lnk, ";
   rec.top = -3;
   rec.width = 700;
+  rec.deletePermanently = true;
   ASSERT_FALSE(saveSettings(rec, "zendrift.ini"));
   const std::string first = readFile(iniPath());
   EXPECT_EQ(first,
@@ -83,7 +84,8 @@ TEST_F(SettingsFileTest, FreshFileHasTheWriteOrderAndSavingTwiceGivesTheSameByte
             "Prefix=" + rec.prefix + "\n"
             "\n[Include]\nRemovableDrives=0\nNetworkDrives=1\nRamDrives=1\nCDRomDrives=1\n"
             "\n[Exclude]\nExcludeList=/a/x.lnk, \n"
-            "\n[Form]\nTop=-3\nLeft=0\nWidth=700\nHeight=0\n");
+            "\n[Form]\nTop=-3\nLeft=0\nWidth=700\nHeight=0\n"
+            "\n[Delete]\nPermanently=1\n");
   ASSERT_FALSE(saveSettings(rec, "zendrift.ini"));
   EXPECT_EQ(readFile(iniPath()), first);
 

@@ -155,6 +155,7 @@ void MainWindow::optionsToControls() {
   userFolderEdit->setText(toQString(options_.userDir));
   fillPrefixSelector();
   wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
+  moveToTrashBox->setChecked(!options_.deletePermanently);
 }
 
 void MainWindow::controlsToOptions() {
@@ -172,6 +173,7 @@ void MainWindow::controlsToOptions() {
   options_.ramDrives = ramDrivesBox->isChecked();
   options_.userDir = userFolderEdit->text().toStdString();
   prefixSelectorToOptions();
+  options_.deletePermanently = !moveToTrashBox->isChecked();
   const WindowBounds bounds = outerBounds();
   options_.top = bounds.top;
   options_.left = bounds.left;

@@ -86,6 +86,9 @@ class MainWindow : private ResultLines, public QWidget {
   void onExitClicked();
   void onUpdatesClicked();
   void onLogoClicked();
+  // The result list's "Undo last cleaning": gives back what the last cleaning moved to the trash.
+  // Raises with what could not be restored, after restoring the rest.
+  void onUndoClicked();
   // The result list's "Put selection on the exclude list": the paths go on the options' list.
   // Raises with every path it cannot take (one holding a line break), after taking the rest.
   void excludePaths(const std::vector<std::string>& paths);
@@ -145,6 +148,7 @@ class MainWindow : private ResultLines, public QWidget {
   QFrame* buttonPanel = nullptr;
   StyledButton* scanButton = nullptr;
   StyledButton* deleteButton = nullptr;
+  QCheckBox* moveToTrashBox = nullptr;
   StyledButton* updatesButton = nullptr;
   StyledButton* helpButton = nullptr;
   StyledButton* exitButton = nullptr;
@@ -182,7 +186,7 @@ class MainWindow : private ResultLines, public QWidget {
   void addOrphans(std::vector<scan::OrphanRecord>&& found);
   void scanFinished(const scan::ScanReport& report);
   void orphanRemoved(int line, std::error_code error);
-  void removalFinished(const scan::RemovalReport& report);
+  void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
   void endWork();
   // A close asked for meanwhile, or the command line's next action.

@@ -9,6 +9,7 @@
 
 #include "gui/qt/main_window.h"
 #include "gui/qt/logo.h"
+#include "platform/host_conventions.h"
 
 namespace zendrift::app {
 namespace {
@@ -189,6 +190,7 @@ void MainWindow::createResults() {
   resultList->setMultiSelect(true);
   resultList->setToolTip("Use right mouse button for options");
   resultList->onExcludeRequested = [this](const std::vector<std::string>& paths) { excludePaths(paths); };
+  resultList->onUndoRequested = [this] { onUndoClicked(); };
 }
 
 void MainWindow::createStatusLine() {
@@ -201,6 +203,10 @@ void MainWindow::createButtons() {
   scanButton = makeButton(buttonPanel, "Start Scan", 16, 73, "Start searching for orphans in the selected folders");
   deleteButton = makeButton(buttonPanel, "Delete Orphans", 96, 89, "Delete the selected orphans from the file system");
   deleteButton->setEnabled(false);
+  // In the free room between "Delete Orphans" and the right-hand buttons; nothing else moves.
+  moveToTrashBox = makeCheckBox(buttonPanel, platform::kMoveToTrashCaption.data(), 196, 18, 136);
+  moveToTrashBox->setChecked(true);
+  moveToTrashBox->setToolTip(QStringLiteral("Deleted orphans can be restored with \"Undo last cleaning\""));
   updatesButton = makeButton(buttonPanel, "Check for updates", 336, 113, "Online check for new program versions");
   helpButton = makeButton(buttonPanel, "Help", 456, 57, "Link to the online help for this program");
   exitButton = makeButton(buttonPanel, "Exit", 520, 57, "Exit the application");
@@ -211,7 +217,7 @@ void MainWindow::createButtons() {
 // Panels in their tab order (results, buttons, options, status, banner), then the controls of
 // each in theirs; disabled controls are skipped by Qt itself.
 void MainWindow::setTabOrder() {
-  QWidget* const chain[] = {resultList, scanButton,    deleteButton,    updatesButton,    helpButton, exitButton,
+  QWidget* const chain[] = {resultList, scanButton,    deleteButton,    moveToTrashBox,    updatesButton,    helpButton, exitButton,
                             tempBox,        startMenuBox,  desktopBox,  favoritesBox,  historyBox, recentBox,
                             programFilesBox,        appDataBox,  cdRomDrivesBox, removableDrivesBox,  networkDrivesBox, ramDrivesBox,
                             browseButton,          userFolderEdit};

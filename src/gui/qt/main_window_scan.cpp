@@ -7,6 +7,8 @@
 #include <chrono>
 
 #include "gui/qt/main_window.h"
+#include "scan/cleaning_record.h"
+#include "scan/cleaning_undo.h"
 #include "scan/orphan_removal.h"
 #include "scan/prefix_scans.h"
 
@@ -130,16 +132,19 @@ void MainWindow::onDeleteClicked() {
   deleteButton->setEnabled(false);
   setStatusText("Deleting orphans ...");
   work_ = Work::removing;
-  worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
-                          userFolder = options_.userDir](std::stop_token stop) {
+  const scan::Disposal disposal = moveToTrashBox->isChecked() ? scan::Disposal::trash : scan::Disposal::permanent;
+  worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked), userFolder = options_.userDir,
+                          disposal](std::stop_token stop) {
     scan::RemovalEvents events;
     if (removalObserver_) events.orphanStarting = [&](std::size_t index) { removalObserver_(marked[index].path); };
     events.orphanDone = [&](std::size_t index, std::error_code error) {
       QMetaObject::invokeMethod(this, [this, line = lines[index], error] { orphanRemoved(line, error); },
                                 Qt::QueuedConnection);
     };
-    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events);
-    QMetaObject::invokeMethod(this, [this, done = std::move(report)] { removalFinished(done); }, Qt::QueuedConnection);
+    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal);
+    const std::error_code unrecorded = scan::recordCleaning(report);
+    QMetaObject::invokeMethod(
+        this, [this, done = std::move(report), unrecorded] { removalFinished(done, unrecorded); }, Qt::QueuedConnection);
   });
 }
 
@@ -154,7 +159,7 @@ void MainWindow::orphanRemoved(int line, std::error_code error) {
   records_.erase(records_.begin() + line);
 }
 
-void MainWindow::removalFinished(const scan::RemovalReport& report) {
+void MainWindow::removalFinished(const scan::RemovalReport& report, std::error_code unrecorded) {
   endWork();
   scanButton->setEnabled(true);
   if (model_.items.count() == 0) {
@@ -166,6 +171,25 @@ void MainWindow::removalFinished(const scan::RemovalReport& report) {
   setStatusText(report.statusText());
   if (isVisible()) scanButton->setFocus();
   afterWork();
+  if (unrecorded) {
+    throw std::runtime_error("The cleaning could not be recorded in " + scan::cleaningRecordFolder() +
+                             ", so it cannot be undone here: " + unrecorded.message());
+  }
+}
+
+void MainWindow::onUndoClicked() {
+  if (work_ != Work::none) return;
+  const scan::UndoReport report = scan::undoLastCleaning(scan::cleaningRecordFolder());
+  setStatusText(report.statusText());
+  if (report.failures.empty()) return;
+  // The error box lists what stays in the trash, a screenful at most.
+  constexpr std::size_t kListed = 20;
+  std::string message = "Some items could not be restored:";
+  for (std::size_t i = 0; i < report.failures.size() && i < kListed; ++i) {
+    message += "\n" + report.failures[i].path + ": " + report.failures[i].error.message();
+  }
+  if (report.failures.size() > kListed) message += "\n...";
+  throw std::runtime_error(message);
 }
 
 void MainWindow::workFailed(const std::string& message) {
@@ -206,7 +230,13 @@ void MainWindow::runSilently() {
     if (!record.excluded) marked.push_back(std::move(record));
   };
   setStatusText(scan::scanEachPrefix(scansFor(options_), {}, events).statusText());
-  setStatusText(scan::removeOrphans(marked, options_.userDir, {}).statusText());
+  const scan::Disposal disposal = options_.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
+  const scan::RemovalReport report = scan::removeOrphans(marked, options_.userDir, {}, {}, disposal);
+  std::string status = report.statusText();
+  if (const std::error_code unrecorded = scan::recordCleaning(report)) {
+    status += " The cleaning could not be recorded for undo: " + unrecorded.message();
+  }
+  setStatusText(status);
 }
 
 }  // namespace zendrift::app

@@ -37,17 +37,29 @@ std::string executablePath() {
   }
 }
 
-std::string applicationDataFolder() {
-  if (const auto config = environmentVariable("XDG_CONFIG_HOME"); config && !config->empty() && (*config)[0] == '/') {
-    return excludeTrailingDelimiter(*config);
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path, else `fallback` below the home
+// folder. Empty when there is no home folder either.
+std::string xdgFolder(std::string_view variable, std::string_view fallback) {
+  if (const auto value = environmentVariable(variable); value && !value->empty() && (*value)[0] == '/') {
+    return excludeTrailingDelimiter(*value);
   }
   std::string home = environmentVariable("HOME").value_or("");
   if (home.empty()) {
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) home = user->pw_dir;
   }
   if (home.empty()) return {};
-  return includeTrailingDelimiter(home) + ".config";
+  return includeTrailingDelimiter(home) + std::string(fallback);
 }
+
+}  // namespace
+
+std::string applicationDataFolder() { return xdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+std::string localStateFolder() { return xdgFolder("XDG_STATE_HOME", ".local/state"); }
+
+std::string userDataFolder() { return xdgFolder("XDG_DATA_HOME", ".local/share"); }
 
 void openWithShell(std::string_view target) {
   const std::string argument(target);

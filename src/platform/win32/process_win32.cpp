@@ -76,6 +76,14 @@ std::string applicationDataFolder() {
   return excludeTrailingDelimiter(folder);
 }
 
+std::string localStateFolder() {
+  const std::string folder = win32::shellFolderPath(CSIDL_LOCAL_APPDATA);
+  if (folder.empty()) return {};
+  return excludeTrailingDelimiter(folder);
+}
+
+std::string userDataFolder() { return localStateFolder(); }
+
 void openWithShell(std::string_view target) {
   const std::wstring wide = win32::toWide(target);
   ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -108,5 +108,36 @@ TEST_F(UnattendedWindowsRun, SilentRemovesTheOrphansAndTheFoldersTheyEmpty) {
   EXPECT_EQ(again.err, "Ready. 0 orphan(s) found.\n");
 }
 
+// Items in the Recycle Bin of the drive that holds `path`; -1 when the shell cannot tell.
+long long recycledItems(const std::string& path) {
+  const std::wstring root = std::wstring(1, static_cast<wchar_t>(path.at(0))) + L":\\";
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  if (FAILED(::SHQueryRecycleBinW(root.c_str(), &info))) return -1;
+  return info.i64NumItems;
+}
+
+TEST_F(UnattendedWindowsRun, SilentRecyclesUndoRestoresAndPermanentDeletesForGood) {
+  const long long before = recycledItems(userFolder());
+  ASSERT_GE(before, 0) << "no Recycle Bin on the test drive";
+  const auto recycled = win32::runProgram(win32::zendriftExecutable(), {"/silent", "/userdir", userFolder()});
+  EXPECT_EQ(recycled.exitCode, 0u) << recycled.err;
+  EXPECT_FALSE(platform::fileExists(userFolder() + "\\Gone.lnk"));
+  EXPECT_FALSE(platform::folderExists(userFolder() + "\\Games\\Old"));
+  EXPECT_EQ(recycledItems(userFolder()), before + 3);
+
+  const auto undone = win32::runProgram(win32::zendriftExecutable(), {"/undo"});
+  EXPECT_EQ(undone.exitCode, 0u) << undone.err;
+  for (const char* back : {"Gone.lnk", "Games\\Old\\old.lnk", "Built\\built gone.lnk"}) {
+    EXPECT_TRUE(platform::fileExists(userFolder() + "\\" + back)) << back;
+  }
+  EXPECT_EQ(recycledItems(userFolder()), before);
+
+  const auto deleted = win32::runProgram(win32::zendriftExecutable(), {"/silent", "/permanent", "/userdir", userFolder()});
+  EXPECT_EQ(deleted.exitCode, 0u) << deleted.err;
+  EXPECT_FALSE(platform::fileExists(userFolder() + "\\Gone.lnk"));
+  EXPECT_EQ(recycledItems(userFolder()), before);
+}
+
 }  // namespace
 }  // namespace zendrift::testing

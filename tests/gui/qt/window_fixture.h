@@ -31,9 +31,11 @@ class WindowTest : public ::testing::Test {
         wine_("WINEPREFIX", prefix_.str().c_str()),
         config_("XDG_CONFIG_HOME", (dir_ / "config").c_str()),
         tmp_("TMP", (dir_ / "tmp").c_str()),
-        // Wine's menu entries are looked for below the home and data folders: the test's own.
+        // Wine's menu entries are looked for below the home and data folders, and the trash and
+        // the cleaning records live there: the test's own.
         home_("HOME", dir_.str().c_str()),
-        data_("XDG_DATA_HOME", (dir_ / "data").c_str()) {
+        data_("XDG_DATA_HOME", (dir_ / "data").c_str()),
+        state_("XDG_STATE_HOME", (dir_ / "state").c_str()) {
     fs::create_directories(dir_.path() / "config");
     fs::create_directories(dir_.path() / "tmp");
     prefix_.standardLayout("ann").userReg("").systemReg("");
@@ -92,7 +94,9 @@ class WindowTest : public ::testing::Test {
   ScopedEnv config_;
   ScopedEnv tmp_;
   ScopedEnv home_;
+  // Wine's menu entries, the trash and the cleaning records of the window's removals.
   ScopedEnv data_;
+  ScopedEnv state_;
   settings::ScanOptions options_;
 };
 

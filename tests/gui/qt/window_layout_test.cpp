@@ -207,7 +207,7 @@ TEST_F(LayoutTest, TabVisitsThePanelsInOrderAndSkipsDisabledDelete) {
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   const std::vector<QWidget*> withoutDelete = {
-      form->scanButton,    form->updatesButton,    form->helpButton,    form->exitButton,    form->tempBox,  form->startMenuBox,
+      form->scanButton,    form->moveToTrashBox, form->updatesButton,    form->helpButton,    form->exitButton,    form->tempBox,  form->startMenuBox,
       form->desktopBox,  form->favoritesBox,  form->historyBox,  form->recentBox,  form->programFilesBox,  form->appDataBox,
       form->cdRomDrivesBox, form->removableDrivesBox,  form->networkDrivesBox, form->ramDrivesBox, form->browseButton,    form->userFolderEdit,
       form->prefixSelector, form->resultList};
@@ -215,7 +215,7 @@ TEST_F(LayoutTest, TabVisitsThePanelsInOrderAndSkipsDisabledDelete) {
 
   form->deleteButton->setEnabled(true);
   const auto visited = tabCycle(*form, form->resultList, 3);
-  EXPECT_EQ(visited, (std::vector<QWidget*>{form->scanButton, form->deleteButton, form->updatesButton}));
+  EXPECT_EQ(visited, (std::vector<QWidget*>{form->scanButton, form->deleteButton, form->moveToTrashBox}));
 }
 
 }  // namespace

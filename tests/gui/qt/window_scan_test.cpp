@@ -1,5 +1,6 @@
 // Scanning from the window: a stop pressed during a walk, a close during a scan, the exclude
-// list followed by a scan, and the error box for errors that escape a handler.
+// list followed by a scan, deleting into the trash and undoing it, and the error box for errors that
+// escape a handler.
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -149,6 +150,38 @@ TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   EXPECT_EQ(form->resultList->model().items.count(), 4);
 }
 
+TEST_F(ScanTest, DeletingMovesToTheTrashUndoPutsItBackAndAnUntickedBoxDeletesForGood) {
+  auto form = createForm();
+  const fs::path trashFiles = dir_.path() / "data/Trash/files";
+  const auto inTrash = [&] {
+    return fs::exists(trashFiles) ? std::distance(fs::directory_iterator(trashFiles), fs::directory_iterator()) : 0;
+  };
+  ASSERT_TRUE(form->moveToTrashBox->isChecked());
+  form->onScanClicked();
+  waitIdle(*form);
+  form->onDeleteClicked();
+  waitIdle(*form);
+  for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 5);
+
+  const QList<QAction*> commands = form->resultList->contextMenu()->actions();
+  ASSERT_EQ(commands.last()->text(), "Undo last cleaning");
+  commands.last()->trigger();
+  for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 0);
+  EXPECT_EQ(form->statusLabel->text(), "Restored 5 shortcut(s).");
+
+  form->moveToTrashBox->setChecked(false);
+  form->onScanClicked();
+  waitIdle(*form);
+  form->onDeleteClicked();
+  waitIdle(*form);
+  for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  EXPECT_EQ(inTrash(), 0);
+  form->close();
+  EXPECT_NE(readFile(settingsFile()).find("[Delete]\nPermanently=1\n"), std::string::npos) << "the choice is saved";
+}
+
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
   form->onScanClicked();
@@ -157,9 +190,9 @@ TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   ASSERT_EQ(model.items.count(), 5);
   model.setItemSelected(1, true);
   const QList<QAction*> commands = form->resultList->contextMenu()->actions();
-  ASSERT_EQ(commands.size(), 5);
-  EXPECT_EQ(commands.last()->text(), "Put selection on the exclude list");
-  commands.last()->trigger();
+  ASSERT_EQ(commands.size(), 7);
+  EXPECT_EQ(commands[4]->text(), "Put selection on the exclude list");
+  commands[4]->trigger();
   EXPECT_NE(options_.excludeList.find(orphans_[1].string()), std::string::npos);
 
   form->onScanClicked();

@@ -68,6 +68,10 @@ void CheckListView::buildPopupMenu() {
   add("Putselectionontheexcludelist1", "Put selection on the exclude list", [this] {
     if (onExcludeRequested) onExcludeRequested(model_->excludeSelection());
   });
+  contextMenu_->addSeparator();
+  add("Undolastcleaning1", "Undo last cleaning", [this] {
+    if (onUndoRequested) onUndoRequested();
+  });
 }
 
 int CheckListView::checkAreaWidth() noexcept { return kCheckCellWidth + 2; }

@@ -78,10 +78,12 @@ class CheckListView : public QAbstractScrollArea {
   // current line are restored, and a single-selection list selects its current line again.
   void recreateWnd();
 
-  // The context menu and its five commands. The exclude-list command unmarks the selected lines
-  // and hands their paths to onExcludeRequested; it does nothing while that is unbound.
+  // The context menu and its commands. The exclude-list command unmarks the selected lines and
+  // hands their paths to onExcludeRequested; "Undo last cleaning" calls onUndoRequested. Each
+  // does nothing while its handler is unbound.
   QMenu* contextMenu() noexcept { return contextMenu_; }
   std::function<void(const std::vector<std::string>& paths)> onExcludeRequested;
+  std::function<void()> onUndoRequested;
 
   QSize sizeHint() const override;
 

@@ -105,12 +105,17 @@ TEST_F(CheckListBoxTest, RightClickOpensTheMenuAndChangesNothing) {
   EXPECT_TRUE(model().isItemChecked(2));
 }
 
-TEST_F(CheckListBoxTest, MenuHoldsTheFiveCommandsInOrder) {
+TEST_F(CheckListBoxTest, MenuHoldsItsCommandsInOrder) {
   const QList<QAction*> actions = list->contextMenu()->actions();
-  ASSERT_EQ(actions.size(), 5);
+  ASSERT_EQ(actions.size(), 7);
   const char* captions[] = {"Mark all", "Unmark all", "Mark selection", "Unmark selection",
-                            "Put selection on the exclude list"};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(actions[i]->text(), QString::fromLatin1(captions[i]));
+                            "Put selection on the exclude list", "", "Undo last cleaning"};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(actions[i]->text(), QString::fromLatin1(captions[i]));
+  EXPECT_TRUE(actions[5]->isSeparator());
+  int undos = 0;
+  list->onUndoRequested = [&] { ++undos; };
+  actions[6]->trigger();
+  EXPECT_EQ(undos, 1);
 
   std::vector<std::string> excluded;
   list->onExcludeRequested = [&](const std::vector<std::string>& paths) { excluded = paths; };

@@ -1,0 +1,18 @@
+// The unattended undo.
+#include "cli/undo_run.h"
+
+#include "scan/cleaning_record.h"
+#include "scan/cleaning_undo.h"
+
+namespace zendrift::app {
+
+int runUndo(std::ostream& err) {
+  const scan::UndoReport report = scan::undoLastCleaning(scan::cleaningRecordFolder());
+  for (const scan::UndoFailure& failure : report.failures) {
+    err << "Could not restore " << failure.path << ": " << failure.error.message() << '\n';
+  }
+  err << report.statusText() << '\n';
+  return report.failures.empty() ? 0 : 1;
+}
+
+}  // namespace zendrift::app

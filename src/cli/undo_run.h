@@ -1,0 +1,13 @@
+// /undo: gives back what the last cleaning moved to the trash, without any window.
+#pragma once
+
+#include <ostream>
+
+namespace zendrift::app {
+
+// Undoes the last recorded cleaning. Names on `err` each folder and shortcut it could not restore,
+// with the reason, then the status text. Returns the exit code: 1 when anything could not be
+// restored.
+int runUndo(std::ostream& err);
+
+}  // namespace zendrift::app

@@ -1,0 +1,214 @@
+// The Recycle Bin: the scanned file is reached and checked as for a deletion, then handed to the
+// shell to recycle. Under Wine the shell puts it into the host's freedesktop.org trash.
+//
+// The shell deletes for good, without asking when told not to ask, whatever it cannot recycle.
+// So a file goes to the shell only on a drive that has a Recycle Bin (a fixed drive named by its
+// letter, as both Windows and Wine require) and by a path the shell takes whole.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/trash.h"
+#include "platform/win32/entry_handle.h"
+#include "platform/win32/guarded_walk.h"
+#include "platform/win32/win32_text.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+using win32::FileHandle;
+
+// The drive root ("C:\\") of a path named by its drive letter; empty for any other path.
+std::wstring driveRoot(const std::wstring& path) {
+  if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return {};
+  return path.substr(0, 2) + L"\\";
+}
+
+bool sameText(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// Releases a COM interface when it goes out of scope.
+template <typename Interface>
+class Held {
+ public:
+  Held() = default;
+  ~Held() {
+    if (pointer_) pointer_->Release();
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// Frees an item id list when it goes out of scope.
+struct IdList {
+  IdList() = default;
+  ~IdList() { ::CoTaskMemFree(id); }
+  IdList(const IdList&) = delete;
+  IdList& operator=(const IdList&) = delete;
+  ITEMIDLIST* id = nullptr;
+};
+
+std::wstring text(const STRRET& value, PCUITEMID_CHILD item) {
+  STRRET copy = value;
+  wchar_t* out = nullptr;
+  if (FAILED(::StrRetToStrW(&copy, item, &out)) || !out) return {};
+  std::wstring result(out);
+  ::CoTaskMemFree(out);
+  return result;
+}
+
+// Whether the Recycle Bin item `item` came from `original`: its "original location" column names
+// the folder, its name the file (Windows hides a shortcut's extension there).
+bool cameFrom(IShellFolder2* bin, PCUITEMID_CHILD item, const std::wstring& original) {
+  SHELLDETAILS location{};
+  STRRET name{};
+  if (FAILED(bin->GetDetailsOf(item, 1, &location)) || FAILED(bin->GetDisplayNameOf(item, SHGDN_INFOLDER, &name))) {
+    return false;
+  }
+  const std::wstring folder = text(location.str, item);
+  const std::wstring shown = text(name, item);
+  const std::size_t slash = original.find_last_of(L"\\/");
+  if (slash == std::wstring::npos || !sameText(folder, original.substr(0, slash))) return false;
+  const std::wstring fileName = original.substr(slash + 1);
+  const std::size_t dot = fileName.rfind(L'.');
+  return sameText(shown, fileName) || (dot != std::wstring::npos && sameText(shown, fileName.substr(0, dot)));
+}
+
+// The context-menu command that restores an item: the "undelete" verb, or on Wine, whose shell
+// names no verbs, its "&Restore" entry.
+std::optional<UINT> restoreCommand(IContextMenu* menu, HMENU popup, UINT first) {
+  std::optional<UINT> byCaption;
+  for (int i = 0, count = ::GetMenuItemCount(popup); i < count; ++i) {
+    const UINT id = ::GetMenuItemID(popup, i);
+    if (id == static_cast<UINT>(-1) || id < first) continue;
+    char verb[64] = {};
+    if (SUCCEEDED(menu->GetCommandString(id - first, GCS_VERBA, nullptr, verb, sizeof verb))) {
+      if (::lstrcmpiA(verb, "undelete") == 0) return id - first;
+      continue;
+    }
+    wchar_t caption[64] = {};
+    if (::GetMenuStringW(popup, static_cast<UINT>(i), caption, 64, MF_BYPOSITION) > 0 &&
+        std::wstring_view(caption) == L"&Restore") {
+      byCaption = id - first;
+    }
+  }
+  return byCaption;
+}
+
+}  // namespace
+
+// The Recycle Bins known to be there, by drive root: Wine's answer lists the whole trash.
+struct Trash::Folders {
+  std::vector<std::pair<std::wstring, bool>> drives;
+
+  bool hasRecycleBin(const std::wstring& path) {
+    const std::wstring root = driveRoot(path);
+    if (root.empty()) return false;
+    for (const auto& [known, has] : drives) {
+      if (sameText(known, root)) return has;
+    }
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    const bool has = ::GetDriveTypeW(root.c_str()) == DRIVE_FIXED && SUCCEEDED(::SHQueryRecycleBinW(root.c_str(), &info));
+    drives.emplace_back(root, has);
+    return has;
+  }
+};
+
+Trash::Trash() : folders_(std::make_unique<Folders>()) {}
+Trash::~Trash() = default;
+
+std::error_code Trash::moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
+                                 std::string_view original, TrashedFile& trashed) {
+  std::vector<std::wstring> names;
+  if (const auto error = win32::splitRelative(relative, names)) return error;
+  FileHandle parent;
+  std::wstring folderPath;
+  if (const auto error = win32::walkToParent(root, names, parent, folderPath)) return error;
+  FileHandle entry;
+  if (const auto error = win32::openScannedFile(parent, folderPath, names.back(), expected, 0, entry)) return error;
+  // The shell opens the file itself. What remains between this check and its move: another file
+  // renamed into this very folder under this very name would go instead; the folders on the way
+  // stay held.
+  entry.close();
+  const std::wstring path = win32::joinedPath(folderPath, names.back());
+  if (path.size() >= MAX_PATH || !folders_->hasRecycleBin(path)) return TrashError::noTrash;
+
+  std::wstring from = path;
+  from.push_back(L'\0');  // the list ends with a second NUL
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+  if (const int result = ::SHFileOperationW(&operation); result != 0) {
+    return win32::systemError(static_cast<DWORD>(result));
+  }
+  if (operation.fAnyOperationsAborted) return win32::systemError(ERROR_CANCELLED);
+  if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return win32::systemError(ERROR_ACCESS_DENIED);
+  trashed = {std::string(original), {}, {}, expected, 0};
+  return {};
+}
+
+std::error_code restoreFromTrash(const TrashedFile& trashed) {
+  const std::wstring original = win32::toWide(trashed.original);
+  if (::GetFileAttributesW(original.c_str()) != INVALID_FILE_ATTRIBUTES) return TrashError::placeTaken;
+  IdList binId;
+  Held<IShellFolder> desktop;
+  Held<IShellFolder2> bin;
+  Held<IEnumIDList> items;
+  if (FAILED(::SHGetFolderLocation(nullptr, CSIDL_BITBUCKET, nullptr, 0, &binId.id)) ||
+      FAILED(::SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.out()))) ||
+      FAILED(desktop->BindToObject(binId.id, nullptr, IID_IShellFolder2, bin.out())) ||
+      bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                       reinterpret_cast<IEnumIDList**>(items.out())) != S_OK) {
+    return TrashError::notInTrash;
+  }
+  // The newest of its name is listed last.
+  IdList found;
+  for (PITEMID_CHILD item = nullptr; items->Next(1, &item, nullptr) == S_OK; item = nullptr) {
+    if (cameFrom(bin.get(), item, original)) {
+      ::CoTaskMemFree(found.id);
+      found.id = item;
+    } else {
+      ::CoTaskMemFree(item);
+    }
+  }
+  if (!found.id) return TrashError::notInTrash;
+
+  Held<IContextMenu> menu;
+  PCUITEMID_CHILD child = found.id;
+  if (FAILED(bin->GetUIObjectOf(nullptr, 1, &child, IID_IContextMenu, nullptr, menu.out()))) {
+    return std::make_error_code(std::errc::function_not_supported);
+  }
+  constexpr UINT kFirst = 1;
+  const HMENU popup = ::CreatePopupMenu();
+  std::optional<UINT> command;
+  if (SUCCEEDED(menu->QueryContextMenu(popup, 0, kFirst, 0x7FFF, CMF_NORMAL))) command = restoreCommand(menu.get(), popup, kFirst);
+  ::DestroyMenu(popup);
+  if (!command) return std::make_error_code(std::errc::function_not_supported);
+  CMINVOKECOMMANDINFO invoke{};
+  invoke.cbSize = sizeof invoke;
+  invoke.fMask = CMIC_MASK_FLAG_NO_UI;
+  invoke.lpVerb = MAKEINTRESOURCEA(*command);
+  invoke.nShow = SW_HIDE;
+  if (FAILED(menu->InvokeCommand(&invoke))) return std::make_error_code(std::errc::function_not_supported);
+  if (::GetFileAttributesW(original.c_str()) == INVALID_FILE_ATTRIBUTES) return TrashError::notInTrash;
+  return {};
+}
+
+}  // namespace zendrift::platform

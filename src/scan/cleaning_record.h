@@ -1,0 +1,50 @@
+// The record of a cleaning: what the removal did, kept in the user's state folder so that the
+// last cleaning can be undone. The newest records are kept; older ones are dropped.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/trash.h"
+#include "scan/orphan_removal.h"
+
+namespace zendrift::scan {
+
+struct CleaningRecord {
+  std::vector<platform::TrashedFile> trashed;
+  std::vector<std::string> deletedForGood;
+  std::vector<std::string> removedFolders;  // in the order they went: the deepest first
+  bool empty() const { return trashed.empty() && deletedForGood.empty() && removedFolders.empty(); }
+  friend bool operator==(const CleaningRecord&, const CleaningRecord&) = default;
+};
+
+// How many records are kept.
+inline constexpr std::size_t kKeptCleaningRecords = 20;
+
+CleaningRecord cleaningRecordOf(const RemovalReport& report);
+
+// The folder that holds the records: Zendrift in the user's state folder; empty when there is none.
+std::string cleaningRecordFolder();
+
+// Writes `record` as the newest in `folder` (made when missing) in one atomic step, then drops the
+// oldest records beyond kKeptCleaningRecords.
+std::error_code saveCleaningRecord(const CleaningRecord& record, const std::string& folder);
+
+// Records what `report` did as the newest cleaning in cleaningRecordFolder(); a removal that did
+// nothing leaves no record.
+std::error_code recordCleaning(const RemovalReport& report);
+
+// The newest record in `folder` and the file that holds it.
+struct StoredCleaningRecord {
+  std::string file;
+  CleaningRecord record;
+};
+// No value when there is none; an error when the newest cannot be read or makes no sense.
+std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder, std::error_code& error);
+
+// Replaces a stored record with what is left of it, or removes it when nothing is.
+std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored);
+
+}  // namespace zendrift::scan

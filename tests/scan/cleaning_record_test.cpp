@@ -1,0 +1,57 @@
+// The records of cleanings: what is written reads back the same, the newest is the one found,
+// and only the newest are kept.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "scan/cleaning_record.h"
+#include "temp_dir.h"
+
+namespace zendrift::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
+  TempDir dir;
+  const std::string folder = dir / "state/Zendrift";
+  std::error_code error;
+  EXPECT_FALSE(scan::lastCleaningRecord(folder, error));
+  EXPECT_FALSE(error) << "no record is nothing to undo, not a failure";
+
+  scan::CleaningRecord odd;
+  odd.trashed.push_back({"/a/tab\there.lnk", "/t/files/tab\there.lnk", "/t/info/tab\there.lnk.trashinfo", {64769, 42},
+                         1796694480417779781});
+  odd.trashed.push_back({"C:\\Users\\ann\\line\nbreak.lnk", "C:\\$Recycle.Bin\\x", "", {0xFFFFFFFF, ~0ULL}, 0});
+  odd.deletedForGood.push_back("/a/back\\slash.lnk");
+  odd.removedFolders = {"/a/deep/er", "/a/deep"};
+  for (int i = 0; i < 22; ++i) {
+    scan::CleaningRecord record;
+    record.removedFolders.push_back("/folder " + std::to_string(i));
+    ASSERT_FALSE(scan::saveCleaningRecord(i == 21 ? odd : record, folder));
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+            static_cast<std::ptrdiff_t>(scan::kKeptCleaningRecords));
+  const auto last = scan::lastCleaningRecord(folder, error);
+  ASSERT_TRUE(last) << error.message();
+  EXPECT_EQ(last->record, odd);
+
+  // What is left of it replaces it; once nothing is left, the one before is the last.
+  scan::StoredCleaningRecord rest = *last;
+  rest.record.trashed.resize(1);
+  ASSERT_FALSE(scan::rewriteCleaningRecord(rest));
+  EXPECT_EQ(scan::lastCleaningRecord(folder, error)->record, rest.record);
+  rest.record = {};
+  ASSERT_FALSE(scan::rewriteCleaningRecord(rest));
+  EXPECT_EQ(scan::lastCleaningRecord(folder, error)->record.removedFolders,
+            std::vector<std::string>{"/folder 20"});
+
+  // A record cut short is an error, never a smaller undo.
+  const std::string text = readFile(scan::lastCleaningRecord(folder, error)->file);
+  writeFile(fs::path(folder) / "cleaning-99999999999999999999.txt", text.substr(0, text.size() - 1));
+  EXPECT_FALSE(scan::lastCleaningRecord(folder, error));
+  EXPECT_TRUE(error);
+}
+
+}  // namespace
+}  // namespace zendrift::testing
