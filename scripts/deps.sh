@@ -9,6 +9,8 @@ packages=(
   libclang-rt-14-dev
   liblnk-dev libbfio-dev
   xauth xvfb x11-utils imagemagick fonts-liberation
+  nlohmann-json3-dev
+  dpkg-dev lintian appstream nsis unzip
 )
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi
 

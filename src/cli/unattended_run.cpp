@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "cli/orphan_json.h"
 #include "platform/file_system.h"
 #include "profile/windows_profile.h"
 #include "scan/orphan_removal.h"
@@ -95,12 +96,25 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
   const bool usable = profileUsable(options, err);
-  // Each orphan is printed as it is found.
+  const bool json = commandLine.switchPresent("json");
+  ListDocument document;
   scan::ScanEvents events;
-  events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
-    out << (orphan.excluded ? '-' : 'x') << '\t' << escaped(orphan.path) << '\t' << escaped(orphan.target) << '\n';
-  };
+  if (json) {
+    // One document, written when the scan is over.
+    document.profile = platform::scannedProfileFolder();
+    events.folderStarted = [&document](const std::string& folder) { document.folders.push_back(folder); };
+    events.orphanFound = [&document](scan::OrphanRecord&& orphan) { document.orphans.push_back(std::move(orphan)); };
+  } else {
+    // Each orphan is printed as it is found.
+    events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
+      out << (orphan.excluded ? '-' : 'x') << '\t' << escaped(orphan.path) << '\t' << escaped(orphan.target) << '\n';
+    };
+  }
   const scan::ScanReport scanned = scan::scanForOrphans(options, {}, events);
+  if (json) {
+    document.unreadable = scanned.unreadable;
+    writeJson(document, out);
+  }
   out.flush();
   reportUnreadable(scanned, err);
   err << scanned.statusText() << '\n';

@@ -43,6 +43,10 @@ bool isProfileRoot(std::string_view hostFolder);
 // shortcut: the scanned prefix's own folders hold its own shortcuts.
 bool isScannedProfile(const ShortcutProfile& profile);
 
+// The folder of the profile being scanned: the Wine prefix on Linux ($WINEPREFIX, else ~/.wine),
+// the user's profile folder on Windows. Not checked; empty when none can be named.
+std::string scannedProfileFolder();
+
 // Empty when the profile being scanned is usable; otherwise one sentence for the user saying
 // why not. Always empty on Windows.
 std::string profileProblem();

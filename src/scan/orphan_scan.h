@@ -24,6 +24,8 @@ struct OrphanRecord {
   // reached again from that folder, and nothing that took its place.
   std::string root;
   platform::EntryIdentity identity;
+  // Why the check judged it an orphan: "file not found", "drive Q: is not present", ...
+  std::string reason;
 };
 
 // A folder of a walk whose listing failed; its shortcuts were not examined.

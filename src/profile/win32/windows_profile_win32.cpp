@@ -77,6 +77,8 @@ bool isScannedProfile(const ShortcutProfile& profile) { return profile.kind == P
 
 std::string profileProblem() { return {}; }
 
+std::string scannedProfileFolder() { return environmentVariable("USERPROFILE").value_or(std::string()); }
+
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
 
 bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }

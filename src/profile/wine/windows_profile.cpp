@@ -85,6 +85,8 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
   return wine::expandEnvironment(text, wine->environment);
 }
 
+std::string scannedProfileFolder() { return wine::prefixPath(); }
+
 std::string profileTempFolder() {
   // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.
   const auto profile = wine::currentProfile();
