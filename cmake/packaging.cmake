@@ -26,6 +26,10 @@ if(WIN32)
   set(CPACK_NSIS_URL_INFO_ABOUT "https://${ZENDRIFT_WEB_HOST}/")
   set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
   set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+  # A 64-bit installer for the 64-bit program: it installs into the 64-bit Program Files, and
+  # runs where there is no 32-bit subsystem (a 64-bit-only Wine).
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
