@@ -28,11 +28,13 @@ for file in usr/bin/zendrift usr/lib/zendrift/zendrift usr/lib/zendrift/manual.h
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libc6' || { echo "package-deb: no computed dependencies" >&2; exit 1; }
 
-appstreamcli validate --no-net "$work/tree/usr/share/metainfo/org.zendrift.Zendrift.metainfo.xml"
+# The whole tree: the metainfo, and the desktop entry it names.
+appstreamcli validate-tree --no-net "$work/tree"
 lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
 # The unpacked program lists an empty prefix: it runs, and its link on the path leads to it.
 mkdir -p "$work/home/.wine/dosdevices" "$work/home/.wine/drive_c"
 touch "$work/home/.wine/system.reg"
-env -i HOME="$work/home" PATH=/usr/bin:/bin "$work/tree/usr/bin/zendrift" /list >/dev/null
+env -i HOME="$work/home" PATH=/usr/bin:/bin "$work/tree/usr/bin/zendrift" /list >/dev/null 2>&1 ||
+  { echo "package-deb: the unpacked program does not run" >&2; exit 1; }
 apt-get install --simulate -qq "$deb" >/dev/null
 echo "package-deb: clean in $(( $(date +%s) - started )) s"
