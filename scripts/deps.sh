@@ -10,6 +10,8 @@ packages=(
   liblnk-dev libbfio-dev
   xauth xvfb x11-utils imagemagick fonts-liberation
   wine
+  nlohmann-json3-dev
+  dpkg-dev lintian appstream nsis unzip
 )
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
 # Wine's own menu builder; the Windows tests run under Wine.

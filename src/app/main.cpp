@@ -1,19 +1,36 @@
-// Zendrift's entry point: the unattended runs need no window and no display; everything else
-// is the window's.
+// Zendrift's entry point: help and version need nothing; the unattended runs need no window and
+// no display; everything else is the window's.
 #include <exception>
 #include <iostream>
 
+#include "app/version_stamp.h"
 #include "cli/prefix_list.h"
 #include "cli/unattended_run.h"
 #include "cli/undo_run.h"
 #include "app/window_main.h"
+#include "cli/unattended_run.h"
+#include "cli/usage_text.h"
 #include "platform/process.h"
 #include "settings/command_line.h"
+#include "settings/settings_file.h"
 
 int main(int argc, char** argv) {
   using namespace zendrift;
-  const platform::ShellSession shell;
+  // Read before anything else can take parameters out of argv: every one of them counts.
   const settings::CommandLine commandLine(platform::programParameters(argc, argv));
+  if (commandLine.helpRequested()) {
+    std::cout << app::usageText(settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName,
+                                                           settings::SettingsAccess::readOnly));
+    return 0;
+  }
+  if (commandLine.versionRequested()) {
+    std::cout << "Zendrift " << app::versionStamp(platform::executablePath()) << '\n';
+    return 0;
+  }
+  for (const std::string& unknown : commandLine.unknownSwitches()) {
+    std::cerr << "Zendrift: unknown switch " << unknown << " (ignored)\n";
+  }
+  const platform::ShellSession shell;
   try {
     if (commandLine.switchPresent("prefixes")) return app::runPrefixes(platform::hostPrefixPlaces(), std::cout);
     if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
@@ -24,5 +41,5 @@ int main(int argc, char** argv) {
     std::cerr << "Zendrift: " << error.what() << '\n';
     return 1;
   }
-  return app::runWindow(argc, argv);
+  return app::runWindow(commandLine, argv[0]);
 }

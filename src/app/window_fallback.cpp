@@ -5,9 +5,8 @@
 
 namespace zendrift::app {
 
-int runWindow(int, char**) {
-  std::cerr << "Zendrift: this build has no window (it was built without Qt 6). "
-               "Use /silent or /list to scan without a window.\n";
+int runWindow(const settings::CommandLine&, char*) {
+  std::cerr << kNoDisplayMessage;
   return 1;
 }
 

@@ -1,11 +1,20 @@
 // The interactive program: the main window and its event loop.
 #pragma once
 
+#include <string_view>
+
+#include "settings/command_line.h"
+
 namespace zendrift::app {
 
+// What the program says, on standard error, when it cannot open its window.
+inline constexpr std::string_view kNoDisplayMessage =
+    "Zendrift: cannot open the window: no display. Use /list or /silent to run without one.\n";
+
 // Creates the application and the main window, runs the start-up sequence and the event loop,
-// and returns the process's exit code. /silent and /list never come here: they run without a
-// window (unattended_run.h).
-int runWindow(int argc, char** argv);
+// and returns the process's exit code: 1, after kNoDisplayMessage, when no window can be opened.
+// `commandLine` holds every parameter; the toolkit is given only `programName` and so never takes
+// one of them for itself. /silent and /list never come here (unattended_run.h).
+int runWindow(const settings::CommandLine& commandLine, char* programName);
 
 }  // namespace zendrift::app

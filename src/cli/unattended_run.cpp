@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/field_escape.h"
+#include "cli/orphan_json.h"
 #include "platform/file_system.h"
 #include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
@@ -119,12 +120,27 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
   const settings::ScanOptions options = loadOptions(commandLine);
   const std::vector<settings::ScanOptions> scans = scansOf(options);
   const bool usable = profileUsable(scans.front(), err);
-  // Each orphan is printed as it is found.
+  const bool json = commandLine.switchPresent("json");
+  ListDocument document;
   scan::ScanEvents events;
-  events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
-    out << (orphan.excluded ? '-' : 'x') << '\t' << escapedField(orphan.path) << '\t' << escapedField(orphan.target) << '\n';
-  };
+  if (json) {
+    // One document, written when the scan is over; every prefix in turn shows as "*".
+    document.profile = options.allPrefixes && scans.size() > 1
+                           ? std::string("*")
+                           : platform::scannedProfileFolder(platform::scannedProfile(scans.front().prefix));
+    events.folderStarted = [&document](const std::string& folder) { document.folders.push_back(folder); };
+    events.orphanFound = [&document](scan::OrphanRecord&& orphan) { document.orphans.push_back(std::move(orphan)); };
+  } else {
+    // Each orphan is printed as it is found.
+    events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
+      out << (orphan.excluded ? '-' : 'x') << '\t' << escapedField(orphan.path) << '\t' << escapedField(orphan.target) << '\n';
+    };
+  }
   const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
+  if (json) {
+    document.unreadable = scanned.unreadable;
+    writeJson(document, out);
+  }
   out.flush();
   reportUnreadable(scanned, err);
   err << scanned.statusText() << '\n';

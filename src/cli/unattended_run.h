@@ -15,7 +15,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err);
 // Loads the settings, applies the switches and scans, deleting nothing. Writes one line per
 // orphan to `out` ("x" or "-" for an excluded one, tab, shortcut path, tab, target; tabs, line
 // breaks and backslashes escaped) and, on `err`, each folder it could not read and the status
-// text. Returns the exit code.
+// text. With /json, `out` gets one JSON document instead (orphan_json.h). Returns the exit code.
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
 }  // namespace zendrift::app

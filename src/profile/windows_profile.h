@@ -53,6 +53,10 @@ bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& sca
 // listings carry their own attributes.
 bool profileHidesDotNames(const ShortcutProfile& scanned);
 
+// The folder of the profile being scanned: the Wine prefix on Linux ($WINEPREFIX, else ~/.wine),
+// the user's profile folder on Windows. Not checked; empty when none can be named.
+std::string scannedProfileFolder(const ShortcutProfile& scanned);
+
 // Empty when the profile being scanned is usable; otherwise one sentence for the user saying
 // why not. Always empty on Windows.
 std::string profileProblem(const ShortcutProfile& scanned = {});

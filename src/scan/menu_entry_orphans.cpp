@@ -19,7 +19,7 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
       if (!platform::wine::menuEntryOrphaned(entry)) continue;
       const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);
       found({std::move(entry.path), std::move(entry.launch.path), excluded, std::move(entry.root), entry.identity,
-             options.prefix, OrphanKind::menuEntry});
+             options.prefix, OrphanKind::menuEntry, "the shortcut or prefix it starts is gone"});
     }
   }
 }

@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/process.h"
+#include "scan/orphan_reason.h"
 #include "settings/exclude_list.h"
 #include "shortcut/read_shortcut.h"
 
@@ -119,12 +120,14 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   if (isDriveRelative(target)) return verdict;
   if (!platform::profileReaches(drive, profile)) return verdict;
   if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
-  if (!driveClassExamined(memo.typeOf(drive, profile), criteria)) return verdict;
+  const unsigned driveType = memo.typeOf(drive, profile);
+  if (!driveClassExamined(driveType, criteria)) return verdict;
   if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
   if (unc && !criteria.networkDrives) return verdict;
 
   verdict.orphan = true;
+  verdict.reason = orphanReason(drive, driveType, profile);
   verdict.excluded = settings::excludeListHolds(criteria.excludeList, path);
   return verdict;
 }

@@ -19,6 +19,8 @@ struct OrphanVerdict {
   bool excluded = false;
   // The target as the shortcut stores it; empty when it stores none.
   std::string target;
+  // For an orphan, why: "file not found", "drive Q: is not present", ...
+  std::string reason;
 };
 
 // What one scan has already learnt, so that it asks each question once: the profile that holds

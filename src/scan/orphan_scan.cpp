@@ -146,7 +146,8 @@ class Walker {
     if (platform::entryIdentity(path, before)) return;
     OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_);
     if (!verdict.orphan) return;
-    OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix};
+    OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
+                        OrphanKind::shortcut, std::move(verdict.reason)};
     if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));

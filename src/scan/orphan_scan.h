@@ -33,6 +33,8 @@ struct OrphanRecord {
   // profile's well-known folders, not another's.
   std::string prefix;
   OrphanKind kind = OrphanKind::shortcut;
+  // Why the check judged it an orphan: "file not found", "drive Q: is not present", ...
+  std::string reason;
 };
 
 // A folder of a walk whose listing failed; its shortcuts were not examined.

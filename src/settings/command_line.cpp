@@ -3,6 +3,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "settings/switch_table.h"
 
 namespace zendrift::settings {
 
@@ -18,6 +19,34 @@ std::vector<std::string> untilFirstEmpty(std::vector<std::string> parameters) {
     }
   }
   return parameters;
+}
+
+// A switch character followed by a word: letters, digits and "?-_=" only, so that paths
+// ("/home/ann/x", "C:\x") never look like switches.
+bool looksLikeSwitch(std::string_view parameter) {
+  if (parameter.size() < 2 || !isSwitchCharacter(parameter[0])) return false;
+  for (const char c : parameter.substr(1)) {
+    const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '?' ||
+                      c == '-' || c == '_' || c == '=';
+    if (!word) return false;
+  }
+  return true;
+}
+
+bool namesSwitch(std::string_view parameter, std::string_view name) {
+  return parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
+         platform::equalsIgnoringAsciiCase(parameter.substr(1), name);
+}
+
+bool isKnownSwitch(std::string_view parameter) {
+  if (parameter == kLongHelp || parameter == kLongVersion || namesSwitch(parameter, kVersionSwitch)) return true;
+  for (const std::string_view name : kHelpSwitches) {
+    if (namesSwitch(parameter, name)) return true;
+  }
+  for (const SwitchDescription& known : knownSwitches()) {
+    if (namesSwitch(parameter, known.name)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -37,10 +66,7 @@ std::string CommandLine::paramStr(int index) const {
 
 bool CommandLine::switchPresent(std::string_view name) const {
   for (const std::string& parameter : parameters_) {
-    if (parameter.size() > 1 && isSwitchCharacter(parameter[0]) &&
-        platform::equalsIgnoringAsciiCase(std::string_view(parameter).substr(1), name)) {
-      return true;
-    }
+    if (namesSwitch(parameter, name)) return true;
   }
   return false;
 }
@@ -65,6 +91,33 @@ std::optional<std::string> CommandLine::switchValue(std::string_view name) const
   const std::size_t at = switchIndex(name);
   if (at == parameters_.size()) return std::nullopt;
   return at + 1 < parameters_.size() ? parameters_[at + 1] : std::string();
+}
+
+bool CommandLine::helpRequested() const {
+  for (const std::string_view name : kHelpSwitches) {
+    if (switchPresent(name)) return true;
+  }
+  for (const std::string& parameter : parameters_) {
+    if (parameter == kLongHelp) return true;
+  }
+  return false;
+}
+
+bool CommandLine::versionRequested() const {
+  for (const std::string& parameter : parameters_) {
+    if (parameter == kLongVersion) return true;
+  }
+  return switchPresent(kVersionSwitch);
+}
+
+std::vector<std::string> CommandLine::unknownSwitches() const {
+  std::vector<std::string> unknown;
+  for (const std::string& parameter : parameters_) {
+    if (!looksLikeSwitch(parameter) || isKnownSwitch(parameter)) continue;
+    if (platform::fileExists(parameter) || platform::folderExists(parameter)) continue;
+    unknown.push_back(parameter);
+  }
+  return unknown;
 }
 
 void CommandLine::applySwitches(ScanOptions& rec) const {

@@ -34,6 +34,15 @@ class CommandLine {
   // parameter that names an existing folder. Never clears a folder or drive flag.
   void applySwitches(ScanOptions& rec) const;
 
+  // Whether a parameter asks for the usage text (/help, -h, /?, --help) or the version
+  // (/version, --version).
+  bool helpRequested() const;
+  bool versionRequested() const;
+  // The parameters that look like switches (a switch character and a word) but are none of the
+  // known ones, in their order. A parameter that names an existing file or folder (/mnt after
+  // /userdir) is a path, not a switch.
+  std::vector<std::string> unknownSwitches() const;
+
  private:
   // The index of the first switch `name`; the parameter count when it is absent.
   std::size_t switchIndex(std::string_view name) const;

@@ -15,9 +15,10 @@ class OrphanVerdictTest : public PrefixFixture {
     // A CD-ROM or floppy drive keeps its type with no disc in; a network or RAM drive needs its folder.
     prefix.folder("Games/Real").file("Games/Real/real.exe").link('d', "../nowhere").link('e', "../drive_c/Games");
     prefix.link('f', "../nowhere").link('g', "../drive_c/Games");
+    prefix.folder("stick").link('k', "../drive_c/stick");
     prefix.systemReg(
         "[Software\\\\Wine\\\\Drives] 1700000000\n"
-        "\"d:\"=\"cdrom\"\n\"e:\"=\"network\"\n\"f:\"=\"floppy\"\n\"g:\"=\"ramdisk\"\n");
+        "\"d:\"=\"cdrom\"\n\"e:\"=\"network\"\n\"f:\"=\"floppy\"\n\"g:\"=\"ramdisk\"\n\"k:\"=\"floppy\"\n");
     options.excludeList = "";
   }
 
@@ -67,6 +68,28 @@ TEST_F(OrphanVerdictTest, EachSwitchedDriveClassCountsOnlyWhenItsFlagIsOn) {
     options.*c.flag = true;
     EXPECT_TRUE(verdictFor(c.target).orphan) << c.target;
   }
+}
+
+TEST_F(OrphanVerdictTest, EachOrphanSaysWhy) {
+  options.removableDrives = options.networkDrives = options.cdRomDrives = options.ramDrives = true;
+  std::filesystem::create_directories(prefix.path() / "dosdevices/unc/server/public");
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\Games\\Gone\\gone.exe", "file not found"},
+      {"q:\\unmapped.exe", "drive Q: is not present"},
+      {"F:\\floppy.exe", "removable drive F: is not present"},
+      {"K:\\gone.exe", "file not found on removable drive K:"},
+      {"D:\\disc.exe", "CD-ROM drive D: holds no disc"},
+      {"E:\\share.exe", "file not found on network drive E:"},
+      {"G:\\ram.exe", "file not found on RAM disk G:"},
+      {"\\\\server\\share\\doc.txt", "network share \\\\server\\share is not reachable"},
+      {"\\\\server\\public\\doc.txt", "file not found on network share \\\\server\\public"},
+  };
+  for (const auto& [target, reason] : cases) {
+    const auto verdict = verdictFor(target);
+    EXPECT_TRUE(verdict.orphan) << target;
+    EXPECT_EQ(verdict.reason, reason) << target;
+  }
+  EXPECT_EQ(verdictFor("C:\\Games\\Real\\real.exe").reason, "") << "no orphan, no reason";
 }
 
 TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {

@@ -83,5 +83,30 @@ TEST(CommandLine, UserDirTakesTheLastParameterThatNamesAnExistingFolder) {
   EXPECT_EQ(untouched.userDir, "");
 }
 
+TEST(CommandLine, HelpAndVersionHaveTheirUsualSpellings) {
+  for (const char* help : {"--help", "-h", "/?", "/help", "-HELP", "|h"}) {
+    EXPECT_TRUE(CommandLine({"/list", help}).helpRequested()) << help;
+  }
+  for (const char* other : {"help", "--h", "-help=1", "/version", "--HELP"}) {
+    EXPECT_FALSE(CommandLine({other}).helpRequested()) << other;
+  }
+  for (const char* version : {"--version", "/version", "-Version"}) {
+    EXPECT_TRUE(CommandLine({version}).versionRequested()) << version;
+  }
+  EXPECT_FALSE(CommandLine({"version", "--v"}).versionRequested());
+}
+
+TEST(CommandLine, UnknownSwitchesAreWordsAfterASwitchCharacterThatNameNoSwitchAndNoPath) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "folder");
+  const std::string folder = dir / "folder";
+  const CommandLine line({"/list", "/bogus", "-style", "fusion", "--list", "|EXIT", "/?", "--version", "/userdir",
+                          folder, dir / "missing", "/", "-", "/startmenu=1", "/json", "/h"});
+  EXPECT_EQ(line.unknownSwitches(), (std::vector<std::string>{"/bogus", "-style", "--list", "/startmenu=1"}));
+  // A folder whose name is a single word still counts as a path while it exists.
+  EXPECT_TRUE(CommandLine({"/tmp"}).unknownSwitches().empty());
+  EXPECT_EQ(CommandLine({"/nonexistentzendriftword"}).unknownSwitches().size(), 1u);
+}
+
 }  // namespace
 }  // namespace zendrift::settings

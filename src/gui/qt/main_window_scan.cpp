@@ -11,6 +11,7 @@
 #include "scan/cleaning_undo.h"
 #include "scan/orphan_removal.h"
 #include "scan/prefix_scans.h"
+#include "ui/orphan_hint.h"
 
 namespace zendrift::app {
 
@@ -99,6 +100,7 @@ void MainWindow::addOrphans(std::vector<scan::OrphanRecord>&& found) {
   for (scan::OrphanRecord& record : found) {
     const int index = model_.items.add(record.path);
     if (!record.excluded) model_.setItemChecked(index, true);
+    model_.setItemHint(index, scan::orphanHint(record.target, record.reason));
     records_.push_back(std::move(record));
   }
 }
@@ -152,7 +154,8 @@ void MainWindow::orphanRemoved(int line, std::error_code error) {
   if (line >= model_.items.count()) return;
   if (error) {
     // The line stays, marked, and says why: nothing is lost and the user can try again.
-    model_.setItemHint(line, "Could not delete: " + error.message());
+    const scan::OrphanRecord& record = records_[static_cast<std::size_t>(line)];
+    model_.setItemHint(line, scan::failedDeletionHint(error.message(), scan::orphanHint(record.target, record.reason)));
     return;
   }
   model_.items.remove(line);

@@ -79,6 +79,8 @@ std::string profileProblem(const ShortcutProfile&) { return {}; }
 
 bool profileHidesDotNames(const ShortcutProfile&) { return true; }
 
+std::string scannedProfileFolder(const ShortcutProfile&) { return environmentVariable("USERPROFILE").value_or(std::string()); }
+
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
 
 bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }

@@ -83,6 +83,8 @@ TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
   EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
   waitIdle(*form);
   EXPECT_EQ(lines(form->resultList->model()), orphanPaths({1, 2, 3, 4, 5}));
+  // Each line's tooltip says what the shortcut points at and why that counts as broken.
+  EXPECT_EQ(form->resultList->model().itemHint(2), "Target: C:\\missing\\orphan3.exe\nReason: file not found");
   EXPECT_EQ(form->statusLabel->text(), "Ready. 5 orphan(s) found.");
   EXPECT_EQ(form->scanButton->caption(), "Start scan");
   EXPECT_TRUE(form->deleteButton->isEnabled());

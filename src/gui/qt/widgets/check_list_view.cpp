@@ -272,7 +272,9 @@ bool CheckListView::viewportEvent(QEvent* event) {
   if (hint.empty()) {
     QToolTip::hideText();
   } else {
-    QToolTip::showText(help->globalPos(), QString::fromStdString(hint), viewport());
+    // Shown as plain text: a stored target may hold "<b>", which Qt would otherwise take for markup.
+    const QString text = "<p style='white-space:pre'>" + QString::fromStdString(hint).toHtmlEscaped() + "</p>";
+    QToolTip::showText(help->globalPos(), text, viewport());
   }
   return true;
 }

@@ -1,0 +1,41 @@
+// The reason given with each orphan.
+#include "scan/orphan_reason.h"
+
+namespace zendrift::scan {
+
+namespace {
+
+// How a drive of `driveType` is named to the user ("removable drive E:"); `drive` as "E:".
+std::string driveName(std::string_view drive, unsigned driveType) {
+  std::string letter(drive);
+  if (!letter.empty() && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
+  switch (driveType) {
+    case platform::kDriveRemovable: return "removable drive " + letter;
+    case platform::kDriveRemote: return "network drive " + letter;
+    case platform::kDriveCdrom: return "CD-ROM drive " + letter;
+    case platform::kDriveRamdisk: return "RAM disk " + letter;
+    default: return "drive " + letter;
+  }
+}
+
+}  // namespace
+
+std::string orphanReason(std::string_view drive, unsigned driveType, const platform::ShortcutProfile& profile) {
+  const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
+  if (unc) {
+    const std::string share(drive);
+    if (!platform::windowsFolderExists(share, profile)) return "network share " + share + " is not reachable";
+    return "file not found on network share " + share;
+  }
+  const bool present =
+      driveType != platform::kDriveNoRootDir && platform::windowsFolderExists(std::string(drive) + "\\", profile);
+  if (!present) {
+    if (driveType == platform::kDriveCdrom) return driveName(drive, driveType) + " holds no disc";
+    if (driveType == platform::kDriveRemote) return driveName(drive, driveType) + " is not reachable";
+    return driveName(drive, driveType) + " is not present";
+  }
+  if (driveType == platform::kDriveFixed || driveType == platform::kDriveUnknown) return "file not found";
+  return "file not found on " + driveName(drive, driveType);
+}
+
+}  // namespace zendrift::scan
