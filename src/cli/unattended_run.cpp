@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/field_escape.h"
+#include "scan/field_escape.h"
 #include "cli/orphan_json.h"
 #include "platform/file_system.h"
 #include "profile/prefix_discovery.h"
@@ -133,7 +133,7 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
   } else {
     // Each orphan is printed as it is found.
     events.orphanFound = [&out](scan::OrphanRecord&& orphan) {
-      out << (orphan.excluded ? '-' : 'x') << '\t' << escapedField(orphan.path) << '\t' << escapedField(orphan.target) << '\n';
+      out << (orphan.excluded ? '-' : 'x') << '\t' << scan::escapedField(orphan.path) << '\t' << scan::escapedField(orphan.target) << '\n';
     };
   }
   const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);

@@ -3,6 +3,8 @@
 // escaped.
 #include "scan/cleaning_record.h"
 
+#include "scan/field_escape.h"
+
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -20,39 +22,6 @@ namespace {
 constexpr std::string_view kHeader = "Zendrift cleaning 1";
 constexpr std::string_view kPrefix = "cleaning-";
 constexpr std::string_view kSuffix = ".txt";
-
-std::string escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-std::optional<std::string> unescaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i == text.size()) return std::nullopt;
-    switch (text[i]) {
-      case 't': out += '\t'; break;
-      case 'n': out += '\n'; break;
-      case '\\': out += '\\'; break;
-      default: return std::nullopt;
-    }
-  }
-  return out;
-}
 
 std::optional<std::uint64_t> number(const std::string& text) {
   std::uint64_t value = 0;
@@ -73,13 +42,13 @@ std::vector<std::string_view> fields(std::string_view line) {
 std::string serialized(const CleaningRecord& record) {
   std::string text(kHeader);
   text += '\n';
-  for (const std::string& folder : record.removedFolders) text += "folder\t" + escaped(folder) + '\n';
+  for (const std::string& folder : record.removedFolders) text += "folder\t" + escapedField(folder) + '\n';
   for (const platform::TrashedFile& file : record.trashed) {
-    text += "trashed\t" + escaped(file.original) + '\t' + escaped(file.inTrash) + '\t' + escaped(file.info) + '\t' +
+    text += "trashed\t" + escapedField(file.original) + '\t' + escapedField(file.inTrash) + '\t' + escapedField(file.info) + '\t' +
             std::to_string(file.identity.volume) + '\t' + std::to_string(file.identity.file) + '\t' +
             std::to_string(file.changed) + '\n';
   }
-  for (const std::string& path : record.deletedForGood) text += "deleted\t" + escaped(path) + '\n';
+  for (const std::string& path : record.deletedForGood) text += "deleted\t" + escapedField(path) + '\n';
   return text;
 }
 
@@ -94,7 +63,7 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
     text.remove_prefix(end + 1);
     std::vector<std::string> values;
     for (std::size_t i = 1; i < parts.size(); ++i) {
-      std::optional<std::string> value = unescaped(parts[i]);
+      std::optional<std::string> value = unescapedField(parts[i]);
       if (!value) return std::nullopt;
       values.push_back(std::move(*value));
     }
