@@ -20,6 +20,7 @@ run_suite() {
 
 run_suite ci -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENDRIFT_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
   run_suite asan -DCMAKE_BUILD_TYPE=Debug -DZENDRIFT_WERROR=ON -DZENDRIFT_SANITIZE=ON
 
 for extra in "$root"/scripts/test.d/*.sh; do
