@@ -1,7 +1,7 @@
 // The desktop's trash: moving a scanned file into it without being led elsewhere by links, and
 // putting a file back from it.
 //
-// On Linux the trash of the freedesktop.org specification: the home trash for files on the home
+// On Linux the freedesktop.org trash that desktops share: the home trash for files on the home
 // file system, else the trash at the top of the file's own volume. The move is always a rename
 // on that volume, never a copy. On Windows the Recycle Bin, through the shell.
 #pragma once
