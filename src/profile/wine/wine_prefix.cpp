@@ -132,7 +132,7 @@ void overlay(Environment& environment, const RegistryFile& file, std::string_vie
   std::vector<std::pair<std::string, std::string>> pending;
   for (const auto& [name, value] : *values) {
     if (name.empty()) continue;
-    if (std::any_of(kept.begin(), kept.end(), [&](std::string_view k) { return equalsIgnoringAsciiCase(k, name); })) {
+    if (std::any_of(kept.begin(), kept.end(), [&name = name](std::string_view k) { return equalsIgnoringAsciiCase(k, name); })) {
       continue;
     }
     if (auto text = registryText(value)) pending.emplace_back(name, std::move(*text));
