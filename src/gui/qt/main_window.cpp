@@ -124,40 +124,32 @@ void MainWindow::onClose() {
 
 void MainWindow::keepUnchangedOptions() { ui::keepUnchangedPairs(optionControls(), shownOptions_, options_); }
 
+std::vector<std::pair<QCheckBox*, bool ui::OptionControls::*>> MainWindow::optionBoxes() const {
+  return {{startMenuBox, &ui::OptionControls::startMenu},
+          {desktopBox, &ui::OptionControls::desktop},
+          {favoritesBox, &ui::OptionControls::favorites},
+          {historyBox, &ui::OptionControls::history},
+          {programFilesBox, &ui::OptionControls::programFiles},
+          {tempBox, &ui::OptionControls::temp},
+          {appDataBox, &ui::OptionControls::appData},
+          {recentBox, &ui::OptionControls::recent},
+          {removableDrivesBox, &ui::OptionControls::removableDrives},
+          {networkDrivesBox, &ui::OptionControls::networkDrives},
+          {cdRomDrivesBox, &ui::OptionControls::cdRomDrives},
+          {ramDrivesBox, &ui::OptionControls::ramDrives},
+          {moveToTrashBox, &ui::OptionControls::moveToTrash}};
+}
+
 ui::OptionControls MainWindow::optionControls() const {
   ui::OptionControls controls;
-  controls.startMenu = startMenuBox->isChecked();
-  controls.desktop = desktopBox->isChecked();
-  controls.favorites = favoritesBox->isChecked();
-  controls.history = historyBox->isChecked();
-  controls.programFiles = programFilesBox->isChecked();
-  controls.temp = tempBox->isChecked();
-  controls.appData = appDataBox->isChecked();
-  controls.recent = recentBox->isChecked();
-  controls.removableDrives = removableDrivesBox->isChecked();
-  controls.networkDrives = networkDrivesBox->isChecked();
-  controls.cdRomDrives = cdRomDrivesBox->isChecked();
-  controls.ramDrives = ramDrivesBox->isChecked();
+  for (const auto& [box, state] : optionBoxes()) controls.*state = box->isChecked();
   controls.userFolder = userFolderEdit->text().toStdString();
-  controls.moveToTrash = moveToTrashBox->isChecked();
   return controls;
 }
 
 void MainWindow::showOptionControls(const ui::OptionControls& controls) {
-  startMenuBox->setChecked(controls.startMenu);
-  desktopBox->setChecked(controls.desktop);
-  favoritesBox->setChecked(controls.favorites);
-  historyBox->setChecked(controls.history);
-  programFilesBox->setChecked(controls.programFiles);
-  tempBox->setChecked(controls.temp);
-  appDataBox->setChecked(controls.appData);
-  recentBox->setChecked(controls.recent);
-  removableDrivesBox->setChecked(controls.removableDrives);
-  networkDrivesBox->setChecked(controls.networkDrives);
-  cdRomDrivesBox->setChecked(controls.cdRomDrives);
-  ramDrivesBox->setChecked(controls.ramDrives);
+  for (const auto& [box, state] : optionBoxes()) box->setChecked(controls.*state);
   userFolderEdit->setText(toQString(controls.userFolder));
-  moveToTrashBox->setChecked(controls.moveToTrash);
 }
 
 void MainWindow::optionsToControls() {

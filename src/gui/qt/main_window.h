@@ -17,6 +17,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "gui/qt/main_window_widgets.h"
@@ -178,7 +179,8 @@ class MainWindow : private ResultLines, public QWidget {
   // The widget of a control of the shared table.
   QWidget* control(ui::ControlId id) const;
   void applyLayout();
-  // What the option boxes show, and showing it.
+  // Each option box with what it shows; what the option boxes show, and showing it.
+  std::vector<std::pair<QCheckBox*, bool ui::OptionControls::*>> optionBoxes() const;
   ui::OptionControls optionControls() const;
   void showOptionControls(const ui::OptionControls& controls);
   static QSize frameExtent();
