@@ -58,6 +58,19 @@ class DirEntry {
   void assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
                     const std::shared_ptr<const int>& folderDescriptor, bool dotNamesHidden = true);
 
+  // What has been fetched so far, so that another thread can take the entry over later without
+  // asking the system again.
+  struct Facts {
+    std::optional<std::uint32_t> attributes;
+    std::optional<std::uint32_t> hiddenSystem;
+    std::optional<std::uint64_t> size;
+    std::optional<FileTime> lastWriteTime;
+  };
+  Facts facts() const { return {attributes_, hiddenSystem_, size_, lastWriteTime_}; }
+  // An entry of a listing that is closed by now: facts not given are fetched by path.
+  void assignKnown(std::string_view name, const std::string& folder, bool directory, bool symlink, const Facts& facts,
+                   bool dotNamesHidden);
+
  private:
   void fetchStatus() const;
   void fetchHiddenSystem() const;
