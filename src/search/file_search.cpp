@@ -20,6 +20,14 @@ std::string folderOf(const std::string& path) {
   return path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
 }
 
+// However the walk leaves a folder, an error from a handler included, what the threads read
+// below it is dropped while they still run, so that none of them takes a node that is gone.
+struct Leaving {
+  FolderReadAhead& ahead;
+  const FolderReadAhead::NodePtr& node;
+  ~Leaving() { ahead.leave(node); }
+};
+
 bool hiddenSystemIn(const platform::DirEntry::Facts& facts) {
   const std::uint32_t bits = facts.hiddenSystem.value_or(facts.attributes.value_or(0));
   return (bits & kHiddenSystem) == kHiddenSystem;
@@ -75,6 +83,7 @@ bool FileSearch::search() {
   if (readAheadThreads_ <= 1) return walkTree(root, examineRoot, depth);
   FolderReadAhead ahead(readAheadRules());
   const FolderReadAhead::NodePtr node = ahead.root(folderOf(root));
+  const Leaving leaving{ahead, node};
   return walkAhead(ahead, node, examineRoot, depth);
 }
 
@@ -198,9 +207,8 @@ bool FileSearch::walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePt
     const std::string subpath = folder + subfolder.name;
     if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, subpath)) continue;
     const FolderReadAhead::NodePtr child = ahead.enter(node, subfolder.name);
-    const bool completed = walkAhead(ahead, child, subfolder.examine, depth);
-    ahead.leave(child);
-    if (!completed) return false;
+    const Leaving leaving{ahead, child};
+    if (!walkAhead(ahead, child, subfolder.examine, depth)) return false;
   }
   return true;
 }
