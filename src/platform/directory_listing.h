@@ -37,6 +37,10 @@ class DirEntry {
   std::uint32_t hiddenSystemAttributes() const;
   std::uint64_t size() const;
   FileTime lastWriteTime() const;
+  // Asks the system to start reading the entry's first `bytes` into its cache and returns
+  // without waiting for them, so that a later read does not wait for the disk. Only a hint: a
+  // platform without such a request does nothing; an error says why it could not be given.
+  [[nodiscard]] std::error_code startReadingAhead(std::size_t bytes) const noexcept;
 
   // Filled by the back end.
   struct Raw {

@@ -3,7 +3,6 @@
 
 #include <thread>
 
-#include "platform/file_read_ahead.h"
 #include "platform/path.h"
 
 namespace zendrift::search {
@@ -108,7 +107,7 @@ ReadAheadRules FileSearch::readAheadRules() const {
     // The walk adds up the sizes of the files it reports.
     if (entry.size() == 0 || fileBytes == 0) return;
     // Only a hint: when it cannot be given, the reader's own read meets the cause and reports it.
-    if (const std::error_code hint = platform::startReadingAhead(entry.fullPath(), fileBytes)) return;
+    if (const std::error_code hint = entry.startReadingAhead(fileBytes)) return;
   };
   const DirOption dirOption = dirOption_;
   const std::int32_t recurseDepth = recurseDepth_;

@@ -3,26 +3,31 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <string>
 
-#include "platform/file_read_ahead.h"
+#include "platform/directory_listing.h"
 #include "platform/posix/errno_map.h"
+#include "platform/posix/reachable_path.h"
 
 namespace zendrift::platform {
 
-std::error_code startReadingAhead(std::string_view path, std::size_t bytes) noexcept {
-  std::string name;
-  try {
-    name.assign(path);
-  } catch (...) {
-    return OsErrc::notEnoughMemory;
-  }
+std::error_code DirEntry::startReadingAhead(std::size_t bytes) const noexcept {
   // Non-blocking, so that a FIFO named like a shortcut cannot hold the caller.
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
+  int fd = -1;
+  if (folderDescriptor_ && *folderDescriptor_ >= 0) {
+    fd = ::openat(*folderDescriptor_, name_.c_str(), kFlags);
+  } else {
+    try {
+      const std::string path = fullPath();
+      fd = ::open(posix::ReachablePath(path).c_str(), kFlags);
+    } catch (...) {
+      return OsErrc::notEnoughMemory;
+    }
+  }
   if (fd < 0) return posix::fromErrno(errno);
   const int advised = ::posix_fadvise(fd, 0, static_cast<off_t>(bytes), POSIX_FADV_WILLNEED);
   ::close(fd);
-  return advised == 0 ? std::error_code() : posix::fromErrno(advised);
+  return posix::fromErrno(advised);
 }
 
 }  // namespace zendrift::platform
