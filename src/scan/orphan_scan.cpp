@@ -67,6 +67,7 @@ class Walker {
     // coming from the disk before the check reads them; the events still come here, in order.
     engine_.setReadAheadThreads(search::FileSearch::defaultReadAheadThreads());
     engine_.setFileReadAhead(kShortcutReadAhead);
+    engine_.setReadAheadStop(stop_);
     // Hidden as programs in the profile see it.
     engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {

@@ -90,6 +90,7 @@ ReadAheadRules FileSearch::readAheadRules() const {
   ReadAheadRules rules;
   rules.threads = readAheadThreads_;
   rules.dotNamesHidden = dotNamesHidden_;
+  rules.stop = readAheadStop_;
   const bool hiddenDirsSkipped = !options_.contains(soIncludeSystemHiddenDirs);
   const bool hiddenFilesSkipped = !options_.contains(soIncludeSystemHiddenFiles);
   // The facts the walk asks of an entry that it reports; with onCheck bound it cannot be known

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -89,6 +90,9 @@ class FileSearch {
   // With read-ahead threads: how much of each file that the file filter accepts they ask the
   // system to start reading, so that its reader does not wait for the disk. 0 for none.
   void setFileReadAhead(std::size_t bytes) noexcept { fileReadAhead_ = bytes; }
+  // A stop requested through `stop` ends the reading ahead at once, so that the walk, stopped by
+  // abort() from its events, waits for no more than the folder it is in.
+  void setReadAheadStop(std::stop_token stop) noexcept { readAheadStop_ = std::move(stop); }
 
   // The owned filters; setting copies the values into them.
   SearchParams& dirParams() noexcept { return dirParams_; }
@@ -183,6 +187,7 @@ class FileSearch {
   bool dotNamesHidden_ = true;
   unsigned readAheadThreads_ = 1;
   std::size_t fileReadAhead_ = 0;
+  std::stop_token readAheadStop_;
   // The entry being replayed from a listing read ahead.
   platform::DirEntry replayEntry_;
   platform::DirEntry rootEntry_;

@@ -35,15 +35,22 @@ FolderReadAhead::FolderReadAhead(ReadAheadRules rules) : rules_(std::move(rules)
   ownListing_.setDotNamesHidden(rules_.dotNamesHidden);
   threads_.reserve(rules_.threads);
   for (unsigned i = 0; i < rules_.threads; ++i) threads_.emplace_back([this] { work(); });
+  onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
 }
 
 FolderReadAhead::~FolderReadAhead() {
+  onStop_.reset();
+  stopThreads();
+  threads_.clear();
+}
+
+void FolderReadAhead::stopThreads() {
   {
     const std::lock_guard lock(mutex_);
     stop_ = true;
   }
   workAvailable_.notify_all();
-  threads_.clear();
+  nodeRead_.notify_all();
 }
 
 const std::string& FolderReadAhead::folderOf(const NodePtr& node) { return node->folder; }
@@ -84,8 +91,8 @@ FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
   // While a thread reads the node, the walk reads the next waiting one itself rather than sleep;
   // it only sleeps when there is none.
   while (node->state == Node::State::reading) {
-    if (waiting_.empty()) {
-      nodeRead_.wait(lock, [&] { return node->state != Node::State::reading || !waiting_.empty(); });
+    if (waiting_.empty() || stop_) {
+      nodeRead_.wait(lock, [&] { return node->state != Node::State::reading || (!waiting_.empty() && !stop_); });
       continue;
     }
     const NodePtr next = (*waiting_.begin())->shared_from_this();
@@ -110,7 +117,7 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   node->state = Node::State::reading;
   ++nodesAhead_;
   lock.unlock();
-  FolderSnapshot snapshot = read(ownListing_, *node);
+  FolderSnapshot snapshot = read(ownListing_, *node, never_);
   std::vector<std::string> subfolders = subfoldersOf(snapshot, node->level);
   lock.lock();
   finish(node, std::move(snapshot), std::move(subfolders));
@@ -141,7 +148,7 @@ void FolderReadAhead::work() {
     FolderSnapshot snapshot;
     std::vector<std::string> subfolders;
     try {
-      snapshot = read(listing, *node);
+      snapshot = read(listing, *node, stop_);
       subfolders = subfoldersOf(snapshot, node->level);
     } catch (...) {
       // Out of memory, say: the walk reads this folder itself and meets the failure there.
@@ -162,8 +169,9 @@ void FolderReadAhead::work() {
   }
 }
 
-FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, const Node& node) {
-  return readFolderSnapshot(listing, node.folder, rules_.fetch, stop_);
+FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, const Node& node,
+                                     const std::atomic<bool>& stop) {
+  return readFolderSnapshot(listing, node.folder, rules_.fetch, stop);
 }
 
 std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {

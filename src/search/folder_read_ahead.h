@@ -16,7 +16,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <unordered_set>
@@ -34,6 +36,9 @@ struct ReadAheadRules {
   // The subfolders of a read folder that the walk might enter, in the listing's order; called on
   // every thread at once. Empty for none.
   std::function<std::vector<std::string>(const FolderSnapshot& snapshot, std::size_t level)> subfolders;
+  // Once a stop is requested the threads read nothing more ahead; a folder being read is given
+  // up, and the walk reads what it still needs itself.
+  std::stop_token stop;
   std::size_t maxNodesAhead = 256;
   std::size_t maxBytesAhead = 8 * 1024 * 1024;
 };
@@ -67,10 +72,11 @@ class FolderReadAhead {
   };
 
   void work();
+  void stopThreads();
   bool withinBounds() const;
   // Reads a waiting node on the walk's own thread. Called with the lock held.
   void readHere(std::unique_lock<std::mutex>& lock, const NodePtr& node);
-  FolderSnapshot read(platform::DirectoryListing& listing, const Node& node);
+  FolderSnapshot read(platform::DirectoryListing& listing, const Node& node, const std::atomic<bool>& stop);
   // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
   void finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders);
   std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);
@@ -86,11 +92,15 @@ class FolderReadAhead {
   std::size_t bytesAhead_ = 0;
   // The threads reached the bound and wait for the walk to catch up.
   bool held_ = false;
+  // Set when the threads are to end (the walk is over, or a stop was requested).
   std::atomic<bool> stop_{false};
+  // Never set: the walk's own reads always run to the end.
+  const std::atomic<bool> never_{false};
   // Folders already read by anyone in this walk: a folder met again is not read below twice.
   std::unordered_set<platform::FolderId, FolderIdHash> seen_;
   platform::DirectoryListing ownListing_;
   std::vector<std::jthread> threads_;
+  std::optional<std::stop_callback<std::function<void()>>> onStop_;
 };
 
 }  // namespace zendrift::search
