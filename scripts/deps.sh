@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libclang-rt-14-dev
   liblnk-dev libbfio-dev
-  xauth xvfb x11-utils imagemagick fonts-liberation
+  xauth xvfb x11-utils imagemagick xdotool fonts-liberation
   wine
   nlohmann-json3-dev
   dpkg-dev lintian appstream nsis unzip

@@ -242,6 +242,7 @@ void MainWindow::onCloseRequested() {
 void MainWindow::onClose() {
   if (!saveOnClose_) return;
   controlsToOptions();
+  ui::keepUnchangedPairs(optionControls(), shownOptions_, options_);
   const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);
   if (settings::saveSettingsTo(options_, path)) throw std::runtime_error(settings::saveFailureMessage(path));
 }
@@ -278,7 +279,7 @@ void MainWindow::optionsToControls() {
 }
 
 void MainWindow::controlsToOptions() {
-  ui::controlsToOptions(optionControls(), shownOptions_, options_);
+  ui::controlsToOptions(optionControls(), options_);
   const WindowBounds bounds = outerBounds();
   options_.top = bounds.top;
   options_.left = bounds.left;

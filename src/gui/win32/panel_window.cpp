@@ -57,7 +57,8 @@ void registerPanelClass(HINSTANCE instance) {
 }
 
 HWND createPanel(HWND parent, int colourIndex, bool raised) {
-  HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
+  // No WS_CLIPCHILDREN: group boxes leave their inside to the panel's own background.
+  HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(panel, GWLP_USERDATA, colourIndex | (raised ? kRaisedFlag : 0));
   return panel;

@@ -18,7 +18,7 @@ void StateImageWindow::registerClass(HINSTANCE instance) {
 }
 
 StateImageWindow::StateImageWindow(HWND parent, int id) : id_(id) {
-  machine_.setPictureHeld(ui::stDefault, !logoPicture().empty());
+  machine_.setHeld({!logoPicture().empty(), false, false, false, false});
   // Only the default picture is held: the shown picture never changes, so nothing to repaint.
   machine_.show = [](ui::PictureState) {};
   window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,

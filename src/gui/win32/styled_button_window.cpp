@@ -119,8 +119,9 @@ LRESULT StyledButtonWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const bool inside = pointerInside();
-      if (GetCapture() == window_) ReleaseCapture();
+      // Released before the capture goes, which would otherwise end the press unclicked.
       const ui::ControlDrawState::Release release = state_.release(message == WM_LBUTTONUP, inside);
+      if (GetCapture() == window_) ReleaseCapture();
       if (release.ended && inside) state_.set(ui::dsHot, true);
       repaint();
       if (release.click) click();
