@@ -372,7 +372,7 @@ void MainWindow::setStatusText(std::string_view text) {
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
   SelectObject(dc, old);
   ReleaseDC(at(ControlId::statusLabel), dc);
-  SetWindowPos(at(ControlId::statusLabel), nullptr, 0, 0, extent.cx, std::max<int>(extent.cy, scaled(13)),
+  SetWindowPos(at(ControlId::statusLabel), nullptr, 0, 0, extent.cx + scaled(2), std::max<int>(extent.cy, scaled(13)),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(at(ControlId::statusLabel), nullptr, TRUE);
 }

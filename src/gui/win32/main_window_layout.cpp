@@ -94,7 +94,7 @@ void MainWindow::createControl(const ui::ControlSpec& spec) {
     case ControlKind::panel: control = createPanel(parent, COLOR_BTNFACE, false); break;
     case ControlKind::raisedPanel: control = createPanel(parent, COLOR_BTNFACE, true); break;
     case ControlKind::bannerPanel: control = createPanel(parent, COLOR_WINDOW, true); break;
-    case ControlKind::label: control = make(WC_STATICW, SS_LEFT | SS_NOPREFIX); break;
+    case ControlKind::label: control = make(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX); break;
     case ControlKind::groupBox: control = make(WC_BUTTONW, BS_GROUPBOX); break;
     case ControlKind::checkBox: control = make(WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP); break;
     case ControlKind::edit: control = make(WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE); break;
@@ -138,9 +138,9 @@ void MainWindow::layoutControls() {
       rect = rect.translated(group.left, group.top);
     }
     if (spec.kind == ControlKind::label) {
-      // Sized to its text, in the font it shows.
+      // Sized to its text, in the font it shows, with room for a last glyph's overhang.
       const SIZE extent = textExtent(control, fonts_.font(spec.font));
-      rect.width = extent.cx;
+      rect.width = extent.cx + scaled(2);
       rect.height = std::max<int>(rect.height, extent.cy);
     }
     MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Times a scan from the Win32 window under Wine (zendrift.exe /start /exit on a virtual display:
+# the window opens, scans, lists every orphan and ends) against zendrift.exe /list on the same
+# folders, the two run alternately; prints the medians and their ratio.
+# usage: bench/windows/window_scan.sh BUILD_DIR [ROUNDS]   (BUILD_DIR: the cross build of
+#        scripts/windows-tests.sh, with zendrift.exe and zd_shell_link_batch.exe)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+rounds=${2:-5}
+exe="$build/src/app/zendrift.exe"
+batch_exe=$(find "$build" -name zd_shell_link_batch.exe | head -n 1)
+wine=$(command -v wine || command -v wine64)
+folders=400 shortcuts_per_folder=12 files_per_folder=100
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/zendrift-window-bench.XXXXXX")
+export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" HOME="$scratch/home"
+mkdir -p "$HOME"
+DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 || true
+wineserver --wait || true
+display=:$((500 + RANDOM % 400))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+
+# One folder of shortcuts made by Wine's shell-link object (half of them orphans), copied into
+# every folder of the tree with plain files beside them.
+tree="$WINEPREFIX/drive_c/bench"
+mkdir -p "$tree/seed" "$WINEPREFIX/drive_c/targets"
+: >"$scratch/links.txt"
+for i in $(seq "$shortcuts_per_folder"); do
+  if [ $((i % 2)) -eq 0 ]; then
+    touch "$WINEPREFIX/drive_c/targets/t$i.txt"
+    printf 'C:\\bench\\seed\\s%d.lnk\tC:\\targets\\t%d.txt\n' "$i" "$i" >>"$scratch/links.txt"
+  else
+    printf 'C:\\bench\\seed\\s%d.lnk\tC:\\gone\\g%d.exe\n' "$i" "$i" >>"$scratch/links.txt"
+  fi
+done
+"$wine" "$batch_exe" "Z:${scratch//\//\\}\\links.txt" >/dev/null 2>&1
+for f in $(seq "$folders"); do
+  dir="$tree/d$((f % 20))/f$f"
+  mkdir -p "$dir"
+  cp "$tree"/seed/*.lnk "$dir/"
+  for n in $(seq "$files_per_folder"); do : >"$dir/file$n.dat"; done
+done
+rm -rf "$tree/seed"
+orphans=$((folders * shortcuts_per_folder / 2))
+
+# Settings that scan only the tree, the same for both runs.
+settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Zendrift"
+mkdir -p "$settings"
+printf '[Directories]\r\nStartMenu=0\r\nAllUsersStartMenu=0\r\nDesktop=0\r\nAllUsersDeskTop=0\r\nFavorites=0\r\nHistory=0\r\nProgramFiles=0\r\nTempPath=0\r\nApplicationData=0\r\nRecent=0\r\nUserDir=C:\\bench\r\n' >"$settings/zendrift.ini"
+
+seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(date +%s.%N); echo "$end - $start" | bc; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+found=$("$wine" "$exe" /list 2>/dev/null | grep -c . || true)
+[ "$found" -eq "$orphans" ] || echo "warning: /list found $found orphans, expected $orphans" >&2
+# Wine's own start-up is warm for both: the server stays up between runs.
+"$wine" cmd /c exit >/dev/null 2>&1 || true
+: >"$scratch/list" ; : >"$scratch/window"
+for _ in $(seq "$rounds"); do
+  seconds "$wine" "$exe" /list >>"$scratch/list"
+  seconds "$wine" "$exe" /start /exit >>"$scratch/window"
+done
+list=$(median <"$scratch/list")
+window=$(median <"$scratch/window")
+echo "shortcuts: $((folders * shortcuts_per_folder)) in $folders folders with $((folders * files_per_folder)) other files; orphans: $orphans"
+echo "zendrift.exe /list:         median ${list} s over $rounds runs"
+echo "window /start /exit:        median ${window} s over $rounds runs"
+echo "window / list:              $(echo "scale=3; $window / $list" | bc)"
