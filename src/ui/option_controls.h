@@ -30,11 +30,13 @@ struct OptionControls {
 // flag decides.
 OptionControls optionsToControls(const settings::ScanOptions& options);
 
-// The options from the boxes. `shown` is the options as the boxes were last filled from them: a
-// pair's box left as it was shown keeps the pair as it was, so a pair that differed in the file
-// is not rewritten; a box the user changed sets both flags. The prefix, the exclude list and
+// The options from the boxes: a pair's box sets both its flags. The prefix, the exclude list and
 // the window's bounds are not touched.
-void controlsToOptions(const OptionControls& controls, const settings::ScanOptions& shown,
-                       settings::ScanOptions& options);
+void controlsToOptions(const OptionControls& controls, settings::ScanOptions& options);
+
+// Before saving: a pair's box left as it was shown (`shown`, the options the boxes were last
+// filled from) keeps the pair as it was, so a pair that differed in the file is not rewritten.
+void keepUnchangedPairs(const OptionControls& controls, const settings::ScanOptions& shown,
+                        settings::ScanOptions& options);
 
 }  // namespace zendrift::ui

@@ -23,9 +23,10 @@ class StateImageMachine {
   int clickCount() const noexcept { return clickCount_; }
   bool pointerOver() const noexcept { return pointerOver_; }
 
-  // Whether the picture of `state` holds a graphic (the default's too); a change of one of the
-  // four state pictures shows the current state again.
-  void setPictureHeld(PictureState state, bool held);
+  // Which pictures hold a graphic, by state (the default picture's first).
+  void setHeld(const std::array<bool, 5>& held) noexcept { held_ = held; }
+  // A state picture changed: shows the current state again, when any state picture is set.
+  void statePicturesChanged();
   // True when any of the four state pictures holds a graphic; only then does the state change.
   bool anyStatePicture() const noexcept;
 

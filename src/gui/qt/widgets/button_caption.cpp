@@ -1,60 +1,27 @@
-// Caption text and glyph helpers of the styled controls: drawCaptionText and convertToGray.
+// Caption text and glyph helpers of the styled controls in Qt's terms.
 #include "gui/qt/widgets/button_caption.h"
 
-#include <QFontMetrics>
-
+#include "gui/qt/widgets/qt_painter.h"
 #include "gui/qt/widgets/styled_control.h"
 
 namespace zendrift::widgets {
 
-namespace {
-
-int qtFlags(unsigned flags, bool rightToLeft) {
-  int result = Qt::AlignTop;
-  const bool right = ((flags & DT_RIGHT) != 0) != rightToLeft;
-  result |= right ? Qt::AlignRight : Qt::AlignLeft;
-  if (flags & DT_WORDBREAK) result |= Qt::TextWordWrap;
-  if (!(flags & DT_NOPREFIX)) result |= Qt::TextShowMnemonic;
-  return result;
-}
-
-void drawOnce(QPainter& painter, const QRect& rect, const QString& text, int flags, unsigned dtFlags) {
-  QString shown = text;
-  if ((dtFlags & DT_END_ELLIPSIS) && !(dtFlags & DT_WORDBREAK)) {
-    shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width(), flags & Qt::TextShowMnemonic);
-  }
-  painter.drawText(rect, flags, shown);
-}
-
-}  // namespace
-
 void drawCaptionText(const StyledControl& control, QPainter& painter, const QString& caption, const QFont& font,
                      bool enabled, bool showAccelChar, QRect& rect, unsigned flags) {
-  QString text = caption;
-  if ((flags & DT_CALCRECT) && (text.isEmpty() || (showAccelChar && text == QLatin1String("&")))) {
-    text += QLatin1Char(' ');  // so the rectangle is one line high
-  }
-  if (!showAccelChar) flags |= DT_NOPREFIX;
-  const int alignment = qtFlags(flags, control.layoutDirection() == Qt::RightToLeft);
-  painter.setFont(font);
+  ui::ButtonCaption text;
+  text.text = caption.toStdString();
+  text.font = describeFont(font);
+  text.showAccelChar = showAccelChar;
+  text.rightToLeft = control.layoutDirection() == Qt::RightToLeft;
+  QtPainter shared(painter, font, text.font);
+  const ui::TextFlags sharedFlags = flags & ~static_cast<unsigned>(DT_CALCRECT);
   if (flags & DT_CALCRECT) {
-    const QFontMetrics metrics(font);
-    const QRect bounds = metrics.boundingRect(QRect(rect.topLeft(), QSize(std::max(rect.width(), 1), 1 << 20)),
-                                              alignment, text);
-    rect.setSize(bounds.size());
+    const ui::Size size = ui::measureCaption(shared, text, rect.width(), sharedFlags);
+    rect.setSize(QSize(size.width, size.height));
     return;
   }
-  const QPalette& palette = control.palette();
-  painter.setBackgroundMode(Qt::TransparentMode);
-  if (enabled) {
-    painter.setPen(palette.color(QPalette::WindowText));
-    drawOnce(painter, rect, text, alignment, flags);
-    return;
-  }
-  painter.setPen(buttonHighlightColor(palette));
-  drawOnce(painter, rect.translated(1, 1), text, alignment, flags);
-  painter.setPen(buttonShadowColor(palette));
-  drawOnce(painter, rect, text, alignment, flags);
+  ui::drawCaption(shared, text, {rect.left(), rect.top(), rect.width(), rect.height()}, sharedFlags, enabled,
+                  buttonColors(control.palette()));
 }
 
 // The system's button colours do not change with a control's state; Qt's disabled group greys
@@ -62,29 +29,16 @@ void drawCaptionText(const StyledControl& control, QPainter& painter, const QStr
 QColor buttonHighlightColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Light); }
 QColor buttonShadowColor(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Dark); }
 
-QImage convertToGray(const QImage& glyph) {
-  QImage gray = glyph.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < gray.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(gray.scanLine(y));
-    for (int x = 0; x < gray.width(); ++x) {
-      int v = (qRed(line[x]) + qGreen(line[x]) + qBlue(line[x])) / 3;
-      v = v < 156 ? v + 100 : 255;
-      line[x] = qRgba(v, v, v, qAlpha(line[x]));
-    }
-  }
-  return gray;
+ui::ButtonColors buttonColors(const QPalette& palette) {
+  return {toColor(palette.color(QPalette::Window)), toColor(palette.color(QPalette::WindowText)),
+          toColor(buttonHighlightColor(palette)), toColor(buttonShadowColor(palette))};
 }
 
+QImage convertToGray(const QImage& glyph) { return imageView(ui::grayGlyph(toImage(glyph))).copy(); }
+
 QChar accelChar(const QString& caption) {
-  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != QLatin1Char('&')) continue;
-    if (caption[i + 1] == QLatin1Char('&')) {
-      ++i;
-      continue;
-    }
-    return caption[i + 1];
-  }
-  return QChar();
+  const char32_t c = ui::accelChar(caption.toStdString());
+  return c == 0 || c > 0xFFFF ? QChar() : QChar(static_cast<char16_t>(c));
 }
 
 }  // namespace zendrift::widgets

@@ -1,4 +1,5 @@
-// Caption text and glyph helpers of the styled controls: drawCaptionText and convertToGray.
+// Caption text and glyph helpers of the styled controls in Qt's terms, over the shared ones in
+// ui/button_paint.h: drawCaptionText and convertToGray.
 #pragma once
 
 #include <QFont>
@@ -8,17 +9,19 @@
 #include <QRect>
 #include <QString>
 
+#include "ui/button_paint.h"
+
 namespace zendrift::widgets {
 
 class StyledControl;
 
 // Text layout flags, named and valued after the system's text-drawing service.
 enum TextFlag : unsigned {
-  DT_RIGHT = 0x0002,
-  DT_WORDBREAK = 0x0010,
+  DT_RIGHT = ui::kTextRight,
+  DT_WORDBREAK = ui::kTextWordBreak,
   DT_CALCRECT = 0x0400,
-  DT_NOPREFIX = 0x0800,
-  DT_END_ELLIPSIS = 0x8000,
+  DT_NOPREFIX = ui::kTextNoPrefix,
+  DT_END_ELLIPSIS = ui::kTextEndEllipsis,
 };
 
 // Draws `caption` into `rect`, or with DT_CALCRECT measures it: rect keeps its top-left corner
@@ -31,6 +34,8 @@ void drawCaptionText(const StyledControl& control, QPainter& painter, const QStr
 // The system's button-highlight and button-shadow colours, whatever the control's state.
 QColor buttonHighlightColor(const QPalette& palette);
 QColor buttonShadowColor(const QPalette& palette);
+// The colours a styled button takes from its palette.
+ui::ButtonColors buttonColors(const QPalette& palette);
 
 // (r + g + b) / 3 = v; v + 100 below 156, else 255; the pixel becomes grey (v, v, v).
 QImage convertToGray(const QImage& glyph);

@@ -1,98 +1,14 @@
-// The styled button's colour gradients: a banded, dithered ramp computed on a 16-pixel strip.
+// The styled button's colour gradients as Qt images.
 #include "gui/qt/widgets/button_gradient.h"
 
-#include <QPainter>
-#include <algorithm>
-#include <cfenv>
-#include <cmath>
-#include <cstdlib>
-#include <random>
-#include <vector>
+#include "gui/qt/widgets/qt_painter.h"
 
 namespace zendrift::widgets {
 
-namespace {
-constexpr int kStrip = 16;
-
-// c1 + i * step, rounded to nearest with halves to even, kept to its low 8 bits.
-int channel(int c1, int i, double step) {
-  const double value = static_cast<double>(c1) + static_cast<double>(i) * step;
-  const long rounded = std::lrint(value);  // the default rounding mode: halves to even
-  return static_cast<int>(static_cast<unsigned long>(rounded) & 0xFFu);
-}
-}  // namespace
-
-int mulDiv(int a, int b, int c) noexcept {
-  if (c == 0) return -1;
-  const long long product = static_cast<long long>(a) * b;
-  const long long divisor = c;
-  const bool negative = (product < 0) != (divisor < 0);
-  const long long magnitude = (std::llabs(product) + std::llabs(divisor) / 2) / std::llabs(divisor);
-  return static_cast<int>(negative ? -magnitude : magnitude);
-}
-
 void createGradientBitmap(int width, int height, QColor start, QColor end, int colors, int style, bool dithered,
                           QImage& target, std::uint32_t seed) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  colors = std::max(colors, 2);
-  target = QImage(width, height, QImage::Format_RGB888);
-  if (width == 0 || height == 0) return;
-
-  QColor c1 = start.toRgb();
-  QColor c2 = end.toRgb();
-  if (style == 2 || style == 3) std::swap(c1, c2);
-  const int n = colors;
-  const double stepR = static_cast<double>(c2.red() - c1.red()) / (n - 1);
-  const double stepG = static_cast<double>(c2.green() - c1.green()) / (n - 1);
-  const double stepB = static_cast<double>(c2.blue() - c1.blue()) / (n - 1);
-  std::vector<QRgb> table(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    table[static_cast<std::size_t>(i)] =
-        qRgb(channel(c1.red(), i, stepR), channel(c1.green(), i, stepG), channel(c1.blue(), i, stepB));
-  }
-
-  const bool vertical = style == 1 || style == 3;  // colours run from top to bottom
-  const int length = vertical ? height : width;    // along the colour run
-  const int across = vertical ? width : height;    // the strip's other side
-  const int strip = std::min(kStrip, across);
-  const auto set = [&](int along, int side, QRgb color) {
-    if (vertical) {
-      target.setPixel(side, along, color);
-    } else {
-      target.setPixel(along, side, color);
-    }
-  };
-  std::minstd_rand random(seed == 0 ? 1 : seed);
-  for (int i = 0; i < n; ++i) {
-    const int b = mulDiv(i, length, n);
-    const int e = mulDiv(i + 1, length, n);
-    const QRgb color = table[static_cast<std::size_t>(i)];
-    for (int along = std::max(b, 0); along < std::min(e, length); ++along) {
-      for (int side = 0; side < strip; ++side) set(along, side, color);
-    }
-    if (dithered && i >= 1) {
-      const QRgb previous = table[static_cast<std::size_t>(i - 1)];
-      for (int k = 0; k <= length / (n - 1); ++k) {
-        const int r = k == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(k));
-        const int along = b + r;
-        if (along < 0 || along >= length) continue;
-        for (int side = 0; side < strip; ++side) set(along, side, previous);
-      }
-    }
-  }
-
-  // Copy the computed strip across the rest; a block passing the edge is cut off.
-  QPainter painter(&target);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  const QImage block = vertical ? target.copy(0, 0, strip, height) : target.copy(0, 0, width, strip);
-  for (int offset = strip; offset < across; offset += strip) {
-    if (vertical) {
-      painter.drawImage(offset, 0, block);
-    } else {
-      painter.drawImage(0, offset, block);
-    }
-  }
+  const ui::Image image = ui::gradientBitmap(width, height, toColor(start), toColor(end), colors, style, dithered, seed);
+  target = image.empty() ? QImage(0, 0, QImage::Format_RGB888) : imageView(image).convertToFormat(QImage::Format_RGB888);
 }
 
 }  // namespace zendrift::widgets

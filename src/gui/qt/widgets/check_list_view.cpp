@@ -74,7 +74,7 @@ void CheckListView::buildPopupMenu() {
   });
 }
 
-int CheckListView::checkAreaWidth() noexcept { return kCheckCellWidth + 2; }
+int CheckListView::checkAreaWidth() noexcept { return ui::kCheckAreaWidth; }
 
 void CheckListView::setListStyle(ListStyle style) {
   if (style == style_) return;

@@ -39,9 +39,8 @@ void CheckListView::drawItem(QPainter& painter, int index, const QRect& line) {
 
   // The check area is never highlighted.
   painter.fillRect(checkArea, background);
-  const QRect cell(checkArea.left() + (checkArea.width() - kCheckCellWidth) / 2,
-                   checkArea.top() + (checkArea.height() - kCheckCellHeight) / 2, kCheckCellWidth, kCheckCellHeight);
-  drawCheck(painter, index, cell);
+  const ui::Rect cell = ui::checkCellRect({checkArea.left(), checkArea.top(), checkArea.width(), checkArea.height()});
+  drawCheck(painter, index, QRect(cell.left, cell.top, cell.width, cell.height));
 
   const bool selected = model_->isItemSelected(index);
   const bool enabled = model_->isItemEnabled(index);

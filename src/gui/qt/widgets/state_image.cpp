@@ -28,7 +28,13 @@ bool StatePictures::anySet() const noexcept {
   return holdsGraphic(enter_) || holdsGraphic(clicked1_) || holdsGraphic(clicked2_) || holdsGraphic(down_);
 }
 
-StateImage::StateImage(QWidget* parent) : QWidget(parent) { resize(105, 105); }
+StateImage::StateImage(QWidget* parent) : QWidget(parent) {
+  resize(105, 105);
+  machine_.show = [this](PictureState state) { display(pictureFor(state)); };
+  machine_.onStateChanged = [this] {
+    if (onStateChanged) onStateChanged(*this);
+  };
+}
 
 StateImage::~StateImage() = default;
 
@@ -39,8 +45,30 @@ void StateImage::display(const QImage& picture) {
   update();
 }
 
+const QImage& StateImage::pictureFor(PictureState state) const {
+  switch (state) {
+    case stEntered:
+      return pictures_.picEnter();
+    case stClicked1:
+      return pictures_.picClicked1();
+    case stClicked2:
+      return pictures_.picClicked2();
+    case stDown:
+      return pictures_.picDown();
+    case stDefault:
+      break;
+  }
+  return picture_;
+}
+
+void StateImage::syncHeld() {
+  machine_.setHeld({holdsGraphic(picture_), holdsGraphic(pictures_.picEnter()), holdsGraphic(pictures_.picClicked1()),
+                    holdsGraphic(pictures_.picClicked2()), holdsGraphic(pictures_.picDown())});
+}
+
 void StateImage::setPicture(const QImage& picture) {
   picture_ = picture;
+  syncHeld();
   display(picture_);
 }
 
@@ -57,53 +85,12 @@ void StateImage::setTransparent(bool transparent) {
   update();
 }
 
-void StateImage::setState(PictureState state) {
-  const QImage* picture = &picture_;
-  switch (state) {
-    case stDefault:
-      break;
-    case stEntered:
-      picture = &pictures_.picEnter();
-      break;
-    case stClicked1:
-      picture = &pictures_.picClicked1();
-      break;
-    case stClicked2:
-      picture = &pictures_.picClicked2();
-      break;
-    case stDown:
-      picture = &pictures_.picDown();
-      break;
-  }
-  if (holdsGraphic(*picture)) {
-    state_ = state;
-    display(*picture);
-  }
-  if (onStateChanged) onStateChanged(*this);
-}
-
-void StateImage::stateByClickCount() {
-  switch (clickCount_) {
-    case 1:
-    case 2: {
-      const PictureState wanted = clickCount_ == 1 ? stClicked1 : stClicked2;
-      setState(wanted);
-      if (state_ != wanted) {
-        clickCount_ = 0;
-        setState(stDefault);
-      }
-      break;
-    }
-    default:
-      setState(stDefault);
-      clickCount_ = 0;
-      break;
-  }
-}
+void StateImage::setState(PictureState state) { machine_.setState(state); }
 
 void StateImage::picturesChanged() {
+  syncHeld();
   updateHitMask();
-  if (pictures_.anySet()) setState(state_);
+  machine_.statePicturesChanged();
 }
 
 void StateImage::updateHitMask() {
@@ -150,23 +137,15 @@ void StateImage::paintEvent(QPaintEvent*) {
 
 void StateImage::enterEvent(QEnterEvent* event) {
   QWidget::enterEvent(event);
-  if (pointerOver_) return;
-  if (pictures_.anySet()) setState(stEntered);
-  pointerOver_ = true;
-  if (onMouseEnter) onMouseEnter(*this);
+  if (machine_.pointerEntered() && onMouseEnter) onMouseEnter(*this);
 }
 
 void StateImage::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  if (!pointerOver_) return;
-  if (pictures_.anySet()) stateByClickCount();
-  pointerOver_ = false;
-  if (onMouseLeave) onMouseLeave(*this);
+  if (machine_.pointerLeft() && onMouseLeave) onMouseLeave(*this);
 }
 
-void StateImage::mousePressEvent(QMouseEvent*) {
-  if (pictures_.anySet()) setState(stDown);
-}
+void StateImage::mousePressEvent(QMouseEvent*) { machine_.pressed(); }
 
 void StateImage::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
@@ -175,20 +154,11 @@ void StateImage::mouseReleaseEvent(QMouseEvent* event) {
   QPointer<StateImage> alive(this);
   if (event->button() == Qt::LeftButton && rect().contains(point)) {
     // The click comes before the release's own state change.
-    if (pictures_.anySet()) {
-      ++clickCount_;
-      stateByClickCount();
-    }
+    machine_.clicked();
     if (onClick) onClick(*this);
     if (!alive) return;
   }
-  if (!pictures_.anySet() || state_ == stClicked1 || state_ == stClicked2) return;
-  if (point.x() > 0 && point.x() < width() && point.y() > 0 && point.y() < height()) {
-    setState(stEntered);
-    if (state_ != stEntered) stateByClickCount();
-  } else {
-    stateByClickCount();
-  }
+  machine_.released(point.x(), point.y(), width(), height());
 }
 
 QSize StateImage::sizeHint() const { return holdsGraphic(displayed_) ? displayed_.size() : QSize(105, 105); }

@@ -1,4 +1,5 @@
-// StateImage: a picture control that can show a different picture per mouse state.
+// StateImage: a picture control that can show a different picture per mouse state, on Qt; the
+// picture-by-state machine is ui/state_image_machine.
 //
 // The window's logo gives it only a default picture, so it never changes what it shows; it is
 // a clickable picture whose transparent pixels let the pointer through to what lies beneath.
@@ -9,9 +10,16 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/state_image_machine.h"
+
 namespace zendrift::widgets {
 
-enum PictureState { stDefault, stEntered, stClicked1, stClicked2, stDown };
+using ui::PictureState;
+using ui::stClicked1;
+using ui::stClicked2;
+using ui::stDefault;
+using ui::stDown;
+using ui::stEntered;
 
 class StateImage;
 
@@ -56,11 +64,11 @@ class StateImage : public QWidget {
   // The picture on screen now.
   const QImage& displayedPicture() const noexcept { return displayed_; }
 
-  PictureState state() const noexcept { return state_; }
+  PictureState state() const noexcept { return machine_.state(); }
   // Shows `state` when its picture holds a graphic; raises onStateChanged in every case.
   void setState(PictureState state);
-  int clickCount() const noexcept { return clickCount_; }
-  bool pointerOver() const noexcept { return pointerOver_; }
+  int clickCount() const noexcept { return machine_.clickCount(); }
+  bool pointerOver() const noexcept { return machine_.pointerOver(); }
 
   bool autoSize() const noexcept { return autoSize_; }
   void setAutoSize(bool autoSize);
@@ -88,16 +96,15 @@ class StateImage : public QWidget {
  private:
   friend class StatePictures;
   void picturesChanged();
-  void stateByClickCount();
+  void syncHeld();
+  const QImage& pictureFor(PictureState state) const;
   void display(const QImage& picture);
   void updateHitMask();
 
   QImage picture_;
   QImage displayed_;
   StatePictures pictures_{*this};
-  PictureState state_ = stDefault;
-  int clickCount_ = 0;
-  bool pointerOver_ = false;
+  ui::StateImageMachine machine_;
   bool autoSize_ = false;
   bool transparent_ = false;
   QColor hintColor_;

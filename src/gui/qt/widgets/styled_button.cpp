@@ -6,14 +6,9 @@
 #include <QShortcutEvent>
 
 #include "gui/qt/widgets/button_caption.h"
-#include "gui/qt/widgets/button_gradient.h"
+#include "gui/qt/widgets/qt_painter.h"
 
 namespace zendrift::widgets {
-
-namespace {
-constexpr int kGradientColors = 64;
-constexpr int kTopToBottom = 1;
-}  // namespace
 
 StyledButton::StyledButton(QWidget* parent) : ThemedControl(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -108,28 +103,28 @@ void StyledButton::setAction(QAction* action) {
   follow();
 }
 
-bool StyledButton::ringShown(bool ignoreDefault) const {
-  bool ring = isPressed() ? !pointerOver() : (isHot() || isFocused());
-  if (!ignoreDefault && default_ && canFocus() && !isSibling()) ring = true;
-  return ring;
+ui::ButtonStatus StyledButton::status() const {
+  ui::ButtonStatus status;
+  status.enabled = isEnabled();
+  status.hot = isHot();
+  status.pressed = isPressed();
+  status.focused = isFocused();
+  status.pointerOver = pointerOver();
+  status.isDefault = default_;
+  status.canFocus = canFocus();
+  status.siblingActive = isSibling();
+  return status;
 }
 
+bool StyledButton::ringShown(bool ignoreDefault) const { return ui::ringShown(status(), ignoreDefault); }
+
 void StyledButton::rebuildGradients() {
-  const int w = width();
-  const int h = height();
-  // The face is always built one pixel inside the border. Sizing it to the ring's inside when
-  // the ring happens to show would leave a strip unpainted once the ring goes; painting with the
-  // ring copies only its top-left part anyway.
-  const int d = 2;
-  createGradientBitmap(w - d, h - d, QColor::fromRgb(kFaceTop), QColor::fromRgb(kFaceBottom), kGradientColors,
-                       kTopToBottom, true, face_);
-  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kPressedTop), QColor::fromRgb(kPressedBottom), kGradientColors,
-                       kTopToBottom, true, pressedFace_);
-  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kFocusTop), QColor::fromRgb(kFocusBottom), kGradientColors,
-                       kTopToBottom, true, focusRing_);
-  createGradientBitmap(w - 2, h - 2, QColor::fromRgb(kHotTop), QColor::fromRgb(kHotBottom), kGradientColors,
-                       kTopToBottom, true, hotRing_);
-  canvas_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  gradients_ = ui::buttonGradients({width(), height()});
+  face_ = imageView(gradients_.face);
+  pressedFace_ = imageView(gradients_.pressedFace);
+  focusRing_ = imageView(gradients_.focusRing);
+  hotRing_ = imageView(gradients_.hotRing);
+  canvas_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
   ++gradientBuilds_;
 }
 
@@ -239,8 +234,7 @@ void StyledButton::keyReleaseEvent(QKeyEvent* event) {
     ThemedControl::keyReleaseEvent(event);
     return;
   }
-  if (!pointerOver()) setDrawFlag(dsHot, false);
-  setDrawFlag(dsPressed, false);
+  drawStateMachine().keyReleased();
   requestRepaint();
   event->accept();
   click();

@@ -1,8 +1,8 @@
-// StyledButton and StyledButton: the styled push button of the window's button panel.
+// StyledButton: the styled push button of the window's button panel, on Qt.
 //
 // The face, pressed face and the two rings are gradients rebuilt at every size change and never
-// while painting; a paint only copies them, draws the border and the caption, into an
-// off-screen image that then goes to the screen in one piece.
+// while painting; a paint (ui/button_paint, through a QtPainter) only copies them, draws the
+// border and the caption, into an off-screen image that then goes to the screen in one piece.
 #pragma once
 
 #include <QImage>
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "gui/qt/widgets/themed_control.h"
+#include "ui/button_paint.h"
 
 class QAction;
 
@@ -22,12 +23,12 @@ class StyledButton : public ThemedControl {
 
  public:
   // The button's colours.
-  static constexpr QRgb kFaceTop = 0xFFFFFFFF, kFaceBottom = 0xFFEFEBE7;
-  static constexpr QRgb kPressedTop = 0xFFD6CFC6, kPressedBottom = 0xFFF7F3EB;
-  static constexpr QRgb kFocusTop = 0xFFCEE7FF, kFocusBottom = 0xFF6D84EF;
-  static constexpr QRgb kHotTop = 0xFFFFF3CE, kHotBottom = 0xFFE79600;
-  static constexpr QRgb kBorder = 0xFF003873, kBorderDisabled = 0xFFCEC7BD;
-  static constexpr QRgb kCorner = 0xFF7B9EAD, kCornerDisabled = 0xFFCEC7BD;
+  static constexpr QRgb kFaceTop = ui::kFaceTop.argb, kFaceBottom = ui::kFaceBottom.argb;
+  static constexpr QRgb kPressedTop = ui::kPressedTop.argb, kPressedBottom = ui::kPressedBottom.argb;
+  static constexpr QRgb kFocusTop = ui::kFocusTop.argb, kFocusBottom = ui::kFocusBottom.argb;
+  static constexpr QRgb kHotTop = ui::kHotTop.argb, kHotBottom = ui::kHotBottom.argb;
+  static constexpr QRgb kBorder = ui::kBorder.argb, kBorderDisabled = ui::kBorderDisabled.argb;
+  static constexpr QRgb kCorner = ui::kCorner.argb, kCornerDisabled = ui::kCornerDisabled.argb;
 
   explicit StyledButton(QWidget* parent = nullptr);
   ~StyledButton() override;
@@ -63,6 +64,8 @@ class StyledButton : public ThemedControl {
   // Whether the coloured ring shows: pressed and dragged off, or hot, or focused; unless the
   // default is ignored, also for a default button while no styled control is active.
   bool ringShown(bool ignoreDefault) const;
+  // What a paint reads of the button's state.
+  ui::ButtonStatus status() const;
 
   // The prepared gradients, for a look at what a paint copies.
   const QImage& faceBitmap() const noexcept { return face_; }
@@ -86,7 +89,7 @@ class StyledButton : public ThemedControl {
 
  private:
   void rebuildGradients();
-  void paintButton(QPainter& painter);
+
   QImage currentGlyph() const;
   void updateAccelerator();
   void watchWindow();
@@ -107,17 +110,17 @@ class StyledButton : public ThemedControl {
   QPointer<QAction> action_;
   QPointer<QWidget> watchedWindow_;
   int shortcutId_ = 0;
-  QImage face_, pressedFace_, focusRing_, hotRing_;
+  ui::ButtonGradients gradients_;
+  QImage face_, pressedFace_, focusRing_, hotRing_;  // views of gradients_
   QImage canvas_;
   int gradientBuilds_ = 0;
 
   // Everything the caption's and glyph's placement depends on; a paint with the same inputs
-  // reuses the prepared caption image instead of laying the text out again.
+  // reuses the placement instead of measuring the text again.
   struct CaptionKey {
     QString caption;
     QFont font;
     QSize size;
-    QRgb text = 0, light = 0, dark = 0;
     qint64 glyph = 0;
     bool enabled = true, wordWrap = true, showAccelChar = true, autoGray = true;
     GlyphLayout layout = blGlyphLeft;
@@ -126,12 +129,12 @@ class StyledButton : public ThemedControl {
     bool operator==(const CaptionKey&) const = default;
   };
   CaptionKey captionKey() const;
-  void prepareCaption(const CaptionKey& key);
+  void prepareCaption(const CaptionKey& key, ui::Painter& painter);
 
   std::optional<CaptionKey> preparedKey_;
-  QImage captionLayer_;  // the caption where an unpressed paint puts it, on transparent
-  QImage shownGlyph_;    // the glyph, grey if need be, its background made transparent
-  QPoint glyphAt_;
+  ui::ButtonCaption caption_;
+  ui::CaptionPlacement placement_;
+  ui::Image shownGlyph_;  // the glyph, grey if need be, its background made transparent
   int captionLayouts_ = 0;
 
  public:

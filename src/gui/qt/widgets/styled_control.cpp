@@ -30,14 +30,6 @@ void StyledControl::setLockUpdate(bool lock) {
   if (!lock) update();
 }
 
-void StyledControl::setDrawFlag(DrawStateFlag flag, bool on) {
-  if (on) {
-    drawState_ |= flag;
-  } else {
-    drawState_ &= ~static_cast<unsigned>(flag);
-  }
-}
-
 void StyledControl::setCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
@@ -60,34 +52,26 @@ void StyledControl::click() {
 
 void StyledControl::notifyMouseEnter() {
   // A disabled control takes no pointer input; Qt repeats an enter a release already reported.
-  if (pointerOver_ || !isEnabled()) return;
-  pointerOver_ = true;
-  setDrawFlag(dsHot, true);
+  if (!state_.pointerEntered(isEnabled())) return;
   if (onMouseEnter) onMouseEnter(*this);
   notify(ControlNotification::MouseEnter);
 }
 
 void StyledControl::notifyMouseLeave() {
-  if (!pointerOver_) return;
-  pointerOver_ = false;
-  setDrawFlag(dsHot, false);
+  if (!state_.pointerLeft()) return;
   if (onMouseLeave) onMouseLeave(*this);
   notify(ControlNotification::MouseLeave);
 }
 
 void StyledControl::notifyFocusMoved() {
-  const bool focused = hasFocus();
-  setDrawFlag(dsFocused, focused);
-  if (!focused) setDrawFlag(dsPressed, false);
   const QWidget* active = window() != nullptr ? window()->focusWidget() : nullptr;
-  sibling_ = qobject_cast<const StyledControl*>(active) != nullptr;
+  state_.focusMoved(hasFocus(), qobject_cast<const StyledControl*>(active) != nullptr);
   notify(ControlNotification::FocusChanged);
 }
 
 void StyledControl::pressDown() {
-  pressing_ = true;
   if (!hasFocus() && canFocus()) setFocus(Qt::MouseFocusReason);
-  setDrawFlag(dsPressed, true);
+  state_.pressDown();
   notify(ControlNotification::MouseDown);
 }
 
@@ -111,25 +95,24 @@ void StyledControl::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(
 void StyledControl::mouseMoveEvent(QMouseEvent* event) {
   // While a button holds the pointer Qt reports no leave or enter; the position tells.
   const bool inside = rect().contains(event->position().toPoint());
-  if (inside && !pointerOver_) {
+  if (inside && !pointerOver()) {
     notifyMouseEnter();
-  } else if (!inside && pointerOver_) {
+  } else if (!inside && pointerOver()) {
     notifyMouseLeave();
   }
   notify(ControlNotification::MouseMove);
 }
 
 void StyledControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (!pressing_) return;
-  pressing_ = false;
-  const bool wasPressed = isPressed();
-  setDrawFlag(dsPressed, false);
+  const ui::ControlDrawState::Release release =
+      state_.release(event->button() == Qt::LeftButton, rect().contains(event->position().toPoint()));
+  if (!release.ended) return;
   notify(ControlNotification::MouseUp);
   QWidget* under = QApplication::widgetAt(event->globalPosition().toPoint());
   if (auto* other = qobject_cast<StyledControl*>(under); other != nullptr && other != this) {
     other->notifyMouseEnter();
   }
-  if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint())) click();
+  if (release.click) click();
 }
 
 void StyledControl::focusInEvent(QFocusEvent* event) {
@@ -148,10 +131,7 @@ void StyledControl::changeEvent(QEvent* event) {
     case QEvent::EnabledChange:
       if (!isEnabled()) {
         // A disabled control takes no input, so nothing keeps it hot or pressed.
-        pointerOver_ = false;
-        pressing_ = false;
-        setDrawFlag(dsHot, false);
-        setDrawFlag(dsPressed, false);
+        state_.disabled();
       }
       notify(ControlNotification::EnabledChanged);
       break;

@@ -1,18 +1,23 @@
-// StyledControl: the base of the styled controls; draw state, notifications and click.
+// StyledControl: the base of the styled controls on Qt; notifications, repaints and click.
 //
-// The draw state (hot, pressed, focused) follows the pointer, the left button and the focus.
-// Each notification changes that state and then repaints only if it is in the redraw set, so a
-// move of the pointer inside the control costs no paint at all.
+// The draw state (hot, pressed, focused; ui/control_draw_state) follows the pointer, the left
+// button and the focus. Each notification changes that state and then repaints only if it is in
+// the redraw set, so a move of the pointer inside the control costs no paint at all.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 
+#include "ui/control_draw_state.h"
+
 namespace zendrift::widgets {
 
-enum DrawStateFlag : unsigned { dsHot = 1u, dsPressed = 2u, dsFocused = 4u };
-using DrawState = unsigned;
+using ui::DrawState;
+using ui::DrawStateFlag;
+using ui::dsFocused;
+using ui::dsHot;
+using ui::dsPressed;
 
 enum class ControlNotification : unsigned {
   CaptionChanged,
@@ -48,14 +53,14 @@ class StyledControl : public QWidget {
   explicit StyledControl(QWidget* parent = nullptr);
   ~StyledControl() override;
 
-  DrawState drawState() const noexcept { return drawState_; }
-  bool isHot() const noexcept { return (drawState_ & dsHot) != 0; }
-  bool isPressed() const noexcept { return (drawState_ & dsPressed) != 0; }
-  bool isFocused() const noexcept { return (drawState_ & dsFocused) != 0; }
+  DrawState drawState() const noexcept { return state_.flags(); }
+  bool isHot() const noexcept { return state_.hot(); }
+  bool isPressed() const noexcept { return state_.pressed(); }
+  bool isFocused() const noexcept { return state_.focused(); }
   // True while the window's active control is itself a styled control.
-  bool isSibling() const noexcept { return sibling_; }
+  bool isSibling() const noexcept { return state_.sibling(); }
   // Whether the pointer was last seen over the control.
-  bool pointerOver() const noexcept { return pointerOver_; }
+  bool pointerOver() const noexcept { return state_.pointerOver(); }
 
   QString caption() const { return caption_; }
   void setCaption(const QString& caption);
@@ -88,7 +93,8 @@ class StyledControl : public QWidget {
   void requestRepaint();
   // Called after the caption changed, before the repaint.
   virtual void captionChanged() {}
-  void setDrawFlag(DrawStateFlag flag, bool on);
+  void setDrawFlag(DrawStateFlag flag, bool on) noexcept { state_.set(flag, on); }
+  ui::ControlDrawState& drawStateMachine() noexcept { return state_; }
   // The left-button press (also what the space bar does on a button): focus, then pressed.
   void pressDown();
   void notifyMouseLeave();
@@ -106,11 +112,8 @@ class StyledControl : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  DrawState drawState_ = 0;
-  bool pressing_ = false;
-  bool pointerOver_ = false;
+  ui::ControlDrawState state_;
   bool lockUpdate_ = false;
-  bool sibling_ = false;
   int modalResult_ = 0;
   RedrawSet redrawSet_ = kDefaultRedrawSet;
   QString caption_;

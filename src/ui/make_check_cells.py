@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-# Draws the check list's cell images (check_images.bmp): 6 x 3 cells of 16 x 13, 16 colours.
+# Draws the check list's cell images into check_cells_data.cpp: 6 x 3 cells of 16 x 13, 16 colours.
 #
 # Rows: check boxes, radio buttons, check marks. Columns: unchecked, checked, grayed, then the
 # same three on a grey (disabled) face. Magenta is the transparent background. Run it again
-# after changing a drawing; the bitmap is committed so the build needs no Python.
-import struct
+# after changing a drawing; its output is committed so the build needs no Python.
 import sys
 
 CELL_W, CELL_H = 16, 13
@@ -106,15 +105,15 @@ for state in range(3):
         radio(col, state, disabled)
         check_mark(col, state, disabled)
 
-row_bytes = W // 2
-header = struct.pack('<2sIHHI', b'BM', 14 + 40 + 64 + row_bytes * H, 0, 0, 14 + 40 + 64)
-info = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 4, 0, row_bytes * H, 2835, 2835, 16, 0)
-palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-body = bytearray()
-for y in reversed(range(H)):
-    line = pixels[y]
-    for x in range(0, W, 2):
-        body.append((line[x] << 4) | line[x + 1])
-out = sys.argv[1] if len(sys.argv) > 1 else 'check_images.bmp'
-with open(out, 'wb') as f:
-    f.write(header + info + palette + body)
+out = sys.argv[1] if len(sys.argv) > 1 else 'check_cells_data.cpp'
+with open(out, 'w') as f:
+    f.write('// The check cells\' pixels, drawn by make_check_cells.py: one palette index (hex) per pixel.\n')
+    f.write('#include "ui/check_cells_data.h"\n\nnamespace zendrift::ui {\n\n')
+    f.write('const std::array<std::uint32_t, 16> kCheckCellsPalette{{\n')
+    for r, g, b in PALETTE:
+        f.write('    0xFF%02X%02X%02Xu,\n' % (r, g, b))
+    f.write('}};\n\n')
+    f.write('const std::array<std::string_view, %d> kCheckCellsRows{{\n' % H)
+    for line in pixels:
+        f.write('    "%s",\n' % ''.join('%X' % c for c in line))
+    f.write('}};\n\n}  // namespace zendrift::ui\n')

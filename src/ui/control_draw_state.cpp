@@ -1,0 +1,61 @@
+// The draw state of a styled control and its notifications.
+#include "ui/control_draw_state.h"
+
+namespace zendrift::ui {
+
+void ControlDrawState::set(DrawStateFlag flag, bool on) noexcept {
+  if (on) {
+    flags_ |= flag;
+  } else {
+    flags_ &= ~static_cast<unsigned>(flag);
+  }
+}
+
+bool ControlDrawState::pointerEntered(bool enabled) noexcept {
+  if (pointerOver_ || !enabled) return false;
+  pointerOver_ = true;
+  set(dsHot, true);
+  return true;
+}
+
+bool ControlDrawState::pointerLeft() noexcept {
+  if (!pointerOver_) return false;
+  pointerOver_ = false;
+  set(dsHot, false);
+  return true;
+}
+
+void ControlDrawState::pressDown() noexcept {
+  pressing_ = true;
+  set(dsPressed, true);
+}
+
+ControlDrawState::Release ControlDrawState::release(bool leftButton, bool inside) noexcept {
+  if (!pressing_) return {};
+  pressing_ = false;
+  const bool wasPressed = pressed();
+  set(dsPressed, false);
+  return {true, leftButton && wasPressed && inside};
+}
+
+bool ControlDrawState::keyReleased() noexcept {
+  if (!pressed()) return false;
+  if (!pointerOver_) set(dsHot, false);
+  set(dsPressed, false);
+  return true;
+}
+
+void ControlDrawState::focusMoved(bool focused, bool siblingActive) noexcept {
+  set(dsFocused, focused);
+  if (!focused) set(dsPressed, false);
+  sibling_ = siblingActive;
+}
+
+void ControlDrawState::disabled() noexcept {
+  pointerOver_ = false;
+  pressing_ = false;
+  set(dsHot, false);
+  set(dsPressed, false);
+}
+
+}  // namespace zendrift::ui

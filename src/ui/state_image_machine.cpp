@@ -1,0 +1,75 @@
+// The state image's picture-by-state machine.
+#include "ui/state_image_machine.h"
+
+namespace zendrift::ui {
+
+void StateImageMachine::statePicturesChanged() {
+  if (anyStatePicture()) setState(state_);
+}
+
+bool StateImageMachine::anyStatePicture() const noexcept {
+  return held_[stEntered] || held_[stClicked1] || held_[stClicked2] || held_[stDown];
+}
+
+void StateImageMachine::setState(PictureState state) {
+  if (held_[static_cast<std::size_t>(state)]) {
+    state_ = state;
+    if (show) show(state);
+  }
+  if (onStateChanged) onStateChanged();
+}
+
+void StateImageMachine::stateByClickCount() {
+  switch (clickCount_) {
+    case 1:
+    case 2: {
+      const PictureState wanted = clickCount_ == 1 ? stClicked1 : stClicked2;
+      setState(wanted);
+      if (state_ != wanted) {
+        clickCount_ = 0;
+        setState(stDefault);
+      }
+      break;
+    }
+    default:
+      setState(stDefault);
+      clickCount_ = 0;
+      break;
+  }
+}
+
+bool StateImageMachine::pointerEntered() {
+  if (pointerOver_) return false;
+  if (anyStatePicture()) setState(stEntered);
+  pointerOver_ = true;
+  return true;
+}
+
+bool StateImageMachine::pointerLeft() {
+  if (!pointerOver_) return false;
+  if (anyStatePicture()) stateByClickCount();
+  pointerOver_ = false;
+  return true;
+}
+
+void StateImageMachine::pressed() {
+  if (anyStatePicture()) setState(stDown);
+}
+
+void StateImageMachine::clicked() {
+  if (!anyStatePicture()) return;
+  ++clickCount_;
+  stateByClickCount();
+}
+
+void StateImageMachine::released(int x, int y, int width, int height) {
+  if (!anyStatePicture() || state_ == stClicked1 || state_ == stClicked2) return;
+  if (x > 0 && x < width && y > 0 && y < height) {
+    setState(stEntered);
+    if (state_ != stEntered) stateByClickCount();
+  } else {
+    stateByClickCount();
+  }
+}
+
+}  // namespace zendrift::ui
