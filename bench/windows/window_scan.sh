@@ -3,7 +3,8 @@
 # the window opens, scans, lists every orphan and ends) against zendrift.exe /list on the same
 # folders, the two run alternately; prints the medians and their ratio.
 # usage: bench/windows/window_scan.sh BUILD_DIR [ROUNDS]   (BUILD_DIR: the cross build of
-#        scripts/windows-tests.sh, with zendrift.exe and zd_shell_link_batch.exe)
+#        scripts/windows-tests.sh, with zendrift.exe and zd_shell_link_batch.exe; env:
+#        ZD_WINDOW_BENCH_DIR, where the prefix and its folders are made once and reused)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 rounds=${2:-5}
@@ -12,11 +13,10 @@ batch_exe=$(find "$build" -name zd_shell_link_batch.exe | head -n 1)
 wine=$(command -v wine || command -v wine64)
 folders=400 shortcuts_per_folder=12 files_per_folder=100
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/zendrift-window-bench.XXXXXX")
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" HOME="$scratch/home"
-mkdir -p "$HOME"
-DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 || true
-wineserver --wait || true
+work=${ZD_WINDOW_BENCH_DIR:-${TMPDIR:-/tmp}/zendrift-window-bench}
+scratch="$work/run"
+mkdir -p "$scratch"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" HOME="$work/home"
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -29,27 +29,35 @@ trap cleanup EXIT
 export DISPLAY=$display
 
 # One folder of shortcuts made by Wine's shell-link object (half of them orphans), copied into
-# every folder of the tree with plain files beside them.
+# every folder of the tree with plain files beside them; made once.
 tree="$WINEPREFIX/drive_c/bench"
-mkdir -p "$tree/seed" "$WINEPREFIX/drive_c/targets"
-: >"$scratch/links.txt"
-for i in $(seq "$shortcuts_per_folder"); do
-  if [ $((i % 2)) -eq 0 ]; then
-    touch "$WINEPREFIX/drive_c/targets/t$i.txt"
-    printf 'C:\\bench\\seed\\s%d.lnk\tC:\\targets\\t%d.txt\n' "$i" "$i" >>"$scratch/links.txt"
-  else
-    printf 'C:\\bench\\seed\\s%d.lnk\tC:\\gone\\g%d.exe\n' "$i" "$i" >>"$scratch/links.txt"
-  fi
-done
-"$wine" "$batch_exe" "Z:${scratch//\//\\}\\links.txt" >/dev/null 2>&1
-for f in $(seq "$folders"); do
-  dir="$tree/d$((f % 20))/f$f"
-  mkdir -p "$dir"
-  cp "$tree"/seed/*.lnk "$dir/"
-  for n in $(seq "$files_per_folder"); do : >"$dir/file$n.dat"; done
-done
-rm -rf "$tree/seed"
 orphans=$((folders * shortcuts_per_folder / 2))
+stamp="folders=$folders shortcuts=$shortcuts_per_folder files=$files_per_folder"
+if [ ! -f "$work/made" ] || [ "$(cat "$work/made")" != "$stamp" ]; then
+  rm -rf "$WINEPREFIX" "$HOME" "$work/made"
+  mkdir -p "$HOME"
+  DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 || true
+  wineserver --wait || true
+  mkdir -p "$tree/seed" "$WINEPREFIX/drive_c/targets"
+  : >"$scratch/links.txt"
+  for i in $(seq "$shortcuts_per_folder"); do
+    if [ $((i % 2)) -eq 0 ]; then
+      touch "$WINEPREFIX/drive_c/targets/t$i.txt"
+      printf 'C:\\bench\\seed\\s%d.lnk\tC:\\targets\\t%d.txt\n' "$i" "$i" >>"$scratch/links.txt"
+    else
+      printf 'C:\\bench\\seed\\s%d.lnk\tC:\\gone\\g%d.exe\n' "$i" "$i" >>"$scratch/links.txt"
+    fi
+  done
+  "$wine" "$batch_exe" "Z:${scratch//\//\\}\\links.txt" >/dev/null 2>&1
+  for f in $(seq "$folders"); do
+    dir="$tree/d$((f % 20))/f$f"
+    mkdir -p "$dir"
+    cp "$tree"/seed/*.lnk "$dir/"
+    for n in $(seq "$files_per_folder"); do : >"$dir/file$n.dat"; done
+  done
+  rm -rf "$tree/seed"
+  echo "$stamp" >"$work/made"
+fi
 
 # Settings that scan only the tree, the same for both runs.
 settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Zendrift"

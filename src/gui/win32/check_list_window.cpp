@@ -17,6 +17,9 @@ ui::Color systemColor(int index) {
   return ui::Color::rgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// Posted to itself after the model changed, once for any number of changes.
+constexpr UINT kUpdateMessage = WM_APP + 30;
+
 enum MenuCommand : UINT { kMarkAll = 1, kUnmarkAll, kMarkSelection, kUnmarkSelection, kExclude, kUndo };
 
 }  // namespace
@@ -46,26 +49,31 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
   ReleaseDC(window_, dc);
   lineHeight_ = std::max({MulDiv(13, dpi, 96), static_cast<int>(metrics.tmHeight), ui::kCheckCellHeight});
   checkArea_ = std::max(ui::kCheckAreaWidth, MulDiv(ui::kCheckAreaWidth, dpi, 96));
+  // Lines are measured on a memory DC of their own: a window DC per line costs a round trip to
+  // the system (under Wine, to its server) for every orphan a scan adds.
+  measureDc_ = CreateCompatibleDC(nullptr);
+  measureOld_ = SelectObject(measureDc_, fonts_.font(font_));
   model_.setLineWidthFunction([this](std::string_view text) {
-    HDC measure = GetDC(window_);
-    HGDIOBJ previous = SelectObject(measure, fonts_.font(font_));
     const std::wstring wide = platform::win32::toWide(text);
     SIZE extent{};
-    GetTextExtentPoint32W(measure, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    SelectObject(measure, previous);
-    ReleaseDC(window_, measure);
+    GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
     return checkArea_ + extent.cx + 4;
   });
   observer_ = model_.addObserver([this](const scan::CheckListChange& change) {
     if (change.kind == scan::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
-    updateScrollBars();
-    InvalidateRect(window_, nullptr, FALSE);
+    // A scan changes many lines at once: the scroll bars and the picture follow once for all.
+    if (!updatePending_) {
+      updatePending_ = true;
+      PostMessageW(window_, kUpdateMessage, 0, 0);
+    }
   });
 }
 
 CheckListWindow::~CheckListWindow() {
   model_.removeObserver(observer_);
   model_.setLineWidthFunction(nullptr);
+  SelectObject(measureDc_, measureOld_);
+  DeleteDC(measureDc_);
   if (window_) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -90,6 +98,11 @@ LRESULT CALLBACK CheckListWindow::windowProcedure(HWND window, UINT message, WPA
 
 LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kUpdateMessage:
+      updatePending_ = false;
+      updateScrollBars();
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

@@ -48,6 +48,9 @@ class CheckListWindow {
   ui::Font font_;
   GdiFontCache fonts_;
   int observer_ = 0;
+  HDC measureDc_ = nullptr;
+  HGDIOBJ measureOld_ = nullptr;
+  bool updatePending_ = false;
   int lineHeight_ = 13;
   int checkArea_ = 18;
   int topLine_ = 0;
