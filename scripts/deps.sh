@@ -12,6 +12,7 @@ packages=(
   wine
   nlohmann-json3-dev
   dpkg-dev lintian appstream nsis unzip
+  bc time
 )
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
 # Wine's own menu builder; the Windows tests run under Wine.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times a scan from the Win32 window under Wine (zendrift.exe /start /exit on a virtual display:
 # the window opens, scans, lists every orphan and ends) against zendrift.exe /list on the same
-# folders, the two run alternately; prints the medians and their ratio.
+# folders, the two run alternately; prints the medians of their wall and CPU times (Wine's server
+# and the X server included) and the ratio.
 # usage: bench/windows/window_scan.sh BUILD_DIR [ROUNDS]   (BUILD_DIR: the cross build of
 #        scripts/windows-tests.sh, with zendrift.exe and zd_shell_link_batch.exe; env:
 #        ZD_WINDOW_BENCH_DIR, where the prefix and its folders are made once and reused)
@@ -64,20 +65,39 @@ settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Zendrift"
 mkdir -p "$settings"
 printf '[Directories]\r\nStartMenu=0\r\nAllUsersStartMenu=0\r\nDesktop=0\r\nAllUsersDeskTop=0\r\nFavorites=0\r\nHistory=0\r\nProgramFiles=0\r\nTempPath=0\r\nApplicationData=0\r\nRecent=0\r\nUserDir=C:\\bench\r\n' >"$settings/zendrift.ini"
 
-seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(date +%s.%N); echo "$end - $start" | bc; }
+# Wall time on a machine shared with other work varies a lot: the cost compared is the CPU time
+# of the run itself plus what it made Wine's server and the X server do meanwhile.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -f -p >/dev/null 2>&1 &
+server=$!
+sleep 1
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+measure() {
+  local before_server before_x start end
+  before_server=$(ticks "$server")
+  before_x=$(ticks "$xvfb")
+  start=$(date +%s.%N)
+  /usr/bin/time -f '%U %S' -o "$scratch/time" "$@" >/dev/null 2>&1
+  end=$(date +%s.%N)
+  read -r user system <"$scratch/time"
+  echo "$(echo "$end - $start" | bc) $(echo "$user + $system + ($(ticks "$server") - $before_server + $(ticks "$xvfb") - $before_x) / $hz" | bc -l)"
+}
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 found=$("$wine" "$exe" /list 2>/dev/null | grep -c . || true)
 [ "$found" -eq "$orphans" ] || echo "warning: /list found $found orphans, expected $orphans" >&2
-# Wine's own start-up is warm for both: the server stays up between runs.
-"$wine" cmd /c exit >/dev/null 2>&1 || true
-: >"$scratch/list" ; : >"$scratch/window"
+: >"$scratch/list"
+: >"$scratch/window"
 for _ in $(seq "$rounds"); do
-  seconds "$wine" "$exe" /list >>"$scratch/list"
-  seconds "$wine" "$exe" /start /exit >>"$scratch/window"
+  measure "$wine" "$exe" /list >>"$scratch/list"
+  measure "$wine" "$exe" /start /exit >>"$scratch/window"
 done
-list=$(median <"$scratch/list")
-window=$(median <"$scratch/window")
+list_wall=$(cut -d' ' -f1 "$scratch/list" | median)
+list_cpu=$(cut -d' ' -f2 "$scratch/list" | median)
+window_wall=$(cut -d' ' -f1 "$scratch/window" | median)
+window_cpu=$(cut -d' ' -f2 "$scratch/window" | median)
 echo "shortcuts: $((folders * shortcuts_per_folder)) in $folders folders with $((folders * files_per_folder)) other files; orphans: $orphans"
-echo "zendrift.exe /list:         median ${list} s over $rounds runs"
-echo "window /start /exit:        median ${window} s over $rounds runs"
-echo "window / list:              $(echo "scale=3; $window / $list" | bc)"
+printf 'zendrift.exe /list:    median %.2f s wall, %.2f s CPU over %d runs\n' "$list_wall" "$list_cpu" "$rounds"
+printf 'window /start /exit:   median %.2f s wall, %.2f s CPU over %d runs\n' "$window_wall" "$window_cpu" "$rounds"
+printf 'window / list:         %.3f (CPU), %.3f (wall)\n' "$(echo "$window_cpu / $list_cpu" | bc -l)" \
+  "$(echo "$window_wall / $list_wall" | bc -l)"

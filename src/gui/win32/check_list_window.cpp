@@ -2,10 +2,12 @@
 #include "gui/win32/check_list_window.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
 #include "gui/win32/control_ids.h"
+#include "gui/win32/image_scale.h"
 #include "platform/win32/win32_text.h"
 #include "ui/check_cells.h"
 
@@ -47,8 +49,10 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(window_, dc);
-  lineHeight_ = std::max({MulDiv(13, dpi, 96), static_cast<int>(metrics.tmHeight), ui::kCheckCellHeight});
+  lineHeight_ = std::max({MulDiv(13, dpi, 96), static_cast<int>(metrics.tmHeight), MulDiv(ui::kCheckCellHeight, dpi, 96)});
   checkArea_ = std::max(ui::kCheckAreaWidth, MulDiv(ui::kCheckAreaWidth, dpi, 96));
+  cellWidth_ = std::max(ui::kCheckCellWidth, MulDiv(ui::kCheckCellWidth, dpi, 96));
+  cellHeight_ = std::max(ui::kCheckCellHeight, MulDiv(ui::kCheckCellHeight, dpi, 96));
   // Lines are measured on a memory DC of their own: a window DC per line costs a round trip to
   // the system (under Wine, to its server) for every orphan a scan adds.
   measureDc_ = CreateCompatibleDC(nullptr);
@@ -135,6 +139,12 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     }
+    case WM_MOUSEMOVE: {
+      const int line = lineAt(GET_Y_LPARAM(lParam));
+      if (line != hoverLine_ && toolTips_) SendMessageW(toolTips_, TTM_POP, 0, 0);
+      hoverLine_ = line;
+      break;
+    }
     case WM_RBUTTONDOWN:
       SetFocus(window_);
       return 0;
@@ -217,9 +227,12 @@ void CheckListWindow::drawLine(ui::Painter& painter, int index, const ui::Rect& 
   // The check area is never highlighted.
   const ui::Rect checkArea{line.left, line.top, checkArea_, line.height};
   painter.fillRect(checkArea, background);
-  const ui::Rect cell = ui::checkCellRect(checkArea);
-  painter.drawImage(cell.topLeft(), ui::checkCell(model_.checkKind(), model_.itemState(index),
-                                                  model_.isItemEnabled(index), background));
+  // The cell at the screen's density, centred in the check area.
+  const ui::Image image = scaledImage(
+      ui::checkCell(model_.checkKind(), model_.itemState(index), model_.isItemEnabled(index), background), cellWidth_,
+      cellHeight_);
+  painter.drawImage({checkArea.left + (checkArea.width - image.width) / 2, line.top + (line.height - image.height) / 2},
+                    image);
   const ui::Rect text{checkArea.right(), line.top, line.width - checkArea_, line.height};
   const bool selected = model_.isItemSelected(index);
   const bool enabled = model_.isItemEnabled(index);
@@ -233,6 +246,11 @@ void CheckListWindow::drawLine(ui::Painter& painter, int index, const ui::Rect& 
   painter.drawText({text.left + 2, text.top, text.width - 2, text.height}, model_.items.get(index), font_, ink,
                    ui::kTextSingleLine | ui::kTextVCenter | ui::kTextNoPrefix);
   if (focused && index == model_.itemIndex()) painter.drawFocusRect(text);
+}
+
+std::string CheckListWindow::hintAt(POINT client) const {
+  const int index = lineAt(client.y);
+  return index >= 0 ? model_.itemHint(index) : std::string();
 }
 
 int CheckListWindow::lineAt(int y) const {

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "gui/win32/gdi_painter.h"
 #include "ui/check_list_model.h"
 #include "ui/font.h"
@@ -28,6 +30,12 @@ class CheckListWindow {
   CheckListWindow& operator=(const CheckListWindow&) = delete;
 
   HWND handle() const noexcept { return window_; }
+  // The hint of the line at `client` (list coordinates): why its shortcut is an orphan, or why it
+  // could not be deleted; empty off the lines.
+  std::string hintAt(POINT client) const;
+  // The tooltip control that shows the hints: it is hidden when the pointer moves to another
+  // line, so that the next one asks for that line's hint.
+  void setToolTips(HWND toolTips) noexcept { toolTips_ = toolTips; }
 
  private:
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,11 +56,15 @@ class CheckListWindow {
   ui::Font font_;
   GdiFontCache fonts_;
   int observer_ = 0;
+  HWND toolTips_ = nullptr;
+  int hoverLine_ = -1;
   HDC measureDc_ = nullptr;
   HGDIOBJ measureOld_ = nullptr;
   bool updatePending_ = false;
   int lineHeight_ = 13;
   int checkArea_ = 18;
+  int cellWidth_ = 16;
+  int cellHeight_ = 13;
   int topLine_ = 0;
   int left_ = 0;
   int anchor_ = -1;

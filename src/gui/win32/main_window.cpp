@@ -2,6 +2,8 @@
 // options, the small actions, and the window procedure that routes messages to them.
 #include "gui/win32/main_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -105,6 +107,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       layoutControls();
       return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+        showListHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return 0;
+      }
+      break;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       const ui::Size client = ui::minimumClient(scale_);
@@ -139,6 +147,19 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::showListHint(NMTTDISPINFOW& info) {
+  // Only the result list asks: a line's hint, else the list's own.
+  if (info.hdr.idFrom != reinterpret_cast<UINT_PTR>(resultList_->handle())) return;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ScreenToClient(resultList_->handle(), &pointer);
+  std::string hint = resultList_->hintAt(pointer);
+  if (hint.empty()) hint = ui::controlSpec(ControlId::resultList).hint;
+  listHint_ = toWide(hint);
+  info.lpszText = listHint_.data();
+  info.hinst = nullptr;
 }
 
 void MainWindow::onCommand(int id) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <functional>
@@ -73,7 +74,8 @@ class MainWindow {
 
   void createControls();
   void createControl(const ui::ControlSpec& spec);
-  void addToolTip(HWND control, std::string_view text);
+  // With askEachTime the tooltip asks the window for its text (TTN_GETDISPINFO) whenever it shows.
+  void addToolTip(HWND control, std::string_view text, bool askEachTime = false);
   void setToolTip(HWND control, std::string_view text);
   // Every control where the layout puts it for the window's client size.
   void layoutControls();
@@ -81,6 +83,7 @@ class MainWindow {
   // Design pixels at the screen's density.
   int scaled(int designPixels) const noexcept { return ui::scaled(designPixels, scale_); }
   void onCommand(int id);
+  void showListHint(NMTTDISPINFOW& info);
 
   void onShow();
   void onCloseRequested();
@@ -138,6 +141,7 @@ class MainWindow {
   double scale_ = 1.0;
   WindowFonts fonts_;
   HWND toolTips_ = nullptr;
+  std::wstring listHint_;
   std::array<HWND, ui::kControlCount> controls_{};
   scan::CheckListModel model_;
   std::unique_ptr<StateImageWindow> logo_;

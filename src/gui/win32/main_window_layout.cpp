@@ -119,7 +119,13 @@ void MainWindow::createControl(const ui::ControlSpec& spec) {
       break;
   }
   controls_[static_cast<std::size_t>(ui::indexOf(spec.id))] = control;
-  if (!spec.hint.empty()) addToolTip(control, spec.hint);
+  if (spec.kind == ControlKind::checkList) {
+    // The list's hint depends on the line under the pointer: asked for each time it shows.
+    addToolTip(control, {}, true);
+    resultList_->setToolTips(toolTips_);
+  } else if (!spec.hint.empty()) {
+    addToolTip(control, spec.hint);
+  }
 }
 
 void MainWindow::layoutControls() {
@@ -147,14 +153,14 @@ void MainWindow::layoutControls() {
   }
 }
 
-void MainWindow::addToolTip(HWND control, std::string_view text) {
+void MainWindow::addToolTip(HWND control, std::string_view text, bool askEachTime) {
   std::wstring wide = toWide(text);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = GetParent(control);
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = wide.data();
+  tool.lpszText = askEachTime ? LPSTR_TEXTCALLBACKW : wide.data();
   SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

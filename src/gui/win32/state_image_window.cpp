@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "gui/win32/image_scale.h"
 #include "gui/win32/logo_picture.h"
 
 namespace zendrift::win32 {
@@ -50,6 +51,10 @@ LRESULT CALLBACK StateImageWindow::windowProcedure(HWND window, UINT message, WP
 
 LRESULT StateImageWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SIZE:
+      // The picture at the control's size, which the layout scales by the screen's dpi.
+      picture_ = scaledImage(logoPicture(), LOWORD(lParam), HIWORD(lParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -62,7 +67,7 @@ LRESULT StateImageWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         GdiPainter painter(buffer.dc(), fonts_);
         const COLORREF face = GetSysColor(COLOR_WINDOW);
         painter.fillRect({0, 0, client.right, client.bottom}, ui::Color::rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
-        painter.drawImage({0, 0}, logoPicture());
+        painter.drawImage({0, 0}, picture_);
       }
       EndPaint(window_, &ps);
       return 0;

@@ -31,6 +31,7 @@ class StateImageWindow {
   int id_;
   GdiFontCache fonts_{96};
   ui::StateImageMachine machine_;
+  ui::Image picture_;
 };
 
 }  // namespace zendrift::win32
