@@ -88,9 +88,14 @@ found=$("$wine" "$exe" /list 2>/dev/null | grep -c . || true)
 [ "$found" -eq "$orphans" ] || echo "warning: /list found $found orphans, expected $orphans" >&2
 : >"$scratch/list"
 : >"$scratch/window"
+: >"$scratch/list-start"
+: >"$scratch/window-start"
 for _ in $(seq "$rounds"); do
   measure "$wine" "$exe" /list >>"$scratch/list"
   measure "$wine" "$exe" /start /exit >>"$scratch/window"
+  # What each costs without the scan: /list of an empty folder; the window opened and closed.
+  mkdir -p "$WINEPREFIX/drive_c/empty"; measure "$wine" "$exe" /list /userdir 'C:\empty' >>"$scratch/list-start"
+  measure "$wine" "$exe" /exit >>"$scratch/window-start"
 done
 list_wall=$(cut -d' ' -f1 "$scratch/list" | median)
 list_cpu=$(cut -d' ' -f2 "$scratch/list" | median)
@@ -101,3 +106,8 @@ printf 'zendrift.exe /list:    median %.2f s wall, %.2f s CPU over %d runs\n' "$
 printf 'window /start /exit:   median %.2f s wall, %.2f s CPU over %d runs\n' "$window_wall" "$window_cpu" "$rounds"
 printf 'window / list:         %.3f (CPU), %.3f (wall)\n' "$(echo "$window_cpu / $list_cpu" | bc -l)" \
   "$(echo "$window_wall / $list_wall" | bc -l)"
+list_start=$(cut -d' ' -f2 "$scratch/list-start" | median)
+window_start=$(cut -d' ' -f2 "$scratch/window-start" | median)
+printf 'without the scan:      /list %.2f s CPU, the window %.2f s CPU\n' "$list_start" "$window_start"
+printf 'the scan alone:        window / list %.3f (CPU)\n' \
+  "$(echo "($window_cpu - $window_start) / ($list_cpu - $list_start)" | bc -l)"

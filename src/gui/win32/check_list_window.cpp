@@ -21,6 +21,8 @@ ui::Color systemColor(int index) {
 
 // Posted to itself after the model changed, once for any number of changes.
 constexpr UINT kUpdateMessage = WM_APP + 30;
+constexpr UINT_PTR kUpdateTimer = 1;
+constexpr DWORD kUpdateInterval = 100;
 
 enum MenuCommand : UINT { kMarkAll = 1, kUnmarkAll, kMarkSelection, kUnmarkSelection, kExclude, kUndo };
 
@@ -65,10 +67,15 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
   });
   observer_ = model_.addObserver([this](const scan::CheckListChange& change) {
     if (change.kind == scan::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
-    // A scan changes many lines at once: the scroll bars and the picture follow once for all.
-    if (!updatePending_) {
-      updatePending_ = true;
+    // A scan changes many lines at once: the scroll bars and the picture follow once for all, and
+    // while lines keep coming, ten times a second at most.
+    if (updatePending_) return;
+    updatePending_ = true;
+    const DWORD since = GetTickCount() - lastUpdate_;
+    if (since >= kUpdateInterval) {
       PostMessageW(window_, kUpdateMessage, 0, 0);
+    } else {
+      SetTimer(window_, kUpdateTimer, kUpdateInterval - since, nullptr);
     }
   });
 }
@@ -102,8 +109,13 @@ LRESULT CALLBACK CheckListWindow::windowProcedure(HWND window, UINT message, WPA
 
 LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_TIMER:
+      if (wParam != kUpdateTimer) break;
+      KillTimer(window_, kUpdateTimer);
+      [[fallthrough]];
     case kUpdateMessage:
       updatePending_ = false;
+      lastUpdate_ = GetTickCount();
       updateScrollBars();
       InvalidateRect(window_, nullptr, FALSE);
       return 0;

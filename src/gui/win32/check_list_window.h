@@ -61,6 +61,7 @@ class CheckListWindow {
   HDC measureDc_ = nullptr;
   HGDIOBJ measureOld_ = nullptr;
   bool updatePending_ = false;
+  DWORD lastUpdate_ = 0;
   int lineHeight_ = 13;
   int checkArea_ = 18;
   int cellWidth_ = 16;
