@@ -7,13 +7,17 @@ namespace zendrift::ui {
 
 struct Font {
   std::string face;
-  // The character height in pixels at 96 dpi (no internal leading): 11 is 8 point. Qt takes it
-  // as the pixel size; GDI as a negative lfHeight, scaled by the screen's dpi / 96.
+  // The character height in pixels (no internal leading): 11 is 8 point at 96 dpi. Qt takes it
+  // as the pixel size, GDI as a negative lfHeight. The design's fonts are for 96 dpi; a window on
+  // another screen hands the painter scaledBy(dpi / 96), since a painter works in device pixels.
   int pixelHeight = 11;
   bool bold = false;
 
   // The point size at 96 dpi, rounded: 11 pixels is 8 point.
   constexpr int pointSize() const noexcept { return (pixelHeight * 72 + 48) / 96; }
+  Font scaledBy(double scale) const {
+    return {face, static_cast<int>(pixelHeight * scale + 0.5), bold};
+  }
   friend bool operator==(const Font&, const Font&) = default;
 };
 

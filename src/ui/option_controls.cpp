@@ -1,22 +1,33 @@
 // The form's option boxes to and from the scan options.
 #include "ui/option_controls.h"
 
+#include <utility>
+
 namespace zendrift::ui {
+
+namespace {
+
+// The boxes that stand for one flag each.
+constexpr std::pair<bool OptionControls::*, bool settings::ScanOptions::*> kSingleFlags[] = {
+    {&OptionControls::favorites, &settings::ScanOptions::favorites},
+    {&OptionControls::history, &settings::ScanOptions::history},
+    {&OptionControls::programFiles, &settings::ScanOptions::programFiles},
+    {&OptionControls::temp, &settings::ScanOptions::tempPath},
+    {&OptionControls::appData, &settings::ScanOptions::applicationData},
+    {&OptionControls::recent, &settings::ScanOptions::recent},
+    {&OptionControls::removableDrives, &settings::ScanOptions::removableDrives},
+    {&OptionControls::networkDrives, &settings::ScanOptions::networkDrives},
+    {&OptionControls::cdRomDrives, &settings::ScanOptions::cdRomDrives},
+    {&OptionControls::ramDrives, &settings::ScanOptions::ramDrives},
+};
+
+}  // namespace
 
 OptionControls optionsToControls(const settings::ScanOptions& options) {
   OptionControls controls;
   controls.startMenu = options.allUsersStartMenu;
   controls.desktop = options.allUsersDeskTop;
-  controls.favorites = options.favorites;
-  controls.history = options.history;
-  controls.programFiles = options.programFiles;
-  controls.temp = options.tempPath;
-  controls.appData = options.applicationData;
-  controls.recent = options.recent;
-  controls.removableDrives = options.removableDrives;
-  controls.networkDrives = options.networkDrives;
-  controls.cdRomDrives = options.cdRomDrives;
-  controls.ramDrives = options.ramDrives;
+  for (const auto& [box, flag] : kSingleFlags) controls.*box = options.*flag;
   controls.userFolder = options.userDir;
   controls.moveToTrash = !options.deletePermanently;
   return controls;
@@ -25,16 +36,7 @@ OptionControls optionsToControls(const settings::ScanOptions& options) {
 void controlsToOptions(const OptionControls& controls, settings::ScanOptions& options) {
   options.startMenu = options.allUsersStartMenu = controls.startMenu;
   options.desktop = options.allUsersDeskTop = controls.desktop;
-  options.favorites = controls.favorites;
-  options.history = controls.history;
-  options.programFiles = controls.programFiles;
-  options.tempPath = controls.temp;
-  options.applicationData = controls.appData;
-  options.recent = controls.recent;
-  options.removableDrives = controls.removableDrives;
-  options.networkDrives = controls.networkDrives;
-  options.cdRomDrives = controls.cdRomDrives;
-  options.ramDrives = controls.ramDrives;
+  for (const auto& [box, flag] : kSingleFlags) options.*flag = controls.*box;
   options.userDir = controls.userFolder;
   options.deletePermanently = !controls.moveToTrash;
 }

@@ -62,6 +62,8 @@ TEST(WindowLayout, At150PercentEveryEdgeIsScaled) {
   // Bottom panels stand on the bottom edge: (650 / 1.5 - 43) * 1.5 = 585.5.
   EXPECT_EQ(at(rects, ControlId::buttonPanel), (Rect{0, 586, 888, 64}));
   EXPECT_EQ(at(rects, ControlId::startMenuBox), (Rect{24, 36, 146, 26}));
+  // Fonts grow with the screen: 11 pixels become 16.5, rounded to 17.
+  EXPECT_EQ(fontFor(FontRole::title).scaledBy(1.5), (Font{"Tahoma", 17, true}));
   // Neighbours stay flush: the results panel ends where the status panel starts.
   EXPECT_EQ(at(rects, ControlId::resultsPanel).bottom(), at(rects, ControlId::statusPanel).top);
 }

@@ -122,58 +122,46 @@ void MainWindow::onClose() {
   if (settings::saveSettingsTo(options_, path)) throw std::runtime_error(settings::saveFailureMessage(path));
 }
 
-void MainWindow::keepUnchangedOptions() {
-  // One box shows a pair of flags, and the all-users flag decides what it shows. A box the user
-  // left as it was shown must not rewrite a pair that differed in the file.
-  if (startMenuBox->isChecked() == shownOptions_.allUsersStartMenu) {
-    options_.startMenu = shownOptions_.startMenu;
-    options_.allUsersStartMenu = shownOptions_.allUsersStartMenu;
-  }
-  if (desktopBox->isChecked() == shownOptions_.allUsersDeskTop) {
-    options_.desktop = shownOptions_.desktop;
-    options_.allUsersDeskTop = shownOptions_.allUsersDeskTop;
-  }
+void MainWindow::keepUnchangedOptions() { ui::keepUnchangedPairs(optionControls(), shownOptions_, options_); }
+
+std::vector<std::pair<QCheckBox*, bool ui::OptionControls::*>> MainWindow::optionBoxes() const {
+  return {{startMenuBox, &ui::OptionControls::startMenu},
+          {desktopBox, &ui::OptionControls::desktop},
+          {favoritesBox, &ui::OptionControls::favorites},
+          {historyBox, &ui::OptionControls::history},
+          {programFilesBox, &ui::OptionControls::programFiles},
+          {tempBox, &ui::OptionControls::temp},
+          {appDataBox, &ui::OptionControls::appData},
+          {recentBox, &ui::OptionControls::recent},
+          {removableDrivesBox, &ui::OptionControls::removableDrives},
+          {networkDrivesBox, &ui::OptionControls::networkDrives},
+          {cdRomDrivesBox, &ui::OptionControls::cdRomDrives},
+          {ramDrivesBox, &ui::OptionControls::ramDrives},
+          {moveToTrashBox, &ui::OptionControls::moveToTrash}};
+}
+
+ui::OptionControls MainWindow::optionControls() const {
+  ui::OptionControls controls;
+  for (const auto& [box, state] : optionBoxes()) controls.*state = box->isChecked();
+  controls.userFolder = userFolderEdit->text().toStdString();
+  return controls;
+}
+
+void MainWindow::showOptionControls(const ui::OptionControls& controls) {
+  for (const auto& [box, state] : optionBoxes()) box->setChecked(controls.*state);
+  userFolderEdit->setText(toQString(controls.userFolder));
 }
 
 void MainWindow::optionsToControls() {
   shownOptions_ = options_;
-  // Each pair shares a box: the second assignment, the all-users flag, wins.
-  startMenuBox->setChecked(options_.startMenu);
-  startMenuBox->setChecked(options_.allUsersStartMenu);
-  desktopBox->setChecked(options_.desktop);
-  desktopBox->setChecked(options_.allUsersDeskTop);
-  favoritesBox->setChecked(options_.favorites);
-  historyBox->setChecked(options_.history);
-  programFilesBox->setChecked(options_.programFiles);
-  tempBox->setChecked(options_.tempPath);
-  appDataBox->setChecked(options_.applicationData);
-  recentBox->setChecked(options_.recent);
-  removableDrivesBox->setChecked(options_.removableDrives);
-  networkDrivesBox->setChecked(options_.networkDrives);
-  cdRomDrivesBox->setChecked(options_.cdRomDrives);
-  ramDrivesBox->setChecked(options_.ramDrives);
-  userFolderEdit->setText(toQString(options_.userDir));
+  showOptionControls(ui::optionsToControls(options_));
   fillPrefixSelector();
   wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
-  moveToTrashBox->setChecked(!options_.deletePermanently);
 }
 
 void MainWindow::controlsToOptions() {
-  options_.startMenu = options_.allUsersStartMenu = startMenuBox->isChecked();
-  options_.desktop = options_.allUsersDeskTop = desktopBox->isChecked();
-  options_.favorites = favoritesBox->isChecked();
-  options_.history = historyBox->isChecked();
-  options_.programFiles = programFilesBox->isChecked();
-  options_.tempPath = tempBox->isChecked();
-  options_.applicationData = appDataBox->isChecked();
-  options_.recent = recentBox->isChecked();
-  options_.removableDrives = removableDrivesBox->isChecked();
-  options_.networkDrives = networkDrivesBox->isChecked();
-  options_.cdRomDrives = cdRomDrivesBox->isChecked();
-  options_.ramDrives = ramDrivesBox->isChecked();
-  options_.userDir = userFolderEdit->text().toStdString();
+  ui::controlsToOptions(optionControls(), options_);
   prefixSelectorToOptions();
-  options_.deletePermanently = !moveToTrashBox->isChecked();
   const WindowBounds bounds = outerBounds();
   options_.top = bounds.top;
   options_.left = bounds.left;
@@ -248,7 +236,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  alignPanels();
+  applyLayout();
 }
 
 void MainWindow::setStatusText(std::string_view text) {

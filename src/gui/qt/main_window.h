@@ -17,12 +17,14 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
-#include "gui/qt/anchor_layout.h"
 #include "gui/qt/main_window_widgets.h"
 #include "ui/check_list_model.h"
+#include "ui/option_controls.h"
 #include "ui/prefix_choices.h"
+#include "ui/window_layout.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "settings/command_line.h"
@@ -49,12 +51,13 @@ struct ResultLines {
 class MainWindow : private ResultLines, public QWidget {
  public:
   // The design bounds and the smallest outer size.
-  static constexpr WindowBounds kDesignBounds{243, 504, 600, 467};
-  static constexpr int kMinWidth = 600;
-  static constexpr int kMinHeight = 400;
+  static constexpr WindowBounds kDesignBounds{ui::kDesignBounds.left, ui::kDesignBounds.top, ui::kDesignBounds.width,
+                                              ui::kDesignBounds.height};
+  static constexpr int kMinWidth = ui::kMinimumSize.width;
+  static constexpr int kMinHeight = ui::kMinimumSize.height;
   // The frame of the design (caption and borders), used where the platform draws none.
-  static constexpr int kDesignFrameWidth = 8;
-  static constexpr int kDesignFrameHeight = 34;
+  static constexpr int kDesignFrameWidth = ui::kDesignFrame.width;
+  static constexpr int kDesignFrameHeight = ui::kDesignFrame.height;
 
   // `options` is the program's one record; it outlives the window. Builds every control; the
   // start-up sequence runs in start.
@@ -173,7 +176,13 @@ class MainWindow : private ResultLines, public QWidget {
   void createButtons();
   void setTabOrder();
   void connectHandlers();
-  void alignPanels();
+  // The widget of a control of the shared table.
+  QWidget* control(ui::ControlId id) const;
+  void applyLayout();
+  // Each option box with what it shows; what the option boxes show, and showing it.
+  std::vector<std::pair<QCheckBox*, bool ui::OptionControls::*>> optionBoxes() const;
+  ui::OptionControls optionControls() const;
+  void showOptionControls(const ui::OptionControls& controls);
   static QSize frameExtent();
   void keepUnchangedOptions();
   void setStatusText(std::string_view text);
@@ -200,7 +209,6 @@ class MainWindow : private ResultLines, public QWidget {
   // The options as the boxes were last filled from them.
   settings::ScanOptions shownOptions_;
   settings::CommandLine commandLine_;
-  AnchorLayout anchors_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   std::vector<ui::PrefixChoice> prefixChoices_;
   // Only an interactive run saves its settings at close.

@@ -1,5 +1,5 @@
-// The main window's composition: panels, controls, captions, hints, fonts, geometry and the
-// keyboard order, laid out in pixels for a 96-dpi screen.
+// The main window's composition on Qt: the panels and controls of the shared control table
+// (ui/window_layout), with its captions, hints, fonts, geometry and keyboard order.
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -9,7 +9,7 @@
 
 #include "gui/qt/main_window.h"
 #include "gui/qt/logo.h"
-#include "platform/host_conventions.h"
+#include "gui/qt/widgets/qt_painter.h"
 
 namespace zendrift::app {
 namespace {
@@ -26,42 +26,56 @@ void installFontSubstitutes() {
   (void)installed;
 }
 
-QFont designFont(const QString& family, bool bold) {
-  QFont font(family);
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  font.setBold(bold);
-  return font;
+using ui::ControlId;
+
+QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QRect designRect(ControlId id) {
+  const ui::Rect& r = ui::controlSpec(id).design;
+  return {r.left, r.top, r.width, r.height};
 }
 
-QFrame* makePanel(QWidget* parent, bool raised) {
-  auto* panel = new QFrame(parent);
-  if (raised) {
+QFont designFont(ui::FontRole role) { return widgets::toQFont(ui::fontFor(role)); }
+
+// A control of the table: its design geometry and its hint, if any.
+template <typename Control>
+Control* place(Control* control, ControlId id) {
+  const ui::ControlSpec& spec = ui::controlSpec(id);
+  control->setGeometry(designRect(id));
+  if (!spec.hint.empty()) control->setToolTip(text(spec.hint));
+  return control;
+}
+
+QFrame* makePanel(QWidget* parent, ControlId id) {
+  auto* panel = place(new QFrame(parent), id);
+  if (ui::controlSpec(id).kind != ui::ControlKind::panel) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(1);
   }
   return panel;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* text, int left, int top) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  label->move(left, top);
+QLabel* makeLabel(QWidget* parent, ControlId id) {
+  const ui::ControlSpec& spec = ui::controlSpec(id);
+  auto* label = new QLabel(text(spec.caption), parent);
+  label->move(spec.design.left, spec.design.top);
+  if (spec.font != ui::FontRole::window) label->setFont(designFont(spec.font));
   label->adjustSize();
   return label;
 }
 
-QCheckBox* makeCheckBox(QWidget* parent, const char* caption, int left, int top, int width) {
-  auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-  box->setGeometry(left, top, width, 17);
-  return box;
+QCheckBox* makeCheckBox(QWidget* parent, ControlId id) {
+  return place(new QCheckBox(text(ui::controlSpec(id).caption), parent), id);
 }
 
-StyledButton* makeButton(QWidget* parent, const char* caption, int left, int width, const char* hint) {
-  auto* button = new StyledButton(parent);
-  button->setCaption(QString::fromUtf8(caption));
-  button->setGeometry(left, 16, width, 21);
-  button->setToolTip(QString::fromUtf8(hint));
+StyledButton* makeButton(QWidget* parent, ControlId id) {
+  auto* button = place(new StyledButton(parent), id);
+  button->setCaption(text(ui::controlSpec(id).caption));
   return button;
+}
+
+EtchedGroupBox* makeGroup(QWidget* parent, ControlId id) {
+  return place(new EtchedGroupBox(text(ui::controlSpec(id).caption), parent), id);
 }
 
 }  // namespace
@@ -85,19 +99,18 @@ void EtchedGroupBox::paintEvent(QPaintEvent*) {
 void MainWindow::createControls() {
   installFontSubstitutes();
   setWindowTitle("Zendrift");
-  setFont(designFont("MS Sans Serif", false));
+  setFont(designFont(ui::FontRole::window));
   setAutoFillBackground(true);
   resize(kDesignBounds.width - kDesignFrameWidth, kDesignBounds.height - kDesignFrameHeight);
   setMinimumSize(kMinWidth - kDesignFrameWidth, kMinHeight - kDesignFrameHeight);
   move(kDesignBounds.left, kDesignBounds.top);
 
   // Created in tab order so that the default focus chain already runs the right way.
-  resultsPanel = makePanel(this, true);
-  buttonPanel = makePanel(this, true);
-  optionsPanel = makePanel(this, false);
-  statusPanel = makePanel(this, true);
-  bannerPanel = makePanel(this, true);
-  alignPanels();
+  resultsPanel = makePanel(this, ControlId::resultsPanel);
+  buttonPanel = makePanel(this, ControlId::buttonPanel);
+  optionsPanel = makePanel(this, ControlId::optionsPanel);
+  statusPanel = makePanel(this, ControlId::statusPanel);
+  bannerPanel = makePanel(this, ControlId::bannerPanel);
 
   createResults();
   createButtons();
@@ -105,19 +118,38 @@ void MainWindow::createControls() {
   createStatusLine();
   createBanner();
   setTabOrder();
+  applyLayout();
 }
 
-// Two panels stack down from the top, two up from the bottom; the result panel takes the rest.
-void MainWindow::alignPanels() {
-  if (!bannerPanel) return;
-  const int w = width();
-  const int h = height();
-  bannerPanel->setGeometry(0, 0, w, 65);
-  optionsPanel->setGeometry(0, 65, w, 169);
-  buttonPanel->setGeometry(0, h - 43, w, 43);
-  statusPanel->setGeometry(0, h - 43 - 27, w, 27);
-  resultsPanel->setGeometry(0, 65 + 169, w, std::max(0, h - 65 - 169 - 43 - 27));
-  if (resultList) resultList->setGeometry(resultsPanel->contentsRect());
+QWidget* MainWindow::control(ControlId id) const {
+  QWidget* const controls[] = {
+      bannerPanel,     bannerTitle,  scanHintLabel,  deleteHintLabel,    logo,
+      optionsPanel,    foldersGroup, startMenuBox,   desktopBox,         favoritesBox,
+      historyBox,      recentBox,    tempBox,        programFilesBox,    appDataBox,
+      targetsGroup,    removableDrivesBox, networkDrivesBox, cdRomDrivesBox, ramDrivesBox,
+      userFolderGroup, userFolderEdit, browseButton, resultsPanel,       resultList,
+      statusPanel,     statusLabel,  buttonPanel,    scanButton,         deleteButton,
+      moveToTrashBox,  updatesButton, helpButton,    exitButton};
+  static_assert(std::size(controls) == ui::kControlCount);
+  return controls[ui::indexOf(id)];
+}
+
+// Every control where the shared layout puts it for the window's size; labels keep the size of
+// their text. Qt scales for the screen itself, so the layout works in its 96-dpi pixels.
+void MainWindow::applyLayout() {
+  if (!exitButton) return;
+  const auto rects = ui::layoutControls({width(), height()}, 1.0);
+  for (const ui::ControlSpec& spec : ui::windowControls()) {
+    const ui::Rect& r = rects[static_cast<std::size_t>(ui::indexOf(spec.id))];
+    QWidget* widget = control(spec.id);
+    if (spec.kind == ui::ControlKind::label) {
+      widget->move(r.left, r.top);
+    } else {
+      widget->setGeometry(r.left, r.top, r.width, r.height);
+    }
+  }
+  // The prefix selector, ours on Linux only, stretches up to 8 pixels before the logo.
+  if (prefixSelector) prefixSelector->setGeometry(prefixSelector->x(), 3, logo->x() - 8 - prefixSelector->x(), 19);
 }
 
 void MainWindow::createBanner() {
@@ -126,107 +158,74 @@ void MainWindow::createBanner() {
   bannerPanel->setPalette(palette);
   bannerPanel->setAutoFillBackground(true);
 
-  bannerTitle = makeLabel(bannerPanel, "Find and remove broken shortcuts", 9, 6);
-  bannerTitle->setFont(designFont("Tahoma", true));
-  bannerTitle->adjustSize();
-  scanHintLabel = makeLabel(bannerPanel,
-                       "Select the folders you want to examine for broken shortcuts and press the Start Scan button.",
-                       21, 24);
-  deleteHintLabel = makeLabel(bannerPanel, "Review the search results and press Delete Orphans to remove them from the system.",
-                       21, 40);
+  bannerTitle = makeLabel(bannerPanel, ControlId::bannerTitle);
+  scanHintLabel = makeLabel(bannerPanel, ControlId::scanHintLabel);
+  deleteHintLabel = makeLabel(bannerPanel, ControlId::deleteHintLabel);
 
-  logo = new StateImage(bannerPanel);
+  logo = place(new StateImage(bannerPanel), ControlId::logo);
   logo->setPicture(logoImage());
-  logo->move(528, 8);
   logo->setAutoSize(true);
-  logo->setToolTip("Go to the Norvane web site");
   logo->setCursor(Qt::PointingHandCursor);
-  anchors_.anchor(logo, Anchor::Right);
   createPrefixSelector();
 }
 
 void MainWindow::createOptions() {
-  foldersGroup = new EtchedGroupBox(" Select folders to scan for orphaned shortcuts: ", optionsPanel);
-  foldersGroup->setGeometry(8, 8, 281, 97);
-  startMenuBox = makeCheckBox(foldersGroup, "Start menu", 16, 24, 97);
-  desktopBox = makeCheckBox(foldersGroup, "Desktop", 16, 40, 97);
-  favoritesBox = makeCheckBox(foldersGroup, "Favorites", 16, 56, 97);
-  historyBox = makeCheckBox(foldersGroup, "History", 16, 72, 97);
-  recentBox = makeCheckBox(foldersGroup, "Recent documents", 120, 24, 125);
-  tempBox = makeCheckBox(foldersGroup, "Temp directory", 120, 40, 125);
-  programFilesBox = makeCheckBox(foldersGroup, "Program files", 120, 56, 125);
-  appDataBox = makeCheckBox(foldersGroup, "Application data", 120, 72, 125);
+  foldersGroup = makeGroup(optionsPanel, ControlId::foldersGroup);
+  startMenuBox = makeCheckBox(foldersGroup, ControlId::startMenuBox);
+  desktopBox = makeCheckBox(foldersGroup, ControlId::desktopBox);
+  favoritesBox = makeCheckBox(foldersGroup, ControlId::favoritesBox);
+  historyBox = makeCheckBox(foldersGroup, ControlId::historyBox);
+  recentBox = makeCheckBox(foldersGroup, ControlId::recentBox);
+  tempBox = makeCheckBox(foldersGroup, ControlId::tempBox);
+  programFilesBox = makeCheckBox(foldersGroup, ControlId::programFilesBox);
+  appDataBox = makeCheckBox(foldersGroup, ControlId::appDataBox);
 
-  targetsGroup = new EtchedGroupBox("Include shortcuts with broken links to: ", optionsPanel);
-  targetsGroup->setGeometry(304, 8, 281, 97);
-  removableDrivesBox = makeCheckBox(targetsGroup, "Files on removable drives", 16, 24, 200);
-  removableDrivesBox->setToolTip("Include shortcut with targets on removable drives, like floppy disks.");
-  networkDrivesBox = makeCheckBox(targetsGroup, "Files on a network", 16, 40, 200);
-  networkDrivesBox->setToolTip("Include shortcut with targets on mapped network drives or with UNC paths.");
-  cdRomDrivesBox = makeCheckBox(targetsGroup, "Files on CD-ROM drives", 16, 56, 200);
-  cdRomDrivesBox->setToolTip("Include shortcut with targets on CD-ROM drives.");
-  ramDrivesBox = makeCheckBox(targetsGroup, "Files on RAM disks", 16, 72, 200);
-  ramDrivesBox->setToolTip("Include shortcut with targets on RAM disks.");
-  anchors_.anchor(targetsGroup, Anchor::LeftRight);
+  targetsGroup = makeGroup(optionsPanel, ControlId::targetsGroup);
+  removableDrivesBox = makeCheckBox(targetsGroup, ControlId::removableDrivesBox);
+  networkDrivesBox = makeCheckBox(targetsGroup, ControlId::networkDrivesBox);
+  cdRomDrivesBox = makeCheckBox(targetsGroup, ControlId::cdRomDrivesBox);
+  ramDrivesBox = makeCheckBox(targetsGroup, ControlId::ramDrivesBox);
 
-  userFolderGroup = new EtchedGroupBox(" User defined search folder: ", optionsPanel);
-  userFolderGroup->setGeometry(8, 112, 577, 49);
-  userFolderEdit = new QLineEdit(userFolderGroup);
-  userFolderEdit->setGeometry(16, 20, 509, 21);
-  userFolderEdit->setToolTip("User defined search folder that will be searched for *.lnk files. Search includes subfolders.");
-  browseButton = new QPushButton(".....", userFolderGroup);
-  browseButton->setGeometry(536, 20, 25, 21);
-  browseButton->setToolTip("Browse for a folder.");
-  // Inner controls first: their margins are taken from the group box's design width.
-  anchors_.anchor(userFolderEdit, Anchor::LeftRight);
-  anchors_.anchor(browseButton, Anchor::Right);
-  anchors_.anchor(userFolderGroup, Anchor::LeftRight);
+  userFolderGroup = makeGroup(optionsPanel, ControlId::userFolderGroup);
+  userFolderEdit = place(new QLineEdit(userFolderGroup), ControlId::userFolderEdit);
+  browseButton = place(new QPushButton(text(ui::controlSpec(ControlId::browseButton).caption), userFolderGroup),
+                       ControlId::browseButton);
 }
 
 void MainWindow::createResults() {
-  resultList = new CheckListView(model_, resultsPanel);
-  resultList->setGeometry(resultsPanel->contentsRect());
+  resultList = place(new CheckListView(model_, resultsPanel), ControlId::resultList);
   resultList->setItemHeight(13);
   resultList->setMultiSelect(true);
-  resultList->setToolTip("Use right mouse button for options");
   resultList->onExcludeRequested = [this](const std::vector<std::string>& paths) { excludePaths(paths); };
   resultList->onUndoRequested = [this] { onUndoClicked(); };
 }
 
 void MainWindow::createStatusLine() {
-  statusLabel = makeLabel(statusPanel, "Idle.", 10, 7);
-  statusLabel->setFont(designFont("MS Sans Serif", true));
-  statusLabel->adjustSize();
+  statusLabel = makeLabel(statusPanel, ControlId::statusLabel);
 }
 
 void MainWindow::createButtons() {
-  scanButton = makeButton(buttonPanel, "Start Scan", 16, 73, "Start searching for orphans in the selected folders");
-  deleteButton = makeButton(buttonPanel, "Delete Orphans", 96, 89, "Delete the selected orphans from the file system");
+  scanButton = makeButton(buttonPanel, ControlId::scanButton);
+  deleteButton = makeButton(buttonPanel, ControlId::deleteButton);
   deleteButton->setEnabled(false);
-  // In the free room between "Delete Orphans" and the right-hand buttons; nothing else moves.
-  moveToTrashBox = makeCheckBox(buttonPanel, platform::kMoveToTrashCaption.data(), 196, 18, 136);
+  moveToTrashBox = makeCheckBox(buttonPanel, ControlId::moveToTrashBox);
   moveToTrashBox->setChecked(true);
-  moveToTrashBox->setToolTip(QStringLiteral("Deleted orphans can be restored with \"Undo last cleaning\""));
-  updatesButton = makeButton(buttonPanel, "Check for updates", 336, 113, "Online check for new program versions");
-  helpButton = makeButton(buttonPanel, "Help", 456, 57, "Link to the online help for this program");
-  exitButton = makeButton(buttonPanel, "Exit", 520, 57, "Exit the application");
-  QWidget* const rightAnchored[] = {updatesButton, helpButton, exitButton};
-  for (QWidget* button : rightAnchored) anchors_.anchor(button, Anchor::Right);
+  updatesButton = makeButton(buttonPanel, ControlId::updatesButton);
+  helpButton = makeButton(buttonPanel, ControlId::helpButton);
+  exitButton = makeButton(buttonPanel, ControlId::exitButton);
 }
 
-// Panels in their tab order (results, buttons, options, status, banner), then the controls of
-// each in theirs; disabled controls are skipped by Qt itself.
+// The shared keyboard order; disabled controls are skipped by Qt itself.
 void MainWindow::setTabOrder() {
-  QWidget* const chain[] = {resultList, scanButton,    deleteButton,    moveToTrashBox,    updatesButton,    helpButton, exitButton,
-                            tempBox,        startMenuBox,  desktopBox,  favoritesBox,  historyBox, recentBox,
-                            programFilesBox,        appDataBox,  cdRomDrivesBox, removableDrivesBox,  networkDrivesBox, ramDrivesBox,
-                            browseButton,          userFolderEdit};
-  for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
-    QWidget::setTabOrder(chain[i], chain[i + 1]);
+  const std::span<const ControlId> order = ui::tabOrder();
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(control(order[i]), control(order[i + 1]));
   // The banner comes last: its selector follows the user folder.
-  if (prefixSelector) QWidget::setTabOrder(userFolderEdit, prefixSelector);
-  QWidget* const unfocused[] = {bannerTitle, scanHintLabel, deleteHintLabel, statusLabel, logo};
-  for (QWidget* control : unfocused) control->setFocusPolicy(Qt::NoFocus);
+  if (prefixSelector) QWidget::setTabOrder(control(order.back()), prefixSelector);
+  for (const ui::ControlSpec& spec : ui::windowControls()) {
+    if (spec.kind == ui::ControlKind::label || spec.kind == ui::ControlKind::stateImage) {
+      control(spec.id)->setFocusPolicy(Qt::NoFocus);
+    }
+  }
 }
 
 }  // namespace zendrift::app

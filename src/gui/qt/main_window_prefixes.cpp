@@ -21,7 +21,6 @@ void MainWindow::createPrefixSelector() {
   prefixSelector->setGeometry(left, 3, logo->x() - 8 - left, 19);
   prefixSelector->setToolTip("The Wine prefix to scan for orphaned shortcuts.");
   prefixSelector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  anchors_.anchor(prefixSelector, Anchor::LeftRight);
   connect(prefixSelector, &QComboBox::currentIndexChanged, this, [this] {
     prefixSelectorToOptions();
     showFolderHints();

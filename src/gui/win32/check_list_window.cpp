@@ -40,7 +40,7 @@ void CheckListWindow::registerClass(HINSTANCE instance) {
 }
 
 CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int id, const ui::Font& font, int dpi)
-    : model_(model), font_(font), fonts_(dpi) {
+    : model_(model), font_(font.scaledBy(dpi / 96.0)) {
   window_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), this);

@@ -33,7 +33,7 @@ HFONT GdiFontCache::font(const ui::Font& font) {
   const auto key = std::make_tuple(font.face, font.pixelHeight, font.bold);
   const auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
-  HFONT made = createFont(font, dpi_);
+  HFONT made = createFont(font);
   fonts_.emplace(key, made);
   return made;
 }

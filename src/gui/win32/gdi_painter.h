@@ -12,19 +12,18 @@
 
 namespace zendrift::win32 {
 
-// The GDI fonts a control's painters use, made once per font at the screen's density.
+// The GDI fonts a control's painters use, made once per font. Heights are device pixels, as
+// everywhere in the painting interface: a control scales the design's fonts for its screen.
 class GdiFontCache {
  public:
-  explicit GdiFontCache(int dpi) noexcept : dpi_(dpi) {}
+  GdiFontCache() = default;
   ~GdiFontCache();
   GdiFontCache(const GdiFontCache&) = delete;
   GdiFontCache& operator=(const GdiFontCache&) = delete;
 
   HFONT font(const ui::Font& font);
-  int dpi() const noexcept { return dpi_; }
 
  private:
-  int dpi_;
   std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
 };
 

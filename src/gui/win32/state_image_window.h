@@ -29,7 +29,7 @@ class StateImageWindow {
 
   HWND window_ = nullptr;
   int id_;
-  GdiFontCache fonts_{96};
+  GdiFontCache fonts_;
   ui::StateImageMachine machine_;
   ui::Image picture_;
 };

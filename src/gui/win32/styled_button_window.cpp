@@ -34,10 +34,10 @@ void StyledButtonWindow::registerClass(HINSTANCE instance) {
 }
 
 StyledButtonWindow::StyledButtonWindow(HWND parent, int id, std::string_view caption, const ui::Font& font, int dpi)
-    : id_(id), fonts_(dpi) {
+    : id_(id) {
   caption_.text = std::string(caption);
-  caption_.font = font;
-  // The shared paint measures in design pixels of its font; GDI scales the font to the screen.
+  // The design's font for this screen: the painter works in device pixels.
+  caption_.font = font.scaledBy(dpi / 96.0);
   window_ = CreateWindowExW(0, kClassName, platform::win32::toWide(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), this);

@@ -5,18 +5,18 @@
 
 namespace zendrift::win32 {
 
-HFONT createFont(const ui::Font& font, int dpi) {
+HFONT createFont(const ui::Font& font) {
   // "Tahoma" is asked for in the ANSI character set, as the design has it; the others take the
   // default set.
   const BYTE charset = font.face == "Tahoma" ? ANSI_CHARSET : DEFAULT_CHARSET;
-  return CreateFontW(-MulDiv(font.pixelHeight, dpi, 96), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+  return CreateFontW(-font.pixelHeight, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                      platform::win32::toWide(font.face).c_str());
 }
 
 WindowFonts::WindowFonts(int dpi) {
   for (const ui::FontRole role : {ui::FontRole::window, ui::FontRole::title, ui::FontRole::status})
-    fonts_[static_cast<std::size_t>(role)] = createFont(ui::fontFor(role), dpi);
+    fonts_[static_cast<std::size_t>(role)] = createFont(ui::fontFor(role).scaledBy(dpi / 96.0));
 }
 
 WindowFonts::~WindowFonts() {

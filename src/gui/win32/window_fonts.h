@@ -25,8 +25,8 @@ class WindowFonts {
   std::array<HFONT, 3> fonts_{};
 };
 
-// A GDI font for `font` at `dpi`: the character height scaled, as a negative height.
-HFONT createFont(const ui::Font& font, int dpi);
+// A GDI font for `font`, whose character height is in device pixels (a negative lfHeight).
+HFONT createFont(const ui::Font& font);
 
 // Gives `control` the font, without repainting (the controls are new or about to be shown).
 void setFont(HWND control, HFONT font);

@@ -65,7 +65,7 @@ void expectSameButton(const ui::ButtonStatus& status, bool showFocusRect, const 
   ui::paintButton(imagePainter, button, gradients, ui::placeCaption(imagePainter, size, caption, {}));
 
   DibTarget dib(size.width, size.height);
-  GdiFontCache fonts(96);
+  GdiFontCache fonts;
   {
     GdiPainter painter(dib.dc(), fonts);
     painter.fillRect({0, 0, size.width, size.height}, kBackground);
@@ -95,7 +95,7 @@ TEST(GdiPainter, ImagesKeepTheirTransparentPixelsOutAndCutToTheirSource) {
   image.setPixel(1, 0, ui::Color{0x00FF0000u});  // transparent: the ground shows
   image.setPixel(2, 0, ui::Color{0x80FFFFFFu});  // half white over the ground
   DibTarget dib(8, 4);
-  GdiFontCache fonts(96);
+  GdiFontCache fonts;
   {
     GdiPainter painter(dib.dc(), fonts);
     painter.fillRect({0, 0, 8, 4}, ui::Color::rgb(0x000000));

@@ -1,4 +1,5 @@
-// CheckListView: drawing each line (check cell, text, selection, focus).
+// CheckListView: drawing each line (check cell, text, selection, focus) with the shared line
+// geometry and colours; the text is drawn from Qt's laid-out texts, the dearest part of a paint.
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPaintEvent>
@@ -9,6 +10,8 @@
 #include "gui/qt/widgets/check_images.h"
 #include "gui/qt/widgets/check_list_view.h"
 #include "gui/qt/widgets/focus_rect.h"
+#include "gui/qt/widgets/qt_painter.h"
+#include "ui/check_list_paint.h"
 
 namespace zendrift::widgets {
 
@@ -33,37 +36,32 @@ void CheckListView::paintEvent(QPaintEvent* event) {
 }
 
 void CheckListView::drawItem(QPainter& painter, int index, const QRect& line) {
-  const QRect checkArea = checkAreaRect(index);
-  const QRect text = textPart(line);
-  const QColor background = palette().color(QPalette::Base);
+  const auto qrect = [](const ui::Rect& r) { return QRect(r.left, r.top, r.width, r.height); };
+  const ui::Rect shared{line.left(), line.top(), line.width(), line.height()};
+  const ui::LineParts parts = ui::lineParts(shared, layoutDirection() == Qt::RightToLeft);
+  const QRect text = qrect(parts.text);
 
   // The check area is never highlighted.
-  painter.fillRect(checkArea, background);
-  const ui::Rect cell = ui::checkCellRect({checkArea.left(), checkArea.top(), checkArea.width(), checkArea.height()});
-  drawCheck(painter, index, QRect(cell.left, cell.top, cell.width, cell.height));
+  painter.fillRect(qrect(parts.checkArea), palette().color(QPalette::Base));
+  drawCheck(painter, index, qrect(parts.cell));
 
-  const bool selected = model_->isItemSelected(index);
-  const bool enabled = model_->isItemEnabled(index);
-  QColor fill = background;
-  QColor ink = palette().color(QPalette::Text);
-  if (selected) {
-    if (graySelection_ && !hasFocus()) {
-      fill = palette().color(QPalette::Button);
-      ink = palette().color(QPalette::ButtonText);
-    } else {
-      fill = palette().color(QPalette::Highlight);
-      ink = palette().color(QPalette::HighlightedText);
-    }
-  }
-  if (!enabled) ink = selected ? QColor::fromRgb(kInactiveCaptionText) : palette().color(QPalette::Disabled, QPalette::Text);
-  painter.fillRect(text, fill);
+  const ui::ListColors colors{toColor(palette().color(QPalette::Base)),
+                              toColor(palette().color(QPalette::Text)),
+                              toColor(palette().color(QPalette::Highlight)),
+                              toColor(palette().color(QPalette::HighlightedText)),
+                              toColor(palette().color(QPalette::Button)),
+                              toColor(palette().color(QPalette::ButtonText)),
+                              toColor(palette().color(QPalette::Disabled, QPalette::Text)),
+                              ui::Color{kInactiveCaptionText}};
+  const ui::LineInk ink =
+      ui::lineInk(model_->isItemSelected(index), model_->isItemEnabled(index), hasFocus(), graySelection_, colors);
+  painter.fillRect(text, toQColor(ink.fill));
 
-  const QFontMetrics metrics(font());
-  const int bottom = line.top() + line.height();
-  const int top = std::max(line.top(), (line.top() + bottom - metrics.height()) / 2);
-  painter.setPen(ink);
+  // The text as the shared line places it, from a laid-out text kept for the next paint.
+  const ui::Point at = ui::textOrigin(shared, parts.text, QFontMetrics(font()).height());
+  painter.setPen(toQColor(ink.ink));
   painter.setClipRect(text);
-  painter.drawStaticText(text.left() + 2, top, cachedText(index));
+  painter.drawStaticText(at.x, at.y, cachedText(index));
   painter.setClipping(false);
 
   if (index == model_->itemIndex() && hasFocus()) drawFocusRect(painter, text);

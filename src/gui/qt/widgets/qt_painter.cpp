@@ -72,8 +72,24 @@ int qtTextFlags(ui::TextFlags flags) {
   return result;
 }
 
-QtPainter::QtPainter(QPainter& painter, const QFont& base, const ui::Font& baseDescription)
-    : painter_(painter), base_(base), baseDescription_(baseDescription) {
+TextCache::Entry* TextCache::find(std::string_view text, const ui::Font& font, ui::Color color, ui::TextFlags flags,
+                                  ui::Size size) {
+  for (Entry& entry : entries_) {
+    if (entry.text == text && entry.color == color && entry.flags == flags && entry.size == size && entry.font == font)
+      return &entry;
+  }
+  return nullptr;
+}
+
+TextCache::Entry& TextCache::add(Entry entry) {
+  // A button draws a handful of texts (its caption, embossed in two colours); older ones go.
+  if (entries_.size() >= 8) entries_.erase(entries_.begin());
+  entries_.push_back(std::move(entry));
+  return entries_.back();
+}
+
+QtPainter::QtPainter(QPainter& painter, const QFont& base, const ui::Font& baseDescription, TextCache* texts)
+    : painter_(painter), texts_(texts), base_(base), baseDescription_(baseDescription) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -110,15 +126,34 @@ ui::Size QtPainter::measureText(std::string_view text, const ui::Font& font, int
 
 void QtPainter::drawText(const ui::Rect& rect, std::string_view text, const ui::Font& font, ui::Color color,
                          ui::TextFlags flags) {
+  if (texts_ == nullptr || rect.empty()) {
+    drawTextNow(painter_, toQRect(rect), text, font, color, flags);
+    return;
+  }
+  // The text is clipped to its rectangle, so a layer of that size holds all of it.
+  TextCache::Entry* entry = texts_->find(text, font, color, flags, rect.size());
+  if (entry == nullptr) {
+    QImage layer(rect.width, rect.height, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter painter(&layer);
+    drawTextNow(painter, QRect(0, 0, rect.width, rect.height), text, font, color, flags);
+    painter.end();
+    entry = &texts_->add({std::string(text), font, color, flags, rect.size(), std::move(layer)});
+  }
+  painter_.drawImage(rect.left, rect.top, entry->layer);
+}
+
+void QtPainter::drawTextNow(QPainter& painter, const QRect& rect, std::string_view text, const ui::Font& font,
+                            ui::Color color, ui::TextFlags flags) {
   const int qtFlags = qtTextFlags(flags);
   QString shown = toQString(text);
-  painter_.setFont(qtFont(font));
+  painter.setFont(qtFont(font));
   if ((flags & ui::kTextEndEllipsis) && !(flags & ui::kTextWordBreak)) {
-    shown = painter_.fontMetrics().elidedText(shown, Qt::ElideRight, rect.width, qtFlags & Qt::TextShowMnemonic);
+    shown = painter.fontMetrics().elidedText(shown, Qt::ElideRight, rect.width(), qtFlags & Qt::TextShowMnemonic);
   }
-  painter_.setBackgroundMode(Qt::TransparentMode);
-  painter_.setPen(toQColor(color));
-  painter_.drawText(toQRect(rect), qtFlags, shown);
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.setPen(toQColor(color));
+  painter.drawText(rect, qtFlags, shown);
 }
 
 void QtPainter::drawFocusRect(const ui::Rect& rect) { widgets::drawFocusRect(painter_, toQRect(rect)); }

@@ -7,9 +7,31 @@
 #include <QImage>
 #include <QPainter>
 
+#include <string>
+#include <vector>
+
 #include "ui/painter.h"
 
 namespace zendrift::widgets {
+
+// Texts a control draws again and again, kept laid out and drawn: a widget owns one and hands it
+// to the QtPainter of each paint, so a repaint copies its caption instead of laying it out.
+class TextCache {
+ public:
+  struct Entry {
+    std::string text;
+    ui::Font font;
+    ui::Color color;
+    ui::TextFlags flags = 0;
+    ui::Size size;
+    QImage layer;  // the text as drawn into a rectangle of `size` at (0, 0), on transparent
+  };
+  Entry* find(std::string_view text, const ui::Font& font, ui::Color color, ui::TextFlags flags, ui::Size size);
+  Entry& add(Entry entry);
+
+ private:
+  std::vector<Entry> entries_;
+};
 
 QColor toQColor(ui::Color color);
 ui::Color toColor(const QColor& color);
@@ -24,7 +46,7 @@ class QtPainter final : public ui::Painter {
  public:
   // `base` is the widget's own font and `baseDescription` its description: text in a font equal
   // to that description is drawn with `base` itself, so nothing of it is lost.
-  QtPainter(QPainter& painter, const QFont& base, const ui::Font& baseDescription);
+  QtPainter(QPainter& painter, const QFont& base, const ui::Font& baseDescription, TextCache* texts = nullptr);
 
   void fillRect(const ui::Rect& rect, ui::Color color) override;
   void drawImage(ui::Point at, const ui::Image& image, const ui::Rect& source) override;
@@ -35,8 +57,11 @@ class QtPainter final : public ui::Painter {
 
  private:
   const QFont& qtFont(const ui::Font& font);
+  void drawTextNow(QPainter& painter, const QRect& rect, std::string_view text, const ui::Font& font, ui::Color color,
+                   ui::TextFlags flags);
 
   QPainter& painter_;
+  TextCache* texts_;
   QFont base_;
   ui::Font baseDescription_;
   ui::Font lastDescription_;

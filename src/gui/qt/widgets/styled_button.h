@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "gui/qt/widgets/themed_control.h"
+#include "gui/qt/widgets/qt_painter.h"
 #include "ui/button_paint.h"
 
 class QAction;
@@ -135,6 +136,7 @@ class StyledButton : public ThemedControl {
   ui::ButtonCaption caption_;
   ui::CaptionPlacement placement_;
   ui::Image shownGlyph_;  // the glyph, grey if need be, its background made transparent
+  TextCache captionTexts_;
   int captionLayouts_ = 0;
 
  public:

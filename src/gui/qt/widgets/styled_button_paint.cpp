@@ -54,6 +54,7 @@ StyledButton::CaptionKey StyledButton::captionKey() const {
 
 void StyledButton::prepareCaption(const CaptionKey& key, ui::Painter& painter) {
   ++captionLayouts_;
+  captionTexts_ = {};  // the font may differ in more than its description
   caption_.text = key.caption.toStdString();
   caption_.font = describeFont(key.font);
   caption_.showAccelChar = key.showAccelChar;
@@ -74,7 +75,8 @@ void StyledButton::paintEvent(QPaintEvent*) {
     const CaptionKey key = captionKey();
     const QFont& shownFont = font();
     // The description of the widget's font is worked out once per caption key.
-    QtPainter shared(painter, shownFont, preparedKey_ && *preparedKey_ == key ? caption_.font : describeFont(shownFont));
+    QtPainter shared(painter, shownFont, preparedKey_ && *preparedKey_ == key ? caption_.font : describeFont(shownFont),
+                     &captionTexts_);
     if (!preparedKey_ || !(*preparedKey_ == key)) prepareCaption(key, shared);
     ui::ButtonPaint button;
     button.size = {width(), height()};
