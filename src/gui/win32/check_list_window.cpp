@@ -7,9 +7,8 @@
 #include <algorithm>
 
 #include "gui/win32/control_ids.h"
-#include "gui/win32/image_scale.h"
 #include "platform/win32/win32_text.h"
-#include "ui/check_cells.h"
+#include "ui/check_list_paint.h"
 
 namespace zendrift::win32 {
 namespace {
@@ -51,10 +50,8 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(window_, dc);
-  lineHeight_ = std::max({MulDiv(13, dpi, 96), static_cast<int>(metrics.tmHeight), MulDiv(ui::kCheckCellHeight, dpi, 96)});
-  checkArea_ = std::max(ui::kCheckAreaWidth, MulDiv(ui::kCheckAreaWidth, dpi, 96));
-  cellWidth_ = std::max(ui::kCheckCellWidth, MulDiv(ui::kCheckCellWidth, dpi, 96));
-  cellHeight_ = std::max(ui::kCheckCellHeight, MulDiv(ui::kCheckCellHeight, dpi, 96));
+  textHeight_ = metrics.tmHeight;
+  lineHeight_ = std::max({MulDiv(13, dpi, 96), textHeight_, ui::kCheckCellHeight});
   // Lines are measured on a memory DC of their own: a window DC per line costs a round trip to
   // the system (under Wine, to its server) for every orphan a scan adds.
   measureDc_ = CreateCompatibleDC(nullptr);
@@ -63,7 +60,7 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
     const std::wstring wide = platform::win32::toWide(text);
     SIZE extent{};
     GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    return checkArea_ + extent.cx + 4;
+    return ui::kCheckAreaWidth + extent.cx + 4;
   });
   observer_ = model_.addObserver([this](const scan::CheckListChange& change) {
     if (change.kind == scan::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
@@ -143,7 +140,8 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
       SetFocus(window_);
       const int index = lineAt(GET_Y_LPARAM(lParam));
       if (index < 0) return 0;
-      if (GET_X_LPARAM(lParam) + left_ < checkArea_) {
+      const ui::Rect line{-left_, 0, std::max<int>(model_.horizontalExtent(), clientWidth() + left_), lineHeight_};
+      if (ui::lineParts(line, false).checkArea.contains({GET_X_LPARAM(lParam), 0})) {
         model_.setItemIndex(index);
         model_.toggleItemCheck(index);
       } else {
@@ -235,29 +233,17 @@ void CheckListWindow::paint(HDC target) {
 }
 
 void CheckListWindow::drawLine(ui::Painter& painter, int index, const ui::Rect& line, bool focused) {
-  const ui::Color background = systemColor(COLOR_WINDOW);
-  // The check area is never highlighted.
-  const ui::Rect checkArea{line.left, line.top, checkArea_, line.height};
-  painter.fillRect(checkArea, background);
-  // The cell at the screen's density, centred in the check area.
-  const ui::Image image = scaledImage(
-      ui::checkCell(model_.checkKind(), model_.itemState(index), model_.isItemEnabled(index), background), cellWidth_,
-      cellHeight_);
-  painter.drawImage({checkArea.left + (checkArea.width - image.width) / 2, line.top + (line.height - image.height) / 2},
-                    image);
-  const ui::Rect text{checkArea.right(), line.top, line.width - checkArea_, line.height};
-  const bool selected = model_.isItemSelected(index);
-  const bool enabled = model_.isItemEnabled(index);
-  ui::Color ink = systemColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-  if (selected) {
-    painter.fillRect(text, systemColor(COLOR_HIGHLIGHT));
-    ink = systemColor(enabled ? COLOR_HIGHLIGHTTEXT : COLOR_INACTIVECAPTIONTEXT);
-  } else {
-    painter.fillRect(text, background);
-  }
-  painter.drawText({text.left + 2, text.top, text.width - 2, text.height}, model_.items.get(index), font_, ink,
-                   ui::kTextSingleLine | ui::kTextVCenter | ui::kTextNoPrefix);
-  if (focused && index == model_.itemIndex()) painter.drawFocusRect(text);
+  const ui::CheckLine item{model_.items.get(index),       model_.checkKind(),
+                           model_.itemState(index),       model_.isItemEnabled(index),
+                           model_.isItemSelected(index), focused && index == model_.itemIndex()};
+  ui::CheckListLook look;
+  look.font = font_;
+  look.textHeight = textHeight_;
+  look.listFocused = focused;
+  look.colors = {systemColor(COLOR_WINDOW),    systemColor(COLOR_WINDOWTEXT), systemColor(COLOR_HIGHLIGHT),
+                 systemColor(COLOR_HIGHLIGHTTEXT), systemColor(COLOR_BTNFACE), systemColor(COLOR_BTNTEXT),
+                 systemColor(COLOR_GRAYTEXT),  systemColor(COLOR_INACTIVECAPTIONTEXT)};
+  ui::paintCheckLine(painter, line, item, look);
 }
 
 std::string CheckListWindow::hintAt(POINT client) const {
@@ -268,6 +254,12 @@ std::string CheckListWindow::hintAt(POINT client) const {
 int CheckListWindow::lineAt(int y) const {
   const int index = topLine_ + y / std::max(1, lineHeight_);
   return index >= 0 && index < model_.items.count() ? index : -1;
+}
+
+int CheckListWindow::clientWidth() const {
+  RECT client{};
+  GetClientRect(window_, &client);
+  return client.right;
 }
 
 int CheckListWindow::visibleLines() const {

@@ -44,6 +44,7 @@ class CheckListWindow {
   void drawLine(ui::Painter& painter, int index, const ui::Rect& line, bool focused);
   int lineAt(int y) const;
   int visibleLines() const;
+  int clientWidth() const;
   void updateScrollBars();
   void scrollTo(int topLine, int left);
   void ensureVisible(int index);
@@ -63,9 +64,7 @@ class CheckListWindow {
   bool updatePending_ = false;
   DWORD lastUpdate_ = 0;
   int lineHeight_ = 13;
-  int checkArea_ = 18;
-  int cellWidth_ = 16;
-  int cellHeight_ = 13;
+  int textHeight_ = 13;
   int topLine_ = 0;
   int left_ = 0;
   int anchor_ = -1;
