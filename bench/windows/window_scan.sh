@@ -89,13 +89,17 @@ found=$("$wine" "$exe" /list 2>/dev/null | grep -c . || true)
 : >"$scratch/list"
 : >"$scratch/window"
 : >"$scratch/list-start"
+mkdir -p "$WINEPREFIX/drive_c/empty"
 : >"$scratch/window-start"
 for _ in $(seq "$rounds"); do
   measure "$wine" "$exe" /list >>"$scratch/list"
   measure "$wine" "$exe" /start /exit >>"$scratch/window"
   # What each costs without the scan: /list of an empty folder; the window opened and closed.
-  mkdir -p "$WINEPREFIX/drive_c/empty"; measure "$wine" "$exe" /list /userdir 'C:\empty' >>"$scratch/list-start"
+  measure "$wine" "$exe" /list /userdir 'C:\empty' >>"$scratch/list-start"
   measure "$wine" "$exe" /exit >>"$scratch/window-start"
+done
+for run in list window list-start window-start; do
+  echo "$run (wall s, CPU s): $(tr '\n' ';' <"$scratch/$run")"
 done
 list_wall=$(cut -d' ' -f1 "$scratch/list" | median)
 list_cpu=$(cut -d' ' -f2 "$scratch/list" | median)
