@@ -4,6 +4,8 @@
 //   zd_window_probe caption          the main window's caption
 //   zd_window_probe status           the status line's text
 //   zd_window_probe lines            the result list's lines, one per line
+//   zd_window_probe focus            the caption of the control with the keyboard focus ("list"
+//                                    for the result list, "folder" for the user folder's box)
 //   zd_window_probe rect CONTROL     a control's screen rectangle "LEFT TOP WIDTH HEIGHT"; CONTROL
 //                                    is "window" (the client area), "scan", "delete" or "exit"
 //
@@ -50,7 +52,7 @@ std::string windowText(HWND window) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: zd_window_probe caption|status|lines|rect CONTROL\n";
+    std::cerr << "usage: zd_window_probe caption|status|lines|focus|rect CONTROL\n";
     return 2;
   }
   HWND window = FindWindowW(L"ZendriftMainWindow", nullptr);
@@ -71,6 +73,18 @@ int main(int argc, char** argv) {
       line.resize(static_cast<std::size_t>(
           SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()))));
       std::cout << toUtf8(line) << '\n';
+    }
+  } else if (command == "focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 1;
+    const int id = GetDlgCtrlID(info.hwndFocus);
+    if (id == zendrift::win32::commandId(ControlId::resultList)) {
+      std::cout << "list\n";
+    } else if (id == zendrift::win32::commandId(ControlId::userFolderEdit)) {
+      std::cout << "folder\n";
+    } else {
+      std::cout << windowText(info.hwndFocus) << '\n';
     }
   } else if (command == "rect" && argc == 3) {
     const std::string_view name = argv[2];

@@ -3,8 +3,9 @@
 # real clicks (xdotool) and screenshots (ImageMagick), with zd_window_probe reading what the
 # window shows. It checks the caption, the styled "Start Scan" button's pixels, a scan started by
 # clicking "Start Scan" that lists exactly the planted orphans, "Delete Orphans" removing exactly
-# them, and Exit writing %APPDATA%\Zendrift\zendrift.ini in the settings' key order; then the
-# command line /start /delete /exit with the window showing, which saves nothing.
+# them, and Exit writing %APPDATA%\Zendrift\zendrift.ini in the settings' key order, and the Tab
+# key's order over the controls; then the command line /start /delete /exit with the window
+# showing, which saves nothing.
 #
 #   window_test.sh BUILD_DIR        (the cross build holding zendrift.exe and the helpers)
 #
@@ -116,6 +117,19 @@ face=$(pixel "$scratch/start.png" $((left + 4)) $((top + height / 2)))
   fail "Start Scan's face is #$face"
 ink=$(convert "$scratch/start.png" -crop "$((width - 8))x$((height - 8))+$((left + 4))+$((top + 4))" -format '%[fx:minima.intensity]' info:)
 awk -v v="$ink" 'BEGIN { exit !(v < 0.3) }' || fail "Start Scan shows no caption (darkest $ink)"
+
+# The keyboard order: from "Start Scan", which has the focus, round the window once with Tab,
+# the disabled "Delete Orphans" skipped.
+order=("Move to Recycle Bin" "Check for updates" "Help" "Exit" "Temp directory" "Start menu" "Desktop"
+  "Favorites" "History" "Recent documents" "Program files" "Application data" "Files on CD-ROM drives"
+  "Files on removable drives" "Files on a network" "Files on RAM disks" "....." "folder" "list" "Start Scan")
+[ "$(probe focus)" = "Start Scan" ] || fail "focus at start: $(probe focus)"
+# No window manager gives the window the keyboard: the test does.
+xdotool windowfocus --sync "$window"
+for expected_focus in "${order[@]}"; do
+  xdotool key Tab
+  [ "$(probe focus)" = "$expected_focus" ] || fail "Tab went to \"$(probe focus)\", expected \"$expected_focus\""
+done
 
 # A scan started by clicking "Start Scan" lists exactly the orphans.
 click scan
