@@ -164,8 +164,25 @@ usual="[Directories] StartMenu AllUsersStartMenu Desktop AllUsersDeskTop Favorit
 grep -q '^UserDir=C:\\zd-window\\planted' "$ini" || fail "UserDir not kept"
 grep -q '^Width=[1-9]' "$ini" && grep -q '^Height=[1-9]' "$ini" || fail "the window's bounds were not saved"
 
+# Closing the window while it scans a large folder stops the scan, then closes and saves.
+mkdir -p "$drive_c/zd-window/large"
+(cd "$drive_c/zd-window/large" && mkdir -p d{1..200} && touch d{1..200}/file{1..100}.dat)
+sed -i 's/^UserDir=.*/UserDir=C:\\zd-window\\large\r/' "$ini"
+(cd "$scratch" && exec "$wine" "$exe") >/dev/null 2>&1 &
+zendrift=$!
+timeout 60 xdotool search --sync --onlyvisible --name "^Zendrift 1\.8\.9 \(Build 36\)$" >/dev/null || fail "no window for the second run"
+click scan
+wait_status "Scanning for orphans in " 30
+click exit
+for _ in $(seq 150); do kill -0 "$zendrift" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$zendrift" 2>/dev/null && fail "the window did not close during its scan"
+wait "$zendrift" || fail "exit status $? after closing during a scan"
+zendrift=""
+grep -q '^UserDir=C:\\zd-window\\large' "$ini" || fail "closing during a scan saved no settings"
+
 # --- the command line: /start /delete /exit with the window showing, nothing saved -------------
 plant
+sed -i 's/^UserDir=.*/UserDir=C:\\zd-window\\planted\r/' "$ini"
 saved=$(md5sum <"$ini")
 (cd "$scratch" && timeout 120 "$wine" "$exe" /start /delete /exit) >/dev/null 2>&1 || fail "/start /delete /exit failed"
 [ "$(planted_orphans)" = "$(printf './live.lnk\n./sub/folder.lnk')" ] || fail "/start /delete /exit left: $(planted_orphans | tr '\n' ' ')"
