@@ -75,6 +75,16 @@ bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& prof
 // are accepted.
 bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& profile = {});
 
+// What a lookup of a shortcut's target found. Unknown when a folder on the way could not be read
+// or searched: the target may well be there, so it must not be taken for missing.
+enum class TargetPresence { present, missing, unknown };
+class FolderListings;
+// Whether a file or a folder exists at a Windows path: present exactly when windowsFileExists()
+// or windowsFolderExists() is true. `listings` keeps what the lookups of one scan learn of folders'
+// names, so that many targets below one folder cost one listing.
+TargetPresence windowsTargetPresence(std::string_view windowsPath, const ShortcutProfile& profile,
+                                     FolderListings& listings);
+
 // The type (kDrive*) of a drive part: "C:" or "\\server\share", without a trailing backslash.
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile = {});
 

@@ -122,7 +122,10 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
   const unsigned driveType = memo.typeOf(drive, profile);
   if (!driveClassExamined(driveType, criteria)) return verdict;
-  if (platform::windowsFileExists(target, profile) || platform::windowsFolderExists(target, profile)) return verdict;
+  // A target that could not be looked up (a folder on the way is unreadable) is not condemned.
+  if (platform::windowsTargetPresence(target, profile, memo.listings()) != platform::TargetPresence::missing) {
+    return verdict;
+  }
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
   if (unc && !criteria.networkDrives) return verdict;
 

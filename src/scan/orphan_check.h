@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "profile/folder_listings.h"
 #include "profile/windows_profile.h"
 #include "settings/scan_options.h"
 
@@ -24,8 +25,11 @@ struct OrphanVerdict {
 };
 
 // What one scan has already learnt, so that it asks each question once: the profile that holds
-// each folder (every shortcut would otherwise stat each folder above it), and drive types per
-// profile and letter (each answer needs the mount table). Cleared when a scan starts.
+// each folder (every shortcut would otherwise stat each folder above it), drive types per
+// profile and letter (each answer needs the mount table), and the listings of folders that
+// targets were looked up in case-blind. Cleared when a scan starts. It belongs to the thread that
+// judges the shortcuts (the scan's, in the walk's order); of its parts only the listings may be
+// shared with other threads.
 class ProfileCache {
  public:
   // `scanned` is the profile being scanned: what holds a shortcut that no other profile holds.
@@ -39,15 +43,19 @@ class ProfileCache {
   platform::ShortcutProfile profileOf(std::string_view shortcutPath);
   // The profile that holds the host folder `folder` (no trailing delimiter).
   const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
-  void clear() noexcept {
+  // The folder listings kept for target lookups.
+  platform::FolderListings& listings() noexcept { return listings_; }
+  void clear() {
     types_.clear();
     folders_.clear();
+    listings_.clear();
   }
 
  private:
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
   platform::ShortcutProfile scanned_;
+  platform::FolderListings listings_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and

@@ -2,12 +2,19 @@
 // not reach outside the drive.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "profile/folder_listings.h"
 #include "profile/wine/wine_short_name.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_registry.h"
+#include "run_as.h"
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
@@ -201,6 +208,79 @@ TEST_F(WindowsPathTest, DeviceFormsOfDrivePathsNameTheSameFiles) {
   EXPECT_TRUE(windowsFolderExists(R"(\\?\C:\Program Files\Game\)"));
   EXPECT_FALSE(windowsFileExists(R"(\\?\C:\Program Files\Game\gone.exe)"));
   EXPECT_FALSE(windowsFileExists(R"(\\?\C:\..\secret.txt)"));
+}
+
+TEST_F(WindowsPathTest, KeptListingsGiveTheAnswersOfFreshLookups) {
+  prefix_.folder("Tools/case").file("Tools/CASE", "file").file("Tools/Caf\xC3\xA9.exe").file("Tools/kelvin.txt");
+  prefix_.file("Program Files/ZdSuite/tool.exe");
+  const std::string shortFolder = wineShortName("Program Files");
+  constexpr auto present = TargetPresence::present;
+  constexpr auto missing = TargetPresence::missing;
+  const std::pair<std::string, TargetPresence> cases[] = {
+      {R"(C:\tools\Case)", present},
+      {R"(C:\tools\Case\)", present},
+      // The exact name, a file, is taken over the folder of another spelling.
+      {R"(C:\tools\CASE\)", missing},
+      {"C:\\TOOLS\\CAF\xC3\x89.EXE", present},
+      {"C:\\Tools\\\xE2\x84\xAA" "ELVIN.txt", missing},
+      {R"(C:\TOOLS\gone.exe)", missing},
+      {R"(C:\tools\GONE\deeper\x.exe)", missing},
+      {"C:\\" + shortFolder + "\\zdsuite\\TOOL.exe", present},
+      {"C:\\" + shortFolder + "\\ZdSuite\\gone.exe", missing},
+  };
+  // The second round finds every folder it needs already listed.
+  FolderListings listings;
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& [path, presence] : cases) {
+      EXPECT_EQ(windowsTargetPresence(path, {}, listings), presence) << path << " round " << round;
+      EXPECT_EQ(windowsFileExists(path) || windowsFolderExists(path), presence == present) << path;
+    }
+  }
+}
+
+TEST_F(WindowsPathTest, TargetsBelowOneFolderCostOneListingOfIt) {
+  FolderListings listings;
+  for (int i = 0; i < 100; ++i) {
+    const std::string name = "app" + std::to_string(i) + ".exe";
+    EXPECT_EQ(windowsTargetPresence("C:\\Gone\\sub\\" + name, {}, listings), TargetPresence::missing);
+    EXPECT_EQ(windowsTargetPresence("C:\\Program Files\\Game\\" + name, {}, listings), TargetPresence::missing);
+    EXPECT_EQ(windowsTargetPresence("c:\\program files\\GAME\\GAME.EXE", {}, listings), TargetPresence::present);
+    // D: leads to a folder that is not there.
+    EXPECT_EQ(windowsTargetPresence("D:\\" + name, {}, listings), TargetPresence::missing);
+  }
+  EXPECT_EQ(listings.listingsRead(), 4u) << "drive_c, Program Files, Game and D:'s folder, each once";
+}
+
+TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
+  // Root passes every permission check: the lookups run as an unprivileged owner of the tree.
+  const auto account = testing::unprivileged();
+  if (!account) GTEST_SKIP() << "no unprivileged account to run as";
+  prefix_.file("Locked/app.exe").file("Dark/app.exe");
+  std::vector<std::filesystem::path> entries{temp_.path()};
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(temp_.path())) entries.push_back(entry.path());
+  for (const auto& entry : entries) ASSERT_EQ(::lchown(entry.c_str(), account->first, account->second), 0) << entry;
+  const std::string locked = prefix_.driveC() + "/Locked";
+  const std::string dark = prefix_.driveC() + "/Dark";
+  ::chmod(locked.c_str(), 0);
+  ::chmod(dark.c_str(), S_IXUSR);  // searched, never listed
+  const int outcome = testing::runAs(*account, [] {
+    const std::pair<const char*, TargetPresence> cases[] = {
+        {R"(C:\Locked\app.exe)", TargetPresence::unknown}, {R"(C:\locked\APP.exe)", TargetPresence::unknown},
+        {R"(C:\Locked\gone.exe)", TargetPresence::unknown}, {R"(C:\Dark\app.exe)", TargetPresence::present},
+        {R"(C:\dark\APP.EXE)", TargetPresence::unknown},    {R"(C:\Dark\gone.exe)", TargetPresence::unknown},
+        {R"(C:\Gone\app.exe)", TargetPresence::missing},
+    };
+    FolderListings listings;
+    for (int round = 0; round < 2; ++round) {
+      for (std::size_t i = 0; i < std::size(cases); ++i) {
+        if (windowsTargetPresence(cases[i].first, {}, listings) != cases[i].second) return static_cast<int>(i) + 1;
+      }
+    }
+    return 0;
+  });
+  ::chmod(locked.c_str(), 0700);
+  ::chmod(dark.c_str(), 0700);
+  EXPECT_EQ(outcome, 0) << "the case that failed, counted from 1";
 }
 
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {

@@ -1,6 +1,7 @@
 // The orphan test on real shortcuts in a real prefix.
 #include <gtest/gtest.h>
 
+#include "profile/folder_listings.h"
 #include "profile/wine_prefix.h"
 
 #include "scan_fixture.h"
@@ -150,6 +151,18 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
     EXPECT_TRUE(scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
   }
   EXPECT_TRUE(scan::checkForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
+}
+
+TEST_F(OrphanVerdictTest, OneScanListsAFolderOnceForAllTargetsBelowIt) {
+  scan::ProfileCache memo;
+  for (int i = 0; i < 50; ++i) {
+    const std::string name = "app" + std::to_string(i) + ".exe";
+    const std::string gone = shortcut(desktop() / (name + ".lnk"), "C:\\Games\\Gone\\" + name);
+    EXPECT_TRUE(scan::checkForOrphan(gone, options, &memo).orphan) << name;
+    const std::string there = shortcut(desktop() / (name + ".there.lnk"), "c:\\GAMES\\real\\REAL.exe");
+    EXPECT_FALSE(scan::checkForOrphan(there, options, &memo).orphan) << name;
+  }
+  EXPECT_EQ(memo.listings().listingsRead(), 3u) << "drive_c, Games and Real";
 }
 
 TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {

@@ -89,6 +89,12 @@ bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile&) {
   return folderExists(rootedDrive(windowsPath));
 }
 
+// Windows finds names in any letter case itself: nothing to list, nothing kept.
+TargetPresence windowsTargetPresence(std::string_view windowsPath, const ShortcutProfile& profile, FolderListings&) {
+  return windowsFileExists(windowsPath, profile) || windowsFolderExists(windowsPath, profile) ? TargetPresence::present
+                                                                                             : TargetPresence::missing;
+}
+
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&) {
   if (drivePart.empty()) return kDriveNoRootDir;
   // The service wants the root folder: the drive part with its trailing backslash.

@@ -74,26 +74,34 @@ char32_t upper(char32_t code) {
   return upperCaseTable()[code];
 }
 
+// What the comparison sees at `at`: a character's upper case, or a byte that is not valid UTF-8
+// (kept apart from every character). Comparing and hashing both walk names with it, so that
+// names the comparison takes as equal always hash alike.
+char32_t nextFolded(std::string_view text, std::size_t& at) {
+  const std::size_t start = at;
+  if (const auto code = decode(text, at)) return upper(*code);
+  at = start + 1;
+  return 0x200000 + static_cast<unsigned char>(text[start]);
+}
+
 }  // namespace
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() && j < b.size()) {
-    const std::size_t startA = i;
-    const std::size_t startB = j;
-    const auto x = decode(a, i);
-    const auto y = decode(b, j);
-    if (!x || !y) {
-      // Undecodable bytes compare as bytes.
-      if (a[startA] != b[startB]) return false;
-      i = startA + 1;
-      j = startB + 1;
-      continue;
-    }
-    if (*x != *y && upper(*x) != upper(*y)) return false;
+    if (nextFolded(a, i) != nextFolded(b, j)) return false;
   }
   return i == a.size() && j == b.size();
+}
+
+std::uint64_t caseBlindHash(std::string_view name) {
+  // FNV-1a over the folded characters.
+  std::uint64_t hash = 0xcbf29ce484222325ULL;
+  for (std::size_t at = 0; at < name.size();) {
+    hash = (hash ^ nextFolded(name, at)) * 0x100000001b3ULL;
+  }
+  return hash;
 }
 
 }  // namespace zendrift::platform

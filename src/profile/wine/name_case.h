@@ -1,6 +1,7 @@
 // Comparing file names without regard to letter case, as Wine compares them.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace zendrift::platform {
@@ -10,5 +11,8 @@ namespace zendrift::platform {
 // match "k", nor "İ" "i". Characters beyond the Basic Multilingual Plane, and bytes that are
 // not valid UTF-8, must match exactly.
 bool sameNameIgnoringCase(std::string_view a, std::string_view b);
+// A hash that is equal for any two names sameNameIgnoringCase() takes as equal, for looking a
+// name up case-blind among many.
+std::uint64_t caseBlindHash(std::string_view name);
 
 }  // namespace zendrift::platform

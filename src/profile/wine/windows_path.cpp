@@ -2,14 +2,16 @@
 // one component at a time, letter case ignored as Windows and Wine ignore it.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <vector>
 
 #include "platform/ascii_case.h"
-#include "platform/directory_listing.h"
+#include "profile/folder_listings.h"
+#include "profile/wine/folder_names.h"
 #include "profile/wine/mount_table.h"
 #include "profile/wine/name_case.h"
-#include "profile/wine/wine_short_name.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_menu_entries.h"
 #include "profile/wine_prefix.h"
@@ -136,75 +138,109 @@ std::string shareMountPoint(std::string_view server, std::string_view share) {
   return {};
 }
 
-enum class Want { File, Folder };
-std::optional<std::string> resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want);
+enum class Want { File, Folder, Any };
+
+// What resolving a path found: the host path of the entry, or why there is none.
+struct Resolved {
+  TargetPresence presence = TargetPresence::missing;
+  std::string hostPath;
+};
+const Resolved kMissing{TargetPresence::missing, {}};
+const Resolved kUnknown{TargetPresence::unknown, {}};
+
+Resolved resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want,
+                      FolderListings& listings);
 
 // A share is reached through the prefix's dosdevices/unc/<server>/<share> when Wine has one,
 // else through an SMB mount of //server/share.
-std::string shareFolder(const std::string& prefix, std::string_view server, std::string_view share) {
+std::string shareFolder(const std::string& prefix, std::string_view server, std::string_view share,
+                        FolderListings& listings) {
   if (!prefix.empty()) {
-    const auto viaWine =
-        resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder);
-    if (viaWine) return *viaWine;
+    Resolved viaWine =
+        resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder, listings);
+    if (viaWine.presence == TargetPresence::present) return std::move(viaWine.hostPath);
   }
   return shareMountPoint(server, share);
 }
 
-std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile) {
+std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile, FolderListings& listings) {
   if (profile.kind == ProfileKind::WindowsInstallation) {
     // Seen from outside, the installation's own folder is its C:; nothing else is known.
     return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
   }
   const std::string prefix = profile.root.empty() ? wine::prefixPath() : profile.root;
-  if (path.unc) return shareFolder(prefix, path.server, path.share);
+  if (path.unc) return shareFolder(prefix, path.server, path.share, listings);
   // resolveBelow() looks at the folder itself; no need to check it here.
   return wine::driveFolder(prefix, path.letter, false);
 }
 
 bool fits(const struct stat& status, Want want) {
+  if (want == Want::Any) return true;
   return want == Want::Folder ? S_ISDIR(status.st_mode) : !S_ISDIR(status.st_mode);
 }
 
+// Whether a failed lookup says that nothing is there by that name, rather than that the disk
+// could not tell (permissions, I/O). A name too long for the host, or a loop of links, leads
+// nowhere on Windows either.
+bool nothingThere(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
+
 // The host path of the entry the components name below `base`, of the wanted kind. The exact
-// name is tried first; only when it is missing is the folder listed for a case-blind match.
-std::optional<std::string> resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want) {
+// name is tried first; only when it is missing is the folder listed for a case-blind match
+// (once per scan: `listings` keeps it). Only "no such entry" makes a target missing: a folder
+// that cannot be read or searched leaves it unknown.
+Resolved resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want,
+                      FolderListings& listings) {
   struct stat status {};
   std::string whole = base;
   for (const std::string& name : components) whole = join(whole, name);
   if (::stat(whole.c_str(), &status) == 0) {
-    if (!fits(status, components.empty() ? Want::Folder : want)) return std::nullopt;
-    return whole;
+    if (!fits(status, components.empty() ? Want::Folder : want)) return kMissing;
+    return {TargetPresence::present, std::move(whole)};
   }
-  if (components.empty() || (errno != ENOENT && errno != ENOTDIR)) return std::nullopt;
+  if (!nothingThere(errno)) return kUnknown;
+  if (components.empty() || (errno != ENOENT && errno != ENOTDIR)) return kMissing;
 
   std::string current = base;
   for (std::size_t i = 0; i < components.size(); ++i) {
+    const std::string& wanted = components[i];
     const Want here = i + 1 == components.size() ? want : Want::Folder;
-    const std::string exact = join(current, components[i]);
-    if (::stat(exact.c_str(), &status) == 0) {
-      if (!fits(status, here)) return std::nullopt;
-      current = exact;
-      continue;
-    }
-    if (errno != ENOENT) return std::nullopt;
-    DirectoryListing listing;
-    std::optional<std::string> match;
-    // Installers often store 8.3 names ("PROG~FBU"); Wine finds the long name behind them.
-    const bool shortForm = components[i].find('~') != std::string::npos;
-    for (std::error_code code = listing.open(current); !code && !match; code = listing.next()) {
-      const std::string& name = listing.entry().name();
-      if (name == "." || name == "..") continue;
-      if (!sameNameIgnoringCase(name, components[i]) && !(shortForm && matchesWineShortName(name, components[i]))) {
+    // A listing kept from an earlier lookup answers without the disk; one that failed does not.
+    std::shared_ptr<const FolderNames> names = listings.kept(current);
+    if (names && names->state() == FolderNames::State::missing) return kMissing;
+    const bool listed = names && names->state() == FolderNames::State::listed;
+    std::vector<std::string_view> candidates;
+    if (listed) candidates = names->candidates(wanted);
+    if (!listed || std::find(candidates.begin(), candidates.end(), wanted) != candidates.end()) {
+      const std::string exact = join(current, wanted);
+      if (::stat(exact.c_str(), &status) == 0) {
+        if (!fits(status, here)) return kMissing;
+        current = exact;
         continue;
       }
-      const std::string candidate = join(current, name);
-      if (::stat(candidate.c_str(), &status) == 0 && fits(status, here)) match = candidate;
+      if (!nothingThere(errno)) return kUnknown;
+      if (errno != ENOENT) return kMissing;
+      if (!listed) {
+        names = listings.namesOf(current);
+        if (names->state() == FolderNames::State::missing) return kMissing;
+        if (names->state() == FolderNames::State::unreadable) return kUnknown;
+        candidates = names->candidates(wanted);
+      }
     }
-    listing.close();
-    if (!match) return std::nullopt;
+    std::optional<std::string> match;
+    bool uncertain = false;
+    for (const std::string_view name : candidates) {
+      std::string candidate = join(current, name);
+      if (::stat(candidate.c_str(), &status) == 0) {
+        if (!fits(status, here)) continue;
+        match = std::move(candidate);
+        break;
+      }
+      uncertain |= !nothingThere(errno);
+    }
+    if (!match) return uncertain ? kUnknown : kMissing;
     current = std::move(*match);
   }
-  return current;
+  return {TargetPresence::present, std::move(current)};
 }
 
 // Whether the last name of a drive path is one of DOS's devices (NUL, CON, PRN, AUX, COM1-9,
@@ -229,32 +265,46 @@ bool namesDosDevice(std::string_view windowsPath) {
          name[3] >= '1' && name[3] <= '9';
 }
 
-std::optional<std::string> resolve(std::string_view windowsPath, Want want, const ShortcutProfile& profile) {
+Resolved resolve(std::string_view windowsPath, Want want, const ShortcutProfile& profile, FolderListings& listings) {
   const auto parsed = parseWindowsPath(windowsPath);
-  if (!parsed) return std::nullopt;
-  if (want == Want::File && (parsed->trailingDelimiter || parsed->components.empty())) return std::nullopt;
-  const std::string base = baseFolder(*parsed, profile);
-  if (base.empty()) return std::nullopt;
-  return resolveBelow(base, parsed->components, want);
+  if (!parsed) return kMissing;
+  const bool folderOnly = parsed->trailingDelimiter || parsed->components.empty();
+  if (want == Want::File && folderOnly) return kMissing;
+  if (want == Want::Any && folderOnly) want = Want::Folder;
+  const std::string base = baseFolder(*parsed, profile, listings);
+  if (base.empty()) return kMissing;
+  return resolveBelow(base, parsed->components, want, listings);
+}
+
+// A lookup on its own: what it lists is kept for its own steps only.
+Resolved resolveOnce(std::string_view windowsPath, Want want, const ShortcutProfile& profile) {
+  FolderListings listings;
+  return resolve(windowsPath, want, profile, listings);
 }
 
 }  // namespace
 
 bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile& profile) {
   if (namesDosDevice(windowsPath) && parseWindowsPath(windowsPath)) return true;
-  return resolve(windowsPath, Want::File, profile).has_value();
+  return resolveOnce(windowsPath, Want::File, profile).presence == TargetPresence::present;
 }
 
 bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile& profile) {
-  return resolve(windowsPath, Want::Folder, profile).has_value();
+  return resolveOnce(windowsPath, Want::Folder, profile).presence == TargetPresence::present;
+}
+
+TargetPresence windowsTargetPresence(std::string_view windowsPath, const ShortcutProfile& profile,
+                                     FolderListings& listings) {
+  if (namesDosDevice(windowsPath) && parseWindowsPath(windowsPath)) return TargetPresence::present;
+  return resolve(windowsPath, Want::Any, profile, listings).presence;
 }
 
 std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile& scanned) {
-  return resolve(windowsPath, Want::Folder, scanned).value_or(std::string());
+  return resolveOnce(windowsPath, Want::Folder, scanned).hostPath;
 }
 
 std::string wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
-  return resolve(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).value_or(std::string());
+  return resolveOnce(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).hostPath;
 }
 
 }  // namespace zendrift::platform

@@ -1,0 +1,49 @@
+// What one scan learns of host folders' listings while it resolves Windows paths case-blind,
+// so that a thousand targets below one folder cost one listing of it, not a thousand.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+namespace zendrift::platform {
+
+// The names of one listed folder, or why it has none (profile/wine/folder_names.h).
+class FolderNames;
+
+// Listings kept for one scan, never longer: the tree may change between scans. Only folders in
+// which a name had to be looked up case-blind are listed and kept, within a bound on memory;
+// when that bound is reached what is kept is dropped and listings start over. Safe to share
+// between threads: a listing handed out stays valid while its holder keeps it. Filled by the
+// lookups below Wine drives; Windows looks names up itself, so there it stays empty.
+class FolderListings {
+ public:
+  // The listing of the host folder `folder` (no trailing delimiter), read on first use.
+  std::shared_ptr<const FolderNames> namesOf(const std::string& folder);
+  // The listing of `folder` if one is kept; never reads one.
+  std::shared_ptr<const FolderNames> kept(const std::string& folder) const {
+    const std::lock_guard lock(mutex_);
+    const auto found = folders_.find(folder);
+    return found == folders_.end() ? nullptr : found->second;
+  }
+  // How many listings were read (not taken from what was kept).
+  std::size_t listingsRead() const {
+    const std::lock_guard lock(mutex_);
+    return listingsRead_;
+  }
+  void clear() {
+    const std::lock_guard lock(mutex_);
+    folders_.clear();
+    bytes_ = 0;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::unordered_map<std::string, std::shared_ptr<const FolderNames>> folders_;
+  std::size_t bytes_ = 0;
+  std::size_t listingsRead_ = 0;
+};
+
+}  // namespace zendrift::platform

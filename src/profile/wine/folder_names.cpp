@@ -1,0 +1,93 @@
+// Reading a folder's names for case-blind lookups, and the lookups themselves.
+#include "profile/wine/folder_names.h"
+
+#include <algorithm>
+
+#include "platform/directory_listing.h"
+#include "platform/os_error.h"
+#include "profile/folder_listings.h"
+#include "profile/wine/name_case.h"
+#include "profile/wine/wine_short_name.h"
+
+namespace zendrift::platform {
+
+namespace {
+
+// Beyond this many bytes of names, what one scan keeps is dropped and listings start over: a
+// scan's memory stays flat whatever the targets name.
+constexpr std::size_t kKeptBytes = 8u << 20;
+
+}  // namespace
+
+FolderNames FolderNames::read(const std::string& folder) {
+  FolderNames names;
+  DirectoryListing listing;
+  std::error_code code = listing.open(folder);
+  for (; !code; code = listing.next()) {
+    const std::string& name = listing.entry().name();
+    if (name == "." || name == "..") continue;
+    names.byHash_.emplace_back(caseBlindHash(name), static_cast<std::uint32_t>(names.text_.size()));
+    names.text_ += name;
+    names.text_ += '\0';
+  }
+  listing.close();
+  // A folder with no entry at all is empty, not missing; a folder that is gone holds nothing;
+  // any other failure (permissions, I/O, a listing cut short) tells nothing about its names.
+  if (code == OsErrc::pathNotFound) {
+    names = FolderNames();
+    names.state_ = State::missing;
+  } else if (code != OsErrc::noMoreFiles && code != OsErrc::fileNotFound) {
+    names = FolderNames();
+    names.state_ = State::unreadable;
+  }
+  std::sort(names.byHash_.begin(), names.byHash_.end());
+  names.text_.shrink_to_fit();
+  names.byHash_.shrink_to_fit();
+  return names;
+}
+
+std::vector<std::string_view> FolderNames::candidates(std::string_view name) const {
+  std::vector<std::string_view> found;
+  const auto nameAt = [this](std::size_t offset) { return std::string_view(text_.c_str() + offset); };
+  if (name.find('~') != std::string_view::npos) {
+    // Installers often store 8.3 names ("PROG~FBU"); Wine finds the long name behind them.
+    for (std::size_t offset = 0; offset < text_.size(); offset += nameAt(offset).size() + 1) {
+      const std::string_view listed = nameAt(offset);
+      if (sameNameIgnoringCase(listed, name) || matchesWineShortName(listed, name)) found.push_back(listed);
+    }
+    return found;
+  }
+  const std::uint64_t hash = caseBlindHash(name);
+  auto it = std::lower_bound(byHash_.begin(), byHash_.end(), std::pair<std::uint64_t, std::uint32_t>(hash, 0));
+  // Equal hashes sit together, in the listing's order (offsets rise with it).
+  for (; it != byHash_.end() && it->first == hash; ++it) {
+    const std::string_view listed = nameAt(it->second);
+    if (sameNameIgnoringCase(listed, name)) found.push_back(listed);
+  }
+  return found;
+}
+
+std::size_t FolderNames::bytes() const noexcept {
+  return sizeof(FolderNames) + text_.capacity() + byHash_.capacity() * sizeof(byHash_.front());
+}
+
+std::shared_ptr<const FolderNames> FolderListings::namesOf(const std::string& folder) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (const auto kept = folders_.find(folder); kept != folders_.end()) return kept->second;
+  }
+  // Listed without the lock: another thread may list the same folder meanwhile, to the same end.
+  auto names = std::make_shared<const FolderNames>(FolderNames::read(folder));
+  const std::size_t size = names->bytes() + folder.size();
+  const std::lock_guard lock(mutex_);
+  ++listingsRead_;
+  if (bytes_ + size > kKeptBytes) {
+    folders_.clear();
+    bytes_ = 0;
+  }
+  const auto [kept, added] = folders_.try_emplace(folder, std::move(names));
+  if (added) bytes_ += size;
+  return kept->second;
+}
+
+}  // namespace zendrift::platform
