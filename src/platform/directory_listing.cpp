@@ -32,6 +32,15 @@ void DirEntry::assignListed(std::string_view name, const std::string& folder, bo
   if (folderDescriptor_ != folderDescriptor) folderDescriptor_ = folderDescriptor;
 }
 
+void DirEntry::assignKnown(std::string_view name, const std::string& folder, bool directory, bool symlink,
+                           const Facts& facts, bool dotNamesHidden) {
+  assignListed(name, folder, directory, symlink, nullptr, dotNamesHidden);
+  attributes_ = facts.attributes;
+  hiddenSystem_ = facts.hiddenSystem;
+  size_ = facts.size;
+  lastWriteTime_ = facts.lastWriteTime;
+}
+
 std::uint32_t DirEntry::attributes() const {
   if (!attributes_) fetchStatus();
   return *attributes_;

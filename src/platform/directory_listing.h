@@ -37,6 +37,10 @@ class DirEntry {
   std::uint32_t hiddenSystemAttributes() const;
   std::uint64_t size() const;
   FileTime lastWriteTime() const;
+  // Asks the system to start reading the entry's first `bytes` into its cache and returns
+  // without waiting for them, so that a later read does not wait for the disk. Only a hint: a
+  // platform without such a request does nothing; an error says why it could not be given.
+  [[nodiscard]] std::error_code startReadingAhead(std::size_t bytes) const noexcept;
 
   // Filled by the back end.
   struct Raw {
@@ -57,6 +61,19 @@ class DirEntry {
   // The listing's per-entry step: reuses this entry's storage, so listing allocates nothing.
   void assignListed(std::string_view name, const std::string& folder, bool directory, bool symlink,
                     const std::shared_ptr<const int>& folderDescriptor, bool dotNamesHidden = true);
+
+  // What has been fetched so far, so that another thread can take the entry over later without
+  // asking the system again.
+  struct Facts {
+    std::optional<std::uint32_t> attributes;
+    std::optional<std::uint32_t> hiddenSystem;
+    std::optional<std::uint64_t> size;
+    std::optional<FileTime> lastWriteTime;
+  };
+  Facts facts() const { return {attributes_, hiddenSystem_, size_, lastWriteTime_}; }
+  // An entry of a listing that is closed by now: facts not given are fetched by path.
+  void assignKnown(std::string_view name, const std::string& folder, bool directory, bool symlink, const Facts& facts,
+                   bool dotNamesHidden);
 
  private:
   void fetchStatus() const;

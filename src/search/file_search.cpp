@@ -1,6 +1,8 @@
 // The search engine's walk: one folder listed at a time, depth-first and pre-order.
 #include "search/file_search.h"
 
+#include <thread>
+
 #include "platform/path.h"
 
 namespace zendrift::search {
@@ -13,7 +15,26 @@ bool isDotOrDotDot(const std::string& name) {
 
 constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrSystem;
 
+std::string folderOf(const std::string& path) {
+  return path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
+}
+
+// However the walk leaves a folder, an error from a handler included, what the threads read
+// below it is dropped while they still run, so that none of them takes a node that is gone.
+struct Leaving {
+  FolderReadAhead& ahead;
+  const FolderReadAhead::NodePtr& node;
+  ~Leaving() { ahead.leave(node); }
+};
+
+bool hiddenSystemIn(const platform::DirEntry::Facts& facts) {
+  const std::uint32_t bits = facts.hiddenSystem.value_or(facts.attributes.value_or(0));
+  return (bits & kHiddenSystem) == kHiddenSystem;
+}
+
 }  // namespace
+
+unsigned FileSearch::defaultReadAheadThreads() noexcept { return std::max(1u, std::thread::hardware_concurrency()); }
 
 FileSearch::FileSearch() { setOptions({soSearchFiles}); }
 
@@ -58,7 +79,55 @@ bool FileSearch::search() {
     return true;
   }
   std::int32_t depth = 0;
-  return walkTree(root, examineRoot, depth);
+  if (readAheadThreads_ <= 1) return walkTree(root, examineRoot, depth);
+  FolderReadAhead ahead(readAheadRules());
+  const FolderReadAhead::NodePtr node = ahead.root(folderOf(root));
+  const Leaving leaving{ahead, node};
+  return walkAhead(ahead, node, examineRoot, depth);
+}
+
+ReadAheadRules FileSearch::readAheadRules() const {
+  ReadAheadRules rules;
+  rules.threads = readAheadThreads_;
+  rules.dotNamesHidden = dotNamesHidden_;
+  rules.stop = readAheadStop_;
+  const bool hiddenDirsSkipped = !options_.contains(soIncludeSystemHiddenDirs);
+  const bool hiddenFilesSkipped = !options_.contains(soIncludeSystemHiddenFiles);
+  // The facts the walk asks of an entry that it reports; with onCheck bound it cannot be known
+  // which, and the walk fetches them itself.
+  const bool filesKnown = options_.contains(soSearchFiles) && !onCheck && !fileParams_.hasBlankMask();
+  const auto params = std::make_shared<const SearchParams>(fileParams_);
+  const std::size_t fileBytes = fileReadAhead_;
+  rules.fetch = [=](const platform::DirEntry& entry) {
+    if (entry.isDirectory()) {
+      if (hiddenDirsSkipped && !isDotOrDotDot(entry.name())) entry.hiddenSystemAttributes();
+      return;
+    }
+    if (!filesKnown || !params->matches(entry)) return;
+    if (hiddenFilesSkipped && (entry.hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem) return;
+    // The walk adds up the sizes of the files it reports.
+    if (entry.size() == 0 || fileBytes == 0) return;
+    // Only a hint: when it cannot be given, the reader's own read meets the cause and reports it.
+    if (const std::error_code hint = entry.startReadingAhead(fileBytes)) return;
+  };
+  const DirOption dirOption = dirOption_;
+  const std::int32_t recurseDepth = recurseDepth_;
+  const ReadAheadFilter below = readAheadBelow;
+  // Every subfolder the walk may enter; the walk itself decides which it does.
+  rules.subfolders = [=](const FolderSnapshot& listing, std::size_t level) {
+    std::vector<std::string> names;
+    if (dirOption == doExcludeSubDirs) return names;
+    if (recurseDepth != 0 && level + 1 > static_cast<std::size_t>(recurseDepth)) return names;
+    if (below && !below(listing)) return names;
+    for (const FolderSnapshot::Entry& entry : listing.entries) {
+      if (!entry.directory || entry.symlink) continue;
+      const std::string_view name = listing.name(entry);
+      if (name == "." || name == ".." || (hiddenDirsSkipped && hiddenSystemIn(entry.facts))) continue;
+      names.emplace_back(name);
+    }
+    return names;
+  };
+  return rules;
 }
 
 void FileSearch::abort() {
@@ -111,6 +180,76 @@ bool FileSearch::walkTree(const std::string& path, bool examineEntries, std::int
   return true;
 }
 
+bool FileSearch::walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePtr& node, bool examineEntries,
+                           std::int32_t& depth) {
+  struct RestoreDepth {
+    std::int32_t& depth;
+    std::int32_t saved;
+    ~RestoreDepth() { depth = saved; }
+  } restore{depth, depth};
+
+  std::vector<Subfolder> subfolders;
+  FolderSnapshot snapshot;
+  const std::string& folder = snapshot.folder;
+  {
+    // The folder as the walk names it, before its listing is taken.
+    const std::string named = ahead.folderOf(node);
+    fireBeginScanDir(named);
+    snapshot = ahead.take(node);
+  }
+  bool ok = replayDirectory(snapshot, subfolders, examineEntries);
+  if (!ok) ok = resolveWalkError();
+  if (!ok) return false;
+
+  ++depth;
+  if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
+  for (const Subfolder& subfolder : subfolders) {
+    const std::string subpath = folder + subfolder.name;
+    if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, subpath)) continue;
+    const FolderReadAhead::NodePtr child = ahead.enter(node, subfolder.name);
+    const Leaving leaving{ahead, child};
+    if (!walkAhead(ahead, child, subfolder.examine, depth)) return false;
+  }
+  return true;
+}
+
+bool FileSearch::replayDirectory(const FolderSnapshot& snapshot, std::vector<Subfolder>& subfolders,
+                                 bool examineEntries) {
+  const std::string& folder = snapshot.folder;
+  currentEntry_ = &replayEntry_;
+  lastError_ = snapshot.openError;
+  if (lastError_) {
+    if (lastError_ == platform::OsErrc::fileNotFound) return true;
+    fireDirectoryError(folder, lastError_);
+    return lastError_ == platform::OsErrc::accessDenied;
+  }
+  bool result = true;
+  const bool listedBefore = snapshot.id && !listedFolders_.insert(*snapshot.id).second;
+  if (!listedBefore) {
+    for (const FolderSnapshot::Entry& entry : snapshot.entries) {
+      replayEntry_.assignKnown(snapshot.name(entry), folder, entry.directory, entry.symlink, entry.facts,
+                               dotNamesHidden_);
+      fireProgress();
+      if (abortRequested_) {
+        result = false;
+        break;
+      }
+      examineEntry(folder, subfolders, examineEntries);
+    }
+    if (result && snapshot.endError != platform::OsErrc::noMoreFiles) {
+      lastError_ = snapshot.endError;
+      result = false;
+      fireDirectoryError(folder, lastError_);
+    }
+  }
+  if (snapshot.closeError) {
+    lastError_ = snapshot.closeError;
+    if (result) fireDirectoryError(folder, lastError_);
+    result = false;
+  }
+  return result;
+}
+
 bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries) {
   fireBeginScanDir(folder);
   lastError_ = listing_.open(folder);
@@ -136,25 +275,7 @@ bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>
       result = false;
       break;
     }
-    const platform::DirEntry& entry = listing_.entry();
-    if (entry.isDirectory()) {
-      const std::string& name = entry.name();
-      if (isDotOrDotDot(name)) {
-        // the folder itself and its parent
-      } else if (!options_.contains(soIncludeSystemHiddenDirs) && isHiddenSystem()) {
-        // neither reported nor entered
-      } else if (dirOption_ == doExcludeSubDirs || dirOption_ == doIncludeSubDirs) {
-        if (examineEntries && options_.contains(soSearchDirs) && acceptDirectory()) fireFindDirectory(folder);
-        // A symbolic link to a folder is an entry, never a way into another part of the tree.
-        if (dirOption_ == doIncludeSubDirs && !entry.isSymlink()) subfolders.push_back({name, true});
-      } else {
-        const bool valid = acceptDirectory();
-        if (examineEntries && options_.contains(soSearchDirs) && valid) fireFindDirectory(folder);
-        if ((dirOption_ == doExcludeInvalidDirs || valid) && !entry.isSymlink()) subfolders.push_back({name, valid});
-      }
-    } else if (examineEntries && options_.contains(soSearchFiles) && acceptFile()) {
-      fireFindFile(folder);
-    }
+    examineEntry(folder, subfolders, examineEntries);
     lastError_ = listing_.next();
     if (lastError_) {
       result = lastError_ == platform::OsErrc::noMoreFiles;
@@ -170,6 +291,28 @@ bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>
     result = false;
   }
   return result;
+}
+
+void FileSearch::examineEntry(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries) {
+  const platform::DirEntry& entry = currentEntry();
+  if (entry.isDirectory()) {
+    const std::string& name = entry.name();
+    if (isDotOrDotDot(name)) {
+      // the folder itself and its parent
+    } else if (!options_.contains(soIncludeSystemHiddenDirs) && isHiddenSystem()) {
+      // neither reported nor entered
+    } else if (dirOption_ == doExcludeSubDirs || dirOption_ == doIncludeSubDirs) {
+      if (examineEntries && options_.contains(soSearchDirs) && acceptDirectory()) fireFindDirectory(folder);
+      // A symbolic link to a folder is an entry, never a way into another part of the tree.
+      if (dirOption_ == doIncludeSubDirs && !entry.isSymlink()) subfolders.push_back({name, true});
+    } else {
+      const bool valid = acceptDirectory();
+      if (examineEntries && options_.contains(soSearchDirs) && valid) fireFindDirectory(folder);
+      if ((dirOption_ == doExcludeInvalidDirs || valid) && !entry.isSymlink()) subfolders.push_back({name, valid});
+    }
+  } else if (examineEntries && options_.contains(soSearchFiles) && acceptFile()) {
+    fireFindFile(folder);
+  }
 }
 
 bool FileSearch::isHiddenSystem() const {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -23,6 +24,8 @@
 
 #include "platform/directory_listing.h"
 #include "platform/os_error.h"
+#include "search/folder_read_ahead.h"
+#include "search/folder_snapshot.h"
 #include "search/search_params.h"
 #include "search/search_types.h"
 #include "search/string_list.h"
@@ -38,6 +41,9 @@ using CheckEvent = std::function<void(FileSearch& Sender, bool& Result)>;
 using EnterDirectoryEvent = std::function<bool(FileSearch& Sender, const std::string& AFolder)>;
 using DirectoryErrorEvent =
     std::function<void(FileSearch& Sender, const std::string& AFolder, std::error_code Code)>;
+// Called on read-ahead threads, several at once, with each folder they listed: false keeps them
+// out of its subfolders (the walk still enters them itself, if its events let it).
+using ReadAheadFilter = std::function<bool(const FolderSnapshot& listing)>;
 
 class FileSearch {
  public:
@@ -69,7 +75,24 @@ class FileSearch {
   ErrorResponse errorResponse() const noexcept { return errorResponse_; }
   void setErrorResponse(ErrorResponse response) noexcept { errorResponse_ = response; }
   // Whether names that begin with "." count as hidden (POSIX; see DirectoryListing).
-  void setDotNamesHidden(bool hidden) noexcept { listing_.setDotNamesHidden(hidden); }
+  void setDotNamesHidden(bool hidden) noexcept {
+    dotNamesHidden_ = hidden;
+    listing_.setDotNamesHidden(hidden);
+  }
+  // Threads that list folders ahead of the walk; 1 (the default) for none: the walk lists each
+  // folder when it gets there. Events, results and their order are the same either way, and all
+  // events come on the thread that called search(). The filters and options are read once when
+  // the search starts.
+  unsigned readAheadThreads() const noexcept { return readAheadThreads_; }
+  void setReadAheadThreads(unsigned threads) noexcept { readAheadThreads_ = threads < 1 ? 1 : threads; }
+  // One per core.
+  static unsigned defaultReadAheadThreads() noexcept;
+  // With read-ahead threads: how much of each file that the file filter accepts they ask the
+  // system to start reading, so that its reader does not wait for the disk. 0 for none.
+  void setFileReadAhead(std::size_t bytes) noexcept { fileReadAhead_ = bytes; }
+  // A stop requested through `stop` ends the reading ahead at once, so that the walk, stopped by
+  // abort() from its events, waits for no more than the folder it is in.
+  void setReadAheadStop(std::stop_token stop) noexcept { readAheadStop_ = std::move(stop); }
 
   // The owned filters; setting copies the values into them.
   SearchParams& dirParams() noexcept { return dirParams_; }
@@ -105,6 +128,8 @@ class FileSearch {
   // what follows; also for the failures that are passed over silently, such as a denied folder.
   // An empty folder is no failure.
   DirectoryErrorEvent onDirectoryError;
+  // Unbound: the read-ahead threads list every subfolder the walk may enter.
+  ReadAheadFilter readAheadBelow;
 
  protected:
   virtual void fireBeginScanDir(const std::string& folder);
@@ -124,14 +149,15 @@ class FileSearch {
     std::string name;
     bool examine;
   };
-  struct FolderIdHash {
-    std::size_t operator()(const platform::FolderId& id) const noexcept {
-      return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ULL ^ id.device);
-    }
-  };
 
   bool rootIsValid();
   bool scanDirectory(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries);
+  // The listed entry (currentEntry) passes to the filters and the subfolder list.
+  void examineEntry(const std::string& folder, std::vector<Subfolder>& subfolders, bool examineEntries);
+  // The walk with read-ahead threads: the same steps, each folder's listing taken from them.
+  bool walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePtr& node, bool examineEntries, std::int32_t& depth);
+  bool replayDirectory(const FolderSnapshot& snapshot, std::vector<Subfolder>& subfolders, bool examineEntries);
+  ReadAheadRules readAheadRules() const;
   // The entry passes the file filter; the hidden+system rule is applied after a cheap name
   // test when the outcome cannot differ.
   bool acceptListedFile();
@@ -158,6 +184,12 @@ class FileSearch {
   // One listing serves every folder in turn: a folder's listing is closed before its
   // subfolders are entered.
   platform::DirectoryListing listing_;
+  bool dotNamesHidden_ = true;
+  unsigned readAheadThreads_ = 1;
+  std::size_t fileReadAhead_ = 0;
+  std::stop_token readAheadStop_;
+  // The entry being replayed from a listing read ahead.
+  platform::DirEntry replayEntry_;
   platform::DirEntry rootEntry_;
   const platform::DirEntry* currentEntry_ = &rootEntry_;
   // Folders listed in this search, so that none is listed twice.

@@ -133,6 +133,33 @@ TEST_F(ScanTest, AStopDuringTheThirdOfFiveFoldersSkipsTheRest) {
   EXPECT_EQ(report.statusText(), "Ready. 2 orphan(s) found.");
 }
 
+TEST_F(ScanTest, AStopInALargeTreeEndsTheScanWithNoRecordAfterIt) {
+  // Folders are read ahead of the walk: none of what was read ahead may surface after the stop.
+  TempDir tree;
+  for (int i = 0; i < 200; ++i) {
+    const fs::path folder = tree.path() / ("f" + std::to_string(i % 10)) / ("g" + std::to_string(i));
+    for (int j = 0; j < 3; ++j) shortcut(folder / ("s" + std::to_string(j) + ".lnk"), "C:\\Gone\\x.exe");
+  }
+  options.userDir = tree.str();
+  std::stop_source stop;
+  std::size_t atStop = 0;
+  int listedAfterStop = 0;
+  scan::ScanEvents events;
+  events.orphanFound = [&](scan::OrphanRecord&& record) {
+    records.push_back(std::move(record));
+    if (records.size() == 100) {
+      stop.request_stop();
+      atStop = records.size();
+    }
+  };
+  events.folderListed = [&](const std::string&) { listedAfterStop += stop.stop_requested() ? 1 : 0; };
+  const scan::ScanReport report = scan::scanForOrphans(options, stop.get_token(), events);
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(atStop, 100u);
+  EXPECT_EQ(records.size(), atStop) << "no record after the stop";
+  EXPECT_LE(listedAfterStop, 1) << "the walk ends within the folder it was in";
+}
+
 TEST_F(ScanTest, RemovalDeletesTheOrphansAndEmptiedFoldersButNoProtectedOne) {
   options.startMenu = options.desktop = true;
   const fs::path programs = startMenu() / "Programs";

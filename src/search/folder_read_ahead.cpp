@@ -1,0 +1,224 @@
+// The read-ahead threads and the walk's side of them.
+#include "search/folder_read_ahead.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/path.h"
+
+namespace zendrift::search {
+
+struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
+  enum class State { waiting, reading, read, taken, dropped };
+  std::string folder;                // with a trailing delimiter
+  std::vector<std::uint32_t> order;  // the child indices from the root: the walk's order
+  std::size_t level = 0;
+  State state = State::waiting;
+  FolderSnapshot snapshot;
+  std::size_t bytes = 0;
+  // The subfolders read ahead, in the listing's order; the walk's place among them.
+  std::vector<NodePtr> children;
+  std::size_t nextChild = 0;
+  std::uint32_t nextOrder = 0;
+
+  bool isChild(const Node& parent, const std::string& name) const {
+    return folder.size() == parent.folder.size() + name.size() + 1 &&
+           folder.compare(parent.folder.size(), name.size(), name) == 0;
+  }
+};
+
+bool FolderReadAhead::PreOrder::operator()(const Node* a, const Node* b) const {
+  return std::lexicographical_compare(a->order.begin(), a->order.end(), b->order.begin(), b->order.end());
+}
+
+FolderReadAhead::FolderReadAhead(ReadAheadRules rules) : rules_(std::move(rules)) {
+  ownListing_.setDotNamesHidden(rules_.dotNamesHidden);
+  threads_.reserve(rules_.threads);
+  for (unsigned i = 0; i < rules_.threads; ++i) threads_.emplace_back([this] { work(); });
+  onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
+}
+
+FolderReadAhead::~FolderReadAhead() {
+  onStop_.reset();
+  stopThreads();
+  threads_.clear();
+}
+
+void FolderReadAhead::stopThreads() {
+  {
+    const std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  workAvailable_.notify_all();
+  nodeRead_.notify_all();
+}
+
+const std::string& FolderReadAhead::folderOf(const NodePtr& node) { return node->folder; }
+
+FolderReadAhead::NodePtr FolderReadAhead::root(std::string folder) {
+  auto node = std::make_shared<Node>();
+  node->folder = std::move(folder);
+  const std::lock_guard lock(mutex_);
+  waiting_.insert(node.get());
+  workAvailable_.notify_one();
+  return node;
+}
+
+FolderReadAhead::NodePtr FolderReadAhead::enter(const NodePtr& parent, const std::string& name) {
+  const std::lock_guard lock(mutex_);
+  while (parent->nextChild < parent->children.size()) {
+    NodePtr& child = parent->children[parent->nextChild++];
+    if (child->isChild(*parent, name)) return std::exchange(child, nullptr);
+    drop(*child);
+    child.reset();
+  }
+  // Not read ahead (the threads were told to keep out): the walk reads it itself.
+  auto node = std::make_shared<Node>();
+  node->folder = parent->folder + name + platform::kPathDelimiter;
+  node->order = parent->order;
+  node->order.push_back(parent->nextOrder++);
+  node->level = parent->level + 1;
+  return node;
+}
+
+void FolderReadAhead::leave(const NodePtr& node) {
+  const std::lock_guard lock(mutex_);
+  drop(*node);
+}
+
+FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
+  std::unique_lock lock(mutex_);
+  // While a thread reads the node, the walk reads the next waiting one itself rather than sleep;
+  // it only sleeps when there is none.
+  while (node->state == Node::State::reading) {
+    if (waiting_.empty() || stop_) {
+      nodeRead_.wait(lock, [&] { return node->state != Node::State::reading || (!waiting_.empty() && !stop_); });
+      continue;
+    }
+    const NodePtr next = (*waiting_.begin())->shared_from_this();
+    readHere(lock, next);
+  }
+  if (node->state == Node::State::waiting) readHere(lock, node);
+  FolderSnapshot snapshot = std::move(node->snapshot);
+  bytesAhead_ -= node->bytes;
+  --nodesAhead_;
+  node->state = Node::State::taken;
+  // Threads held back by the bound go on once the walk has taken half of what they read, so
+  // that each wakes for a stretch of work rather than for every folder.
+  if (held_ && nodesAhead_ <= rules_.maxNodesAhead / 2 && bytesAhead_ <= rules_.maxBytesAhead / 2) {
+    held_ = false;
+    workAvailable_.notify_all();
+  }
+  return snapshot;
+}
+
+void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr& node) {
+  waiting_.erase(node.get());
+  node->state = Node::State::reading;
+  ++nodesAhead_;
+  lock.unlock();
+  FolderSnapshot snapshot = read(ownListing_, *node, never_);
+  std::vector<std::string> subfolders = subfoldersOf(snapshot, node->level);
+  lock.lock();
+  finish(node, std::move(snapshot), std::move(subfolders));
+}
+
+bool FolderReadAhead::withinBounds() const {
+  return nodesAhead_ < rules_.maxNodesAhead && bytesAhead_ < rules_.maxBytesAhead;
+}
+
+void FolderReadAhead::work() {
+  platform::DirectoryListing listing;
+  listing.setDotNamesHidden(rules_.dotNamesHidden);
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    workAvailable_.wait(lock, [&] {
+      if (stop_) return true;
+      if (waiting_.empty()) return false;
+      held_ = held_ || !withinBounds();
+      return !held_;
+    });
+    if (stop_) return;
+    const NodePtr node = (*waiting_.begin())->shared_from_this();
+    waiting_.erase(waiting_.begin());
+    node->state = Node::State::reading;
+    ++nodesAhead_;
+    lock.unlock();
+    bool complete = true;
+    FolderSnapshot snapshot;
+    std::vector<std::string> subfolders;
+    try {
+      snapshot = read(listing, *node, stop_);
+      subfolders = subfoldersOf(snapshot, node->level);
+    } catch (...) {
+      // Out of memory, say: the walk reads this folder itself and meets the failure there.
+      complete = false;
+    }
+    lock.lock();
+    if (node->state == Node::State::dropped) {
+      --nodesAhead_;
+      continue;
+    }
+    if (!complete || stop_) {
+      node->state = Node::State::waiting;
+      --nodesAhead_;
+    } else {
+      finish(node, std::move(snapshot), std::move(subfolders));
+    }
+    nodeRead_.notify_all();
+  }
+}
+
+FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, const Node& node,
+                                     const std::atomic<bool>& stop) {
+  return readFolderSnapshot(listing, node.folder, rules_.fetch, stop);
+}
+
+std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {
+  if (snapshot.openError || !rules_.subfolders) return {};
+  return rules_.subfolders(snapshot, level);
+}
+
+void FolderReadAhead::finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders) {
+  // A folder met again (a bind mount) is not read below a second time; should the walk enter
+  // it there after all, it reads on itself.
+  const bool fresh = !snapshot.id || seen_.insert(*snapshot.id).second;
+  node->bytes = snapshot.bytes();
+  bytesAhead_ += node->bytes;
+  node->snapshot = std::move(snapshot);
+  node->state = Node::State::read;
+  if (!fresh || subfolders.empty()) return;
+  node->children.reserve(subfolders.size());
+  for (const std::string& name : subfolders) {
+    auto child = std::make_shared<Node>();
+    child->folder.reserve(node->folder.size() + name.size() + 1);
+    child->folder.append(node->folder).append(name).push_back(platform::kPathDelimiter);
+    child->order = node->order;
+    child->order.push_back(node->nextOrder++);
+    child->level = node->level + 1;
+    waiting_.insert(child.get());
+    node->children.push_back(std::move(child));
+  }
+  workAvailable_.notify_all();
+}
+
+void FolderReadAhead::drop(Node& node) {
+  switch (node.state) {
+    case Node::State::waiting: waiting_.erase(&node); break;
+    case Node::State::read:
+      --nodesAhead_;
+      bytesAhead_ -= node.bytes;
+      node.snapshot = {};
+      break;
+    case Node::State::reading:  // its thread counts it off when done
+    case Node::State::taken:
+    case Node::State::dropped: break;
+  }
+  node.state = Node::State::dropped;
+  for (const NodePtr& child : node.children) {
+    if (child) drop(*child);
+  }
+  node.children.clear();
+}
+
+}  // namespace zendrift::search

@@ -1,0 +1,106 @@
+// Reading folders ahead of a walk on a few threads, while the walk itself takes their listings
+// one by one in its own depth-first order.
+//
+// Each folder read is a node of the walk's tree. Once read, a node's subfolders that the walk
+// may enter become nodes waiting to be read; the threads always read the waiting node that comes
+// first in the walk's order, so they stay just ahead of it. The walk takes each node it enters
+// (reading it itself when no thread has begun it) and drops the nodes it does not enter, with
+// everything read below them. Memory stays bounded: the threads stop reading ahead while the
+// nodes read but not yet taken reach a count or a size.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+#include "search/folder_snapshot.h"
+
+namespace zendrift::search {
+
+struct ReadAheadRules {
+  unsigned threads = 1;
+  bool dotNamesHidden = true;
+  // The facts the walk will ask for (see readFolderSnapshot); called on every thread at once.
+  FactsWanted fetch;
+  // The subfolders of a read folder that the walk might enter, in the listing's order; called on
+  // every thread at once. Empty for none.
+  std::function<std::vector<std::string>(const FolderSnapshot& snapshot, std::size_t level)> subfolders;
+  // Once a stop is requested the threads read nothing more ahead; a folder being read is given
+  // up, and the walk reads what it still needs itself.
+  std::stop_token stop;
+  std::size_t maxNodesAhead = 256;
+  std::size_t maxBytesAhead = 8 * 1024 * 1024;
+};
+
+class FolderReadAhead {
+ public:
+  struct Node;
+  using NodePtr = std::shared_ptr<Node>;
+
+  explicit FolderReadAhead(ReadAheadRules rules);
+  // Stops the threads; a thread in the middle of a folder gives it up.
+  ~FolderReadAhead();
+  FolderReadAhead(const FolderReadAhead&) = delete;
+  FolderReadAhead& operator=(const FolderReadAhead&) = delete;
+
+  // The walk's root; its reading starts at once.
+  NodePtr root(std::string folder);
+  // The subfolder `name` of `parent` that the walk enters next: the node read ahead for it when
+  // there is one. Nodes of `parent` before it in the listing are not entered and are dropped.
+  NodePtr enter(const NodePtr& parent, const std::string& name);
+  // The walk is done with `node`: whatever is still read ahead below it is dropped.
+  void leave(const NodePtr& node);
+  // The node's folder, with a trailing delimiter.
+  static const std::string& folderOf(const NodePtr& node);
+  // The node's listing; waits for the thread reading it, or reads it here.
+  FolderSnapshot take(const NodePtr& node);
+
+ private:
+  struct PreOrder {
+    bool operator()(const Node* a, const Node* b) const;
+  };
+
+  void work();
+  void stopThreads();
+  bool withinBounds() const;
+  // Reads a waiting node on the walk's own thread. Called with the lock held.
+  void readHere(std::unique_lock<std::mutex>& lock, const NodePtr& node);
+  FolderSnapshot read(platform::DirectoryListing& listing, const Node& node, const std::atomic<bool>& stop);
+  // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
+  void finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders);
+  std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);
+  // Drops the node and everything below it. Called with the lock held.
+  void drop(Node& node);
+
+  ReadAheadRules rules_;
+  std::mutex mutex_;
+  std::condition_variable workAvailable_;
+  std::condition_variable nodeRead_;
+  std::set<Node*, PreOrder> waiting_;
+  std::size_t nodesAhead_ = 0;
+  std::size_t bytesAhead_ = 0;
+  // The threads reached the bound and wait for the walk to catch up.
+  bool held_ = false;
+  // Set when the threads are to end (the walk is over, or a stop was requested).
+  std::atomic<bool> stop_{false};
+  // Never set: the walk's own reads always run to the end.
+  const std::atomic<bool> never_{false};
+  // Folders already read by anyone in this walk: a folder met again is not read below twice.
+  std::unordered_set<platform::FolderId, FolderIdHash> seen_;
+  platform::DirectoryListing ownListing_;
+  std::vector<std::jthread> threads_;
+  std::optional<std::stop_callback<std::function<void()>>> onStop_;
+};
+
+}  // namespace zendrift::search
