@@ -173,8 +173,9 @@ zendrift=$!
 timeout 60 xdotool search --sync --onlyvisible --name "^Zendrift 1\.8\.9 \(Build 36\)$" >/dev/null || fail "no window for the second run"
 # Exit right after Start Scan: how far the walk got by then is the machine's business, and
 # either way the window must close and save.
-click scan
-click exit
+read -r sl st sw sh <<<"$(probe rect scan)"
+read -r el et ew eh <<<"$(probe rect exit)"
+xdotool mousemove $((sl + sw / 2)) $((st + sh / 2)) click 1 mousemove $((el + ew / 2)) $((et + eh / 2)) click 1
 for _ in $(seq 150); do kill -0 "$zendrift" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$zendrift" 2>/dev/null && fail "the window did not close during its scan"
 wait "$zendrift" || fail "exit status $? after closing during a scan"
