@@ -30,8 +30,10 @@ if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX="$scratch/prefix"
   DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 || true
 fi
-# Wine's processes of a prefix share one desktop: start afresh, on the virtual display.
+# Wine's processes of a prefix share one desktop: start afresh, on the virtual display, once the
+# old server has gone.
 wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
