@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 namespace zendrift::platform {
 
@@ -33,15 +36,28 @@ class FolderListings {
     const std::lock_guard lock(mutex_);
     return listingsRead_;
   }
+  // The host folder of drive `letter` of the prefix at `prefix`, found by `find` on first use:
+  // every target on a drive would otherwise read its link again.
+  std::string driveFolder(const std::string& prefix, char letter, const std::function<std::string()>& find) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (const auto kept = drives_.find({prefix, letter}); kept != drives_.end()) return kept->second;
+    }
+    std::string folder = find();
+    const std::lock_guard lock(mutex_);
+    return drives_.try_emplace({prefix, letter}, std::move(folder)).first->second;
+  }
   void clear() {
     const std::lock_guard lock(mutex_);
     folders_.clear();
+    drives_.clear();
     bytes_ = 0;
   }
 
  private:
   mutable std::mutex mutex_;
   std::unordered_map<std::string, std::shared_ptr<const FolderNames>> folders_;
+  std::map<std::pair<std::string, char>, std::string> drives_;
   std::size_t bytes_ = 0;
   std::size_t listingsRead_ = 0;
 };

@@ -95,9 +95,8 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
                              const platform::ShortcutProfile& profile, ProfileCache& memo) {
+  // A path that is gone, or is no regular file, reads as no shortcut and so is never condemned.
   OrphanVerdict verdict;
-  if (!platform::fileExists(path)) return verdict;
-
   shortcut::ShortcutInfo info;
   info.fileName = path;
   bool unknownName = false;

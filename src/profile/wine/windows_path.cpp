@@ -171,7 +171,8 @@ std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile, 
   const std::string prefix = profile.root.empty() ? wine::prefixPath() : profile.root;
   if (path.unc) return shareFolder(prefix, path.server, path.share, listings);
   // resolveBelow() looks at the folder itself; no need to check it here.
-  return wine::driveFolder(prefix, path.letter, false);
+  return listings.driveFolder(prefix, lowerAscii(path.letter),
+                              [&] { return wine::driveFolder(prefix, path.letter, false); });
 }
 
 bool fits(const struct stat& status, Want want) {
