@@ -41,10 +41,15 @@ MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine com
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Zendrift", kStyle, ui::kDesignBounds.left,
                             ui::kDesignBounds.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), this);
+                            GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
   if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   posted_.setWindow(window_);
   createControls();
+}
+
+void MainWindow::registerClass(HINSTANCE instance) {
+  WindowObject::registerClass(instance, kClassName,
+                              {.icon = LoadIconW(nullptr, IDI_APPLICATION), .background = GetSysColorBrush(COLOR_BTNFACE)});
 }
 
 MainWindow::~MainWindow() {
@@ -55,23 +60,6 @@ MainWindow::~MainWindow() {
   }
   posted_.setWindow(nullptr);
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
-}
-
-LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->handleMessage(message, wParam, lParam);
 }
 
 void MainWindow::guarded(const std::function<void()>& handler) {

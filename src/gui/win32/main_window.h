@@ -17,6 +17,7 @@
 
 #include "gui/win32/posted_calls.h"
 #include "gui/win32/window_fonts.h"
+#include "gui/win32/window_object.h"
 #include "profile/well_known_folders.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -40,7 +41,7 @@ struct WindowBounds {
   int height = 0;
 };
 
-class MainWindow {
+class MainWindow final : public WindowObject {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftMainWindow";
 
@@ -48,12 +49,8 @@ class MainWindow {
   // with every control; the start-up sequence runs in start.
   MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine);
   ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
-  HWND handle() const noexcept { return window_; }
-  // The procedure of the window class kClassName, which the program registers.
-  static WNDPROC windowProcedureOf() noexcept { return windowProcedure; }
+  static void registerClass(HINSTANCE instance);
 
   // The creation event: loads the settings and runs the interactive or the command-line start.
   void start();
@@ -67,8 +64,7 @@ class MainWindow {
   void showError(const std::exception_ptr& error) const;
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Runs a handler; an error escaping it goes to the error box and the window goes on.
   void guarded(const std::function<void()>& handler);
 
@@ -136,7 +132,6 @@ class MainWindow {
   bool pendingDelete_ = false;
   bool pendingExit_ = false;
 
-  HWND window_ = nullptr;
   int dpi_ = 96;
   double scale_ = 1.0;
   WindowFonts fonts_;
