@@ -33,10 +33,8 @@ MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine com
 
 MainWindow::~MainWindow() {
   // The worker posts to this window: it must end before the window goes.
-  if (worker_.joinable()) {
-    worker_.request_stop();
-    worker_.join();
-  }
+  worker_.requestStop();
+  worker_.join();
 }
 
 void MainWindow::connectHandlers() {

@@ -12,11 +12,8 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
-#include <map>
-#include <stop_token>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +22,7 @@
 #include "ui/option_controls.h"
 #include "ui/prefix_choices.h"
 #include "ui/window_layout.h"
+#include "ui/window_work.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "settings/command_line.h"
@@ -187,14 +185,10 @@ class MainWindow : private ResultLines, public QWidget {
   void keepUnchangedOptions();
   void setStatusText(std::string_view text);
 
-  // The scan and the removal on the worker thread, and their results back on the window's.
-  void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
-  // The scans the options ask for: one, or one per prefix found; `names` gets each prefix's name.
-  static std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
-                                                     std::map<std::string, std::string>* names = nullptr);
-  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  // The worker's queue to this window, and what it hands over there.
+  ui::PostToWindow postToWindow();
+  ui::WorkSink workSink();
   void scanFinished(const scan::ScanReport& report);
-  void orphanRemoved(int line, std::error_code error);
   void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
   void endWork();
@@ -228,7 +222,7 @@ class MainWindow : private ResultLines, public QWidget {
   std::function<void(const std::string& folder)> walkObserver_;
   std::function<void(const std::string& path)> removalObserver_;
   // Declared last: it ends (and is joined) before anything it posts to goes.
-  std::jthread worker_;
+  ui::WindowWork worker_{postToWindow(), workSink()};
 };
 
 }  // namespace zendrift::app

@@ -34,7 +34,8 @@ MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine com
       dpi_(screenDpi()),
       scale_(dpi_ / 96.0),
       fonts_(dpi_),
-      posted_(WM_APP + 1) {
+      posted_(WM_APP + 1),
+      worker_([this](std::function<void()> call) { posted_.post(std::move(call)); }, workSink()) {
   // The design's client area at the screen's density, in a frame of this system's own size.
   constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT frame{0, 0, scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)};
@@ -48,16 +49,14 @@ MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine com
 }
 
 void MainWindow::registerClass(HINSTANCE instance) {
-  WindowObject::registerClass(instance, kClassName,
-                              {.icon = LoadIconW(nullptr, IDI_APPLICATION), .background = GetSysColorBrush(COLOR_BTNFACE)});
+  const WindowClassLook look{.icon = LoadIconW(nullptr, IDI_APPLICATION), .background = GetSysColorBrush(COLOR_BTNFACE)};
+  WindowObject::registerClass(instance, kClassName, look);
 }
 
 MainWindow::~MainWindow() {
   // The worker posts to this window: it must end before the window goes.
-  if (worker_.joinable()) {
-    worker_.request_stop();
-    worker_.join();
-  }
+  worker_.requestStop();
+  worker_.join();
   posted_.setWindow(nullptr);
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }

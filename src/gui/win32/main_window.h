@@ -8,11 +8,9 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "gui/win32/posted_calls.h"
@@ -26,6 +24,7 @@
 #include "ui/check_list_model.h"
 #include "ui/option_controls.h"
 #include "ui/window_layout.h"
+#include "ui/window_work.h"
 
 namespace zendrift::win32 {
 
@@ -100,11 +99,9 @@ class MainWindow final : public WindowObject {
   void setOuterBounds(const WindowBounds& bounds);
   WindowBounds fittedToScreen(WindowBounds bounds) const;
 
-  // The scan and the removal on the worker thread, and their results back on the window's.
-  void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
-  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  // What the worker hands over, on the window's thread.
+  ui::WorkSink workSink();
   void scanFinished(const scan::ScanReport& report);
-  void orphanRemoved(int line, std::error_code error);
   void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
   void endWork();
@@ -150,7 +147,7 @@ class MainWindow final : public WindowObject {
   std::vector<scan::OrphanRecord> records_;
   PostedCalls posted_;
   // Declared last: it ends (and is joined) before anything it posts to goes.
-  std::jthread worker_;
+  ui::WindowWork worker_;
 };
 
 }  // namespace zendrift::win32
