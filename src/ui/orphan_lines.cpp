@@ -48,4 +48,13 @@ bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, con
   return wasEnabled || !report.failures.empty();
 }
 
+WorkSink lineKeepingSink(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records) {
+  WorkSink sink;
+  sink.orphansFound = [&model, &records](std::vector<scan::OrphanRecord>&& found) {
+    addOrphanLines(model, records, std::move(found));
+  };
+  sink.orphanRemoved = [&model, &records](int line, std::error_code error) { orphanRemoved(model, records, line, error); };
+  return sink;
+}
+
 }  // namespace zendrift::ui

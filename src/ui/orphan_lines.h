@@ -8,6 +8,7 @@
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "ui/check_list_model.h"
+#include "ui/window_work.h"
 
 namespace zendrift::ui {
 
@@ -30,5 +31,9 @@ void orphanRemoved(scan::CheckListModel& model, std::vector<scan::OrphanRecord>&
 // Whether Delete can be pressed once a removal is over: while lines are left, if it could before
 // or something failed. An emptied list is cleared.
 bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report);
+
+// A sink that keeps `model` and `records` in step with what the work finds and removes; the
+// window adds the rest.
+WorkSink lineKeepingSink(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records);
 
 }  // namespace zendrift::ui

@@ -15,13 +15,9 @@
 namespace zendrift::win32 {
 
 ui::WorkSink MainWindow::workSink() {
-  ui::WorkSink sink;
-  sink.orphansFound = [this](std::vector<scan::OrphanRecord>&& found) {
-    ui::addOrphanLines(model_, records_, std::move(found));
-  };
+  ui::WorkSink sink = ui::lineKeepingSink(model_, records_);
   sink.statusChanged = [this](const std::string& text) { setStatusText(text); };
   sink.scanFinished = [this](const scan::ScanReport& report) { scanFinished(report); };
-  sink.orphanRemoved = [this](int line, std::error_code error) { ui::orphanRemoved(model_, records_, line, error); };
   sink.removalFinished = [this](const scan::RemovalReport& report, std::error_code unrecorded) {
     removalFinished(report, unrecorded);
   };
