@@ -29,7 +29,7 @@ using platform::win32::toWide;
 
 MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine)
     : options_(options),
-      commandLine_(std::move(commandLine)),
+      start_(std::move(commandLine)),
       companionFolder_(executableFolder()),
       dpi_(screenDpi()),
       scale_(dpi_ / 96.0),
@@ -167,40 +167,21 @@ void MainWindow::onCommand(int id) {
 void MainWindow::start() {
   const std::error_code loadError =
       settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
-  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
-  // before anything is scanned or deleted, and replace nothing.
-  const auto reportLoadError = [&] {
-    if (!loadError) return;
-    saveOnClose_ = false;
-    scanButton_->setEnabled(false);
-    deleteButton_->setEnabled(false);
-    throw std::runtime_error("Cannot read the settings file " +
-                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " +
-                             loadError.message());
-  };
-  if (commandLine_.paramCount() == 0) {
-    if (options_.width != 0 && options_.height != 0)
-      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
-    optionsToControls();
-    saveOnClose_ = true;
-    reportLoadError();
-    return;
-  }
+  start_.start(*this, options_, loadError);
+}
 
-  saveOnClose_ = false;
-  reportLoadError();
-  commandLine_.applySwitches(options_);
+void MainWindow::restoreBounds(const settings::ScanOptions& options) {
+  setOuterBounds(fittedToScreen({options.left, options.top, options.width, options.height}));
+}
+
+void MainWindow::disableWork() {
+  scanButton_->setEnabled(false);
+  deleteButton_->setEnabled(false);
+}
+
+void MainWindow::showForActions() {
   show(SW_SHOWNORMAL);
   SetForegroundWindow(window_);
-  optionsToControls();
-  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
-  pendingDelete_ = commandLine_.switchPresent("delete");
-  pendingExit_ = commandLine_.switchPresent("exit");
-  if (commandLine_.switchPresent("start")) {
-    onScanClicked();
-  } else {
-    runPendingActions();
-  }
 }
 
 void MainWindow::show(int showCommand) {
@@ -210,18 +191,7 @@ void MainWindow::show(int showCommand) {
   onShow();
 }
 
-void MainWindow::runPendingActions() {
-  if (closed_ || busy()) return;
-  if (std::exchange(pendingDelete_, false)) {
-    onDeleteClicked();
-    if (busy()) return;
-  }
-  if (std::exchange(pendingExit_, false)) {
-    // The run ends without the close event, so nothing is saved.
-    exitRequested_ = true;
-    PostQuitMessage(0);
-  }
-}
+void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
 
 void MainWindow::onShow() {
   SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
@@ -248,7 +218,7 @@ void MainWindow::onCloseRequested() {
 }
 
 void MainWindow::onClose() {
-  if (!saveOnClose_) return;
+  if (!start_.savesOnClose()) return;
   controlsToOptions();
   ui::keepUnchangedPairs(optionControls(), shownOptions_, options_);
   const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);

@@ -24,6 +24,7 @@
 #include "ui/check_list_model.h"
 #include "ui/option_controls.h"
 #include "ui/window_layout.h"
+#include "ui/window_start.h"
 #include "ui/window_work.h"
 
 namespace zendrift::win32 {
@@ -40,7 +41,7 @@ struct WindowBounds {
   int height = 0;
 };
 
-class MainWindow final : public WindowObject {
+class MainWindow final : public WindowObject, private ui::StartedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftMainWindow";
 
@@ -55,9 +56,9 @@ class MainWindow final : public WindowObject {
   void start();
   // Shows the window with the launcher's show command, then runs onShow.
   void show(int showCommand);
-  bool exitRequested() const noexcept { return exitRequested_; }
-  bool closed() const noexcept { return closed_; }
-  bool busy() const noexcept { return work_ != Work::none; }
+  bool exitRequested() const noexcept { return start_.exitRequested(); }
+  bool closed() const noexcept override { return closed_; }
+  bool busy() const noexcept override { return work_ != Work::none; }
 
   // Shows an error that escaped a handler in the error box titled "Zendrift".
   void showError(const std::exception_ptr& error) const;
@@ -83,12 +84,12 @@ class MainWindow final : public WindowObject {
   void onShow();
   void onCloseRequested();
   void onClose();
-  void optionsToControls();
+  void optionsToControls() override;
   void controlsToOptions();
   ui::OptionControls optionControls() const;
   void showFolderHints();
-  void onScanClicked();
-  void onDeleteClicked();
+  void onScanClicked() override;
+  void onDeleteClicked() override;
   void onBrowseClicked();
   void onHelpClicked();
   void onUpdatesClicked();
@@ -108,6 +109,13 @@ class MainWindow final : public WindowObject {
   void afterWork();
   void stopWork();
   void runPendingActions();
+  // What the start-up asks of the window.
+  void restoreBounds(const settings::ScanOptions& options) override;
+  void disableWork() override;
+  bool runWithoutWindow(const settings::CommandLine&) override { return false; }
+  void showForActions() override;
+  // The run ends without the close, so nothing is saved.
+  void endRun() override { PostQuitMessage(0); }
 
   void setStatusText(std::string_view text);
   std::string controlText(HWND control) const;
@@ -119,15 +127,11 @@ class MainWindow final : public WindowObject {
 
   settings::ScanOptions& options_;
   settings::ScanOptions shownOptions_;
-  settings::CommandLine commandLine_;
+  ui::WindowStart start_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   std::string companionFolder_;
-  bool saveOnClose_ = false;
-  bool exitRequested_ = false;
   bool closed_ = false;
   bool closePending_ = false;
-  bool pendingDelete_ = false;
-  bool pendingExit_ = false;
 
   int dpi_ = 96;
   double scale_ = 1.0;
