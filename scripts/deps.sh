@@ -8,10 +8,11 @@ packages=(
   qt6-base-dev libgl-dev
   libclang-rt-14-dev
   liblnk-dev libbfio-dev
-  xauth xvfb x11-utils imagemagick fonts-liberation
+  xauth xvfb x11-utils imagemagick xdotool fonts-liberation
   wine
   nlohmann-json3-dev
   dpkg-dev lintian appstream nsis unzip
+  bc time
 )
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
 # Wine's own menu builder; the Windows tests run under Wine.

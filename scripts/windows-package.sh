@@ -15,7 +15,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   build="$root/build/win64-package"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DZENDRIFT_GUI=OFF -DZENDRIFT_TESTS=OFF -DZENDRIFT_WERROR=ON >/dev/null
+    -DZENDRIFT_GUI=ON -DZENDRIFT_TESTS=OFF -DZENDRIFT_WERROR=ON >/dev/null
 fi
 cmake --build "$build" --target zendrift -j "$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=\([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' "$build/CMakeCache.txt")

@@ -2,9 +2,11 @@
 # Cross-builds Zendrift for Windows with Debian's mingw-w64 and runs its tests under Wine.
 #
 # Installs the cross compiler and Wine when they are missing, builds GoogleTest from Debian's
-# sources for the cross build, builds the core library, the tests and zendrift.exe (without the
-# window) in build/win64, then runs every test program in a fresh Wine prefix made in a temporary
-# folder, with no display. Exit status 2 means the packages could not be installed.
+# sources for the cross build, builds the core library, the tests and zendrift.exe (with its Win32
+# window) in build/win64, checks that zendrift.exe stays small and needs only Windows' own DLLs,
+# then runs every test program in a fresh Wine prefix made in a temporary folder, with no
+# display, and finally the window test on a virtual X display (tests/e2e/windows/window_test.sh).
+# Exit status 2 means the packages could not be installed.
 #
 # ZENDRIFT_WIN64_BUILD names another build folder (GoogleTest then goes into its "deps"
 # subfolder), so that several builds can live side by side.
@@ -17,7 +19,7 @@ jobs=${ZENDRIFT_JOBS:-$(nproc)}
 started=$(date +%s)
 
 # --- packages ---------------------------------------------------------------------------------
-packages=(cmake ninja-build googletest g++-mingw-w64-x86-64 wine)
+packages=(cmake ninja-build googletest g++-mingw-w64-x86-64 wine xvfb xdotool imagemagick)
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64).
 if apt-cache show wine64 >/dev/null 2>&1; then packages+=(wine64); fi
 missing=()
@@ -55,7 +57,7 @@ mkdir -p "$build"
 # -O2 as in the Linux build: GCC 12 at -O3 warns falsely inside std::string.
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-  -DZENDRIFT_GUI=OFF -DZENDRIFT_WERROR=ON \
+  -DZENDRIFT_GUI=ON -DZENDRIFT_WERROR=ON \
   -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" >"$build/configure.log" ||
   { cat "$build/configure.log" >&2; exit 1; }
 grep 'Not built for Windows' "$build/configure.log" || true
@@ -66,6 +68,25 @@ if ! cmake --build "$build" -j "$jobs" -- -k 0; then
   echo "windows-tests: some targets did not build (see above); running those that did" >&2
 fi
 echo "windows build: $(( $(date +%s) - started )) s since start"
+
+# One executable that a bare Windows runs as it is: small, and importing only system DLLs.
+program="$build/src/app/zendrift.exe"
+program_ok=1
+if [ -f "$program" ]; then
+  size=$(stat -c %s "$program")
+  echo "zendrift.exe: $size bytes"
+  if [ "$size" -ge $((4 * 1024 * 1024)) ]; then
+    echo "windows-tests: zendrift.exe is $size bytes, not under 4 MB" >&2
+    program_ok=0
+  fi
+  system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll ole32.dll oleaut32.dll uxtheme.dll advapi32.dll shlwapi.dll version.dll msvcrt.dll "
+  while IFS= read -r dll; do
+    case "$system_dlls" in
+      *" ${dll,,} "*) ;;
+      *) echo "windows-tests: zendrift.exe needs $dll, which is not a Windows system DLL" >&2; program_ok=0 ;;
+    esac
+  done < <(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
+fi
 
 # --- Wine --------------------------------------------------------------------------------------
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zendrift-wine.XXXXXX")
@@ -109,10 +130,18 @@ while IFS= read -r exe; do
   fi
 done < <(find "$build" -name '*.exe' -type f | sort)
 
+# The window itself, on a virtual display, in the same prefix.
+if [ -f "$program" ]; then
+  ran=$((ran + 1))
+  echo "-- window_test"
+  bash "$root/tests/e2e/windows/window_test.sh" "$build" || failed+=("window_test")
+fi
+
 echo "windows tests: $ran programs, ${#failed[@]} failed; $(( $(date +%s) - started )) s in all"
 if [ "${#failed[@]}" -gt 0 ]; then
   echo "failed: ${failed[*]}" >&2
   exit 1
 fi
 [ "$build_failed" -eq 0 ] || exit 1
+[ "$program_ok" -eq 1 ] || exit 1
 [ "$ran" -gt 0 ] || { echo "windows-tests: no test program was built" >&2; exit 1; }

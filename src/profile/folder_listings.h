@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -25,27 +26,26 @@ class FolderListings {
  public:
   // The listing of the host folder `folder` (no trailing delimiter), read on first use.
   std::shared_ptr<const FolderNames> namesOf(const std::string& folder);
-  // The listing of `folder` if one is kept; never reads one.
-  std::shared_ptr<const FolderNames> kept(const std::string& folder) const {
-    const std::lock_guard lock(mutex_);
-    const auto found = folders_.find(folder);
-    return found == folders_.end() ? nullptr : found->second;
-  }
   // How many listings were read (not taken from what was kept).
   std::size_t listingsRead() const {
     const std::lock_guard lock(mutex_);
     return listingsRead_;
   }
+  // The same listing read again, replacing the one kept.
+  std::shared_ptr<const FolderNames> reread(const std::string& folder);
   // The host folder of drive `letter` of the prefix at `prefix`, found by `find` on first use:
-  // every target on a drive would otherwise read its link again.
-  std::string driveFolder(const std::string& prefix, char letter, const std::function<std::string()>& find) {
+  // every target on a drive would otherwise read its link again. What `find` could not tell
+  // (nothing) is asked again next time.
+  std::optional<std::string> driveFolder(const std::string& prefix, char letter,
+                                         const std::function<std::optional<std::string>()>& find) {
     {
       const std::lock_guard lock(mutex_);
       if (const auto kept = drives_.find({prefix, letter}); kept != drives_.end()) return kept->second;
     }
-    std::string folder = find();
+    std::optional<std::string> folder = find();
+    if (!folder) return folder;
     const std::lock_guard lock(mutex_);
-    return drives_.try_emplace({prefix, letter}, std::move(folder)).first->second;
+    return drives_.try_emplace({prefix, letter}, std::move(*folder)).first->second;
   }
   void clear() {
     const std::lock_guard lock(mutex_);
@@ -60,6 +60,9 @@ class FolderListings {
   std::map<std::pair<std::string, char>, std::string> drives_;
   std::size_t bytes_ = 0;
   std::size_t listingsRead_ = 0;
+
+  std::shared_ptr<const FolderNames> keep(const std::string& folder, std::shared_ptr<const FolderNames> names,
+                                          bool replace);
 };
 
 }  // namespace zendrift::platform

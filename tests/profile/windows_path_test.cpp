@@ -263,7 +263,8 @@ TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
   const std::string dark = prefix_.driveC() + "/Dark";
   ::chmod(locked.c_str(), 0);
   ::chmod(dark.c_str(), S_IXUSR);  // searched, never listed
-  const int outcome = testing::runAs(*account, [] {
+  const std::string devices = prefix_.str() + "/dosdevices";
+  const int outcome = testing::runAs(*account, [&devices] {
     const std::pair<const char*, TargetPresence> cases[] = {
         {R"(C:\Locked\app.exe)", TargetPresence::unknown}, {R"(C:\locked\APP.exe)", TargetPresence::unknown},
         {R"(C:\Locked\gone.exe)", TargetPresence::unknown}, {R"(C:\Dark\app.exe)", TargetPresence::present},
@@ -276,11 +277,28 @@ TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
         if (windowsTargetPresence(cases[i].first, {}, listings) != cases[i].second) return static_cast<int>(i) + 1;
       }
     }
-    return 0;
+    // Drive links that cannot be read hide every drive: nothing on them is missing.
+    ::chmod(devices.c_str(), 0);
+    FolderListings fresh;
+    const TargetPresence behindDevices = windowsTargetPresence(R"(C:\Dark\app.exe)", {}, fresh);
+    ::chmod(devices.c_str(), 0755);
+    return behindDevices == TargetPresence::unknown ? 0 : 99;
   });
   ::chmod(locked.c_str(), 0700);
   ::chmod(dark.c_str(), 0700);
   EXPECT_EQ(outcome, 0) << "the case that failed, counted from 1";
+}
+
+TEST_F(WindowsPathTest, AKeptListingNeverHidesWhatIsThereNow) {
+  prefix_.file("Program Files/Old/old.exe");
+  FolderListings listings;
+  ASSERT_EQ(windowsTargetPresence(R"(c:\program files\Old\gone.exe)", {}, listings), TargetPresence::missing);
+  ASSERT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", {}, listings), TargetPresence::missing);
+  // Installed while the scan goes on, after both folders' listings were kept.
+  prefix_.file("Program Files/Old/new.exe").file("Later/app.exe");
+  EXPECT_EQ(windowsTargetPresence(R"(c:\program files\Old\new.exe)", {}, listings), TargetPresence::present);
+  EXPECT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", {}, listings), TargetPresence::present);
+  EXPECT_EQ(windowsTargetPresence(R"(c:\later\APP.exe)", {}, listings), TargetPresence::present);
 }
 
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {

@@ -1,6 +1,8 @@
 // Reading a folder's names for case-blind lookups, and the lookups themselves.
 #include "profile/wine/folder_names.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "platform/directory_listing.h"
@@ -17,10 +19,31 @@ namespace {
 // scan's memory stays flat whatever the targets name.
 constexpr std::size_t kKeptBytes = 8u << 20;
 
+// The folder's change time in nanoseconds: it moves whenever an entry is added, removed or
+// renamed in it. None when the folder is not there; `failed` when that cannot be told.
+std::optional<std::int64_t> changeTime(const std::string& folder, bool& failed) {
+  struct stat status {};
+  failed = false;
+  if (::stat(folder.c_str(), &status) != 0) {
+    failed = errno != ENOENT && errno != ENOTDIR;
+    return std::nullopt;
+  }
+  return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+}
+
 }  // namespace
+
+bool FolderNames::changedSince(const std::string& folder) const {
+  bool failed = false;
+  const std::optional<std::int64_t> now = changeTime(folder, failed);
+  return failed || now != changed_;
+}
 
 FolderNames FolderNames::read(const std::string& folder) {
   FolderNames names;
+  // Taken before the listing, so that a change made while it is read shows as one later.
+  bool failed = false;
+  const std::optional<std::int64_t> changed = changeTime(folder, failed);
   DirectoryListing listing;
   std::error_code code = listing.open(folder);
   for (; !code; code = listing.next()) {
@@ -40,6 +63,7 @@ FolderNames FolderNames::read(const std::string& folder) {
     names = FolderNames();
     names.state_ = State::unreadable;
   }
+  names.changed_ = changed;
   std::sort(names.byHash_.begin(), names.byHash_.end());
   names.text_.shrink_to_fit();
   names.byHash_.shrink_to_fit();
@@ -77,10 +101,24 @@ std::shared_ptr<const FolderNames> FolderListings::namesOf(const std::string& fo
     if (const auto kept = folders_.find(folder); kept != folders_.end()) return kept->second;
   }
   // Listed without the lock: another thread may list the same folder meanwhile, to the same end.
-  auto names = std::make_shared<const FolderNames>(FolderNames::read(folder));
+  return keep(folder, std::make_shared<const FolderNames>(FolderNames::read(folder)), false);
+}
+
+std::shared_ptr<const FolderNames> FolderListings::reread(const std::string& folder) {
+  return keep(folder, std::make_shared<const FolderNames>(FolderNames::read(folder)), true);
+}
+
+std::shared_ptr<const FolderNames> FolderListings::keep(const std::string& folder,
+                                                        std::shared_ptr<const FolderNames> names, bool replace) {
   const std::size_t size = names->bytes() + folder.size();
   const std::lock_guard lock(mutex_);
   ++listingsRead_;
+  if (replace) {
+    if (const auto kept = folders_.find(folder); kept != folders_.end()) {
+      bytes_ -= std::min(bytes_, kept->second->bytes() + folder.size());
+      folders_.erase(kept);
+    }
+  }
   if (bytes_ + size > kKeptBytes) {
     folders_.clear();
     bytes_ = 0;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,6 +23,9 @@ class FolderNames {
   static FolderNames read(const std::string& folder);
 
   State state() const noexcept { return state_; }
+  // Whether the host folder `folder` (the one listed) was made, removed or changed its entries
+  // since; a folder whose change time cannot be read counts as changed.
+  bool changedSince(const std::string& folder) const;
   // The listed names Wine would take for `name`, in the listing's order: the same name in any
   // letter case, and for a short form ("PROGRA~1") the long names Wine gives that short name.
   std::vector<std::string_view> candidates(std::string_view name) const;
@@ -30,6 +34,7 @@ class FolderNames {
 
  private:
   State state_ = State::listed;
+  std::optional<std::int64_t> changed_;  // the folder's change time (ns) before it was listed; none when absent
   std::string text_;  // every name, each followed by '\0', in the listing's order
   std::vector<std::pair<std::uint64_t, std::uint32_t>> byHash_;  // case-blind hash, offset into text_; sorted
 };

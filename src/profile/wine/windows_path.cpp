@@ -151,19 +151,39 @@ const Resolved kUnknown{TargetPresence::unknown, {}};
 Resolved resolveBelow(const std::string& base, const std::vector<std::string>& components, Want want,
                       FolderListings& listings);
 
+// Whether a failed lookup says that nothing is there by that name, rather than that the disk
+// could not tell (permissions, I/O). A name too long for the host, or a loop of links, leads
+// nowhere on Windows either.
+bool nothingThere(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
+
 // A share is reached through the prefix's dosdevices/unc/<server>/<share> when Wine has one,
-// else through an SMB mount of //server/share.
-std::string shareFolder(const std::string& prefix, std::string_view server, std::string_view share,
-                        FolderListings& listings) {
+// else through an SMB mount of //server/share. Nothing when Wine's folder cannot be searched.
+std::optional<std::string> shareFolder(const std::string& prefix, std::string_view server, std::string_view share,
+                                       FolderListings& listings) {
   if (!prefix.empty()) {
     Resolved viaWine =
         resolveBelow(prefix + "/dosdevices/unc", {std::string(server), std::string(share)}, Want::Folder, listings);
     if (viaWine.presence == TargetPresence::present) return std::move(viaWine.hostPath);
+    if (viaWine.presence == TargetPresence::unknown) return std::nullopt;
   }
   return shareMountPoint(server, share);
 }
 
-std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile, FolderListings& listings) {
+// The host folder of a drive letter; empty when the prefix has no such drive, nothing when its
+// link could not be read (a dosdevices folder that cannot be searched hides every drive).
+std::optional<std::string> driveBase(const std::string& prefix, char letter) {
+  std::string folder = wine::driveFolder(prefix, letter, false);
+  if (!folder.empty()) return folder;
+  const std::string link = prefix + "/dosdevices/" + std::string(1, lowerAscii(letter)) + ":";
+  struct stat status {};
+  if (::lstat(link.c_str(), &status) == 0 || nothingThere(errno)) return std::string();
+  return std::nullopt;
+}
+
+// The host folder the path's drive or share stands for: empty when there is none, nothing when
+// the disk could not tell.
+std::optional<std::string> baseFolder(const WindowsPath& path, const ShortcutProfile& profile,
+                                      FolderListings& listings) {
   if (profile.kind == ProfileKind::WindowsInstallation) {
     // Seen from outside, the installation's own folder is its C:; nothing else is known.
     return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
@@ -171,19 +191,13 @@ std::string baseFolder(const WindowsPath& path, const ShortcutProfile& profile, 
   const std::string prefix = profile.root.empty() ? wine::prefixPath() : profile.root;
   if (path.unc) return shareFolder(prefix, path.server, path.share, listings);
   // resolveBelow() looks at the folder itself; no need to check it here.
-  return listings.driveFolder(prefix, lowerAscii(path.letter),
-                              [&] { return wine::driveFolder(prefix, path.letter, false); });
+  return listings.driveFolder(prefix, lowerAscii(path.letter), [&] { return driveBase(prefix, path.letter); });
 }
 
 bool fits(const struct stat& status, Want want) {
   if (want == Want::Any) return true;
   return want == Want::Folder ? S_ISDIR(status.st_mode) : !S_ISDIR(status.st_mode);
 }
-
-// Whether a failed lookup says that nothing is there by that name, rather than that the disk
-// could not tell (permissions, I/O). A name too long for the host, or a loop of links, leads
-// nowhere on Windows either.
-bool nothingThere(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
 
 // The host path of the entry the components name below `base`, of the wanted kind. The exact
 // name is tried first; only when it is missing is the folder listed for a case-blind match
@@ -205,31 +219,25 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
   for (std::size_t i = 0; i < components.size(); ++i) {
     const std::string& wanted = components[i];
     const Want here = i + 1 == components.size() ? want : Want::Folder;
-    // A listing kept from an earlier lookup answers without the disk; one that failed does not.
-    std::shared_ptr<const FolderNames> names = listings.kept(current);
-    if (names && names->state() == FolderNames::State::missing) return kMissing;
-    const bool listed = names && names->state() == FolderNames::State::listed;
-    std::vector<std::string_view> candidates;
-    if (listed) candidates = names->candidates(wanted);
-    if (!listed || std::find(candidates.begin(), candidates.end(), wanted) != candidates.end()) {
-      const std::string exact = join(current, wanted);
-      if (::stat(exact.c_str(), &status) == 0) {
-        if (!fits(status, here)) return kMissing;
-        current = exact;
-        continue;
-      }
-      if (!nothingThere(errno)) return kUnknown;
-      if (errno != ENOENT) return kMissing;
-      if (!listed) {
-        names = listings.namesOf(current);
-        if (names->state() == FolderNames::State::missing) return kMissing;
-        if (names->state() == FolderNames::State::unreadable) return kUnknown;
-        candidates = names->candidates(wanted);
-      }
+    // The exact name is always asked of the disk, at the cost of one call: a listing kept from
+    // earlier in the scan may be older than the entry.
+    const std::string exact = join(current, wanted);
+    if (::stat(exact.c_str(), &status) == 0) {
+      if (!fits(status, here)) return kMissing;
+      current = exact;
+      continue;
     }
+    if (!nothingThere(errno)) return kUnknown;
+    if (errno != ENOENT) return kMissing;
+    std::shared_ptr<const FolderNames> names = listings.namesOf(current);
+    // A listing kept from earlier in the scan answers only while the folder is unchanged since:
+    // one made or renamed meanwhile (an install running during the scan) is listed afresh.
+    if (names->changedSince(current)) names = listings.reread(current);
+    if (names->state() == FolderNames::State::missing) return kMissing;
+    if (names->state() == FolderNames::State::unreadable) return kUnknown;
     std::optional<std::string> match;
     bool uncertain = false;
-    for (const std::string_view name : candidates) {
+    for (const std::string_view name : names->candidates(wanted)) {
       std::string candidate = join(current, name);
       if (::stat(candidate.c_str(), &status) == 0) {
         if (!fits(status, here)) continue;
@@ -272,9 +280,10 @@ Resolved resolve(std::string_view windowsPath, Want want, const ShortcutProfile&
   const bool folderOnly = parsed->trailingDelimiter || parsed->components.empty();
   if (want == Want::File && folderOnly) return kMissing;
   if (want == Want::Any && folderOnly) want = Want::Folder;
-  const std::string base = baseFolder(*parsed, profile, listings);
-  if (base.empty()) return kMissing;
-  return resolveBelow(base, parsed->components, want, listings);
+  const std::optional<std::string> base = baseFolder(*parsed, profile, listings);
+  if (!base) return kUnknown;
+  if (base->empty()) return kMissing;
+  return resolveBelow(*base, parsed->components, want, listings);
 }
 
 // A lookup on its own: what it lists is kept for its own steps only.

@@ -1,0 +1,89 @@
+// The folder dialog, help, the update check and the maker's web site, through the shell.
+#include "gui/win32/auxiliary_actions.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/process.h"
+#include "platform/win32/win32_text.h"
+
+#ifndef ZENDRIFT_WEB_HOST
+#define ZENDRIFT_WEB_HOST "www.zendrift.org"
+#endif
+
+namespace zendrift::win32 {
+namespace {
+
+using platform::win32::toUtf8;
+using platform::win32::toWide;
+
+constexpr std::string_view kManualFileName = "manual.html";
+constexpr std::string_view kUpdateCheckerFileName = "verprobe.exe";
+
+std::string homePageAddress() { return std::string("https://") + ZENDRIFT_WEB_HOST; }
+
+struct BrowseStart {
+  HWND owner;
+  std::wstring title;
+  std::wstring folder;
+};
+
+int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message != BFFM_INITIALIZED) return 0;
+  const auto* start = reinterpret_cast<const BrowseStart*>(data);
+  SetWindowTextW(dialog, start->title.c_str());
+  // Centred on the main window, whatever size the shell gives the dialog.
+  RECT owner{}, own{};
+  if (start->owner && GetWindowRect(start->owner, &owner) && GetWindowRect(dialog, &own)) {
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - width) / 2,
+                 owner.top + (owner.bottom - owner.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+  if (!start->folder.empty())
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->folder.c_str()));
+  return 0;
+}
+
+void shellOpen(HWND owner, const std::string& target) {
+  ShellExecuteW(owner, L"open", toWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+std::string executableFolder() {
+  const std::string executable = platform::executablePath();
+  return std::string(platform::extractFilePath(executable));
+}
+
+std::string browseForFolder(HWND owner, std::string_view title, std::string_view startFolder) {
+  // A relative or vanished folder would leave the dialog wherever the process happens to be.
+  BrowseStart start{owner, toWide(title), {}};
+  if (!startFolder.empty() && platform::folderExists(startFolder)) start.folder = toWide(startFolder);
+  BROWSEINFOW info{};
+  info.hwndOwner = owner;
+  info.lpszTitle = start.title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  info.lpfn = browseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(&start);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (!chosen) return {};
+  std::wstring path(32768, L'\0');
+  const bool converted = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
+  CoTaskMemFree(chosen);
+  if (!converted) return {};
+  path.resize(wcslen(path.c_str()));
+  return toUtf8(path);
+}
+
+void openHelp(HWND owner, std::string_view folder) { shellOpen(owner, std::string(folder) + std::string(kManualFileName)); }
+
+void checkForUpdates(HWND owner, std::string_view folder) {
+  const std::string checker = std::string(folder) + std::string(kUpdateCheckerFileName);
+  shellOpen(owner, platform::fileExists(checker) ? checker : homePageAddress() + "/zendrift/");
+}
+
+void openHomePage() { shellOpen(nullptr, homePageAddress()); }
+
+}  // namespace zendrift::win32

@@ -1,0 +1,401 @@
+// MainWindow's handlers: creation, show and close, the transfer between the controls and the
+// options, the small actions, and the window procedure that routes messages to them.
+#include "gui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "app/version_stamp.h"
+#include "gui/win32/auxiliary_actions.h"
+#include "gui/win32/check_list_window.h"
+#include "gui/win32/control_ids.h"
+#include "gui/win32/panel_window.h"
+#include "gui/win32/state_image_window.h"
+#include "gui/win32/styled_button_window.h"
+#include "platform/process.h"
+#include "platform/win32/win32_text.h"
+#include "settings/exclude_list.h"
+#include "settings/settings_file.h"
+#include "ui/option_controls.h"
+
+namespace zendrift::win32 {
+
+using platform::win32::toUtf8;
+using ui::ControlId;
+using platform::win32::toWide;
+
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine)
+    : options_(options),
+      commandLine_(std::move(commandLine)),
+      companionFolder_(executableFolder()),
+      dpi_(screenDpi()),
+      scale_(dpi_ / 96.0),
+      fonts_(dpi_),
+      posted_(WM_APP + 1) {
+  // The design's client area at the screen's density, in a frame of this system's own size.
+  constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  RECT frame{0, 0, scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Zendrift", kStyle, ui::kDesignBounds.left,
+                            ui::kDesignBounds.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
+  posted_.setWindow(window_);
+  createControls();
+}
+
+MainWindow::~MainWindow() {
+  // The worker posts to this window: it must end before the window goes.
+  if (worker_.joinable()) {
+    worker_.request_stop();
+    worker_.join();
+  }
+  posted_.setWindow(nullptr);
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->handleMessage(message, wParam, lParam);
+}
+
+void MainWindow::guarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (...) {
+    showError(std::current_exception());
+  }
+}
+
+void MainWindow::showError(const std::exception_ptr& error) const {
+  std::string message;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "Unknown error.";
+  }
+  MessageBoxW(window_ && IsWindowVisible(window_) ? window_ : nullptr, toWide(message).c_str(), L"Zendrift",
+              MB_OK | MB_ICONERROR);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == posted_.message()) {
+    guarded([this] { posted_.runPending(); });
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      guarded([this, id = LOWORD(wParam)] { onCommand(id); });
+      return 0;
+    case WM_SIZE:
+      layoutControls();
+      return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+        showListHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return 0;
+      }
+      break;
+    case WM_GETMINMAXINFO: {
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      const ui::Size client = ui::minimumClient(scale_);
+      RECT frame{0, 0, client.width, client.height};
+      AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);
+      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Labels and boxes take the colour of the panel they sit on.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const int colour = panelColourIndex(GetParent(reinterpret_cast<HWND>(lParam)));
+      SetBkColor(dc, GetSysColor(colour));
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+    }
+    case WM_SETCURSOR:
+      // The hourglass while a scan runs, wherever the pointer is on the window.
+      if (work_ == Work::scanning && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      guarded([this] { onCloseRequested(); });
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::showListHint(NMTTDISPINFOW& info) {
+  // Only the result list asks: a line's hint, else the list's own.
+  if (info.hdr.idFrom != reinterpret_cast<UINT_PTR>(resultList_->handle())) return;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ScreenToClient(resultList_->handle(), &pointer);
+  std::string hint = resultList_->hintAt(pointer);
+  if (hint.empty()) hint = ui::controlSpec(ControlId::resultList).hint;
+  listHint_ = toWide(hint);
+  info.lpszText = listHint_.data();
+  info.hinst = nullptr;
+}
+
+void MainWindow::onCommand(int id) {
+  if (id == kUndoCommandId) return onUndoClicked();
+  if (id == kExcludeCommandId) return excludePaths(model_.excludeSelection());
+  switch (static_cast<ControlId>(id - kFirstControlId)) {
+    case ControlId::scanButton: onScanClicked(); break;
+    case ControlId::deleteButton: onDeleteClicked(); break;
+    case ControlId::browseButton: onBrowseClicked(); break;
+    case ControlId::helpButton: onHelpClicked(); break;
+    case ControlId::updatesButton: onUpdatesClicked(); break;
+    case ControlId::exitButton: SendMessageW(window_, WM_CLOSE, 0, 0); break;
+    case ControlId::logo: openHomePage(); break;
+    default: break;
+  }
+}
+
+void MainWindow::start() {
+  const std::error_code loadError =
+      settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
+  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
+  // before anything is scanned or deleted, and replace nothing.
+  const auto reportLoadError = [&] {
+    if (!loadError) return;
+    saveOnClose_ = false;
+    scanButton_->setEnabled(false);
+    deleteButton_->setEnabled(false);
+    throw std::runtime_error("Cannot read the settings file " +
+                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " +
+                             loadError.message());
+  };
+  if (commandLine_.paramCount() == 0) {
+    if (options_.width != 0 && options_.height != 0)
+      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
+    optionsToControls();
+    saveOnClose_ = true;
+    reportLoadError();
+    return;
+  }
+
+  saveOnClose_ = false;
+  reportLoadError();
+  commandLine_.applySwitches(options_);
+  show(SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  optionsToControls();
+  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
+  pendingDelete_ = commandLine_.switchPresent("delete");
+  pendingExit_ = commandLine_.switchPresent("exit");
+  if (commandLine_.switchPresent("start")) {
+    onScanClicked();
+  } else {
+    runPendingActions();
+  }
+}
+
+void MainWindow::show(int showCommand) {
+  if (IsWindowVisible(window_)) return;
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  onShow();
+}
+
+void MainWindow::runPendingActions() {
+  if (closed_ || busy()) return;
+  if (std::exchange(pendingDelete_, false)) {
+    onDeleteClicked();
+    if (busy()) return;
+  }
+  if (std::exchange(pendingExit_, false)) {
+    // The run ends without the close event, so nothing is saved.
+    exitRequested_ = true;
+    PostQuitMessage(0);
+  }
+}
+
+void MainWindow::onShow() {
+  SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
+  showFolderHints();
+  scanButton_->setFocus();
+}
+
+void MainWindow::onCloseRequested() {
+  if (busy()) {
+    // Stop first; the close takes place when the worker has ended. A removal stops after the
+    // file it is deleting, keeping what was done.
+    closePending_ = true;
+    stopWork();
+    return;
+  }
+  // The window closes even when saving fails; the error box reports the failure.
+  closed_ = true;
+  try {
+    onClose();
+  } catch (...) {
+    showError(std::current_exception());
+  }
+  DestroyWindow(window_);
+}
+
+void MainWindow::onClose() {
+  if (!saveOnClose_) return;
+  controlsToOptions();
+  ui::keepUnchangedPairs(optionControls(), shownOptions_, options_);
+  const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);
+  if (settings::saveSettingsTo(options_, path)) throw std::runtime_error(settings::saveFailureMessage(path));
+}
+
+std::array<std::pair<ControlId, bool*>, 13> MainWindow::optionBoxes(ui::OptionControls& c) {
+  return {{{ControlId::startMenuBox, &c.startMenu},
+           {ControlId::desktopBox, &c.desktop},
+           {ControlId::favoritesBox, &c.favorites},
+           {ControlId::historyBox, &c.history},
+           {ControlId::programFilesBox, &c.programFiles},
+           {ControlId::tempBox, &c.temp},
+           {ControlId::appDataBox, &c.appData},
+           {ControlId::recentBox, &c.recent},
+           {ControlId::removableDrivesBox, &c.removableDrives},
+           {ControlId::networkDrivesBox, &c.networkDrives},
+           {ControlId::cdRomDrivesBox, &c.cdRomDrives},
+           {ControlId::ramDrivesBox, &c.ramDrives},
+           {ControlId::moveToTrashBox, &c.moveToTrash}}};
+}
+
+ui::OptionControls MainWindow::optionControls() const {
+  ui::OptionControls shown;
+  for (const auto& [id, flag] : optionBoxes(shown)) *flag = isChecked(at(id));
+  shown.userFolder = controlText(at(ControlId::userFolderEdit));
+  return shown;
+}
+
+void MainWindow::optionsToControls() {
+  shownOptions_ = options_;
+  ui::OptionControls shown = ui::optionsToControls(options_);
+  for (const auto& [id, flag] : optionBoxes(shown)) setChecked(at(id), *flag);
+  SetWindowTextW(at(ControlId::userFolderEdit), toWide(shown.userFolder).c_str());
+  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
+}
+
+void MainWindow::controlsToOptions() {
+  ui::controlsToOptions(optionControls(), options_);
+  const WindowBounds bounds = outerBounds();
+  options_.top = bounds.top;
+  options_.left = bounds.left;
+  options_.width = bounds.width;
+  options_.height = bounds.height;
+}
+
+void MainWindow::showFolderHints() {
+  const auto& folders = wellKnownFolders_;
+  const std::pair<ControlId, std::string> hints[] = {
+      {ControlId::startMenuBox, folders.startMenu()},       {ControlId::desktopBox, folders.desktop()},
+      {ControlId::favoritesBox, folders.favorites()},       {ControlId::historyBox, folders.history()},
+      {ControlId::programFilesBox, folders.programFiles()}, {ControlId::tempBox, folders.temp()},
+      {ControlId::appDataBox, folders.appData()},           {ControlId::recentBox, folders.recent()}};
+  for (const auto& [box, path] : hints) setToolTip(at(box), path);
+}
+
+void MainWindow::onBrowseClicked() {
+  const std::string folder = browseForFolder(window_, "Select a folder", controlText(at(ControlId::userFolderEdit)));
+  if (!folder.empty()) SetWindowTextW(at(ControlId::userFolderEdit), toWide(folder).c_str());
+  if (IsWindowVisible(window_)) scanButton_->setFocus();
+}
+
+void MainWindow::onHelpClicked() { openHelp(window_, companionFolder_); }
+void MainWindow::onUpdatesClicked() { checkForUpdates(window_, companionFolder_); }
+
+void MainWindow::excludePaths(const std::vector<std::string>& paths) {
+  const std::vector<std::string> refused = settings::appendExcludeEntries(options_.excludeList, paths);
+  if (!refused.empty()) throw std::runtime_error(settings::refusedExcludeEntriesMessage(refused));
+}
+
+WindowBounds MainWindow::outerBounds() const {
+  // A minimised or maximised window keeps the bounds it had before.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  RECT rect{};
+  if (IsIconic(window_) || IsZoomed(window_)) {
+    GetWindowPlacement(window_, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(window_, &rect);
+  }
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void MainWindow::setOuterBounds(const WindowBounds& bounds) {
+  MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+}
+
+WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
+  // Bounds from the settings file may be anything: keep the window within the work area of the
+  // monitor nearest to them, and no smaller than its minimum.
+  const RECT wanted{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return bounds;
+  const RECT area = monitor.rcWork;
+  const int areaWidth = area.right - area.left;
+  const int areaHeight = area.bottom - area.top;
+  const int minWidth = scaled(ui::kMinimumSize.width);
+  const int minHeight = scaled(ui::kMinimumSize.height);
+  bounds.width = std::clamp(bounds.width, minWidth, std::max(minWidth, areaWidth));
+  bounds.height = std::clamp(bounds.height, minHeight, std::max(minHeight, areaHeight));
+  bounds.left = std::clamp(bounds.left, static_cast<int>(area.left), std::max<int>(area.left, area.right - bounds.width));
+  bounds.top = std::clamp(bounds.top, static_cast<int>(area.top), std::max<int>(area.top, area.bottom - bounds.height));
+  return bounds;
+}
+
+std::string MainWindow::controlText(HWND control) const {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return toUtf8(text);
+}
+
+bool MainWindow::isChecked(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void MainWindow::setChecked(HWND box, bool checked) {
+  SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::setStatusText(std::string_view text) {
+  SetWindowTextW(at(ControlId::statusLabel), toWide(text).c_str());
+  // Sized to its text, as the label of the design.
+  HDC dc = GetDC(at(ControlId::statusLabel));
+  HGDIOBJ old = SelectObject(dc, fonts_.font(ui::FontRole::status));
+  const std::wstring wide = toWide(text);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(at(ControlId::statusLabel), dc);
+  SetWindowPos(at(ControlId::statusLabel), nullptr, 0, 0, extent.cx + scaled(2), std::max<int>(extent.cy, scaled(13)),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(at(ControlId::statusLabel), nullptr, TRUE);
+}
+
+}  // namespace zendrift::win32

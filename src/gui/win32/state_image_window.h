@@ -1,0 +1,37 @@
+// StateImageWindow: the banner's logo, a state image as a Win32 window class. The picture-by-
+// state machine is the shared one (ui/state_image_machine.h); the window gives it only the
+// default picture, so the logo stays as it is and works as a clickable picture with a hand
+// cursor. A click sends WM_COMMAND (BN_CLICKED) to the parent.
+#pragma once
+
+#include <windows.h>
+
+#include "gui/win32/gdi_painter.h"
+#include "ui/state_image_machine.h"
+
+namespace zendrift::win32 {
+
+class StateImageWindow {
+ public:
+  static constexpr wchar_t kClassName[] = L"ZendriftStateImage";
+  static void registerClass(HINSTANCE instance);
+
+  StateImageWindow(HWND parent, int id);
+  ~StateImageWindow();
+  StateImageWindow(const StateImageWindow&) = delete;
+  StateImageWindow& operator=(const StateImageWindow&) = delete;
+
+  HWND handle() const noexcept { return window_; }
+
+ private:
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND window_ = nullptr;
+  int id_;
+  GdiFontCache fonts_;
+  ui::StateImageMachine machine_;
+  ui::Image picture_;
+};
+
+}  // namespace zendrift::win32

@@ -1,0 +1,54 @@
+// StyledButtonWindow: the styled push button as a Win32 window class. Its draw states, gradients
+// and paint are the shared ones (ui/control_draw_state.h, ui/button_paint.h); this is the glue
+// that feeds them the window's mouse, key and focus messages and paints through GDI.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+
+#include "gui/win32/gdi_painter.h"
+#include "ui/button_paint.h"
+#include "ui/control_draw_state.h"
+
+namespace zendrift::win32 {
+
+class StyledButtonWindow {
+ public:
+  static constexpr wchar_t kClassName[] = L"ZendriftStyledButton";
+  static void registerClass(HINSTANCE instance);
+
+  // A button on `parent` that sends WM_COMMAND (BN_CLICKED, `id`) to it when clicked.
+  StyledButtonWindow(HWND parent, int id, std::string_view caption, const ui::Font& font, int dpi);
+  ~StyledButtonWindow();
+  StyledButtonWindow(const StyledButtonWindow&) = delete;
+  StyledButtonWindow& operator=(const StyledButtonWindow&) = delete;
+
+  HWND handle() const noexcept { return window_; }
+  void setCaption(std::string_view caption);
+  void setEnabled(bool enabled);
+  bool isEnabled() const;
+  void setFocus();
+
+ private:
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void paint(HDC dc);
+  void click();
+  void repaint();
+  bool pointerInside() const;
+  // Every styled button of the window hears that the focus moved, so each ring follows at once.
+  void tellFocusMoved() const;
+
+  HWND window_ = nullptr;
+  int id_;
+  ui::ButtonCaption caption_;
+  GdiFontCache fonts_;
+  ui::ControlDrawState state_;
+  ui::ButtonGradients gradients_;
+  ui::Size gradientSize_;
+  std::optional<ui::CaptionPlacement> placement_;
+};
+
+}  // namespace zendrift::win32
