@@ -59,6 +59,13 @@ unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::Shortc
   return entry->second;
 }
 
+const std::string& ProfileCache::reasonFor(std::string_view drivePart, unsigned driveType,
+                                           const platform::ShortcutProfile& profile) {
+  const auto [entry, added] = reasons_.try_emplace({profile.root, std::string(drivePart)});
+  if (added) entry->second = orphanReason(drivePart, driveType, profile);
+  return entry->second;
+}
+
 const platform::ShortcutProfile& ProfileCache::profileOfFolder(const std::string& folder) {
   // The folders above that are not known yet, innermost first; then each is settled from the top.
   std::vector<std::string> unknown;
@@ -129,7 +136,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   if (unc && !criteria.networkDrives) return verdict;
 
   verdict.orphan = true;
-  verdict.reason = orphanReason(drive, driveType, profile);
+  verdict.reason = memo.reasonFor(drive, driveType, profile);
   verdict.excluded = settings::excludeListHolds(criteria.excludeList, path);
   return verdict;
 }

@@ -26,7 +26,7 @@ struct OrphanVerdict {
 
 // What one scan has already learnt, so that it asks each question once: the profile that holds
 // each folder (every shortcut would otherwise stat each folder above it), drive types per
-// profile and letter (each answer needs the mount table), and the listings of folders that
+// profile and letter (each answer needs the mount table), why targets on a drive are missing, and the listings of folders that
 // targets were looked up in case-blind. Cleared when a scan starts. It belongs to the thread that
 // judges the shortcuts (the scan's, in the walk's order); of its parts only the listings may be
 // shared with other threads.
@@ -43,16 +43,21 @@ class ProfileCache {
   platform::ShortcutProfile profileOf(std::string_view shortcutPath);
   // The profile that holds the host folder `folder` (no trailing delimiter).
   const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
+  // Why a target on the drive or share `drivePart` (of type `driveType`) is missing: the same for
+  // every target there, so asked once per profile and drive until cleared.
+  const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const platform::ShortcutProfile& profile);
   // The folder listings kept for target lookups.
   platform::FolderListings& listings() noexcept { return listings_; }
   void clear() {
     types_.clear();
+    reasons_.clear();
     folders_.clear();
     listings_.clear();
   }
 
  private:
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
+  std::map<std::pair<std::string, std::string>, std::string> reasons_;  // by profile root and drive
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
   platform::ShortcutProfile scanned_;
   platform::FolderListings listings_;

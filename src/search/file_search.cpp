@@ -1,9 +1,8 @@
 // The search engine's walk: one folder listed at a time, depth-first and pre-order.
 #include "search/file_search.h"
 
-#include <thread>
-
 #include "platform/path.h"
+#include "platform/usable_cores.h"
 
 namespace zendrift::search {
 
@@ -34,7 +33,7 @@ bool hiddenSystemIn(const platform::DirEntry::Facts& facts) {
 
 }  // namespace
 
-unsigned FileSearch::defaultReadAheadThreads() noexcept { return std::max(1u, std::thread::hardware_concurrency()); }
+unsigned FileSearch::defaultReadAheadThreads() noexcept { return platform::usableCores(); }
 
 FileSearch::FileSearch() { setOptions({soSearchFiles}); }
 
@@ -88,7 +87,8 @@ bool FileSearch::search() {
 
 ReadAheadRules FileSearch::readAheadRules() const {
   ReadAheadRules rules;
-  rules.threads = readAheadThreads_;
+  // The walk's own thread lists folders too.
+  rules.threads = readAheadThreads_ - 1;
   rules.dotNamesHidden = dotNamesHidden_;
   rules.stop = readAheadStop_;
   const bool hiddenDirsSkipped = !options_.contains(soIncludeSystemHiddenDirs);
@@ -236,7 +236,11 @@ bool FileSearch::replayDirectory(const FolderSnapshot& snapshot, std::vector<Sub
       }
       examineEntry(folder, subfolders, examineEntries);
     }
-    if (result && snapshot.endError != platform::OsErrc::noMoreFiles) {
+    if (result && snapshot.stopped) {
+      // The stop cut the listing short: the walk ends as if stopped from its events.
+      abort();
+      result = false;
+    } else if (result && snapshot.endError != platform::OsErrc::noMoreFiles) {
       lastError_ = snapshot.endError;
       result = false;
       fireDirectoryError(folder, lastError_);

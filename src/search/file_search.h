@@ -79,19 +79,20 @@ class FileSearch {
     dotNamesHidden_ = hidden;
     listing_.setDotNamesHidden(hidden);
   }
-  // Threads that list folders ahead of the walk; 1 (the default) for none: the walk lists each
-  // folder when it gets there. Events, results and their order are the same either way, and all
+  // Threads that list folders, the walk's own counted: 1 (the default) for none besides it, and
+  // the walk lists each folder when it gets there; more, and the others list folders ahead of it. Events, results and their order are the same either way, and all
   // events come on the thread that called search(). The filters and options are read once when
   // the search starts.
   unsigned readAheadThreads() const noexcept { return readAheadThreads_; }
   void setReadAheadThreads(unsigned threads) noexcept { readAheadThreads_ = threads < 1 ? 1 : threads; }
-  // One per core.
+  // One per core this process may run on.
   static unsigned defaultReadAheadThreads() noexcept;
   // With read-ahead threads: how much of each file that the file filter accepts they ask the
   // system to start reading, so that its reader does not wait for the disk. 0 for none.
   void setFileReadAhead(std::size_t bytes) noexcept { fileReadAhead_ = bytes; }
   // A stop requested through `stop` ends the reading ahead at once, so that the walk, stopped by
-  // abort() from its events, waits for no more than the folder it is in.
+  // abort() from its events, waits for no more than the folder it is in. A folder whose listing
+  // the stop cuts short ends the walk as abort() does, with no error for that folder.
   void setReadAheadStop(std::stop_token stop) noexcept { readAheadStop_ = std::move(stop); }
 
   // The owned filters; setting copies the values into them.

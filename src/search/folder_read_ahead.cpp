@@ -2,6 +2,7 @@
 #include "search/folder_read_ahead.h"
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
 
 #include "platform/path.h"
@@ -33,9 +34,17 @@ bool FolderReadAhead::PreOrder::operator()(const Node* a, const Node* b) const {
 
 FolderReadAhead::FolderReadAhead(ReadAheadRules rules) : rules_(std::move(rules)) {
   ownListing_.setDotNamesHidden(rules_.dotNamesHidden);
-  threads_.reserve(rules_.threads);
-  for (unsigned i = 0; i < rules_.threads; ++i) threads_.emplace_back([this] { work(); });
+  // First, so that nothing can throw once threads run: they would wait for a stop never set.
   onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
+  threads_.reserve(rules_.threads);
+  for (unsigned i = 0; i < rules_.threads; ++i) {
+    try {
+      threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+      // No more threads to be had: the walk reads what these leave, with none at all.
+      break;
+    }
+  }
 }
 
 FolderReadAhead::~FolderReadAhead() {
@@ -89,10 +98,11 @@ void FolderReadAhead::leave(const NodePtr& node) {
 FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
   std::unique_lock lock(mutex_);
   // While a thread reads the node, the walk reads the next waiting one itself rather than sleep;
-  // it only sleeps when there is none.
+  // it only sleeps when there is none, or when what is read ahead reaches the bound.
+  const auto mayReadAhead = [&] { return !waiting_.empty() && !stop_ && withinBounds(); };
   while (node->state == Node::State::reading) {
-    if (waiting_.empty() || stop_) {
-      nodeRead_.wait(lock, [&] { return node->state != Node::State::reading || (!waiting_.empty() && !stop_); });
+    if (!mayReadAhead()) {
+      nodeRead_.wait(lock, [&] { return node->state != Node::State::reading || mayReadAhead(); });
       continue;
     }
     const NodePtr next = (*waiting_.begin())->shared_from_this();
@@ -117,7 +127,7 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   node->state = Node::State::reading;
   ++nodesAhead_;
   lock.unlock();
-  FolderSnapshot snapshot = read(ownListing_, *node, never_);
+  FolderSnapshot snapshot = read(ownListing_, *node, stop_);
   std::vector<std::string> subfolders = subfoldersOf(snapshot, node->level);
   lock.lock();
   finish(node, std::move(snapshot), std::move(subfolders));
@@ -159,11 +169,17 @@ void FolderReadAhead::work() {
       --nodesAhead_;
       continue;
     }
-    if (!complete || stop_) {
+    if (complete && !stop_) {
+      try {
+        finish(node, std::move(snapshot), std::move(subfolders));
+      } catch (...) {
+        // Out of memory there too. A listing stored keeps the subfolders queued so far, the
+        // walk reads the others itself; one not stored the walk reads again.
+      }
+    }
+    if (node->state == Node::State::reading) {
       node->state = Node::State::waiting;
       --nodesAhead_;
-    } else {
-      finish(node, std::move(snapshot), std::move(subfolders));
     }
     nodeRead_.notify_all();
   }
@@ -175,7 +191,7 @@ FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, const 
 }
 
 std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {
-  if (snapshot.openError || !rules_.subfolders) return {};
+  if (snapshot.openError || snapshot.stopped || !rules_.subfolders) return {};
   return rules_.subfolders(snapshot, level);
 }
 

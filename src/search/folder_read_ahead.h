@@ -5,8 +5,8 @@
 // may enter become nodes waiting to be read; the threads always read the waiting node that comes
 // first in the walk's order, so they stay just ahead of it. The walk takes each node it enters
 // (reading it itself when no thread has begun it) and drops the nodes it does not enter, with
-// everything read below them. Memory stays bounded: the threads stop reading ahead while the
-// nodes read but not yet taken reach a count or a size.
+// everything read below them. Memory stays bounded: the threads, and the walk while it waits for
+// one of them, stop reading ahead while the nodes read but not yet taken reach a count or a size.
 #pragma once
 
 #include <atomic>
@@ -29,6 +29,7 @@
 namespace zendrift::search {
 
 struct ReadAheadRules {
+  // Besides the walk's own, which reads too.
   unsigned threads = 1;
   bool dotNamesHidden = true;
   // The facts the walk will ask for (see readFolderSnapshot); called on every thread at once.
@@ -37,7 +38,8 @@ struct ReadAheadRules {
   // every thread at once. Empty for none.
   std::function<std::vector<std::string>(const FolderSnapshot& snapshot, std::size_t level)> subfolders;
   // Once a stop is requested the threads read nothing more ahead; a folder being read is given
-  // up, and the walk reads what it still needs itself.
+  // up, and the walk reads what it still needs itself, but stops short too: a listing it takes
+  // then may be cut short (FolderSnapshot::stopped).
   std::stop_token stop;
   std::size_t maxNodesAhead = 256;
   std::size_t maxBytesAhead = 8 * 1024 * 1024;
@@ -92,10 +94,9 @@ class FolderReadAhead {
   std::size_t bytesAhead_ = 0;
   // The threads reached the bound and wait for the walk to catch up.
   bool held_ = false;
-  // Set when the threads are to end (the walk is over, or a stop was requested).
+  // Set when the threads are to end (the walk is over, or a stop was requested); the walk's own
+  // reads end early too.
   std::atomic<bool> stop_{false};
-  // Never set: the walk's own reads always run to the end.
-  const std::atomic<bool> never_{false};
   // Folders already read by anyone in this walk: a folder met again is not read below twice.
   std::unordered_set<platform::FolderId, FolderIdHash> seen_;
   platform::DirectoryListing ownListing_;

@@ -15,6 +15,7 @@ FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::stri
   do {
     if (stop.load(std::memory_order_relaxed)) {
       snapshot.endError = std::make_error_code(std::errc::operation_canceled);
+      snapshot.stopped = true;
       break;
     }
     const platform::DirEntry& entry = listing.entry();

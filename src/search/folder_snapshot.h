@@ -33,6 +33,8 @@ struct FolderSnapshot {
   std::string names;
   // noMoreFiles when the listing ran to its end, else the failure that cut it short.
   std::error_code endError;
+  // The stop cut the listing short: only fit to be thrown away.
+  bool stopped = false;
   std::error_code closeError;
 
   std::string_view name(const Entry& entry) const { return std::string_view(names).substr(entry.nameStart, entry.nameLength); }

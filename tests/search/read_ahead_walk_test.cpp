@@ -1,11 +1,17 @@
 // The walk with read-ahead threads against the walk without, over generated trees: the same
-// events, entry for entry, in the same order.
+// events, entry for entry, in the same order; and the bound on what is read ahead.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/path.h"
+#include "search/folder_read_ahead.h"
 #include "search_recorder.h"
 
 namespace zendrift::search {
@@ -74,6 +80,86 @@ INSTANTIATE_TEST_SUITE_P(Trees, ReadAheadWalkTest,
                          ::testing::Values(TreeShape{"deep", 60, 1}, TreeShape{"wide", 1, 200},
                                            TreeShape{"bushy", 3, 6}),
                          [](const auto& shape) { return std::string(shape.param.name); });
+
+std::vector<std::string> subfoldersIn(const FolderSnapshot& snapshot) {
+  std::vector<std::string> names;
+  for (const FolderSnapshot::Entry& entry : snapshot.entries) {
+    const std::string_view name = snapshot.name(entry);
+    if (entry.directory && name != "." && name != "..") names.emplace_back(name);
+  }
+  return names;
+}
+
+// Takes the node and everything below it, in the walk's order; counts the folders taken.
+void takeAll(FolderReadAhead& ahead, const FolderReadAhead::NodePtr& node, std::size_t& taken) {
+  const FolderSnapshot snapshot = ahead.take(node);
+  ++taken;
+  for (const std::string& name : subfoldersIn(snapshot)) {
+    const FolderReadAhead::NodePtr child = ahead.enter(node, name);
+    takeAll(ahead, child, taken);
+    ahead.leave(child);
+  }
+}
+
+TEST(FolderReadAheadTest, TheWalkWaitingForAThreadReadsNoFurtherAheadThanTheBound) {
+  TempDir dir;
+  for (int i = 0; i < 20; ++i) {
+    for (int j = 0; j < 3; ++j) writeFile(dir.path() / ("d" + std::to_string(i)) / ("e" + std::to_string(j)) / "f", "");
+    writeFile(dir.path() / ("d" + std::to_string(i)) / "slow", "");
+  }
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool blocked = false;
+  bool released = false;
+  std::size_t read = 0;
+  const std::thread::id walkThread = std::this_thread::get_id();
+  ReadAheadRules rules;
+  rules.threads = 1;
+  rules.maxNodesAhead = 4;
+  // The thread stops inside the first folder it reads after the root, the one the walk needs next.
+  rules.fetch = [&](const platform::DirEntry& entry) {
+    if (entry.name() != "slow" || std::this_thread::get_id() == walkThread) return;
+    std::unique_lock lock(mutex);
+    blocked = true;
+    changed.notify_all();
+    changed.wait(lock, [&] { return released; });
+  };
+  rules.subfolders = [&](const FolderSnapshot& snapshot, std::size_t) {
+    const std::lock_guard lock(mutex);
+    ++read;
+    changed.notify_all();
+    return subfoldersIn(snapshot);
+  };
+  const std::size_t limit = 1 + rules.maxNodesAhead;  // the root, then the bound
+  std::size_t readWhileBlocked = 0;
+  std::jthread releaser([&] {
+    std::unique_lock lock(mutex);
+    changed.wait_for(lock, std::chrono::seconds(30), [&] { return blocked; });
+    // Time enough for the walk to read the whole tree, were it to overrun the bound.
+    changed.wait_for(lock, std::chrono::milliseconds(500), [&] { return read > limit; });
+    readWhileBlocked = read;
+    released = true;
+    changed.notify_all();
+  });
+
+  FolderReadAhead ahead(rules);
+  const FolderReadAhead::NodePtr root = ahead.root(platform::includeTrailingDelimiter(dir.str()));
+  const FolderSnapshot top = ahead.take(root);
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(30), [&] { return blocked; }));
+  }
+  std::size_t taken = 1;
+  for (const std::string& name : subfoldersIn(top)) {
+    const FolderReadAhead::NodePtr child = ahead.enter(root, name);
+    takeAll(ahead, child, taken);
+    ahead.leave(child);
+  }
+  ahead.leave(root);
+  EXPECT_EQ(taken, 81u);
+  releaser.join();
+  EXPECT_LE(readWhileBlocked, limit);
+}
 
 }  // namespace
 }  // namespace zendrift::search
