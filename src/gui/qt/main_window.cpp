@@ -26,17 +26,15 @@ QString toQString(std::string_view text) {
 }  // namespace
 
 MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent)
-    : QWidget(parent), options_(options), commandLine_(std::move(commandLine)), companionFolder_(executableFolder()) {
+    : QWidget(parent), options_(options), start_(std::move(commandLine)), companionFolder_(executableFolder()) {
   createControls();
   connectHandlers();
 }
 
 MainWindow::~MainWindow() {
   // The worker posts to this window: it must end before the window goes.
-  if (worker_.joinable()) {
-    worker_.request_stop();
-    worker_.join();
-  }
+  worker_.requestStop();
+  worker_.join();
 }
 
 void MainWindow::connectHandlers() {
@@ -51,62 +49,37 @@ void MainWindow::connectHandlers() {
 
 void MainWindow::start() {
   const std::error_code loadError = settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
-  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
-  // before anything is scanned or deleted.
-  const auto reportLoadError = [&] {
-    if (!loadError) return;
-    // Nothing may run on defaults in place of the user's exclusions, nor replace the file.
-    saveOnClose_ = false;
-    scanButton->setEnabled(false);
-    deleteButton->setEnabled(false);
-    throw std::runtime_error("Cannot read the settings file " + settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) +
-                             ": " + loadError.message());
-  };
-  if (commandLine_.paramCount() == 0) {
-    if (options_.width != 0 && options_.height != 0)
-      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
-    optionsToControls();
-    saveOnClose_ = true;
-    reportLoadError();
-    return;
-  }
+  start_.start(*this, options_, loadError);
+}
 
-  saveOnClose_ = false;
-  reportLoadError();
-  commandLine_.applySwitches(options_);
-  if (commandLine_.switchPresent("silent")) {
-    hide();
-    runSilently();
-    exitRequested_ = true;
-    return;
-  }
+void MainWindow::restoreBounds(const settings::ScanOptions& options) {
+  setOuterBounds(fittedToScreen({options.left, options.top, options.width, options.height}));
+}
+
+void MainWindow::disableWork() {
+  scanButton->setEnabled(false);
+  deleteButton->setEnabled(false);
+}
+
+bool MainWindow::runWithoutWindow(const settings::CommandLine& commandLine) {
+  if (!commandLine.switchPresent("silent")) return false;
+  hide();
+  runSilently();
+  return true;
+}
+
+void MainWindow::showForActions() {
   show();
   raise();
   activateWindow();
-  optionsToControls();
-  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
-  pendingDelete_ = commandLine_.switchPresent("delete");
-  pendingExit_ = commandLine_.switchPresent("exit");
-  if (commandLine_.switchPresent("start")) {
-    onScanClicked();
-  } else {
-    runPendingActions();
-  }
 }
 
-void MainWindow::runPendingActions() {
-  if (closed_ || busy()) return;
-  if (std::exchange(pendingDelete_, false)) {
-    onDeleteClicked();
-    if (busy()) return;
-  }
-  if (std::exchange(pendingExit_, false)) {
-    exitRequested_ = true;
-    // The run ends without the close event, so nothing is saved; before the event loop runs,
-    // the caller sees exitRequested() instead.
-    QCoreApplication::quit();
-  }
+void MainWindow::endRun() {
+  // Before the event loop runs, the caller sees exitRequested() instead.
+  QCoreApplication::quit();
 }
+
+void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
 
 void MainWindow::onShow() {
   setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
@@ -115,7 +88,7 @@ void MainWindow::onShow() {
 }
 
 void MainWindow::onClose() {
-  if (!saveOnClose_) return;
+  if (!start_.savesOnClose()) return;
   controlsToOptions();
   keepUnchangedOptions();
   const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);

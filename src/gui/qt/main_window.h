@@ -12,11 +12,8 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
-#include <map>
-#include <stop_token>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +22,8 @@
 #include "ui/option_controls.h"
 #include "ui/prefix_choices.h"
 #include "ui/window_layout.h"
+#include "ui/window_start.h"
+#include "ui/window_work.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "settings/command_line.h"
@@ -48,7 +47,7 @@ struct ResultLines {
   scan::CheckListModel model_;
 };
 
-class MainWindow : private ResultLines, public QWidget {
+class MainWindow : private ResultLines, public QWidget, private ui::StartedWindow {
  public:
   // The design bounds and the smallest outer size.
   static constexpr WindowBounds kDesignBounds{ui::kDesignBounds.left, ui::kDesignBounds.top, ui::kDesignBounds.width,
@@ -70,20 +69,20 @@ class MainWindow : private ResultLines, public QWidget {
   void start();
   // True when the command line's "exit" ended the run (inside start, or later by leaving the
   // event loop when it came after a scan or a removal).
-  bool exitRequested() const noexcept { return exitRequested_; }
+  bool exitRequested() const noexcept { return start_.exitRequested(); }
   // Whether closing the window saves the settings: only in an interactive run.
-  bool savesOnClose() const noexcept { return saveOnClose_; }
+  bool savesOnClose() const noexcept { return start_.savesOnClose(); }
   // True once the window was closed for good (onClose ran).
-  bool closed() const noexcept { return closed_; }
+  bool closed() const noexcept override { return closed_; }
 
   void onShow();
   void onClose();
-  void optionsToControls();
+  void optionsToControls() override;
   void controlsToOptions();
 
   // Handlers of the buttons and the logo.
-  void onScanClicked();
-  void onDeleteClicked();
+  void onScanClicked() override;
+  void onDeleteClicked() override;
   void onBrowseClicked();
   void onHelpClicked();
   void onExitClicked();
@@ -107,7 +106,7 @@ class MainWindow : private ResultLines, public QWidget {
   const std::string& companionFolder() const noexcept { return companionFolder_; }
   void setCompanionFolder(std::string folder) { companionFolder_ = std::move(folder); }
   // True while a scan or a removal runs on the worker thread.
-  bool busy() const noexcept { return work_ != Work::none; }
+  bool busy() const noexcept override { return work_ != Work::none; }
   // Called on the worker thread for every folder a scan is about to list (tests and benchmarks
   // use it to act at a known point of a walk). Set it while no scan runs.
   void setWalkObserver(std::function<void(const std::string& folder)> observer) { walkObserver_ = std::move(observer); }
@@ -187,14 +186,10 @@ class MainWindow : private ResultLines, public QWidget {
   void keepUnchangedOptions();
   void setStatusText(std::string_view text);
 
-  // The scan and the removal on the worker thread, and their results back on the window's.
-  void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
-  // The scans the options ask for: one, or one per prefix found; `names` gets each prefix's name.
-  static std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
-                                                     std::map<std::string, std::string>* names = nullptr);
-  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  // The worker's queue to this window, and what it hands over there.
+  ui::PostToWindow postToWindow();
+  ui::WorkSink workSink();
   void scanFinished(const scan::ScanReport& report);
-  void orphanRemoved(int line, std::error_code error);
   void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
   void endWork();
@@ -202,23 +197,23 @@ class MainWindow : private ResultLines, public QWidget {
   void afterWork();
   void stopWork();
   void runPendingActions();
+  // What the start-up asks of the window.
+  void restoreBounds(const settings::ScanOptions& options) override;
+  void disableWork() override;
+  bool runWithoutWindow(const settings::CommandLine& commandLine) override;
+  void showForActions() override;
+  void endRun() override;
   // /silent with the window hidden: scan and remove here, nothing waits for a window.
   void runSilently();
 
   settings::ScanOptions& options_;
   // The options as the boxes were last filled from them.
   settings::ScanOptions shownOptions_;
-  settings::CommandLine commandLine_;
+  ui::WindowStart start_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   std::vector<ui::PrefixChoice> prefixChoices_;
-  // Only an interactive run saves its settings at close.
-  bool saveOnClose_ = false;
-  bool exitRequested_ = false;
   bool closed_ = false;
   bool closePending_ = false;
-  // The command line's actions still to come after the running one.
-  bool pendingDelete_ = false;
-  bool pendingExit_ = false;
   std::string companionFolder_;
 
   enum class Work { none, scanning, removing };
@@ -228,7 +223,7 @@ class MainWindow : private ResultLines, public QWidget {
   std::function<void(const std::string& folder)> walkObserver_;
   std::function<void(const std::string& path)> removalObserver_;
   // Declared last: it ends (and is joined) before anything it posts to goes.
-  std::jthread worker_;
+  ui::WindowWork worker_{postToWindow(), workSink()};
 };
 
 }  // namespace zendrift::app

@@ -3,7 +3,6 @@
 
 #include "platform/path.h"
 #include "profile/prefix_discovery.h"
-#include "scan/prefix_scans.h"
 
 namespace zendrift::app {
 
@@ -55,17 +54,6 @@ void MainWindow::showFolderHints() {
       {historyBox, folders.history()},   {programFilesBox, folders.programFiles()}, {tempBox, folders.temp()},
       {appDataBox, folders.appData()},   {recentBox, folders.recent()}};
   for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
-}
-
-std::vector<settings::ScanOptions> MainWindow::scansFor(const settings::ScanOptions& options,
-                                                        std::map<std::string, std::string>* names) {
-  std::vector<platform::FoundPrefix> found;
-  if (options.allPrefixes || names) found = platform::discoverPrefixes(platform::hostPrefixPlaces());
-  if (names) {
-    for (const platform::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
-  }
-  if (!options.allPrefixes) found.clear();
-  return scan::prefixScans(options, found);
 }
 
 }  // namespace zendrift::app

@@ -28,21 +28,14 @@ enum MenuCommand : UINT { kMarkAll = 1, kUnmarkAll, kMarkSelection, kUnmarkSelec
 }  // namespace
 
 void CheckListWindow::registerClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = windowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  WindowObject::registerClass(instance, kClassName, {.style = CS_DBLCLKS});
 }
 
 CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int id, const ui::Font& font, int dpi)
     : model_(model), font_(font.scaledBy(dpi / 96.0)) {
   window_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), this);
+                            GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
   // The line height: the design's 13 pixels, or more for a taller font or cell.
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, fonts_.font(font_));
@@ -82,26 +75,7 @@ CheckListWindow::~CheckListWindow() {
   model_.setLineWidthFunction(nullptr);
   SelectObject(measureDc_, measureOld_);
   DeleteDC(measureDc_);
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-}
-
-LRESULT CALLBACK CheckListWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<CheckListWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<CheckListWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->handleMessage(message, wParam, lParam);
+  destroyWindow();
 }
 
 LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

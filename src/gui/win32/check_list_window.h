@@ -12,12 +12,13 @@
 #include <string>
 
 #include "gui/win32/gdi_painter.h"
+#include "gui/win32/window_object.h"
 #include "ui/check_list_model.h"
 #include "ui/font.h"
 
 namespace zendrift::win32 {
 
-class CheckListWindow {
+class CheckListWindow final : public WindowObject {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftCheckList";
   static void registerClass(HINSTANCE instance);
@@ -26,10 +27,7 @@ class CheckListWindow {
   // window carries out (exclude list, undo) go to the top-level window as WM_COMMAND.
   CheckListWindow(HWND parent, scan::CheckListModel& model, int id, const ui::Font& font, int dpi);
   ~CheckListWindow();
-  CheckListWindow(const CheckListWindow&) = delete;
-  CheckListWindow& operator=(const CheckListWindow&) = delete;
 
-  HWND handle() const noexcept { return window_; }
   // The hint of the line at `client` (list coordinates): why its shortcut is an orphan, or why it
   // could not be deleted; empty off the lines.
   std::string hintAt(POINT client) const;
@@ -38,8 +36,7 @@ class CheckListWindow {
   void setToolTips(HWND toolTips) noexcept { toolTips_ = toolTips; }
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc);
   void drawLine(ui::Painter& painter, int index, const ui::Rect& line, bool focused);
   int lineAt(int y) const;
@@ -52,7 +49,6 @@ class CheckListWindow {
   void onKey(WPARAM key);
   void showMenu(POINT screen);
 
-  HWND window_ = nullptr;
   scan::CheckListModel& model_;
   ui::Font font_;
   GdiFontCache fonts_;

@@ -29,49 +29,36 @@ using platform::win32::toWide;
 
 MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine)
     : options_(options),
-      commandLine_(std::move(commandLine)),
+      start_(std::move(commandLine)),
       companionFolder_(executableFolder()),
       dpi_(screenDpi()),
       scale_(dpi_ / 96.0),
       fonts_(dpi_),
-      posted_(WM_APP + 1) {
+      posted_(WM_APP + 1),
+      worker_([this](std::function<void()> call) { posted_.post(std::move(call)); }, workSink()) {
   // The design's client area at the screen's density, in a frame of this system's own size.
   constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT frame{0, 0, scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Zendrift", kStyle, ui::kDesignBounds.left,
                             ui::kDesignBounds.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), this);
+                            GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
   if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   posted_.setWindow(window_);
   createControls();
 }
 
-MainWindow::~MainWindow() {
-  // The worker posts to this window: it must end before the window goes.
-  if (worker_.joinable()) {
-    worker_.request_stop();
-    worker_.join();
-  }
-  posted_.setWindow(nullptr);
-  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+void MainWindow::registerClass(HINSTANCE instance) {
+  const WindowClassLook look{.icon = LoadIconW(nullptr, IDI_APPLICATION), .background = GetSysColorBrush(COLOR_BTNFACE)};
+  WindowObject::registerClass(instance, kClassName, look);
 }
 
-LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->handleMessage(message, wParam, lParam);
+MainWindow::~MainWindow() {
+  // The worker posts to this window: it must end before the window goes.
+  worker_.requestStop();
+  worker_.join();
+  posted_.setWindow(nullptr);
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
 
 void MainWindow::guarded(const std::function<void()>& handler) {
@@ -180,40 +167,21 @@ void MainWindow::onCommand(int id) {
 void MainWindow::start() {
   const std::error_code loadError =
       settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
-  // The defaults that stand in for an unreadable file hold none of the user's exclusions: say so
-  // before anything is scanned or deleted, and replace nothing.
-  const auto reportLoadError = [&] {
-    if (!loadError) return;
-    saveOnClose_ = false;
-    scanButton_->setEnabled(false);
-    deleteButton_->setEnabled(false);
-    throw std::runtime_error("Cannot read the settings file " +
-                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " +
-                             loadError.message());
-  };
-  if (commandLine_.paramCount() == 0) {
-    if (options_.width != 0 && options_.height != 0)
-      setOuterBounds(fittedToScreen({options_.left, options_.top, options_.width, options_.height}));
-    optionsToControls();
-    saveOnClose_ = true;
-    reportLoadError();
-    return;
-  }
+  start_.start(*this, options_, loadError);
+}
 
-  saveOnClose_ = false;
-  reportLoadError();
-  commandLine_.applySwitches(options_);
+void MainWindow::restoreBounds(const settings::ScanOptions& options) {
+  setOuterBounds(fittedToScreen({options.left, options.top, options.width, options.height}));
+}
+
+void MainWindow::disableWork() {
+  scanButton_->setEnabled(false);
+  deleteButton_->setEnabled(false);
+}
+
+void MainWindow::showForActions() {
   show(SW_SHOWNORMAL);
   SetForegroundWindow(window_);
-  optionsToControls();
-  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
-  pendingDelete_ = commandLine_.switchPresent("delete");
-  pendingExit_ = commandLine_.switchPresent("exit");
-  if (commandLine_.switchPresent("start")) {
-    onScanClicked();
-  } else {
-    runPendingActions();
-  }
 }
 
 void MainWindow::show(int showCommand) {
@@ -223,18 +191,7 @@ void MainWindow::show(int showCommand) {
   onShow();
 }
 
-void MainWindow::runPendingActions() {
-  if (closed_ || busy()) return;
-  if (std::exchange(pendingDelete_, false)) {
-    onDeleteClicked();
-    if (busy()) return;
-  }
-  if (std::exchange(pendingExit_, false)) {
-    // The run ends without the close event, so nothing is saved.
-    exitRequested_ = true;
-    PostQuitMessage(0);
-  }
-}
+void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
 
 void MainWindow::onShow() {
   SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
@@ -261,7 +218,7 @@ void MainWindow::onCloseRequested() {
 }
 
 void MainWindow::onClose() {
-  if (!saveOnClose_) return;
+  if (!start_.savesOnClose()) return;
   controlsToOptions();
   ui::keepUnchangedPairs(optionControls(), shownOptions_, options_);
   const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);

@@ -8,15 +8,14 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "gui/win32/posted_calls.h"
 #include "gui/win32/window_fonts.h"
+#include "gui/win32/window_object.h"
 #include "profile/well_known_folders.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -25,6 +24,8 @@
 #include "ui/check_list_model.h"
 #include "ui/option_controls.h"
 #include "ui/window_layout.h"
+#include "ui/window_start.h"
+#include "ui/window_work.h"
 
 namespace zendrift::win32 {
 
@@ -40,7 +41,7 @@ struct WindowBounds {
   int height = 0;
 };
 
-class MainWindow {
+class MainWindow final : public WindowObject, private ui::StartedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftMainWindow";
 
@@ -48,27 +49,22 @@ class MainWindow {
   // with every control; the start-up sequence runs in start.
   MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine);
   ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
-  HWND handle() const noexcept { return window_; }
-  // The procedure of the window class kClassName, which the program registers.
-  static WNDPROC windowProcedureOf() noexcept { return windowProcedure; }
+  static void registerClass(HINSTANCE instance);
 
   // The creation event: loads the settings and runs the interactive or the command-line start.
   void start();
   // Shows the window with the launcher's show command, then runs onShow.
   void show(int showCommand);
-  bool exitRequested() const noexcept { return exitRequested_; }
-  bool closed() const noexcept { return closed_; }
-  bool busy() const noexcept { return work_ != Work::none; }
+  bool exitRequested() const noexcept { return start_.exitRequested(); }
+  bool closed() const noexcept override { return closed_; }
+  bool busy() const noexcept override { return work_ != Work::none; }
 
   // Shows an error that escaped a handler in the error box titled "Zendrift".
   void showError(const std::exception_ptr& error) const;
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Runs a handler; an error escaping it goes to the error box and the window goes on.
   void guarded(const std::function<void()>& handler);
 
@@ -88,12 +84,12 @@ class MainWindow {
   void onShow();
   void onCloseRequested();
   void onClose();
-  void optionsToControls();
+  void optionsToControls() override;
   void controlsToOptions();
   ui::OptionControls optionControls() const;
   void showFolderHints();
-  void onScanClicked();
-  void onDeleteClicked();
+  void onScanClicked() override;
+  void onDeleteClicked() override;
   void onBrowseClicked();
   void onHelpClicked();
   void onUpdatesClicked();
@@ -104,17 +100,22 @@ class MainWindow {
   void setOuterBounds(const WindowBounds& bounds);
   WindowBounds fittedToScreen(WindowBounds bounds) const;
 
-  // The scan and the removal on the worker thread, and their results back on the window's.
-  void scanOnWorker(const settings::ScanOptions& options, std::stop_token stop);
-  void addOrphans(std::vector<scan::OrphanRecord>&& found);
+  // What the worker hands over, on the window's thread.
+  ui::WorkSink workSink();
   void scanFinished(const scan::ScanReport& report);
-  void orphanRemoved(int line, std::error_code error);
   void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
   void endWork();
   void afterWork();
   void stopWork();
   void runPendingActions();
+  // What the start-up asks of the window.
+  void restoreBounds(const settings::ScanOptions& options) override;
+  void disableWork() override;
+  bool runWithoutWindow(const settings::CommandLine&) override { return false; }
+  void showForActions() override;
+  // The run ends without the close, so nothing is saved.
+  void endRun() override { PostQuitMessage(0); }
 
   void setStatusText(std::string_view text);
   std::string controlText(HWND control) const;
@@ -126,17 +127,12 @@ class MainWindow {
 
   settings::ScanOptions& options_;
   settings::ScanOptions shownOptions_;
-  settings::CommandLine commandLine_;
+  ui::WindowStart start_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   std::string companionFolder_;
-  bool saveOnClose_ = false;
-  bool exitRequested_ = false;
   bool closed_ = false;
   bool closePending_ = false;
-  bool pendingDelete_ = false;
-  bool pendingExit_ = false;
 
-  HWND window_ = nullptr;
   int dpi_ = 96;
   double scale_ = 1.0;
   WindowFonts fonts_;
@@ -155,7 +151,7 @@ class MainWindow {
   std::vector<scan::OrphanRecord> records_;
   PostedCalls posted_;
   // Declared last: it ends (and is joined) before anything it posts to goes.
-  std::jthread worker_;
+  ui::WindowWork worker_;
 };
 
 }  // namespace zendrift::win32

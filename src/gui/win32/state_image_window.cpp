@@ -9,13 +9,7 @@
 namespace zendrift::win32 {
 
 void StateImageWindow::registerClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = windowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  WindowObject::registerClass(instance, kClassName, {.cursor = IDC_HAND});
 }
 
 StateImageWindow::StateImageWindow(HWND parent, int id) : id_(id) {
@@ -23,30 +17,11 @@ StateImageWindow::StateImageWindow(HWND parent, int id) : id_(id) {
   // Only the default picture is held: the shown picture never changes, so nothing to repaint.
   machine_.show = [](ui::PictureState) {};
   window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
 }
 
 StateImageWindow::~StateImageWindow() {
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-}
-
-LRESULT CALLBACK StateImageWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<StateImageWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<StateImageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->handleMessage(message, wParam, lParam);
+  destroyWindow();
 }
 
 LRESULT StateImageWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

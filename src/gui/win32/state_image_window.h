@@ -7,27 +7,23 @@
 #include <windows.h>
 
 #include "gui/win32/gdi_painter.h"
+#include "gui/win32/window_object.h"
 #include "ui/state_image_machine.h"
 
 namespace zendrift::win32 {
 
-class StateImageWindow {
+class StateImageWindow final : public WindowObject {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftStateImage";
   static void registerClass(HINSTANCE instance);
 
   StateImageWindow(HWND parent, int id);
   ~StateImageWindow();
-  StateImageWindow(const StateImageWindow&) = delete;
-  StateImageWindow& operator=(const StateImageWindow&) = delete;
 
-  HWND handle() const noexcept { return window_; }
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  HWND window_ = nullptr;
   int id_;
   GdiFontCache fonts_;
   ui::StateImageMachine machine_;

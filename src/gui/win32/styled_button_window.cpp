@@ -24,13 +24,7 @@ bool isStyledButton(HWND window) {
 }  // namespace
 
 void StyledButtonWindow::registerClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = windowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  WindowObject::registerClass(instance, kClassName, {});
 }
 
 StyledButtonWindow::StyledButtonWindow(HWND parent, int id, std::string_view caption, const ui::Font& font, int dpi)
@@ -40,30 +34,11 @@ StyledButtonWindow::StyledButtonWindow(HWND parent, int id, std::string_view cap
   caption_.font = font.scaledBy(dpi / 96.0);
   window_ = CreateWindowExW(0, kClassName, platform::win32::toWide(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), this);
+                            GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
 }
 
 StyledButtonWindow::~StyledButtonWindow() {
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-}
-
-LRESULT CALLBACK StyledButtonWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<StyledButtonWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<StyledButtonWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->handleMessage(message, wParam, lParam);
+  destroyWindow();
 }
 
 LRESULT StyledButtonWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,12 +9,13 @@
 #include <string_view>
 
 #include "gui/win32/gdi_painter.h"
+#include "gui/win32/window_object.h"
 #include "ui/button_paint.h"
 #include "ui/control_draw_state.h"
 
 namespace zendrift::win32 {
 
-class StyledButtonWindow {
+class StyledButtonWindow final : public WindowObject {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftStyledButton";
   static void registerClass(HINSTANCE instance);
@@ -22,18 +23,14 @@ class StyledButtonWindow {
   // A button on `parent` that sends WM_COMMAND (BN_CLICKED, `id`) to it when clicked.
   StyledButtonWindow(HWND parent, int id, std::string_view caption, const ui::Font& font, int dpi);
   ~StyledButtonWindow();
-  StyledButtonWindow(const StyledButtonWindow&) = delete;
-  StyledButtonWindow& operator=(const StyledButtonWindow&) = delete;
 
-  HWND handle() const noexcept { return window_; }
   void setCaption(std::string_view caption);
   void setEnabled(bool enabled);
   bool isEnabled() const;
   void setFocus();
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc);
   void click();
   void repaint();
@@ -41,7 +38,6 @@ class StyledButtonWindow {
   // Every styled button of the window hears that the focus moved, so each ring follows at once.
   void tellFocusMoved() const;
 
-  HWND window_ = nullptr;
   int id_;
   ui::ButtonCaption caption_;
   GdiFontCache fonts_;

@@ -18,16 +18,8 @@
 namespace zendrift::app {
 namespace {
 
-void registerWindowClasses(HINSTANCE instance, WNDPROC mainProcedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = mainProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = win32::MainWindow::kClassName;
-  RegisterClassExW(&windowClass);
+void registerWindowClasses(HINSTANCE instance) {
+  win32::MainWindow::registerClass(instance);
   win32::registerPanelClass(instance);
   win32::StyledButtonWindow::registerClass(instance);
   win32::CheckListWindow::registerClass(instance);
@@ -58,7 +50,7 @@ int runWindow(const settings::CommandLine& commandLine, char*) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  registerWindowClasses(instance, win32::MainWindow::windowProcedureOf());
+  registerWindowClasses(instance);
 
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;

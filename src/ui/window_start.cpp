@@ -1,0 +1,60 @@
+// The window's start-up sequence and the command line's actions.
+#include "ui/window_start.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "settings/settings_file.h"
+
+namespace zendrift::ui {
+
+void WindowStart::start(StartedWindow& window, settings::ScanOptions& options, std::error_code loadError) {
+  // Said before anything is scanned or deleted; nothing replaces the file.
+  const auto reportLoadError = [&] {
+    if (!loadError) return;
+    saveOnClose_ = false;
+    window.disableWork();
+    throw std::runtime_error("Cannot read the settings file " +
+                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " +
+                             loadError.message());
+  };
+  if (commandLine_.paramCount() == 0) {
+    if (options.width != 0 && options.height != 0) window.restoreBounds(options);
+    window.optionsToControls();
+    saveOnClose_ = true;
+    reportLoadError();
+    return;
+  }
+
+  saveOnClose_ = false;
+  reportLoadError();
+  commandLine_.applySwitches(options);
+  if (window.runWithoutWindow(commandLine_)) {
+    exitRequested_ = true;
+    return;
+  }
+  window.showForActions();
+  window.optionsToControls();
+  // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.
+  pendingDelete_ = commandLine_.switchPresent("delete");
+  pendingExit_ = commandLine_.switchPresent("exit");
+  if (commandLine_.switchPresent("start")) {
+    window.onScanClicked();
+  } else {
+    runPendingActions(window);
+  }
+}
+
+void WindowStart::runPendingActions(StartedWindow& window) {
+  if (window.closed() || window.busy()) return;
+  if (std::exchange(pendingDelete_, false)) {
+    window.onDeleteClicked();
+    if (window.busy()) return;
+  }
+  if (std::exchange(pendingExit_, false)) {
+    exitRequested_ = true;
+    window.endRun();
+  }
+}
+
+}  // namespace zendrift::ui

@@ -1,0 +1,114 @@
+// The window's scan and removal on a worker thread, and how their results are handed over.
+#include "ui/window_work.h"
+
+#include <chrono>
+#include <exception>
+#include <utility>
+
+#include "profile/prefix_discovery.h"
+#include "scan/cleaning_record.h"
+#include "scan/prefix_scans.h"
+
+namespace zendrift::ui {
+namespace {
+
+// Records are handed over in batches: one posted call per record would cost the window more than
+// the walk itself, and a batch held too long would make the list lag behind.
+constexpr std::size_t kBatchSize = 256;
+constexpr std::chrono::milliseconds kBatchAge{15};
+
+}  // namespace
+
+std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
+                                            std::map<std::string, std::string>* names) {
+  std::vector<platform::FoundPrefix> found;
+  if (options.allPrefixes || names) found = platform::discoverPrefixes(platform::hostPrefixPlaces());
+  if (names) {
+    for (const platform::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
+  }
+  if (!options.allPrefixes) found.clear();
+  return scan::prefixScans(options, found);
+}
+
+WindowWork::WindowWork(PostToWindow post, WorkSink sink) : post_(std::move(post)), sink_(std::move(sink)) {}
+
+WindowWork::~WindowWork() {
+  worker_.request_stop();
+  join();
+}
+
+void WindowWork::join() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void WindowWork::startScan(settings::ScanOptions options, bool namePrefixes) {
+  // The worker reads its own copy: the window may change the options meanwhile.
+  worker_ = std::jthread([this, options = std::move(options), namePrefixes](std::stop_token stop) {
+    scanOnWorker(options, namePrefixes, stop);
+  });
+}
+
+void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePrefixes, std::stop_token stop) {
+  std::vector<scan::OrphanRecord> batch;
+  auto lastPost = std::chrono::steady_clock::now();
+  const auto postBatch = [&] {
+    if (batch.empty()) return;
+    post_([this, found = std::move(batch)]() mutable { sink_.orphansFound(std::move(found)); });
+    batch.clear();
+    lastPost = std::chrono::steady_clock::now();
+  };
+  // A chosen prefix, or each of every prefix in turn, is named after the folder being searched.
+  std::map<std::string, std::string> names;
+  const bool named = namePrefixes && (!options.prefix.empty() || options.allPrefixes);
+  std::string prefixName;
+  const auto prefixStarted = [&](const settings::ScanOptions& scan) {
+    if (!named) return;
+    const auto known = names.find(scan.prefix);
+    prefixName = known != names.end() ? known->second : scan.prefix;
+  };
+  scan::ScanEvents events;
+  events.folderStarted = [&](const std::string& folder) {
+    postBatch();
+    std::string text = "Scanning for orphans in " + folder;
+    if (!prefixName.empty()) text += " (" + prefixName + ")";
+    post_([this, text = std::move(text)] { sink_.statusChanged(text); });
+  };
+  events.orphanFound = [&](scan::OrphanRecord&& record) {
+    batch.push_back(std::move(record));
+    if (batch.size() >= kBatchSize || std::chrono::steady_clock::now() - lastPost >= kBatchAge) postBatch();
+  };
+  // A lone orphan in a long walk must not wait for the next one: each listed folder may hand over
+  // what is waiting.
+  events.folderListed = [&](const std::string& folder) {
+    if (sink_.folderListed) sink_.folderListed(folder);
+    if (!batch.empty() && std::chrono::steady_clock::now() - lastPost >= kBatchAge) postBatch();
+  };
+  try {
+    const std::vector<settings::ScanOptions> scans = scansFor(options, named ? &names : nullptr);
+    scan::ScanReport report = scan::scanEachPrefix(scans, stop, events, prefixStarted);
+    postBatch();
+    post_([this, done = std::move(report)] { sink_.scanFinished(done); });
+  } catch (const std::exception& error) {
+    postBatch();
+    post_([this, message = std::string(error.what())] { sink_.failed(message); });
+  }
+}
+
+void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRecord> marked, std::string userFolder,
+                              scan::Disposal disposal) {
+  worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
+                          userFolder = std::move(userFolder), disposal](std::stop_token stop) {
+    scan::RemovalEvents events;
+    if (sink_.removalStarting) {
+      events.orphanStarting = [&](std::size_t index) { sink_.removalStarting(marked[index].path); };
+    }
+    events.orphanDone = [&](std::size_t index, std::error_code error) {
+      post_([this, line = lines[index], error] { sink_.orphanRemoved(line, error); });
+    };
+    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal);
+    const std::error_code unrecorded = scan::recordCleaning(report);
+    post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });
+  });
+}
+
+}  // namespace zendrift::ui

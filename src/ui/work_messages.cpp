@@ -1,0 +1,26 @@
+// The error box texts of the window's work.
+#include "ui/work_messages.h"
+
+#include <cstddef>
+
+#include "scan/cleaning_record.h"
+
+namespace zendrift::ui {
+
+std::string unrecordedCleaningMessage(std::error_code error) {
+  return "The cleaning could not be recorded in " + scan::cleaningRecordFolder() +
+         ", so it cannot be undone here: " + error.message();
+}
+
+std::string undoFailureMessage(const scan::UndoReport& report) {
+  if (report.failures.empty()) return {};
+  constexpr std::size_t kListed = 20;
+  std::string message = "Some items could not be restored:";
+  for (std::size_t i = 0; i < report.failures.size() && i < kListed; ++i) {
+    message += "\n" + report.failures[i].path + ": " + report.failures[i].error.message();
+  }
+  if (report.failures.size() > kListed) message += "\n...";
+  return message;
+}
+
+}  // namespace zendrift::ui

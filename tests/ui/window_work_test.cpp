@@ -1,0 +1,156 @@
+// The window's worker on a real prefix: what it finds and does reaches the window's thread, in
+// order and in batches, through the post function alone, and a stop leaves nothing after it.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+
+#include "../scan/scan_fixture.h"
+#include "scan/orphan_scan.h"
+#include "ui/window_work.h"
+
+namespace zendrift::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The window's thread: the test's own, running the posted calls in turn.
+class WindowThread {
+ public:
+  ui::PostToWindow post() {
+    return [this](std::function<void()> call) {
+      const std::lock_guard lock(mutex_);
+      calls_.push_back(std::move(call));
+      posted_.notify_one();
+    };
+  }
+  // Runs posted calls until one of them sets `done`.
+  void runUntil(const bool& done) {
+    while (!done) {
+      std::function<void()> call;
+      {
+        std::unique_lock lock(mutex_);
+        posted_.wait(lock, [this] { return !calls_.empty(); });
+        call = std::move(calls_.front());
+        calls_.pop_front();
+      }
+      call();
+    }
+  }
+  std::size_t waiting() {
+    const std::lock_guard lock(mutex_);
+    return calls_.size();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable posted_;
+  std::deque<std::function<void()>> calls_;
+};
+
+class WindowWorkTest : public PrefixFixture {
+ protected:
+  WindowWorkTest() {
+    sink.orphansFound = [this](std::vector<scan::OrphanRecord>&& found) {
+      batches.push_back(found.size());
+      for (scan::OrphanRecord& record : found) records.push_back(std::move(record));
+    };
+    sink.statusChanged = [this](const std::string& text) { statuses.push_back(text); };
+    sink.scanFinished = [this](const scan::ScanReport& report) {
+      scanReport = report;
+      done = true;
+    };
+    sink.orphanRemoved = [this](int line, std::error_code error) { removed.emplace_back(line, error); };
+    sink.removalFinished = [this](const scan::RemovalReport& report, std::error_code) {
+      removalReport = report;
+      done = true;
+    };
+    sink.failed = [this](const std::string& message) { ADD_FAILURE() << message; done = true; };
+  }
+
+  // A tree of `count` orphans under the user's folder, ten to a folder.
+  void orphanTree(int count) {
+    for (int i = 0; i < count; ++i) {
+      shortcut(tree.path() / ("f" + std::to_string(i / 10)) / ("s" + std::to_string(i) + ".lnk"), "C:\\Gone\\x.exe");
+    }
+    options.userDir = tree.str();
+  }
+
+  TempDir tree;
+  settings::ScanOptions options;  // every folder off
+  WindowThread window;
+  ui::WorkSink sink;
+  bool done = false;
+  std::vector<std::size_t> batches;
+  std::vector<scan::OrphanRecord> records;
+  std::vector<std::string> statuses;
+  std::vector<std::pair<int, std::error_code>> removed;
+  scan::ScanReport scanReport;
+  scan::RemovalReport removalReport;
+};
+
+TEST_F(WindowWorkTest, ScanArrivesInOrderAndInBatchesAndTheRemovalLineByLineFromTheLast) {
+  orphanTree(600);
+  // The order the scan itself finds them in.
+  std::vector<std::string> expected;
+  scan::ScanEvents direct;
+  direct.orphanFound = [&](scan::OrphanRecord&& record) { expected.push_back(record.path); };
+  scan::scanForOrphans(options, {}, direct);
+  ASSERT_EQ(expected.size(), 600u);
+
+  ui::WindowWork work(window.post(), sink);
+  work.startScan(options, false);
+  window.runUntil(done);
+  work.join();
+  EXPECT_EQ(window.waiting(), 0u) << "nothing is posted after the report";
+  EXPECT_EQ(scanReport.statusText(), "Ready. 600 orphan(s) found.");
+  std::vector<std::string> arrived;
+  for (const scan::OrphanRecord& record : records) arrived.push_back(record.path);
+  EXPECT_EQ(arrived, expected);
+  EXPECT_GE(batches.size(), 3u);
+  for (const std::size_t size : batches) EXPECT_LE(size, 256u);
+  ASSERT_FALSE(statuses.empty());
+  EXPECT_EQ(statuses.front(), "Scanning for orphans in " + tree.str());
+
+  // Every line but the first two, told from the last up, so the lines above keep their places.
+  std::vector<int> lines;
+  for (int i = 2; i < 600; ++i) lines.push_back(i);
+  done = false;
+  work.startRemoval(lines, std::vector<scan::OrphanRecord>(records.begin() + 2, records.end()), options.userDir,
+                    scan::Disposal::permanent);
+  window.runUntil(done);
+  work.join();
+  EXPECT_EQ(window.waiting(), 0u);
+  ASSERT_EQ(removed.size(), 598u);
+  EXPECT_EQ(removed.front().first, 599);
+  EXPECT_EQ(removed.back().first, 2);
+  for (const auto& [line, error] : removed) EXPECT_FALSE(error) << line;
+  EXPECT_EQ(removalReport.deleted.size(), 598u);
+  EXPECT_TRUE(fs::exists(records[0].path));
+  EXPECT_TRUE(fs::exists(records[1].path));
+  EXPECT_FALSE(fs::exists(records[2].path));
+}
+
+TEST_F(WindowWorkTest, AStopEndsTheScanWithNoRecordAfterIt) {
+  orphanTree(600);
+  std::unique_ptr<ui::WindowWork> work;
+  int listed = 0;
+  sink.folderListed = [&](const std::string&) {
+    if (++listed == 20) work->requestStop();
+  };
+  work = std::make_unique<ui::WindowWork>(window.post(), sink);
+  work->startScan(options, false);
+  window.runUntil(done);
+  work->join();
+  EXPECT_TRUE(scanReport.stopped);
+  EXPECT_LT(records.size(), 600u);
+  EXPECT_EQ(scanReport.statusText(), "Ready. " + std::to_string(records.size()) + " orphan(s) found.")
+      << "every record found before the stop reached the window, and none after it";
+  EXPECT_EQ(window.waiting(), 0u);
+}
+
+}  // namespace
+}  // namespace zendrift::testing
