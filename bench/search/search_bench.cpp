@@ -2,7 +2,7 @@
 // only, every other option at its default, and a handler that counts the found files.
 //
 // usage: search_bench TREE [ROUNDS] [THREADS]   prints, per round, the found count and the elapsed
-// time; THREADS read folders ahead of the walk (default 1: none).
+// time; THREADS read folders, the walk counted (default 1: the plain walk).
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -63,8 +63,9 @@ class Walker {
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
     engine_.setErrorResponse(search::erIgnore);
-    // Folders are listed ahead of the walk on a thread per core, and the shortcuts found start
-    // coming from the disk before the check reads them; the events still come here, in order.
+    // Folders are listed ahead of the walk by threads beside it (as many as the usable cores, the
+    // walk counted), and the shortcuts found start coming from the disk before the check reads
+    // them; the events still come here, in order.
     engine_.setReadAheadThreads(search::FileSearch::defaultReadAheadThreads());
     engine_.setFileReadAhead(kShortcutReadAhead);
     engine_.setReadAheadStop(stop_);
