@@ -1,7 +1,9 @@
 // Measures prefix discovery over a home folder laid out as on a gamer's machine: 200 Proton
 // prefixes in two Steam libraries, each named by its app manifest, and 50 prefixes of the other
-// tools (winetricks, Lutris with its game files, Bottles, PlayOnLinux). Each prefix's desktop
-// holds two shortcuts, one of them an orphan, for run_prefixes.sh's /allprefixes comparison.
+// tools (winetricks, Lutris with its game files, Bottles, PlayOnLinux). Each Proton prefix's desktop
+// holds two shortcuts, one of them an orphan, for run_prefixes.sh's /allprefixes comparison; the
+// other tools' prefixes and ~/.wine share the home's Desktop, as wineboot links it, which holds
+// shortcuts that work in ~/.wine only and shortcuts that work nowhere.
 // usage: prefix_discovery_bench HOME [ROUNDS]   (HOME is made when it holds no stamp)
 #include <algorithm>
 #include <chrono>
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,11 @@ void writeText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-void makePrefix(const fs::path& prefix) {
+constexpr int kSharedShortcuts = 20;  // on the shared Desktop: half work in ~/.wine, half nowhere
+
+// A prefix as wineboot makes it; `sharedDesktop`, when given, is the home's Desktop its own
+// Desktop links to.
+void makePrefix(const fs::path& prefix, const fs::path& sharedDesktop = {}) {
   writeText(prefix / "system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n");
   writeText(prefix / "user.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n");
   fs::create_directories(prefix / "dosdevices");
@@ -37,13 +44,27 @@ void makePrefix(const fs::path& prefix) {
   writeText(prefix / "drive_c/Games/Real/real.exe", "x");
   fs::create_symlink("../drive_c", prefix / "dosdevices/c:");
   const fs::path desktop = prefix / "drive_c/users/bench/Desktop";
+  if (!sharedDesktop.empty()) {
+    fs::create_directories(desktop.parent_path());
+    fs::create_symlink(sharedDesktop, desktop);
+    return;
+  }
   fs::create_directories(desktop);
   zendrift::testing::LnkBuilder().localPath("C:\\Games\\Real\\real.exe").writeTo(desktop / "Real.lnk");
   zendrift::testing::LnkBuilder().localPath("C:\\Games\\Gone\\gone.exe").writeTo(desktop / "Gone.lnk");
 }
 
 void makeHome(const fs::path& home) {
-  makePrefix(home / ".wine");
+  const fs::path shared = home / "Desktop";
+  makePrefix(home / ".wine", shared);
+  fs::create_directories(shared);
+  fs::create_directories(home / ".wine/drive_c/Apps");
+  for (int i = 0; i < kSharedShortcuts; ++i) {
+    const std::string n = std::to_string(i);
+    const std::string exe = "C:\\Apps\\app" + n + ".exe";
+    if (i % 2 == 0) writeText(home / ".wine/drive_c/Apps" / ("app" + n + ".exe"), "x");
+    zendrift::testing::LnkBuilder().localPath(exe).writeTo(shared / ("App " + n + ".lnk"));
+  }
   const fs::path steam = home / ".local/share/Steam";
   const fs::path library = home / "SteamLibrary";
   writeText(steam / "steamapps/libraryfolders.vdf", "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam.string() +
@@ -60,15 +81,23 @@ void makeHome(const fs::path& home) {
   }
   for (int i = 0; i < kEachOtherTool; ++i) {
     const std::string n = std::to_string(i);
-    makePrefix(home / ".local/share/wineprefixes" / ("tricks" + n));
-    makePrefix(home / "Games" / ("game" + n));
+    makePrefix(home / ".local/share/wineprefixes" / ("tricks" + n), shared);
+    makePrefix(home / "Games" / ("game" + n), shared);
     writeText(home / ".config/lutris/games" / ("game" + n + "-1700000000.yml"),
               "game:\n  exe: x.exe\n  prefix: " + (home / "Games" / ("game" + n)).string() + "\nwine:\n  version: 8\n");
-    makePrefix(home / ".local/share/bottles/bottles" / ("Bottle" + n));
+    makePrefix(home / ".local/share/bottles/bottles" / ("Bottle" + n), shared);
     writeText(home / ".local/share/bottles/bottles" / ("Bottle" + n) / "bottle.yml", "Name: Bottle " + n + "\n");
-    makePrefix(home / ".PlayOnLinux/wineprefix" / ("pol" + n));
-    makePrefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles" / ("Flat" + n));
+    makePrefix(home / ".PlayOnLinux/wineprefix" / ("pol" + n), shared);
+    makePrefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles" / ("Flat" + n), shared);
   }
+}
+
+// The layout's version: a home made by an older bench is made again.
+constexpr const char* kLayout = "2 shared desktop\n";
+
+std::string readText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -82,10 +111,10 @@ int main(int argc, char** argv) {
   }
   const fs::path home = fs::absolute(argv[1]);
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
-  if (!fs::exists(home / ".made")) {
+  if (!fs::exists(home / ".made") || readText(home / ".made") != kLayout) {
     fs::remove_all(home);
     makeHome(home);
-    writeText(home / ".made", "1\n");
+    writeText(home / ".made", kLayout);
   }
   const zendrift::platform::PrefixPlaces places{home.string(), ""};
 

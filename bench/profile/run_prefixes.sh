@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times prefix discovery in a home with 200 Proton prefixes and 50 others, then
 # `zendrift /list /desktop /allprefixes` against the sum of one `/list /desktop /prefix P` run per
-# prefix, over the same warm folders; prints the medians.
+# prefix, over the same warm folders; prints the medians. The 51 prefixes of the other tools
+# share the home's Desktop, as wineboot links it.
 # usage: bench/profile/run_prefixes.sh [ROUNDS]   (env: ZD_PREFIX_BENCH_DIR, where the home is made)
 set -euo pipefail
 
