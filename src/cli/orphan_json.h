@@ -16,8 +16,10 @@ struct ListDocument {
   std::vector<scan::UnreadableFolder> unreadable;
 };
 
-// Writes `document` as one JSON object, indented, with a line break at the end. Bytes that are
-// not UTF-8 (a Linux file name may hold any) become U+FFFD: the document stays valid JSON.
+// Writes `document` as one JSON object, indented, with a line break at the end. A byte of a path
+// that is no part of a UTF-8 character (a Linux file name may hold any) is written as the escape
+// of the lone surrogate U+DC00 plus the byte ("\udcff" for 0xFF), as Python's "surrogateescape"
+// writes it: two different names never read the same. Control characters are escaped too.
 void writeJson(const ListDocument& document, std::ostream& out);
 
 }  // namespace zendrift::app

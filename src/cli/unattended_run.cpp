@@ -84,7 +84,7 @@ bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
 
 void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
   for (const scan::UnreadableFolder& folder : scan.unreadable) {
-    err << "Could not read " << folder.path << ": " << platform::errorText(folder.code) << '\n';
+    err << "Could not read " << scan::escapedField(folder.path) << ": " << platform::errorText(folder.code) << '\n';
   }
 }
 
@@ -105,8 +105,8 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const scan::Disposal disposal = options.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
   const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {}, {}, disposal);
   for (const scan::RemovalFailure& failure : removal.failures) {
-    err << (failure.folder ? "Could not remove folder " : "Could not delete ") << failure.path << ": "
-        << failure.error.message() << '\n';
+    err << (failure.folder ? "Could not remove folder " : "Could not delete ") << scan::escapedField(failure.path)
+        << ": " << failure.error.message() << '\n';
   }
   const std::error_code unrecorded = scan::recordCleaning(removal);
   if (unrecorded) {

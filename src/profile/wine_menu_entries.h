@@ -18,6 +18,10 @@
 
 #include "platform/guarded_removal.h"
 
+namespace zendrift::platform {
+struct DiskMounts;
+}
+
 namespace zendrift::platform::wine {
 
 // What an Exec= of Wine's form starts: env WINEPREFIX="<prefix>" <wine> <path> [<arguments>].
@@ -63,8 +67,11 @@ std::optional<MenuEntry> readMenuEntry(const std::string& path, const std::strin
 std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applications, bool desktop);
 
 // Whether the entry can no longer start anything: its prefix is gone (its folder is missing while
-// the folder above it is there), or it starts a shortcut that its prefix no longer holds. An entry
-// that cannot be judged (a prefix without registry, an unmapped drive) is not an orphan.
+// the folder above it is there, and is not on a disk that is not mounted now), or it starts a
+// shortcut that its prefix no longer holds. An entry that cannot be judged (a prefix without
+// registry, an unmapped drive, a drive on a disk that is not mounted) is not an orphan. `disks`
+// is what the machine says of its disks (read once for many entries); without it, it is read.
+bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks);
 bool menuEntryOrphaned(const MenuEntry& entry);
 
 // The host path of the shortcut an entry starts, when its prefix holds it; empty otherwise.

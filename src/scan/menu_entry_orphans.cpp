@@ -2,6 +2,7 @@
 #include "scan/menu_entry_orphans.h"
 
 #include "platform/path.h"
+#include "profile/wine/disk_mounts.h"
 #include "profile/wine_menu_entries.h"
 #include "settings/exclude_list.h"
 
@@ -13,10 +14,12 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
     const bool menus = options.startMenu || options.allUsersStartMenu;
     const bool desktops = options.desktop || options.allUsersDeskTop;
     if (!menus && !desktops) return;
+    // One look at the disks for every entry: an entry on a disk that is not mounted is not stale.
+    const platform::DiskMounts disks = platform::readDiskMounts();
     for (platform::wine::MenuEntry& entry :
          platform::wine::listMenuEntries(platform::wine::menuPlaces(), menus, desktops)) {
       if (stop.stop_requested()) return;
-      if (!platform::wine::menuEntryOrphaned(entry)) continue;
+      if (!platform::wine::menuEntryOrphaned(entry, disks)) continue;
       const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);
       found({std::move(entry.path), std::move(entry.launch.path), excluded, std::move(entry.root), entry.identity,
              options.prefix, OrphanKind::menuEntry, "the shortcut or prefix it starts is gone"});

@@ -5,12 +5,11 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <array>
 #include <climits>
 #include <cstdlib>
 #include <memory>
 
-#include "profile/wine/mount_table.h"
+#include "profile/wine/disk_mounts.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
@@ -46,12 +45,7 @@ bool removableDevice(unsigned major, unsigned minor) {
 
 unsigned typeOfFileSystem(const MountEntry& mount) {
   const std::string_view type = mount.fsType;
-  constexpr std::array kNetwork = {"nfs",  "nfs4",      "cifs",       "smb3",       "smbfs",    "ncpfs",
-                                   "afs",  "ceph",      "glusterfs",  "fuse.sshfs", "sshfs",    "davfs",
-                                   "fuse.davfs2",       "fuse.rclone", "fuse.s3fs", "fuse.glusterfs"};
-  for (const std::string_view name : kNetwork) {
-    if (type == name) return kDriveRemote;
-  }
+  if (isNetworkFileSystem(type)) return kDriveRemote;
   if (type == "iso9660" || type == "udf") return kDriveCdrom;
   // tmpfs and ramfs are not told apart from a disk: Wine 8 shows them as fixed drives.
   if (removableDevice(mount.major, mount.minor)) return kDriveRemovable;
@@ -86,6 +80,10 @@ bool wellFormedShare(std::string_view drivePart) {
 }  // namespace
 
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile) {
+  return windowsDriveType(drivePart, profile, readDiskMounts());
+}
+
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, const DiskMounts& disks) {
   if (drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1])) {
     return wellFormedShare(drivePart) ? kDriveRemote : kDriveNoRootDir;
   }
@@ -110,6 +108,12 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
     if (folder.empty()) return kDriveNoRootDir;
     configured = typeFromWineSettings(*wine, letter);
   }
+  // A disk that is not mounted now leaves its empty mount point, or none: the drive is there and
+  // has nothing in it, as a drive with no disc in has.
+  if (const auto absent = absentDiskHolding(folder, disks)) {
+    const bool mayBeEmpty = configured == kDriveCdrom || configured == kDriveRemovable || configured == kDriveRemote;
+    return mayBeEmpty ? *configured : absentDiskDriveType(*absent);
+  }
   struct stat status {};
   if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
     // A drive whose folder is missing is no drive, unless it is one that may have no disc in.
@@ -118,7 +122,7 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
   }
   if (configured) return *configured;
   // The mount is the one whose device the folder lives on; the last one listed hides the others.
-  const auto mounts = readMountTable();
+  const std::vector<MountEntry>& mounts = disks.mounted;
   const MountEntry* mount = nullptr;
   for (const MountEntry& entry : mounts) {
     if (entry.major == major(status.st_dev) && entry.minor == minor(status.st_dev)) mount = &entry;

@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "profile/windows_profile.h"
+#include "profile/wine/disk_mounts.h"
 #include "profile/wine_prefix.h"
 
 namespace zendrift::platform::wine {
@@ -75,12 +76,14 @@ std::string desktopFolder(const std::string& configHome, const std::string& home
   return folderExists(desktop) ? desktop : home;
 }
 
-bool prefixIsGone(const std::string& prefix) {
+bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
   struct stat status {};
   if (::lstat(prefix.c_str(), &status) == 0 || errno != ENOENT) return false;
   // A folder above it that is missing as well may be an unmounted disk: the prefix may come back.
   const std::string parent = prefix.substr(0, std::max<std::size_t>(prefix.rfind('/'), 1));
-  return ::stat(parent.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  if (::stat(parent.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+  // So may one below the empty mount point of a disk that is not mounted now.
+  return !absentDiskHolding(prefix, disks);
 }
 
 // Below the applications place Wine writes only entries that start their shortcut; on a desktop
@@ -144,12 +147,15 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
   return entries;
 }
 
-bool menuEntryOrphaned(const MenuEntry& entry) {
+bool menuEntryOrphaned(const MenuEntry& entry) { return menuEntryOrphaned(entry, readDiskMounts()); }
+
+bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   const WineLaunch& launch = entry.launch;
-  if (prefixIsGone(launch.prefix)) return true;
+  if (prefixIsGone(launch.prefix, disks)) return true;
   if (!launch.startsShortcut() || !isWinePrefix(launch.prefix)) return false;
   // A drive that is not there now (a disk not plugged in) says nothing about the shortcut.
-  if (driveFolder(launch.prefix, launch.path[0]).empty()) return false;
+  const std::string drive = driveFolder(launch.prefix, launch.path[0]);
+  if (drive.empty() || absentDiskHolding(drive, disks)) return false;
   return !windowsFileExists(launch.path, {ProfileKind::WinePrefix, launch.prefix});
 }
 
@@ -157,6 +163,5 @@ std::string launchedShortcut(const MenuEntry& entry) {
   if (!entry.launch.startsShortcut() || !isWinePrefix(entry.launch.prefix)) return {};
   return fileHostPath(entry.launch.path, entry.launch.prefix);
 }
-
 
 }  // namespace zendrift::platform::wine

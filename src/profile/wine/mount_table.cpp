@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 
@@ -26,8 +27,21 @@ std::string readProcFile(const char* path) {
   return content;
 }
 
-// mountinfo writes space, tab, newline and backslash in names as \ooo.
-std::string unescapeOctal(std::string_view field) {
+std::vector<std::string_view> splitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (start < line.size()) {
+    const std::size_t end = std::min(line.find(' ', start), line.size());
+    if (end > start) fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
+}  // namespace
+
+// mountinfo and fstab write space, tab, newline and backslash in names as \ooo.
+std::string unescapeMountField(std::string_view field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
     if (field[i] == '\\' && i + 3 < field.size()) {
@@ -45,18 +59,15 @@ std::string unescapeOctal(std::string_view field) {
   return out;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t start = 0;
-  while (start < line.size()) {
-    const std::size_t end = std::min(line.find(' ', start), line.size());
-    if (end > start) fields.push_back(line.substr(start, end - start));
-    start = end + 1;
+bool isNetworkFileSystem(std::string_view type) {
+  constexpr std::array kNetwork = {"nfs",  "nfs4",      "cifs",       "smb3",       "smbfs",    "ncpfs",
+                                   "afs",  "ceph",      "glusterfs",  "fuse.sshfs", "sshfs",    "davfs",
+                                   "fuse.davfs2",       "fuse.rclone", "fuse.s3fs", "fuse.glusterfs"};
+  for (const std::string_view name : kNetwork) {
+    if (type == name) return true;
   }
-  return fields;
+  return false;
 }
-
-}  // namespace
 
 std::vector<MountEntry> readMountTable() { return parseMountTable(readProcFile("/proc/self/mountinfo")); }
 
@@ -78,9 +89,9 @@ std::vector<MountEntry> parseMountTable(std::string_view text) {
       entry.major = static_cast<unsigned>(std::strtoul(device.c_str(), nullptr, 10));
       entry.minor = static_cast<unsigned>(std::strtoul(device.c_str() + colon + 1, nullptr, 10));
     }
-    entry.mountPoint = unescapeOctal(fields[4]);
-    entry.fsType = unescapeOctal(fields[dash + 1]);
-    entry.source = unescapeOctal(fields[dash + 2]);
+    entry.mountPoint = unescapeMountField(fields[4]);
+    entry.fsType = unescapeMountField(fields[dash + 1]);
+    entry.source = unescapeMountField(fields[dash + 2]);
     mounts.push_back(std::move(entry));
   }
   return mounts;

@@ -10,7 +10,7 @@
 #include "platform/ascii_case.h"
 #include "profile/folder_listings.h"
 #include "profile/wine/folder_names.h"
-#include "profile/wine/mount_table.h"
+#include "profile/wine/disk_mounts.h"
 #include "profile/wine/name_case.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_menu_entries.h"
@@ -173,7 +173,12 @@ std::optional<std::string> shareFolder(const std::string& prefix, std::string_vi
 // link could not be read (a dosdevices folder that cannot be searched hides every drive).
 std::optional<std::string> driveBase(const std::string& prefix, char letter) {
   std::string folder = wine::driveFolder(prefix, letter, false);
-  if (!folder.empty()) return folder;
+  if (!folder.empty()) {
+    // A disk that is not mounted now leaves an empty mount point or none: the drive has nothing
+    // in it, and its root is not there, as on Windows. Only then is fstab worth reading.
+    if (emptyOrMissingFolder(folder) && absentDiskHolding(folder, readDiskMounts())) return std::string();
+    return folder;
+  }
   const std::string link = prefix + "/dosdevices/" + std::string(1, lowerAscii(letter)) + ":";
   struct stat status {};
   if (::lstat(link.c_str(), &status) == 0 || nothingThere(errno)) return std::string();
