@@ -89,6 +89,7 @@ bool FileSearch::search() {
   // A folder kept out counts as listed already: it is opened, but nothing in it is looked at.
   listedFolders_.insert(keepOut_.folders.begin(), keepOut_.folders.end());
   path_ = folderOf(rootDirectory_);
+  if (keepOut_.holdsRoot(path_)) return true;
   const bool checkRoot = options_.contains(soCheckRootDirValid);
   const bool examineRoot = !options_.contains(soExcludeFilesInRootDir) && (!checkRoot || rootIsValid());
   if (!examineRoot &&

@@ -76,9 +76,12 @@ TEST_F(WalkBounds, NoWalkEntersATrashHoweverItIsReached) {
   EXPECT_EQ(list.exitCode, 0) << list.err;
   EXPECT_EQ(listedPaths(list.out), (std::vector<std::string>{(data / "apps/.Trash-old/Named.lnk").string(),
                                                              (data / "apps/.hidden/Hidden.lnk").string()}));
-  const ProgramResult trash = run({"/list", "/userdir", (dataHome / "Trash").string()});
-  EXPECT_EQ(trash.exitCode, 0) << trash.err;
-  EXPECT_EQ(trash.out, "");
+  // Nor does one that starts inside a trash.
+  for (const fs::path& inside : {data / "Trash/files", dataHome / ".Trash-1000/files"}) {
+    const ProgramResult trash = run({"/list", "/userdir", inside.string()});
+    EXPECT_EQ(trash.exitCode, 0) << trash.err;
+    EXPECT_EQ(trash.out, "") << inside;
+  }
 }
 
 // A chain of folders made and taken down one level at a time, relative to the one above: its
