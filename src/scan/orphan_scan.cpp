@@ -7,6 +7,8 @@
 #include <unordered_set>
 
 #include "platform/file_system.h"
+#include "platform/home_folder.h"
+#include "platform/process.h"
 #include "platform/path.h"
 #include "profile/profile_root_signs.h"
 #include "profile/windows_profile.h"
@@ -69,6 +71,13 @@ class Walker {
     engine_.setReadAheadThreads(search::FileSearch::defaultReadAheadThreads());
     engine_.setFileReadAhead(kShortcutReadAhead);
     engine_.setReadAheadStop(stop_);
+    // No walk enters a trash: what an earlier cleaning threw away is not found again.
+    search::KeepOut keepOut;
+    keepOut.trashNames = true;
+    if (const std::string data = platform::userDataFolder(); !data.empty() && platform::kNativeStyle == platform::PathStyle::Posix) {
+      if (const auto trash = platform::folderIdentity(data + "/Trash")) keepOut.folders.push_back(*trash);
+    }
+    engine_.setKeepOut(std::move(keepOut));
     // Hidden as programs in the profile see it.
     engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
@@ -130,6 +139,10 @@ class Walker {
       for (const search::FolderSnapshot::Entry& entry : listing.entries) signs.note(listing.name(entry), entry.directory);
       return !signs.worthAsking() || listing.folder == root || !platform::isProfileRoot(listing.folder);
     };
+    // A folder that is the Unix home itself: its dot folders are other programs' own.
+    search::KeepOut keepOut = engine_.keepOut();
+    keepOut.rootDotFolders = platform::isUnixHomeFolder(folder);
+    engine_.setKeepOut(std::move(keepOut));
     engine_.setRootDirectory(folder);
     engine_.search();
     settle();

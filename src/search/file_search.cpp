@@ -1,6 +1,8 @@
 // The search engine's walk: one folder listed at a time, depth-first and pre-order.
 #include "search/file_search.h"
 
+#include <algorithm>
+
 #include "platform/path.h"
 #include "platform/usable_cores.h"
 
@@ -24,6 +26,19 @@ struct Leaving {
   FolderReadAhead& ahead;
   const FolderReadAhead::NodePtr& node;
   ~Leaving() { ahead.leave(node); }
+};
+
+struct RestoreDepth {
+  std::int32_t& depth;
+  std::int32_t saved;
+  ~RestoreDepth() { depth = saved; }
+};
+
+// The walk's one path is back at the folder it left, however it leaves a subfolder.
+struct RestorePath {
+  std::string& path;
+  std::size_t length;
+  ~RestorePath() { path.resize(length); }
 };
 
 bool hiddenSystemIn(const platform::DirEntry::Facts& facts) {
@@ -66,11 +81,15 @@ bool FileSearch::search() {
     ~Idle() {
       engine.listing_.close();
       engine.listedFolders_ = {};
+      engine.path_ = {};
       engine.busy_ = false;
     }
   } idle{*this};
 
-  const std::string root = rootDirectory_;
+  // A folder kept out counts as listed already: it is opened, but nothing in it is looked at.
+  listedFolders_.insert(keepOut_.folders.begin(), keepOut_.folders.end());
+  path_ = folderOf(rootDirectory_);
+  if (keepOut_.holdsRoot(path_)) return true;
   const bool checkRoot = options_.contains(soCheckRootDirValid);
   const bool examineRoot = !options_.contains(soExcludeFilesInRootDir) && (!checkRoot || rootIsValid());
   if (!examineRoot &&
@@ -78,9 +97,9 @@ bool FileSearch::search() {
     return true;
   }
   std::int32_t depth = 0;
-  if (readAheadThreads_ <= 1) return walkTree(root, examineRoot, depth);
+  if (readAheadThreads_ <= 1) return walkTree(examineRoot, depth);
   FolderReadAhead ahead(readAheadRules());
-  const FolderReadAhead::NodePtr node = ahead.root(folderOf(root));
+  const FolderReadAhead::NodePtr node = ahead.root(path_);
   const Leaving leaving{ahead, node};
   return walkAhead(ahead, node, examineRoot, depth);
 }
@@ -113,16 +132,21 @@ ReadAheadRules FileSearch::readAheadRules() const {
   const DirOption dirOption = dirOption_;
   const std::int32_t recurseDepth = recurseDepth_;
   const ReadAheadFilter below = readAheadBelow;
+  const auto keepOut = std::make_shared<const KeepOut>(keepOut_);
   // Every subfolder the walk may enter; the walk itself decides which it does.
   rules.subfolders = [=](const FolderSnapshot& listing, std::size_t level) {
     std::vector<std::string> names;
     if (dirOption == doExcludeSubDirs) return names;
     if (recurseDepth != 0 && level + 1 > static_cast<std::size_t>(recurseDepth)) return names;
+    if (listing.id && std::find(keepOut->folders.begin(), keepOut->folders.end(), *listing.id) != keepOut->folders.end()) {
+      return names;
+    }
     if (below && !below(listing)) return names;
     for (const FolderSnapshot::Entry& entry : listing.entries) {
       if (!entry.directory || entry.symlink) continue;
       const std::string_view name = listing.name(entry);
       if (name == "." || name == ".." || (hiddenDirsSkipped && hiddenSystemIn(entry.facts))) continue;
+      if (keepOut->keepsOut(name, level)) continue;
       names.emplace_back(name);
     }
     return names;
@@ -157,55 +181,44 @@ bool FileSearch::rootIsValid() {
   return rootEntry_.isDirectory() && rootEntry_.name().rfind('.', 0) != 0 && acceptDirectory();
 }
 
-bool FileSearch::walkTree(const std::string& path, bool examineEntries, std::int32_t& depth) {
-  struct RestoreDepth {
-    std::int32_t& depth;
-    std::int32_t saved;
-    ~RestoreDepth() { depth = saved; }
-  } restore{depth, depth};
-
+bool FileSearch::walkTree(bool examineEntries, std::int32_t& depth) {
+  const RestoreDepth restore{depth, depth};
+  const auto level = static_cast<std::size_t>(depth);
   std::vector<Subfolder> subfolders;
-  const std::string folder = path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
-  bool ok = scanDirectory(folder, subfolders, examineEntries);
+  bool ok = scanDirectory(path_, subfolders, examineEntries);
   if (!ok) ok = resolveWalkError();
   if (!ok) return false;
 
   ++depth;
   if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
+  const RestorePath back{path_, path_.size()};
   for (const Subfolder& subfolder : subfolders) {
-    const std::string subpath = folder + subfolder.name;
-    if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, subpath)) continue;
-    if (!walkTree(subpath, subfolder.examine, depth)) return false;
+    if (!enterSubfolder(subfolder.name, level, back.length)) continue;
+    if (!walkTree(subfolder.examine, depth)) return false;
   }
   return true;
 }
 
 bool FileSearch::walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePtr& node, bool examineEntries,
                            std::int32_t& depth) {
-  struct RestoreDepth {
-    std::int32_t& depth;
-    std::int32_t saved;
-    ~RestoreDepth() { depth = saved; }
-  } restore{depth, depth};
-
+  const RestoreDepth restore{depth, depth};
+  const auto level = static_cast<std::size_t>(depth);
   std::vector<Subfolder> subfolders;
-  FolderSnapshot snapshot;
-  const std::string& folder = snapshot.folder;
+  bool ok = true;
   {
-    // The folder as the walk names it, before its listing is taken.
-    const std::string named = ahead.folderOf(node);
-    fireBeginScanDir(named);
-    snapshot = ahead.take(node);
+    fireBeginScanDir(path_);
+    // Dropped once replayed: kept while the walk is below, every level's listing would add up.
+    const FolderSnapshot snapshot = ahead.take(node);
+    ok = replayDirectory(snapshot, subfolders, examineEntries);
   }
-  bool ok = replayDirectory(snapshot, subfolders, examineEntries);
   if (!ok) ok = resolveWalkError();
   if (!ok) return false;
 
   ++depth;
   if (recurseDepth_ != 0 && depth > recurseDepth_) return true;
+  const RestorePath back{path_, path_.size()};
   for (const Subfolder& subfolder : subfolders) {
-    const std::string subpath = folder + subfolder.name;
-    if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, subpath)) continue;
+    if (!enterSubfolder(subfolder.name, level, back.length)) continue;
     const FolderReadAhead::NodePtr child = ahead.enter(node, subfolder.name);
     const Leaving leaving{ahead, child};
     if (!walkAhead(ahead, child, subfolder.examine, depth)) return false;
@@ -213,9 +226,18 @@ bool FileSearch::walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePt
   return true;
 }
 
+bool FileSearch::enterSubfolder(const std::string& name, std::size_t level, std::size_t parentLength) {
+  if (keepOut_.keepsOut(name, level)) return false;
+  path_.resize(parentLength);
+  path_ += name;
+  if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, path_)) return false;
+  path_ += platform::kPathDelimiter;
+  return true;
+}
+
 bool FileSearch::replayDirectory(const FolderSnapshot& snapshot, std::vector<Subfolder>& subfolders,
                                  bool examineEntries) {
-  const std::string& folder = snapshot.folder;
+  const std::string& folder = path_;
   currentEntry_ = &replayEntry_;
   lastError_ = snapshot.openError;
   if (lastError_) {

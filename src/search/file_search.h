@@ -26,6 +26,7 @@
 #include "platform/os_error.h"
 #include "search/folder_read_ahead.h"
 #include "search/folder_snapshot.h"
+#include "search/keep_out.h"
 #include "search/search_params.h"
 #include "search/search_types.h"
 #include "search/string_list.h"
@@ -94,6 +95,10 @@ class FileSearch {
   // abort() from its events, waits for no more than the folder it is in. A folder whose listing
   // the stop cuts short ends the walk as abort() does, with no error for that folder.
   void setReadAheadStop(std::stop_token stop) noexcept { readAheadStop_ = std::move(stop); }
+  // Folders the walk and its read-ahead never enter; read when a search starts. Nothing by
+  // default.
+  const KeepOut& keepOut() const noexcept { return keepOut_; }
+  void setKeepOut(KeepOut keepOut) { keepOut_ = std::move(keepOut); }
 
   // The owned filters; setting copies the values into them.
   SearchParams& dirParams() noexcept { return dirParams_; }
@@ -143,7 +148,9 @@ class FileSearch {
   virtual bool acceptFile();
   virtual bool resolveWalkError();
   virtual void resetResults();
-  virtual bool walkTree(const std::string& path, bool examineEntries, std::int32_t& depth);
+  // Walks the folder that the walk's path names and everything below it, and leaves the path as
+  // it found it.
+  virtual bool walkTree(bool examineEntries, std::int32_t& depth);
 
  private:
   struct Subfolder {
@@ -158,6 +165,9 @@ class FileSearch {
   // The walk with read-ahead threads: the same steps, each folder's listing taken from them.
   bool walkAhead(FolderReadAhead& ahead, const FolderReadAhead::NodePtr& node, bool examineEntries, std::int32_t& depth);
   bool replayDirectory(const FolderSnapshot& snapshot, std::vector<Subfolder>& subfolders, bool examineEntries);
+  // Moves the walk's path from the folder (of `parentLength` characters) to its subfolder `name`
+  // when the subfolder is to be entered; false when it is kept out or its event says no.
+  bool enterSubfolder(const std::string& name, std::size_t level, std::size_t parentLength);
   ReadAheadRules readAheadRules() const;
   // The entry passes the file filter; the hidden+system rule is applied after a cheap name
   // test when the outcome cannot differ.
@@ -193,6 +203,10 @@ class FileSearch {
   platform::DirEntry replayEntry_;
   platform::DirEntry rootEntry_;
   const platform::DirEntry* currentEntry_ = &rootEntry_;
+  KeepOut keepOut_;
+  // The folder being walked, with a trailing delimiter: one string for the whole walk, grown
+  // and cut back as it goes down and up, so that a deep tree costs no whole path per level.
+  std::string path_;
   // Folders listed in this search, so that none is listed twice.
   std::unordered_set<platform::FolderId, FolderIdHash> listedFolders_;
 };

@@ -11,8 +11,11 @@ namespace zendrift::search {
 
 struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
   enum class State { waiting, reading, read, taken, dropped };
-  std::string folder;                // with a trailing delimiter
-  std::vector<std::uint32_t> order;  // the child indices from the root: the walk's order
+  // The root's whole folder with a trailing delimiter; below it, the subfolder's name alone.
+  std::string name;
+  // Alive while this node is: a node is dropped before the one above it goes.
+  const Node* parent = nullptr;
+  std::uint32_t index = 0;  // the place among the parent's subfolders, in the walk's order
   std::size_t level = 0;
   State state = State::waiting;
   FolderSnapshot snapshot;
@@ -20,16 +23,46 @@ struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
   // The subfolders read ahead, in the listing's order; the walk's place among them.
   std::vector<NodePtr> children;
   std::size_t nextChild = 0;
-  std::uint32_t nextOrder = 0;
+  std::uint32_t nextIndex = 0;
 
-  bool isChild(const Node& parent, const std::string& name) const {
-    return folder.size() == parent.folder.size() + name.size() + 1 &&
-           folder.compare(parent.folder.size(), name.size(), name) == 0;
+  NodePtr makeChild(std::string childName) {
+    auto child = std::make_shared<Node>();
+    child->name = std::move(childName);
+    child->parent = this;
+    child->index = nextIndex++;
+    child->level = level + 1;
+    return child;
   }
 };
 
 bool FolderReadAhead::PreOrder::operator()(const Node* a, const Node* b) const {
-  return std::lexicographical_compare(a->order.begin(), a->order.end(), b->order.begin(), b->order.end());
+  // Up to the same level; a node comes before every node below it.
+  const Node* x = a;
+  const Node* y = b;
+  while (x->level > y->level) x = x->parent;
+  while (y->level > x->level) y = y->parent;
+  if (x == y) return a->level < b->level;
+  // Then up to the two subfolders of the nearest folder above both.
+  while (x->parent != y->parent) {
+    x = x->parent;
+    y = y->parent;
+  }
+  return x->index < y->index;
+}
+
+std::string FolderReadAhead::folderOf(const Node& node) {
+  std::vector<const Node*> chain;
+  std::size_t size = 0;
+  for (const Node* at = &node; at; at = at->parent) {
+    chain.push_back(at);
+    size += at->name.size() + 1;
+  }
+  std::string folder;
+  folder.reserve(size);
+  // The root's name ends in its delimiter already.
+  folder.append(chain.back()->name);
+  for (auto at = chain.rbegin() + 1; at != chain.rend(); ++at) folder.append((*at)->name).push_back(platform::kPathDelimiter);
+  return folder;
 }
 
 FolderReadAhead::FolderReadAhead(ReadAheadRules rules) : rules_(std::move(rules)) {
@@ -62,11 +95,9 @@ void FolderReadAhead::stopThreads() {
   nodeRead_.notify_all();
 }
 
-const std::string& FolderReadAhead::folderOf(const NodePtr& node) { return node->folder; }
-
 FolderReadAhead::NodePtr FolderReadAhead::root(std::string folder) {
   auto node = std::make_shared<Node>();
-  node->folder = std::move(folder);
+  node->name = std::move(folder);
   const std::lock_guard lock(mutex_);
   waiting_.insert(node.get());
   workAvailable_.notify_one();
@@ -77,17 +108,12 @@ FolderReadAhead::NodePtr FolderReadAhead::enter(const NodePtr& parent, const std
   const std::lock_guard lock(mutex_);
   while (parent->nextChild < parent->children.size()) {
     NodePtr& child = parent->children[parent->nextChild++];
-    if (child->isChild(*parent, name)) return std::exchange(child, nullptr);
+    if (child->name == name) return std::exchange(child, nullptr);
     drop(*child);
     child.reset();
   }
   // Not read ahead (the threads were told to keep out): the walk reads it itself.
-  auto node = std::make_shared<Node>();
-  node->folder = parent->folder + name + platform::kPathDelimiter;
-  node->order = parent->order;
-  node->order.push_back(parent->nextOrder++);
-  node->level = parent->level + 1;
-  return node;
+  return parent->makeChild(name);
 }
 
 void FolderReadAhead::leave(const NodePtr& node) {
@@ -126,8 +152,9 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   waiting_.erase(node.get());
   node->state = Node::State::reading;
   ++nodesAhead_;
+  std::string folder = folderOf(*node);
   lock.unlock();
-  FolderSnapshot snapshot = read(ownListing_, *node, stop_);
+  FolderSnapshot snapshot = read(ownListing_, std::move(folder), stop_);
   std::vector<std::string> subfolders = subfoldersOf(snapshot, node->level);
   lock.lock();
   finish(node, std::move(snapshot), std::move(subfolders));
@@ -153,12 +180,18 @@ void FolderReadAhead::work() {
     waiting_.erase(waiting_.begin());
     node->state = Node::State::reading;
     ++nodesAhead_;
-    lock.unlock();
     bool complete = true;
     FolderSnapshot snapshot;
     std::vector<std::string> subfolders;
+    std::string folder;
     try {
-      snapshot = read(listing, *node, stop_);
+      folder = folderOf(*node);
+    } catch (...) {
+      complete = false;
+    }
+    lock.unlock();
+    try {
+      if (complete) snapshot = read(listing, std::move(folder), stop_);
       subfolders = subfoldersOf(snapshot, node->level);
     } catch (...) {
       // Out of memory, say: the walk reads this folder itself and meets the failure there.
@@ -185,9 +218,9 @@ void FolderReadAhead::work() {
   }
 }
 
-FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, const Node& node,
+FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, std::string folder,
                                      const std::atomic<bool>& stop) {
-  return readFolderSnapshot(listing, node.folder, rules_.fetch, stop);
+  return readFolderSnapshot(listing, std::move(folder), rules_.fetch, stop);
 }
 
 std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {
@@ -205,13 +238,8 @@ void FolderReadAhead::finish(const NodePtr& node, FolderSnapshot&& snapshot, std
   node->state = Node::State::read;
   if (!fresh || subfolders.empty()) return;
   node->children.reserve(subfolders.size());
-  for (const std::string& name : subfolders) {
-    auto child = std::make_shared<Node>();
-    child->folder.reserve(node->folder.size() + name.size() + 1);
-    child->folder.append(node->folder).append(name).push_back(platform::kPathDelimiter);
-    child->order = node->order;
-    child->order.push_back(node->nextOrder++);
-    child->level = node->level + 1;
+  for (std::string& name : subfolders) {
+    NodePtr child = node->makeChild(std::move(name));
     waiting_.insert(child.get());
     node->children.push_back(std::move(child));
   }

@@ -7,6 +7,8 @@
 // (reading it itself when no thread has begun it) and drops the nodes it does not enter, with
 // everything read below them. Memory stays bounded: the threads, and the walk while it waits for
 // one of them, stop reading ahead while the nodes read but not yet taken reach a count or a size.
+// A node keeps its own name only, never its whole path, so that a deep tree costs memory in
+// proportion to its depth.
 #pragma once
 
 #include <atomic>
@@ -63,12 +65,11 @@ class FolderReadAhead {
   NodePtr enter(const NodePtr& parent, const std::string& name);
   // The walk is done with `node`: whatever is still read ahead below it is dropped.
   void leave(const NodePtr& node);
-  // The node's folder, with a trailing delimiter.
-  static const std::string& folderOf(const NodePtr& node);
   // The node's listing; waits for the thread reading it, or reads it here.
   FolderSnapshot take(const NodePtr& node);
 
  private:
+  // The walk's order, told from the nodes' places among their siblings.
   struct PreOrder {
     bool operator()(const Node* a, const Node* b) const;
   };
@@ -78,7 +79,10 @@ class FolderReadAhead {
   bool withinBounds() const;
   // Reads a waiting node on the walk's own thread. Called with the lock held.
   void readHere(std::unique_lock<std::mutex>& lock, const NodePtr& node);
-  FolderSnapshot read(platform::DirectoryListing& listing, const Node& node, const std::atomic<bool>& stop);
+  // The node's folder, with a trailing delimiter, put together from the names above it. Called
+  // with the lock held: the nodes above a waiting node live while it waits.
+  static std::string folderOf(const Node& node);
+  FolderSnapshot read(platform::DirectoryListing& listing, std::string folder, const std::atomic<bool>& stop);
   // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
   void finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders);
   std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);

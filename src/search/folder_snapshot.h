@@ -38,7 +38,9 @@ struct FolderSnapshot {
   std::error_code closeError;
 
   std::string_view name(const Entry& entry) const { return std::string_view(names).substr(entry.nameStart, entry.nameLength); }
-  std::size_t bytes() const { return sizeof(*this) + names.capacity() + entries.capacity() * sizeof(Entry); }
+  std::size_t bytes() const {
+    return sizeof(*this) + folder.capacity() + names.capacity() + entries.capacity() * sizeof(Entry);
+  }
 };
 
 // For sets of the folders a walk has met.
