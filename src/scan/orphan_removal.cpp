@@ -98,11 +98,15 @@ class Removal {
         break;
       }
       if (events.orphanStarting) events.orphanStarting(i);
+      // A last look from the disk: what changed since the scan stays, and so does a file that
+      // took the shortcut's place.
       std::optional<std::string> keptWhy = recheck_.reasonToKeep(orphans[i]);
       std::error_code error;
       if (!keptWhy) {
         error = remove(orphans[i]);
-        if (error == platform::RemovalError::changedSinceScan) keptWhy = "replaced by another file since the scan";
+        if (orphans[i].kind == OrphanKind::shortcut && error == platform::RemovalError::changedSinceScan) {
+          keptWhy = "replaced by another file since the scan";
+        }
       }
       if (keptWhy) {
         report_.kept.push_back({orphans[i].path, *keptWhy});
