@@ -33,7 +33,7 @@ std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& recor
       checkForOrphan(record.path, check_.criteria, holder, cache, OtherPrefixes{others, &others_, own});
   platform::EntryIdentity after;
   if (platform::entryIdentity(record.path, after) || !(after == before) || verdict.orphan) return std::nullopt;
-  if (verdict.target != record.target) return "rewritten since the scan, it names no missing target";
+  if (verdict.target != record.target) return "rewritten since the scan and no longer an orphan";
   return "its target is no longer missing";
 }
 

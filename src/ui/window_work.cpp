@@ -39,6 +39,9 @@ void WindowWork::join() {
 }
 
 void WindowWork::startScan(settings::ScanOptions options, bool namePrefixes) {
+  // A worker still there ends first: the last scan's judgement is written by it.
+  worker_.request_stop();
+  join();
   lastScan_ = {scan::orphanCriteria(options), {}};
   // The worker reads its own copy: the window may change the options meanwhile.
   worker_ = std::jthread([this, options = std::move(options), namePrefixes](std::stop_token stop) {
@@ -95,8 +98,10 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
 
 void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRecord> marked, std::string userFolder,
                               scan::Disposal disposal) {
+  worker_.request_stop();
+  join();
   worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
-                          userFolder = std::move(userFolder), disposal](std::stop_token stop) {
+                          userFolder = std::move(userFolder), disposal, check = lastScan_](std::stop_token stop) {
     scan::RemovalEvents events;
     if (sink_.removalStarting) {
       events.orphanStarting = [&](std::size_t index) { sink_.removalStarting(marked[index].path); };
@@ -109,7 +114,7 @@ void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRe
         if (sink_.orphanKept) sink_.orphanKept(line, why);
       });
     };
-    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, lastScan_);
+    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, check);
     const std::error_code unrecorded = scan::recordCleaning(report);
     post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });
   });

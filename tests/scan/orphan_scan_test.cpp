@@ -347,7 +347,7 @@ TEST_F(ScanTest, TheRemovalKeepsWhatChangedSinceTheScan) {
   std::map<std::string, std::string> kept;
   for (const scan::KeptShortcut& each : report.kept) kept[each.path] = each.why;
   EXPECT_EQ(kept, (std::map<std::string, std::string>{
-                      {rewritten, "rewritten since the scan, it names no missing target"},
+                      {rewritten, "rewritten since the scan and no longer an orphan"},
                       {installed, "its target is no longer missing"},
                       {replaced, "replaced by another file since the scan"},
                       {elsewhere, "its target is no longer missing"}}));
