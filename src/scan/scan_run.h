@@ -4,6 +4,8 @@
 // walked or judged is not walked or judged again.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -24,7 +26,6 @@ class ScanRun {
 
   // The machine's prefixes but the one whose real folder is `own`.
   std::vector<std::string> prefixesBeside(std::string_view own) const;
-  const std::vector<std::string>& machinePrefixes() const noexcept { return machinePrefixes_; }
   // True the first time the shortcut `identity` is met in this run.
   bool firstSight(const platform::EntryIdentity& identity) { return shortcuts_.insert(identity).second; }
   // True the first time a walk of the folder `identity` begins in this run.
