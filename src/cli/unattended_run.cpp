@@ -57,27 +57,33 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   return options;
 }
 
-// One scan, or with /allprefixes one per prefix found on the machine.
-std::vector<settings::ScanOptions> scansOf(const settings::ScanOptions& options) {
-  std::vector<platform::FoundPrefix> prefixes;
-  if (options.allPrefixes) prefixes = platform::discoverPrefixes(platform::hostPrefixPlaces());
-  return scan::prefixScans(options, prefixes);
+// One scan, or with /allprefixes one per prefix found on the machine; either way every prefix
+// found judges the shortcuts that lie outside the scanned one.
+scan::ScanPlan planOf(const settings::ScanOptions& options) {
+  return scan::planScans(options, platform::discoverPrefixes(platform::hostPrefixPlaces()));
 }
 
 // Runs the scans, naming each prefix on `err` when there are several.
-scan::ScanReport scanAll(const std::vector<settings::ScanOptions>& scans, bool allPrefixes, const scan::ScanEvents& events,
+scan::ScanReport scanAll(const scan::ScanPlan& plan, bool allPrefixes, const scan::ScanEvents& events,
                          std::ostream& err) {
   std::function<void(const settings::ScanOptions&)> announce;
   if (allPrefixes) announce = [&err](const settings::ScanOptions& scan) { err << "Scanning prefix " << scan.prefix << '\n'; };
-  return scan::scanEachPrefix(scans, {}, events, announce);
+  return scan::scanEachPrefix(plan, {}, events, announce);
 }
 
 // Says so when the Windows profile cannot be read. Without it the well-known folders are empty,
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
 // The first scan tells: every prefix found is a prefix, only one that was named may not be.
 bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
-  const std::string problem = platform::profileProblem(platform::scannedProfile(options.prefix));
+  const platform::ShortcutProfile scanned = platform::scannedProfile(options.prefix);
+  const std::string problem = platform::profileProblem(scanned);
   if (problem.empty()) return true;
+  // A prefix that is named ($WINEPREFIX) or there (~/.wine) but unusable is a mistake to stop
+  // at: the user's folder would be judged with no drives at all, every shortcut in it condemned.
+  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  if (!places.winePrefix.empty() || platform::folderExists(platform::scannedProfileFolder(scanned))) {
+    throw std::runtime_error(problem + "; nothing was scanned.");
+  }
   err << "Zendrift: " << problem << '\n';
   return platform::folderExists(options.userDir);
 }
@@ -92,22 +98,24 @@ void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const std::vector<settings::ScanOptions> scans = scansOf(options);
-  const bool usable = profileUsable(scans.front(), err);
+  const scan::ScanPlan plan = planOf(options);
+  const bool usable = profileUsable(plan.scans.front(), err);
   std::vector<scan::OrphanRecord> marked;
   scan::ScanEvents events;
   events.orphanFound = [&marked](scan::OrphanRecord&& orphan) {
     if (!orphan.excluded) marked.push_back(std::move(orphan));
   };
-  const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
+  const scan::ScanReport scanned = scanAll(plan, options.allPrefixes, events, err);
   reportUnreadable(scanned, err);
   // Every other marked orphan is deleted first; then each failure is named.
   const scan::Disposal disposal = options.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
-  const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {}, {}, disposal);
+  const scan::RemovalReport removal = scan::removeOrphans(marked, options.userDir, {}, {}, disposal,
+                                                          {scan::orphanCriteria(options), plan.machinePrefixes});
   for (const scan::RemovalFailure& failure : removal.failures) {
     err << (failure.folder ? "Could not remove folder " : "Could not delete ") << scan::escapedField(failure.path)
         << ": " << failure.error.message() << '\n';
   }
+  for (const scan::KeptShortcut& kept : removal.kept) err << "Kept " << kept.path << ": " << kept.why << '\n';
   const std::error_code unrecorded = scan::recordCleaning(removal);
   if (unrecorded) {
     err << "Could not record the cleaning for /undo in " << scan::cleaningRecordFolder() << ": " << unrecorded.message()
@@ -118,16 +126,16 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const std::vector<settings::ScanOptions> scans = scansOf(options);
-  const bool usable = profileUsable(scans.front(), err);
+  const scan::ScanPlan plan = planOf(options);
+  const bool usable = profileUsable(plan.scans.front(), err);
   const bool json = commandLine.switchPresent("json");
   ListDocument document;
   scan::ScanEvents events;
   if (json) {
     // One document, written when the scan is over; every prefix in turn shows as "*".
-    document.profile = options.allPrefixes && scans.size() > 1
+    document.profile = options.allPrefixes && plan.scans.size() > 1
                            ? std::string("*")
-                           : platform::scannedProfileFolder(platform::scannedProfile(scans.front().prefix));
+                           : platform::scannedProfileFolder(platform::scannedProfile(plan.scans.front().prefix));
     events.folderStarted = [&document](const std::string& folder) { document.folders.push_back(folder); };
     events.orphanFound = [&document](scan::OrphanRecord&& orphan) { document.orphans.push_back(std::move(orphan)); };
   } else {
@@ -136,7 +144,7 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
       out << (orphan.excluded ? '-' : 'x') << '\t' << scan::escapedField(orphan.path) << '\t' << scan::escapedField(orphan.target) << '\n';
     };
   }
-  const scan::ScanReport scanned = scanAll(scans, options.allPrefixes, events, err);
+  const scan::ScanReport scanned = scanAll(plan, options.allPrefixes, events, err);
   if (json) {
     document.unreadable = scanned.unreadable;
     writeJson(document, out);

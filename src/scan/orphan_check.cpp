@@ -2,6 +2,7 @@
 // the shortcut a non-orphan.
 #include "scan/orphan_check.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/ascii_case.h"
@@ -45,6 +46,31 @@ std::string parentFolder(const std::string& path) {
   if (slash == std::string::npos) return {};
   if (slash == 0) return path == "/" ? std::string() : std::string("/");
   return path.substr(0, slash);
+}
+
+// Why `target` (expanded in `profile`) is missing there on a drive class the criteria examine;
+// nothing when `profile` does not condemn it.
+std::optional<std::string> missingIn(const std::string& target, const OrphanCriteria& criteria,
+                                     const platform::ShortcutProfile& profile, ProfileCache& memo) {
+  // No target (or no shortcut at all): nothing can be checked, so nothing is condemned.
+  if (target.empty()) return std::nullopt;
+  if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return std::nullopt;
+  const std::string_view drive = platform::windowsDrivePart(target);
+  if (drive.empty()) return std::nullopt;
+  // "C:zd\app.exe" starts from the current folder of drive C:, which each program has its own
+  // of: no answer holds, so nothing is condemned.
+  if (isDriveRelative(target)) return std::nullopt;
+  if (!platform::profileReaches(drive, profile)) return std::nullopt;
+  if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return std::nullopt;
+  const unsigned driveType = memo.typeOf(drive, profile);
+  if (!driveClassExamined(driveType, criteria)) return std::nullopt;
+  // A target that could not be looked up (a folder on the way is unreadable) is not condemned.
+  if (platform::windowsTargetPresence(target, profile, memo.listings()) != platform::TargetPresence::missing) {
+    return std::nullopt;
+  }
+  const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
+  if (unc && !criteria.networkDrives) return std::nullopt;
+  return memo.reasonFor(drive, driveType, profile);
 }
 
 }  // namespace
@@ -101,42 +127,35 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const platform::ShortcutProfile& profile, ProfileCache& memo) {
+                             const platform::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others) {
   // A path that is gone, or is no regular file, reads as no shortcut and so is never condemned.
   OrphanVerdict verdict;
   shortcut::ShortcutInfo info;
   info.fileName = path;
   bool unknownName = false;
+  // An environment-variable target as stored: each other prefix expands it with its own values.
+  std::string stored;
   shortcut::readShortcutFile(info, [&](std::string_view text) {
+    stored = text;
     auto expanded = platform::expandProfileEnvironment(text, profile);
     unknownName |= !expanded;
     return expanded;
   });
   verdict.target = info.target;
-  const std::string& target = verdict.target;
-  // No target (or no shortcut at all), or one naming a variable the profile does not know:
-  // nothing can be checked, so nothing is condemned.
-  if (target.empty() || unknownName) return verdict;
-
-  if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return verdict;
-  const std::string_view drive = platform::windowsDrivePart(target);
-  if (drive.empty()) return verdict;
-  // "C:zd\app.exe" starts from the current folder of drive C:, which each program has its own
-  // of: no answer holds, so nothing is condemned.
-  if (isDriveRelative(target)) return verdict;
-  if (!platform::profileReaches(drive, profile)) return verdict;
-  if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return verdict;
-  const unsigned driveType = memo.typeOf(drive, profile);
-  if (!driveClassExamined(driveType, criteria)) return verdict;
-  // A target that could not be looked up (a folder on the way is unreadable) is not condemned.
-  if (platform::windowsTargetPresence(target, profile, memo.listings()) != platform::TargetPresence::missing) {
-    return verdict;
+  std::optional<std::string> reason = unknownName ? std::nullopt : missingIn(verdict.target, criteria, profile, memo);
+  if (!reason) return verdict;
+  if (!others.folders.empty()) {
+    for (const std::string& folder : others.folders) {
+      const platform::ShortcutProfile other{platform::ProfileKind::WinePrefix, folder};
+      std::optional<std::string> target = verdict.target;
+      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other);
+      // One prefix where the target is there, or cannot be judged, keeps the shortcut.
+      if (!target || !missingIn(*target, criteria, other, *others.cache)) return verdict;
+    }
+    *reason = missingEverywhereReason(*reason, others.own, others.folders);
   }
-  const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
-  if (unc && !criteria.networkDrives) return verdict;
-
   verdict.orphan = true;
-  verdict.reason = memo.reasonFor(drive, driveType, profile);
+  verdict.reason = std::move(*reason);
   verdict.excluded = settings::excludeListHolds(criteria.excludeList, path);
   return verdict;
 }

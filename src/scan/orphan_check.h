@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -74,12 +75,22 @@ struct OrphanCriteria {
 };
 OrphanCriteria orphanCriteria(const settings::ScanOptions& options);
 
+// The other prefixes that judge a shortcut lying outside the folder of the profile that holds it
+// (in a folder Wine links into the home from every prefix, or in the user's folder): it is an
+// orphan only when each of them finds its target missing too.
+struct OtherPrefixes {
+  std::span<const std::string> folders;  // real paths, the holder's own left out
+  ProfileCache* cache = nullptr;          // what lookups in them learn
+  std::string_view own;                   // the holder's real folder, named in the reason
+};
+
 // Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
 // With `cache`, what it already knows is taken from it and what is learnt is kept there.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache = nullptr);
 // The same for a shortcut whose profile the caller already knows (a walk knows it for every
-// folder it lists).
+// folder it lists), judged in `others` as well when they are given.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const platform::ShortcutProfile& profile, ProfileCache& cache);
+                             const platform::ShortcutProfile& profile, ProfileCache& cache,
+                             const OtherPrefixes& others = {});
 
 }  // namespace zendrift::scan

@@ -38,4 +38,25 @@ std::string orphanReason(std::string_view drive, unsigned driveType, const platf
   return "file not found on " + driveName(drive, driveType);
 }
 
+std::string missingEverywhereReason(std::string_view reason, std::string_view own, std::span<const std::string> others) {
+  // A reason is shown beside its line: a few hundred prefixes would drown it.
+  constexpr std::size_t kNamed = 8;
+  std::string text(reason);
+  text += " (missing in every prefix: ";
+  std::size_t named = 0;
+  if (!own.empty()) {
+    text += own;
+    ++named;
+  }
+  for (const std::string& other : others) {
+    if (named == kNamed) break;
+    if (named > 0) text += ", ";
+    text += other;
+    ++named;
+  }
+  const std::size_t total = others.size() + (own.empty() ? 0 : 1);
+  if (named < total) text += " and " + std::to_string(total - named) + " more";
+  return text + ")";
+}
+
 }  // namespace zendrift::scan

@@ -1,6 +1,7 @@
 // Why a shortcut was judged an orphan, in words for the user ("drive Q: is not present").
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,9 @@ namespace zendrift::scan {
 // Looks once more whether the drive or share itself is there, to tell a missing drive from a
 // missing file.
 std::string orphanReason(std::string_view drive, unsigned driveType, const platform::ShortcutProfile& profile);
+
+// The reason of a shortcut judged in several prefixes: `reason`, as the prefix at `own` gave it,
+// naming that prefix and `others`, where the target is missing too. A long list is cut short.
+std::string missingEverywhereReason(std::string_view reason, std::string_view own, std::span<const std::string> others);
 
 }  // namespace zendrift::scan

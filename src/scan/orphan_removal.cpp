@@ -86,8 +86,8 @@ class ProtectedFolders {
 
 class Removal {
  public:
-  Removal(const std::string& userFolder, std::stop_token stop, Disposal disposal)
-      : userFolder_(userFolder), stop_(std::move(stop)), disposal_(disposal) {}
+  Removal(const std::string& userFolder, std::stop_token stop, Disposal disposal, const RemovalCheck& check)
+      : userFolder_(userFolder), stop_(std::move(stop)), disposal_(disposal), recheck_(check) {}
 
   RemovalReport run(std::span<const OrphanRecord> orphans, const RemovalEvents& events) {
     // Every scanned prefix's folders are resolved before anything is deleted.
@@ -98,8 +98,22 @@ class Removal {
         break;
       }
       if (events.orphanStarting) events.orphanStarting(i);
-      const std::error_code error = remove(orphans[i]);
-      if (events.orphanDone) events.orphanDone(i, error);
+      // A last look from the disk: what changed since the scan stays, and so does a file that
+      // took the shortcut's place.
+      std::optional<std::string> keptWhy = recheck_.reasonToKeep(orphans[i]);
+      std::error_code error;
+      if (!keptWhy) {
+        error = remove(orphans[i]);
+        if (orphans[i].kind == OrphanKind::shortcut && error == platform::RemovalError::changedSinceScan) {
+          keptWhy = "replaced by another file since the scan";
+        }
+      }
+      if (keptWhy) {
+        report_.kept.push_back({orphans[i].path, *keptWhy});
+        if (events.orphanKept) events.orphanKept(i, *keptWhy);
+      } else if (events.orphanDone) {
+        events.orphanDone(i, error);
+      }
     }
     return std::move(report_);
   }
@@ -114,6 +128,8 @@ class Removal {
                                              : dispose(orphan.root, relative, orphan.identity, orphan.path);
     // A shortcut that someone else deleted meanwhile is gone all the same.
     if (error == std::errc::no_such_file_or_directory) error.clear();
+    // Another file in its place is kept, not a failure: the caller says so.
+    if (error == platform::RemovalError::changedSinceScan) return error;
     if (error) {
       report_.failures.push_back({orphan.path, error, false});
       return error;
@@ -183,6 +199,7 @@ class Removal {
   std::map<std::string, Scanned> scanned_;  // by prefix
   MenuEntryRemoval menuEntries_;
   platform::Trash trash_;
+  OrphanRecheck recheck_;
   RemovalReport report_;
 };
 
@@ -199,12 +216,13 @@ std::string RemovalReport::statusText() const {
   if (const std::size_t folders = failures.size() - shortcuts; folders > 0) {
     text += " " + std::to_string(folders) + " folder(s) could not be removed.";
   }
+  if (!kept.empty()) text += " " + std::to_string(kept.size()) + " shortcut(s) kept: changed since the scan.";
   return text;
 }
 
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder, std::stop_token stop,
-                            const RemovalEvents& events, Disposal disposal) {
-  return Removal(userFolder, std::move(stop), disposal).run(orphans, events);
+                            const RemovalEvents& events, Disposal disposal, const RemovalCheck& check) {
+  return Removal(userFolder, std::move(stop), disposal, check).run(orphans, events);
 }
 
 }  // namespace zendrift::scan

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/trash.h"
+#include "scan/orphan_recheck.h"
 #include "scan/orphan_scan.h"
 
 namespace zendrift::scan {
@@ -19,6 +20,13 @@ struct RemovalFailure {
   std::string path;
   std::error_code error;
   bool folder = false;  // an emptied folder, not a shortcut
+};
+
+// A listed shortcut that the removal left in place, for it was no longer the orphan the scan
+// listed when its turn came (scan/orphan_recheck.h), and why.
+struct KeptShortcut {
+  std::string path;
+  std::string why;
 };
 
 // Where the removal puts what it deletes.
@@ -36,11 +44,13 @@ struct RemovalReport {
   // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them.
   std::vector<std::string> menuFiles;
   std::vector<RemovalFailure> failures;
+  std::vector<KeptShortcut> kept;
   // Stopped before every orphan was visited.
   bool stopped = false;
   int failedShortcuts() const;
   // "Idle.", or "Idle. Please note that empty folder are also removed." when a folder went; then
-  // how many shortcuts could not be deleted and folders not removed, when any.
+  // how many shortcuts could not be deleted and folders not removed, and how many were kept,
+  // when any.
   std::string statusText() const;
 };
 
@@ -50,6 +60,8 @@ struct RemovalEvents {
   // Told after each orphan, by its index in the span: no error when it is gone (deleted now, or
   // by someone else since the scan), else why it is still there. Called on the removing thread.
   std::function<void(std::size_t index, std::error_code error)> orphanDone;
+  // Told instead of orphanDone for an orphan left in place since it changed after the scan.
+  std::function<void(std::size_t index, const std::string& why)> orphanKept;
 };
 
 // Deletes `orphans` from the last to the first, each only while it is still the entry the scan
@@ -57,9 +69,10 @@ struct RemovalEvents {
 // its folder is removed when it is now empty, unless it is a well-known folder of the profile
 // whose scan found it (OrphanRecord::prefix), the user's folder `userFolder`, or the walk's root.
 // A stop request ends the removal after the orphan being deleted. `disposal` says whether the
-// orphans go to the trash or for good.
+// orphans go to the trash or for good. Just before it goes, each shortcut is read and judged
+// again by `check`; one that is no longer the same file or no longer an orphan is kept.
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder,
                             std::stop_token stop, const RemovalEvents& events = {},
-                            Disposal disposal = Disposal::permanent);
+                            Disposal disposal = Disposal::permanent, const RemovalCheck& check = {});
 
 }  // namespace zendrift::scan

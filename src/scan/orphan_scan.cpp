@@ -3,7 +3,6 @@
 #include "scan/orphan_scan.h"
 
 #include <array>
-
 #include <unordered_set>
 
 #include "platform/file_system.h"
@@ -15,6 +14,7 @@
 #include "search/file_search.h"
 #include "scan/menu_entry_orphans.h"
 #include "scan/orphan_check.h"
+#include "scan/scan_run.h"
 #include "profile/well_known_folders.h"
 
 namespace zendrift::scan {
@@ -55,10 +55,11 @@ bool folderVanished(std::error_code code) {
 // One scan's walks: the engine, the per-scan memo of the orphan test, the report.
 class Walker {
  public:
-  Walker(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events)
+  Walker(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events, ScanRun& run)
       : options_(options),
         stop_(std::move(stop)),
         events_(events),
+        run_(run),
         wellKnownFolders_(platform::scannedProfile(options.prefix)),
         memo_(platform::scannedProfile(options.prefix)) {
     engine_.fileParams().setSearchTypes({search::stFileMask});
@@ -126,13 +127,24 @@ class Walker {
  private:
   void walk(const std::string& folder) {
     if (stop_.stop_requested() || !platform::folderExists(folder)) return;
-    if (events_.folderStarted) events_.folderStarted(folder);
-    root_ = folder;
     // Every shortcut of this walk lies in the profile that holds its root: the walk enters no
     // other profile's root below it.
     if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
       walkProfile_ = memo_.profileOfFolder(platform::excludeTrailingDelimiter(folder));
     }
+    // A root that lies outside that profile's own folder (Wine links the Desktop and others into
+    // the home, for every prefix alike) holds shortcuts of any prefix: they are judged in each,
+    // and such a folder walked by an earlier scan of the run is not walked again.
+    others_.clear();
+    shared_ = !liesInOwnProfile(folder, walkProfile_, scanned_);
+    if (shared_) {
+      const std::optional<platform::FolderId> identity = platform::folderIdentity(folder);
+      if (identity && !run_.firstWalk(*identity)) return;
+      ownFolder_ = realProfileFolder(walkProfile_, scanned_);
+      others_ = run_.prefixesBeside(ownFolder_);
+    }
+    if (events_.folderStarted) events_.folderStarted(folder);
+    root_ = folder;
     // The read-ahead keeps out of other profiles' roots as the walk does (see onEnterDirectory).
     engine_.readAheadBelow = [root = platform::includeTrailingDelimiter(folder)](const search::FolderSnapshot& listing) {
       platform::ProfileRootSigns signs;
@@ -171,7 +183,11 @@ class Walker {
     // was judged, never a file renamed into its place meanwhile.
     platform::EntryIdentity before;
     if (platform::entryIdentity(path, before)) return;
-    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_);
+    // A shortcut reached again, by another folder or another prefix's link, is judged once.
+    if (!run_.firstSight(before)) return;
+    const OtherPrefixes others =
+        shared_ ? OtherPrefixes{others_, &run_.otherPrefixes(), ownFolder_} : OtherPrefixes{};
+    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_, others);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
                         OrphanKind::shortcut, std::move(verdict.reason)};
@@ -183,12 +199,19 @@ class Walker {
   const settings::ScanOptions& options_;
   std::stop_token stop_;
   const ScanEvents& events_;
+  ScanRun& run_;
+  const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
   search::FileSearch engine_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   ProfileCache memo_;
   std::string root_;
   platform::ShortcutProfile walkProfile_;
+  // Whether the walk's root lies outside its profile's folder; then the real folder of that
+  // profile and the machine's other prefixes, which judge its shortcuts too.
+  bool shared_ = false;
+  std::string ownFolder_;
+  std::vector<std::string> others_;
   // The folder being listed: what its entries showed, and its shortcuts, judged when it is done.
   struct Listing {
     std::string folder;  // with a trailing delimiter
@@ -210,7 +233,13 @@ std::string ScanReport::statusText() const {
 }
 
 ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events) {
-  return Walker(options, std::move(stop), events).run();
+  ScanRun run;
+  return scanForOrphans(options, std::move(stop), events, run);
+}
+
+ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events,
+                          ScanRun& run) {
+  return Walker(options, std::move(stop), events, run).run();
 }
 
 }  // namespace zendrift::scan

@@ -15,6 +15,8 @@
 
 namespace zendrift::scan {
 
+class ScanRun;
+
 enum class OrphanKind {
   shortcut,   // a shortcut file
   menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
@@ -66,5 +68,10 @@ struct ScanEvents {
 // folders that do not exist. A stop request is honoured at the next listed entry; the folders
 // after it are not walked.
 ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events);
+// The same as one scan of `run` (scan/scan_run.h): a folder or a shortcut met by an earlier scan
+// of the run is passed over, and shortcuts outside the scanned prefix's own folder are judged in
+// the run's other prefixes too.
+ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events,
+                          ScanRun& run);
 
 }  // namespace zendrift::scan

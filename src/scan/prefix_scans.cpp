@@ -1,8 +1,10 @@
-// One scan per prefix.
+// One scan per prefix, as one run.
 #include "scan/prefix_scans.h"
 
 #include <set>
 #include <string>
+
+#include "scan/scan_run.h"
 
 namespace zendrift::scan {
 
@@ -23,9 +25,17 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
   return scans;
 }
 
-ScanReport scanEachPrefix(std::span<const settings::ScanOptions> scans, std::stop_token stop, const ScanEvents& events,
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found) {
+  ScanPlan plan;
+  plan.scans = prefixScans(options, found);
+  for (const platform::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
+  return plan;
+}
+
+ScanReport scanEachPrefix(const ScanPlan& plan, std::stop_token stop, const ScanEvents& events,
                           const std::function<void(const settings::ScanOptions& scan)>& prefixStarted) {
   ScanReport total;
+  ScanRun run(plan.machinePrefixes);
   // Every scan looks at the menu entries of every prefix: each stale one is handed on once.
   std::set<std::string> menuEntriesFound;
   int repeated = 0;
@@ -37,13 +47,13 @@ ScanReport scanEachPrefix(std::span<const settings::ScanOptions> scans, std::sto
     }
     if (events.orphanFound) events.orphanFound(std::move(record));
   };
-  for (const settings::ScanOptions& scan : scans) {
+  for (const settings::ScanOptions& scan : plan.scans) {
     if (stop.stop_requested()) {
       total.stopped = true;
       break;
     }
     if (prefixStarted) prefixStarted(scan);
-    ScanReport report = scanForOrphans(scan, stop, once);
+    ScanReport report = scanForOrphans(scan, stop, once, run);
     total.orphans += report.orphans;
     total.unreadable.insert(total.unreadable.end(), std::make_move_iterator(report.unreadable.begin()),
                             std::make_move_iterator(report.unreadable.end()));

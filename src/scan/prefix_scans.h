@@ -1,9 +1,11 @@
 // Scanning several Wine prefixes in turn: one scan per prefix, each in its own profile, with the
-// same folder and drive choices.
+// same folder and drive choices, as one run.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <stop_token>
+#include <string>
 #include <vector>
 
 #include "profile/prefix_discovery.h"
@@ -17,9 +19,19 @@ namespace zendrift::scan {
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
                                                std::span<const platform::FoundPrefix> prefixes);
 
-// Runs scanForOrphans for each of `scans` in turn and returns their reports added up; a stop
-// request ends it at once. `prefixStarted` is told each scan's prefix before it begins.
-ScanReport scanEachPrefix(std::span<const settings::ScanOptions> scans, std::stop_token stop, const ScanEvents& events,
+// One run: its scans, and the real folders of every prefix found on the machine, which judge
+// together the shortcuts lying outside a scanned prefix's own folder.
+struct ScanPlan {
+  std::vector<settings::ScanOptions> scans;
+  std::vector<std::string> machinePrefixes;
+};
+// The run `options` asks for, with `found` the prefixes the front end found on the machine.
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found);
+
+// Runs scanForOrphans for each scan of `plan` in turn, as one run (scan/scan_run.h), and returns
+// their reports added up; a stop request ends it at once. `prefixStarted` is told each scan's
+// prefix before it begins.
+ScanReport scanEachPrefix(const ScanPlan& plan, std::stop_token stop, const ScanEvents& events,
                           const std::function<void(const settings::ScanOptions& scan)>& prefixStarted = {});
 
 }  // namespace zendrift::scan

@@ -40,6 +40,14 @@ void orphanRemoved(scan::CheckListModel& model, std::vector<scan::OrphanRecord>&
   records.erase(records.begin() + line);
 }
 
+void orphanKept(scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
+                const std::string& why) {
+  if (line >= model.items.count()) return;
+  const scan::OrphanRecord& record = records[static_cast<std::size_t>(line)];
+  model.setItemChecked(line, false);
+  model.setItemHint(line, "Kept: " + why + "\n" + scan::orphanHint(record.target, record.reason));
+}
+
 bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report) {
   if (model.items.count() == 0) {
     model.clear();
@@ -54,6 +62,7 @@ WorkSink lineKeepingSink(scan::CheckListModel& model, std::vector<scan::OrphanRe
     addOrphanLines(model, records, std::move(found));
   };
   sink.orphanRemoved = [&model, &records](int line, std::error_code error) { orphanRemoved(model, records, line, error); };
+  sink.orphanKept = [&model, &records](int line, const std::string& why) { orphanKept(model, records, line, why); };
   return sink;
 }
 

@@ -2,6 +2,7 @@
 // order: what a scan adds, what a removal takes away, and what the user marked.
 #pragma once
 
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -27,6 +28,11 @@ MarkedOrphans markedOrphans(const scan::CheckListModel& model, const std::vector
 // stays, marked, and says why, so nothing is lost and the user can try again.
 void orphanRemoved(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
                    std::error_code error);
+
+// The removal left the shortcut on `line` in place, for it changed since the scan: the line stays,
+// unmarked, and says why.
+void orphanKept(scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
+                const std::string& why);
 
 // Whether Delete can be pressed once a removal is over: while lines are left, if it could before
 // or something failed. An emptied list is cleared.

@@ -19,15 +19,12 @@ constexpr std::chrono::milliseconds kBatchAge{15};
 
 }  // namespace
 
-std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
-                                            std::map<std::string, std::string>* names) {
-  std::vector<platform::FoundPrefix> found;
-  if (options.allPrefixes || names) found = platform::discoverPrefixes(platform::hostPrefixPlaces());
+scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names) {
+  const std::vector<platform::FoundPrefix> found = platform::discoverPrefixes(platform::hostPrefixPlaces());
   if (names) {
     for (const platform::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
   }
-  if (!options.allPrefixes) found.clear();
-  return scan::prefixScans(options, found);
+  return scan::planScans(options, found);
 }
 
 WindowWork::WindowWork(PostToWindow post, WorkSink sink) : post_(std::move(post)), sink_(std::move(sink)) {}
@@ -42,6 +39,10 @@ void WindowWork::join() {
 }
 
 void WindowWork::startScan(settings::ScanOptions options, bool namePrefixes) {
+  // A worker still there ends first: the last scan's judgement is written by it.
+  worker_.request_stop();
+  join();
+  lastScan_ = {scan::orphanCriteria(options), {}};
   // The worker reads its own copy: the window may change the options meanwhile.
   worker_ = std::jthread([this, options = std::move(options), namePrefixes](std::stop_token stop) {
     scanOnWorker(options, namePrefixes, stop);
@@ -84,8 +85,9 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
     if (!batch.empty() && std::chrono::steady_clock::now() - lastPost >= kBatchAge) postBatch();
   };
   try {
-    const std::vector<settings::ScanOptions> scans = scansFor(options, named ? &names : nullptr);
-    scan::ScanReport report = scan::scanEachPrefix(scans, stop, events, prefixStarted);
+    const scan::ScanPlan plan = scansFor(options, named ? &names : nullptr);
+    lastScan_.machinePrefixes = plan.machinePrefixes;
+    scan::ScanReport report = scan::scanEachPrefix(plan, stop, events, prefixStarted);
     postBatch();
     post_([this, done = std::move(report)] { sink_.scanFinished(done); });
   } catch (const std::exception& error) {
@@ -96,8 +98,10 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
 
 void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRecord> marked, std::string userFolder,
                               scan::Disposal disposal) {
+  worker_.request_stop();
+  join();
   worker_ = std::jthread([this, lines = std::move(lines), marked = std::move(marked),
-                          userFolder = std::move(userFolder), disposal](std::stop_token stop) {
+                          userFolder = std::move(userFolder), disposal, check = lastScan_](std::stop_token stop) {
     scan::RemovalEvents events;
     if (sink_.removalStarting) {
       events.orphanStarting = [&](std::size_t index) { sink_.removalStarting(marked[index].path); };
@@ -105,7 +109,12 @@ void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRe
     events.orphanDone = [&](std::size_t index, std::error_code error) {
       post_([this, line = lines[index], error] { sink_.orphanRemoved(line, error); });
     };
-    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal);
+    events.orphanKept = [&](std::size_t index, const std::string& why) {
+      post_([this, line = lines[index], why] {
+        if (sink_.orphanKept) sink_.orphanKept(line, why);
+      });
+    };
+    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, check);
     const std::error_code unrecorded = scan::recordCleaning(report);
     post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });
   });

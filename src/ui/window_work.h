@@ -14,6 +14,7 @@
 
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
+#include "scan/prefix_scans.h"
 #include "settings/scan_options.h"
 
 namespace zendrift::ui {
@@ -28,6 +29,8 @@ struct WorkSink {
   std::function<void(const scan::ScanReport& report)> scanFinished;
   // The removal of the orphan shown on `line`: no error when it is gone.
   std::function<void(int line, std::error_code error)> orphanRemoved;
+  // The orphan shown on `line` was left in place: it changed since the scan, as `why` says.
+  std::function<void(int line, const std::string& why)> orphanKept;
   // `unrecorded` says why the cleaning could not be recorded for undo, when it could not.
   std::function<void(const scan::RemovalReport& report, std::error_code unrecorded)> removalFinished;
   // The scan ended with an error.
@@ -49,7 +52,8 @@ class WindowWork {
   // Scans as `options` ask. With namePrefixes the status text names the prefix being scanned
   // when a prefix, or every prefix, is chosen.
   void startScan(settings::ScanOptions options, bool namePrefixes);
-  // Removes `marked`, which the window shows on `lines` (first to last, one line each).
+  // Removes `marked`, which the window shows on `lines` (first to last, one line each), each
+  // judged again just before it goes as the last scan judged it.
   void startRemoval(std::vector<int> lines, std::vector<scan::OrphanRecord> marked, std::string userFolder,
                     scan::Disposal disposal);
   // The worker ends at its next listed entry, or after the orphan being deleted.
@@ -62,13 +66,16 @@ class WindowWork {
 
   PostToWindow post_;
   WorkSink sink_;
+  // How the last scan judged: set when it starts (its drive classes) and by its worker (the
+  // prefixes found), read by a removal only after that worker has ended.
+  scan::RemovalCheck lastScan_;
   // Declared last: it ends (and is joined) before what it uses goes.
   std::jthread worker_;
 };
 
-// The scans `options` ask for: one, or one per prefix found when every prefix is chosen. With
-// `names`, also the name of each prefix found, by its folder.
-std::vector<settings::ScanOptions> scansFor(const settings::ScanOptions& options,
-                                            std::map<std::string, std::string>* names = nullptr);
+// The scans `options` ask for: one, or one per prefix found when every prefix is chosen, and
+// every prefix found on the machine. With `names`, also the name of each prefix found, by its
+// folder.
+scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names = nullptr);
 
 }  // namespace zendrift::ui

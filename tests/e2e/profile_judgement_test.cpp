@@ -56,9 +56,11 @@ class ProfileJudgement : public HomeWithPrefix {
 
 TEST_F(ProfileJudgement, AnotherPrefixInTheUserFolderKeepsItsWorkingShortcuts) {
   fillOtherStartMenu();
-  // Loose shortcuts beside the prefix belong to the scanned prefix.
+  // Loose shortcuts beside the prefixes belong to none of them: they are judged in every prefix
+  // found on the machine (~/Games/other among them, as Lutris keeps its prefixes there).
   shortcut(home.path() / "Games/Real.lnk", "C:\\Games\\Real\\real.exe");
   shortcut(home.path() / "Games/Tool.lnk", "C:\\Apps\\Tool\\tool.exe");
+  shortcut(home.path() / "Games/Gone.lnk", "C:\\Apps\\Gone\\gone.exe");
 
   const ProgramResult listed = run({"/list", "/userdir", (home.path() / "Games").string()});
   EXPECT_EQ(listed.exitCode, 0) << listed.err;
@@ -66,16 +68,16 @@ TEST_F(ProfileJudgement, AnotherPrefixInTheUserFolderKeepsItsWorkingShortcuts) {
   for (const char* working : {"/Tool.lnk\t", "/Notes.lnk\t"}) {
     EXPECT_EQ(listed.out.find(otherPrograms().string() + working), std::string::npos) << working;
   }
-  EXPECT_NE(std::find(found.begin(), found.end(), marked(home.path() / "Games/Tool.lnk", "C:\\Apps\\Tool\\tool.exe")),
-            found.end())
-      << "a loose shortcut is judged in the scanned prefix, where C:\\Apps does not exist";
+  EXPECT_EQ(found, std::vector<std::string>{marked(home.path() / "Games/Gone.lnk", "C:\\Apps\\Gone\\gone.exe")})
+      << "a loose shortcut that works in one prefix is no orphan";
 
   const ProgramResult silent = run({"/silent", "/userdir", (home.path() / "Games").string()});
   EXPECT_EQ(silent.exitCode, 0) << silent.err;
   EXPECT_TRUE(fs::exists(otherPrograms() / "Tool.lnk"));
   EXPECT_TRUE(fs::exists(otherPrograms() / "Notes.lnk")) << "expanded from the other prefix's own environment";
   EXPECT_TRUE(fs::exists(home.path() / "Games/Real.lnk"));
-  EXPECT_FALSE(fs::exists(home.path() / "Games/Tool.lnk"));
+  EXPECT_TRUE(fs::exists(home.path() / "Games/Tool.lnk"));
+  EXPECT_FALSE(fs::exists(home.path() / "Games/Gone.lnk"));
 }
 
 // Needs the walk to stay out of profile roots (isProfileRoot), which the scan driver wires.

@@ -117,18 +117,20 @@ TEST_F(UnattendedRun, APipeNamedLikeAShortcutDoesNotStopTheScan) {
   EXPECT_EQ(result.out, "x\t" + (desktop() / "gone.lnk").string() + "\tC:\\\\Gone\\\\x.exe\n");
 }
 
-TEST_F(UnattendedRun, WithoutAPrefixItSaysSoAndFailsUnlessAUserFolderWasScanned) {
+TEST_F(UnattendedRun, APrefixNamedButNotThereStopsTheRunEvenWithAUserFolder) {
   fs::remove_all(prefix.path());
   fs::create_directories(prefix.path());  // WINEPREFIX names an ordinary folder
-  const ProgramResult alone = run({"/list", "/desktop"});
-  EXPECT_EQ(alone.exitCode, 1);
-  EXPECT_EQ(alone.out, "");
-  EXPECT_EQ(alone.err.rfind("Zendrift: " + prefix.str(), 0), 0u) << alone.err;
-  EXPECT_TRUE(alone.err.ends_with("\nReady. 0 orphan(s) found.\n")) << alone.err;
-
   TempDir mine;
-  const ProgramResult withFolder = run({"/list", "/desktop", "/userdir", mine.str()});
-  EXPECT_EQ(withFolder.exitCode, 0) << withFolder.err;
+  // Judged with no drives at all, every shortcut in the user's folder would be an orphan.
+  shortcut(mine.path() / "works.lnk", "C:\\Games\\Real\\real.exe");
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"/list", "/desktop"}, std::vector<std::string>{"/list", "/desktop", "/userdir", mine.str()}}) {
+    const ProgramResult result = run(arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("Zendrift: " + prefix.str(), 0), 0u) << result.err;
+    EXPECT_TRUE(result.err.ends_with("; nothing was scanned.\n")) << result.err;
+  }
   EXPECT_FALSE(fs::exists(config() / "Zendrift")) << "/list writes nothing, not even a first settings file";
 }
 

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/xattr.h>
 
+#include <map>
+
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
+#include "scan/prefix_scans.h"
 #include "scan_fixture.h"
 
 namespace zendrift::testing {
@@ -60,16 +63,15 @@ TEST_F(ScanTest, FoldersAreScannedInTheirFixedOrderEachInFull) {
   const std::string d = shortcut(startMenu() / "Programs/d.lnk", "C:\\Gone\\d.exe");
   const std::string kept = shortcut(desktop() / "kept.lnk", "C:\\Gone\\kept.exe");
   options.excludeList = kept + ", ";
-  // The user folder is the desktop again: its orphans are listed once more.
+  // The user folder is the desktop again: its orphans are not listed twice.
   options.userDir = desktop().string();
   const scan::ScanReport report = scan();
   std::vector<std::string> found = paths();
-  ASSERT_EQ(found.size(), 7u);
+  ASSERT_EQ(found.size(), 5u);
   // Inside one folder the file system's listing order holds.
   std::sort(found.begin() + 2, found.begin() + 4);
-  std::sort(found.begin() + 5, found.end());
-  EXPECT_EQ(found, (std::vector<std::string>{d, c, b, kept, a, b, kept}));
-  EXPECT_EQ(report.statusText(), "Ready. 7 orphan(s) found.");
+  EXPECT_EQ(found, (std::vector<std::string>{d, c, b, kept, a}));
+  EXPECT_EQ(report.statusText(), "Ready. 5 orphan(s) found.");
   for (const scan::OrphanRecord& record : records) {
     EXPECT_EQ(record.excluded, record.path == kept) << record.path;
     EXPECT_FALSE(record.target.empty());
@@ -271,17 +273,88 @@ TEST_F(ScanTest, AShortcutThatCannotBeDeletedIsReportedWithItsReason) {
 
 TEST_F(ScanTest, AProtectedFolderReachedByAnotherSpellingStays) {
   // The user folder names the profile through the drive link: the Start menu is walked twice,
-  // once under each spelling, and must survive both deletions.
+  // once under each spelling, and must survive the deletion.
   const std::string direct = shortcut(startMenu() / "gone.lnk", "C:\\Gone\\x.exe");
   options.startMenu = true;
   options.userDir = (prefix.path() / "dosdevices/c:/users/ann").string();
   scan();
-  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(records.size(), 1u) << "one file, listed once";
   EXPECT_EQ(records[0].path, direct);
   const scan::RemovalReport report = removeAllBut();
   EXPECT_FALSE(fs::exists(direct));
   EXPECT_TRUE(fs::is_directory(startMenu()));
   EXPECT_EQ(report.statusText(), "Idle.");
+}
+
+TEST_F(ScanTest, AFolderPrefixesShareIsWalkedOnceInARunAndEachShortcutListedOnce) {
+  // Both prefixes' Desktops are the home's, as wineboot links them.
+  WinePrefixBuilder second(home.path() / "second");
+  second.standardLayout("ann");
+  for (const WinePrefixBuilder* each : {&prefix, &second}) {
+    fs::remove_all(each->path() / "drive_c/users/ann/Desktop");
+    fs::create_directories(home.path() / "Desktop");
+    fs::create_directory_symlink(home.path() / "Desktop", each->path() / "drive_c/users/ann/Desktop");
+  }
+  shortcut(home.path() / "Desktop/Gone.lnk", "C:\\Gone\\x.exe");
+  options.desktop = true;
+  scan::ScanPlan plan;
+  for (const WinePrefixBuilder* each : {&prefix, &second}) {
+    options.prefix = fs::canonical(each->path()).string();
+    plan.scans.push_back(options);
+    plan.machinePrefixes.push_back(options.prefix);
+  }
+  int walks = 0;
+  scan::ScanEvents events;
+  events.folderStarted = [&walks](const std::string&) { ++walks; };
+  events.orphanFound = [this](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
+  const scan::ScanReport report = scan::scanEachPrefix(plan, {}, events);
+  EXPECT_EQ(walks, 1);
+  ASSERT_EQ(paths(), std::vector<std::string>{(fs::path(plan.machinePrefixes[0]) / "drive_c/users/ann/Desktop/Gone.lnk").string()});
+  EXPECT_EQ(report.orphans, 1);
+  EXPECT_EQ(records[0].reason, "file not found (missing in every prefix: " + plan.machinePrefixes[0] + ", " +
+                                   plan.machinePrefixes[1] + ")");
+}
+
+TEST_F(ScanTest, TheRemovalKeepsWhatChangedSinceTheScan) {
+  prefix.file("Games/Real/real.exe");
+  WinePrefixBuilder second(home.path() / "second");
+  second.standardLayout("ann");
+  TempDir mine;
+  const std::string rewritten = shortcut(desktop() / "rewritten.lnk", "C:\\Gone\\a.exe");
+  const std::string installed = shortcut(desktop() / "installed.lnk", "C:\\NewGame\\game.exe");
+  const std::string replaced = shortcut(desktop() / "replaced.lnk", "C:\\Gone\\b.exe");
+  const std::string elsewhere = shortcut(mine.path() / "elsewhere.lnk", "C:\\Other\\other.exe");
+  const std::string still = shortcut(desktop() / "still.lnk", "C:\\Gone\\c.exe");
+  options.desktop = true;
+  options.userDir = mine.str();
+  scan();
+  ASSERT_EQ(records.size(), 5u);
+
+  shortcut(rewritten, "C:\\Games\\Real\\real.exe");  // in place: the same file
+  prefix.file("newgame/GAME.EXE");                        // found case-blind, as Wine finds it
+  fs::rename(shortcut(desktop() / "new.lnk", "C:\\Gone\\b.exe"), replaced);
+  second.file("Other/other.exe");  // outside the prefix, a shortcut counts in every prefix
+
+  std::vector<std::string> keptByEvent;
+  scan::RemovalEvents events;
+  events.orphanKept = [&](std::size_t index, const std::string&) { keptByEvent.push_back(records[index].path); };
+  const scan::RemovalCheck check{scan::orphanCriteria(options),
+                                 {fs::canonical(prefix.path()).string(), fs::canonical(second.path()).string()}};
+  const scan::RemovalReport report =
+      scan::removeOrphans(records, options.userDir, {}, events, scan::Disposal::permanent, check);
+  EXPECT_EQ(report.deleted, std::vector<std::string>{still});
+  EXPECT_TRUE(report.failures.empty());
+  std::map<std::string, std::string> kept;
+  for (const scan::KeptShortcut& each : report.kept) kept[each.path] = each.why;
+  EXPECT_EQ(kept, (std::map<std::string, std::string>{
+                      {rewritten, "rewritten since the scan and no longer an orphan"},
+                      {installed, "its target is no longer missing"},
+                      {replaced, "replaced by another file since the scan"},
+                      {elsewhere, "its target is no longer missing"}}));
+  EXPECT_EQ(keptByEvent.size(), 4u);
+  for (const std::string& path : {rewritten, installed, replaced, elsewhere}) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_FALSE(fs::exists(still));
+  EXPECT_EQ(report.statusText(), "Idle. 4 shortcut(s) kept: changed since the scan.");
 }
 
 }  // namespace

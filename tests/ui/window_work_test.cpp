@@ -2,6 +2,7 @@
 // order and in batches, through the post function alone, and a stop leaves nothing after it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -150,6 +151,39 @@ TEST_F(WindowWorkTest, AStopEndsTheScanWithNoRecordAfterIt) {
   EXPECT_EQ(scanReport.statusText(), "Ready. " + std::to_string(records.size()) + " orphan(s) found.")
       << "every record found before the stop reached the window, and none after it";
   EXPECT_EQ(window.waiting(), 0u);
+}
+
+TEST_F(WindowWorkTest, AFolderOutsideThePrefixIsJudgedInEveryPrefixAndTheRemovalLooksAgain) {
+  // ~/.wine, found on the machine beside the scanned prefix, has programs the scanned one lacks.
+  WinePrefixBuilder wine(home.path() / ".wine");
+  wine.standardLayout("ann").file("Apps/App/app.exe");
+  shortcut(tree.path() / "App.lnk", "C:\\Apps\\App\\app.exe");
+  const std::string gone = shortcut(tree.path() / "Gone.lnk", "C:\\Apps\\Gone\\gone.exe");
+  const std::string later = shortcut(tree.path() / "Later.lnk", "C:\\Apps\\Later\\later.exe");
+  options.userDir = tree.str();
+  std::vector<std::pair<int, std::string>> kept;
+  sink.orphanKept = [&kept](int line, const std::string& why) { kept.emplace_back(line, why); };
+
+  ui::WindowWork work(window.post(), sink);
+  work.startScan(options, false);
+  window.runUntil(done);
+  work.join();
+  std::vector<std::string> found;
+  for (const scan::OrphanRecord& record : records) found.push_back(record.path);
+  std::sort(found.begin(), found.end());
+  ASSERT_EQ(found, (std::vector<std::string>{gone, later})) << "App.lnk works in ~/.wine";
+
+  // Installed in ~/.wine after the scan: the removal judges it in every prefix again.
+  wine.file("Apps/Later/later.exe");
+  done = false;
+  work.startRemoval({0, 1}, records, options.userDir, scan::Disposal::permanent);
+  window.runUntil(done);
+  work.join();
+  const int laterLine = records[0].path == later ? 0 : 1;
+  EXPECT_EQ(kept, (std::vector<std::pair<int, std::string>>{{laterLine, "its target is no longer missing"}}));
+  EXPECT_EQ(removalReport.deleted, std::vector<std::string>{gone});
+  EXPECT_TRUE(fs::exists(later));
+  EXPECT_EQ(removalReport.statusText(), "Idle. 1 shortcut(s) kept: changed since the scan.");
 }
 
 }  // namespace

@@ -142,9 +142,11 @@ void MainWindow::runSilently() {
   events.orphanFound = [&marked](scan::OrphanRecord&& record) {
     if (!record.excluded) marked.push_back(std::move(record));
   };
-  setStatusText(scan::scanEachPrefix(ui::scansFor(options_), {}, events).statusText());
+  const scan::ScanPlan plan = ui::scansFor(options_);
+  setStatusText(scan::scanEachPrefix(plan, {}, events).statusText());
   const scan::Disposal disposal = options_.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
-  const scan::RemovalReport report = scan::removeOrphans(marked, options_.userDir, {}, {}, disposal);
+  const scan::RemovalReport report = scan::removeOrphans(marked, options_.userDir, {}, {}, disposal,
+                                                         {scan::orphanCriteria(options_), plan.machinePrefixes});
   std::string status = report.statusText();
   if (const std::error_code unrecorded = scan::recordCleaning(report)) {
     status += " The cleaning could not be recorded for undo: " + unrecorded.message();
