@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
+#include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -92,6 +93,13 @@ void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
+  // One cleaning at a time: a second would find the first one's files gone, and an undo meanwhile
+  // would read a record still to be written.
+  scan::CleaningLock lock;
+  if (const std::error_code locked = lock.acquire(scan::cleaningRecordFolder()); locked == scan::CleaningLockError::busy) {
+    err << "Zendrift: " << locked.message() << "; nothing was done.\n";
+    return 1;
+  }
   const std::vector<settings::ScanOptions> scans = scansOf(options);
   const bool usable = profileUsable(scans.front(), err);
   std::vector<scan::OrphanRecord> marked;

@@ -16,6 +16,12 @@ struct CleaningRecord {
   std::vector<platform::TrashedFile> trashed;
   std::vector<std::string> deletedForGood;
   std::vector<std::string> removedFolders;  // in the order they went: the deepest first
+  // Shortcuts someone else had removed before the cleaning came to them: nothing to undo.
+  std::vector<std::string> alreadyGone;
+  // The folders the cleaning reached its files from; an undo enters each file's nearest one as
+  // the cleaning did, and below it follows no link. Records written before have none.
+  std::vector<std::string> roots;
+  // Whether the cleaning did nothing that an undo could speak of.
   bool empty() const { return trashed.empty() && deletedForGood.empty() && removedFolders.empty(); }
   friend bool operator==(const CleaningRecord&, const CleaningRecord&) = default;
 };

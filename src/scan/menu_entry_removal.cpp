@@ -77,10 +77,21 @@ const wine::MenuPlaces& MenuEntryRemoval::places() {
   return *places_;
 }
 
+std::error_code MenuEntryRemoval::dispose(const std::string& root, std::string_view relative,
+                                          const platform::EntryIdentity& identity, const std::string& path,
+                                          RemovalReport& report) {
+  report.addRoot(root);
+  if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
+  platform::TrashedFile trashed;
+  const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
+  if (!error) report.trashed.push_back(std::move(trashed));
+  return error;
+}
+
 void MenuEntryRemoval::deleteCompanion(const std::string& folder, const std::string& name,
                                        const platform::EntryIdentity& identity, RemovalReport& report) {
-  const std::error_code error = platform::deleteFileBelow(folder, name, identity);
   const std::string path = folder + "/" + name;
+  const std::error_code error = dispose(folder, name, identity, path, report);
   if (!error) {
     report.menuFiles.push_back(path);
   } else if (error != std::errc::no_such_file_or_directory) {
@@ -154,7 +165,7 @@ std::error_code MenuEntryRemoval::removeOrphanEntry(const OrphanRecord& orphan, 
 std::error_code MenuEntryRemoval::removeEntry(const wine::MenuEntry& entry, RemovalReport& report) {
   const std::string_view relative = below(entry.path, entry.root);
   std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
-                                           : platform::deleteFileBelow(entry.root, relative, entry.identity);
+                                           : dispose(entry.root, relative, entry.identity, entry.path, report);
   if (error == std::errc::no_such_file_or_directory) error.clear();
   if (!error) removeCompanions(entry, report);
   return error;
