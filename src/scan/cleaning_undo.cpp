@@ -2,6 +2,7 @@
 #include "scan/cleaning_undo.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
@@ -20,12 +21,24 @@ bool isShortcut(const std::string& path) {
   return name.size() >= 4 && platform::equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".lnk");
 }
 
-// The nearest of `roots` above `path`: the folder the cleaning reached it from. Empty when none is.
-std::string rootOf(const std::string& path, const std::vector<std::string>& roots) {
-  std::string nearest;
+// The nearest of `roots` above `path`: the folder the cleaning reached it from; none when no root
+// is above it. A record written before roots were kept has none: then the nearest folder above
+// that is there now, as undo took it then.
+std::optional<std::string> rootOf(const std::string& path, const std::vector<std::string>& roots) {
+  if (roots.empty()) {
+    std::string folder = platform::extractFileDir(path);
+    for (std::string up; !folder.empty() && !platform::folderExists(folder); folder = std::move(up)) {
+      up = platform::extractFileDir(platform::excludeTrailingDelimiter(folder));
+      if (up.size() >= folder.size()) break;
+    }
+    return folder;
+  }
+  std::optional<std::string> nearest;
   for (const std::string& root : roots) {
     const std::string folder = platform::includeTrailingDelimiter(root);
-    if (path.size() > folder.size() && path.starts_with(folder) && folder.size() > nearest.size()) nearest = folder;
+    if (path.size() > folder.size() && path.starts_with(folder) && (!nearest || folder.size() > nearest->size())) {
+      nearest = folder;
+    }
   }
   return nearest;
 }
@@ -87,7 +100,9 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
     }
   }
   for (platform::TrashedFile& file : record.trashed) {
-    const std::error_code restoreError = platform::restoreFromTrash(file, rootOf(file.original, record.roots));
+    const std::optional<std::string> root = rootOf(file.original, record.roots);
+    const std::error_code restoreError =
+        root ? platform::restoreFromTrash(file, *root) : std::error_code(platform::RemovalError::notBelowRoot);
     if (!restoreError) {
       report.restored.push_back(file.original);
       continue;
