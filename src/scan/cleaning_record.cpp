@@ -190,6 +190,16 @@ std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder
   return StoredCleaningRecord{files.back(), std::move(*record)};
 }
 
+std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside) {
+  const std::vector<std::string> files = recordFiles(folder);
+  if (files.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  setAside = files.back() + ".unreadable";
+  const auto text = platform::readFile(files.back());
+  if (!text) return text.error();
+  if (const std::error_code error = platform::replaceFile(setAside, *text)) return error;
+  return platform::deleteFile(files.back());
+}
+
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored) {
   if (stored.record.empty()) {
     return platform::deleteFile(stored.file);

@@ -50,6 +50,11 @@ struct StoredCleaningRecord {
 // No value when there is none; an error when the newest cannot be read or makes no sense.
 std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder, std::error_code& error);
 
+// Sets the newest record in `folder` aside, renamed so that no undo takes it again, when it makes
+// no sense (written by hand, or by a later version): the one before it is then the newest.
+// `setAside` is its new name.
+std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside);
+
 // Replaces a stored record with what is left of it, or removes it when nothing is.
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored);
 

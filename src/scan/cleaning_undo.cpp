@@ -73,7 +73,11 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
   std::error_code error;
   std::optional<StoredCleaningRecord> stored = lastCleaningRecord(recordFolder, error);
   if (error) {
-    report.failures.push_back({recordFolder, error});
+    // A record that makes no sense never will: told once and set aside, the one before is next.
+    std::string setAside;
+    const bool senseless = error == std::errc::illegal_byte_sequence;
+    report.failures.push_back(
+        {senseless && !setAsideLastCleaningRecord(recordFolder, setAside) ? setAside : recordFolder, error});
     return report;
   }
   if (!stored) {

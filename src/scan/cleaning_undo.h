@@ -31,7 +31,7 @@ struct UndoReport {
 // reason that may pass) stays in it, so that a later undo can try again; an item that can never
 // come back (gone from the trash, deleted for good, not a file of this user's trash) is reported
 // once and leaves it. A record with nothing left is done: the next undo takes the one before. A
-// record that cannot be read is a failure.
+// record that cannot be read is a failure; one that makes no sense is also set aside.
 UndoReport undoLastCleaning(const std::string& recordFolder);
 
 }  // namespace zendrift::scan

@@ -146,10 +146,13 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
 
 void MenuEntryRemoval::removeMadeFrom(const std::vector<wine::MenuEntry>& entries, RemovalReport& report) {
   for (const wine::MenuEntry& entry : entries) {
-    if (const std::error_code error = removeEntry(entry, report)) {
-      report.failures.push_back({entry.path, error, false});
-    } else {
+    const std::error_code error = removeEntry(entry, report);
+    if (!error) {
       report.menuFiles.push_back(entry.path);
+    } else if (error == std::errc::no_such_file_or_directory) {
+      report.alreadyGone.push_back(entry.path);
+    } else {
+      report.failures.push_back({entry.path, error, false});
     }
   }
 }
@@ -164,10 +167,10 @@ std::error_code MenuEntryRemoval::removeOrphanEntry(const OrphanRecord& orphan, 
 
 std::error_code MenuEntryRemoval::removeEntry(const wine::MenuEntry& entry, RemovalReport& report) {
   const std::string_view relative = below(entry.path, entry.root);
-  std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
-                                           : dispose(entry.root, relative, entry.identity, entry.path, report);
-  if (error == std::errc::no_such_file_or_directory) error.clear();
-  if (!error) removeCompanions(entry, report);
+  const std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
+                                                 : dispose(entry.root, relative, entry.identity, entry.path, report);
+  // One that someone else deleted meanwhile still takes its companions.
+  if (!error || error == std::errc::no_such_file_or_directory) removeCompanions(entry, report);
   return error;
 }
 

@@ -26,14 +26,15 @@ class MenuEntryRemoval {
   // those that start it, and on its desktop the one that starts its target. None off POSIX hosts.
   std::vector<platform::wine::MenuEntry> madeFrom(const OrphanRecord& orphan);
   // Deletes entries found by madeFrom() after their shortcut went; what could not be deleted is
-  // reported as a failure.
+  // reported as a failure, what was gone already as such.
   void removeMadeFrom(const std::vector<platform::wine::MenuEntry>& entries, RemovalReport& report);
   // Deletes an entry listed as an orphan of its own (a record of kind menuEntry): no error when
-  // it is gone, else why it is still there. Its companions are reported like those above.
+  // it went now, no_such_file_or_directory when someone else deleted it before, else why it is
+  // still there. Its companions are reported like those above.
   std::error_code removeOrphanEntry(const OrphanRecord& orphan, RemovalReport& report);
 
  private:
-  // Deletes one entry and what goes with it.
+  // Deletes one entry and what goes with it: no_such_file_or_directory when it was gone already.
   std::error_code removeEntry(const platform::wine::MenuEntry& entry, RemovalReport& report);
   void removeCompanions(const platform::wine::MenuEntry& entry, RemovalReport& report);
   void deleteCompanion(const std::string& folder, const std::string& name, const platform::EntryIdentity& identity,

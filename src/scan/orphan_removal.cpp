@@ -125,12 +125,12 @@ class Removal {
 
   std::error_code removeMenuEntry(const OrphanRecord& orphan) {
     const std::error_code error = menuEntries_.removeOrphanEntry(orphan, report_);
-    if (error) {
+    if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
-    } else {
-      report_.deleted.push_back(orphan.path);
+      return error;
     }
-    return error;
+    (error ? report_.alreadyGone : report_.deleted).push_back(orphan.path);
+    return {};
   }
 
   // Deletes one checked file below `root` the way this removal deletes: into the trash, noting

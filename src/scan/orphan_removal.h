@@ -36,7 +36,8 @@ struct RemovalReport {
   // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them (those
   // that went to the trash are in `trashed` too).
   std::vector<std::string> menuFiles;
-  // Shortcuts that were no longer there when the removal came to them: someone else removed them.
+  // Shortcuts (and menu entries) that were no longer there when the removal came to them: someone
+  // else removed them.
   std::vector<std::string> alreadyGone;
   // The folders the removal reached what it removed from, which an undo enters the same way.
   std::vector<std::string> roots;

@@ -318,11 +318,17 @@ TEST_F(TrashAndUndo, UndoTakesOnlyWhatItTrashedAndNeverFollowsALinkOnTheWay) {
   struct stat status {};
   ASSERT_EQ(::lstat(victim.c_str(), &status), 0);
   const std::string escaping = (home.path() / "a/../escaped.lnk").string();
-  writeFile(cleaningRecords() / "cleaning-99999999999999999999.txt",
+  writeFile(cleaningRecords() / "cleaning-99999999999999999998.txt",
             "Zendrift cleaning 1\nfolder\t" + (outside / "made").string() + "\ntrashed\t" + escaping + "\t" +
                 victim.string() + "\t" + kept.string() + "\t" + std::to_string(status.st_dev) + "\t" +
                 std::to_string(status.st_ino) + "\t" +
                 std::to_string(status.st_ctim.tv_sec * 1'000'000'000LL + status.st_ctim.tv_nsec) + "\n");
+  // Newer still, a record that makes no sense: it is named once and set aside.
+  const fs::path senseless = cleaningRecords() / "cleaning-99999999999999999999.txt";
+  writeFile(senseless, "Zendrift cleaning 1\nnonsense\n");
+  const ProgramResult unreadable = run({"/undo"});
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_NE(unreadable.err.find("Could not restore " + senseless.string()), std::string::npos) << unreadable.err;
   const ProgramResult refused = run({"/undo"});
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_NE(refused.err.find("Could not restore " + escaping + ": "), std::string::npos) << refused.err;
