@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
+#include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
@@ -98,6 +99,13 @@ void reportUnreadable(const scan::ScanReport& scan, std::ostream& err) {
 
 int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
+  // One cleaning at a time: a second would find the first one's files gone, and an undo meanwhile
+  // would read a record still to be written.
+  scan::CleaningLock lock;
+  if (const std::error_code locked = lock.acquire(scan::cleaningRecordFolder()); locked == scan::CleaningLockError::busy) {
+    err << "Zendrift: " << locked.message() << "; nothing was done.\n";
+    return 1;
+  }
   const scan::ScanPlan plan = planOf(options);
   const bool usable = profileUsable(plan.scans.front(), err);
   std::vector<scan::OrphanRecord> marked;
@@ -115,7 +123,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
     err << (failure.folder ? "Could not remove folder " : "Could not delete ") << scan::escapedField(failure.path)
         << ": " << failure.error.message() << '\n';
   }
-  for (const scan::KeptShortcut& kept : removal.kept) err << "Kept " << kept.path << ": " << kept.why << '\n';
+  for (const scan::KeptShortcut& kept : removal.kept) err << "Kept " << scan::escapedField(kept.path) << ": " << kept.why << '\n';
   const std::error_code unrecorded = scan::recordCleaning(removal);
   if (unrecorded) {
     err << "Could not record the cleaning for /undo in " << scan::cleaningRecordFolder() << ": " << unrecorded.message()

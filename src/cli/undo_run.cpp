@@ -12,7 +12,7 @@ int runUndo(std::ostream& err) {
     err << "Could not restore " << failure.path << ": " << failure.error.message() << '\n';
   }
   err << report.statusText() << '\n';
-  return report.failures.empty() ? 0 : 1;
+  return report.succeeded() ? 0 : 1;
 }
 
 }  // namespace zendrift::app

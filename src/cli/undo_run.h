@@ -5,9 +5,9 @@
 
 namespace zendrift::app {
 
-// Undoes the last recorded cleaning. Names on `err` each folder and shortcut it could not restore,
-// with the reason, then the status text. Returns the exit code: 1 when anything could not be
-// restored.
+// Undoes the last recorded cleaning. Names on `err` each file it could not restore, with the
+// reason, then the status text. Returns the exit code: 1 when anything could not be restored, or
+// when another cleaning or undo is running.
 int runUndo(std::ostream& err);
 
 }  // namespace zendrift::app

@@ -16,6 +16,7 @@ class TrashCategory final : public std::error_category {
       case TrashError::notInTrash: return "it is no longer in the trash";
       case TrashError::placeTaken: return "something else is at its place";
       case TrashError::deletedForGood: return "it was deleted for good, not moved to the trash";
+      case TrashError::notOurTrash: return "the record does not name a file of this user's trash and a place for it";
     }
     return "unknown trash error";
   }

@@ -25,6 +25,7 @@ struct TrashedFile {
   // one that was given the same inode number. On Windows the identity alone, and no time.
   EntryIdentity identity;
   std::int64_t changed = 0;  // the time of its last status change, in nanoseconds
+  std::uint64_t size = 0;  // its size in bytes when it went; on Windows what the Recycle Bin recorded
   friend bool operator==(const TrashedFile&, const TrashedFile&) = default;
 };
 
@@ -36,6 +37,7 @@ enum class TrashError {
   notInTrash,   // restoring: the file is no longer in the trash
   placeTaken,   // restoring: something is already at its place
   deletedForGood,  // restoring: it never went to the trash
+  notOurTrash,  // restoring: the record names no file of a trash this user owns, or no place to go back to
 };
 const std::error_category& trashCategory() noexcept;
 std::error_code make_error_code(TrashError error) noexcept;
@@ -60,8 +62,13 @@ class Trash {
 };
 
 // Moves a trashed file back to its original place, never over anything there, and drops its
-// trash information. The folder it goes back into must exist.
-std::error_code restoreFromTrash(const TrashedFile& trashed);
+// trash information. `root` is the folder the removal reached it from, below which `original`
+// lies: on Linux it is opened as the removal opened it, and every folder below it is entered
+// without following a link, and made again when it is missing, at any depth. Only the very file
+// that went (identity and status time as recorded) is taken, only out of a trash folder this user
+// owns, and only its own .trashinfo there is removed. An empty `root` puts the file back only into
+// its folder as it stands. On Windows the Recycle Bin puts it back.
+std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view root);
 
 }  // namespace zendrift::platform
 

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <set>
+#include <string_view>
 
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
@@ -42,13 +44,15 @@ std::vector<std::string_view> fields(std::string_view line) {
 std::string serialized(const CleaningRecord& record) {
   std::string text(kHeader);
   text += '\n';
+  for (const std::string& root : record.roots) text += "root\t" + escapedField(root) + '\n';
   for (const std::string& folder : record.removedFolders) text += "folder\t" + escapedField(folder) + '\n';
   for (const platform::TrashedFile& file : record.trashed) {
     text += "trashed\t" + escapedField(file.original) + '\t' + escapedField(file.inTrash) + '\t' + escapedField(file.info) + '\t' +
             std::to_string(file.identity.volume) + '\t' + std::to_string(file.identity.file) + '\t' +
-            std::to_string(file.changed) + '\n';
+            std::to_string(file.changed) + '\t' + std::to_string(file.size) + '\n';
   }
   for (const std::string& path : record.deletedForGood) text += "deleted\t" + escapedField(path) + '\n';
+  for (const std::string& path : record.alreadyGone) text += "gone\t" + escapedField(path) + '\n';
   return text;
 }
 
@@ -69,15 +73,21 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
     }
     if (parts[0] == "folder" && values.size() == 1) {
       record.removedFolders.push_back(std::move(values[0]));
-    } else if (parts[0] == "trashed" && values.size() == 6) {
+    } else if (parts[0] == "trashed" && (values.size() == 6 || values.size() == 7)) {
+      // The size came later: a record without it is read as before.
       const std::optional<std::uint64_t> volume = number(values[3]);
       const std::optional<std::uint64_t> file = number(values[4]);
       const std::optional<std::uint64_t> changed = number(values[5]);
-      if (!volume || !file || !changed) return std::nullopt;
+      const std::optional<std::uint64_t> size = values.size() == 7 ? number(values[6]) : std::optional<std::uint64_t>(0);
+      if (!volume || !file || !changed || !size) return std::nullopt;
       record.trashed.push_back({std::move(values[0]), std::move(values[1]), std::move(values[2]), {*volume, *file},
-                                static_cast<std::int64_t>(*changed)});
+                                static_cast<std::int64_t>(*changed), *size});
     } else if (parts[0] == "deleted" && values.size() == 1) {
       record.deletedForGood.push_back(std::move(values[0]));
+    } else if (parts[0] == "gone" && values.size() == 1) {
+      record.alreadyGone.push_back(std::move(values[0]));
+    } else if (parts[0] == "root" && values.size() == 1) {
+      record.roots.push_back(std::move(values[0]));
     } else {
       return std::nullopt;
     }
@@ -117,10 +127,15 @@ CleaningRecord cleaningRecordOf(const RemovalReport& report) {
   CleaningRecord record;
   record.trashed = report.trashed;
   record.removedFolders = report.removedFolders;
-  for (const std::string& path : report.deleted) {
-    const bool inTrash = std::any_of(report.trashed.begin(), report.trashed.end(),
-                                     [&path](const platform::TrashedFile& file) { return file.original == path; });
-    if (!inTrash) record.deletedForGood.push_back(path);
+  record.alreadyGone = report.alreadyGone;
+  record.roots = report.roots;
+  std::set<std::string_view> inTrash;
+  for (const platform::TrashedFile& file : report.trashed) inTrash.insert(file.original);
+  // The shortcuts and the menu files that went for good.
+  for (const auto* paths : {&report.deleted, &report.menuFiles}) {
+    for (const std::string& path : *paths) {
+      if (!inTrash.contains(path)) record.deletedForGood.push_back(path);
+    }
   }
   return record;
 }
@@ -173,6 +188,16 @@ std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder
     return std::nullopt;
   }
   return StoredCleaningRecord{files.back(), std::move(*record)};
+}
+
+std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside) {
+  const std::vector<std::string> files = recordFiles(folder);
+  if (files.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  setAside = files.back() + ".unreadable";
+  const auto text = platform::readFile(files.back());
+  if (!text) return text.error();
+  if (const std::error_code error = platform::replaceFile(setAside, *text)) return error;
+  return platform::deleteFile(files.back());
 }
 
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored) {

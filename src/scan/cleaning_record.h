@@ -16,6 +16,12 @@ struct CleaningRecord {
   std::vector<platform::TrashedFile> trashed;
   std::vector<std::string> deletedForGood;
   std::vector<std::string> removedFolders;  // in the order they went: the deepest first
+  // Shortcuts someone else had removed before the cleaning came to them: nothing to undo.
+  std::vector<std::string> alreadyGone;
+  // The folders the cleaning reached its files from; an undo enters each file's nearest one as
+  // the cleaning did, and below it follows no link. Records written before have none.
+  std::vector<std::string> roots;
+  // Whether the cleaning did nothing that an undo could speak of.
   bool empty() const { return trashed.empty() && deletedForGood.empty() && removedFolders.empty(); }
   friend bool operator==(const CleaningRecord&, const CleaningRecord&) = default;
 };
@@ -43,6 +49,11 @@ struct StoredCleaningRecord {
 };
 // No value when there is none; an error when the newest cannot be read or makes no sense.
 std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder, std::error_code& error);
+
+// Sets the newest record in `folder` aside, renamed so that no undo takes it again, when it makes
+// no sense (written by hand, or by a later version): the one before it is then the newest.
+// `setAside` is its new name.
+std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside);
 
 // Replaces a stored record with what is left of it, or removes it when nothing is.
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored);

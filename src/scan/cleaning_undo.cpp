@@ -1,25 +1,83 @@
 // Undoing the last cleaning from its record.
 #include "scan/cleaning_undo.h"
 
+#include <algorithm>
+#include <optional>
+
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "platform/guarded_removal.h"
+#include "platform/path.h"
 #include "platform/trash.h"
+#include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 
 namespace zendrift::scan {
 
+namespace {
+
+bool isShortcut(const std::string& path) {
+  const std::string_view name = platform::extractFileName(path);
+  return name.size() >= 4 && platform::equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".lnk");
+}
+
+// The nearest of `roots` above `path`: the folder the cleaning reached it from; none when no root
+// is above it. A record written before roots were kept has none: then the nearest folder above
+// that is there now, as undo took it then.
+std::optional<std::string> rootOf(const std::string& path, const std::vector<std::string>& roots) {
+  if (roots.empty()) {
+    std::string folder = platform::extractFileDir(path);
+    for (std::string up; !folder.empty() && !platform::folderExists(folder); folder = std::move(up)) {
+      up = platform::extractFileDir(platform::excludeTrailingDelimiter(folder));
+      if (up.size() >= folder.size()) break;
+    }
+    return folder;
+  }
+  std::optional<std::string> nearest;
+  for (const std::string& root : roots) {
+    const std::string folder = platform::includeTrailingDelimiter(root);
+    if (path.size() > folder.size() && path.starts_with(folder) && (!nearest || folder.size() > nearest->size())) {
+      nearest = folder;
+    }
+  }
+  return nearest;
+}
+
+// Whether a file that could not be restored never can be: then it leaves the record.
+bool neverRestorable(const std::error_code& error) {
+  return error == platform::TrashError::notInTrash || error == platform::TrashError::notOurTrash ||
+         error == platform::RemovalError::notBelowRoot;
+}
+
+}  // namespace
+
 std::string UndoReport::statusText() const {
   if (nothingToUndo) return "There is no cleaning to undo.";
-  std::string text = "Restored " + std::to_string(restored.size()) + " shortcut(s).";
+  if (notStarted) return "Nothing was undone: " + notStarted.message() + ".";
+  const auto shortcuts = static_cast<std::size_t>(std::count_if(restored.begin(), restored.end(), isShortcut));
+  std::string text = "Restored " + std::to_string(shortcuts) + " shortcut(s)";
+  if (shortcuts < restored.size()) text += " and " + std::to_string(restored.size() - shortcuts) + " menu file(s)";
+  text += '.';
   if (!failures.empty()) text += " " + std::to_string(failures.size()) + " item(s) could not be restored.";
   return text;
 }
 
 UndoReport undoLastCleaning(const std::string& recordFolder) {
   UndoReport report;
+  // Without a folder for the lock there is no record to undo either; only another holder stops it.
+  CleaningLock lock;
+  if (const std::error_code locked = lock.acquire(recordFolder); locked == CleaningLockError::busy) {
+    report.notStarted = locked;
+    return report;
+  }
   std::error_code error;
   std::optional<StoredCleaningRecord> stored = lastCleaningRecord(recordFolder, error);
   if (error) {
-    report.failures.push_back({recordFolder, error});
+    // A record that makes no sense never will: told once and set aside, the one before is next.
+    std::string setAside;
+    const bool senseless = error == std::errc::illegal_byte_sequence;
+    report.failures.push_back(
+        {senseless && !setAsideLastCleaningRecord(recordFolder, setAside) ? setAside : recordFolder, error});
     return report;
   }
   if (!stored) {
@@ -28,25 +86,36 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
   }
   CleaningRecord& record = stored->record;
   CleaningRecord left;
-  // Removed deepest first, so made again in the opposite order; a parent is made on the way.
+  left.roots = record.roots;
+  // The emptied folders come back as the folders of their files; those missing now are told when
+  // they are there again.
+  std::vector<std::string> missing;
   for (auto folder = record.removedFolders.rbegin(); folder != record.removedFolders.rend(); ++folder) {
-    if (platform::folderExists(*folder)) continue;
-    if (const std::error_code made = platform::createFolders(*folder); !made) {
-      report.restoredFolders.push_back(*folder);
-    } else {
-      const std::error_code why = platform::fileExists(*folder) ? std::error_code(platform::TrashError::placeTaken) : made;
-      report.failures.push_back({*folder, why});
-      left.removedFolders.insert(left.removedFolders.begin(), *folder);
+    if (!platform::folderExists(*folder)) missing.push_back(*folder);
+  }
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) {
+    // The Recycle Bin puts a file back into its folder as it finds it: a folder that a file of this
+    // record goes back into is made first.
+    for (const std::string& folder : missing) {
+      const std::string inside = platform::includeTrailingDelimiter(folder);
+      const bool holdsFile = std::any_of(record.trashed.begin(), record.trashed.end(),
+                                         [&inside](const platform::TrashedFile& file) { return file.original.starts_with(inside); });
+      if (holdsFile) static_cast<void>(platform::createFolders(folder));
     }
   }
   for (platform::TrashedFile& file : record.trashed) {
-    const std::error_code restoreError = platform::restoreFromTrash(file);
+    const std::optional<std::string> root = rootOf(file.original, record.roots);
+    const std::error_code restoreError =
+        root ? platform::restoreFromTrash(file, *root) : std::error_code(platform::RemovalError::notBelowRoot);
     if (!restoreError) {
       report.restored.push_back(file.original);
       continue;
     }
     report.failures.push_back({file.original, restoreError});
-    if (restoreError != platform::TrashError::notInTrash) left.trashed.push_back(std::move(file));
+    if (!neverRestorable(restoreError)) left.trashed.push_back(std::move(file));
+  }
+  for (const std::string& folder : missing) {
+    if (platform::folderExists(folder)) report.restoredFolders.push_back(folder);
   }
   for (const std::string& path : record.deletedForGood) {
     report.failures.push_back({path, platform::TrashError::deletedForGood});

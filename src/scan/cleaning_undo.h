@@ -1,5 +1,5 @@
-// Undoing the last cleaning: its emptied folders made again, then each file moved back from the
-// trash to its place. Nothing is ever overwritten.
+// Undoing the last cleaning: each file moved back from the trash to its place, its folders made
+// again on the way. Nothing is ever overwritten.
 #pragma once
 
 #include <string>
@@ -15,16 +15,23 @@ struct UndoFailure {
 
 struct UndoReport {
   bool nothingToUndo = false;
+  // Why the undo did not start at all (another cleaning or undo is running).
+  std::error_code notStarted;
   std::vector<std::string> restoredFolders;
-  std::vector<std::string> restored;
+  std::vector<std::string> restored;  // shortcuts and the menu files that went with them
   std::vector<UndoFailure> failures;
-  // "Restored N shortcut(s).", or that there was nothing to undo; then how many could not be.
+  bool succeeded() const { return !notStarted && failures.empty(); }
+  // "Restored N shortcut(s).", with the menu files that came back when there are any, or that
+  // there was nothing to undo; then how many items could not be restored.
   std::string statusText() const;
 };
 
-// Undoes the newest cleaning recorded in `recordFolder`. What was restored leaves the record; what
-// could not be restored because its place is taken stays in it, so that a later undo can try
-// again; a file gone from the trash is dropped from it. A record that cannot be read is a failure.
+// Undoes the newest cleaning recorded in `recordFolder`, holding the cleaning lock there. What was
+// restored leaves the record; what could not be restored because its place is taken (or for a
+// reason that may pass) stays in it, so that a later undo can try again; an item that can never
+// come back (gone from the trash, deleted for good, not a file of this user's trash) is reported
+// once and leaves it. A record with nothing left is done: the next undo takes the one before. A
+// record that cannot be read is a failure; one that makes no sense is also set aside.
 UndoReport undoLastCleaning(const std::string& recordFolder);
 
 }  // namespace zendrift::scan

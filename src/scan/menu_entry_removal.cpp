@@ -77,10 +77,21 @@ const wine::MenuPlaces& MenuEntryRemoval::places() {
   return *places_;
 }
 
+std::error_code MenuEntryRemoval::dispose(const std::string& root, std::string_view relative,
+                                          const platform::EntryIdentity& identity, const std::string& path,
+                                          RemovalReport& report) {
+  report.addRoot(root);
+  if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
+  platform::TrashedFile trashed;
+  const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
+  if (!error) report.trashed.push_back(std::move(trashed));
+  return error;
+}
+
 void MenuEntryRemoval::deleteCompanion(const std::string& folder, const std::string& name,
                                        const platform::EntryIdentity& identity, RemovalReport& report) {
-  const std::error_code error = platform::deleteFileBelow(folder, name, identity);
   const std::string path = folder + "/" + name;
+  const std::error_code error = dispose(folder, name, identity, path, report);
   if (!error) {
     report.menuFiles.push_back(path);
   } else if (error != std::errc::no_such_file_or_directory) {
@@ -135,10 +146,13 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
 
 void MenuEntryRemoval::removeMadeFrom(const std::vector<wine::MenuEntry>& entries, RemovalReport& report) {
   for (const wine::MenuEntry& entry : entries) {
-    if (const std::error_code error = removeEntry(entry, report)) {
-      report.failures.push_back({entry.path, error, false});
-    } else {
+    const std::error_code error = removeEntry(entry, report);
+    if (!error) {
       report.menuFiles.push_back(entry.path);
+    } else if (error == std::errc::no_such_file_or_directory) {
+      report.alreadyGone.push_back(entry.path);
+    } else {
+      report.failures.push_back({entry.path, error, false});
     }
   }
 }
@@ -153,10 +167,10 @@ std::error_code MenuEntryRemoval::removeOrphanEntry(const OrphanRecord& orphan, 
 
 std::error_code MenuEntryRemoval::removeEntry(const wine::MenuEntry& entry, RemovalReport& report) {
   const std::string_view relative = below(entry.path, entry.root);
-  std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
-                                           : platform::deleteFileBelow(entry.root, relative, entry.identity);
-  if (error == std::errc::no_such_file_or_directory) error.clear();
-  if (!error) removeCompanions(entry, report);
+  const std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
+                                                 : dispose(entry.root, relative, entry.identity, entry.path, report);
+  // One that someone else deleted meanwhile still takes its companions.
+  if (!error || error == std::errc::no_such_file_or_directory) removeCompanions(entry, report);
   return error;
 }
 

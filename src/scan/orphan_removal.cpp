@@ -126,15 +126,14 @@ class Removal {
     const std::string_view relative = below(orphan.path, orphan.root);
     std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
                                              : dispose(orphan.root, relative, orphan.identity, orphan.path);
-    // A shortcut that someone else deleted meanwhile is gone all the same.
-    if (error == std::errc::no_such_file_or_directory) error.clear();
     // Another file in its place is kept, not a failure: the caller says so.
     if (error == platform::RemovalError::changedSinceScan) return error;
-    if (error) {
+    if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
       return error;
     }
-    report_.deleted.push_back(orphan.path);
+    // A shortcut that someone else deleted meanwhile is gone all the same, but not by this removal.
+    (error ? report_.alreadyGone : report_.deleted).push_back(orphan.path);
     removeFolderIfEmptied(orphan);
     menuEntries_.removeMadeFrom(menuEntries, report_);
     return {};
@@ -142,18 +141,19 @@ class Removal {
 
   std::error_code removeMenuEntry(const OrphanRecord& orphan) {
     const std::error_code error = menuEntries_.removeOrphanEntry(orphan, report_);
-    if (error) {
+    if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
-    } else {
-      report_.deleted.push_back(orphan.path);
+      return error;
     }
-    return error;
+    (error ? report_.alreadyGone : report_.deleted).push_back(orphan.path);
+    return {};
   }
 
   // Deletes one checked file below `root` the way this removal deletes: into the trash, noting
   // where it went, or for good.
   std::error_code dispose(const std::string& root, std::string_view relative, const platform::EntryIdentity& identity,
                           const std::string& path) {
+    report_.addRoot(root);
     if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
     platform::TrashedFile trashed;
     const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
@@ -197,13 +197,17 @@ class Removal {
   std::stop_token stop_;
   const Disposal disposal_;
   std::map<std::string, Scanned> scanned_;  // by prefix
-  MenuEntryRemoval menuEntries_;
   platform::Trash trash_;
   OrphanRecheck recheck_;
+  MenuEntryRemoval menuEntries_{disposal_, trash_};
   RemovalReport report_;
 };
 
 }  // namespace
+
+void RemovalReport::addRoot(const std::string& root) {
+  if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+}
 
 int RemovalReport::failedShortcuts() const {
   return static_cast<int>(std::count_if(failures.begin(), failures.end(), [](const RemovalFailure& f) { return !f.folder; }));

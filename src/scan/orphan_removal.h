@@ -41,8 +41,15 @@ struct RemovalReport {
   // Those of `deleted` that went to the trash, and where.
   std::vector<platform::TrashedFile> trashed;
   std::vector<std::string> removedFolders;
-  // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them.
+  // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them (those
+  // that went to the trash are in `trashed` too).
   std::vector<std::string> menuFiles;
+  // Shortcuts (and menu entries) that were no longer there when the removal came to them: someone
+  // else removed them.
+  std::vector<std::string> alreadyGone;
+  // The folders the removal reached what it removed from, which an undo enters the same way.
+  std::vector<std::string> roots;
+  void addRoot(const std::string& root);
   std::vector<RemovalFailure> failures;
   std::vector<KeptShortcut> kept;
   // Stopped before every orphan was visited.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "profile/prefix_discovery.h"
+#include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 #include "scan/prefix_scans.h"
 
@@ -114,6 +115,17 @@ void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRe
         if (sink_.orphanKept) sink_.orphanKept(line, why);
       });
     };
+    // One cleaning at a time per user: while another runs, every line stays, saying why.
+    scan::CleaningLock lock;
+    if (const std::error_code locked = lock.acquire(scan::cleaningRecordFolder()); locked == scan::CleaningLockError::busy) {
+      scan::RemovalReport refused;
+      for (std::size_t i = 0; i < marked.size(); ++i) {
+        refused.failures.push_back({marked[i].path, locked, false});
+        events.orphanDone(i, locked);
+      }
+      post_([this, done = std::move(refused)] { sink_.removalFinished(done, {}); });
+      return;
+    }
     scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, check);
     const std::error_code unrecorded = scan::recordCleaning(report);
     post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });

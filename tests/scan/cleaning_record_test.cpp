@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "scan/cleaning_record.h"
+#include "scan/orphan_removal.h"
+#include "scan_fixture.h"
 #include "temp_dir.h"
 
 namespace zendrift::testing {
@@ -21,10 +23,12 @@ TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
 
   scan::CleaningRecord odd;
   odd.trashed.push_back({"/a/tab\there.lnk", "/t/files/tab\there.lnk", "/t/info/tab\there.lnk.trashinfo", {64769, 42},
-                         1796694480417779781});
+                         1796694480417779781, 1234});
   odd.trashed.push_back({"C:\\Users\\ann\\line\nbreak.lnk", "C:\\$Recycle.Bin\\x", "", {0xFFFFFFFF, ~0ULL}, 0});
   odd.deletedForGood.push_back("/a/back\\slash.lnk");
   odd.removedFolders = {"/a/deep/er", "/a/deep"};
+  odd.alreadyGone.push_back("/a/gone\tbefore.lnk");
+  odd.roots = {"/a", "/home/ann/.local/share/applications/wine"};
   for (int i = 0; i < 22; ++i) {
     scan::CleaningRecord record;
     record.removedFolders.push_back("/folder " + std::to_string(i));
@@ -46,11 +50,45 @@ TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
   EXPECT_EQ(scan::lastCleaningRecord(folder, error)->record.removedFolders,
             std::vector<std::string>{"/folder 20"});
 
+  // A record written before sizes were kept reads as before, without one.
+  writeFile(fs::path(folder) / "cleaning-99999999999999999998.txt",
+            "Zendrift cleaning 1\ntrashed\t/a/x.lnk\t/t/files/x.lnk\t/t/info/x.lnk.trashinfo\t1\t2\t3\n");
+  const auto older = scan::lastCleaningRecord(folder, error);
+  ASSERT_TRUE(older) << error.message();
+  EXPECT_EQ(older->record.trashed,
+            (std::vector<platform::TrashedFile>{{"/a/x.lnk", "/t/files/x.lnk", "/t/info/x.lnk.trashinfo", {1, 2}, 3, 0}}));
+
   // A record cut short is an error, never a smaller undo.
   const std::string text = readFile(scan::lastCleaningRecord(folder, error)->file);
   writeFile(fs::path(folder) / "cleaning-99999999999999999999.txt", text.substr(0, text.size() - 1));
   EXPECT_FALSE(scan::lastCleaningRecord(folder, error));
   EXPECT_TRUE(error);
+}
+
+class CleaningRecordOfARemoval : public PrefixFixture {};
+
+TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneNeverDeletedForGood) {
+  settings::ScanOptions options;
+  options.desktop = true;
+  const std::string trashed = shortcut(desktop() / "a.lnk", "C:\\Gone\\a.exe");
+  const std::string vanishing = shortcut(desktop() / "b.lnk", "C:\\Gone\\b.exe");
+  std::vector<scan::OrphanRecord> records;
+  scan::ScanEvents events;
+  events.orphanFound = [&records](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
+  scan::scanForOrphans(options, {}, events);
+  ASSERT_EQ(records.size(), 2u);
+  const auto size = fs::file_size(trashed);
+  fs::remove(vanishing);  // another cleaning took it meanwhile
+
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::trash);
+  EXPECT_TRUE(report.failures.empty());
+  EXPECT_EQ(report.deleted, std::vector<std::string>{trashed});
+  const scan::CleaningRecord record = scan::cleaningRecordOf(report);
+  EXPECT_TRUE(record.deletedForGood.empty());
+  EXPECT_EQ(record.alreadyGone, std::vector<std::string>{vanishing});
+  ASSERT_EQ(record.trashed.size(), 1u);
+  EXPECT_EQ(record.trashed[0].original, trashed);
+  EXPECT_EQ(record.trashed[0].size, size);
 }
 
 }  // namespace

@@ -20,7 +20,9 @@ class PrefixFixture : public ::testing::Test {
         homeEnv("HOME", home.str().c_str()),
         // Wine's menu entries are looked for there: the test's own, never the user's.
         dataEnv("XDG_DATA_HOME", (home.path() / "data").c_str()),
-        configEnv("XDG_CONFIG_HOME", (home.path() / "config").c_str()) {
+        configEnv("XDG_CONFIG_HOME", (home.path() / "config").c_str()),
+        // Cleaning records and their lock: the test's own, never the user's.
+        stateEnv("XDG_STATE_HOME", (home.path() / "state").c_str()) {
     prefix.standardLayout("ann");
   }
 
@@ -47,6 +49,7 @@ class PrefixFixture : public ::testing::Test {
   ScopedEnv homeEnv;
   ScopedEnv dataEnv;
   ScopedEnv configEnv;
+  ScopedEnv stateEnv;
 };
 
 }  // namespace zendrift::testing

@@ -1,5 +1,9 @@
 // The window's worker on a real prefix: what it finds and does reaches the window's thread, in
 // order and in batches, through the post function alone, and a stop leaves nothing after it.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -133,6 +137,28 @@ TEST_F(WindowWorkTest, ScanArrivesInOrderAndInBatchesAndTheRemovalLineByLineFrom
   EXPECT_TRUE(fs::exists(records[0].path));
   EXPECT_TRUE(fs::exists(records[1].path));
   EXPECT_FALSE(fs::exists(records[2].path));
+}
+
+TEST_F(WindowWorkTest, WhileAnotherCleaningRunsTheRemovalLeavesEveryLineAndSaysWhy) {
+  orphanTree(3);
+  scan::ScanEvents events;
+  events.orphanFound = [this](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
+  scan::scanForOrphans(options, {}, events);
+  ASSERT_EQ(records.size(), 3u);
+  const fs::path state = home.path() / "state/Zendrift";
+  fs::create_directories(state);
+  const int lock = ::open((state / "cleaning.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+
+  ui::WindowWork work(window.post(), sink);
+  work.startRemoval({0, 1, 2}, records, options.userDir, scan::Disposal::trash);
+  window.runUntil(done);
+  work.join();
+  ::close(lock);
+  ASSERT_EQ(removed.size(), 3u);
+  for (const auto& [line, error] : removed) EXPECT_EQ(error.message(), "another cleaning or undo is running for this user");
+  EXPECT_EQ(removalReport.failedShortcuts(), 3);
+  for (const scan::OrphanRecord& record : records) EXPECT_TRUE(fs::exists(record.path)) << record.path;
 }
 
 TEST_F(WindowWorkTest, AStopEndsTheScanWithNoRecordAfterIt) {

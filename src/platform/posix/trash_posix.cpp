@@ -1,12 +1,15 @@
 // The freedesktop.org trash: a file on the home file system goes to $XDG_DATA_HOME/Trash, one on
 // another volume to the trash at that volume's top folder ($topdir/.Trash/$uid when .Trash is a
-// sticky folder and not a link, else $topdir/.Trash-$uid). Each move writes info/<name>.trashinfo
-// first, created exclusively so that it also reserves the name, then renames the checked entry
-// from its open folder into files/<name>.
+// sticky folder and not a link, and $uid is this user's own folder that only they can write; else
+// $topdir/.Trash-$uid). Each move writes info/<name>.trashinfo first, created exclusively so that
+// it also reserves the name, then renames the checked entry from its open folder into
+// files/<name>. Putting back takes only that file out of a trash this user keeps, and walks to its
+// place below the folder the removal started from, never through a link.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -14,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -38,31 +42,43 @@ struct TrashFolder {
   std::error_code error;  // why this volume has no trash
 };
 
-bool isOwnPrivateFolder(const struct stat& status) {
-  return S_ISDIR(status.st_mode) && status.st_uid == ::getuid();
+// Opens the folder `name` in `parent`, making it (mode 0700) when missing. It must be a folder of
+// this user, not a link, and with `ownerOnly` writable by its owner alone: a trash that another
+// user can write into is a trash that user can empty or fill.
+std::error_code openOwnFolder(int parent, const std::string& name, bool ownerOnly, Descriptor& folder) {
+  if (::mkdirat(parent, name.c_str(), 0700) != 0 && errno != EEXIST) return posix::lastError();
+  folder.reset(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.get() < 0) return posix::whyNotAFolder(parent, name, errno);
+  struct stat status {};
+  if (::fstat(folder.get(), &status) != 0) return posix::lastError();
+  if (status.st_uid != ::getuid() || (ownerOnly && (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)) {
+    return TrashError::noTrash;
+  }
+  return {};
 }
 
-// Makes the folder `path` (mode 0700) unless it is there, and opens it; it must be a folder and
-// not a link.
-std::error_code openOrMakeFolder(const std::string& path, Descriptor& folder) {
-  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return posix::lastError();
-  folder.reset(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  return folder.get() < 0 ? posix::lastError() : std::error_code{};
-}
-
-// Opens files/ and info/ of the trash at `path`, making what is missing, and checks that the
-// trash is on the volume `volume`.
-std::error_code openTrashFolder(TrashFolder& trash, std::uint64_t volume) {
+// Opens files/ and info/ of the trash `trash.path`, the folder `name` in `parent`, making what is
+// missing, and checks that the trash is on the volume `volume`.
+std::error_code openTrashFolder(TrashFolder& trash, int parent, const std::string& name, bool ownerOnly,
+                                std::uint64_t volume) {
   Descriptor top;
-  if (auto error = openOrMakeFolder(trash.path, top)) return error;
-  if (auto error = openOrMakeFolder(trash.path + "/files", trash.files)) return error;
-  if (auto error = openOrMakeFolder(trash.path + "/info", trash.info)) return error;
+  if (auto error = openOwnFolder(parent, name, ownerOnly, top)) return error;
+  if (auto error = openOwnFolder(top.get(), "files", false, trash.files)) return error;
+  if (auto error = openOwnFolder(top.get(), "info", false, trash.info)) return error;
   struct stat status {};
   if (::fstat(trash.files.get(), &status) != 0) return posix::lastError();
   // Another volume mounted there: a rename would fail, and copying is not allowed.
   if (static_cast<std::uint64_t>(status.st_dev) != volume) return TrashError::noTrash;
   trash.filesInode = static_cast<std::uint64_t>(status.st_ino);
   return {};
+}
+
+// The shared .Trash of a volume's top folder, when it is one every user may keep a trash in: a
+// real folder (not a link) with the sticky bit, so that none can remove another's.
+bool isSharedTrash(int top) {
+  struct stat status {};
+  return ::fstatat(top, ".Trash", &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode) &&
+         (status.st_mode & S_ISVTX) != 0;
 }
 
 // The folder behind an open descriptor, as the system names it; empty when unknown.
@@ -170,13 +186,6 @@ std::int64_t nanoseconds(const struct timespec& time) {
   return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-// When the entry `name` in `folder` last changed status (a rename is such a change); 0 if unknown.
-std::int64_t changedAt(int folder, const std::string& name) {
-  struct stat status {};
-  if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return 0;
-  return nanoseconds(status.st_ctim);
-}
-
 // Renames without replacing anything; where the file system cannot promise that, checks first.
 int renameNoReplace(int fromFolder, const char* from, int toFolder, const char* to) {
   if (::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0) return 0;
@@ -187,6 +196,103 @@ int renameNoReplace(int fromFolder, const char* from, int toFolder, const char* 
     return -1;
   }
   return ::renameat(fromFolder, from, toFolder, to);
+}
+
+// Splits an absolute path into its names; false when it is not absolute or a name is empty, "."
+// or "..", so that it can neither stay in place nor climb.
+bool namesOf(std::string_view path, std::vector<std::string>& names) {
+  if (!path.starts_with('/')) return false;
+  path.remove_prefix(1);
+  while (true) {
+    const std::size_t slash = path.find('/');
+    const std::string_view name = path.substr(0, slash);
+    if (name.empty() || name == "." || name == "..") return false;
+    names.emplace_back(name);
+    if (slash == std::string_view::npos) return true;
+    path.remove_prefix(slash + 1);
+  }
+}
+
+// Whether the folder `trash` (named `name`, in the folder `parent`) is a trash this user keeps:
+// the home trash, a volume's .Trash-$uid, or a .Trash/$uid that only this user can write.
+bool isOwnTrash(int parent, const std::string& name, int trash) {
+  struct stat status {};
+  if (::fstat(trash, &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::getuid()) return false;
+  const std::string uid = std::to_string(::getuid());
+  if (name == ".Trash-" + uid) return true;
+  if (name == uid) {
+    struct stat shared {};
+    return (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::fstat(parent, &shared) == 0 && S_ISDIR(shared.st_mode) &&
+           (shared.st_mode & S_ISVTX) != 0 && extractFileName(realPathOf(parent)) == ".Trash";
+  }
+  struct stat home {};
+  const std::string dataHome = userDataFolder();
+  return !dataHome.empty() && ::stat(posix::ReachablePath(dataHome + "/Trash").c_str(), &home) == 0 &&
+         home.st_dev == status.st_dev && home.st_ino == status.st_ino;
+}
+
+// Opens files/ and info/ of the trash that holds `trashed`, which must be files/<name> of a trash
+// this user keeps, with its information at info/<name>.trashinfo of the same trash.
+std::error_code openTrashOf(const TrashedFile& trashed, Descriptor& files, Descriptor& info, std::string& name) {
+  std::vector<std::string> names;
+  if (!namesOf(trashed.inTrash, names) || names.size() < 3 || names[names.size() - 2] != "files") {
+    return TrashError::notOurTrash;
+  }
+  name = names.back();
+  const std::string trashPath = extractFileDir(extractFileDir(trashed.inTrash));
+  if (trashed.info != trashPath + "/info/" + name + ".trashinfo") return TrashError::notOurTrash;
+  const std::string trashName = names[names.size() - 3];
+  std::string above = extractFileDir(trashPath);
+  if (above.empty()) above = "/";
+  const Descriptor parent(posix::openFolderAnyLength(above));
+  if (parent.get() < 0) return errno == ENOENT ? std::error_code(TrashError::notInTrash) : posix::lastError();
+  const Descriptor trash(::openat(parent.get(), trashName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (trash.get() < 0) return errno == ENOENT ? std::error_code(TrashError::notInTrash) : TrashError::notOurTrash;
+  if (!isOwnTrash(parent.get(), trashName, trash.get())) return TrashError::notOurTrash;
+  for (auto [half, folder] : {std::pair{"files", &files}, std::pair{"info", &info}}) {
+    folder->reset(::openat(trash.get(), half, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status {};
+    if (folder->get() < 0 || ::fstat(folder->get(), &status) != 0 || status.st_uid != ::getuid()) {
+      return TrashError::notOurTrash;
+    }
+  }
+  return {};
+}
+
+// Opens the folder that `original` goes back into and gives its last name. Below `root`, opened as
+// the removal opened it, each folder is entered without following a link and made again when it
+// is missing; without a root only the folder as it stands is taken.
+std::error_code openPlaceOf(const std::string& original, std::string_view root, Descriptor& parent,
+                            std::string& place) {
+  std::vector<std::string> names;
+  if (!namesOf(original, names)) return TrashError::notOurTrash;
+  place = names.back();
+  names.pop_back();
+  std::string rootFolder = excludeTrailingDelimiter(root);
+  if (rootFolder == "/") rootFolder.clear();
+  if (root.empty()) {
+    const std::string folder = extractFileDir(original);
+    parent.reset(posix::openFolderAnyLength(folder.empty() ? "/" : folder));
+    return parent.get() < 0 ? posix::lastError() : std::error_code{};
+  }
+  std::vector<std::string> rootNames;
+  if ((!rootFolder.empty() && !namesOf(rootFolder, rootNames)) || rootNames.size() > names.size() ||
+      !std::equal(rootNames.begin(), rootNames.end(), names.begin())) {
+    return RemovalError::notBelowRoot;
+  }
+  parent.reset(posix::openFolderAnyLength(rootFolder.empty() ? "/" : rootFolder));
+  if (parent.get() < 0) return posix::lastError();
+  for (std::size_t i = rootNames.size(); i < names.size(); ++i) {
+    const char* name = names[i].c_str();
+    int next = ::openat(parent.get(), name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (next < 0 && errno == ENOENT) {
+      if (::mkdirat(parent.get(), name, 0777) != 0 && errno != EEXIST) return posix::lastError();
+      next = ::openat(parent.get(), name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    }
+    if (next < 0) return posix::whyNotAFolder(parent.get(), names[i], errno);
+    parent.reset(next);
+  }
+  return {};
 }
 
 }  // namespace
@@ -222,7 +328,10 @@ struct Trash::Folders {
     if (!dataHome.empty() && deviceOf(dataHome) == volume) {
       trash.path = dataHome + "/Trash";
       if (!folderExists(dataHome) && createFolders(dataHome)) trash.error = TrashError::noTrash;
-      if (!trash.error && openTrashFolder(trash, volume)) trash.error = TrashError::noTrash;
+      const Descriptor home(posix::openFolderAnyLength(dataHome));
+      if (!trash.error && (home.get() < 0 || openTrashFolder(trash, home.get(), "Trash", false, volume))) {
+        trash.error = TrashError::noTrash;
+      }
       return trash;
     }
     const std::string real = realPathOf(parent);
@@ -233,17 +342,20 @@ struct Trash::Folders {
     trash.topDir = topFolderOf(real, volume);
     const std::string top = trash.topDir == "/" ? std::string() : trash.topDir;
     const std::string uid = std::to_string(::getuid());
-    struct stat shared {};
-    const std::string sharedTrash = top + "/.Trash";
-    if (::lstat(sharedTrash.c_str(), &shared) == 0 && S_ISDIR(shared.st_mode) && (shared.st_mode & S_ISVTX)) {
-      trash.path = sharedTrash + "/" + uid;
-      if (!openTrashFolder(trash, volume)) return trash;
+    const Descriptor topFolder(::open(trash.topDir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (topFolder.get() < 0) {
+      trash.error = TrashError::noTrash;
+      return trash;
+    }
+    // .Trash/$uid only when this user made it for themselves; one that another user prepared
+    // would let that user delete what goes there.
+    if (isSharedTrash(topFolder.get())) {
+      const Descriptor shared(::openat(topFolder.get(), ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      trash.path = top + "/.Trash/" + uid;
+      if (shared.get() >= 0 && !openTrashFolder(trash, shared.get(), uid, true, volume)) return trash;
     }
     trash.path = top + "/.Trash-" + uid;
-    struct stat own {};
-    if (openTrashFolder(trash, volume) || ::lstat(trash.path.c_str(), &own) != 0 || !isOwnPrivateFolder(own)) {
-      trash.error = TrashError::noTrash;
-    }
+    if (openTrashFolder(trash, topFolder.get(), ".Trash-" + uid, false, volume)) trash.error = TrashError::noTrash;
     return trash;
   }
 };
@@ -310,27 +422,38 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
       if (error == EXDEV) return TrashError::noTrash;
       return trashWriteError(error);
     }
+    // When it last changed status (the rename is such a change), so that undo takes only this file.
+    struct stat moved {};
+    const bool known = ::fstatat(trash.files.get(), candidate.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0;
     trashed = {std::string(original), trash.path + "/files/" + candidate, trash.path + "/info/" + infoName, expected,
-               changedAt(trash.files.get(), candidate)};
+               known ? nanoseconds(moved.st_ctim) : 0, known ? static_cast<std::uint64_t>(moved.st_size) : 0};
     next = next < 2 ? 2 : next + 1;  // the next file of this name starts past this one
     return {};
   }
   return TrashError::trashFull;
 }
 
-std::error_code restoreFromTrash(const TrashedFile& trashed) {
+std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view root) {
+  Descriptor files;
+  Descriptor info;
+  std::string name;
+  if (const auto error = openTrashOf(trashed, files, info, name)) return error;
   struct stat status {};
-  const posix::ReachablePath from(trashed.inTrash);
-  if (::lstat(from.c_str(), &status) != 0) {
+  if (::fstatat(files.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
     return errno == ENOENT ? std::error_code(TrashError::notInTrash) : posix::lastError();
   }
   const EntryIdentity found{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-  if (found != trashed.identity || nanoseconds(status.st_ctim) != trashed.changed) return TrashError::notInTrash;
-  const posix::ReachablePath to(trashed.original);
-  if (renameNoReplace(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()) != 0) {
+  if (found != trashed.identity || nanoseconds(status.st_ctim) != trashed.changed ||
+      !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
+    return TrashError::notInTrash;
+  }
+  Descriptor parent;
+  std::string place;
+  if (const auto error = openPlaceOf(trashed.original, root, parent, place)) return error;
+  if (renameNoReplace(files.get(), name.c_str(), parent.get(), place.c_str()) != 0) {
     return errno == EEXIST ? std::error_code(TrashError::placeTaken) : posix::lastError();
   }
-  if (!trashed.info.empty()) ::unlink(posix::ReachablePath(trashed.info).c_str());
+  ::unlinkat(info.get(), (name + ".trashinfo").c_str(), 0);
   return {};
 }
 

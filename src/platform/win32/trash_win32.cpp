@@ -164,7 +164,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   return {};
 }
 
-std::error_code restoreFromTrash(const TrashedFile& trashed) {
+std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view) {
   const std::wstring original = win32::toWide(trashed.original);
   if (::GetFileAttributesW(original.c_str()) != INVALID_FILE_ATTRIBUTES) return TrashError::placeTaken;
   IdList binId;
