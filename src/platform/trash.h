@@ -25,6 +25,7 @@ struct TrashedFile {
   // one that was given the same inode number. On Windows the identity alone, and no time.
   EntryIdentity identity;
   std::int64_t changed = 0;  // the time of its last status change, in nanoseconds
+  std::uint64_t size = 0;  // its size in bytes when it went; on Windows what the Recycle Bin recorded
   friend bool operator==(const TrashedFile&, const TrashedFile&) = default;
 };
 
