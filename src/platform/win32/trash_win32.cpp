@@ -249,8 +249,6 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   const std::wstring path = win32::joinedPath(folderPath, names.back());
   if (path.size() >= MAX_PATH || !folders_->hasRecycleBin(path)) return TrashError::noTrash;
 
-  FILETIME before{};
-  ::GetSystemTimeAsFileTime(&before);
   std::wstring from = path;
   from.push_back(L'\0');  // the list ends with a second NUL
   SHFILEOPSTRUCTW operation{};
@@ -263,18 +261,15 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   if (operation.fAnyOperationsAborted) return win32::systemError(ERROR_CANCELLED);
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return win32::systemError(ERROR_ACCESS_DENIED);
   trashed = {std::string(original), {}, {}, expected, 0, size};
-  // The item just recycled: of this name and size, deleted since just before the move (the bin
-  // may keep whole seconds). Without it the file is in the bin all the same, and undo falls back
-  // to the newest item of its name and size.
-  const std::int64_t since = nanosecondsSince1970(before) - 2'000'000'000;
+  // The item just recycled is the newest of its name and size. Should the bin not tell, the file
+  // is in it all the same, and undo takes the newest item of its name and size.
   BinListing listing;
   IdList found;
   BinRecord record;
   if (listing.open() &&
       newestFrom(
-          listing, path,
-          [&](const std::optional<BinRecord>& item) { return item && item->size == size && item->deleted >= since; },
-          found, record)) {
+          listing, path, [size](const std::optional<BinRecord>& item) { return item && item->size == size; }, found,
+          record)) {
     trashed.changed = record.deleted;
   }
   return {};
@@ -283,17 +278,31 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
 std::error_code restoreFromTrash(const TrashedFile& trashed) {
   const std::wstring original = win32::toWide(trashed.original);
   if (::GetFileAttributesW(original.c_str()) != INVALID_FILE_ATTRIBUTES) return TrashError::placeTaken;
-  BinListing listing;
-  if (!listing.open()) return TrashError::notInTrash;
   // Exactly the item recorded. A record that knows no deletion time or size takes the newest of
   // what it knows, and a bin that tells neither is matched by name alone.
   const auto recorded = [&trashed](const std::optional<BinRecord>& item) {
     if (!item) return true;
     return (trashed.changed == 0 || item->deleted == trashed.changed) && (trashed.size == 0 || item->size == trashed.size);
   };
+  // The bin may keep the deletion time in local time and turn it to UTC with today's offset, so
+  // after a change of summer time or time zone it moves by whole quarter hours.
+  const auto recordedBeforeAZoneChange = [&trashed](const std::optional<BinRecord>& item) {
+    constexpr std::int64_t kQuarterHour = 15LL * 60 * 1'000'000'000;
+    constexpr std::int64_t kMostOffset = 26LL * 4 * kQuarterHour;  // UTC-12 to UTC+14
+    const std::int64_t shift = item ? item->deleted - trashed.changed : 0;
+    return item && trashed.changed != 0 && item->size == trashed.size && shift % kQuarterHour == 0 &&
+           shift >= -kMostOffset && shift <= kMostOffset;
+  };
+  BinListing listing;
   IdList found;
   BinRecord record;
-  if (!newestFrom(listing, original, recorded, found, record)) return TrashError::notInTrash;
+  if (!listing.open()) return TrashError::notInTrash;
+  if (!newestFrom(listing, original, recorded, found, record)) {
+    BinListing again;
+    if (!again.open() || !newestFrom(again, original, recordedBeforeAZoneChange, found, record)) {
+      return TrashError::notInTrash;
+    }
+  }
 
   Held<IContextMenu> menu;
   PCUITEMID_CHILD child = found.id;
