@@ -22,9 +22,10 @@ struct TrashedFile {
   std::string inTrash;   // the file in the trash (files/<name> on Linux, the bin's own file on Windows)
   std::string info;      // its .trashinfo on Linux; empty on Windows
   // The file itself as it lies in the trash: what has its name there later may be another, even
-  // one that was given the same inode number. On Windows the identity alone, and no time.
+  // one that was given the same inode number. On Windows the Recycle Bin's item is told by the
+  // time it was deleted (in `changed`) and its size instead.
   EntryIdentity identity;
-  std::int64_t changed = 0;  // the time of its last status change, in nanoseconds
+  std::int64_t changed = 0;  // the time of its last status change, in nanoseconds; on Windows when it was deleted
   std::uint64_t size = 0;  // its size in bytes when it went; on Windows what the Recycle Bin recorded
   friend bool operator==(const TrashedFile&, const TrashedFile&) = default;
 };

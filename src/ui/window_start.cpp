@@ -48,7 +48,7 @@ void WindowStart::start(StartedWindow& window, settings::ScanOptions& options, s
 void WindowStart::runPendingActions(StartedWindow& window) {
   if (window.closed() || window.busy()) return;
   if (std::exchange(pendingDelete_, false)) {
-    window.onDeleteClicked();
+    window.deleteAsCommanded();
     if (window.busy()) return;
   }
   if (std::exchange(pendingExit_, false)) {

@@ -26,7 +26,9 @@ class StartedWindow {
   // Shown and brought to the front for the command line's actions.
   virtual void showForActions() = 0;
   virtual void onScanClicked() = 0;
-  virtual void onDeleteClicked() = 0;
+  // The command line's "delete": removes the marked orphans without a question, as the user asked
+  // for it on the command line.
+  virtual void deleteAsCommanded() = 0;
   virtual bool busy() const noexcept = 0;
   virtual bool closed() const noexcept = 0;
   // Ends the run without the close, so that nothing is saved.

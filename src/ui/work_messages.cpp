@@ -1,4 +1,4 @@
-// The error box texts of the window's work.
+// The box texts of the window's work.
 #include "ui/work_messages.h"
 
 #include <cstddef>
@@ -6,6 +6,10 @@
 #include "scan/cleaning_record.h"
 
 namespace zendrift::ui {
+
+std::string permanentDeletionQuestion(std::size_t count) {
+  return "Delete " + std::to_string(count) + " marked orphan(s) permanently? This cannot be undone.";
+}
 
 std::string unrecordedCleaningMessage(std::error_code error) {
   return "The cleaning could not be recorded in " + scan::cleaningRecordFolder() +

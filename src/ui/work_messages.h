@@ -1,13 +1,17 @@
-// The error box texts of the window's work: what the window shows when a cleaning cannot be
-// recorded or an undo leaves items in the trash.
+// The box texts of the window's work: the question before a deletion for good, and what the
+// window shows when a cleaning cannot be recorded or an undo leaves items in the trash.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <system_error>
 
 #include "scan/cleaning_undo.h"
 
 namespace zendrift::ui {
+
+// Asked before the window deletes `count` marked orphans for good; the box answers No by default.
+std::string permanentDeletionQuestion(std::size_t count);
 
 // Why the cleaning cannot be undone from the window: it could not be recorded.
 std::string unrecordedCleaningMessage(std::error_code error);

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
@@ -80,9 +82,11 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   void optionsToControls() override;
   void controlsToOptions();
 
-  // Handlers of the buttons and the logo.
+  // Handlers of the buttons and the logo. Delete asks first when it would delete for good: the
+  // answer comes later, from a box that says No unless told otherwise.
   void onScanClicked() override;
-  void onDeleteClicked() override;
+  void onDeleteClicked();
+  void deleteAsCommanded() override;
   void onBrowseClicked();
   void onHelpClicked();
   void onExitClicked();
@@ -189,6 +193,8 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   // The worker's queue to this window, and what it hands over there.
   ui::PostToWindow postToWindow();
   ui::WorkSink workSink();
+  // Removes the marked orphans as the move-to-trash box says.
+  void removeMarked();
   void scanFinished(const scan::ScanReport& report);
   void removalFinished(const scan::RemovalReport& report, std::error_code unrecorded);
   void workFailed(const std::string& message);
@@ -219,6 +225,8 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   enum class Work { none, scanning, removing };
   Work work_ = Work::none;
   bool deleteWasEnabled_ = false;
+  // The question before a deletion for good, while it is open.
+  QPointer<QMessageBox> deletionQuestion_;
   std::vector<scan::OrphanRecord> records_;
   std::function<void(const std::string& folder)> walkObserver_;
   std::function<void(const std::string& path)> removalObserver_;

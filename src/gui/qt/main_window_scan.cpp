@@ -74,6 +74,31 @@ void MainWindow::scanFinished(const scan::ScanReport& report) {
 }
 
 void MainWindow::onDeleteClicked() {
+  if (work_ != Work::none || deletionQuestion_) return;
+  const std::size_t marked = ui::markedOrphans(model_, records_).lines.size();
+  if (moveToTrashBox->isChecked() || marked == 0) {
+    removeMarked();
+    return;
+  }
+  // Nothing can bring these back: the user says so first, and Return alone answers No.
+  auto* question = new QMessageBox(QMessageBox::Warning, "Zendrift",
+                                   QString::fromStdString(ui::permanentDeletionQuestion(marked)),
+                                   QMessageBox::Yes | QMessageBox::No, this);  // the window owns it
+  question->setDefaultButton(QMessageBox::No);
+  question->setEscapeButton(QMessageBox::No);
+  question->setWindowModality(Qt::WindowModal);
+  question->setAttribute(Qt::WA_DeleteOnClose);
+  connect(question, &QMessageBox::finished, this, [this](int answer) {
+    deletionQuestion_ = nullptr;
+    if (answer == QMessageBox::Yes) removeMarked();
+  });
+  deletionQuestion_ = question;
+  question->open();
+}
+
+void MainWindow::deleteAsCommanded() { removeMarked(); }
+
+void MainWindow::removeMarked() {
   if (work_ != Work::none) return;
   // The removal takes the marked lines from the last to the first, so the lines above the one it
   // reports on keep their places.

@@ -89,7 +89,11 @@ class MainWindow final : public WindowObject, private ui::StartedWindow {
   ui::OptionControls optionControls() const;
   void showFolderHints();
   void onScanClicked() override;
-  void onDeleteClicked() override;
+  // Asks first when it would delete for good, in a box whose default answer is No.
+  void onDeleteClicked();
+  void deleteAsCommanded() override;
+  // Removes the marked orphans as the move-to-trash box says.
+  void removeMarked();
   void onBrowseClicked();
   void onHelpClicked();
   void onUpdatesClicked();

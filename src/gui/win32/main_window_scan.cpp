@@ -7,6 +7,7 @@
 #include "gui/win32/check_list_window.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/styled_button_window.h"
+#include "platform/win32/win32_text.h"
 #include "scan/cleaning_record.h"
 #include "scan/cleaning_undo.h"
 #include "ui/orphan_lines.h"
@@ -60,6 +61,19 @@ void MainWindow::scanFinished(const scan::ScanReport& report) {
 }
 
 void MainWindow::onDeleteClicked() {
+  if (work_ != Work::none) return;
+  const std::size_t marked = ui::markedOrphans(model_, records_).lines.size();
+  if (!isChecked(at(ui::ControlId::moveToTrashBox)) && marked > 0) {
+    // Nothing can bring these back: the user says so first, and Return alone answers No.
+    const std::wstring question = platform::win32::toWide(ui::permanentDeletionQuestion(marked));
+    if (MessageBoxW(window_, question.c_str(), L"Zendrift", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) return;
+  }
+  removeMarked();
+}
+
+void MainWindow::deleteAsCommanded() { removeMarked(); }
+
+void MainWindow::removeMarked() {
   if (work_ != Work::none) return;
   // The removal takes the marked lines from the last to the first, so the lines above the one it
   // reports on keep their places.

@@ -4,11 +4,17 @@
 // The shell deletes for good, without asking when told not to ask, whatever it cannot recycle.
 // So a file goes to the shell only on a drive that has a Recycle Bin (a fixed drive named by its
 // letter, as both Windows and Wine require) and by a path the shell takes whole.
+//
+// The bin may hold many files of one name and folder (a shortcut that an installer puts back and
+// a cleaning takes again), listed in no fixed order. An item is told apart by the deletion time
+// and the size that the bin records for it, read back right after the move.
 #include <windows.h>
+#include <oleauto.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -89,6 +95,97 @@ bool cameFrom(IShellFolder2* bin, PCUITEMID_CHILD item, const std::wstring& orig
   return sameText(shown, fileName) || (dot != std::wstring::npos && sameText(shown, fileName.substr(0, dot)));
 }
 
+// What the bin records of an item: when it went, in nanoseconds since 1970, and its size.
+struct BinRecord {
+  std::int64_t deleted = 0;
+  std::uint64_t size = 0;
+};
+
+constexpr std::int64_t kFileTimeAt1970 = 116444736000000000;  // 100 ns ticks from 1601 to 1970
+
+std::int64_t nanosecondsSince1970(const FILETIME& time) {
+  const auto ticks = static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  return (ticks - kFileTimeAt1970) * 100;
+}
+
+bool underWine() {
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Windows answers the bin's columns as values.
+std::optional<BinRecord> recordFromDetails(IShellFolder2* bin, PCUITEMID_CHILD item) {
+  // FMTID_Displaced / PID_DISPLACED_DATE and FMTID_Storage / PID_STG_SIZE.
+  constexpr SHCOLUMNID kDeleted{{0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}}, 3};
+  constexpr SHCOLUMNID kSize{{0xb725f130, 0x47ef, 0x101a, {0xa5, 0xf1, 0x02, 0x60, 0x8c, 0x9e, 0xeb, 0xac}}, 12};
+  VARIANT deleted;
+  VARIANT size;
+  ::VariantInit(&deleted);
+  ::VariantInit(&size);
+  std::optional<BinRecord> record;
+  if (SUCCEEDED(bin->GetDetailsEx(item, &kDeleted, &deleted)) && SUCCEEDED(bin->GetDetailsEx(item, &kSize, &size)) &&
+      deleted.vt == VT_DATE && SUCCEEDED(::VariantChangeType(&size, &size, 0, VT_UI8))) {
+    // A date counts days from 30 December 1899, 25569 days before 1970.
+    const double seconds = (deleted.date - 25569.0) * 86400.0;
+    record = BinRecord{static_cast<std::int64_t>(seconds * 1e9), size.ullVal};
+  }
+  ::VariantClear(&deleted);
+  ::VariantClear(&size);
+  return record;
+}
+
+// Wine 8 answers the columns only as display text, the time without seconds and the size in KB.
+// Its item ids carry the listing record of the trashed file after a zero byte, with the
+// deletion time (whole seconds, from the trash information) as the last access time.
+std::optional<BinRecord> recordFromWineItem(PCUITEMID_CHILD item) {
+  if (!underWine()) return std::nullopt;
+  if (item->mkid.cb < 2 + 1 + sizeof(WIN32_FIND_DATAW) + 2 || item->mkid.abID[0] != 0) return std::nullopt;
+  WIN32_FIND_DATAW data;
+  std::memcpy(&data, item->mkid.abID + 1, sizeof data);
+  return BinRecord{nanosecondsSince1970(data.ftLastAccessTime), win32::joined(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
+std::optional<BinRecord> binRecord(IShellFolder2* bin, PCUITEMID_CHILD item) {
+  if (std::optional<BinRecord> record = recordFromDetails(bin, item)) return record;
+  return recordFromWineItem(item);
+}
+
+// The Recycle Bin's folder and the list of its items.
+struct BinListing {
+  IdList binId;
+  Held<IShellFolder> desktop;
+  Held<IShellFolder2> bin;
+  Held<IEnumIDList> items;
+
+  bool open() {
+    return SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_BITBUCKET, nullptr, 0, &binId.id)) &&
+           SUCCEEDED(::SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.out()))) &&
+           SUCCEEDED(desktop->BindToObject(binId.id, nullptr, IID_IShellFolder2, bin.out())) &&
+           bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                            reinterpret_cast<IEnumIDList**>(items.out())) == S_OK;
+  }
+};
+
+// The newest item from `original` that `fits` (given what the bin records of it, when it tells),
+// and that record. Of items that tell no time, the one listed last.
+template <typename Fits>
+bool newestFrom(BinListing& listing, const std::wstring& original, Fits fits, IdList& found, BinRecord& record) {
+  for (PITEMID_CHILD item = nullptr; listing.items->Next(1, &item, nullptr) == S_OK; item = nullptr) {
+    std::optional<BinRecord> candidate;
+    const bool fromOriginal = cameFrom(listing.bin.get(), item, original);
+    if (fromOriginal) candidate = binRecord(listing.bin.get(), item);
+    const BinRecord known = candidate.value_or(BinRecord{});
+    if (fromOriginal && fits(candidate) && (!found.id || known.deleted >= record.deleted)) {
+      ::CoTaskMemFree(found.id);
+      found.id = item;
+      record = known;
+    } else {
+      ::CoTaskMemFree(item);
+    }
+  }
+  return found.id != nullptr;
+}
+
 // The context-menu command that restores an item: the "undelete" verb, or on Wine, whose shell
 // names no verbs, its "&Restore" entry.
 std::optional<UINT> restoreCommand(IContextMenu* menu, HMENU popup, UINT first) {
@@ -142,6 +239,9 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   if (const auto error = win32::walkToParent(root, names, parent, folderPath)) return error;
   FileHandle entry;
   if (const auto error = win32::openScannedFile(parent, folderPath, names.back(), expected, 0, entry)) return error;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(entry.get(), &information)) return win32::lastError();
+  const std::uint64_t size = win32::joined(information.nFileSizeHigh, information.nFileSizeLow);
   // The shell opens the file itself. What remains between this check and its move: another file
   // renamed into this very folder under this very name would go instead; the folders on the way
   // stay held.
@@ -160,39 +260,53 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   }
   if (operation.fAnyOperationsAborted) return win32::systemError(ERROR_CANCELLED);
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return win32::systemError(ERROR_ACCESS_DENIED);
-  trashed = {std::string(original), {}, {}, expected, 0};
+  trashed = {std::string(original), {}, {}, expected, 0, size};
+  // The item just recycled is the newest of its name and size. Should the bin not tell, the file
+  // is in it all the same, and undo takes the newest item of its name and size.
+  BinListing listing;
+  IdList found;
+  BinRecord record;
+  if (listing.open() &&
+      newestFrom(
+          listing, path, [size](const std::optional<BinRecord>& item) { return item && item->size == size; }, found,
+          record)) {
+    trashed.changed = record.deleted;
+  }
   return {};
 }
 
 std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view) {
   const std::wstring original = win32::toWide(trashed.original);
   if (::GetFileAttributesW(original.c_str()) != INVALID_FILE_ATTRIBUTES) return TrashError::placeTaken;
-  IdList binId;
-  Held<IShellFolder> desktop;
-  Held<IShellFolder2> bin;
-  Held<IEnumIDList> items;
-  if (FAILED(::SHGetFolderLocation(nullptr, CSIDL_BITBUCKET, nullptr, 0, &binId.id)) ||
-      FAILED(::SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.out()))) ||
-      FAILED(desktop->BindToObject(binId.id, nullptr, IID_IShellFolder2, bin.out())) ||
-      bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                       reinterpret_cast<IEnumIDList**>(items.out())) != S_OK) {
-    return TrashError::notInTrash;
-  }
-  // The newest of its name is listed last.
+  // Exactly the item recorded. A record that knows no deletion time or size takes the newest of
+  // what it knows, and a bin that tells neither is matched by name alone.
+  const auto recorded = [&trashed](const std::optional<BinRecord>& item) {
+    if (!item) return true;
+    return (trashed.changed == 0 || item->deleted == trashed.changed) && (trashed.size == 0 || item->size == trashed.size);
+  };
+  // The bin may keep the deletion time in local time and turn it to UTC with today's offset, so
+  // after a change of summer time or time zone it moves by whole quarter hours.
+  const auto recordedBeforeAZoneChange = [&trashed](const std::optional<BinRecord>& item) {
+    constexpr std::int64_t kQuarterHour = 15LL * 60 * 1'000'000'000;
+    constexpr std::int64_t kMostOffset = 26LL * 4 * kQuarterHour;  // UTC-12 to UTC+14
+    const std::int64_t shift = item ? item->deleted - trashed.changed : 0;
+    return item && trashed.changed != 0 && item->size == trashed.size && shift % kQuarterHour == 0 &&
+           shift >= -kMostOffset && shift <= kMostOffset;
+  };
+  BinListing listing;
   IdList found;
-  for (PITEMID_CHILD item = nullptr; items->Next(1, &item, nullptr) == S_OK; item = nullptr) {
-    if (cameFrom(bin.get(), item, original)) {
-      ::CoTaskMemFree(found.id);
-      found.id = item;
-    } else {
-      ::CoTaskMemFree(item);
+  BinRecord record;
+  if (!listing.open()) return TrashError::notInTrash;
+  if (!newestFrom(listing, original, recorded, found, record)) {
+    BinListing again;
+    if (!again.open() || !newestFrom(again, original, recordedBeforeAZoneChange, found, record)) {
+      return TrashError::notInTrash;
     }
   }
-  if (!found.id) return TrashError::notInTrash;
 
   Held<IContextMenu> menu;
   PCUITEMID_CHILD child = found.id;
-  if (FAILED(bin->GetUIObjectOf(nullptr, 1, &child, IID_IContextMenu, nullptr, menu.out()))) {
+  if (FAILED(listing.bin->GetUIObjectOf(nullptr, 1, &child, IID_IContextMenu, nullptr, menu.out()))) {
     return std::make_error_code(std::errc::function_not_supported);
   }
   constexpr UINT kFirst = 1;

@@ -7,7 +7,8 @@
 //   zd_window_probe focus            the caption of the control with the keyboard focus ("list"
 //                                    for the result list, "folder" for the user folder's box)
 //   zd_window_probe rect CONTROL     a control's screen rectangle "LEFT TOP WIDTH HEIGHT"; CONTROL
-//                                    is "window" (the client area), "scan", "delete" or "exit"
+//                                    is "window" (the client area), "scan", "delete", "exit" or
+//                                    "trash" (the move-to-Recycle-Bin box)
 //
 // Exits 1 when there is no Zendrift window (or no such control), 2 for a wrong call.
 #include <windows.h>
@@ -94,7 +95,8 @@ int main(int argc, char** argv) {
       MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     } else {
       const ControlId id = name == "scan" ? ControlId::scanButton : name == "delete" ? ControlId::deleteButton
-                           : name == "exit" ? ControlId::exitButton : ControlId::count;
+                           : name == "exit" ? ControlId::exitButton
+                           : name == "trash" ? ControlId::moveToTrashBox : ControlId::count;
       HWND child = id == ControlId::count ? nullptr : control(window, id);
       if (!child) return 1;
       GetWindowRect(child, &rect);

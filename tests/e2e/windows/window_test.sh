@@ -2,10 +2,11 @@
 # The Win32 window of zendrift.exe under Wine on a virtual X display, driven as a user would:
 # real clicks (xdotool) and screenshots (ImageMagick), with zd_window_probe reading what the
 # window shows. It checks the caption, the styled "Start Scan" button's pixels, a scan started by
-# clicking "Start Scan" that lists exactly the planted orphans, "Delete Orphans" removing exactly
-# them, and Exit writing %APPDATA%\Zendrift\zendrift.ini in the settings' key order, and the Tab
-# key's order over the controls; then the command line /start /delete /exit with the window
-# showing, which saves nothing.
+# clicking "Start Scan" that lists exactly the planted orphans, "Delete Orphans" with "Move to
+# Recycle Bin" unticked asking first (Return answers No) and then removing exactly them, and Exit
+# writing %APPDATA%\Zendrift\zendrift.ini in the settings' key order, and the Tab key's order
+# over the controls; then the command line /start /delete /exit with the window showing, which
+# deletes for good without a question and saves nothing.
 #
 #   window_test.sh BUILD_DIR        (the cross build holding zendrift.exe and the helpers)
 #
@@ -148,8 +149,24 @@ if [ -n "${ZENDRIFT_WINDOW_SCREENSHOT:-}" ]; then
   import -window root -crop "${ww}x${wh}+${wl}+${wt}" +repage "$ZENDRIFT_WINDOW_SCREENSHOT"
 fi
 
-# "Delete Orphans" removes exactly them.
+# Deleting for good asks first, No by default: Return keeps everything.
+question() {
+  local box
+  box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zendrift$' | head -n 1) || fail "no question before $1"
+  xdotool windowfocus --sync "$box"
+  xdotool key "$2"
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Zendrift$' >/dev/null 2>&1 || return 0; sleep 0.2; done
+  fail "the question stayed after $2"
+}
+click trash
 click delete
+question "deleting for good" Return
+[ "$(planted_orphans | wc -l)" -eq 4 ] || fail "No deleted: $(planted_orphans | tr '\n' ' ')"
+[ "$(probe lines | sort)" = "$expected" ] || fail "lines after No: $(probe lines)"
+
+# Yes: "Delete Orphans" removes exactly them.
+click delete
+question "deleting for good again" y
 wait_status "Idle" 60
 [ "$(planted_orphans)" = "$(printf './live.lnk\n./sub/folder.lnk')" ] || fail "left on disk: $(planted_orphans | tr '\n' ' ')"
 [ -z "$(probe lines)" ] || fail "lines left: $(probe lines)"

@@ -1,10 +1,11 @@
 // Scanning from the window: a stop pressed during a walk, a close during a scan, the exclude
-// list followed by a scan, deleting into the trash and undoing it, and the error box for errors that
-// escape a handler.
+// list followed by a scan, deleting into the trash and undoing it, the question before deleting
+// for good, and the error box for errors that escape a handler.
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <future>
 #include <stdexcept>
 
@@ -59,6 +60,21 @@ class ScanTest : public WindowTest {
     std::vector<std::string> out;
     for (int n : numbers) out.push_back(orphans_[static_cast<std::size_t>(n - 1)].string());
     return out;
+  }
+
+  // The question the window asks before deleting for good, when it is showing.
+  static QMessageBox* deletionQuestion(const app::MainWindow& form) {
+    for (QMessageBox* question : form.findChildren<QMessageBox*>()) {
+      if (question->isVisible()) return question;
+    }
+    return nullptr;
+  }
+
+  static void answer(app::MainWindow& form, QMessageBox::StandardButton button) {
+    QMessageBox* question = deletionQuestion(form);
+    ASSERT_NE(question, nullptr) << "no question before deleting for good";
+    question->button(button)->click();
+    waitIdle(form);
   }
 
   static void postClick(QWidget* button) {
@@ -177,11 +193,51 @@ TEST_F(ScanTest, DeletingMovesToTheTrashUndoPutsItBackAndAnUntickedBoxDeletesFor
   form->onScanClicked();
   waitIdle(*form);
   form->onDeleteClicked();
-  waitIdle(*form);
+  answer(*form, QMessageBox::Yes);
   for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
   EXPECT_EQ(inTrash(), 0);
   form->close();
   EXPECT_NE(readFile(settingsFile()).find("[Delete]\nPermanently=1\n"), std::string::npos) << "the choice is saved";
+}
+
+TEST_F(ScanTest, DeletingForGoodAsksFirstAndReturnAloneNeverDeletes) {
+  writeSettings(readFile(settingsFile()) + "[Delete]\nPermanently=1\n");
+  // Asked for on the command line, the deletion needs no question.
+  {
+    auto form = createForm({"/start", "/delete"});
+    EXPECT_EQ(deletionQuestion(*form), nullptr);
+    for (const fs::path& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
+  }
+  for (std::size_t i = 0; i < orphans_.size(); ++i) orphan(folders_[i], "orphan" + std::to_string(i + 1));
+
+  auto form = createForm();
+  ASSERT_FALSE(form->moveToTrashBox->isChecked());
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  // Return scans from the focused "Start Scan", which hands the focus to "Delete Orphans"; a
+  // second Return asks, and a third answers No.
+  form->scanButton->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  waitIdle(*form);
+  ASSERT_EQ(form->resultList->model().items.count(), 5);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QMessageBox* question = deletionQuestion(*form);
+  ASSERT_NE(question, nullptr) << "deleted for good without a question";
+  EXPECT_EQ(question->text().toStdString(), "Delete 5 marked orphan(s) permanently? This cannot be undone.");
+  QTest::keyClick(question, Qt::Key_Return);
+  waitIdle(*form);
+  EXPECT_EQ(deletionQuestion(*form), nullptr);
+  for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_EQ(form->resultList->model().items.count(), 5);
+
+  // Only Yes deletes, and only the marked lines.
+  form->resultList->model().setItemChecked(0, false);
+  form->onDeleteClicked();
+  ASSERT_NE(deletionQuestion(*form), nullptr);
+  EXPECT_NE(deletionQuestion(*form)->text().indexOf("Delete 4 "), -1);
+  answer(*form, QMessageBox::Yes);
+  EXPECT_EQ(form->resultList->model().items.count(), 1);
+  EXPECT_EQ(std::count_if(orphans_.begin(), orphans_.end(), [](const fs::path& path) { return fs::exists(path); }), 1);
 }
 
 TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
