@@ -44,11 +44,11 @@ TEST(Win32Trash, EachOfSixRecyclingsOfOneShortcutComesBackAsItsOwnVersion) {
   // The newest first, as undo takes cleanings, then the rest in no order the bin could follow:
   // the fourth while a newer one of its size is still in the bin.
   for (const std::size_t i : {5, 3, 1, 4, 0, 2}) {
-    ASSERT_FALSE(restoreFromTrash(trashed[i])) << i;
+    ASSERT_FALSE(restoreFromTrash(trashed[i], dir.str())) << i;
     EXPECT_EQ(testing::readFile(path), versions[i]) << i;
     ASSERT_TRUE(::DeleteFileW(std::filesystem::path(path).wstring().c_str()));
   }
-  EXPECT_EQ(restoreFromTrash(trashed[5]), TrashError::notInTrash);
+  EXPECT_EQ(restoreFromTrash(trashed[5], dir.str()), TrashError::notInTrash);
 }
 
 }  // namespace
