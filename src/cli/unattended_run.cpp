@@ -105,6 +105,10 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
   if (const std::error_code locked = lock.acquire(scan::cleaningRecordFolder()); locked == scan::CleaningLockError::busy) {
     err << "Zendrift: " << locked.message() << "; nothing was done.\n";
     return 1;
+  } else if (locked) {
+    // No state folder to lock in: the cleaning goes on, and its record will fail and say so.
+    err << "Zendrift: cannot take the cleaning lock in " << scan::escapedField(scan::cleaningRecordFolder()) << ": "
+        << locked.message() << '\n';
   }
   const scan::ScanPlan plan = planOf(options);
   const bool usable = profileUsable(plan.scans.front(), err);

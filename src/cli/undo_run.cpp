@@ -2,6 +2,7 @@
 #include "cli/undo_run.h"
 
 #include "scan/cleaning_record.h"
+#include "scan/field_escape.h"
 #include "scan/cleaning_undo.h"
 
 namespace zendrift::app {
@@ -9,7 +10,7 @@ namespace zendrift::app {
 int runUndo(std::ostream& err) {
   const scan::UndoReport report = scan::undoLastCleaning(scan::cleaningRecordFolder());
   for (const scan::UndoFailure& failure : report.failures) {
-    err << "Could not restore " << failure.path << ": " << failure.error.message() << '\n';
+    err << "Could not restore " << scan::escapedField(failure.path) << ": " << failure.error.message() << '\n';
   }
   err << report.statusText() << '\n';
   return report.succeeded() ? 0 : 1;

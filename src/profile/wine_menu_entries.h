@@ -70,9 +70,8 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
 // the folder above it is there, and is not on a disk that is not mounted now), or it starts a
 // shortcut that its prefix no longer holds. An entry that cannot be judged (a prefix without
 // registry, an unmapped drive, a drive on a disk that is not mounted) is not an orphan. `disks`
-// is what the machine says of its disks (read once for many entries); without it, it is read.
+// is what the machine says of its disks, read once for many entries.
 bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks);
-bool menuEntryOrphaned(const MenuEntry& entry);
 
 // The host path of the shortcut an entry starts, when its prefix holds it; empty otherwise.
 std::string launchedShortcut(const MenuEntry& entry);

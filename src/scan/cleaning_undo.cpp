@@ -105,6 +105,12 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
   }
   for (platform::TrashedFile& file : record.trashed) {
     const std::optional<std::string> root = rootOf(file.original, record.roots);
+    // The folder the cleaning started from may be gone too (a folder of the user's own, deleted
+    // since): it is made again like the folders below it, or the file could never come back. Should
+    // that fail, the restore below fails and says why.
+    if (root && !platform::folderExists(*root)) {
+      static_cast<void>(platform::createFolders(platform::excludeTrailingDelimiter(*root)));
+    }
     const std::error_code restoreError =
         root ? platform::restoreFromTrash(file, *root) : std::error_code(platform::RemovalError::notBelowRoot);
     if (!restoreError) {

@@ -351,9 +351,11 @@ TEST_F(TrashAndUndo, UndoTakesOnlyWhatItTrashedAndNeverFollowsALinkOnTheWay) {
 }
 
 TEST_F(TrashAndUndo, UndoMakesDeletedFoldersAgainAtAnyDepthAndThenTakesTheCleaningBefore) {
-  shortcut(desktop() / "older.lnk", "C:\\Gone\\older.exe");
-  const std::string older = readFile(desktop() / "older.lnk");
-  ASSERT_EQ(run({"/silent"}).exitCode, 0);
+  // The older cleaning was of a folder of the user's own, which is gone by the time of its undo.
+  const fs::path links = home.path() / "Links";
+  shortcut(links / "older.lnk", "C:\\Gone\\older.exe");
+  const std::string older = readFile(links / "older.lnk");
+  ASSERT_EQ(run({"/silent", "/userdir", links.string()}).exitCode, 0);
   // A later cleaning takes a shortcut deeper than PATH_MAX; then the user deletes its folders.
   const FolderChain chain(startMenu() / "Programs", PATH_MAX + 300);
   const std::string content = LnkBuilder().localPath("C:\\Gone\\deep.exe").build();
@@ -366,10 +368,11 @@ TEST_F(TrashAndUndo, UndoMakesDeletedFoldersAgainAtAnyDepthAndThenTakesTheCleani
   const ProgramResult undone = run({"/undo"});
   EXPECT_EQ(undone.exitCode, 0) << undone.err;
   EXPECT_EQ(chain.read("deep.lnk"), content);
-  EXPECT_FALSE(fs::exists(desktop() / "older.lnk"));
+  EXPECT_FALSE(fs::exists(links / "older.lnk"));
+  fs::remove_all(links);
   const ProgramResult before = run({"/undo"});
   EXPECT_EQ(before.exitCode, 0) << before.err;
-  EXPECT_EQ(readFile(desktop() / "older.lnk"), older);
+  EXPECT_EQ(readFile(links / "older.lnk"), older);
   chain.remove();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "platform/guarded_removal.h"
 
@@ -24,6 +25,11 @@ class Descriptor {
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.fd_, -1));
+    return *this;
+  }
   void reset(int fd) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;

@@ -73,12 +73,14 @@ std::error_code openTrashFolder(TrashFolder& trash, int parent, const std::strin
   return {};
 }
 
-// The shared .Trash of a volume's top folder, when it is one every user may keep a trash in: a
-// real folder (not a link) with the sticky bit, so that none can remove another's.
-bool isSharedTrash(int top) {
+// The shared .Trash of a volume's top folder, opened, when it is one every user may keep a trash
+// in: a real folder (not a link) with the sticky bit, so that none can remove another's. What is
+// checked is what was opened, so nothing can be swapped in between.
+Descriptor openSharedTrash(int top) {
+  Descriptor shared(::openat(top, ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat status {};
-  return ::fstatat(top, ".Trash", &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode) &&
-         (status.st_mode & S_ISVTX) != 0;
+  if (shared.get() < 0 || ::fstat(shared.get(), &status) != 0 || (status.st_mode & S_ISVTX) == 0) return Descriptor();
+  return shared;
 }
 
 // The folder behind an open descriptor, as the system names it; empty when unknown.
@@ -349,10 +351,9 @@ struct Trash::Folders {
     }
     // .Trash/$uid only when this user made it for themselves; one that another user prepared
     // would let that user delete what goes there.
-    if (isSharedTrash(topFolder.get())) {
-      const Descriptor shared(::openat(topFolder.get(), ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (const Descriptor shared = openSharedTrash(topFolder.get()); shared.get() >= 0) {
       trash.path = top + "/.Trash/" + uid;
-      if (shared.get() >= 0 && !openTrashFolder(trash, shared.get(), uid, true, volume)) return trash;
+      if (!openTrashFolder(trash, shared.get(), uid, true, volume)) return trash;
     }
     trash.path = top + "/.Trash-" + uid;
     if (openTrashFolder(trash, topFolder.get(), ".Trash-" + uid, false, volume)) trash.error = TrashError::noTrash;

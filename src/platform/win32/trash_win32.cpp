@@ -285,13 +285,17 @@ std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view) {
     return (trashed.changed == 0 || item->deleted == trashed.changed) && (trashed.size == 0 || item->size == trashed.size);
   };
   // The bin may keep the deletion time in local time and turn it to UTC with today's offset, so
-  // after a change of summer time or time zone it moves by whole quarter hours.
-  const auto recordedBeforeAZoneChange = [&trashed](const std::optional<BinRecord>& item) {
+  // after a change of summer time or time zone it moves by whole quarter hours. Such a match is
+  // taken only when it is the one item that fits: cleanings run by the hour would fit alike.
+  std::size_t shiftedFits = 0;
+  const auto recordedBeforeAZoneChange = [&trashed, &shiftedFits](const std::optional<BinRecord>& item) {
     constexpr std::int64_t kQuarterHour = 15LL * 60 * 1'000'000'000;
     constexpr std::int64_t kMostOffset = 26LL * 4 * kQuarterHour;  // UTC-12 to UTC+14
     const std::int64_t shift = item ? item->deleted - trashed.changed : 0;
-    return item && trashed.changed != 0 && item->size == trashed.size && shift % kQuarterHour == 0 &&
-           shift >= -kMostOffset && shift <= kMostOffset;
+    const bool fits = item && trashed.changed != 0 && item->size == trashed.size && shift % kQuarterHour == 0 &&
+                      shift >= -kMostOffset && shift <= kMostOffset;
+    if (fits) ++shiftedFits;
+    return fits;
   };
   BinListing listing;
   IdList found;
@@ -299,7 +303,7 @@ std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view) {
   if (!listing.open()) return TrashError::notInTrash;
   if (!newestFrom(listing, original, recorded, found, record)) {
     BinListing again;
-    if (!again.open() || !newestFrom(again, original, recordedBeforeAZoneChange, found, record)) {
+    if (!again.open() || !newestFrom(again, original, recordedBeforeAZoneChange, found, record) || shiftedFits != 1) {
       return TrashError::notInTrash;
     }
   }

@@ -80,7 +80,9 @@ bool wellFormedShare(std::string_view drivePart) {
 }  // namespace
 
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile) {
-  return windowsDriveType(drivePart, profile, readDiskMounts());
+  // A share's type asks nothing of the disks, and shares are asked about for every shortcut.
+  const bool share = drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1]);
+  return windowsDriveType(drivePart, profile, share ? DiskMounts{} : readDiskMounts());
 }
 
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, const DiskMounts& disks) {

@@ -147,8 +147,6 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
   return entries;
 }
 
-bool menuEntryOrphaned(const MenuEntry& entry) { return menuEntryOrphaned(entry, readDiskMounts()); }
-
 bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   const WineLaunch& launch = entry.launch;
   if (prefixIsGone(launch.prefix, disks)) return true;
