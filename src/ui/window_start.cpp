@@ -29,10 +29,6 @@ void WindowStart::start(StartedWindow& window, settings::ScanOptions& options, s
   saveOnClose_ = false;
   reportLoadError();
   commandLine_.applySwitches(options);
-  if (window.runWithoutWindow(commandLine_)) {
-    exitRequested_ = true;
-    return;
-  }
   window.showForActions();
   window.optionsToControls();
   // Carried out in this order, each when the one before has ended; a close meanwhile ends the run.

@@ -21,8 +21,6 @@ class StartedWindow {
   virtual void optionsToControls() = 0;
   // Scan and Delete disabled: nothing may run on the defaults that stand in for unread settings.
   virtual void disableWork() = 0;
-  // A run that needs no window (the Linux window's /silent); true when it ran.
-  virtual bool runWithoutWindow(const settings::CommandLine& commandLine) = 0;
   // Shown and brought to the front for the command line's actions.
   virtual void showForActions() = 0;
   virtual void onScanClicked() = 0;
@@ -49,7 +47,7 @@ class WindowStart {
   // The command line's next action, when the window is neither busy nor closed.
   void runPendingActions(StartedWindow& window);
 
-  // True when the command line's "exit" ended the run, or a run without window did.
+  // True when the command line's "exit" ended the run.
   bool exitRequested() const noexcept { return exitRequested_; }
   // Whether closing the window saves the settings: only in an interactive run that read them.
   bool savesOnClose() const noexcept { return saveOnClose_; }

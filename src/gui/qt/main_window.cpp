@@ -61,13 +61,6 @@ void MainWindow::disableWork() {
   deleteButton->setEnabled(false);
 }
 
-bool MainWindow::runWithoutWindow(const settings::CommandLine& commandLine) {
-  if (!commandLine.switchPresent("silent")) return false;
-  hide();
-  runSilently();
-  return true;
-}
-
 void MainWindow::showForActions() {
   show();
   raise();

@@ -206,11 +206,8 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   // What the start-up asks of the window.
   void restoreBounds(const settings::ScanOptions& options) override;
   void disableWork() override;
-  bool runWithoutWindow(const settings::CommandLine& commandLine) override;
   void showForActions() override;
   void endRun() override;
-  // /silent with the window hidden: scan and remove here, nothing waits for a window.
-  void runSilently();
 
   settings::ScanOptions& options_;
   // The options as the boxes were last filled from them.

@@ -160,23 +160,4 @@ void MainWindow::stopWork() {
   if (work_ == Work::scanning) scanButton->setCaption("Start scan");
 }
 
-void MainWindow::runSilently() {
-  // The window is hidden and nothing waits for it: the scan and the removal run here.
-  std::vector<scan::OrphanRecord> marked;
-  scan::ScanEvents events;
-  events.orphanFound = [&marked](scan::OrphanRecord&& record) {
-    if (!record.excluded) marked.push_back(std::move(record));
-  };
-  const scan::ScanPlan plan = ui::scansFor(options_);
-  setStatusText(scan::scanEachPrefix(plan, {}, events).statusText());
-  const scan::Disposal disposal = options_.deletePermanently ? scan::Disposal::permanent : scan::Disposal::trash;
-  const scan::RemovalReport report = scan::removeOrphans(marked, options_.userDir, {}, {}, disposal,
-                                                         {scan::orphanCriteria(options_), plan.machinePrefixes});
-  std::string status = report.statusText();
-  if (const std::error_code unrecorded = scan::recordCleaning(report)) {
-    status += " The cleaning could not be recorded for undo: " + unrecorded.message();
-  }
-  setStatusText(status);
-}
-
 }  // namespace zendrift::app

@@ -116,7 +116,6 @@ class MainWindow final : public WindowObject, private ui::StartedWindow {
   // What the start-up asks of the window.
   void restoreBounds(const settings::ScanOptions& options) override;
   void disableWork() override;
-  bool runWithoutWindow(const settings::CommandLine&) override { return false; }
   void showForActions() override;
   // The run ends without the close, so nothing is saved.
   void endRun() override { PostQuitMessage(0); }
