@@ -10,7 +10,7 @@
 
 namespace zendrift::widgets {
 
-StyledButton::StyledButton(QWidget* parent) : ThemedControl(parent) {
+StyledButton::StyledButton(QWidget* parent) : StyledControl(parent) {
   setFocusPolicy(Qt::StrongFocus);
   resize(73, 21);
   rebuildGradients();
@@ -129,7 +129,7 @@ void StyledButton::rebuildGradients() {
 }
 
 void StyledButton::resizeEvent(QResizeEvent* event) {
-  ThemedControl::resizeEvent(event);
+  StyledControl::resizeEvent(event);
   rebuildGradients();
   changed();
 }
@@ -137,7 +137,7 @@ void StyledButton::resizeEvent(QResizeEvent* event) {
 void StyledButton::click() {
   QPointer<QAction> action = action_;
   QPointer<StyledButton> alive(this);
-  ThemedControl::click();
+  StyledControl::click();
   if (alive && action) action->trigger();
 }
 
@@ -182,7 +182,7 @@ bool StyledButton::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (dialogKey(key->key(), key->modifiers())) return true;
   }
-  return ThemedControl::eventFilter(watched, event);
+  return StyledControl::eventFilter(watched, event);
 }
 
 bool StyledButton::event(QEvent* event) {
@@ -202,7 +202,7 @@ bool StyledButton::event(QEvent* event) {
     default:
       break;
   }
-  return ThemedControl::event(event);
+  return StyledControl::event(event);
 }
 
 void StyledButton::keyPressEvent(QKeyEvent* event) {
@@ -226,12 +226,12 @@ void StyledButton::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  ThemedControl::keyPressEvent(event);
+  StyledControl::keyPressEvent(event);
 }
 
 void StyledButton::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() || !isPressed()) {
-    ThemedControl::keyReleaseEvent(event);
+    StyledControl::keyReleaseEvent(event);
     return;
   }
   drawStateMachine().keyReleased();

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <optional>
 
-#include "gui/qt/widgets/themed_control.h"
+#include "gui/qt/widgets/styled_control.h"
 #include "gui/qt/widgets/qt_painter.h"
 #include "ui/button_paint.h"
 
@@ -19,7 +19,7 @@ namespace zendrift::widgets {
 
 enum GlyphLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-class StyledButton : public ThemedControl {
+class StyledButton : public StyledControl {
   Q_OBJECT
 
  public:

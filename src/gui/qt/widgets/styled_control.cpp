@@ -20,15 +20,7 @@ void StyledControl::notify(ControlNotification notification) {
   if ((redrawSet_ & redrawBit(notification)) != 0) requestRepaint();
 }
 
-void StyledControl::requestRepaint() {
-  if (!lockUpdate_) update();
-}
-
-void StyledControl::setLockUpdate(bool lock) {
-  if (lock == lockUpdate_) return;
-  lockUpdate_ = lock;
-  if (!lock) update();
-}
+void StyledControl::requestRepaint() { update(); }
 
 void StyledControl::setCaption(const QString& caption) {
   if (caption == caption_) return;
@@ -42,9 +34,6 @@ bool StyledControl::canFocus() const {
 }
 
 void StyledControl::click() {
-  if (QWidget* form = window(); form != nullptr && form != this) {
-    form->setProperty("ModalResult", modalResult_);
-  }
   QPointer<StyledControl> alive(this);
   if (onClick) onClick(*this);
   if (alive) Q_EMIT clicked();

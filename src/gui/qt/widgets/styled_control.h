@@ -64,16 +64,11 @@ class StyledControl : public QWidget {
 
   QString caption() const { return caption_; }
   void setCaption(const QString& caption);
-  int modalResult() const noexcept { return modalResult_; }
-  void setModalResult(int result) noexcept { modalResult_ = result; }
   RedrawSet redrawSet() const noexcept { return redrawSet_; }
   void setRedrawSet(RedrawSet set) noexcept { redrawSet_ = set; }
-  // While locked, repaint requests are dropped; unlocking repaints once.
-  bool lockUpdate() const noexcept { return lockUpdate_; }
-  void setLockUpdate(bool lock);
   bool canFocus() const;
 
-  // Sets the window's "modalResult" property to modalResult, then raises onClick and clicked().
+  // Raises onClick, then clicked() if the handler left the control alive.
   virtual void click();
 
   // The pointer-entered notification; another control runs it on the one the pointer rests on.
@@ -113,8 +108,6 @@ class StyledControl : public QWidget {
 
  private:
   ui::ControlDrawState state_;
-  bool lockUpdate_ = false;
-  int modalResult_ = 0;
   RedrawSet redrawSet_ = kDefaultRedrawSet;
   QString caption_;
 };
