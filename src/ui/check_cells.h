@@ -1,7 +1,7 @@
 // The check list's cell images: one shared 96 x 39 bitmap of 16 x 13 cells, magenta transparent.
 //
 // Rows: check boxes, radio buttons, check marks; columns: unchecked, checked, grayed, then the
-// same three disabled. The pixels are our own drawing (check_cells_data.cpp).
+// same three disabled. No line shows a radio button or a grayed cell; their cells stay in place. The pixels are our own drawing (check_cells_data.cpp).
 #pragma once
 
 #include "ui/check_list_types.h"

@@ -5,12 +5,12 @@ namespace zendrift::scan {
 
 struct CheckListChange {
   enum class Kind {
-    Inserted,   // a line now stands at `index`; later lines moved down by one
+    Inserted,   // a line was added at `index`, the end of the list
     Removed,    // the line at `index` is gone; later lines moved up by one
     Cleared,    // no line is left
     CheckArea,  // the check state of line `index` changed: its check area needs painting
     Line,       // line `index` needs painting whole (enabled state, selection, focus)
-    Lines,      // every line may have changed (check kind, exchanged or moved lines)
+    Lines,      // every line may have changed (the check kind)
     Extent,     // the horizontal extent changed; `scrollHome` asks to scroll back to the left
   };
   Kind kind;

@@ -1,4 +1,4 @@
-// The lines of the result list: adding, removing and reordering them, selection, focus, extent
+// The lines of the result list: adding and removing them, selection, focus, extent
 // and the observers that are told of each change.
 #include <algorithm>
 #include <utility>
@@ -38,18 +38,11 @@ void CheckListModel::widenExtent(int width) {
 
 int CheckListModel::addLine(std::string_view text) {
   const int index = items.count();
-  insertLine(index, text);
-  return index;
-}
-
-void CheckListModel::insertLine(int index, std::string_view text) {
-  if (index < 0 || index > items.count()) throw ListIndexError(index);
-  Line line{std::string(text), std::nullopt, false, measure(text), {}};
-  const int width = line.width;
-  lines_.insert(lines_.begin() + index, std::move(line));
-  if (itemIndex_ >= index) ++itemIndex_;
+  const int width = measure(text);
+  lines_.push_back(Line{std::string(text), std::nullopt, false, width, {}});
   notify(CheckListChange::Kind::Inserted, index);
   widenExtent(width);
+  return index;
 }
 
 void CheckListModel::deleteLine(int index) {
@@ -75,28 +68,6 @@ void CheckListModel::clear() {
   extent_ = 0;
   notify(CheckListChange::Kind::Cleared);
   notify(CheckListChange{CheckListChange::Kind::Extent, -1, true});
-}
-
-void CheckListModel::exchangeLines(int index1, int index2) {
-  checkIndex(index1);
-  checkIndex(index2);
-  if (index1 == index2) return;
-  std::swap(lines_[static_cast<std::size_t>(index1)], lines_[static_cast<std::size_t>(index2)]);
-  notify(CheckListChange::Kind::Lines);
-}
-
-void CheckListModel::moveLine(int currentIndex, int newIndex) {
-  checkIndex(currentIndex);
-  checkIndex(newIndex);
-  if (currentIndex == newIndex) return;
-  const auto from = lines_.begin() + currentIndex;
-  const auto to = lines_.begin() + newIndex;
-  if (currentIndex < newIndex) {
-    std::rotate(from, from + 1, to + 1);
-  } else {
-    std::rotate(to, from, from + 1);
-  }
-  notify(CheckListChange::Kind::Lines);
 }
 
 void CheckListModel::setLineWidthFunction(LineWidthFunction measure) {

@@ -1,7 +1,5 @@
-// The check records of the result list: reading and writing states, toggling, radio-button rules.
+// The check records of the result list: reading and writing states and toggling.
 #include "ui/check_list_model.h"
-
-#include <algorithm>
 
 #include "ui/list_index_error.h"
 
@@ -20,9 +18,7 @@ CheckRecord& CheckListModel::record(int index) {
 CheckState CheckListModel::itemState(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  if (!slot) return cbUnchecked;
-  if (checkKind_ == ckRadioButtons && slot->state == cbGrayed) return cbUnchecked;
-  return slot->state;
+  return slot ? slot->state : cbUnchecked;
 }
 
 bool CheckListModel::isItemChecked(int index) const {
@@ -35,12 +31,6 @@ bool CheckListModel::isItemEnabled(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
   return !slot || slot->enabled;
-}
-
-std::int32_t CheckListModel::itemData(int index) const {
-  checkIndex(index);
-  const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return slot ? slot->data : 0;
 }
 
 bool CheckListModel::hasItemRecord(int index) const {
@@ -58,26 +48,10 @@ void CheckListModel::setItemHint(int index, std::string hint) {
   lines_[static_cast<std::size_t>(index)].hint = std::move(hint);
 }
 
-void CheckListModel::setItemData(int index, std::int32_t data) {
-  checkIndex(index);
-  record(index).data = data;
-}
-
 void CheckListModel::setItemState(int index, CheckState state) {
   checkIndex(index);
-  if (state == itemState(index) && !fixingRadio_) return;
-  // One radio button always stays checked.
-  if (checkKind_ == ckRadioButtons && state != cbChecked && index == checkedIndex()) return;
+  if (state == itemState(index)) return;
   record(index).state = state;
-  if (checkKind_ == ckRadioButtons && state == cbChecked) {
-    for (int i = items.count() - 1; i >= 0; --i) {
-      auto& other = lines_[static_cast<std::size_t>(i)].record;
-      if (i != index && other && other->state == cbChecked) {
-        other->state = cbUnchecked;
-        notify(CheckListChange::Kind::CheckArea, i);
-      }
-    }
-  }
   notify(CheckListChange::Kind::CheckArea, index);
   if (onStateChange) onStateChange(*this, index);
 }
@@ -95,24 +69,11 @@ void CheckListModel::setItemEnabled(int index, bool enabled) {
 
 void CheckListModel::toggleItemCheck(int index) {
   if (index < 0 || index >= items.count() || !isItemEnabled(index)) return;
-  CheckState next = cbUnchecked;
-  switch (itemState(index)) {
-    case cbUnchecked:
-      next = allowGrayed_ && checkKind_ != ckRadioButtons ? cbGrayed : cbChecked;
-      break;
-    case cbChecked:
-      next = cbUnchecked;
-      break;
-    case cbGrayed:
-      next = cbChecked;
-      break;
-  }
-  setItemState(index, next);
+  setItemState(index, itemState(index) == cbChecked ? cbUnchecked : cbChecked);
   if (onClickCheck) onClickCheck(*this);
 }
 
 void CheckListModel::setAllItemStates(CheckState state, bool onlyEnabled) {
-  if (checkKind_ == ckRadioButtons) return;
   // Count is read on every pass: an event handler may remove lines under the loop.
   for (int i = 0; i < items.count(); ++i) {
     if (onlyEnabled && !isItemEnabled(i)) continue;
@@ -123,38 +84,7 @@ void CheckListModel::setAllItemStates(CheckState state, bool onlyEnabled) {
 void CheckListModel::setCheckKind(CheckKind kind) {
   if (kind == checkKind_) return;
   checkKind_ = kind;
-  if (checkKind_ == ckRadioButtons && items.count() > 0) {
-    // Exactly one radio button is checked: the first checked line, or line 0.
-    const int first = std::max(checkedIndex(), 0);
-    fixingRadio_ = true;
-    try {
-      setItemState(first, cbChecked);
-    } catch (...) {
-      fixingRadio_ = false;
-      throw;
-    }
-    fixingRadio_ = false;
-  }
   notify(CheckListChange::Kind::Lines);
-}
-
-void CheckListModel::setAllowGrayed(bool allow) {
-  if (allow == allowGrayed_) return;
-  allowGrayed_ = allow;
-  notify(CheckListChange::Kind::Lines);
-}
-
-int CheckListModel::checkedIndex() const {
-  if (checkKind_ != ckRadioButtons) return -1;
-  for (int i = 0; i < items.count(); ++i) {
-    if (itemState(i) == cbChecked) return i;
-  }
-  return -1;
-}
-
-void CheckListModel::setCheckedIndex(int index) {
-  if (checkKind_ != ckRadioButtons || items.count() == 0) return;
-  setItemState(std::max(index, 0), cbChecked);
 }
 
 }  // namespace zendrift::scan

@@ -6,7 +6,6 @@
 // Adding a line costs amortised O(1): nothing is allocated besides the text.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,7 +33,7 @@ class CheckListModel {
 
   CheckListStrings items{*this};
 
-  // Raised after a line's state was written (not for the other radio buttons it unchecks).
+  // Raised after a line's state was written.
   StateChangeEvent onStateChange;
   // Raised after the user toggled a mark (mouse, space) or the view marked all with "+"/"-".
   ClickCheckEvent onClickCheck;
@@ -50,8 +49,6 @@ class CheckListModel {
   void setItemChecked(int index, bool checked);
   bool isItemEnabled(int index) const;
   void setItemEnabled(int index, bool enabled);
-  std::int32_t itemData(int index) const;
-  void setItemData(int index, std::int32_t data);
   bool hasItemRecord(int index) const;
   // A line's hint (the view shows it as the line's tooltip); empty when it has none.
   const std::string& itemHint(int index) const;
@@ -59,17 +56,11 @@ class CheckListModel {
 
   // Next state of an enabled line, then onClickCheck; an index outside the list does nothing.
   void toggleItemCheck(int index);
-  // Check boxes and check marks only; onlyEnabled skips disabled lines.
+  // onlyEnabled skips disabled lines.
   void setAllItemStates(CheckState state, bool onlyEnabled);
 
   CheckKind checkKind() const noexcept { return checkKind_; }
   void setCheckKind(CheckKind kind);
-  bool allowGrayed() const noexcept { return allowGrayed_; }
-  void setAllowGrayed(bool allow);
-  // Radio buttons only: the first checked line, or -1.
-  int checkedIndex() const;
-  // Radio buttons only, and only when there are lines: checks `index` (a negative one as 0).
-  void setCheckedIndex(int index);
 
   // Selection (extended: any set of lines) and the line with the keyboard focus.
   bool isItemSelected(int index) const;
@@ -122,16 +113,11 @@ class CheckListModel {
   void notify(CheckListChange::Kind kind, int index = -1);
 
   int addLine(std::string_view text);
-  void insertLine(int index, std::string_view text);
   void deleteLine(int index);
-  void exchangeLines(int index1, int index2);
-  void moveLine(int currentIndex, int newIndex);
   void widenExtent(int width);
 
   std::vector<Line> lines_;
   CheckKind checkKind_ = ckCheckBoxes;
-  bool allowGrayed_ = false;
-  bool fixingRadio_ = false;
   int selectedCount_ = 0;
   int itemIndex_ = -1;
   int extent_ = 0;

@@ -7,8 +7,6 @@ namespace zendrift::scan {
 
 int CheckListStrings::add(std::string_view text) { return owner_.addLine(text); }
 
-void CheckListStrings::insert(int index, std::string_view text) { owner_.insertLine(index, text); }
-
 int CheckListStrings::count() const noexcept { return static_cast<int>(owner_.lines_.size()); }
 
 const std::string& CheckListStrings::get(int index) const {
@@ -17,10 +15,6 @@ const std::string& CheckListStrings::get(int index) const {
 }
 
 void CheckListStrings::remove(int index) { owner_.deleteLine(index); }
-
-void CheckListStrings::exchange(int index1, int index2) { owner_.exchangeLines(index1, index2); }
-
-void CheckListStrings::move(int currentIndex, int newIndex) { owner_.moveLine(currentIndex, newIndex); }
 
 void CheckListStrings::clear() { owner_.clear(); }
 

@@ -18,15 +18,10 @@ class CheckListStrings {
 
   // Appends an unmarked line and returns its index.
   int add(std::string_view text);
-  // Puts an unmarked line at `index` (0 to Count); later lines move down.
-  void insert(int index, std::string_view text);
   int count() const noexcept;
   const std::string& get(int index) const;
   // Removes the line and its record; later lines move up and keep their own marks.
   void remove(int index);
-  // Swap or move lines; records, selection and widths go with their texts.
-  void exchange(int index1, int index2);
-  void move(int currentIndex, int newIndex);
   void clear();
 
  private:

@@ -5,14 +5,14 @@
 
 namespace zendrift::scan {
 
-// A line is marked when its state is cbChecked; a grayed line counts as unmarked.
-enum CheckState : std::uint8_t { cbUnchecked = 0, cbChecked = 1, cbGrayed = 2 };
+// A line is marked when its state is cbChecked.
+enum CheckState : std::uint8_t { cbUnchecked = 0, cbChecked = 1 };
 
-enum CheckKind : std::uint8_t { ckCheckBoxes = 0, ckRadioButtons = 1, ckCheckMarks = 2 };
+// Each value is the row of its cells in the cell bitmap (ui/check_cells.h).
+enum CheckKind : std::uint8_t { ckCheckBoxes = 0, ckCheckMarks = 2 };
 
 // The check record of one line. A line gets one only when one of its values is written.
 struct CheckRecord {
-  std::int32_t data = 0;  // the object associated with the line
   CheckState state = cbUnchecked;
   bool enabled = true;
 

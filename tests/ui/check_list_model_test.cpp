@@ -1,4 +1,4 @@
-// Check records of the result list: defaults, writes, toggling and the radio-button rules.
+// Check records of the result list: defaults, writes and toggling.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -34,11 +34,9 @@ TEST(CheckRecords, NewLineReadsUncheckedAndEnabledWithoutARecord) {
   EXPECT_EQ(f.list.itemState(1), cbUnchecked);
   EXPECT_FALSE(f.list.isItemChecked(1));
   EXPECT_TRUE(f.list.isItemEnabled(1));
-  EXPECT_EQ(f.list.itemData(1), 0);
   EXPECT_FALSE(f.list.hasItemRecord(1));
-  f.list.setItemData(1, 42);
+  f.list.setItemChecked(1, true);
   EXPECT_TRUE(f.list.hasItemRecord(1));
-  EXPECT_EQ(f.list.itemData(1), 42);
   EXPECT_FALSE(f.list.hasItemRecord(0));
 }
 
@@ -51,15 +49,6 @@ TEST(CheckRecords, WritingTheSameStateRaisesNothing) {
   f.list.setItemChecked(0, true);
   EXPECT_EQ(f.stateChanges, std::vector<int>{0});
   EXPECT_EQ(f.checkAreas, std::vector<int>{0});
-  EXPECT_TRUE(f.list.isItemChecked(0));
-}
-
-TEST(CheckRecords, GrayedCountsAsUnmarked) {
-  Fixture f(1);
-  f.list.setItemState(0, cbGrayed);
-  EXPECT_EQ(f.list.itemState(0), cbGrayed);
-  EXPECT_FALSE(f.list.isItemChecked(0));
-  f.list.toggleItemCheck(0);
   EXPECT_TRUE(f.list.isItemChecked(0));
 }
 
@@ -105,7 +94,6 @@ TEST(CheckRecords, EveryAccessorRejectsAnIndexOutsideTheList) {
 
 struct ToggleCase {
   CheckKind kind;
-  bool allowGrayed;
   CheckState from;
   CheckState to;
 };
@@ -117,22 +105,15 @@ TEST_P(Toggle, GoesToTheNextStateThenRaisesClickCheck) {
   Fixture f(2);
   f.list.setItemState(0, c.from);
   f.list.setCheckKind(c.kind);
-  f.list.setAllowGrayed(c.allowGrayed);
   f.list.toggleItemCheck(0);
   EXPECT_EQ(f.list.itemState(0), c.to);
   EXPECT_EQ(f.clickChecks, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(CheckBoxesAndMarks, Toggle,
-                         ::testing::Values(ToggleCase{ckCheckBoxes, false, cbUnchecked, cbChecked},
-                                           ToggleCase{ckCheckBoxes, true, cbUnchecked, cbGrayed},
-                                           ToggleCase{ckCheckBoxes, true, cbGrayed, cbChecked},
-                                           ToggleCase{ckCheckBoxes, false, cbGrayed, cbChecked},
-                                           ToggleCase{ckCheckBoxes, true, cbChecked, cbUnchecked},
-                                           ToggleCase{ckCheckMarks, true, cbUnchecked, cbGrayed},
-                                           ToggleCase{ckCheckMarks, false, cbChecked, cbUnchecked},
-                                           // grayed is not offered to radio buttons
-                                           ToggleCase{ckRadioButtons, true, cbChecked, cbChecked}));
+                         ::testing::Values(ToggleCase{ckCheckBoxes, cbUnchecked, cbChecked},
+                                           ToggleCase{ckCheckBoxes, cbChecked, cbUnchecked},
+                                           ToggleCase{ckCheckMarks, cbChecked, cbUnchecked}));
 
 TEST(Toggle, DisabledLineAndIndexOutsideDoNothing) {
   Fixture f(2);
@@ -153,69 +134,6 @@ TEST(SetAllItemStates, SkipsDisabledLinesOnlyWhenAsked) {
   EXPECT_FALSE(f.list.isItemChecked(2));
   f.list.setAllItemStates(cbChecked, false);
   EXPECT_TRUE(f.list.isItemChecked(2));
-}
-
-TEST(SetAllItemStates, DoesNothingWithRadioButtons) {
-  Fixture f(3);
-  f.list.setCheckKind(ckRadioButtons);
-  f.stateChanges.clear();
-  f.list.setAllItemStates(cbUnchecked, false);
-  f.list.setAllItemStates(cbChecked, false);
-  EXPECT_EQ(f.list.checkedIndex(), 0);
-  EXPECT_TRUE(f.stateChanges.empty());
-}
-
-TEST(RadioButtons, SwitchingKindKeepsExactlyTheFirstCheckedLine) {
-  Fixture f(4);
-  f.list.setItemChecked(1, true);
-  f.list.setItemChecked(3, true);
-  f.list.setItemState(2, cbGrayed);
-  f.stateChanges.clear();
-  f.list.setCheckKind(ckRadioButtons);
-  EXPECT_EQ(f.list.checkedIndex(), 1);
-  EXPECT_FALSE(f.list.isItemChecked(3));
-  EXPECT_EQ(f.list.itemState(2), cbUnchecked);  // grayed reads unchecked for radio buttons
-  // The line that was already checked is written again, the others are unchecked silently.
-  EXPECT_EQ(f.stateChanges, std::vector<int>{1});
-}
-
-TEST(RadioButtons, SwitchingKindChecksLineZeroWhenNoneIsChecked) {
-  Fixture f(3);
-  f.list.setCheckKind(ckRadioButtons);
-  EXPECT_EQ(f.list.checkedIndex(), 0);
-  CheckListModel empty;
-  empty.setCheckKind(ckRadioButtons);
-  EXPECT_EQ(empty.checkedIndex(), -1);
-  empty.setCheckedIndex(0);  // no lines: nothing to check, no error
-  EXPECT_EQ(empty.items.count(), 0);
-}
-
-TEST(RadioButtons, CheckingOneUnchecksTheOthersAndTheCheckedOneStays) {
-  Fixture f(3);
-  f.list.setCheckKind(ckRadioButtons);
-  f.stateChanges.clear();
-  f.checkAreas.clear();
-  f.list.setItemChecked(2, true);
-  EXPECT_EQ(f.list.checkedIndex(), 2);
-  EXPECT_FALSE(f.list.isItemChecked(0));
-  EXPECT_EQ(f.stateChanges, std::vector<int>{2});
-  EXPECT_EQ(f.checkAreas, (std::vector<int>{0, 2}));
-  f.list.setItemChecked(2, false);
-  EXPECT_TRUE(f.list.isItemChecked(2));
-  f.list.toggleItemCheck(2);
-  EXPECT_TRUE(f.list.isItemChecked(2));
-}
-
-TEST(RadioButtons, CheckedIndexAssignmentClampsNegativeAndIgnoresOtherKinds) {
-  Fixture f(3);
-  f.list.setItemChecked(1, true);
-  EXPECT_EQ(f.list.checkedIndex(), -1);  // only radio buttons have one
-  f.list.setCheckedIndex(2);
-  EXPECT_FALSE(f.list.isItemChecked(2));
-  f.list.setCheckKind(ckRadioButtons);
-  f.list.setCheckedIndex(-5);
-  EXPECT_EQ(f.list.checkedIndex(), 0);
-  EXPECT_THROW(f.list.setCheckedIndex(3), ListIndexError);
 }
 
 }  // namespace

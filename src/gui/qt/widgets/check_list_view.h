@@ -38,11 +38,9 @@ class CheckListView : public QAbstractScrollArea {
   scan::CheckListModel& model() noexcept { return *model_; }
   const scan::CheckListModel& model() const noexcept { return *model_; }
 
-  // Check kind and grayed states live in the model; these pass through and repaint.
+  // The check kind lives in the model; these pass through and repaint.
   scan::CheckKind checkKind() const noexcept { return model_->checkKind(); }
   void setCheckKind(scan::CheckKind kind) { model_->setCheckKind(kind); }
-  bool allowGrayed() const noexcept { return model_->allowGrayed(); }
-  void setAllowGrayed(bool allow) { model_->setAllowGrayed(allow); }
 
   // The cell width plus 2: 18 pixels.
   static int checkAreaWidth() noexcept;
@@ -61,7 +59,7 @@ class CheckListView : public QAbstractScrollArea {
   int itemHeight() const noexcept { return lineHeight_; }
   // The height asked for; a lower bound of the line height with lbOwnerDrawFixed.
   void setItemHeight(int height);
-  // Draw check boxes and radio buttons with the widget style rather than the cell bitmap.
+  // Draw check boxes with the widget style rather than the cell bitmap.
   bool themedChecks() const noexcept { return themedChecks_; }
   void setThemedChecks(bool themed);
 

@@ -95,15 +95,8 @@ const QImage& CheckListView::cachedCell(scan::CheckKind kind, scan::CheckState s
     // The style would stretch its box over the whole cell; it gets the bitmap's square instead.
     option.rect = kCheckBoxRect;
     option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
-    if (state == scan::cbChecked) {
-      option.state |= QStyle::State_On;
-    } else if (state == scan::cbGrayed && kind == scan::ckCheckBoxes) {
-      option.state |= QStyle::State_NoChange;
-    } else {
-      option.state |= QStyle::State_Off;
-    }
-    const auto element = kind == scan::ckRadioButtons ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox;
-    style()->drawPrimitive(element, &option, &painter, this);
+    option.state |= state == scan::cbChecked ? QStyle::State_On : QStyle::State_Off;
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
   } else {
     cell = checkCell(kind, state, enabled, background);
   }
