@@ -1,4 +1,4 @@
-// The line collection of the result list (`Items`): texts in insertion order.
+// The line collection of the result list (`items`): texts in insertion order.
 //
 // It has no storage of its own; every call goes to the model that owns it, so that each line's
 // check record, selection and width travel with its text.

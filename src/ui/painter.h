@@ -1,6 +1,6 @@
 // The small painting interface our own controls draw through, whatever the toolkit.
 //
-// Qt implements it over a QPainter (gui/qt/qt_painter.h), Win32 over a GDI device context. Every
+// Qt implements it over a QPainter (gui/qt/widgets/qt_painter.h), Win32 over a GDI device context. Every
 // call works in device pixels with no anti-aliasing; the controls' drawing code (button paint,
 // check cells, list lines) is written once against it.
 #pragma once
