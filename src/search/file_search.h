@@ -9,9 +9,9 @@
 //   search.setRootDirectory(folder);
 //   search.fileParams().fileMasks().clear();
 //   search.fileParams().fileMasks().add("*.lnk");
-//   bool completed = search.Search();   // false when aborted or a listing failed
-// From inside any event (or code it runs), `if (search.Busy()) search.Abort();` stops the walk
-// at the next listed entry. Errors raised by handlers pass out of Search with Busy false.
+//   bool completed = search.search();   // false when aborted or a listing failed
+// From inside any event (or code it runs), `if (search.busy()) search.abort();` stops the walk
+// at the next listed entry. Errors raised by handlers pass out of search() with busy() false.
 #pragma once
 
 #include <cstdint>
