@@ -3,8 +3,8 @@
 # the libraries install nothing.
 set(CPACK_PACKAGE_NAME zendrift)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Zendrift developers")
-set(CPACK_PACKAGE_CONTACT "The Zendrift developers <developers@zendrift.org>")
+set(CPACK_PACKAGE_VENDOR "The Zendrift authors")
+set(CPACK_PACKAGE_CONTACT "The Zendrift authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find and delete broken Windows shortcuts in Wine prefixes")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://${ZENDRIFT_WEB_HOST}/")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

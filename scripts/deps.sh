@@ -11,7 +11,7 @@ packages=(
   xauth xvfb x11-utils imagemagick xdotool fonts-liberation
   wine
   nlohmann-json3-dev
-  dpkg-dev lintian appstream nsis unzip
+  dpkg-dev lintian appstream desktop-file-utils mmdebstrap nsis unzip
   bc time
 )
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
