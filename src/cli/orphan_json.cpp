@@ -85,6 +85,9 @@ void writeJson(const ListDocument& document, std::ostream& out) {
     orphans.push_back(object({{"shortcut", quoted(orphan.path)},
                               {"target", quoted(orphan.target)},
                               {"marked", orphan.excluded ? "false" : "true"},
+                              // The prefix whose scan found it: with every prefix scanned, the
+                              // document's own profile is "*".
+                              {"profile", quoted(orphan.prefix.empty() ? document.profile : orphan.prefix)},
                               {"reason", quoted(orphan.reason)}},
                              "    "));
   }

@@ -71,7 +71,11 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
 // shortcut that its prefix no longer holds. An entry that cannot be judged (a prefix without
 // registry, an unmapped drive, a drive on a disk that is not mounted) is not an orphan. `disks`
 // is what the machine says of its disks, read once for many entries.
-bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks);
+enum class MenuEntryState { current, prefixGone, shortcutGone };
+MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks);
+inline bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
+  return menuEntryState(entry, disks) != MenuEntryState::current;
+}
 
 // The host path of the shortcut an entry starts, when its prefix holds it; empty otherwise.
 std::string launchedShortcut(const MenuEntry& entry);

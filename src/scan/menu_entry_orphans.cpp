@@ -19,10 +19,14 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
     for (platform::wine::MenuEntry& entry :
          platform::wine::listMenuEntries(platform::wine::menuPlaces(), menus, desktops)) {
       if (stop.stop_requested()) return;
-      if (!platform::wine::menuEntryOrphaned(entry, disks)) continue;
+      const platform::wine::MenuEntryState state = platform::wine::menuEntryState(entry, disks);
+      if (state == platform::wine::MenuEntryState::current) continue;
+      std::string reason = state == platform::wine::MenuEntryState::prefixGone
+                               ? "the prefix it starts is gone (" + entry.launch.prefix + ")"
+                               : "the shortcut it starts is gone";
       const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);
       found({std::move(entry.path), std::move(entry.launch.path), excluded, std::move(entry.root), entry.identity,
-             options.prefix, OrphanKind::menuEntry, "the shortcut or prefix it starts is gone"});
+             options.prefix, OrphanKind::menuEntry, std::move(reason)});
     }
   }
 }

@@ -112,8 +112,12 @@ bool CommandLine::versionRequested() const {
 
 std::vector<std::string> CommandLine::unknownSwitches() const {
   std::vector<std::string> unknown;
-  for (const std::string& parameter : parameters_) {
+  for (std::size_t i = 0; i < parameters_.size(); ++i) {
+    const std::string& parameter = parameters_[i];
     if (!looksLikeSwitch(parameter) || isKnownSwitch(parameter)) continue;
+    // The word after /userdir or /prefix is that switch's folder, whatever it looks like: a
+    // folder that does not exist is reported as such, not as a switch.
+    if (i > 0 && (namesSwitch(parameters_[i - 1], "userdir") || namesSwitch(parameters_[i - 1], "prefix"))) continue;
     if (platform::fileExists(parameter) || platform::folderExists(parameter)) continue;
     unknown.push_back(parameter);
   }
@@ -121,6 +125,16 @@ std::vector<std::string> CommandLine::unknownSwitches() const {
 }
 
 void CommandLine::applySwitches(ScanOptions& rec) const {
+  // With /only, the folders and drives named here are the whole choice: the saved ones are
+  // dropped for this run (the settings file is not written from it).
+  if (switchPresent("only")) {
+    for (bool* flag : {&rec.startMenu, &rec.allUsersStartMenu, &rec.desktop, &rec.allUsersDeskTop, &rec.favorites,
+                       &rec.history, &rec.recent, &rec.tempPath, &rec.programFiles, &rec.applicationData,
+                       &rec.removableDrives, &rec.networkDrives, &rec.cdRomDrives, &rec.ramDrives}) {
+      *flag = false;
+    }
+    rec.userDir.clear();
+  }
   const auto set = [this](std::string_view name, std::initializer_list<bool*> flags) {
     if (!switchPresent(name)) return;
     for (bool* flag : flags) *flag = true;

@@ -31,7 +31,8 @@ class CommandLine {
   int prefixFolderIndex() const;
   // Sets the flags that the folder and drive switches name, "permanent", the prefix that /prefix names (in
   // place of any other choice) or /allprefixes, and with "userdir" the user folder from the last
-  // parameter that names an existing folder. Never clears a folder or drive flag.
+  // parameter that names an existing folder. Never clears a folder or drive flag, but with /only
+  // clears them all, and the user folder, before.
   void applySwitches(ScanOptions& rec) const;
 
   // Whether a parameter asks for the usage text (/help, -h, /?, --help) or the version
@@ -39,8 +40,8 @@ class CommandLine {
   bool helpRequested() const;
   bool versionRequested() const;
   // The parameters that look like switches (a switch character and a word) but are none of the
-  // known ones, in their order. A parameter that names an existing file or folder (/mnt after
-  // /userdir) is a path, not a switch.
+  // known ones, in their order. A parameter that names an existing file or folder (/mnt), or
+  // follows /userdir or /prefix, is a path, not a switch.
   std::vector<std::string> unknownSwitches() const;
 
  private:

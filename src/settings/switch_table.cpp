@@ -17,6 +17,7 @@ constexpr std::array kSwitches = {
     SwitchDescription{"programfiles", "", "scan Program files"},
     SwitchDescription{"applicationdata", "", "scan Application data"},
     SwitchDescription{"userdir", "FOLDER", "scan FOLDER and its subfolders"},
+    SwitchDescription{"only", "", "scan only the folders and drives named here, whatever is saved"},
     SwitchDescription{"removabledrives", "", "count missing targets on removable drives"},
     SwitchDescription{"networkdrives", "", "count missing targets on network drives and shares"},
     SwitchDescription{"cdromdrives", "", "count missing targets on CD-ROM drives"},

@@ -69,6 +69,21 @@ TEST_F(ProgramWords, UnknownSwitchesAreNamedAndTheRunGoesOn) {
             "Ready. 1 orphan(s) found.\n");
 }
 
+TEST_F(ProgramWords, OnlyScansWhatIsNamedAndTheWordAfterUserdirIsItsFolder) {
+  // With no settings file the desktops are on by default; with /only they are not.
+  shortcut(desktop() / "gone.lnk", "C:\\Gone\\gone.exe");
+  shortcut(startMenu() / "Programs/gone.lnk", "C:\\Gone\\menu.exe");
+  const ProgramResult only = run({"/list", "/only", "/startmenu"});
+  EXPECT_EQ(only.exitCode, 0) << only.err;
+  EXPECT_EQ(only.out, "x\t" + (startMenu() / "Programs/gone.lnk").string() + "\tC:\\\\Gone\\\\menu.exe\n");
+  EXPECT_FALSE(fs::exists(settingsFile()));
+
+  // A folder that does not exist is the real error, not an unknown switch.
+  const ProgramResult missing = run({"/list", "/userdir", "/nonexistent"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err.find("unknown switch"), std::string::npos) << missing.err;
+}
+
 TEST_F(ProgramWords, ListJsonIsOneDocumentThatParsesBack) {
   const fs::path odd = desktop() / "say \"hi\"\t\u00e4.lnk";
   shortcut(odd, "C:\\Gone\\\"quoted\".exe");
@@ -90,6 +105,7 @@ TEST_F(ProgramWords, ListJsonIsOneDocumentThatParsesBack) {
   EXPECT_EQ(quoted.at("target"), "C:\\Gone\\\"quoted\".exe");
   EXPECT_EQ(quoted.at("marked"), true);
   EXPECT_EQ(quoted.at("reason"), "file not found");
+  EXPECT_EQ(quoted.at("profile"), prefix.str());
   const nlohmann::json& kept = byShortcut.at((desktop() / "kept.lnk").string());
   EXPECT_EQ(kept.at("marked"), false);
   EXPECT_EQ(kept.at("reason"), "drive Q: is not present");

@@ -123,8 +123,9 @@ TEST_F(UnmountedDiskDrives, MenuEntriesOfAPrefixOnADiskThatIsAwayAreNotStale) {
   EXPECT_FALSE(wine::menuEntryOrphaned(entry(prefix_.path(), "D:\\Game.lnk"), disks_));
   EXPECT_FALSE(wine::menuEntryOrphaned(entry(prefix_.path(), "E:\\Game.lnk"), disks_));
   // With the disk mounted, or for a folder that is no mount point, the prefix is gone.
-  EXPECT_TRUE(wine::menuEntryOrphaned(entry(work_ / "other-prefix", "C:\\Game.lnk"), disks_));
-  EXPECT_TRUE(wine::menuEntryOrphaned(entry(prefix_.path(), "C:\\Game.lnk"), disks_));
+  EXPECT_EQ(wine::menuEntryState(entry(work_ / "other-prefix", "C:\\Game.lnk"), disks_),
+            wine::MenuEntryState::prefixGone);
+  EXPECT_EQ(wine::menuEntryState(entry(prefix_.path(), "C:\\Game.lnk"), disks_), wine::MenuEntryState::shortcutGone);
   disks_.mounted = parseMountTable(std::string(kRootMounted) + mountLine(work_ / "disk", "ext4"));
   EXPECT_TRUE(wine::menuEntryOrphaned(entry(work_ / "disk/prefix", "C:\\Game.lnk"), disks_));
 }

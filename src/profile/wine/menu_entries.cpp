@@ -147,14 +147,15 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
   return entries;
 }
 
-bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
+MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks) {
   const WineLaunch& launch = entry.launch;
-  if (prefixIsGone(launch.prefix, disks)) return true;
-  if (!launch.startsShortcut() || !isWinePrefix(launch.prefix)) return false;
+  if (prefixIsGone(launch.prefix, disks)) return MenuEntryState::prefixGone;
+  if (!launch.startsShortcut() || !isWinePrefix(launch.prefix)) return MenuEntryState::current;
   // A drive that is not there now (a disk not plugged in) says nothing about the shortcut.
   const std::string drive = driveFolder(launch.prefix, launch.path[0]);
-  if (drive.empty() || absentDiskHolding(drive, disks)) return false;
-  return !windowsFileExists(launch.path, {ProfileKind::WinePrefix, launch.prefix});
+  if (drive.empty() || absentDiskHolding(drive, disks)) return MenuEntryState::current;
+  return windowsFileExists(launch.path, {ProfileKind::WinePrefix, launch.prefix}) ? MenuEntryState::current
+                                                                                   : MenuEntryState::shortcutGone;
 }
 
 std::string launchedShortcut(const MenuEntry& entry) {
