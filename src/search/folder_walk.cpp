@@ -95,7 +95,7 @@ std::optional<Folder> FolderWalk::visit() {
   return folder;
 }
 
-void FolderWalk::skipChildren() noexcept {
+void FolderWalk::skipChildren() {
   if (stack_.empty()) return;
   Level& top = stack_.back();
   top.subfolders.clear();

@@ -68,7 +68,7 @@ class FolderWalk {
   // over or stopped.
   std::optional<Folder> next();
   // The subfolders of the folder next() handed out last are not entered.
-  void skipChildren() noexcept;
+  void skipChildren();
 
  private:
   struct Level {
