@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs `find TREE -iname '*.lnk'` and the engine's search_bench alternately over the same warm
+# Runs `find TREE -iname '*.lnk'` and the walk's search_bench alternately over the same warm
 # tree and prints each time and the ratio of the medians (engine / find).
 # usage: compare_find.sh TREE [ROUNDS] [SEARCH_BENCH]
 set -eu

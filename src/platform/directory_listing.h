@@ -1,4 +1,4 @@
-// Listing one folder's entries, the way the search engine and the removal walk folders.
+// Listing one folder's entries, the way the folder walk and the removal go through folders.
 //
 // A listing holds one open folder. Entries come in the file system's order, "." and ".."
 // included. The name and whether the entry is a folder are known at once; the other attributes,

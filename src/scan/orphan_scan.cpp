@@ -1,9 +1,9 @@
 // The scan: the fixed order of the chosen folders, one walk per folder, the orphan test on every
-// shortcut found.
+// shortcut of each folder the walk hands out.
 #include "scan/orphan_scan.h"
 
 #include <array>
-#include <unordered_set>
+#include <optional>
 
 #include "platform/file_system.h"
 #include "platform/home_folder.h"
@@ -11,7 +11,7 @@
 #include "platform/path.h"
 #include "profile/profile_root_signs.h"
 #include "profile/windows_profile.h"
-#include "search/file_search.h"
+#include "search/folder_walk.h"
 #include "scan/menu_entry_orphans.h"
 #include "scan/orphan_check.h"
 #include "scan/scan_run.h"
@@ -52,7 +52,15 @@ bool folderVanished(std::error_code code) {
   return code == platform::OsErrc::pathNotFound || code == platform::OsErrc::fileNotFound;
 }
 
-// One scan's walks: the engine, the per-scan memo of the orphan test, the report.
+// Whether the listed folder is the root of a profile other than the walk's own (`root`, with a
+// trailing delimiter). Only a folder whose listing shows the signs costs more than a look at it.
+bool anotherProfilesRoot(const search::FolderSnapshot& listing, const std::string& root) {
+  platform::ProfileRootSigns signs;
+  for (const search::FolderSnapshot::Entry& entry : listing.entries) signs.note(listing.name(entry), entry.directory);
+  return signs.worthAsking() && listing.folder != root && platform::isProfileRoot(listing.folder);
+}
+
+// One scan's walks: their rules, the per-scan memo of the orphan test, the report.
 class Walker {
  public:
   Walker(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events, ScanRun& run)
@@ -62,51 +70,19 @@ class Walker {
         run_(run),
         wellKnownFolders_(platform::scannedProfile(options.prefix)),
         memo_(platform::scannedProfile(options.prefix)) {
-    engine_.fileParams().setSearchTypes({search::stFileMask});
-    engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
-    // A folder that cannot be read is passed over and named; the rest of the walk goes on.
-    engine_.setErrorResponse(search::erIgnore);
+    rules_.mask = std::string(kShortcutMask);
     // Folders are listed ahead of the walk by threads beside it (as many as the usable cores, the
     // walk counted), and the shortcuts found start coming from the disk before the check reads
-    // them; the events still come here, in order.
-    engine_.setReadAheadThreads(search::FileSearch::defaultReadAheadThreads());
-    engine_.setFileReadAhead(kShortcutReadAhead);
-    engine_.setReadAheadStop(stop_);
+    // them; the folders still come here, in order.
+    rules_.threads = search::WalkRules::defaultThreads();
+    rules_.fileReadAhead = kShortcutReadAhead;
     // No walk enters a trash: what an earlier cleaning threw away is not found again.
-    search::KeepOut keepOut;
-    keepOut.trashNames = true;
+    rules_.keepOut.trashNames = true;
     if (const std::string data = platform::userDataFolder(); !data.empty() && platform::kNativeStyle == platform::PathStyle::Posix) {
-      if (const auto trash = platform::folderIdentity(data + "/Trash")) keepOut.folders.push_back(*trash);
+      if (const auto trash = platform::folderIdentity(data + "/Trash")) rules_.keepOut.folders.push_back(*trash);
     }
-    engine_.setKeepOut(std::move(keepOut));
     // Hidden as programs in the profile see it.
-    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
-    engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
-      if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
-    };
-    // The stop token is read at every listed entry, so a stop is honoured within one entry.
-    // Each entry's name is also noted: it tells whether the folder may be a profile root.
-    engine_.onProgress = [this](search::FileSearch& engine) {
-      if (stop_.stop_requested()) engine.abort();
-      const platform::DirEntry& entry = engine.currentEntry();
-      listing_.signs.note(entry.name(), entry.isDirectory());
-    };
-    engine_.onBeginScanDir = [this](search::FileSearch&, const std::string& folder) {
-      settle();
-      listing_.folder = folder;
-      listing_.open = true;
-      if (events_.folderListed) events_.folderListed(folder);
-    };
-    // A folder's shortcuts are judged once its whole listing is seen, before any folder below it
-    // is listed, so they still come in the walk's order.
-    engine_.onFindFile = [this](search::FileSearch&, const std::string& path) { listing_.shortcuts.push_back(path); };
-    // Another Wine prefix or Windows installation met below a scanned folder keeps its own
-    // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
-    // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
-    engine_.onEnterDirectory = [this](search::FileSearch&, const std::string& folder) {
-      settle();
-      return !foreignRoots_.contains(folder.substr(0, folder.find_last_of(platform::kPathDelimiter) + 1));
-    };
+    rules_.dotNamesHidden = platform::profileHidesDotNames(platform::scannedProfile(options.prefix));
   }
 
   ScanReport run() {
@@ -145,37 +121,35 @@ class Walker {
     }
     if (events_.folderStarted) events_.folderStarted(folder);
     root_ = folder;
-    // The read-ahead keeps out of other profiles' roots as the walk does (see onEnterDirectory).
-    engine_.readAheadBelow = [root = platform::includeTrailingDelimiter(folder)](const search::FolderSnapshot& listing) {
-      platform::ProfileRootSigns signs;
-      for (const search::FolderSnapshot::Entry& entry : listing.entries) signs.note(listing.name(entry), entry.directory);
-      return !signs.worthAsking() || listing.folder == root || !platform::isProfileRoot(listing.folder);
-    };
+    const std::string rootFolder = platform::includeTrailingDelimiter(folder);
+    search::WalkRules rules = rules_;
     // A folder that is the Unix home itself: its dot folders are other programs' own.
-    search::KeepOut keepOut = engine_.keepOut();
-    keepOut.rootDotFolders = platform::isUnixHomeFolder(folder);
-    engine_.setKeepOut(std::move(keepOut));
-    engine_.setRootDirectory(folder);
-    engine_.search();
-    settle();
-  }
-
-  // The folder listed last is complete: judge its shortcuts, unless it is another profile's root.
-  void settle() {
-    if (!listing_.open) return;
-    listing_.open = false;
-    const bool foreign = listing_.signs.worthAsking() && listing_.folder != platform::includeTrailingDelimiter(root_) &&
-                         platform::isProfileRoot(listing_.folder);
-    if (foreign) {
-      foreignRoots_.insert(listing_.folder);
-    } else {
-      for (const std::string& path : listing_.shortcuts) {
+    rules.keepOut.rootDotFolders = platform::isUnixHomeFolder(folder);
+    // The read-ahead keeps out of other profiles' roots as the walk does.
+    rules.readAheadBelow = [rootFolder](const search::FolderSnapshot& listing) {
+      return !anotherProfilesRoot(listing, rootFolder);
+    };
+    search::FolderWalk walk(folder, std::move(rules), stop_);
+    while (const std::optional<search::Folder> listed = walk.next()) {
+      if (events_.folderListed) events_.folderListed(listed->path());
+      // A folder that cannot be read is passed over and named; the rest of the walk goes on.
+      if (listed->error && !folderVanished(listed->error)) {
+        report_.unreadable.push_back({platform::excludeTrailingDelimiter(listed->path()), listed->error});
+      }
+      // Another Wine prefix or Windows installation met below a scanned folder keeps its own
+      // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
+      // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
+      if (anotherProfilesRoot(listed->listing, rootFolder)) {
+        walk.skipChildren();
+        continue;
+      }
+      // A folder's shortcuts are judged before any folder below it is listed, so that they come
+      // in the walk's order.
+      for (const search::FolderSnapshot::Entry& file : listed->files()) {
         if (stop_.stop_requested()) break;
-        examine(path);
+        examine(listed->pathOf(file));
       }
     }
-    listing_.shortcuts.clear();
-    listing_.signs.reset();
   }
 
   void examine(const std::string& path) {
@@ -201,7 +175,8 @@ class Walker {
   const ScanEvents& events_;
   ScanRun& run_;
   const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
-  search::FileSearch engine_;
+  // What every walk of this scan reports and keeps out of.
+  search::WalkRules rules_;
   sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   ProfileCache memo_;
@@ -212,15 +187,6 @@ class Walker {
   bool shared_ = false;
   std::string ownFolder_;
   std::vector<std::string> others_;
-  // The folder being listed: what its entries showed, and its shortcuts, judged when it is done.
-  struct Listing {
-    std::string folder;  // with a trailing delimiter
-    platform::ProfileRootSigns signs;
-    std::vector<std::string> shortcuts;
-    bool open = false;
-  } listing_;
-  // Roots of other profiles met in this scan (with a trailing delimiter): few, usually none.
-  std::unordered_set<std::string> foreignRoots_;
   ScanReport report_;
 };
 

@@ -58,15 +58,15 @@ struct ScanEvents {
   // A chosen folder's walk begins (the window shows "Scanning for orphans in " + folder).
   std::function<void(const std::string& folder)> folderStarted;
   std::function<void(OrphanRecord&& record)> orphanFound;
-  // Every folder listed during a walk, before it is listed; for tests and benchmarks.
+  // Every folder a walk lists, before its shortcuts are judged; for tests and benchmarks.
   std::function<void(const std::string& folder)> folderListed;
 };
 
 // Walks each chosen folder of the profile `options.prefix` names (allPrefixes is the caller's to
 // carry out, one scan per prefix) in the fixed order (Start menus, desktops, Favorites,
 // History, Program files, Temp, Application data, Recent, then the user's folder), skipping
-// folders that do not exist. A stop request is honoured at the next listed entry; the folders
-// after it are not walked.
+// folders that do not exist. A stop request is honoured before the next folder or shortcut; the
+// folders after it are not walked.
 ScanReport scanForOrphans(const settings::ScanOptions& options, std::stop_token stop, const ScanEvents& events);
 // The same as one scan of `run` (scan/scan_run.h): a folder or a shortcut met by an earlier scan
 // of the run is passed over, and shortcuts outside the scanned prefix's own folder are judged in

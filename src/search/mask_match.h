@@ -1,4 +1,4 @@
-// The wildcard matcher of the search filters, and the upper-case folding it is used with.
+// The wildcard matcher of the walk's mask, and the upper-case folding it is used with.
 //
 // Names are bytes. Only ASCII letters are folded, so the bytes of a multi-byte UTF-8 character
 // (all 0x80 or above) are never changed or split, and a name that is not valid UTF-8 matches

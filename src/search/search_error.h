@@ -1,4 +1,4 @@
-// The error the search engine and its filters raise with their own message texts.
+// The error the mask matcher raises, with its own message text.
 #pragma once
 
 #include <stdexcept>

@@ -1,5 +1,5 @@
 // The walk over awkward trees: odd names, very long paths, symbolic link loops, denied and
-// vanishing folders. Each ends cleanly with the engine idle.
+// vanishing folders, folders the consumer keeps it out of. Each ends cleanly.
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -7,16 +7,19 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/os_error.h"
 #include "run_as.h"
-#include "search_recorder.h"
+#include "walk_support.h"
 
 namespace zendrift::search {
 namespace {
 
 namespace fs = std::filesystem;
-using test::asSet;
-using test::Recorder;
-using test::useLinkMask;
+using test::filesOf;
+using test::linkRules;
+using test::pathsOf;
+using test::walkAll;
+using test::Walked;
 using testing::TempDir;
 using testing::writeFile;
 
@@ -25,12 +28,9 @@ TEST(SearchWalkFaults, OddNamesAreListedAndReportedUnchanged) {
   const std::vector<std::string> names{"new\nline.lnk", "tab\there.lnk", "bad\xFF\xFE.lnk", "\xC3\xA9t\xC3\xA9.LNK",
                                        "sub\ndir/inner.lnk"};
   for (const std::string& name : names) writeFile(dir / name, "");
-  FileSearch search;
-  useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.search());
   std::set<std::string> expected;
   for (const std::string& name : names) expected.insert(dir / name);
-  EXPECT_EQ(asSet(search.foundFiles()), expected);
+  EXPECT_EQ(filesOf(walkAll(dir.str())), expected);
 }
 
 // Builds `levels` nested folders with names of `nameLength` bytes below `root`, one step at a
@@ -82,51 +82,23 @@ TEST(SearchWalkFaults, PathsLongerThanTheSystemLimitAreWalked) {
   TempDir dir;
   const DeepTree tree(dir.path(), 30, 200);
   ASSERT_GT(tree.bottom().size(), 6000u);
-  FileSearch search;
-  Recorder recorder(search);
-  useLinkMask(search, dir.str());
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{tree.bottom() + "/a.lnk"});
-  EXPECT_EQ(search.foundBytes(), 2);  // the size is read at that depth too
-  EXPECT_EQ(recorder.begun().size(), 31u);
+  WalkRules rules = linkRules();
+  rules.fileReadAhead = 4096;
+  std::optional<std::uint64_t> size;
+  const std::vector<Walked> walked = walkAll(dir.str(), rules, {}, [&](FolderWalk&, const Folder& folder) {
+    for (const FolderSnapshot::Entry& file : folder.files()) size = file.facts.size;
+  });
+  EXPECT_EQ(filesOf(walked), std::set<std::string>{tree.bottom() + "/a.lnk"});
+  EXPECT_EQ(size, 2u) << "the size is read at that depth too";
+  EXPECT_EQ(walked.size(), 31u);
+  for (const Walked& folder : walked) EXPECT_FALSE(folder.error) << folder.path.size();
 }
 
 TEST(SearchWalkFaults, RootOfFiveThousandBytesIsWalked) {
   TempDir dir;
   const DeepTree tree(dir.path(), 25, 200);
   ASSERT_GT(tree.bottom().size(), 5000u);
-  FileSearch search;
-  useLinkMask(search, tree.bottom());
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(search.foundFileCount(), 1);
-  // the root check finds the long root too
-  search.setOptions({soSearchFiles, soCheckRootDirValid});
-  search.setDirOption(doExcludeSubDirs);
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(search.foundFileCount(), 1);
-}
-
-TEST(SearchWalkFaults, HandlersMayRebindTheirOwnEventsAndAbortRepeatedly) {
-  TempDir dir;
-  for (int i = 0; i < 5; ++i) writeFile(dir / ("f" + std::to_string(i) + ".lnk"), "");
-  FileSearch search;
-  useLinkMask(search, dir.str());
-  int aborts = 0;
-  int found = 0;
-  search.onAbort = [&](FileSearch& sender) {
-    ++aborts;
-    sender.abort();  // asking again while the request stands announces nothing
-  };
-  search.onFindFile = [&](FileSearch& sender, const std::string&) {
-    ++found;
-    sender.onFindFile = nullptr;  // the running handler stays alive until it returns
-    sender.abort();
-    sender.abort();
-  };
-  EXPECT_FALSE(search.search());
-  EXPECT_EQ(found, 1);
-  EXPECT_EQ(aborts, 1);
-  EXPECT_FALSE(search.busy());
+  EXPECT_EQ(filesOf(walkAll(tree.bottom())), std::set<std::string>{tree.bottom() + "/a.lnk"});
 }
 
 TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
@@ -135,106 +107,86 @@ TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
   fs::create_directory_symlink("..", dir.path() / "sub/up");
   fs::create_directory_symlink(dir.path(), dir.path() / "sub/root");
   fs::create_directory_symlink("/", dir.path() / "z:");
-  FileSearch search;
-  Recorder recorder(search);
-  useLinkMask(search, dir.str());
-  search.setOptions({soSearchFiles, soSearchDirs, soStripDirs});
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(asSet(search.foundFiles()), std::set<std::string>{"a.lnk"});
-  EXPECT_EQ(asSet(search.foundDirectories()), (std::set<std::string>{"sub", "up", "root", "z:"}));
-  EXPECT_EQ(recorder.begun().size(), 2u);
+  const std::vector<Walked> walked = walkAll(dir.str());
+  EXPECT_EQ(filesOf(walked), std::set<std::string>{dir / "sub/a.lnk"});
+  EXPECT_EQ(pathsOf(walked), (std::vector<std::string>{dir.str() + "/", dir / "sub/"}));
+  ASSERT_EQ(walked.size(), 2u);
+  for (const char* link : {"up", "root"}) {
+    EXPECT_NE(std::find(walked[1].entries.begin(), walked[1].entries.end(), link), walked[1].entries.end()) << link;
+  }
 }
 
 TEST(SearchWalkFaults, RootMayBeASymbolicLink) {
   TempDir dir;
   writeFile(dir / "real/a.lnk", "");
   fs::create_directory_symlink(dir.path() / "real", dir.path() / "link");
-  FileSearch search;
-  useLinkMask(search, dir / "link");
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(search.foundFiles().lines(), std::vector<std::string>{dir / "link/a.lnk"});
+  EXPECT_EQ(filesOf(walkAll(dir / "link")), std::set<std::string>{dir / "link/a.lnk"});
 }
 
-TEST(SearchWalkFaults, RootThatIsAFileEndsTheSearch) {
+TEST(SearchWalkFaults, RootThatIsAFileIsOneFolderThatCannotBeRead) {
   TempDir dir;
   writeFile(dir / "file.lnk", "");
-  FileSearch search;
-  Recorder recorder(search);
-  useLinkMask(search, dir / "file.lnk");
-  EXPECT_FALSE(search.search());
-  EXPECT_EQ(recorder.log, std::vector<std::string>{"begin " + (dir / "file.lnk") + "/"});
-  search.setErrorResponse(erIgnore);
-  EXPECT_TRUE(search.search());
+  const std::vector<Walked> walked = walkAll(dir / "file.lnk");
+  ASSERT_EQ(walked.size(), 1u);
+  EXPECT_EQ(walked[0].path, (dir / "file.lnk") + "/");
+  EXPECT_TRUE(walked[0].error);
 }
 
-TEST(SearchWalkFaults, DeniedFolderIsPassedOverSilently) {
+TEST(SearchWalkFaults, DeniedFolderComesWithItsErrorAndTheWalkGoesOn) {
   // Root passes over permissions: the walk runs as an unprivileged account that owns the tree.
   const auto account = testing::unprivileged();
   if (!account) GTEST_SKIP() << "no unprivileged account to run as";
   TempDir dir;
   writeFile(dir / "closed/secret.lnk", "");
   writeFile(dir / "open.lnk", "");
-  for (const fs::path& entry : {dir.path(), dir.path() / "closed", dir.path() / "closed/secret.lnk", dir.path() / "open.lnk"}) {
+  writeFile(dir / "z/last.lnk", "");
+  for (const fs::path& entry : {dir.path(), dir.path() / "closed", dir.path() / "closed/secret.lnk", dir.path() / "open.lnk",
+                                dir.path() / "z", dir.path() / "z/last.lnk"}) {
     ASSERT_EQ(::chown(entry.c_str(), account->first, account->second), 0) << entry;
   }
   fs::permissions(dir.path() / "closed", fs::perms::none);
   const int outcome = testing::runAs(*account, [&dir] {
-    FileSearch search;
-    bool errorFired = false;
-    search.onError = [&](FileSearch&, bool&) { errorFired = true; };
-    useLinkMask(search, dir.str());
-    if (!search.search()) return 1;
-    if (search.foundFiles().lines() != std::vector<std::string>{dir / "open.lnk"}) return 2;
-    return errorFired ? 3 : 0;
+    const std::vector<Walked> walked = walkAll(dir.str());
+    if (filesOf(walked) != std::set<std::string>{dir / "open.lnk", dir / "z/last.lnk"}) return 1;
+    for (const Walked& folder : walked) {
+      const bool closed = folder.path == dir / "closed/";
+      if (closed != (folder.error == platform::OsErrc::accessDenied)) return 2;
+    }
+    return walked.size() == 3 ? 0 : 3;
   });
   fs::permissions(dir.path() / "closed", fs::perms::owner_all);
-  EXPECT_EQ(outcome, 0) << "1: the walk failed, 2: other files found, 3: the error handler ran";
+  EXPECT_EQ(outcome, 0) << "1: other files found, 2: the wrong folder failed, 3: the wrong folders came";
 }
 
-TEST(SearchWalkFaults, FolderDeletedWhileItIsListedEndsCleanly) {
-  TempDir dir;
-  for (int i = 0; i < 50; ++i) writeFile(dir / ("sub/f" + std::to_string(i) + ".lnk"), "");
-  writeFile(dir / "sub/inner/x.lnk", "");
-  FileSearch search;
-  useLinkMask(search, dir.str());
-  int reported = 0;
-  search.onFindFile = [&](FileSearch&, const std::string&) {
-    if (++reported == 1) fs::remove_all(dir.path() / "sub");
-  };
-  // The listing already read "inner", which vanished with its parent: entering it fails and
-  // ends the search.
-  EXPECT_FALSE(search.search());
-  EXPECT_FALSE(search.busy());
-  EXPECT_GE(reported, 1);
-  search.onFindFile = nullptr;
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(search.foundFileCount(), 0);
-}
-
-// The scan passes over a vanished folder and goes on, and keeps other profiles' roots out of the
-// walk: both through the engine's events.
-TEST(SearchWalkFaults, FailedListingsAreNamedAndRefusedFoldersAreNotEntered) {
+// The scan keeps the walk out of other profiles' roots' subfolders, and goes on past a folder
+// that vanished (in the plain walk: threads reading ahead may have read it before it went).
+TEST(SearchWalkFaults, SkippedChildrenAreNotEnteredAndVanishedFoldersAreNamed) {
   TempDir dir;
   writeFile(dir / "a/gone/x.lnk", "");
   writeFile(dir / "a/kept.lnk", "");
-  writeFile(dir / "other/y.lnk", "");
+  writeFile(dir / "other/top.lnk", "");
+  writeFile(dir / "other/inner/y.lnk", "");
   writeFile(dir / "z/last.lnk", "");
-  FileSearch search;
-  useLinkMask(search, dir.str());
-  search.setErrorResponse(erIgnore);
-  std::vector<std::pair<std::string, std::error_code>> failures;
-  search.onDirectoryError = [&](FileSearch&, const std::string& folder, std::error_code code) {
-    failures.emplace_back(folder, code);
-  };
-  search.onEnterDirectory = [&](FileSearch&, const std::string& folder) { return folder != dir / "other"; };
-  search.onFindFile = [&](FileSearch&, const std::string& path) {
-    if (path == dir / "a/kept.lnk") fs::remove_all(dir.path() / "a/gone");
-  };
-  EXPECT_TRUE(search.search());
-  EXPECT_EQ(asSet(search.foundFiles()), asSet({dir / "a/kept.lnk", dir / "z/last.lnk"}));
-  ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].first, dir / "a/gone/");
-  EXPECT_EQ(failures[0].second, platform::OsErrc::pathNotFound);
+  for (unsigned threads : {3u, 1u}) {
+    WalkRules rules = linkRules();
+    rules.threads = threads;
+    const bool vanish = threads == 1;
+    const std::vector<Walked> walked = walkAll(dir.str(), rules, {}, [&](FolderWalk& walk, const Folder& folder) {
+      if (folder.path() == dir / "other/") walk.skipChildren();
+      if (vanish && folder.path() == dir / "a/") fs::remove_all(dir.path() / "a/gone");
+    });
+    std::set<std::string> expected{dir / "a/kept.lnk", dir / "other/top.lnk", dir / "z/last.lnk"};
+    if (!vanish) expected.insert(dir / "a/gone/x.lnk");
+    EXPECT_EQ(filesOf(walked), expected) << threads << " threads";
+    std::vector<std::pair<std::string, std::error_code>> failures;
+    for (const Walked& folder : walked) {
+      if (folder.error) failures.emplace_back(folder.path, folder.error);
+    }
+    ASSERT_EQ(failures.size(), vanish ? 1u : 0u) << threads << " threads";
+    if (!vanish) continue;
+    EXPECT_EQ(failures[0].first, dir / "a/gone/");
+    EXPECT_EQ(failures[0].second, platform::OsErrc::pathNotFound);
+  }
 }
 
 }  // namespace
