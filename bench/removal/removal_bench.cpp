@@ -57,7 +57,7 @@ double timedRemoval(const fs::path& work, int count, scan::Disposal disposal) {
   fs::remove_all(root);
   const std::vector<scan::OrphanRecord> records = makeTree(root, count);
   const auto start = std::chrono::steady_clock::now();
-  const scan::RemovalReport report = scan::removeOrphans(records, {}, {}, {}, disposal);
+  const scan::RemovalReport report = scan::removeOrphans(records, {}, {}, {}, disposal, scan::RemovalCheck{});
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (report.deleted.size() != static_cast<std::size_t>(count) || !report.failures.empty()) {
     std::fprintf(stderr, "removed %zu of %d, %zu failure(s)%s%s\n", report.deleted.size(), count,

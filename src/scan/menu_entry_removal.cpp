@@ -103,21 +103,26 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
   std::vector<wine::MenuEntry> entries;
   if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
     if (orphan.kind != OrphanKind::shortcut || places().applications.empty()) return entries;
+    std::vector<wine::MenuEntry> all;
     if (!byShortcut_) {
       byShortcut_.emplace();
-      std::vector<wine::MenuEntry> all = wine::listMenuEntries(places(), true, true);
-      // A prefix whose Desktop Wine did not link to the desktop folder gets its entries in its own.
-      if (const std::string own = platform::specialFolderPath(kDesktopDirectoryNumber);
-          !own.empty() && !sameFolder(own, places().desktop)) {
+      all = wine::listMenuEntries(places(), true, true);
+    }
+    // A prefix whose Desktop Wine did not link to the desktop folder gets its entries in its own.
+    const auto [known, added] = ownDesktops_.try_emplace(orphan.prefix);
+    std::string& ownDesktop = known->second;
+    if (added) {
+      ownDesktop = platform::specialFolderPath(kDesktopDirectoryNumber, platform::scannedProfile(orphan.prefix));
+      if (!ownDesktop.empty() && !sameFolder(ownDesktop, places().desktop)) {
         wine::MenuPlaces desktopOnly;
-        desktopOnly.desktop = platform::excludeTrailingDelimiter(own);
+        desktopOnly.desktop = platform::excludeTrailingDelimiter(ownDesktop);
         for (wine::MenuEntry& entry : wine::listMenuEntries(desktopOnly, false, true)) all.push_back(std::move(entry));
       }
-      for (wine::MenuEntry& entry : all) {
-        platform::EntryIdentity shortcut;
-        const std::string host = wine::launchedShortcut(entry);
-        if (!host.empty() && !platform::entryIdentity(host, shortcut)) byShortcut_->emplace(key(shortcut), std::move(entry));
-      }
+    }
+    for (wine::MenuEntry& entry : all) {
+      platform::EntryIdentity shortcut;
+      const std::string host = wine::launchedShortcut(entry);
+      if (!host.empty() && !platform::entryIdentity(host, shortcut)) byShortcut_->emplace(key(shortcut), std::move(entry));
     }
     // The entry was made from this very file: its Exec= leads to it through its prefix's drives.
     const auto [first, last] = byShortcut_->equal_range(key(orphan.identity));
@@ -126,11 +131,9 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     // A user's desktop entry starts the shortcut's target and lies beside the shortcut, in the
     // desktop folder, named after it. It must name the shortcut's own prefix and target.
     const std::string folder = platform::extractFileDir(orphan.path);
-    if (!sameFolder(folder, places().desktop) && !sameFolder(folder, platform::specialFolderPath(kDesktopDirectoryNumber))) {
-      return entries;
-    }
+    if (!sameFolder(folder, places().desktop) && !sameFolder(folder, ownDesktop)) return entries;
     const platform::ShortcutProfile profile = profiles_.profileOf(orphan.path);
-    const std::string prefix = profile.kind == platform::ProfileKind::Scanned ? wine::prefixPath() : profile.root;
+    const std::string& prefix = profile.kind == platform::ProfileKind::Scanned ? orphan.prefix : profile.root;
     std::string name(platform::extractFileName(orphan.path));
     name = name.substr(0, name.rfind('.')) + ".desktop";
     auto sibling = wine::readMenuEntry(platform::includeTrailingDelimiter(folder) + name,

@@ -120,10 +120,8 @@ OrphanCriteria orphanCriteria(const settings::ScanOptions& options) {
   return {options.removableDrives, options.networkDrives, options.cdRomDrives, options.ramDrives, options.excludeList};
 }
 
-OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache) {
-  ProfileCache local;
-  ProfileCache& memo = cache ? *cache : local;
-  return checkForOrphan(path, criteria, memo.profileOf(path), memo);
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache& cache) {
+  return checkForOrphan(path, criteria, cache.profileOf(path), cache);
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,

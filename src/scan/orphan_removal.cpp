@@ -18,14 +18,14 @@ namespace zendrift::scan {
 
 namespace {
 
-using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using FolderMember = std::string sysfolders::WellKnownFolders::*;
 using Folders = sysfolders::WellKnownFolders;
 
 // The well-known folders of the profile: none of them is ever removed, whether a scan visits it
 // or not (the all-users Startup and Programs folders included). Beside these, every shell folder
 // the profile names by number.
 constexpr int kShellFolderNumbers = 64;
-constexpr std::array<FolderAccessor, 29> kWellKnownFolders{
+constexpr std::array<FolderMember, 29> kWellKnownFolders{
     &Folders::desktop,        &Folders::programs,        &Folders::personal,
     &Folders::favorites,      &Folders::startup,         &Folders::recent,
     &Folders::sendTo,         &Folders::startMenu,       &Folders::desktopDirectory,
@@ -61,8 +61,8 @@ std::string_view below(std::string_view path, const std::string& root) {
 class ProtectedFolders {
  public:
   ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned) {
-    const sysfolders::WellKnownFolders wellKnownFolders(scanned);
-    for (const FolderAccessor accessor : kWellKnownFolders) add((wellKnownFolders.*accessor)());
+    const sysfolders::WellKnownFolders wellKnownFolders = sysfolders::wellKnownFolders(scanned);
+    for (const FolderMember member : kWellKnownFolders) add(wellKnownFolders.*member);
     for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number, scanned));
     add(userFolder);
   }

@@ -25,13 +25,13 @@ constexpr std::string_view kShortcutMask = "*.lnk";
 // What the read-ahead asks the disk for of each shortcut: all of any ordinary one.
 constexpr std::size_t kShortcutReadAhead = 64 * 1024;
 
-using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using FolderMember = std::string sysfolders::WellKnownFolders::*;
 using Folders = sysfolders::WellKnownFolders;
 
 // The chosen folders, in the order their orphans are listed.
 struct Step {
   bool settings::ScanOptions::*flag;
-  FolderAccessor folder;
+  FolderMember folder;
 };
 constexpr std::array<Step, 10> kSteps{{
     {&settings::ScanOptions::startMenu, &Folders::startMenu},
@@ -60,7 +60,7 @@ class Walker {
         stop_(std::move(stop)),
         events_(events),
         run_(run),
-        wellKnownFolders_(platform::scannedProfile(options.prefix)),
+        wellKnownFolders_(sysfolders::wellKnownFolders(platform::scannedProfile(options.prefix))),
         memo_(platform::scannedProfile(options.prefix)) {
     engine_.fileParams().setSearchTypes({search::stFileMask});
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
@@ -111,7 +111,7 @@ class Walker {
 
   ScanReport run() {
     for (const Step& step : kSteps) {
-      if (options_.*step.flag) walk((wellKnownFolders_.*step.folder)());
+      if (options_.*step.flag) walk(wellKnownFolders_.*step.folder);
     }
     walk(options_.userDir);
     // Menu entries that Wine made from shortcuts that are gone come after every walk: those of
@@ -202,7 +202,7 @@ class Walker {
   ScanRun& run_;
   const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
   search::FileSearch engine_;
-  sysfolders::WellKnownFolders wellKnownFolders_;
+  const sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   ProfileCache memo_;
   std::string root_;

@@ -18,13 +18,13 @@ using testing::WinePrefixBuilder;
 class ProfileEnvironmentTest : public ::testing::Test {
  protected:
   ProfileEnvironmentTest()
-      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+      : prefix_(temp_.path() / "prefix"), scanned_(scannedProfile(prefix_.str())), user_("USER", "ann") {
     prefix_.link('c', "../drive_c");
   }
 
   TempDir temp_;
   WinePrefixBuilder prefix_;
-  ScopedEnv env_;
+  const ShortcutProfile scanned_;
   ScopedEnv user_;
 };
 
@@ -52,9 +52,9 @@ TEST_F(ProfileEnvironmentTest, WineDefaultsWithoutRegistry) {
       {"100% sure", "100% sure"},
       {"%% stays", "%% stays"},
   };
-  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text), c.expanded) << c.text;
-  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x"), std::nullopt);
-  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%"), std::nullopt);
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text, scanned_), c.expanded) << c.text;
+  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x", scanned_), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%", scanned_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
@@ -76,15 +76,15 @@ TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
       "\"USERPROFILE\"=\"C:\\\\users\\\\root\"\n"
       "\"APPDATA\"=\"C:\\\\users\\\\root\\\\AppData\\\\Roaming\"\n"
       "\"SessionTool\"=\"%USERPROFILE%\\\\tool\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%"), "D:\\Apps");
-  EXPECT_EQ(expandProfileEnvironment("%windir%"), "C:\\winnt");
-  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%"), "D:\\Apps\\Tools");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%", scanned_), "D:\\Apps");
+  EXPECT_EQ(expandProfileEnvironment("%windir%", scanned_), "C:\\winnt");
+  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%", scanned_), "D:\\Apps\\Tools");
   // A prefix made by root, run by ann: wineboot rewrites the session's values for ann.
-  EXPECT_EQ(expandProfileEnvironment("%USERNAME%"), "ann");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\users\\ann\\AppData\\Roaming");
-  EXPECT_EQ(expandProfileEnvironment("%SessionTool%"), "C:\\users\\ann\\tool");
-  EXPECT_EQ(expandProfileEnvironment("%TEMP%"), "C:\\users\\ann\\Temp");
-  EXPECT_EQ(expandProfileEnvironment("%Broken%"), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERNAME%", scanned_), "ann");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%", scanned_), "C:\\users\\ann\\AppData\\Roaming");
+  EXPECT_EQ(expandProfileEnvironment("%SessionTool%", scanned_), "C:\\users\\ann\\tool");
+  EXPECT_EQ(expandProfileEnvironment("%TEMP%", scanned_), "C:\\users\\ann\\Temp");
+  EXPECT_EQ(expandProfileEnvironment("%Broken%", scanned_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
@@ -94,35 +94,36 @@ TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
   ASSERT_FALSE(computer.empty());
   EXPECT_LE(computer.size(), 15u);
   EXPECT_EQ(computer.find_first_of(".abcdefghijklmnopqrstuvwxyz"), std::string::npos) << computer;
-  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%"), computer);
-  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%"), computer + "\\ann");
-  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%"), "\\\\" + computer);
-  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%"), "Console");
+  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%", scanned_), computer);
+  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%", scanned_), computer + "\\ann");
+  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%", scanned_), "\\\\" + computer);
+  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%", scanned_), "Console");
 }
 
 TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\first\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\first");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\first");
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\second place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\second place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\second place");
   // Same size, new content: the modification time tells.
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\third place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\third place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\third place");
 }
 
 TEST_F(ProfileEnvironmentTest, DamagedRegistryFallsBackToDefaults) {
   for (const std::string& content : {std::string(), std::string("\0\0\xff\xfe\x01", 5),
                                      std::string(testing::kRegistryHeader) + "[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\us"}) {
     testing::writeFile(prefix_.path() / "user.reg", content);
-    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), "C:\\users\\ann");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scanned_), "C:\\users\\ann");
   }
 }
 
 TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
   TempDir temp;
-  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
-  EXPECT_EQ(expandProfileEnvironment("C:\\plain"), "C:\\plain");
-  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), std::nullopt);
+  for (const std::string& prefix : {(temp.path() / "absent").string(), std::string()}) {
+    EXPECT_EQ(expandProfileEnvironment("C:\\plain", scannedProfile(prefix)), "C:\\plain");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scannedProfile(prefix)), std::nullopt);
+  }
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ class CleaningRecordOfARemoval : public PrefixFixture {};
 
 TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneNeverDeletedForGood) {
   settings::ScanOptions options;
+  options.prefix = prefix.str();
   options.desktop = true;
   const std::string trashed = shortcut(desktop() / "a.lnk", "C:\\Gone\\a.exe");
   const std::string vanishing = shortcut(desktop() / "b.lnk", "C:\\Gone\\b.exe");
@@ -80,7 +81,8 @@ TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneN
   const auto size = fs::file_size(trashed);
   fs::remove(vanishing);  // another cleaning took it meanwhile
 
-  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::trash);
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::trash,
+                                                         {scan::orphanCriteria(options), {}});
   EXPECT_TRUE(report.failures.empty());
   EXPECT_EQ(report.deleted, std::vector<std::string>{trashed});
   const scan::CleaningRecord record = scan::cleaningRecordOf(report);

@@ -75,7 +75,7 @@ bool isProfileRoot(std::string_view) { return false; }
 
 bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile&) { return profile.kind == ProfileKind::Scanned; }
 
-std::string profileProblem(const ShortcutProfile&) { return {}; }
+std::optional<std::string> profileProblem(const ShortcutProfile&, PrefixOrigin) { return std::nullopt; }
 
 bool profileHidesDotNames(const ShortcutProfile&) { return true; }
 

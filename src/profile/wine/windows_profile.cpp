@@ -84,9 +84,7 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
   return wine::expandEnvironment(text, wine->environment);
 }
 
-std::string scannedProfileFolder(const ShortcutProfile& scanned) {
-  return scanned.root.empty() ? wine::prefixPath() : scanned.root;
-}
+std::string scannedProfileFolder(const ShortcutProfile& scanned) { return scanned.root; }
 
 std::string profileTempFolder(const ShortcutProfile& scanned) {
   // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.

@@ -296,24 +296,6 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
   return env;
 }
 
-std::string prefixPath() {
-  if (auto prefix = environmentVariable("WINEPREFIX"); prefix && !prefix->empty()) {
-    return excludeTrailingDelimiter(*prefix, PathStyle::Posix);
-  }
-  std::string home = environmentVariable("HOME").value_or("");
-  if (home.empty()) {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
-  }
-  if (home.empty()) return {};
-  return joinHost(home, ".wine");
-}
-
-std::shared_ptr<const Profile> currentProfile() {
-  const std::string prefix = prefixPath();
-  if (prefix.empty()) return nullptr;
-  return profileAt(prefix);
-}
-
 std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
   const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
   if (prefix.empty()) return nullptr;
@@ -345,7 +327,7 @@ std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
 
 std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile) {
   switch (profile.kind) {
-    case ProfileKind::Scanned: return profile.root.empty() ? currentProfile() : profileAt(profile.root);
+    case ProfileKind::Scanned:
     case ProfileKind::WinePrefix: return profileAt(profile.root);
     case ProfileKind::WindowsInstallation: break;
   }
