@@ -73,6 +73,7 @@ int main() {
   ::setenv("TMP", (c / "temp").c_str(), 1);
 
   const zendrift::platform::ShortcutProfile scanned = zendrift::platform::scannedProfile(prefix.string());
+  zendrift::platform::RegistryCache registries;
   const std::string userDir = (c / "users/bench/Desktop").string();
   std::size_t sink = 0;
   auto protectedFolders = [&] {
@@ -112,7 +113,7 @@ int main() {
   for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
   const double blind = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:", scanned);
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:", scanned, registries);
   const double driveType = microseconds(Clock::now() - start) / kProbes;
 
   std::printf("user.reg size: %zu bytes\n", userReg.size());

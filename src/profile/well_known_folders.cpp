@@ -19,22 +19,24 @@ std::string finish(std::string_view path) {
 }
 
 // A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
-std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned) {
-  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned);
+std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned,
+                           platform::RegistryCache& registries) {
+  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned, registries);
   if (!windowsPath || windowsPath->empty()) return {};
   return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
 }
 
-std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned) {
-  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned);
+std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned,
+                          platform::RegistryCache& registries) {
+  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned, registries);
   if (!windowsPath || windowsPath->empty()) return {};
   return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
 }
 
 }  // namespace
 
-WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned) {
-  const auto shell = [&scanned](std::int32_t csidl) { return finish(platform::specialFolderPath(csidl, scanned)); };
+WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries) {
+  const auto shell = [&](std::int32_t csidl) { return finish(platform::specialFolderPath(csidl, scanned, registries)); };
   WellKnownFolders folders;
   folders.desktop = shell(csidl::kDesktop);
   folders.programs = shell(csidl::kPrograms);
@@ -60,12 +62,17 @@ WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned) {
   folders.cookies = shell(csidl::kCookies);
   folders.history = shell(csidl::kHistory);
   folders.profile = shell(csidl::kProfile);
-  folders.programFiles = registryFolder("ProgramFilesDir", scanned);
-  folders.commonFiles = registryFolder("CommonFilesDir", scanned);
-  folders.windows = profileFolder("%SystemRoot%", scanned);
-  folders.system = profileFolder("%SystemRoot%\\system32", scanned);
-  folders.temp = finish(platform::profileTempFolder(scanned));
+  folders.programFiles = registryFolder("ProgramFilesDir", scanned, registries);
+  folders.commonFiles = registryFolder("CommonFilesDir", scanned, registries);
+  folders.windows = profileFolder("%SystemRoot%", scanned, registries);
+  folders.system = profileFolder("%SystemRoot%\\system32", scanned, registries);
+  folders.temp = finish(platform::profileTempFolder(scanned, registries));
   return folders;
+}
+
+WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned) {
+  platform::RegistryCache registries;
+  return wellKnownFolders(scanned, registries);
 }
 
 }  // namespace zendrift::sysfolders

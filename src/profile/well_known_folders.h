@@ -44,7 +44,10 @@ struct WellKnownFolders {
   std::string temp;  // the profile's own Temp, never the host's or the current folder
 };
 
-// The well-known folders of `scanned` (on Linux a Wine prefix) as they are now.
+// The well-known folders of `scanned` (on Linux a Wine prefix) as they are now, its registry
+// read through `registries`.
+WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries);
+// The same, the registry read afresh: for a window's hints, asked now and then.
 WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned);
 
 }  // namespace zendrift::sysfolders

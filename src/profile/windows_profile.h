@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "profile/registry_cache.h"
+
 namespace zendrift::platform {
 
 // Drive types, numbered as Windows numbers them.
@@ -52,7 +54,7 @@ bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& sca
 // Whether a program in the profile being scanned sees names that begin with "." as hidden: Wine
 // hides them unless HKCU\Software\Wine's ShowDotFiles is on. Always true on Windows, whose
 // listings carry their own attributes.
-bool profileHidesDotNames(const ShortcutProfile& scanned);
+bool profileHidesDotNames(const ShortcutProfile& scanned, RegistryCache& registries);
 
 // The folder of the profile being scanned: the Wine prefix on Linux, the user's profile folder on
 // Windows. Not checked; empty when none can be named.
@@ -71,7 +73,8 @@ std::optional<std::string> profileProblem(const ShortcutProfile& scanned, Prefix
 bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile);
 
 // Expands every %NAME% in `text` from the profile's environment. Empty when a name is unknown.
-std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile);
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile,
+                                                    RegistryCache& registries);
 
 // Whether something that is not a folder exists at a Windows path ("C:\dir\file.txt",
 // "\\server\share\file"). A path with a trailing backslash, or a drive root, is never a file.
@@ -91,7 +94,7 @@ TargetPresence windowsTargetPresence(std::string_view windowsPath, const Shortcu
                                      FolderListings& listings);
 
 // The type (kDrive*) of a drive part: "C:" or "\\server\share", without a trailing backslash.
-unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile);
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, RegistryCache& registries);
 
 // The host path of the folder at a Windows path of the scanned profile, without a trailing
 // delimiter (a host root stays "/"). Empty when no folder is there.
@@ -99,16 +102,16 @@ std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutPr
 
 // The host path of a shell special folder, by its CSIDL number. Empty when the number is not
 // known or its folder does not exist.
-std::string specialFolderPath(int csidl, const ShortcutProfile& scanned);
+std::string specialFolderPath(int csidl, const ShortcutProfile& scanned, RegistryCache& registries);
 
 // A value under HKEY_LOCAL_MACHINE read as text: REG_SZ, or REG_EXPAND_SZ as stored (nothing
 // expanded), or REG_BINARY less its last byte. Empty when the key or value is missing or of
 // another kind.
 std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name,
-                                               const ShortcutProfile& scanned);
+                                               const ShortcutProfile& scanned, RegistryCache& registries);
 
 // The Temp folder that programs in the scanned profile get, as a host path without a trailing
 // delimiter. Empty when it cannot be named or does not exist.
-std::string profileTempFolder(const ShortcutProfile& scanned);
+std::string profileTempFolder(const ShortcutProfile& scanned, RegistryCache& registries);
 
 }  // namespace zendrift::platform

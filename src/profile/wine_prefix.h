@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "profile/registry_cache.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_registry.h"
 
@@ -35,13 +36,13 @@ struct Profile {
 };
 
 // The profile of the prefix at `prefix`; null when the folder does not exist or `prefix` is
-// empty. Registry files are parsed again only when their identity, size or modification time
-// changed.
-std::shared_ptr<const Profile> profileAt(std::string_view prefix);
+// empty. Its registry files are kept in `registries` and parsed again only when their identity,
+// size or modification time changed.
+std::shared_ptr<const Profile> profileAt(std::string_view prefix, RegistryCache& registries);
 
 // The Wine profile that answers for `profile`: the chosen prefix for Scanned, its own prefix for
 // WinePrefix; null for an installation seen from outside, no prefix, or a prefix that is gone.
-std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile);
+std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile, RegistryCache& registries);
 
 // Whether `folder` is the root of a Wine prefix: it holds a system.reg file and a dosdevices
 // folder.

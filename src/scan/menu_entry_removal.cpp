@@ -112,7 +112,8 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     const auto [known, added] = ownDesktops_.try_emplace(orphan.prefix);
     std::string& ownDesktop = known->second;
     if (added) {
-      ownDesktop = platform::specialFolderPath(kDesktopDirectoryNumber, platform::scannedProfile(orphan.prefix));
+      ownDesktop = platform::specialFolderPath(kDesktopDirectoryNumber, platform::scannedProfile(orphan.prefix),
+                                               profiles_.registries());
       if (!ownDesktop.empty() && !sameFolder(ownDesktop, places().desktop)) {
         wine::MenuPlaces desktopOnly;
         desktopOnly.desktop = platform::excludeTrailingDelimiter(ownDesktop);

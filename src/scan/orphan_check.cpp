@@ -78,10 +78,10 @@ std::optional<std::string> missingIn(const std::string& target, const OrphanCrit
 unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
   // Only drive letters ("C:") are kept; a share is asked about every time.
   const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
-  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile);
+  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile, registries_);
   // A chosen prefix is keyed by its folder, as the same prefix met inside a walk is.
   const auto [entry, added] = types_.try_emplace({profile.root, letter}, 0u);
-  if (added) entry->second = platform::windowsDriveType(drivePart, profile);
+  if (added) entry->second = platform::windowsDriveType(drivePart, profile, registries_);
   return entry->second;
 }
 
@@ -135,7 +135,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   std::string stored;
   shortcut::readShortcutFile(info, [&](std::string_view text) {
     stored = text;
-    auto expanded = platform::expandProfileEnvironment(text, profile);
+    auto expanded = platform::expandProfileEnvironment(text, profile, memo.registries());
     unknownName |= !expanded;
     return expanded;
   });
@@ -146,7 +146,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
     for (const std::string& folder : others.folders) {
       const platform::ShortcutProfile other{platform::ProfileKind::WinePrefix, folder};
       std::optional<std::string> target = verdict.target;
-      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other);
+      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other, others.cache->registries());
       // One prefix where the target is there, or cannot be judged, keeps the shortcut.
       if (!target || !missingIn(*target, criteria, other, *others.cache)) return verdict;
     }

@@ -49,6 +49,8 @@ class ProfileCache {
   const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const platform::ShortcutProfile& profile);
   // The folder listings kept for target lookups.
   platform::FolderListings& listings() noexcept { return listings_; }
+  // The registry files read for this cache's lookups: its own, shared with no other.
+  platform::RegistryCache& registries() noexcept { return registries_; }
   void clear() {
     types_.clear();
     reasons_.clear();
@@ -62,6 +64,7 @@ class ProfileCache {
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
   platform::ShortcutProfile scanned_;
   platform::FolderListings listings_;
+  platform::RegistryCache registries_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and

@@ -60,10 +60,13 @@ std::string_view below(std::string_view path, const std::string& root) {
 // into the home folder).
 class ProtectedFolders {
  public:
-  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned) {
-    const sysfolders::WellKnownFolders wellKnownFolders = sysfolders::wellKnownFolders(scanned);
+  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned,
+                   platform::RegistryCache& registries) {
+    const sysfolders::WellKnownFolders wellKnownFolders = sysfolders::wellKnownFolders(scanned, registries);
     for (const FolderMember member : kWellKnownFolders) add(wellKnownFolders.*member);
-    for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number, scanned));
+    for (int number = 0; number < kShellFolderNumbers; ++number) {
+      add(platform::specialFolderPath(number, scanned, registries));
+    }
     add(userFolder);
   }
 
@@ -183,10 +186,12 @@ class Removal {
   // prefix in turn) each keep their own prefix's folders, never judged by another's layout.
   struct Scanned {
     explicit Scanned(const std::string& userFolder, const std::string& prefix)
-        : profile(platform::scannedProfile(prefix)), protectedFolders(userFolder, profile), profiles(profile) {}
+        : profile(platform::scannedProfile(prefix)),
+          profiles(profile),
+          protectedFolders(userFolder, profile, profiles.registries()) {}
     platform::ShortcutProfile profile;
-    ProtectedFolders protectedFolders;
     ProfileCache profiles;
+    ProtectedFolders protectedFolders;
   };
 
   Scanned& scannedFor(const std::string& prefix) {

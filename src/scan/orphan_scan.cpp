@@ -60,8 +60,8 @@ class Walker {
         stop_(std::move(stop)),
         events_(events),
         run_(run),
-        wellKnownFolders_(sysfolders::wellKnownFolders(platform::scannedProfile(options.prefix))),
-        memo_(platform::scannedProfile(options.prefix)) {
+        memo_(platform::scannedProfile(options.prefix)),
+        wellKnownFolders_(sysfolders::wellKnownFolders(platform::scannedProfile(options.prefix), memo_.registries())) {
     engine_.fileParams().setSearchTypes({search::stFileMask});
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
@@ -80,7 +80,7 @@ class Walker {
     }
     engine_.setKeepOut(std::move(keepOut));
     // Hidden as programs in the profile see it.
-    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
+    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix), memo_.registries()));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
@@ -202,9 +202,9 @@ class Walker {
   ScanRun& run_;
   const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
   search::FileSearch engine_;
+  ProfileCache memo_;  // before the folders: it reads their registry
   const sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
-  ProfileCache memo_;
   std::string root_;
   platform::ShortcutProfile walkProfile_;
   // Whether the walk's root lies outside its profile's folder; then the real folder of that

@@ -23,8 +23,9 @@ int main(int argc, char** argv) {
   // Environment-variable targets are expanded in the prefix $WINEPREFIX (else ~/.wine) names.
   const zendrift::platform::ShortcutProfile profile =
       zendrift::platform::scannedProfile(zendrift::platform::defaultPrefix(zendrift::platform::hostPrefixPlaces()));
-  const EnvironmentExpander expand = [&profile](std::string_view text) {
-    return zendrift::platform::expandProfileEnvironment(text, profile);
+  zendrift::platform::RegistryCache registries;
+  const EnvironmentExpander expand = [&profile, &registries](std::string_view text) {
+    return zendrift::platform::expandProfileEnvironment(text, profile, registries);
   };
   int status = 0;
   for (int i = first; i < argc; ++i) {

@@ -25,6 +25,7 @@ class ProfileEnvironmentTest : public ::testing::Test {
   TempDir temp_;
   WinePrefixBuilder prefix_;
   const ShortcutProfile scanned_;
+  RegistryCache registries_;
   ScopedEnv user_;
 };
 
@@ -52,9 +53,9 @@ TEST_F(ProfileEnvironmentTest, WineDefaultsWithoutRegistry) {
       {"100% sure", "100% sure"},
       {"%% stays", "%% stays"},
   };
-  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text, scanned_), c.expanded) << c.text;
-  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x", scanned_), std::nullopt);
-  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%", scanned_), std::nullopt);
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text, scanned_, registries_), c.expanded) << c.text;
+  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x", scanned_, registries_), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%", scanned_, registries_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
@@ -76,15 +77,15 @@ TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
       "\"USERPROFILE\"=\"C:\\\\users\\\\root\"\n"
       "\"APPDATA\"=\"C:\\\\users\\\\root\\\\AppData\\\\Roaming\"\n"
       "\"SessionTool\"=\"%USERPROFILE%\\\\tool\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%", scanned_), "D:\\Apps");
-  EXPECT_EQ(expandProfileEnvironment("%windir%", scanned_), "C:\\winnt");
-  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%", scanned_), "D:\\Apps\\Tools");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%", scanned_, registries_), "D:\\Apps");
+  EXPECT_EQ(expandProfileEnvironment("%windir%", scanned_, registries_), "C:\\winnt");
+  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%", scanned_, registries_), "D:\\Apps\\Tools");
   // A prefix made by root, run by ann: wineboot rewrites the session's values for ann.
-  EXPECT_EQ(expandProfileEnvironment("%USERNAME%", scanned_), "ann");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%", scanned_), "C:\\users\\ann\\AppData\\Roaming");
-  EXPECT_EQ(expandProfileEnvironment("%SessionTool%", scanned_), "C:\\users\\ann\\tool");
-  EXPECT_EQ(expandProfileEnvironment("%TEMP%", scanned_), "C:\\users\\ann\\Temp");
-  EXPECT_EQ(expandProfileEnvironment("%Broken%", scanned_), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERNAME%", scanned_, registries_), "ann");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%", scanned_, registries_), "C:\\users\\ann\\AppData\\Roaming");
+  EXPECT_EQ(expandProfileEnvironment("%SessionTool%", scanned_, registries_), "C:\\users\\ann\\tool");
+  EXPECT_EQ(expandProfileEnvironment("%TEMP%", scanned_, registries_), "C:\\users\\ann\\Temp");
+  EXPECT_EQ(expandProfileEnvironment("%Broken%", scanned_, registries_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
@@ -94,35 +95,36 @@ TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
   ASSERT_FALSE(computer.empty());
   EXPECT_LE(computer.size(), 15u);
   EXPECT_EQ(computer.find_first_of(".abcdefghijklmnopqrstuvwxyz"), std::string::npos) << computer;
-  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%", scanned_), computer);
-  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%", scanned_), computer + "\\ann");
-  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%", scanned_), "\\\\" + computer);
-  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%", scanned_), "Console");
+  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%", scanned_, registries_), computer);
+  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%", scanned_, registries_), computer + "\\ann");
+  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%", scanned_, registries_), "\\\\" + computer);
+  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%", scanned_, registries_), "Console");
 }
 
 TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\first\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\first");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\first");
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\second place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\second place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\second place");
   // Same size, new content: the modification time tells.
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\third place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_), "C:\\third place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\third place");
 }
 
 TEST_F(ProfileEnvironmentTest, DamagedRegistryFallsBackToDefaults) {
   for (const std::string& content : {std::string(), std::string("\0\0\xff\xfe\x01", 5),
                                      std::string(testing::kRegistryHeader) + "[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\us"}) {
     testing::writeFile(prefix_.path() / "user.reg", content);
-    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scanned_), "C:\\users\\ann");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scanned_, registries_), "C:\\users\\ann");
   }
 }
 
 TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
   TempDir temp;
   for (const std::string& prefix : {(temp.path() / "absent").string(), std::string()}) {
-    EXPECT_EQ(expandProfileEnvironment("C:\\plain", scannedProfile(prefix)), "C:\\plain");
-    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scannedProfile(prefix)), std::nullopt);
+    RegistryCache registries;
+    EXPECT_EQ(expandProfileEnvironment("C:\\plain", scannedProfile(prefix), registries), "C:\\plain");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scannedProfile(prefix), registries), std::nullopt);
   }
 }
 

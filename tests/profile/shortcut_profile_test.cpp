@@ -44,6 +44,7 @@ TEST(ShortcutProfile, AnInstallationReachesOnlyItsOwnDrive) {
   fs::create_directories(temp.path() / "win/Windows/System32");
   testing::writeFile(temp.path() / "win/Program Files/App/app.exe", "MZ");
   const ShortcutProfile win{ProfileKind::WindowsInstallation, temp / "win"};
+  RegistryCache registries;
   EXPECT_TRUE(profileReaches("C:", win));
   EXPECT_TRUE(profileReaches("c:", win));
   EXPECT_FALSE(profileReaches("D:", win));
@@ -52,8 +53,8 @@ TEST(ShortcutProfile, AnInstallationReachesOnlyItsOwnDrive) {
   EXPECT_TRUE(windowsFileExists("c:\\PROGRAM FILES\\app\\App.exe", win));
   EXPECT_TRUE(windowsFolderExists("C:\\windows\\system32", win));
   EXPECT_FALSE(windowsFileExists("D:\\Program Files\\App\\app.exe", win));
-  EXPECT_EQ(expandProfileEnvironment("%SystemRoot%\\notepad.exe", win), "C:\\Windows\\notepad.exe");
-  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%\\x", win), std::nullopt) << "its registry is not read";
+  EXPECT_EQ(expandProfileEnvironment("%SystemRoot%\\notepad.exe", win, registries), "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%\\x", win, registries), std::nullopt) << "its registry is not read";
 }
 
 TEST(ShortcutProfile, ProfileProblemNamesWhatIsWrong) {

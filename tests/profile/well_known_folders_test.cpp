@@ -47,6 +47,7 @@ class SystemFoldersTest : public ::testing::Test {
   WinePrefixBuilder prefix_;
   ScopedEnv user_;
   const platform::ShortcutProfile scanned_;
+  platform::RegistryCache registries_;
 };
 
 TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
@@ -170,10 +171,10 @@ TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
 }
 
 TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
-  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_), wellKnownFolders(scanned_).startMenu);
+  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_, registries_), wellKnownFolders(scanned_).startMenu);
   EXPECT_NE(wellKnownFolders(scanned_).startMenu, "");
   for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) {
-    EXPECT_EQ(platform::specialFolderPath(unknown, scanned_), "") << unknown;
+    EXPECT_EQ(platform::specialFolderPath(unknown, scanned_, registries_), "") << unknown;
   }
 }
 
