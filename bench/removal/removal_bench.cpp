@@ -43,7 +43,9 @@ std::vector<scan::OrphanRecord> makeTree(const fs::path& root, int count) {
     record.root = root.string();
     record.target = "C:\\Gone\\x.exe";
     zendrift::testing::LnkBuilder().localPath(record.target).writeTo(file);
-    if (platform::entryIdentity(record.path, record.identity)) {
+    if (const auto identity = platform::entryIdentity(record.path)) {
+      record.identity = *identity;
+    } else {
       std::fprintf(stderr, "cannot read %s\n", record.path.c_str());
       std::exit(1);
     }

@@ -42,13 +42,11 @@ bool sameFolder(const std::string& a, const std::string& b) {
 std::optional<std::pair<std::string, platform::EntryIdentity>> readWineFile(const std::string& folder,
                                                                            const std::string& name) {
   const std::string path = folder + "/" + name;
-  platform::EntryIdentity before, after;
-  if (platform::entryIdentity(path, before)) return std::nullopt;
+  const platform::Result<platform::EntryIdentity> before = platform::entryIdentity(path);
+  if (!before) return std::nullopt;
   auto text = platform::readFile(path, kMaxMenuFileSize + 1);
-  if (!text || text->size() > kMaxMenuFileSize || platform::entryIdentity(path, after) || !(after == before)) {
-    return std::nullopt;
-  }
-  return std::pair{std::move(*text), before};
+  if (!text || text->size() > kMaxMenuFileSize || !(platform::entryIdentity(path) == *before)) return std::nullopt;
+  return std::pair{std::move(*text), *before};
 }
 
 // The .directory files that the .menu files in `menus` name.
@@ -82,10 +80,9 @@ std::error_code MenuEntryRemoval::dispose(const std::string& root, std::string_v
                                           RemovalReport& report) {
   report.addRoot(root);
   if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
-  platform::TrashedFile trashed;
-  const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
-  if (!error) report.trashed.push_back(std::move(trashed));
-  return error;
+  platform::Result<platform::TrashedFile> trashed = trash_.moveBelow(root, relative, identity, path);
+  if (trashed) report.trashed.push_back(std::move(trashed).value());
+  return trashed.error();
 }
 
 void MenuEntryRemoval::deleteCompanion(const std::string& folder, const std::string& name,
@@ -121,9 +118,9 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
       }
     }
     for (wine::MenuEntry& entry : all) {
-      platform::EntryIdentity shortcut;
       const std::string host = wine::launchedShortcut(entry);
-      if (!host.empty() && !platform::entryIdentity(host, shortcut)) byShortcut_->emplace(key(shortcut), std::move(entry));
+      if (host.empty()) continue;
+      if (const auto shortcut = platform::entryIdentity(host)) byShortcut_->emplace(key(*shortcut), std::move(entry));
     }
     // The entry was made from this very file: its Exec= leads to it through its prefix's drives.
     const auto [first, last] = byShortcut_->equal_range(key(orphan.identity));

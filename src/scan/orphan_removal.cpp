@@ -158,10 +158,9 @@ class Removal {
                           const std::string& path) {
     report_.addRoot(root);
     if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
-    platform::TrashedFile trashed;
-    const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
-    if (!error) report_.trashed.push_back(std::move(trashed));
-    return error;
+    platform::Result<platform::TrashedFile> trashed = trash_.moveBelow(root, relative, identity, path);
+    if (trashed) report_.trashed.push_back(std::move(trashed).value());
+    return trashed.error();
   }
 
   void removeFolderIfEmptied(const OrphanRecord& orphan) {

@@ -181,8 +181,9 @@ class Walker {
   void examine(const std::string& path) {
     // The entry is taken before it is read and compared after: the removal deletes only what
     // was judged, never a file renamed into its place meanwhile.
-    platform::EntryIdentity before;
-    if (platform::entryIdentity(path, before)) return;
+    const platform::Result<platform::EntryIdentity> taken = platform::entryIdentity(path);
+    if (!taken) return;
+    const platform::EntryIdentity before = *taken;
     // A shortcut reached again, by another folder or another prefix's link, is judged once.
     if (!run_.firstSight(before)) return;
     const OtherPrefixes others =
@@ -191,7 +192,8 @@ class Walker {
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
                         OrphanKind::shortcut, std::move(verdict.reason)};
-    if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
+    if (!(platform::entryIdentity(path) == before)) return;
+    record.identity = before;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));
   }
