@@ -118,9 +118,9 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
       }
     }
     for (wine::MenuEntry& entry : all) {
-      const std::string host = wine::launchedShortcut(entry);
-      if (host.empty()) continue;
-      if (const auto shortcut = platform::entryIdentity(host)) byShortcut_->emplace(key(*shortcut), std::move(entry));
+      const std::optional<std::string> host = wine::launchedShortcut(entry);
+      if (!host) continue;
+      if (const auto shortcut = platform::entryIdentity(*host)) byShortcut_->emplace(key(*shortcut), std::move(entry));
     }
     // The entry was made from this very file: its Exec= leads to it through its prefix's drives.
     const auto [first, last] = byShortcut_->equal_range(key(orphan.identity));

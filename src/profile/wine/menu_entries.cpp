@@ -157,8 +157,8 @@ bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   return !windowsFileExists(launch.path, {ProfileKind::WinePrefix, launch.prefix});
 }
 
-std::string launchedShortcut(const MenuEntry& entry) {
-  if (!entry.launch.startsShortcut() || !isWinePrefix(entry.launch.prefix)) return {};
+std::optional<std::string> launchedShortcut(const MenuEntry& entry) {
+  if (!entry.launch.startsShortcut() || !isWinePrefix(entry.launch.prefix)) return std::nullopt;
   return fileHostPath(entry.launch.path, entry.launch.prefix);
 }
 

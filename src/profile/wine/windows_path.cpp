@@ -319,8 +319,10 @@ std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutPr
   return resolveOnce(windowsPath, Want::Folder, scanned).hostPath;
 }
 
-std::string wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
-  return resolveOnce(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).hostPath;
+std::optional<std::string> wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
+  std::string host = resolveOnce(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).hostPath;
+  if (host.empty()) return std::nullopt;
+  return host;
 }
 
 }  // namespace zendrift::platform
