@@ -361,5 +361,25 @@ TEST_F(ScanTest, TheRemovalKeepsWhatChangedSinceTheScan) {
   EXPECT_EQ(report.statusText(), "Idle. 4 shortcut(s) kept: changed since the scan.");
 }
 
+TEST_F(ScanTest, TheDesktopEntryBesideAShortcutGoesWithItInThePrefixItWasScannedFor) {
+  // $WINEPREFIX names the fixture's prefix; this scan is of another, whose Desktop is its own
+  // folder, and Wine's entry for the shortcut lies beside it there.
+  WinePrefixBuilder other(home.path() / "other");
+  other.standardLayout("ann");
+  const std::string real = fs::canonical(other.path()).string();
+  const fs::path desk = fs::path(real) / "drive_c/users/ann/Desktop";
+  shortcut(desk / "Game.lnk", "C:\\Gone\\game.exe");
+  writeFile(desk / "Game.desktop", "[Desktop Entry]\nName=Game\nType=Application\nExec=env WINEPREFIX=\"" + real +
+                                       "\" wine C:\\\\\\\\Gone\\\\\\\\game.exe\n");
+  options.prefix = real;
+  options.desktop = true;
+  scan();
+  ASSERT_EQ(paths(), std::vector<std::string>{(desk / "Game.lnk").string()});
+  const scan::RemovalReport report = removeAllBut();
+  EXPECT_TRUE(report.failures.empty());
+  EXPECT_FALSE(fs::exists(desk / "Game.lnk"));
+  EXPECT_FALSE(fs::exists(desk / "Game.desktop")) << "Wine's entry for it goes with the shortcut";
+}
+
 }  // namespace
 }  // namespace zendrift::testing
