@@ -107,10 +107,14 @@ int main() {
 
   constexpr int kProbes = 20000;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe", scanned);
+  for (int i = 0; i < kProbes; ++i) {
+    sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe", scanned);
+  }
   const double exact = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
+  for (int i = 0; i < kProbes; ++i) {
+    sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
+  }
   const double blind = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
   for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:", scanned, registries);

@@ -53,7 +53,8 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   if (const auto prefix = commandLine.switchValue("prefix")) {
     if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
     const auto problem = platform::profileProblem(platform::scannedProfile(*prefix), platform::PrefixOrigin::chosen);
-    if (problem) throw std::runtime_error(*problem + "; nothing was scanned.");    // Its orphans are listed by the path that /prefixes lists it by.
+    if (problem) throw std::runtime_error(*problem + "; nothing was scanned.");
+    // Its orphans are listed by the path that /prefixes lists it by.
     options.prefix = platform::realPrefixPath(*prefix);
   }
   return options;

@@ -36,7 +36,9 @@ std::string profileFolder(std::string_view reference, const platform::ShortcutPr
 }  // namespace
 
 WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries) {
-  const auto shell = [&](std::int32_t csidl) { return finish(platform::specialFolderPath(csidl, scanned, registries)); };
+  const auto shell = [&](std::int32_t csidl) {
+    return finish(platform::specialFolderPath(csidl, scanned, registries));
+  };
   WellKnownFolders folders;
   folders.desktop = shell(csidl::kDesktop);
   folders.programs = shell(csidl::kPrograms);

@@ -80,7 +80,7 @@ class Walker {
     }
     engine_.setKeepOut(std::move(keepOut));
     // Hidden as programs in the profile see it.
-    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix), memo_.registries()));
+    engine_.setDotNamesHidden(platform::profileHidesDotNames(scanned_, memo_.registries()));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
       if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };

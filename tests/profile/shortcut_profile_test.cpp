@@ -60,11 +60,13 @@ TEST(ShortcutProfile, AnInstallationReachesOnlyItsOwnDrive) {
 TEST(ShortcutProfile, ProfileProblemNamesWhatIsWrong) {
   TempDir temp;
   const ShortcutProfile home = scannedProfile(temp / ".wine");
-  EXPECT_EQ(profileProblem(home, PrefixOrigin::home), "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist");
+  EXPECT_EQ(profileProblem(home, PrefixOrigin::home),
+            "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist");
   EXPECT_EQ(profileProblem(scannedProfile(""), PrefixOrigin::home),
             "no Wine prefix: WINEPREFIX is not set and the home folder is not known");
   fs::create_directories(temp.path() / ".wine");
-  EXPECT_EQ(profileProblem(home, PrefixOrigin::home), temp / ".wine" + " is not a Wine prefix (no system.reg or dosdevices)");
+  EXPECT_EQ(profileProblem(home, PrefixOrigin::home),
+            temp / ".wine" + " is not a Wine prefix (no system.reg or dosdevices)");
   WinePrefixBuilder(temp.path() / ".wine").standardLayout("ann");
   EXPECT_EQ(profileProblem(home, PrefixOrigin::home), std::nullopt);
 

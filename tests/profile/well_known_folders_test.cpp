@@ -171,7 +171,8 @@ TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
 }
 
 TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
-  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_, registries_), wellKnownFolders(scanned_).startMenu);
+  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_, registries_),
+            wellKnownFolders(scanned_).startMenu);
   EXPECT_NE(wellKnownFolders(scanned_).startMenu, "");
   for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) {
     EXPECT_EQ(platform::specialFolderPath(unknown, scanned_, registries_), "") << unknown;

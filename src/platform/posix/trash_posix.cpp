@@ -376,7 +376,9 @@ Result<TrashedFile> Trash::moveBelow(std::string_view root, std::string_view rel
   if (folders_->holdsTrash(root, trash)) {
     struct stat folder {};
     if (::fstat(parent.get(), &folder) != 0) return posix::lastError();
-    if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) return std::error_code(TrashError::inTrashAlready);
+    if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) {
+      return std::error_code(TrashError::inTrashAlready);
+    }
   }
 
   // The home trash takes the absolute path as the scan named it; a volume's trash, the path from

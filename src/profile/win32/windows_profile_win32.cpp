@@ -132,6 +132,8 @@ std::string profileTempFolder(const ShortcutProfile&, RegistryCache&) {
 }
 
 // On Windows the profile is the running system's own: its folders are the shell's.
-std::string specialFolderPath(int csidl, const ShortcutProfile&, RegistryCache&) { return win32::shellFolderPath(csidl); }
+std::string specialFolderPath(int csidl, const ShortcutProfile&, RegistryCache&) {
+  return win32::shellFolderPath(csidl);
+}
 
 }  // namespace zendrift::platform
