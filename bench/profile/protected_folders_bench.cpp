@@ -72,15 +72,16 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
   ::setenv("TMP", (c / "temp").c_str(), 1);
 
-  WellKnownFolders info;
-  const WellKnownFolders& folders = info;
+  const zendrift::platform::ShortcutProfile scanned = zendrift::platform::scannedProfile(prefix.string());
+  zendrift::platform::RegistryCache registries;
   const std::string userDir = (c / "users/bench/Desktop").string();
   std::size_t sink = 0;
   auto protectedFolders = [&] {
-    const std::string paths[] = {folders.startMenu(), folders.commonStartmenu(), folders.desktop(),
-                                 folders.commonDesktopDirectory(), folders.favorites(), folders.history(),
-                                 folders.programFiles(), folders.temp(), folders.appData(), folders.recent(),
-                                 folders.startup(), userDir};
+    const WellKnownFolders folders = zendrift::sysfolders::wellKnownFolders(scanned);
+    const std::string paths[] = {folders.startMenu, folders.commonStartmenu, folders.desktop,
+                                 folders.commonDesktopDirectory, folders.favorites, folders.history,
+                                 folders.programFiles, folders.temp, folders.appData, folders.recent,
+                                 folders.startup, userDir};
     for (const std::string& path : paths) sink += path.size();
   };
 
@@ -106,13 +107,17 @@ int main() {
 
   constexpr int kProbes = 20000;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe");
+  for (int i = 0; i < kProbes; ++i) {
+    sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe", scanned);
+  }
   const double exact = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE");
+  for (int i = 0; i < kProbes; ++i) {
+    sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
+  }
   const double blind = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:");
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:", scanned, registries);
   const double driveType = microseconds(Clock::now() - start) / kProbes;
 
   std::printf("user.reg size: %zu bytes\n", userReg.size());

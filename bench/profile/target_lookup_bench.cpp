@@ -58,7 +58,7 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
 
   const zendrift::scan::OrphanCriteria criteria;
-  const zendrift::platform::ShortcutProfile profile;
+  const zendrift::platform::ShortcutProfile profile = zendrift::platform::scannedProfile(prefix.string());
   int wrong = 0;
   for (const Scenario& scenario : kScenarios) {
     const fs::path folder = root / "links";
@@ -71,7 +71,7 @@ int main() {
     }
     std::vector<double> times;
     for (int round = 0; round < kRounds; ++round) {
-      zendrift::scan::ProfileCache memo;
+      zendrift::scan::ProfileCache memo(profile);
       const auto start = Clock::now();
       for (const std::string& path : paths) {
         wrong += zendrift::scan::checkForOrphan(path, criteria, profile, memo).orphan != scenario.orphans;

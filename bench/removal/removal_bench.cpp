@@ -43,7 +43,9 @@ std::vector<scan::OrphanRecord> makeTree(const fs::path& root, int count) {
     record.root = root.string();
     record.target = "C:\\Gone\\x.exe";
     zendrift::testing::LnkBuilder().localPath(record.target).writeTo(file);
-    if (platform::entryIdentity(record.path, record.identity)) {
+    if (const auto identity = platform::entryIdentity(record.path)) {
+      record.identity = *identity;
+    } else {
       std::fprintf(stderr, "cannot read %s\n", record.path.c_str());
       std::exit(1);
     }
@@ -57,7 +59,7 @@ double timedRemoval(const fs::path& work, int count, scan::Disposal disposal) {
   fs::remove_all(root);
   const std::vector<scan::OrphanRecord> records = makeTree(root, count);
   const auto start = std::chrono::steady_clock::now();
-  const scan::RemovalReport report = scan::removeOrphans(records, {}, {}, {}, disposal);
+  const scan::RemovalReport report = scan::removeOrphans(records, {}, {}, {}, disposal, scan::RemovalCheck{});
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (report.deleted.size() != static_cast<std::size_t>(count) || !report.failures.empty()) {
     std::fprintf(stderr, "removed %zu of %d, %zu failure(s)%s%s\n", report.deleted.size(), count,

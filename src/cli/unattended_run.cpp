@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -51,8 +52,9 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   commandLine.applySwitches(options);
   if (const auto prefix = commandLine.switchValue("prefix")) {
     if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
-    const std::string problem = platform::profileProblem(platform::scannedProfile(*prefix));
-    if (!problem.empty()) throw std::runtime_error(problem + "; nothing was scanned.");    // Its orphans are listed by the path that /prefixes lists it by.
+    const auto problem = platform::profileProblem(platform::scannedProfile(*prefix), platform::PrefixOrigin::chosen);
+    if (problem) throw std::runtime_error(*problem + "; nothing was scanned.");
+    // Its orphans are listed by the path that /prefixes lists it by.
     options.prefix = platform::realPrefixPath(*prefix);
   }
   return options;
@@ -60,8 +62,14 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
 
 // One scan, or with /allprefixes one per prefix found on the machine; either way every prefix
 // found judges the shortcuts that lie outside the scanned one.
-scan::ScanPlan planOf(const settings::ScanOptions& options) {
-  return scan::planScans(options, platform::discoverPrefixes(platform::hostPrefixPlaces()));
+scan::ScanPlan planOf(const settings::ScanOptions& options, const platform::PrefixPlaces& places) {
+  return scan::planScans(options, platform::discoverPrefixes(places), platform::defaultPrefix(places));
+}
+
+// Where the prefix of a run comes from: /prefix, else $WINEPREFIX, else ~/.wine.
+platform::PrefixOrigin prefixOrigin(const settings::ScanOptions& options, const platform::PrefixPlaces& places) {
+  if (!options.prefix.empty()) return platform::PrefixOrigin::chosen;
+  return places.winePrefix.empty() ? platform::PrefixOrigin::home : platform::PrefixOrigin::environment;
 }
 
 // Runs the scans, naming each prefix on `err` when there are several.
@@ -75,17 +83,16 @@ scan::ScanReport scanAll(const scan::ScanPlan& plan, bool allPrefixes, const sca
 // Says so when the Windows profile cannot be read. Without it the well-known folders are empty,
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
 // The first scan tells: every prefix found is a prefix, only one that was named may not be.
-bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
+bool profileUsable(const settings::ScanOptions& options, platform::PrefixOrigin origin, std::ostream& err) {
   const platform::ShortcutProfile scanned = platform::scannedProfile(options.prefix);
-  const std::string problem = platform::profileProblem(scanned);
-  if (problem.empty()) return true;
+  const std::optional<std::string> problem = platform::profileProblem(scanned, origin);
+  if (!problem) return true;
   // A prefix that is named ($WINEPREFIX) or there (~/.wine) but unusable is a mistake to stop
   // at: the user's folder would be judged with no drives at all, every shortcut in it condemned.
-  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
-  if (!places.winePrefix.empty() || platform::folderExists(platform::scannedProfileFolder(scanned))) {
-    throw std::runtime_error(problem + "; nothing was scanned.");
+  if (origin != platform::PrefixOrigin::home || platform::folderExists(platform::scannedProfileFolder(scanned))) {
+    throw std::runtime_error(*problem + "; nothing was scanned.");
   }
-  err << "Zendrift: " << problem << '\n';
+  err << "Zendrift: " << *problem << '\n';
   return platform::folderExists(options.userDir);
 }
 
@@ -110,8 +117,10 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
     err << "Zendrift: cannot take the cleaning lock in " << scan::escapedField(scan::cleaningRecordFolder()) << ": "
         << locked.message() << '\n';
   }
-  const scan::ScanPlan plan = planOf(options);
-  const bool usable = profileUsable(plan.scans.front(), err);
+  // The environment is read here once; below, the prefix is a value.
+  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  const scan::ScanPlan plan = planOf(options, places);
+  const bool usable = profileUsable(plan.scans.front(), prefixOrigin(options, places), err);
   std::vector<scan::OrphanRecord> marked;
   scan::ScanEvents events;
   events.orphanFound = [&marked](scan::OrphanRecord&& orphan) {
@@ -138,8 +147,9 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const scan::ScanPlan plan = planOf(options);
-  const bool usable = profileUsable(plan.scans.front(), err);
+  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  const scan::ScanPlan plan = planOf(options, places);
+  const bool usable = profileUsable(plan.scans.front(), prefixOrigin(options, places), err);
   const bool json = commandLine.switchPresent("json");
   ListDocument document;
   scan::ScanEvents events;

@@ -27,10 +27,10 @@ std::string longPathName(std::string_view path);
 // Creates a folder together with any missing parents. No error when the folder exists afterwards.
 [[nodiscard]] std::error_code createFolders(std::string_view path);
 
-// Whether new files and folders may be made in the folder `folder`, without making any: no error
-// when they may. POSIX asks for write and search permission; on Windows, whose folder rights are
-// ACLs that no cheap test reads, an existing folder is taken to allow it.
-[[nodiscard]] std::error_code mayCreateEntriesIn(std::string_view folder);
+// Whether new files and folders may be made in the folder `folder`, without making any. POSIX asks
+// for write and search permission; on Windows, whose folder rights are ACLs that no cheap test
+// reads, an existing folder is taken to allow it.
+[[nodiscard]] bool mayCreateEntriesIn(std::string_view folder);
 
 // Opens `path` for reading and writing, creating it empty when missing, and closes it again.
 // No error when that succeeded: the file is there and may be written.

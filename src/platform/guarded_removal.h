@@ -11,6 +11,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/result.h"
+
 namespace zendrift::platform {
 
 // An entry on its volume: device and inode on POSIX, volume serial and file index on Windows.
@@ -32,7 +34,7 @@ std::error_code make_error_code(RemovalError error) noexcept;
 
 // The identity of the entry at `path` itself: a link at its end is not followed, so a link has
 // its own identity. Fails when nothing is there.
-std::error_code entryIdentity(std::string_view path, EntryIdentity& identity);
+Result<EntryIdentity> entryIdentity(std::string_view path);
 
 // Deletes the entry `relative` below the folder `root`. `root` is opened as the scan opened it (it
 // may itself be a link, as Wine's Desktop often is); every folder after it is opened relative to

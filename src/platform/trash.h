@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "platform/guarded_removal.h"
+#include "platform/result.h"
 
 namespace zendrift::platform {
 
@@ -53,9 +54,9 @@ class Trash {
 
   // Moves the entry `relative` below `root` into the trash, reached and checked exactly as
   // deleteFileBelow reaches and checks the entry it deletes. `original` is the path recorded
-  // for it. Nothing is deleted when the trash cannot take it.
-  std::error_code moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
-                            std::string_view original, TrashedFile& trashed);
+  // for it. Where it went, or why it stays: nothing is deleted when the trash cannot take it.
+  Result<TrashedFile> moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
+                                std::string_view original);
 
  private:
   struct Folders;

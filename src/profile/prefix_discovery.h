@@ -33,6 +33,11 @@ PrefixPlaces hostPrefixPlaces();
 // neither can be named, and always on Windows.
 std::string defaultPrefix(const PrefixPlaces& places);
 
+// The prefix a scan of the chosen prefix `chosen` works on: it, else the default one of `places`.
+inline std::string scannedPrefix(const std::string& chosen, const PrefixPlaces& places) {
+  return chosen.empty() ? defaultPrefix(places) : chosen;
+}
+
 // Every prefix found from `places`, each once by its real path, in this order: $WINEPREFIX,
 // ~/.wine, winetricks, Lutris, Bottles, Proton, PlayOnLinux; within a tool by path. A folder is
 // a prefix when it holds system.reg and dosdevices/. Files that cannot be read or parsed are

@@ -1,9 +1,10 @@
-// The well-known folders, each asked of the platform's Windows profile at every read.
+// The well-known folders, each asked of the platform's Windows profile.
 #include "profile/well_known_folders.h"
 
-#include "platform/file_system.h"
+#include <string_view>
+
 #include "platform/path.h"
-#include "platform/process.h"
+#include "profile/folder_ids.h"
 #include "profile/windows_profile.h"
 
 namespace zendrift::sysfolders {
@@ -12,42 +13,68 @@ namespace {
 
 constexpr std::string_view kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-// A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
-std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned) {
-  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned);
-  if (!windowsPath || windowsPath->empty()) return {};
-  return platform::windowsFolderHostPath(*windowsPath, scanned);
+// One trailing delimiter off; a missing folder stays empty.
+std::string finish(std::string_view path) {
+  return path.empty() ? std::string() : platform::excludeTrailingDelimiter(path);
 }
 
-std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned) {
-  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned);
+// A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
+std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned,
+                           platform::RegistryCache& registries) {
+  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned, registries);
   if (!windowsPath || windowsPath->empty()) return {};
-  return platform::windowsFolderHostPath(*windowsPath, scanned);
+  return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
+}
+
+std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned,
+                          platform::RegistryCache& registries) {
+  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned, registries);
+  if (!windowsPath || windowsPath->empty()) return {};
+  return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
 }
 
 }  // namespace
 
-std::string WellKnownFolders::finish(std::string_view path) const {
-  if (path.empty()) return {};
-  return trailingPathDelimiter_ ? platform::includeTrailingDelimiter(path) : platform::excludeTrailingDelimiter(path);
+WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries) {
+  const auto shell = [&](std::int32_t csidl) {
+    return finish(platform::specialFolderPath(csidl, scanned, registries));
+  };
+  WellKnownFolders folders;
+  folders.desktop = shell(csidl::kDesktop);
+  folders.programs = shell(csidl::kPrograms);
+  folders.personal = shell(csidl::kPersonal);
+  folders.favorites = shell(csidl::kFavorites);
+  folders.startup = shell(csidl::kStartup);
+  folders.recent = shell(csidl::kRecent);
+  folders.sendTo = shell(csidl::kSendTo);
+  folders.startMenu = shell(csidl::kStartMenu);
+  folders.desktopDirectory = shell(csidl::kDesktopDirectory);
+  folders.nethood = shell(csidl::kNethood);
+  folders.fonts = shell(csidl::kFonts);
+  folders.commonStartmenu = shell(csidl::kCommonStartMenu);
+  folders.commonPrograms = shell(csidl::kCommonPrograms);
+  folders.commonStartup = shell(csidl::kCommonStartup);
+  folders.commonDesktopDirectory = shell(csidl::kCommonDesktopDirectory);
+  folders.commonAppData = shell(csidl::kCommonAppData);
+  folders.appData = shell(csidl::kAppData);
+  folders.printhood = shell(csidl::kPrinthood);
+  folders.commonFavorites = shell(csidl::kCommonFavorites);
+  folders.templates = shell(csidl::kTemplates);
+  folders.internetCache = shell(csidl::kInternetCache);
+  folders.cookies = shell(csidl::kCookies);
+  folders.history = shell(csidl::kHistory);
+  folders.profile = shell(csidl::kProfile);
+  folders.programFiles = registryFolder("ProgramFilesDir", scanned, registries);
+  folders.commonFiles = registryFolder("CommonFilesDir", scanned, registries);
+  folders.windows = profileFolder("%SystemRoot%", scanned, registries);
+  folders.system = profileFolder("%SystemRoot%\\system32", scanned, registries);
+  folders.temp = finish(platform::profileTempFolder(scanned, registries));
+  return folders;
 }
 
-std::string WellKnownFolders::resolveFolder(std::int32_t csidl) const {
-  return finish(platform::specialFolderPath(csidl, scanned_));
+WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned) {
+  platform::RegistryCache registries;
+  return wellKnownFolders(scanned, registries);
 }
-
-std::string WellKnownFolders::commonFiles() const { return finish(registryFolder("CommonFilesDir", scanned_)); }
-
-std::string WellKnownFolders::current() const { return finish(platform::currentDirectory()); }
-
-std::string WellKnownFolders::programFiles() const { return finish(registryFolder("ProgramFilesDir", scanned_)); }
-
-std::string WellKnownFolders::windows() const { return finish(profileFolder("%SystemRoot%", scanned_)); }
-
-std::string WellKnownFolders::system() const { return finish(profileFolder("%SystemRoot%\\system32", scanned_)); }
-
-// The profile's own Temp folder: on Linux the prefix's, never the host's or the current folder,
-// whose shortcuts belong to other profiles.
-std::string WellKnownFolders::temp() const { return finish(platform::profileTempFolder(scanned_)); }
 
 }  // namespace zendrift::sysfolders

@@ -77,8 +77,8 @@ inline bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   return menuEntryState(entry, disks) != MenuEntryState::current;
 }
 
-// The host path of the shortcut an entry starts, when its prefix holds it; empty otherwise.
-std::string launchedShortcut(const MenuEntry& entry);
+// The host path of the shortcut an entry starts, when its prefix holds it.
+std::optional<std::string> launchedShortcut(const MenuEntry& entry);
 
 // For an entry below the applications place: the .menu file that Wine wrote beside it (its name in
 // the menus place) and the .directory files that .menu names, as Wine names them.
@@ -97,7 +97,7 @@ struct MenuFileNames {
 };
 std::optional<MenuFileNames> readMenuFile(std::string_view text);
 
-// The host path of the file at a Windows path in the prefix at `prefix`; empty when none is there.
-std::string fileHostPath(std::string_view windowsPath, std::string_view prefix);
+// The host path of the file at a Windows path in the prefix at `prefix`, when one is there.
+std::optional<std::string> fileHostPath(std::string_view windowsPath, std::string_view prefix);
 
 }  // namespace zendrift::platform::wine

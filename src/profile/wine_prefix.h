@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "profile/registry_cache.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_registry.h"
 
@@ -34,20 +35,14 @@ struct Profile {
   Environment environment;
 };
 
-// $WINEPREFIX when set, else ~/.wine. Empty when neither can be named. Not checked.
-std::string prefixPath();
+// The profile of the prefix at `prefix`; null when the folder does not exist or `prefix` is
+// empty. Its registry files are kept in `registries` and parsed again only when their identity,
+// size or modification time changed.
+std::shared_ptr<const Profile> profileAt(std::string_view prefix, RegistryCache& registries);
 
-// The profile of the current prefix; null when the prefix folder does not exist. Registry files
-// are parsed again only when their identity, size or modification time changed.
-std::shared_ptr<const Profile> currentProfile();
-
-// The profile of the prefix at `prefix`, cached beside the current one; null when the folder
-// does not exist.
-std::shared_ptr<const Profile> profileAt(std::string_view prefix);
-
-// The Wine profile that answers for `profile`: the chosen or current prefix for Scanned, its own prefix for
-// WinePrefix; null for an installation seen from outside, or a prefix that is gone.
-std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile);
+// The Wine profile that answers for `profile`: the chosen prefix for Scanned, its own prefix for
+// WinePrefix; null for an installation seen from outside, no prefix, or a prefix that is gone.
+std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile, RegistryCache& registries);
 
 // Whether `folder` is the root of a Wine prefix: it holds a system.reg file and a dosdevices
 // folder.

@@ -172,32 +172,27 @@ std::error_code recordCleaning(const RemovalReport& report) {
   return saveCleaningRecord(record, cleaningRecordFolder());
 }
 
-std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder, std::error_code& error) {
-  error.clear();
-  if (folder.empty()) return std::nullopt;
+platform::Result<std::optional<StoredCleaningRecord>> lastCleaningRecord(const std::string& folder) {
+  using Found = std::optional<StoredCleaningRecord>;
+  if (folder.empty()) return Found();
   const std::vector<std::string> files = recordFiles(folder);
-  if (files.empty()) return std::nullopt;
+  if (files.empty()) return Found();
   const auto text = platform::readFile(files.back());
-  if (!text) {
-    error = text.error();
-    return std::nullopt;
-  }
+  if (!text) return text.error();
   std::optional<CleaningRecord> record = parsed(*text);
-  if (!record) {
-    error = std::make_error_code(std::errc::illegal_byte_sequence);
-    return std::nullopt;
-  }
-  return StoredCleaningRecord{files.back(), std::move(*record)};
+  if (!record) return std::make_error_code(std::errc::illegal_byte_sequence);
+  return Found(StoredCleaningRecord{files.back(), std::move(*record)});
 }
 
-std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside) {
+platform::Result<std::string> setAsideLastCleaningRecord(const std::string& folder) {
   const std::vector<std::string> files = recordFiles(folder);
   if (files.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  setAside = files.back() + ".unreadable";
+  std::string setAside = files.back() + ".unreadable";
   const auto text = platform::readFile(files.back());
   if (!text) return text.error();
   if (const std::error_code error = platform::replaceFile(setAside, *text)) return error;
-  return platform::deleteFile(files.back());
+  if (const std::error_code error = platform::deleteFile(files.back())) return error;
+  return setAside;
 }
 
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored) {

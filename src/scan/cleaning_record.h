@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/result.h"
 #include "platform/trash.h"
 #include "scan/orphan_removal.h"
 
@@ -47,13 +48,13 @@ struct StoredCleaningRecord {
   std::string file;
   CleaningRecord record;
 };
-// No value when there is none; an error when the newest cannot be read or makes no sense.
-std::optional<StoredCleaningRecord> lastCleaningRecord(const std::string& folder, std::error_code& error);
+// Nothing when there is none; an error when the newest cannot be read or makes no sense.
+platform::Result<std::optional<StoredCleaningRecord>> lastCleaningRecord(const std::string& folder);
 
 // Sets the newest record in `folder` aside, renamed so that no undo takes it again, when it makes
 // no sense (written by hand, or by a later version): the one before it is then the newest.
-// `setAside` is its new name.
-std::error_code setAsideLastCleaningRecord(const std::string& folder, std::string& setAside);
+// Its new name, or why it stays.
+platform::Result<std::string> setAsideLastCleaningRecord(const std::string& folder);
 
 // Replaces a stored record with what is left of it, or removes it when nothing is.
 std::error_code rewriteCleaningRecord(const StoredCleaningRecord& stored);

@@ -70,16 +70,17 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
     report.notStarted = locked;
     return report;
   }
-  std::error_code error;
-  std::optional<StoredCleaningRecord> stored = lastCleaningRecord(recordFolder, error);
-  if (error) {
+  platform::Result<std::optional<StoredCleaningRecord>> last = lastCleaningRecord(recordFolder);
+  if (!last) {
     // A record that makes no sense never will: told once and set aside, the one before is next.
-    std::string setAside;
+    const std::error_code error = last.error();
     const bool senseless = error == std::errc::illegal_byte_sequence;
-    report.failures.push_back(
-        {senseless && !setAsideLastCleaningRecord(recordFolder, setAside) ? setAside : recordFolder, error});
+    const platform::Result<std::string> setAside =
+        senseless ? setAsideLastCleaningRecord(recordFolder) : platform::Result<std::string>(error);
+    report.failures.push_back({setAside.valueOr(recordFolder), error});
     return report;
   }
+  std::optional<StoredCleaningRecord> stored = std::move(last).value();
   if (!stored) {
     report.nothingToUndo = true;
     return report;

@@ -42,13 +42,11 @@ bool sameFolder(const std::string& a, const std::string& b) {
 std::optional<std::pair<std::string, platform::EntryIdentity>> readWineFile(const std::string& folder,
                                                                            const std::string& name) {
   const std::string path = folder + "/" + name;
-  platform::EntryIdentity before, after;
-  if (platform::entryIdentity(path, before)) return std::nullopt;
+  const platform::Result<platform::EntryIdentity> before = platform::entryIdentity(path);
+  if (!before) return std::nullopt;
   auto text = platform::readFile(path, kMaxMenuFileSize + 1);
-  if (!text || text->size() > kMaxMenuFileSize || platform::entryIdentity(path, after) || !(after == before)) {
-    return std::nullopt;
-  }
-  return std::pair{std::move(*text), before};
+  if (!text || text->size() > kMaxMenuFileSize || !(platform::entryIdentity(path) == *before)) return std::nullopt;
+  return std::pair{std::move(*text), *before};
 }
 
 // The .directory files that the .menu files in `menus` name.
@@ -82,10 +80,9 @@ std::error_code MenuEntryRemoval::dispose(const std::string& root, std::string_v
                                           RemovalReport& report) {
   report.addRoot(root);
   if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
-  platform::TrashedFile trashed;
-  const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
-  if (!error) report.trashed.push_back(std::move(trashed));
-  return error;
+  platform::Result<platform::TrashedFile> trashed = trash_.moveBelow(root, relative, identity, path);
+  if (trashed) report.trashed.push_back(std::move(trashed).value());
+  return trashed.error();
 }
 
 void MenuEntryRemoval::deleteCompanion(const std::string& folder, const std::string& name,
@@ -103,21 +100,27 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
   std::vector<wine::MenuEntry> entries;
   if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
     if (orphan.kind != OrphanKind::shortcut || places().applications.empty()) return entries;
+    std::vector<wine::MenuEntry> all;
     if (!byShortcut_) {
       byShortcut_.emplace();
-      std::vector<wine::MenuEntry> all = wine::listMenuEntries(places(), true, true);
-      // A prefix whose Desktop Wine did not link to the desktop folder gets its entries in its own.
-      if (const std::string own = platform::specialFolderPath(kDesktopDirectoryNumber);
-          !own.empty() && !sameFolder(own, places().desktop)) {
+      all = wine::listMenuEntries(places(), true, true);
+    }
+    // A prefix whose Desktop Wine did not link to the desktop folder gets its entries in its own.
+    const auto [known, added] = ownDesktops_.try_emplace(orphan.prefix);
+    std::string& ownDesktop = known->second;
+    if (added) {
+      ownDesktop = platform::specialFolderPath(kDesktopDirectoryNumber, platform::scannedProfile(orphan.prefix),
+                                               profiles_.registries());
+      if (!ownDesktop.empty() && !sameFolder(ownDesktop, places().desktop)) {
         wine::MenuPlaces desktopOnly;
-        desktopOnly.desktop = platform::excludeTrailingDelimiter(own);
+        desktopOnly.desktop = platform::excludeTrailingDelimiter(ownDesktop);
         for (wine::MenuEntry& entry : wine::listMenuEntries(desktopOnly, false, true)) all.push_back(std::move(entry));
       }
-      for (wine::MenuEntry& entry : all) {
-        platform::EntryIdentity shortcut;
-        const std::string host = wine::launchedShortcut(entry);
-        if (!host.empty() && !platform::entryIdentity(host, shortcut)) byShortcut_->emplace(key(shortcut), std::move(entry));
-      }
+    }
+    for (wine::MenuEntry& entry : all) {
+      const std::optional<std::string> host = wine::launchedShortcut(entry);
+      if (!host) continue;
+      if (const auto shortcut = platform::entryIdentity(*host)) byShortcut_->emplace(key(*shortcut), std::move(entry));
     }
     // The entry was made from this very file: its Exec= leads to it through its prefix's drives.
     const auto [first, last] = byShortcut_->equal_range(key(orphan.identity));
@@ -126,11 +129,9 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     // A user's desktop entry starts the shortcut's target and lies beside the shortcut, in the
     // desktop folder, named after it. It must name the shortcut's own prefix and target.
     const std::string folder = platform::extractFileDir(orphan.path);
-    if (!sameFolder(folder, places().desktop) && !sameFolder(folder, platform::specialFolderPath(kDesktopDirectoryNumber))) {
-      return entries;
-    }
+    if (!sameFolder(folder, places().desktop) && !sameFolder(folder, ownDesktop)) return entries;
     const platform::ShortcutProfile profile = profiles_.profileOf(orphan.path);
-    const std::string prefix = profile.kind == platform::ProfileKind::Scanned ? wine::prefixPath() : profile.root;
+    const std::string& prefix = profile.kind == platform::ProfileKind::Scanned ? orphan.prefix : profile.root;
     std::string name(platform::extractFileName(orphan.path));
     name = name.substr(0, name.rfind('.')) + ".desktop";
     auto sibling = wine::readMenuEntry(platform::includeTrailingDelimiter(folder) + name,

@@ -50,7 +50,9 @@ class MenuEntryRemoval {
   std::optional<platform::wine::MenuPlaces> places_;
   // The entries that start a shortcut, by the shortcut's identity; read once, at the first use.
   std::optional<std::multimap<std::pair<std::uint64_t, std::uint64_t>, platform::wine::MenuEntry>> byShortcut_;
-  ProfileCache profiles_;
+  std::map<std::string, std::string> ownDesktops_;  // each scanned prefix's own desktop folder
+  // Which profile holds a shortcut; one held by none is the scanned prefix of its record.
+  ProfileCache profiles_{platform::scannedProfile({})};
 };
 
 }  // namespace zendrift::scan

@@ -78,10 +78,10 @@ std::optional<std::string> missingIn(const std::string& target, const OrphanCrit
 unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
   // Only drive letters ("C:") are kept; a share is asked about every time.
   const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
-  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile);
+  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile, registries_);
   // A chosen prefix is keyed by its folder, as the same prefix met inside a walk is.
   const auto [entry, added] = types_.try_emplace({profile.root, letter}, 0u);
-  if (added) entry->second = platform::windowsDriveType(drivePart, profile);
+  if (added) entry->second = platform::windowsDriveType(drivePart, profile, registries_);
   return entry->second;
 }
 
@@ -120,10 +120,8 @@ OrphanCriteria orphanCriteria(const settings::ScanOptions& options) {
   return {options.removableDrives, options.networkDrives, options.cdRomDrives, options.ramDrives, options.excludeList};
 }
 
-OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache) {
-  ProfileCache local;
-  ProfileCache& memo = cache ? *cache : local;
-  return checkForOrphan(path, criteria, memo.profileOf(path), memo);
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache& cache) {
+  return checkForOrphan(path, criteria, cache.profileOf(path), cache);
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
@@ -137,7 +135,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   std::string stored;
   shortcut::readShortcutFile(info, [&](std::string_view text) {
     stored = text;
-    auto expanded = platform::expandProfileEnvironment(text, profile);
+    auto expanded = platform::expandProfileEnvironment(text, profile, memo.registries());
     unknownName |= !expanded;
     return expanded;
   });
@@ -148,7 +146,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
     for (const std::string& folder : others.folders) {
       const platform::ShortcutProfile other{platform::ProfileKind::WinePrefix, folder};
       std::optional<std::string> target = verdict.target;
-      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other);
+      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other, others.cache->registries());
       // One prefix where the target is there, or cannot be judged, keeps the shortcut.
       if (!target || !missingIn(*target, criteria, other, *others.cache)) return verdict;
     }

@@ -34,11 +34,11 @@ struct OrphanVerdict {
 class ProfileCache {
  public:
   // `scanned` is the profile being scanned: what holds a shortcut that no other profile holds.
-  explicit ProfileCache(platform::ShortcutProfile scanned = {}) : scanned_(std::move(scanned)) {}
+  explicit ProfileCache(platform::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
 
   // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
   // letter until cleared. Shares are asked about every time.
-  unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile = {});
+  unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile);
   // The profile that holds the shortcut at host path `shortcutPath`: the innermost Wine prefix or
   // Windows installation above it, else the profile being scanned.
   platform::ShortcutProfile profileOf(std::string_view shortcutPath);
@@ -49,6 +49,8 @@ class ProfileCache {
   const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const platform::ShortcutProfile& profile);
   // The folder listings kept for target lookups.
   platform::FolderListings& listings() noexcept { return listings_; }
+  // The registry files read for this cache's lookups: its own, shared with no other.
+  platform::RegistryCache& registries() noexcept { return registries_; }
   void clear() {
     types_.clear();
     reasons_.clear();
@@ -62,6 +64,7 @@ class ProfileCache {
   std::unordered_map<std::string, platform::ShortcutProfile> folders_;
   platform::ShortcutProfile scanned_;
   platform::FolderListings listings_;
+  platform::RegistryCache registries_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and
@@ -85,8 +88,9 @@ struct OtherPrefixes {
 };
 
 // Reads the shortcut at `path` (a host path) and classifies its target. Touches nothing on disk.
-// With `cache`, what it already knows is taken from it and what is learnt is kept there.
-OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache* cache = nullptr);
+// What `cache` already knows is taken from it and what is learnt is kept there; it also names the
+// profile being scanned.
+OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache& cache);
 // The same for a shortcut whose profile the caller already knows (a walk knows it for every
 // folder it lists), judged in `others` as well when they are given.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,

@@ -9,8 +9,8 @@ namespace zendrift::scan {
 
 std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& record) {
   if (record.kind != OrphanKind::shortcut) return std::nullopt;
-  platform::EntryIdentity before;
-  if (platform::entryIdentity(record.path, before) || !(before == record.identity)) return std::nullopt;
+  if (!(platform::entryIdentity(record.path) == record.identity)) return std::nullopt;
+  const platform::EntryIdentity before = record.identity;
   const platform::ShortcutProfile scanned = platform::scannedProfile(record.prefix);
   ProfileCache& cache = profiles_.try_emplace(record.prefix, scanned).first->second;
   // On a file system whose times move in coarse ticks a kept listing can miss a target made
@@ -31,8 +31,7 @@ std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& recor
   }
   const OrphanVerdict verdict =
       checkForOrphan(record.path, check_.criteria, holder, cache, OtherPrefixes{others, &others_, own});
-  platform::EntryIdentity after;
-  if (platform::entryIdentity(record.path, after) || !(after == before) || verdict.orphan) return std::nullopt;
+  if (!(platform::entryIdentity(record.path) == before) || verdict.orphan) return std::nullopt;
   if (verdict.target != record.target) return "rewritten since the scan and no longer an orphan";
   return "its target is no longer missing";
 }

@@ -18,14 +18,14 @@ namespace zendrift::scan {
 
 namespace {
 
-using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using FolderMember = std::string sysfolders::WellKnownFolders::*;
 using Folders = sysfolders::WellKnownFolders;
 
 // The well-known folders of the profile: none of them is ever removed, whether a scan visits it
 // or not (the all-users Startup and Programs folders included). Beside these, every shell folder
 // the profile names by number.
 constexpr int kShellFolderNumbers = 64;
-constexpr std::array<FolderAccessor, 29> kWellKnownFolders{
+constexpr std::array<FolderMember, 29> kWellKnownFolders{
     &Folders::desktop,        &Folders::programs,        &Folders::personal,
     &Folders::favorites,      &Folders::startup,         &Folders::recent,
     &Folders::sendTo,         &Folders::startMenu,       &Folders::desktopDirectory,
@@ -60,10 +60,13 @@ std::string_view below(std::string_view path, const std::string& root) {
 // into the home folder).
 class ProtectedFolders {
  public:
-  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned) {
-    const sysfolders::WellKnownFolders wellKnownFolders(scanned);
-    for (const FolderAccessor accessor : kWellKnownFolders) add((wellKnownFolders.*accessor)());
-    for (int number = 0; number < kShellFolderNumbers; ++number) add(platform::specialFolderPath(number, scanned));
+  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned,
+                   platform::RegistryCache& registries) {
+    const sysfolders::WellKnownFolders wellKnownFolders = sysfolders::wellKnownFolders(scanned, registries);
+    for (const FolderMember member : kWellKnownFolders) add(wellKnownFolders.*member);
+    for (int number = 0; number < kShellFolderNumbers; ++number) {
+      add(platform::specialFolderPath(number, scanned, registries));
+    }
     add(userFolder);
   }
 
@@ -155,10 +158,9 @@ class Removal {
                           const std::string& path) {
     report_.addRoot(root);
     if (disposal_ == Disposal::permanent) return platform::deleteFileBelow(root, relative, identity);
-    platform::TrashedFile trashed;
-    const std::error_code error = trash_.moveBelow(root, relative, identity, path, trashed);
-    if (!error) report_.trashed.push_back(std::move(trashed));
-    return error;
+    platform::Result<platform::TrashedFile> trashed = trash_.moveBelow(root, relative, identity, path);
+    if (trashed) report_.trashed.push_back(std::move(trashed).value());
+    return trashed.error();
   }
 
   void removeFolderIfEmptied(const OrphanRecord& orphan) {
@@ -183,10 +185,12 @@ class Removal {
   // prefix in turn) each keep their own prefix's folders, never judged by another's layout.
   struct Scanned {
     explicit Scanned(const std::string& userFolder, const std::string& prefix)
-        : profile(platform::scannedProfile(prefix)), protectedFolders(userFolder, profile), profiles(profile) {}
+        : profile(platform::scannedProfile(prefix)),
+          profiles(profile),
+          protectedFolders(userFolder, profile, profiles.registries()) {}
     platform::ShortcutProfile profile;
-    ProtectedFolders protectedFolders;
     ProfileCache profiles;
+    ProtectedFolders protectedFolders;
   };
 
   Scanned& scannedFor(const std::string& prefix) {

@@ -79,7 +79,7 @@ struct RemovalEvents {
 // orphans go to the trash or for good. Just before it goes, each shortcut is read and judged
 // again by `check`; one that is no longer the same file or no longer an orphan is kept.
 RemovalReport removeOrphans(std::span<const OrphanRecord> orphans, const std::string& userFolder,
-                            std::stop_token stop, const RemovalEvents& events = {},
-                            Disposal disposal = Disposal::permanent, const RemovalCheck& check = {});
+                            std::stop_token stop, const RemovalEvents& events, Disposal disposal,
+                            const RemovalCheck& check);
 
 }  // namespace zendrift::scan

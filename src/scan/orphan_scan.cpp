@@ -25,13 +25,13 @@ constexpr std::string_view kShortcutMask = "*.lnk";
 // What the read-ahead asks the disk for of each shortcut: all of any ordinary one.
 constexpr std::size_t kShortcutReadAhead = 64 * 1024;
 
-using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using FolderMember = std::string sysfolders::WellKnownFolders::*;
 using Folders = sysfolders::WellKnownFolders;
 
 // The chosen folders, in the order their orphans are listed.
 struct Step {
   bool settings::ScanOptions::*flag;
-  FolderAccessor folder;
+  FolderMember folder;
 };
 constexpr std::array<Step, 10> kSteps{{
     {&settings::ScanOptions::startMenu, &Folders::startMenu},
@@ -68,8 +68,8 @@ class Walker {
         stop_(std::move(stop)),
         events_(events),
         run_(run),
-        wellKnownFolders_(platform::scannedProfile(options.prefix)),
-        memo_(platform::scannedProfile(options.prefix)) {
+        memo_(platform::scannedProfile(options.prefix)),
+        wellKnownFolders_(sysfolders::wellKnownFolders(platform::scannedProfile(options.prefix), memo_.registries())) {
     rules_.mask = std::string(kShortcutMask);
     // Folders are listed ahead of the walk by threads beside it (as many as the usable cores, the
     // walk counted), and the shortcuts found start coming from the disk before the check reads
@@ -82,12 +82,12 @@ class Walker {
       if (const auto trash = platform::folderIdentity(data + "/Trash")) rules_.keepOut.folders.push_back(*trash);
     }
     // Hidden as programs in the profile see it.
-    rules_.dotNamesHidden = platform::profileHidesDotNames(platform::scannedProfile(options.prefix));
+    rules_.dotNamesHidden = platform::profileHidesDotNames(scanned_, memo_.registries());
   }
 
   ScanReport run() {
     for (const Step& step : kSteps) {
-      if (options_.*step.flag) walk((wellKnownFolders_.*step.folder)());
+      if (options_.*step.flag) walk(wellKnownFolders_.*step.folder);
     }
     walk(options_.userDir);
     // Menu entries that Wine made from shortcuts that are gone come after every walk: those of
@@ -155,8 +155,9 @@ class Walker {
   void examine(const std::string& path) {
     // The entry is taken before it is read and compared after: the removal deletes only what
     // was judged, never a file renamed into its place meanwhile.
-    platform::EntryIdentity before;
-    if (platform::entryIdentity(path, before)) return;
+    const platform::Result<platform::EntryIdentity> taken = platform::entryIdentity(path);
+    if (!taken) return;
+    const platform::EntryIdentity before = *taken;
     // A shortcut reached again, by another folder or another prefix's link, is judged once.
     if (!run_.firstSight(before)) return;
     const OtherPrefixes others =
@@ -165,7 +166,8 @@ class Walker {
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
                         OrphanKind::shortcut, std::move(verdict.reason)};
-    if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
+    if (!(platform::entryIdentity(path) == before)) return;
+    record.identity = before;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));
   }
@@ -177,9 +179,9 @@ class Walker {
   const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
   // What every walk of this scan reports and keeps out of.
   search::WalkRules rules_;
-  sysfolders::WellKnownFolders wellKnownFolders_;
+  ProfileCache memo_;  // before the folders: it reads their registry
+  const sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
-  ProfileCache memo_;
   std::string root_;
   platform::ShortcutProfile walkProfile_;
   // Whether the walk's root lies outside its profile's folder; then the real folder of that

@@ -9,11 +9,12 @@
 namespace zendrift::scan {
 
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
-                                               std::span<const platform::FoundPrefix> prefixes) {
+                                               std::span<const platform::FoundPrefix> prefixes,
+                                               const std::string& defaultPrefix) {
   settings::ScanOptions single = options;
   single.allPrefixes = false;
   if (!options.allPrefixes || prefixes.empty()) {
-    if (options.allPrefixes) single.prefix.clear();
+    if (options.allPrefixes || single.prefix.empty()) single.prefix = defaultPrefix;
     return {single};
   }
   std::vector<settings::ScanOptions> scans;
@@ -25,9 +26,10 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
   return scans;
 }
 
-ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found) {
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found,
+                   const std::string& defaultPrefix) {
   ScanPlan plan;
-  plan.scans = prefixScans(options, found);
+  plan.scans = prefixScans(options, found, defaultPrefix);
   for (const platform::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
   return plan;
 }

@@ -43,7 +43,7 @@ class ScanRun {
   std::vector<std::string> machinePrefixes_;
   std::unordered_set<platform::EntryIdentity, IdentityHash> shortcuts_;
   std::set<platform::FolderId> walked_;
-  ProfileCache others_;
+  ProfileCache others_{platform::scannedProfile({})};  // judges other prefixes only, each named
 };
 
 // `prefixes` but the one whose real folder is `own`.

@@ -75,7 +75,7 @@ std::string settingsFolder(std::string_view productName) {
 // anything: the nearest part of the path that exists must be a folder that takes new entries.
 bool couldHoldNewFile(std::string folder) {
   for (;;) {
-    if (platform::folderExists(folder)) return !platform::mayCreateEntriesIn(folder);
+    if (platform::folderExists(folder)) return platform::mayCreateEntriesIn(folder);
     if (platform::fileExists(folder)) return false;
     std::string parent = platform::extractFileDir(folder);
     if (parent.empty() || parent == folder) return false;

@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "profile/windows_profile.h"
 #include "shortcut/byte_view.h"
 #include "shortcut/encoded_text.h"
 #include "shortcut/extra_data.h"
@@ -198,10 +197,8 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     info.source = TargetSource::LocalPath;
   } else if (!extra.environmentTarget.empty()) {
     extra.environmentTarget.appendTo(out, codePage);
-    if (out.find('%') != std::string::npos) {
-      auto expanded = options.expandEnvironment ? options.expandEnvironment(out)
-                                                : platform::expandProfileEnvironment(out);
-      if (expanded) out = std::move(*expanded);
+    if (out.find('%') != std::string::npos && options.expandEnvironment) {
+      if (auto expanded = options.expandEnvironment(out)) out = std::move(*expanded);
     }
     info.source = TargetSource::EnvBlock;
   }

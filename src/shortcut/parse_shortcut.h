@@ -18,8 +18,8 @@ using EnvironmentExpander = std::function<std::optional<std::string>(std::string
 
 struct ParseOptions {
   unsigned codePage = kCodePageWestern;  // for ANSI strings
-  // Expands an environment-variable target; empty when a name is unknown. The scanned Windows
-  // profile when not set.
+  // Expands an environment-variable target in the profile that holds the shortcut; empty when a
+  // name is unknown. Not set: the target is kept as stored.
   EnvironmentExpander expandEnvironment = nullptr;
 };
 

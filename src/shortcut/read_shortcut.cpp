@@ -21,6 +21,6 @@ bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
   return size.hasValue();
 }
 
-void readShortcut(ShortcutInfo& info) { readShortcutFile(info); }
+void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand) { readShortcutFile(info, expand); }
 
 }  // namespace zendrift::shortcut

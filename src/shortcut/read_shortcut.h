@@ -12,11 +12,11 @@ namespace zendrift::shortcut {
 inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
 
 // Reads the file named by info.FileName and fills the other fields. A file that cannot be read
-// or is not a shell link leaves them empty or zero. Never throws for bad content.
-void readShortcut(ShortcutInfo& info);
+// or is not a shell link leaves them empty or zero. Never throws for bad content. An
+// environment-variable target is expanded by `expand`, which knows the profile holding the file.
+void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand);
 
-// The same, telling whether the file could be opened and read at all. An environment-variable
-// target is expanded by `expand` when given, else from the scanned profile.
-bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand = {});
+// The same, telling whether the file could be opened and read at all.
+bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand);
 
 }  // namespace zendrift::shortcut

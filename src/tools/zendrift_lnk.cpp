@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "profile/prefix_discovery.h"
+#include "profile/windows_profile.h"
 #include "shortcut/read_shortcut.h"
 #include "shortcut/shortcut_report.h"
 
@@ -18,11 +20,18 @@ int main(int argc, char** argv) {
     std::fputs("usage: zendrift-lnk [--tsv] FILE...\n", stderr);
     return 2;
   }
+  // Environment-variable targets are expanded in the prefix $WINEPREFIX (else ~/.wine) names.
+  const zendrift::platform::ShortcutProfile profile =
+      zendrift::platform::scannedProfile(zendrift::platform::defaultPrefix(zendrift::platform::hostPrefixPlaces()));
+  zendrift::platform::RegistryCache registries;
+  const EnvironmentExpander expand = [&profile, &registries](std::string_view text) {
+    return zendrift::platform::expandProfileEnvironment(text, profile, registries);
+  };
   int status = 0;
   for (int i = first; i < argc; ++i) {
     ShortcutInfo info;
     info.fileName = argv[i];
-    if (!readShortcutFile(info)) {
+    if (!readShortcutFile(info, expand)) {
       std::fprintf(stderr, "zendrift-lnk: cannot open %s\n", argv[i]);
       status = 1;
       continue;

@@ -29,9 +29,9 @@ using testing::TempDir;
 using testing::writeFile;
 
 EntryIdentity identityOf(const std::string& path) {
-  EntryIdentity identity;
-  EXPECT_FALSE(entryIdentity(path, identity)) << path;
-  return identity;
+  const Result<EntryIdentity> identity = entryIdentity(path);
+  EXPECT_TRUE(identity) << path;
+  return identity.valueOr({});
 }
 
 TEST(GuardedRemoval, NeverDeletesThroughAFolderSwappedForALink) {
@@ -77,8 +77,7 @@ TEST(GuardedRemoval, RefusesWhatChangedSinceTheScanOrLiesOutsideTheRoot) {
     EXPECT_EQ(deleteFileBelow(dir / "root", relative, outside), RemovalError::notBelowRoot) << relative;
   }
   EXPECT_EQ(readFile(dir.path() / "outside.lnk"), "keep");
-  EntryIdentity none;
-  EXPECT_EQ(entryIdentity(dir / "missing", none), std::errc::no_such_file_or_directory);
+  EXPECT_EQ(entryIdentity(dir / "missing").error(), std::errc::no_such_file_or_directory);
 }
 
 TEST(GuardedRemoval, RemovesALinkItselfAndRefusesReadOnlyFiles) {
@@ -205,9 +204,9 @@ TEST(GuardedRemoval, WorksDeeperThanThePathLimit) {
   EXPECT_FALSE(folderExists(path));
 
   // What the removal does there, from a short root and from one beyond the limit.
-  EntryIdentity identity;
-  ASSERT_FALSE(entryIdentity(path, identity));
-  EXPECT_FALSE(deleteFileBelow(dir.str(), tree.relative() + "Deep.lnk", identity));
+  const Result<EntryIdentity> identity = entryIdentity(path);
+  ASSERT_TRUE(identity);
+  EXPECT_FALSE(deleteFileBelow(dir.str(), tree.relative() + "Deep.lnk", *identity));
   EXPECT_FALSE(fileExists(path));
   const std::string deepest = tree.deepestName();
   const std::string longRoot = dir.str() + "/" + tree.relative().substr(0, tree.relative().size() - deepest.size() - 1);

@@ -99,13 +99,14 @@ class UnmountedDiskDrives : public ::testing::Test {
 
 TEST_F(UnmountedDiskDrives, LettersOnADiskThatIsAwayAreDrivesWithNothingIn) {
   const ShortcutProfile profile{ProfileKind::WinePrefix, prefix_.str()};
+  RegistryCache registries;
   // The mount point itself (an empty folder) and a folder below it (missing) alike.
-  EXPECT_EQ(windowsDriveType("D:", profile, disks_), kDriveRemovable);
-  EXPECT_EQ(windowsDriveType("E:", profile, disks_), kDriveRemovable);
-  EXPECT_EQ(windowsDriveType("F:", profile, disks_), kDriveCdrom);
+  EXPECT_EQ(windowsDriveType("D:", profile, registries, disks_), kDriveRemovable);
+  EXPECT_EQ(windowsDriveType("E:", profile, registries, disks_), kDriveRemovable);
+  EXPECT_EQ(windowsDriveType("F:", profile, registries, disks_), kDriveCdrom);
 
   disks_.mounted = parseMountTable(std::string(kRootMounted) + mountLine(work_ / "disk", "ext4"));
-  EXPECT_EQ(windowsDriveType("E:", profile, disks_), kDriveNoRootDir);
+  EXPECT_EQ(windowsDriveType("E:", profile, registries, disks_), kDriveNoRootDir);
 }
 
 TEST_F(UnmountedDiskDrives, MenuEntriesOfAPrefixOnADiskThatIsAwayAreNotStale) {

@@ -18,13 +18,14 @@ using testing::WinePrefixBuilder;
 class ProfileEnvironmentTest : public ::testing::Test {
  protected:
   ProfileEnvironmentTest()
-      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+      : prefix_(temp_.path() / "prefix"), scanned_(scannedProfile(prefix_.str())), user_("USER", "ann") {
     prefix_.link('c', "../drive_c");
   }
 
   TempDir temp_;
   WinePrefixBuilder prefix_;
-  ScopedEnv env_;
+  const ShortcutProfile scanned_;
+  RegistryCache registries_;
   ScopedEnv user_;
 };
 
@@ -52,9 +53,9 @@ TEST_F(ProfileEnvironmentTest, WineDefaultsWithoutRegistry) {
       {"100% sure", "100% sure"},
       {"%% stays", "%% stays"},
   };
-  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text), c.expanded) << c.text;
-  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x"), std::nullopt);
-  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%"), std::nullopt);
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text, scanned_, registries_), c.expanded) << c.text;
+  EXPECT_EQ(expandProfileEnvironment("%NO_SUCH_NAME%\\x", scanned_, registries_), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%\\%NO_SUCH_NAME%", scanned_, registries_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
@@ -76,15 +77,15 @@ TEST_F(ProfileEnvironmentTest, RegistryValuesOverrideAndReferEachOther) {
       "\"USERPROFILE\"=\"C:\\\\users\\\\root\"\n"
       "\"APPDATA\"=\"C:\\\\users\\\\root\\\\AppData\\\\Roaming\"\n"
       "\"SessionTool\"=\"%USERPROFILE%\\\\tool\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%"), "D:\\Apps");
-  EXPECT_EQ(expandProfileEnvironment("%windir%"), "C:\\winnt");
-  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%"), "D:\\Apps\\Tools");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%", scanned_, registries_), "D:\\Apps");
+  EXPECT_EQ(expandProfileEnvironment("%windir%", scanned_, registries_), "C:\\winnt");
+  EXPECT_EQ(expandProfileEnvironment("%ToolsDir%", scanned_, registries_), "D:\\Apps\\Tools");
   // A prefix made by root, run by ann: wineboot rewrites the session's values for ann.
-  EXPECT_EQ(expandProfileEnvironment("%USERNAME%"), "ann");
-  EXPECT_EQ(expandProfileEnvironment("%APPDATA%"), "C:\\users\\ann\\AppData\\Roaming");
-  EXPECT_EQ(expandProfileEnvironment("%SessionTool%"), "C:\\users\\ann\\tool");
-  EXPECT_EQ(expandProfileEnvironment("%TEMP%"), "C:\\users\\ann\\Temp");
-  EXPECT_EQ(expandProfileEnvironment("%Broken%"), std::nullopt);
+  EXPECT_EQ(expandProfileEnvironment("%USERNAME%", scanned_, registries_), "ann");
+  EXPECT_EQ(expandProfileEnvironment("%APPDATA%", scanned_, registries_), "C:\\users\\ann\\AppData\\Roaming");
+  EXPECT_EQ(expandProfileEnvironment("%SessionTool%", scanned_, registries_), "C:\\users\\ann\\tool");
+  EXPECT_EQ(expandProfileEnvironment("%TEMP%", scanned_, registries_), "C:\\users\\ann\\Temp");
+  EXPECT_EQ(expandProfileEnvironment("%Broken%", scanned_, registries_), std::nullopt);
 }
 
 TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
@@ -94,35 +95,37 @@ TEST_F(ProfileEnvironmentTest, WineSuppliesTheComputerNameAtRunTime) {
   ASSERT_FALSE(computer.empty());
   EXPECT_LE(computer.size(), 15u);
   EXPECT_EQ(computer.find_first_of(".abcdefghijklmnopqrstuvwxyz"), std::string::npos) << computer;
-  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%"), computer);
-  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%"), computer + "\\ann");
-  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%"), "\\\\" + computer);
-  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%"), "Console");
+  EXPECT_EQ(expandProfileEnvironment("%COMPUTERNAME%", scanned_, registries_), computer);
+  EXPECT_EQ(expandProfileEnvironment("%USERDOMAIN%\\%USERNAME%", scanned_, registries_), computer + "\\ann");
+  EXPECT_EQ(expandProfileEnvironment("%LOGONSERVER%", scanned_, registries_), "\\\\" + computer);
+  EXPECT_EQ(expandProfileEnvironment("%SESSIONNAME%", scanned_, registries_), "Console");
 }
 
 TEST_F(ProfileEnvironmentTest, ChangedRegistryIsSeenAtTheNextRead) {
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\first\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\first");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\first");
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\second place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\second place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\second place");
   // Same size, new content: the modification time tells.
   prefix_.userReg("[Environment]\n\"TOOLS\"=\"C:\\\\third place\"\n");
-  EXPECT_EQ(expandProfileEnvironment("%TOOLS%"), "C:\\third place");
+  EXPECT_EQ(expandProfileEnvironment("%TOOLS%", scanned_, registries_), "C:\\third place");
 }
 
 TEST_F(ProfileEnvironmentTest, DamagedRegistryFallsBackToDefaults) {
   for (const std::string& content : {std::string(), std::string("\0\0\xff\xfe\x01", 5),
                                      std::string(testing::kRegistryHeader) + "[Volatile Environment]\n\"USERPROFILE\"=\"C:\\\\us"}) {
     testing::writeFile(prefix_.path() / "user.reg", content);
-    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), "C:\\users\\ann");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scanned_, registries_), "C:\\users\\ann");
   }
 }
 
 TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
   TempDir temp;
-  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
-  EXPECT_EQ(expandProfileEnvironment("C:\\plain"), "C:\\plain");
-  EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%"), std::nullopt);
+  for (const std::string& prefix : {(temp.path() / "absent").string(), std::string()}) {
+    RegistryCache registries;
+    EXPECT_EQ(expandProfileEnvironment("C:\\plain", scannedProfile(prefix), registries), "C:\\plain");
+    EXPECT_EQ(expandProfileEnvironment("%USERPROFILE%", scannedProfile(prefix), registries), std::nullopt);
+  }
 }
 
 }  // namespace

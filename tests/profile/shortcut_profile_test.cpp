@@ -11,7 +11,6 @@ namespace zendrift::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScopedEnv;
 using testing::TempDir;
 using testing::WinePrefixBuilder;
 
@@ -45,6 +44,7 @@ TEST(ShortcutProfile, AnInstallationReachesOnlyItsOwnDrive) {
   fs::create_directories(temp.path() / "win/Windows/System32");
   testing::writeFile(temp.path() / "win/Program Files/App/app.exe", "MZ");
   const ShortcutProfile win{ProfileKind::WindowsInstallation, temp / "win"};
+  RegistryCache registries;
   EXPECT_TRUE(profileReaches("C:", win));
   EXPECT_TRUE(profileReaches("c:", win));
   EXPECT_FALSE(profileReaches("D:", win));
@@ -53,26 +53,29 @@ TEST(ShortcutProfile, AnInstallationReachesOnlyItsOwnDrive) {
   EXPECT_TRUE(windowsFileExists("c:\\PROGRAM FILES\\app\\App.exe", win));
   EXPECT_TRUE(windowsFolderExists("C:\\windows\\system32", win));
   EXPECT_FALSE(windowsFileExists("D:\\Program Files\\App\\app.exe", win));
-  EXPECT_EQ(expandProfileEnvironment("%SystemRoot%\\notepad.exe", win), "C:\\Windows\\notepad.exe");
-  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%\\x", win), std::nullopt) << "its registry is not read";
+  EXPECT_EQ(expandProfileEnvironment("%SystemRoot%\\notepad.exe", win, registries), "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(expandProfileEnvironment("%ProgramFiles%\\x", win, registries), std::nullopt) << "its registry is not read";
 }
 
 TEST(ShortcutProfile, ProfileProblemNamesWhatIsWrong) {
   TempDir temp;
-  ScopedEnv home("HOME", temp.str().c_str());
-  {
-    ScopedEnv unset("WINEPREFIX", nullptr);
-    EXPECT_EQ(profileProblem(), "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist");
-    fs::create_directories(temp.path() / ".wine");
-    EXPECT_EQ(profileProblem(), temp / ".wine" + " is not a Wine prefix (no system.reg or dosdevices)");
-    WinePrefixBuilder(temp.path() / ".wine").standardLayout("ann");
-    EXPECT_EQ(profileProblem(), "");
-  }
+  const ShortcutProfile home = scannedProfile(temp / ".wine");
+  EXPECT_EQ(profileProblem(home, PrefixOrigin::home),
+            "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist");
+  EXPECT_EQ(profileProblem(scannedProfile(""), PrefixOrigin::home),
+            "no Wine prefix: WINEPREFIX is not set and the home folder is not known");
+  fs::create_directories(temp.path() / ".wine");
+  EXPECT_EQ(profileProblem(home, PrefixOrigin::home),
+            temp / ".wine" + " is not a Wine prefix (no system.reg or dosdevices)");
+  WinePrefixBuilder(temp.path() / ".wine").standardLayout("ann");
+  EXPECT_EQ(profileProblem(home, PrefixOrigin::home), std::nullopt);
+
   const std::string other = temp / "x";
-  ScopedEnv named("WINEPREFIX", other.c_str());
-  EXPECT_EQ(profileProblem(), other + " is not a Wine prefix (no system.reg or dosdevices)");
+  EXPECT_EQ(profileProblem(scannedProfile(other), PrefixOrigin::environment),
+            other + " is not a Wine prefix (no system.reg or dosdevices)");
+  EXPECT_EQ(profileProblem(scannedProfile(other), PrefixOrigin::chosen), other + " does not exist");
   WinePrefixBuilder(temp.path() / "x").standardLayout("ann");
-  EXPECT_EQ(profileProblem(), "");
+  EXPECT_EQ(profileProblem(scannedProfile(other), PrefixOrigin::environment), std::nullopt);
 }
 
 }  // namespace

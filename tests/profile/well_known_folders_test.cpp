@@ -1,14 +1,13 @@
-// WellKnownFolders over a real Wine prefix: every accessor, registry and default layouts,
-// missing folders, Temp, the trailing-delimiter rule and read-only assignment.
+// WellKnownFolders over a real Wine prefix: every folder, registry and default layouts, missing
+// folders, Temp.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
-#include "platform/process.h"
+#include "profile/folder_ids.h"
 #include "profile/well_known_folders.h"
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
@@ -20,7 +19,7 @@ using testing::ScopedEnv;
 using testing::TempDir;
 using testing::WinePrefixBuilder;
 
-using Accessor = std::string (WellKnownFolders::*)() const;
+using Accessor = std::string WellKnownFolders::*;
 
 struct Expected {
   const char* name;
@@ -31,24 +30,24 @@ struct Expected {
 class SystemFoldersTest : public ::testing::Test {
  protected:
   SystemFoldersTest()
-      : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()), user_("USER", "ann") {
+      : prefix_(temp_.path() / "prefix"), user_("USER", "ann"), scanned_(platform::scannedProfile(prefix_.str())) {
     prefix_.standardLayout("ann");
   }
 
   std::string hostPath(const char* below) const { return prefix_.driveC() + "/" + below; }
 
   void expectAll(const std::vector<Expected>& table) {
-    WellKnownFolders& folders = info_;
+    const WellKnownFolders folders = wellKnownFolders(scanned_);
     for (const Expected& e : table) {
-      EXPECT_EQ((folders.*e.accessor)(), e.below ? hostPath(e.below) : std::string()) << e.name;
+      EXPECT_EQ(folders.*e.accessor, e.below ? hostPath(e.below) : std::string()) << e.name;
     }
   }
 
   TempDir temp_;
   WinePrefixBuilder prefix_;
-  ScopedEnv env_;
   ScopedEnv user_;
-  WellKnownFolders info_;
+  const platform::ShortcutProfile scanned_;
+  platform::RegistryCache registries_;
 };
 
 TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
@@ -145,21 +144,20 @@ TEST_F(SystemFoldersTest, ProgramFilesNeedsATextValue) {
   for (const Case& c : cases) {
     prefix_.systemReg(std::string("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion]\n\"ProgramFilesDir\"=") +
                       c.value + "\n");
-    EXPECT_EQ(info_.programFiles(), c.found ? hostPath("Program Files") : "") << c.value;
+    EXPECT_EQ(wellKnownFolders(scanned_).programFiles, c.found ? hostPath("Program Files") : "") << c.value;
   }
 }
 
 TEST_F(SystemFoldersTest, EveryReadSeesTheCurrentState) {
   const std::string desktop = hostPath("users/ann/Desktop");
-  WellKnownFolders& folders = info_;
-  EXPECT_EQ(folders.desktop(), desktop);
+  EXPECT_EQ(wellKnownFolders(scanned_).desktop, desktop);
   std::filesystem::remove(desktop);
-  EXPECT_EQ(folders.desktop(), "");
+  EXPECT_EQ(wellKnownFolders(scanned_).desktop, "");
   prefix_.folder("Moved");
   prefix_.userReg(
       "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User Shell Folders]\n"
       "\"Desktop\"=\"C:\\\\Moved\"\n");
-  EXPECT_EQ(folders.desktop(), hostPath("Moved"));
+  EXPECT_EQ(wellKnownFolders(scanned_).desktop, hostPath("Moved"));
 }
 
 TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
@@ -167,39 +165,30 @@ TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
                                      std::string(testing::kRegistryHeader) + "[Software\\\\Micro"}) {
     testing::writeFile(prefix_.path() / "user.reg", content);
     testing::writeFile(prefix_.path() / "system.reg", content);
-    EXPECT_EQ(info_.desktop(), hostPath("users/ann/Desktop"));
-    EXPECT_EQ(info_.commonDesktopDirectory(), hostPath("users/Public/Desktop"));
+    EXPECT_EQ(wellKnownFolders(scanned_).desktop, hostPath("users/ann/Desktop"));
+    EXPECT_EQ(wellKnownFolders(scanned_).commonDesktopDirectory, hostPath("users/Public/Desktop"));
   }
 }
 
-TEST_F(SystemFoldersTest, TrailingDelimiterRule) {
-  WellKnownFolders& folders = info_;
-  EXPECT_FALSE(folders.trailingPathDelimiter());
-  folders.setTrailingPathDelimiter(true);
-  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop") + "/");
-  EXPECT_EQ(folders.nethood(), "");  // a missing folder stays empty either way
-  folders.setTrailingPathDelimiter(false);
-  EXPECT_EQ(folders.desktop(), hostPath("users/ann/Desktop"));
-}
-
 TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
-  const WellKnownFolders& folders = info_;
-  EXPECT_EQ(folders.resolveFolder(csidl::kStartMenu), folders.startMenu());
-  EXPECT_NE(folders.resolveFolder(csidl::kStartMenu), "");
-  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) EXPECT_EQ(folders.resolveFolder(unknown), "") << unknown;
+  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_, registries_),
+            wellKnownFolders(scanned_).startMenu);
+  EXPECT_NE(wellKnownFolders(scanned_).startMenu, "");
+  for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) {
+    EXPECT_EQ(platform::specialFolderPath(unknown, scanned_, registries_), "") << unknown;
+  }
 }
 
 TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
   TempDir temp;
-  ScopedEnv env("WINEPREFIX", (temp.path() / "absent").string().c_str());
-  WellKnownFolders info;
-  const WellKnownFolders& folders = info;
-  for (const Accessor accessor : {&WellKnownFolders::desktop, &WellKnownFolders::startMenu,
-                                  &WellKnownFolders::commonStartmenu, &WellKnownFolders::programFiles,
-                                  &WellKnownFolders::windows, &WellKnownFolders::profile}) {
-    EXPECT_EQ((folders.*accessor)(), "");
+  for (const std::string& prefix : {(temp.path() / "absent").string(), std::string()}) {
+    const WellKnownFolders folders = wellKnownFolders(platform::scannedProfile(prefix));
+    for (const Accessor accessor : {&WellKnownFolders::desktop, &WellKnownFolders::startMenu,
+                                    &WellKnownFolders::commonStartmenu, &WellKnownFolders::programFiles,
+                                    &WellKnownFolders::windows, &WellKnownFolders::profile, &WellKnownFolders::temp}) {
+      EXPECT_EQ(folders.*accessor, "") << prefix;
+    }
   }
-  EXPECT_EQ(folders.current(), platform::currentDirectory());
 }
 
 TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
@@ -231,33 +220,13 @@ TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
   for (const Case& c : cases) {
     prefix_.userReg("[Environment]\n" + c.user);
     prefix_.systemReg(c.system);
-    EXPECT_EQ(info_.temp(), c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
+    EXPECT_EQ(wellKnownFolders(scanned_).temp, c.below ? hostPath(c.below) : std::string()) << c.user << c.system;
   }
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::remove_all(prefix_.path());
   std::filesystem::current_path(temp_.path());
-  EXPECT_EQ(info_.temp(), "") << "without a prefix there is no Temp, least of all the current folder";
+  EXPECT_EQ(wellKnownFolders(scanned_).temp, "") << "without a prefix there is no Temp, least of all the current folder";
   std::filesystem::current_path(before);
-}
-
-TEST(WellKnownFolders, AssigningAFolderFails) {
-  WellKnownFolders info;
-  const WellKnownFolders& folders = info;
-  const std::function<void()> assignments[] = {
-      [&] { folders.setDesktop("/x"); },   [&] { folders.setCurrent("/"); },
-      [&] { folders.setTemp("/tmp"); },    [&] { folders.setProgramFiles("/x"); },
-      [&] { folders.setStartMenu("/x"); }, [&] { folders.setProfile("/x"); },
-  };
-  const std::string before = platform::currentDirectory();
-  for (const auto& assign : assignments) {
-    try {
-      assign();
-      ADD_FAILURE() << "assignment succeeded";
-    } catch (const ReadOnlyError& error) {
-      EXPECT_STREQ(error.what(), "This value is read-only and cannot be changed.");
-    }
-  }
-  EXPECT_EQ(platform::currentDirectory(), before);
 }
 
 }  // namespace

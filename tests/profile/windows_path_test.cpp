@@ -12,6 +12,7 @@
 
 #include "profile/folder_listings.h"
 #include "profile/wine/wine_short_name.h"
+#include "profile/prefix_discovery.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_registry.h"
 #include "run_as.h"
@@ -21,13 +22,12 @@
 namespace zendrift::platform {
 namespace {
 
-using testing::ScopedEnv;
 using testing::TempDir;
 using testing::WinePrefixBuilder;
 
 class WindowsPathTest : public ::testing::Test {
  protected:
-  WindowsPathTest() : prefix_(temp_.path() / "prefix"), env_("WINEPREFIX", prefix_.str().c_str()) {
+  WindowsPathTest() : prefix_(temp_.path() / "prefix"), scanned_(scannedProfile(prefix_.str())) {
     prefix_.link('c', "../drive_c")
         .link('z', "/")
         .link('d', "../missing")
@@ -41,7 +41,7 @@ class WindowsPathTest : public ::testing::Test {
 
   TempDir temp_;
   WinePrefixBuilder prefix_;
-  ScopedEnv env_;
+  const ShortcutProfile scanned_;
 };
 
 TEST_F(WindowsPathTest, AnswersLikeWindows) {
@@ -94,71 +94,71 @@ TEST_F(WindowsPathTest, AnswersLikeWindows) {
       {R"(\\)", false, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(windowsFileExists(c.path), c.file) << c.path;
-    EXPECT_EQ(windowsFolderExists(c.path), c.folder) << c.path;
+    EXPECT_EQ(windowsFileExists(c.path, scanned_), c.file) << c.path;
+    EXPECT_EQ(windowsFolderExists(c.path, scanned_), c.folder) << c.path;
   }
 }
 
 TEST_F(WindowsPathTest, HostPathKeepsTheSpellingOnDisk) {
-  EXPECT_EQ(windowsFolderHostPath(R"(c:\program files\GAME)"), prefix_.driveC() + "/Program Files/Game");
-  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\)"), prefix_.driveC() + "/Program Files/Game");
-  EXPECT_EQ(windowsFolderHostPath(R"(C:\)"), prefix_.driveC());
-  EXPECT_EQ(windowsFolderHostPath(R"(Z:\)"), "/");
-  EXPECT_EQ(windowsFolderHostPath(R"(z:\PROC\self)"), "/proc/self");
-  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\game.exe)"), "");
-  EXPECT_EQ(windowsFolderHostPath(R"(C:\..\)"), prefix_.driveC());
+  EXPECT_EQ(windowsFolderHostPath(R"(c:\program files\GAME)", scanned_), prefix_.driveC() + "/Program Files/Game");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\)", scanned_), prefix_.driveC() + "/Program Files/Game");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\)", scanned_), prefix_.driveC());
+  EXPECT_EQ(windowsFolderHostPath(R"(Z:\)", scanned_), "/");
+  EXPECT_EQ(windowsFolderHostPath(R"(z:\PROC\self)", scanned_), "/proc/self");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\Program Files\Game\game.exe)", scanned_), "");
+  EXPECT_EQ(windowsFolderHostPath(R"(C:\..\)", scanned_), prefix_.driveC());
 }
 
 TEST_F(WindowsPathTest, ExactNameWinsOverOtherSpellings) {
   // Linux can hold names that differ only in case; the exact one is taken, as Wine does.
   prefix_.folder("Tools/case").file("Tools/CASE", "file");
-  EXPECT_TRUE(windowsFolderExists(R"(C:\Tools\case)"));
-  EXPECT_FALSE(windowsFileExists(R"(C:\Tools\case)"));
-  EXPECT_TRUE(windowsFileExists(R"(C:\Tools\CASE)"));
-  EXPECT_FALSE(windowsFolderExists(R"(C:\Tools\CASE)"));
+  EXPECT_TRUE(windowsFolderExists(R"(C:\Tools\case)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(C:\Tools\case)", scanned_));
+  EXPECT_TRUE(windowsFileExists(R"(C:\Tools\CASE)", scanned_));
+  EXPECT_FALSE(windowsFolderExists(R"(C:\Tools\CASE)", scanned_));
   // A spelling that matches neither exactly finds whichever entry is of the wanted kind.
-  EXPECT_TRUE(windowsFileExists(R"(C:\tools\Case)"));
-  EXPECT_TRUE(windowsFolderExists(R"(C:\tools\Case)"));
+  EXPECT_TRUE(windowsFileExists(R"(C:\tools\Case)", scanned_));
+  EXPECT_TRUE(windowsFolderExists(R"(C:\tools\Case)", scanned_));
 }
 
 TEST_F(WindowsPathTest, ShortNamesFindTheLongNamesWineMadeThemFrom) {
   prefix_.file("Program Files/ZdSuite/tool.exe");
   const std::string shortFolder = wineShortName("Program Files");
   ASSERT_NE(shortFolder.find('~'), std::string::npos);
-  EXPECT_TRUE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\tool.exe"));
-  EXPECT_TRUE(windowsFolderExists("c:\\" + asciiLower(shortFolder)));
-  EXPECT_FALSE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\gone.exe"));
-  EXPECT_FALSE(windowsFolderExists("C:\\PROGRA~9"));
+  EXPECT_TRUE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\tool.exe", scanned_));
+  EXPECT_TRUE(windowsFolderExists("c:\\" + asciiLower(shortFolder), scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\" + shortFolder + "\\ZdSuite\\gone.exe", scanned_));
+  EXPECT_FALSE(windowsFolderExists("C:\\PROGRA~9", scanned_));
 }
 
 TEST_F(WindowsPathTest, FollowsDriveLinksAndNestedLinks) {
   TempDir elsewhere;
   testing::writeFile(elsewhere.path() / "Data" / "Report.doc", "r");
   prefix_.link('x', elsewhere.str());
-  EXPECT_TRUE(windowsFileExists(R"(X:\data\report.DOC)"));
-  EXPECT_TRUE(windowsFolderExists(R"(x:\DATA)"));
+  EXPECT_TRUE(windowsFileExists(R"(X:\data\report.DOC)", scanned_));
+  EXPECT_TRUE(windowsFolderExists(R"(x:\DATA)", scanned_));
   std::filesystem::create_directory_symlink(elsewhere.path() / "Data", prefix_.path() / "drive_c" / "Linked");
-  EXPECT_TRUE(windowsFileExists(R"(C:\linked\Report.doc)"));
+  EXPECT_TRUE(windowsFileExists(R"(C:\linked\Report.doc)", scanned_));
 }
 
 TEST_F(WindowsPathTest, LetterCaseIsIgnoredBeyondAscii) {
   prefix_.file("Caf\xC3\xA9/\xC3\x9Cn\xC3\xAF.txt");
-  EXPECT_TRUE(windowsFileExists("C:\\CAF\xC3\x89\\\xC3\xBCN\xC3\x8F.TXT"));
-  EXPECT_FALSE(windowsFileExists("C:\\CAFE\\\xC3\xBCN\xC3\x8F.TXT"));
+  EXPECT_TRUE(windowsFileExists("C:\\CAF\xC3\x89\\\xC3\xBCN\xC3\x8F.TXT", scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\CAFE\\\xC3\xBCN\xC3\x8F.TXT", scanned_));
   // A byte that is not UTF-8 matches only itself.
   prefix_.file("raw\xFF.bin");
-  EXPECT_TRUE(windowsFileExists("C:\\RAW\xFF.bin"));
-  EXPECT_FALSE(windowsFileExists("C:\\RAW\xFE.bin"));
+  EXPECT_TRUE(windowsFileExists("C:\\RAW\xFF.bin", scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\RAW\xFE.bin", scanned_));
   // Only the mappings of Wine's own case table: the Kelvin sign (U+212A) and the dotted capital
   // I (U+0130) fold to "k" and "i" in Unicode's lower case, not in Wine's upper case; nor does
   // the dotless i (U+0131) meet "I", or a final sigma its capital.
   prefix_.file("kelvin.txt").file("istanbul.txt").file("\xCE\xA3.txt").file("\xC3\xBF.txt");
-  EXPECT_FALSE(windowsFileExists("C:\\\xE2\x84\xAA" "elvin.txt"));
-  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB0stanbul.txt"));
-  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB1STANBUL.txt"));
-  EXPECT_FALSE(windowsFileExists("C:\\\xCF\x82.txt"));
-  EXPECT_TRUE(windowsFileExists("C:\\\xCF\x83.TXT")) << "small sigma meets its capital";
-  EXPECT_TRUE(windowsFileExists("C:\\\xC5\xB8.txt")) << "y with diaeresis meets its capital in another block";
+  EXPECT_FALSE(windowsFileExists("C:\\\xE2\x84\xAA" "elvin.txt", scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB0stanbul.txt", scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\\xC4\xB1STANBUL.txt", scanned_));
+  EXPECT_FALSE(windowsFileExists("C:\\\xCF\x82.txt", scanned_));
+  EXPECT_TRUE(windowsFileExists("C:\\\xCF\x83.TXT", scanned_)) << "small sigma meets its capital";
+  EXPECT_TRUE(windowsFileExists("C:\\\xC5\xB8.txt", scanned_)) << "y with diaeresis meets its capital in another block";
 }
 
 TEST_F(WindowsPathTest, NamesAsWine8NormalisesThem) {
@@ -177,8 +177,8 @@ TEST_F(WindowsPathTest, NamesAsWine8NormalisesThem) {
       {R"(C:\zd\app.\app.exe)", true}, {R"(C:\zd.\app.\run.exe..)", true}, {R"(C:\zd\app..\app.exe)", false},
       {"C:\\zd\\app \\app.exe", false}, {"C:\\zd\\app\\app.exe . ", true},
   };
-  for (const Case& c : cases) EXPECT_EQ(windowsFileExists(c.path), c.file) << c.path;
-  EXPECT_TRUE(windowsFolderExists(R"(C:\zd\app.\)"));
+  for (const Case& c : cases) EXPECT_EQ(windowsFileExists(c.path, scanned_), c.file) << c.path;
+  EXPECT_TRUE(windowsFolderExists(R"(C:\zd\app.\)", scanned_));
 }
 
 TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {
@@ -187,27 +187,27 @@ TEST_F(WindowsPathTest, SharesThroughWinesUncFolder) {
   std::filesystem::create_directories(prefix_.path() / "dosdevices" / "unc" / "NAS");
   std::filesystem::create_directory_symlink(share.path(), prefix_.path() / "dosdevices" / "unc" / "NAS" / "Public");
   testing::writeFile(prefix_.path() / "dosdevices" / "unc" / "NAS" / "secret.txt", "beside the share");
-  EXPECT_TRUE(windowsFileExists(R"(\\nas\public\reports\q1.DOC)"));
-  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public)"));
-  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public\Reports\..\..\..)"));
-  EXPECT_FALSE(windowsFileExists(R"(\\NAS\Public\..\..\secret.txt)"));
-  EXPECT_FALSE(windowsFolderExists(R"(\\NAS\Private)"));
-  EXPECT_EQ(windowsFolderHostPath(R"(\\nas\PUBLIC\reports)"), prefix_.str() + "/dosdevices/unc/NAS/Public/Reports");
+  EXPECT_TRUE(windowsFileExists(R"(\\nas\public\reports\q1.DOC)", scanned_));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public)", scanned_));
+  EXPECT_TRUE(windowsFolderExists(R"(\\NAS\Public\Reports\..\..\..)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\Public\..\..\secret.txt)", scanned_));
+  EXPECT_FALSE(windowsFolderExists(R"(\\NAS\Private)", scanned_));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\nas\PUBLIC\reports)", scanned_), prefix_.str() + "/dosdevices/unc/NAS/Public/Reports");
   // Server and share names of dots alone never climb out of the folder of shares.
-  EXPECT_FALSE(windowsFileExists(R"(\\..\..\system.reg)"));
-  EXPECT_FALSE(windowsFileExists(R"(\\NAS\..\secret.txt)"));
-  EXPECT_FALSE(windowsFileExists(R"(\\NAS\. .\secret.txt)"));
-  EXPECT_EQ(windowsFolderHostPath(R"(\\..\..\)"), "");
+  EXPECT_FALSE(windowsFileExists(R"(\\..\..\system.reg)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\..\secret.txt)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(\\NAS\. .\secret.txt)", scanned_));
+  EXPECT_EQ(windowsFolderHostPath(R"(\\..\..\)", scanned_), "");
   // The device forms name the same files.
-  EXPECT_TRUE(windowsFileExists(R"(\\?\UNC\nas\public\reports\q1.doc)"));
+  EXPECT_TRUE(windowsFileExists(R"(\\?\UNC\nas\public\reports\q1.doc)", scanned_));
 }
 
 TEST_F(WindowsPathTest, DeviceFormsOfDrivePathsNameTheSameFiles) {
-  EXPECT_TRUE(windowsFileExists(R"(\\?\C:\Program Files\Game\game.exe)"));
-  EXPECT_TRUE(windowsFileExists(R"(\\.\c:\program files\game\game.exe)"));
-  EXPECT_TRUE(windowsFolderExists(R"(\\?\C:\Program Files\Game\)"));
-  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\Program Files\Game\gone.exe)"));
-  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\..\secret.txt)"));
+  EXPECT_TRUE(windowsFileExists(R"(\\?\C:\Program Files\Game\game.exe)", scanned_));
+  EXPECT_TRUE(windowsFileExists(R"(\\.\c:\program files\game\game.exe)", scanned_));
+  EXPECT_TRUE(windowsFolderExists(R"(\\?\C:\Program Files\Game\)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\Program Files\Game\gone.exe)", scanned_));
+  EXPECT_FALSE(windowsFileExists(R"(\\?\C:\..\secret.txt)", scanned_));
 }
 
 TEST_F(WindowsPathTest, KeptListingsGiveTheAnswersOfFreshLookups) {
@@ -232,8 +232,8 @@ TEST_F(WindowsPathTest, KeptListingsGiveTheAnswersOfFreshLookups) {
   FolderListings listings;
   for (int round = 0; round < 2; ++round) {
     for (const auto& [path, presence] : cases) {
-      EXPECT_EQ(windowsTargetPresence(path, {}, listings), presence) << path << " round " << round;
-      EXPECT_EQ(windowsFileExists(path) || windowsFolderExists(path), presence == present) << path;
+      EXPECT_EQ(windowsTargetPresence(path, scanned_, listings), presence) << path << " round " << round;
+      EXPECT_EQ(windowsFileExists(path, scanned_) || windowsFolderExists(path, scanned_), presence == present) << path;
     }
   }
 }
@@ -242,11 +242,11 @@ TEST_F(WindowsPathTest, TargetsBelowOneFolderCostOneListingOfIt) {
   FolderListings listings;
   for (int i = 0; i < 100; ++i) {
     const std::string name = "app" + std::to_string(i) + ".exe";
-    EXPECT_EQ(windowsTargetPresence("C:\\Gone\\sub\\" + name, {}, listings), TargetPresence::missing);
-    EXPECT_EQ(windowsTargetPresence("C:\\Program Files\\Game\\" + name, {}, listings), TargetPresence::missing);
-    EXPECT_EQ(windowsTargetPresence("c:\\program files\\GAME\\GAME.EXE", {}, listings), TargetPresence::present);
+    EXPECT_EQ(windowsTargetPresence("C:\\Gone\\sub\\" + name, scanned_, listings), TargetPresence::missing);
+    EXPECT_EQ(windowsTargetPresence("C:\\Program Files\\Game\\" + name, scanned_, listings), TargetPresence::missing);
+    EXPECT_EQ(windowsTargetPresence("c:\\program files\\GAME\\GAME.EXE", scanned_, listings), TargetPresence::present);
     // D: leads to a folder that is not there.
-    EXPECT_EQ(windowsTargetPresence("D:\\" + name, {}, listings), TargetPresence::missing);
+    EXPECT_EQ(windowsTargetPresence("D:\\" + name, scanned_, listings), TargetPresence::missing);
   }
   EXPECT_EQ(listings.listingsRead(), 4u) << "drive_c, Program Files, Game and D:'s folder, each once";
 }
@@ -264,7 +264,7 @@ TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
   ::chmod(locked.c_str(), 0);
   ::chmod(dark.c_str(), S_IXUSR);  // searched, never listed
   const std::string devices = prefix_.str() + "/dosdevices";
-  const int outcome = testing::runAs(*account, [&devices] {
+  const int outcome = testing::runAs(*account, [&devices, &scanned = scanned_] {
     const std::pair<const char*, TargetPresence> cases[] = {
         {R"(C:\Locked\app.exe)", TargetPresence::unknown}, {R"(C:\locked\APP.exe)", TargetPresence::unknown},
         {R"(C:\Locked\gone.exe)", TargetPresence::unknown}, {R"(C:\Dark\app.exe)", TargetPresence::present},
@@ -274,13 +274,13 @@ TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
     FolderListings listings;
     for (int round = 0; round < 2; ++round) {
       for (std::size_t i = 0; i < std::size(cases); ++i) {
-        if (windowsTargetPresence(cases[i].first, {}, listings) != cases[i].second) return static_cast<int>(i) + 1;
+        if (windowsTargetPresence(cases[i].first, scanned, listings) != cases[i].second) return static_cast<int>(i) + 1;
       }
     }
     // Drive links that cannot be read hide every drive: nothing on them is missing.
     ::chmod(devices.c_str(), 0);
     FolderListings fresh;
-    const TargetPresence behindDevices = windowsTargetPresence(R"(C:\Dark\app.exe)", {}, fresh);
+    const TargetPresence behindDevices = windowsTargetPresence(R"(C:\Dark\app.exe)", scanned, fresh);
     ::chmod(devices.c_str(), 0755);
     return behindDevices == TargetPresence::unknown ? 0 : 99;
   });
@@ -292,35 +292,33 @@ TEST_F(WindowsPathTest, AFolderThatCannotBeReadHidesNothing) {
 TEST_F(WindowsPathTest, AKeptListingNeverHidesWhatIsThereNow) {
   prefix_.file("Program Files/Old/old.exe");
   FolderListings listings;
-  ASSERT_EQ(windowsTargetPresence(R"(c:\program files\Old\gone.exe)", {}, listings), TargetPresence::missing);
-  ASSERT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", {}, listings), TargetPresence::missing);
+  ASSERT_EQ(windowsTargetPresence(R"(c:\program files\Old\gone.exe)", scanned_, listings), TargetPresence::missing);
+  ASSERT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", scanned_, listings), TargetPresence::missing);
   // Installed while the scan goes on, after both folders' listings were kept.
   prefix_.file("Program Files/Old/new.exe").file("Later/app.exe");
-  EXPECT_EQ(windowsTargetPresence(R"(c:\program files\Old\new.exe)", {}, listings), TargetPresence::present);
-  EXPECT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", {}, listings), TargetPresence::present);
-  EXPECT_EQ(windowsTargetPresence(R"(c:\later\APP.exe)", {}, listings), TargetPresence::present);
+  EXPECT_EQ(windowsTargetPresence(R"(c:\program files\Old\new.exe)", scanned_, listings), TargetPresence::present);
+  EXPECT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", scanned_, listings), TargetPresence::present);
+  EXPECT_EQ(windowsTargetPresence(R"(c:\later\APP.exe)", scanned_, listings), TargetPresence::present);
 }
 
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
   TempDir temp;
-  {
-    ScopedEnv env("WINEPREFIX", (temp.path() / "none").string().c_str());
-    EXPECT_FALSE(windowsFolderExists(R"(C:\)"));
-    EXPECT_FALSE(windowsFileExists(R"(C:\x.txt)"));
-    EXPECT_EQ(windowsFolderHostPath(R"(C:\)"), "");
+  for (const std::string& prefix : {(temp.path() / "none").string(), std::string()}) {
+    const ShortcutProfile scanned = scannedProfile(prefix);
+    EXPECT_FALSE(windowsFolderExists(R"(C:\)", scanned)) << prefix;
+    EXPECT_FALSE(windowsFileExists(R"(C:\x.txt)", scanned)) << prefix;
+    EXPECT_EQ(windowsFolderHostPath(R"(C:\)", scanned), "") << prefix;
   }
   {
     // A prefix folder without dosdevices has no drives.
     std::filesystem::create_directories(temp.path() / "bare" / "drive_c");
-    ScopedEnv env("WINEPREFIX", (temp.path() / "bare").string().c_str());
-    EXPECT_FALSE(windowsFolderExists(R"(C:\)"));
+    EXPECT_FALSE(windowsFolderExists(R"(C:\)", scannedProfile((temp.path() / "bare").string())));
   }
   {
     // Without WINEPREFIX the prefix is ~/.wine.
-    ScopedEnv noPrefix("WINEPREFIX", nullptr);
-    ScopedEnv home("HOME", temp.str().c_str());
     WinePrefixBuilder(temp.path() / ".wine").link('c', "../drive_c").file("found.txt");
-    EXPECT_TRUE(windowsFileExists(R"(C:\FOUND.txt)"));
+    const ShortcutProfile scanned = scannedProfile(defaultPrefix(PrefixPlaces{temp.str(), ""}));
+    EXPECT_TRUE(windowsFileExists(R"(C:\FOUND.txt)", scanned));
   }
 }
 

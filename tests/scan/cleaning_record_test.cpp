@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
   TempDir dir;
   const std::string folder = dir / "state/Zendrift";
-  std::error_code error;
-  EXPECT_FALSE(scan::lastCleaningRecord(folder, error));
-  EXPECT_FALSE(error) << "no record is nothing to undo, not a failure";
+  ASSERT_TRUE(scan::lastCleaningRecord(folder)) << "no record is nothing to undo, not a failure";
+  EXPECT_FALSE(*scan::lastCleaningRecord(folder));
 
   scan::CleaningRecord odd;
   odd.trashed.push_back({"/a/tab\there.lnk", "/t/files/tab\there.lnk", "/t/info/tab\there.lnk.trashinfo", {64769, 42},
@@ -36,39 +35,39 @@ TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
             static_cast<std::ptrdiff_t>(scan::kKeptCleaningRecords));
-  const auto last = scan::lastCleaningRecord(folder, error);
-  ASSERT_TRUE(last) << error.message();
+  const auto last = *scan::lastCleaningRecord(folder);
+  ASSERT_TRUE(last);
   EXPECT_EQ(last->record, odd);
 
   // What is left of it replaces it; once nothing is left, the one before is the last.
   scan::StoredCleaningRecord rest = *last;
   rest.record.trashed.resize(1);
   ASSERT_FALSE(scan::rewriteCleaningRecord(rest));
-  EXPECT_EQ(scan::lastCleaningRecord(folder, error)->record, rest.record);
+  EXPECT_EQ((*scan::lastCleaningRecord(folder))->record, rest.record);
   rest.record = {};
   ASSERT_FALSE(scan::rewriteCleaningRecord(rest));
-  EXPECT_EQ(scan::lastCleaningRecord(folder, error)->record.removedFolders,
+  EXPECT_EQ((*scan::lastCleaningRecord(folder))->record.removedFolders,
             std::vector<std::string>{"/folder 20"});
 
   // A record written before sizes were kept reads as before, without one.
   writeFile(fs::path(folder) / "cleaning-99999999999999999998.txt",
             "Zendrift cleaning 1\ntrashed\t/a/x.lnk\t/t/files/x.lnk\t/t/info/x.lnk.trashinfo\t1\t2\t3\n");
-  const auto older = scan::lastCleaningRecord(folder, error);
-  ASSERT_TRUE(older) << error.message();
+  const auto older = *scan::lastCleaningRecord(folder);
+  ASSERT_TRUE(older);
   EXPECT_EQ(older->record.trashed,
             (std::vector<platform::TrashedFile>{{"/a/x.lnk", "/t/files/x.lnk", "/t/info/x.lnk.trashinfo", {1, 2}, 3, 0}}));
 
   // A record cut short is an error, never a smaller undo.
-  const std::string text = readFile(scan::lastCleaningRecord(folder, error)->file);
+  const std::string text = readFile((*scan::lastCleaningRecord(folder))->file);
   writeFile(fs::path(folder) / "cleaning-99999999999999999999.txt", text.substr(0, text.size() - 1));
-  EXPECT_FALSE(scan::lastCleaningRecord(folder, error));
-  EXPECT_TRUE(error);
+  EXPECT_EQ(scan::lastCleaningRecord(folder).error(), std::errc::illegal_byte_sequence);
 }
 
 class CleaningRecordOfARemoval : public PrefixFixture {};
 
 TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneNeverDeletedForGood) {
   settings::ScanOptions options;
+  options.prefix = prefix.str();
   options.desktop = true;
   const std::string trashed = shortcut(desktop() / "a.lnk", "C:\\Gone\\a.exe");
   const std::string vanishing = shortcut(desktop() / "b.lnk", "C:\\Gone\\b.exe");
@@ -80,7 +79,8 @@ TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneN
   const auto size = fs::file_size(trashed);
   fs::remove(vanishing);  // another cleaning took it meanwhile
 
-  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::trash);
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::trash,
+                                                         {scan::orphanCriteria(options), {}});
   EXPECT_TRUE(report.failures.empty());
   EXPECT_EQ(report.deleted, std::vector<std::string>{trashed});
   const scan::CleaningRecord record = scan::cleaningRecordOf(report);

@@ -23,9 +23,14 @@ class OrphanVerdictTest : public PrefixFixture {
     options.excludeList = "";
   }
 
-  scan::OrphanVerdict verdictFor(std::string_view target) {
-    return scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options);
+  scan::OrphanVerdict verdictFor(std::string_view target) { return judge(shortcut(desktop() / "t.lnk", target)); }
+
+  // Judged alone, as a first check of a scan of the prefix judges it.
+  scan::OrphanVerdict judge(const std::string& path) {
+    scan::ProfileCache cache(scanned());
+    return scan::checkForOrphan(path, options, cache);
   }
+  platform::ShortcutProfile scanned() const { return platform::scannedProfile(prefix.str()); }
 
   scan::OrphanCriteria options;  // every drive class off
 };
@@ -113,7 +118,7 @@ TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
   };
   for (const Case& c : cases) {
     options.excludeList = c.list;
-    const auto verdict = scan::checkForOrphan(path, options);
+    const auto verdict = judge(path);
     EXPECT_TRUE(verdict.orphan);
     EXPECT_EQ(verdict.excluded, c.excluded) << c.list;
   }
@@ -126,7 +131,7 @@ TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
   const auto verdictOf = [&](std::string_view target) {
     const std::string path = (desktop() / "env.lnk").string();
     LnkBuilder().environmentTarget(target, target).writeTo(path);
-    return scan::checkForOrphan(path, options);
+    return judge(path);
   };
   EXPECT_FALSE(verdictOf("C:\\zd\\%COMPUTERNAME%\\app.exe").orphan) << "Wine supplies the computer name";
   EXPECT_TRUE(verdictOf("C:\\zd\\%COMPUTERNAME%\\gone.exe").orphan);
@@ -141,26 +146,26 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
   other.standardLayout("bob").link('h', "../drive_h").file("Tool/tool.exe");
   std::filesystem::create_directories(other.path() / "drive_h/Data");
   const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
-  scan::ProfileCache memo;
+  scan::ProfileCache memo(scanned());
   EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
             (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
-  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
+  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), scanned());
   for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
-    EXPECT_FALSE(scan::checkForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_FALSE(scan::checkForOrphan(shortcut(menu / "t.lnk", target), options, memo).orphan) << target;
     // The same target, from a shortcut of the scanned prefix, is missing there.
-    EXPECT_TRUE(scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options, &memo).orphan) << target;
+    EXPECT_TRUE(scan::checkForOrphan(shortcut(desktop() / "t.lnk", target), options, memo).orphan) << target;
   }
-  EXPECT_TRUE(scan::checkForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, &memo).orphan);
+  EXPECT_TRUE(scan::checkForOrphan(shortcut(menu / "t.lnk", "C:\\Tool\\gone.exe"), options, memo).orphan);
 }
 
 TEST_F(OrphanVerdictTest, OneScanListsAFolderOnceForAllTargetsBelowIt) {
-  scan::ProfileCache memo;
+  scan::ProfileCache memo(scanned());
   for (int i = 0; i < 50; ++i) {
     const std::string name = "app" + std::to_string(i) + ".exe";
     const std::string gone = shortcut(desktop() / (name + ".lnk"), "C:\\Games\\Gone\\" + name);
-    EXPECT_TRUE(scan::checkForOrphan(gone, options, &memo).orphan) << name;
+    EXPECT_TRUE(scan::checkForOrphan(gone, options, memo).orphan) << name;
     const std::string there = shortcut(desktop() / (name + ".there.lnk"), "c:\\GAMES\\real\\REAL.exe");
-    EXPECT_FALSE(scan::checkForOrphan(there, options, &memo).orphan) << name;
+    EXPECT_FALSE(scan::checkForOrphan(there, options, memo).orphan) << name;
   }
   EXPECT_EQ(memo.listings().listingsRead(), 3u) << "drive_c, Games and Real";
 }
@@ -172,11 +177,11 @@ TEST_F(OrphanVerdictTest, BrokenOrVanishedFilesAreNeverOrphans) {
   truncated.resize(truncated.size() / 2);
   writeFile(desktop() / "cut.lnk", truncated);
   for (const char* name : {"empty.lnk", "noise.lnk", "cut.lnk", "vanished.lnk"}) {
-    EXPECT_FALSE(scan::checkForOrphan((desktop() / name).string(), options).orphan) << name;
+    EXPECT_FALSE(judge((desktop() / name).string()).orphan) << name;
   }
   const std::string self = (desktop() / "self.lnk").string();
   shortcut(self, "C:\\users\\ann\\Desktop\\self.lnk");
-  EXPECT_FALSE(scan::checkForOrphan(self, options).orphan) << "a shortcut to itself points at a file that exists";
+  EXPECT_FALSE(judge(self).orphan) << "a shortcut to itself points at a file that exists";
   const auto longTarget = verdictFor("C:\\" + std::string(400, 'x') + "\\y.exe");
   EXPECT_TRUE(longTarget.orphan);
   EXPECT_EQ(longTarget.target.size(), 3u + 400 + 6);

@@ -39,10 +39,13 @@ class ScanTest : public PrefixFixture {
     for (const scan::OrphanRecord& record : records) {
       if (std::find(keep.begin(), keep.end(), record.path) == keep.end()) marked.push_back(record);
     }
-    return scan::removeOrphans(marked, options.userDir, std::move(stop));
+    return scan::removeOrphans(marked, options.userDir, std::move(stop), {}, scan::Disposal::permanent, lastScan());
   }
 
-  settings::ScanOptions options;  // every folder off
+  // What the last scan judged by: its drive classes, and no other prefix on the machine.
+  scan::RemovalCheck lastScan() const { return {scan::orphanCriteria(options), {}}; }
+
+  settings::ScanOptions options = scanOf(prefix.str());  // every folder off
   std::vector<scan::OrphanRecord> records;
   std::function<void(const std::string&)> onFolder;
 };
@@ -188,7 +191,7 @@ TEST_F(ScanTest, RemovalDeletesTheOrphansAndEmptiedFoldersButNoProtectedOne) {
   EXPECT_TRUE(fs::is_directory(desktop()));
   EXPECT_TRUE(fs::exists(kept));
   EXPECT_EQ(report.statusText(), "Idle. Please note that empty folder are also removed.");
-  EXPECT_EQ(scan::removeOrphans({}, options.userDir, {}).statusText(), "Idle.");
+  EXPECT_EQ(scan::removeOrphans({}, options.userDir, {}, {}, scan::Disposal::permanent, lastScan()).statusText(), "Idle.");
 }
 
 TEST_F(ScanTest, AStopEndsTheRemovalAfterTheShortcutBeingDeleted) {
@@ -203,7 +206,8 @@ TEST_F(ScanTest, AStopEndsTheRemovalAfterTheShortcutBeingDeleted) {
     done.push_back(index);
     stop.request_stop();
   };
-  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, stop.get_token(), events);
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, stop.get_token(), events,
+                                                          scan::Disposal::permanent, lastScan());
   EXPECT_EQ(done, std::vector<std::size_t>{2}) << "from the last to the first";
   EXPECT_TRUE(report.stopped);
   EXPECT_FALSE(fs::exists(records[2].path));
@@ -355,6 +359,26 @@ TEST_F(ScanTest, TheRemovalKeepsWhatChangedSinceTheScan) {
   for (const std::string& path : {rewritten, installed, replaced, elsewhere}) EXPECT_TRUE(fs::exists(path)) << path;
   EXPECT_FALSE(fs::exists(still));
   EXPECT_EQ(report.statusText(), "Idle. 4 shortcut(s) kept: changed since the scan.");
+}
+
+TEST_F(ScanTest, TheDesktopEntryBesideAShortcutGoesWithItInThePrefixItWasScannedFor) {
+  // $WINEPREFIX names the fixture's prefix; this scan is of another, whose Desktop is its own
+  // folder, and Wine's entry for the shortcut lies beside it there.
+  WinePrefixBuilder other(home.path() / "other");
+  other.standardLayout("ann");
+  const std::string real = fs::canonical(other.path()).string();
+  const fs::path desk = fs::path(real) / "drive_c/users/ann/Desktop";
+  shortcut(desk / "Game.lnk", "C:\\Gone\\game.exe");
+  writeFile(desk / "Game.desktop", "[Desktop Entry]\nName=Game\nType=Application\nExec=env WINEPREFIX=\"" + real +
+                                       "\" wine C:\\\\\\\\Gone\\\\\\\\game.exe\n");
+  options.prefix = real;
+  options.desktop = true;
+  scan();
+  ASSERT_EQ(paths(), std::vector<std::string>{(desk / "Game.lnk").string()});
+  const scan::RemovalReport report = removeAllBut();
+  EXPECT_TRUE(report.failures.empty());
+  EXPECT_FALSE(fs::exists(desk / "Game.lnk"));
+  EXPECT_FALSE(fs::exists(desk / "Game.desktop")) << "Wine's entry for it goes with the shortcut";
 }
 
 }  // namespace

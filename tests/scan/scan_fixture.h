@@ -37,6 +37,13 @@ class PrefixFixture : public ::testing::Test {
   std::filesystem::path commonDesktop() const { return prefix.path() / "drive_c/users/Public/Desktop"; }
   std::filesystem::path favorites() const { return userFolder("Favorites"); }
 
+  // Options with every folder off, for a scan of `prefix`.
+  static settings::ScanOptions scanOf(std::string prefix) {
+    settings::ScanOptions options;
+    options.prefix = std::move(prefix);
+    return options;
+  }
+
   static std::string shortcut(const std::filesystem::path& path, std::string_view target) {
     LnkBuilder().localPath(target).writeTo(path);
     return path.string();

@@ -32,7 +32,7 @@ TEST(ReadShortcut, FillsEveryFieldAsStored) {
                       .times(111, 222, 333)
                       .fileSize(4096)
                       .writeTo(dir.path() / "Game.lnk");
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.fileName, dir / "Game.lnk");
   EXPECT_EQ(info.target, "C:\\Games\\game.exe");
   EXPECT_EQ(info.source, TargetSource::IdList);
@@ -54,7 +54,7 @@ TEST(ReadShortcut, AnsiStringDataIsDecoded) {
   TempDir dir;
   ShortcutInfo info;
   info.fileName = LnkBuilder().localPath("C:\\x.exe").ansiStrings().arguments("-v").name("Plain").writeTo(dir.path() / "a.lnk");
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.arguments, "-v");
   EXPECT_EQ(info.description, "Plain");
   EXPECT_EQ(info.target, "C:\\x.exe");
@@ -64,10 +64,10 @@ TEST(ReadShortcut, ClearsFieldsOfAnEarlierRead) {
   TempDir dir;
   ShortcutInfo info;
   info.fileName = LnkBuilder().localPath("C:\\x.exe").arguments("-v").writeTo(dir.path() / "a.lnk");
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   testing::writeFile(dir.path() / "b.lnk", "not a link");
   info.fileName = dir / "b.lnk";
-  readShortcut(info);
+  readShortcut(info, {});
   EXPECT_EQ(info.target, "");
   EXPECT_EQ(info.arguments, "");
   EXPECT_EQ(info.source, TargetSource::None);
@@ -78,7 +78,7 @@ TEST(ReadShortcut, MissingFileOrFolderReadsAsEmpty) {
   for (const std::string& path : {dir / "missing.lnk", dir.str()}) {
     ShortcutInfo info;
     info.fileName = path;
-    EXPECT_FALSE(readShortcutFile(info)) << path;
+    EXPECT_FALSE(readShortcutFile(info, {})) << path;
     EXPECT_EQ(info.target, "");
     EXPECT_EQ(info.fileName, path);
   }
@@ -97,13 +97,13 @@ TEST(ReadShortcut, ReadsAtMostTheFirstMegabyte) {
   ShortcutInfo info;
   info.fileName = dir / "near.lnk";
   testing::writeFile(info.fileName, near);
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.target, "C:\\env.exe");
   EXPECT_EQ(info.source, TargetSource::EnvBlock);
 
   info.fileName = dir / "far.lnk";
   testing::writeFile(info.fileName, far);
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.target, "");
   EXPECT_EQ(info.source, TargetSource::None);
 }
@@ -115,7 +115,7 @@ TEST(ReadShortcut, ShortcutPathLongerThanMaxPath) {
   ShortcutInfo info;
   info.fileName = LnkBuilder().localPath("C:\\long.exe").writeTo(folder / "deep shortcut.lnk");
   ASSERT_GT(info.fileName.size(), 260u);
-  ASSERT_TRUE(readShortcutFile(info));
+  ASSERT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.target, "C:\\long.exe");
 }
 

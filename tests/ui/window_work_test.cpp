@@ -85,7 +85,13 @@ class WindowWorkTest : public PrefixFixture {
   }
 
   TempDir tree;
-  settings::ScanOptions options;  // every folder off
+  // `scan` of the prefix the work finds in $WINEPREFIX, for a scan made here directly.
+  settings::ScanOptions ofPrefix(settings::ScanOptions scan) const {
+    scan.prefix = prefix.str();
+    return scan;
+  }
+
+  settings::ScanOptions options;  // every folder off; the work takes the prefix from $WINEPREFIX
   WindowThread window;
   ui::WorkSink sink;
   bool done = false;
@@ -103,7 +109,7 @@ TEST_F(WindowWorkTest, ScanArrivesInOrderAndInBatchesAndTheRemovalLineByLineFrom
   std::vector<std::string> expected;
   scan::ScanEvents direct;
   direct.orphanFound = [&](scan::OrphanRecord&& record) { expected.push_back(record.path); };
-  scan::scanForOrphans(options, {}, direct);
+  scan::scanForOrphans(ofPrefix(options), {}, direct);
   ASSERT_EQ(expected.size(), 600u);
 
   ui::WindowWork work(window.post(), sink);
@@ -143,7 +149,7 @@ TEST_F(WindowWorkTest, WhileAnotherCleaningRunsTheRemovalLeavesEveryLineAndSaysW
   orphanTree(3);
   scan::ScanEvents events;
   events.orphanFound = [this](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
-  scan::scanForOrphans(options, {}, events);
+  scan::scanForOrphans(ofPrefix(options), {}, events);
   ASSERT_EQ(records.size(), 3u);
   const fs::path state = home.path() / "state/Zendrift";
   fs::create_directories(state);

@@ -13,6 +13,7 @@
 #include "gui/qt/auxiliary_actions.h"
 #include "app/version_stamp.h"
 #include "platform/process.h"
+#include "profile/prefix_discovery.h"
 #include "settings/exclude_list.h"
 #include "settings/settings_file.h"
 
@@ -122,7 +123,8 @@ void MainWindow::optionsToControls() {
   shownOptions_ = options_;
   showOptionControls(ui::optionsToControls(options_));
   fillPrefixSelector();
-  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
+  wellKnownFolders_ = sysfolders::wellKnownFolders(
+      platform::scannedProfile(platform::scannedPrefix(options_.prefix, platform::hostPrefixPlaces())));
 }
 
 void MainWindow::controlsToOptions() {

@@ -44,15 +44,16 @@ void MainWindow::prefixSelectorToOptions() {
   options_.prefix = choice.prefix;
   options_.allPrefixes = choice.all;
   // With every prefix the hints show the first one's folders, the one scanned first.
-  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(choice.prefix));
+  wellKnownFolders_ = sysfolders::wellKnownFolders(
+      platform::scannedProfile(platform::scannedPrefix(choice.prefix, platform::hostPrefixPlaces())));
 }
 
 void MainWindow::showFolderHints() {
   auto& folders = wellKnownFolders_;
   const std::pair<QCheckBox*, std::string> hints[] = {
-      {startMenuBox, folders.startMenu()}, {desktopBox, folders.desktop()},      {favoritesBox, folders.favorites()},
-      {historyBox, folders.history()},   {programFilesBox, folders.programFiles()}, {tempBox, folders.temp()},
-      {appDataBox, folders.appData()},   {recentBox, folders.recent()}};
+      {startMenuBox, folders.startMenu}, {desktopBox, folders.desktop},      {favoritesBox, folders.favorites},
+      {historyBox, folders.history},   {programFilesBox, folders.programFiles}, {tempBox, folders.temp},
+      {appDataBox, folders.appData},   {recentBox, folders.recent}};
   for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
 }
 

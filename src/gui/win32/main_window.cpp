@@ -17,6 +17,7 @@
 #include "gui/win32/styled_button_window.h"
 #include "platform/process.h"
 #include "platform/win32/win32_text.h"
+#include "profile/prefix_discovery.h"
 #include "settings/exclude_list.h"
 #include "settings/settings_file.h"
 #include "ui/option_controls.h"
@@ -253,7 +254,8 @@ void MainWindow::optionsToControls() {
   ui::OptionControls shown = ui::optionsToControls(options_);
   for (const auto& [id, flag] : optionBoxes(shown)) setChecked(at(id), *flag);
   SetWindowTextW(at(ControlId::userFolderEdit), toWide(shown.userFolder).c_str());
-  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
+  wellKnownFolders_ = sysfolders::wellKnownFolders(
+      platform::scannedProfile(platform::scannedPrefix(options_.prefix, platform::hostPrefixPlaces())));
 }
 
 void MainWindow::controlsToOptions() {
@@ -268,10 +270,10 @@ void MainWindow::controlsToOptions() {
 void MainWindow::showFolderHints() {
   const auto& folders = wellKnownFolders_;
   const std::pair<ControlId, std::string> hints[] = {
-      {ControlId::startMenuBox, folders.startMenu()},       {ControlId::desktopBox, folders.desktop()},
-      {ControlId::favoritesBox, folders.favorites()},       {ControlId::historyBox, folders.history()},
-      {ControlId::programFilesBox, folders.programFiles()}, {ControlId::tempBox, folders.temp()},
-      {ControlId::appDataBox, folders.appData()},           {ControlId::recentBox, folders.recent()}};
+      {ControlId::startMenuBox, folders.startMenu},       {ControlId::desktopBox, folders.desktop},
+      {ControlId::favoritesBox, folders.favorites},       {ControlId::historyBox, folders.history},
+      {ControlId::programFilesBox, folders.programFiles}, {ControlId::tempBox, folders.temp},
+      {ControlId::appDataBox, folders.appData},           {ControlId::recentBox, folders.recent}};
   for (const auto& [box, path] : hints) setToolTip(at(box), path);
 }
 

@@ -98,11 +98,10 @@ std::error_code createFolders(std::string_view path) {
   return error ? error : std::make_error_code(std::errc::not_a_directory);
 }
 
-std::error_code mayCreateEntriesIn(std::string_view folder) {
-  if (folder.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+bool mayCreateEntriesIn(std::string_view folder) {
+  if (folder.empty()) return false;
   const std::string full(folder);
-  if (::access(posix::ReachablePath(full).c_str(), W_OK | X_OK) != 0) return lastError();
-  return {};
+  return ::access(posix::ReachablePath(full).c_str(), W_OK | X_OK) == 0;
 }
 
 std::error_code probeReadWrite(std::string_view path) {

@@ -19,13 +19,12 @@ using posix::Descriptor;
 using posix::lastError;
 using posix::openParentBelow;
 
-std::error_code entryIdentity(std::string_view path, EntryIdentity& identity) {
+Result<EntryIdentity> entryIdentity(std::string_view path) {
   const std::string full(path);
   struct stat status {};
-  if (full.empty()) return {ENOENT, std::system_category()};
+  if (full.empty()) return std::error_code(ENOENT, std::system_category());
   if (::lstat(posix::ReachablePath(full).c_str(), &status) != 0) return lastError();
-  identity = EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-  return {};
+  return EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
 std::error_code deleteFileBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected) {

@@ -364,8 +364,8 @@ struct Trash::Folders {
 Trash::Trash() : folders_(std::make_unique<Folders>()) {}
 Trash::~Trash() = default;
 
-std::error_code Trash::moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
-                                 std::string_view original, TrashedFile& trashed) {
+Result<TrashedFile> Trash::moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
+                                     std::string_view original) {
   Descriptor parent;
   std::string name;
   if (const auto error = posix::openParentBelow(root, relative, parent, name)) return error;
@@ -376,7 +376,9 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   if (folders_->holdsTrash(root, trash)) {
     struct stat folder {};
     if (::fstat(parent.get(), &folder) != 0) return posix::lastError();
-    if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) return TrashError::inTrashAlready;
+    if (static_cast<std::uint64_t>(folder.st_ino) == trash.filesInode) {
+      return std::error_code(TrashError::inTrashAlready);
+    }
   }
 
   // The home trash takes the absolute path as the scan named it; a volume's trash, the path from
@@ -384,7 +386,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   std::string where(original);
   if (!trash.topDir.empty() || where.empty() || where[0] != '/') {
     where = realPathOf(parent.get());
-    if (where.empty()) return TrashError::noTrash;
+    if (where.empty()) return std::error_code(TrashError::noTrash);
     where = includeTrailingDelimiter(where) + name;
     if (!trash.topDir.empty()) where = where.substr(trash.topDir == "/" ? 1 : trash.topDir.size() + 1);
   }
@@ -420,18 +422,18 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
         advance();
         continue;
       }
-      if (error == EXDEV) return TrashError::noTrash;
+      if (error == EXDEV) return std::error_code(TrashError::noTrash);
       return trashWriteError(error);
     }
     // When it last changed status (the rename is such a change), so that undo takes only this file.
     struct stat moved {};
     const bool known = ::fstatat(trash.files.get(), candidate.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0;
-    trashed = {std::string(original), trash.path + "/files/" + candidate, trash.path + "/info/" + infoName, expected,
-               known ? nanoseconds(moved.st_ctim) : 0, known ? static_cast<std::uint64_t>(moved.st_size) : 0};
     next = next < 2 ? 2 : next + 1;  // the next file of this name starts past this one
-    return {};
+    return TrashedFile{std::string(original), trash.path + "/files/" + candidate, trash.path + "/info/" + infoName,
+                       expected, known ? nanoseconds(moved.st_ctim) : 0,
+                       known ? static_cast<std::uint64_t>(moved.st_size) : 0};
   }
-  return TrashError::trashFull;
+  return std::error_code(TrashError::trashFull);
 }
 
 std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view root) {

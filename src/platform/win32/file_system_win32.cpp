@@ -166,13 +166,9 @@ std::error_code createFolders(std::string_view path) {
   return osError(failure == ERROR_SUCCESS || failure == ERROR_ALREADY_EXISTS ? ERROR_DIRECTORY : failure);
 }
 
-std::error_code mayCreateEntriesIn(std::string_view folder) {
+bool mayCreateEntriesIn(std::string_view folder) {
   const DWORD attributes = attributesOf(folder);
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    return folder.empty() ? osError(ERROR_PATH_NOT_FOUND) : lastError();
-  }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return osError(ERROR_DIRECTORY);
-  return {};
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::error_code probeReadWrite(std::string_view path) {

@@ -37,14 +37,13 @@ std::error_code deleteHeld(FileHandle& entry) {
 
 }  // namespace
 
-std::error_code entryIdentity(std::string_view path, EntryIdentity& identity) {
+Result<EntryIdentity> entryIdentity(std::string_view path) {
   if (path.empty()) return systemError(ERROR_PATH_NOT_FOUND);
   const FileHandle entry = win32::openEntry(win32::toWide(path), FILE_READ_ATTRIBUTES, win32::kShareAll);
   if (!entry.valid()) return lastError();
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(entry.get(), &info)) return lastError();
-  identity = {info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow)};
-  return {};
+  return EntryIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow)};
 }
 
 std::error_code deleteFileBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected) {

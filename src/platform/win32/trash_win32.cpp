@@ -230,8 +230,8 @@ struct Trash::Folders {
 Trash::Trash() : folders_(std::make_unique<Folders>()) {}
 Trash::~Trash() = default;
 
-std::error_code Trash::moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
-                                 std::string_view original, TrashedFile& trashed) {
+Result<TrashedFile> Trash::moveBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected,
+                                     std::string_view original) {
   std::vector<std::wstring> names;
   if (const auto error = win32::splitRelative(relative, names)) return error;
   FileHandle parent;
@@ -247,7 +247,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   // stay held.
   entry.close();
   const std::wstring path = win32::joinedPath(folderPath, names.back());
-  if (path.size() >= MAX_PATH || !folders_->hasRecycleBin(path)) return TrashError::noTrash;
+  if (path.size() >= MAX_PATH || !folders_->hasRecycleBin(path)) return std::error_code(TrashError::noTrash);
 
   std::wstring from = path;
   from.push_back(L'\0');  // the list ends with a second NUL
@@ -260,7 +260,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
   }
   if (operation.fAnyOperationsAborted) return win32::systemError(ERROR_CANCELLED);
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return win32::systemError(ERROR_ACCESS_DENIED);
-  trashed = {std::string(original), {}, {}, expected, 0, size};
+  TrashedFile trashed{std::string(original), {}, {}, expected, 0, size};
   // The item just recycled is the newest of its name and size. Should the bin not tell, the file
   // is in it all the same, and undo takes the newest item of its name and size.
   BinListing listing;
@@ -272,7 +272,7 @@ std::error_code Trash::moveBelow(std::string_view root, std::string_view relativ
           record)) {
     trashed.changed = record.deleted;
   }
-  return {};
+  return trashed;
 }
 
 std::error_code restoreFromTrash(const TrashedFile& trashed, std::string_view) {

@@ -28,7 +28,8 @@ class RegistryKey {
 
 }  // namespace
 
-std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name, const ShortcutProfile&) {
+std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name, const ShortcutProfile&,
+                                               RegistryCache&) {
   RegistryKey opened;
   if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::toWide(key).c_str(), 0, KEY_READ, opened.out()) != ERROR_SUCCESS) {
     return std::nullopt;

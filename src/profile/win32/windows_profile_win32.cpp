@@ -44,7 +44,7 @@ std::string rootedDrive(std::string_view path) {
 
 // References pair up from the left; "%%" and a "%" without a partner stay as they are, and any
 // name that is not set makes the whole expansion fail rather than leave "%NAME%" in a path.
-std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile&) {
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile&, RegistryCache&) {
   std::wstring rest = win32::toWide(text);
   std::wstring out;
   out.reserve(rest.size());
@@ -68,6 +68,14 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
   return win32::toUtf8(out);
 }
 
+// The system keeps its registry: there is nothing to hold.
+struct RegistryCache::Store {};
+
+RegistryCache::RegistryCache() : store_(std::make_unique<Store>()) {}
+RegistryCache::~RegistryCache() = default;
+RegistryCache::RegistryCache(RegistryCache&&) noexcept = default;
+RegistryCache& RegistryCache::operator=(RegistryCache&&) noexcept = default;
+
 // On Windows every shortcut lies in the running system's own profile.
 std::optional<ShortcutProfile> profileRootedAt(std::string_view) { return std::nullopt; }
 
@@ -75,9 +83,9 @@ bool isProfileRoot(std::string_view) { return false; }
 
 bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile&) { return profile.kind == ProfileKind::Scanned; }
 
-std::string profileProblem(const ShortcutProfile&) { return {}; }
+std::optional<std::string> profileProblem(const ShortcutProfile&, PrefixOrigin) { return std::nullopt; }
 
-bool profileHidesDotNames(const ShortcutProfile&) { return true; }
+bool profileHidesDotNames(const ShortcutProfile&, RegistryCache&) { return true; }
 
 std::string scannedProfileFolder(const ShortcutProfile&) { return environmentVariable("USERPROFILE").value_or(std::string()); }
 
@@ -95,7 +103,7 @@ TargetPresence windowsTargetPresence(std::string_view windowsPath, const Shortcu
                                                                                              : TargetPresence::missing;
 }
 
-unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&) {
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&, RegistryCache&) {
   if (drivePart.empty()) return kDriveNoRootDir;
   // The service wants the root folder: the drive part with its trailing backslash.
   const std::wstring root = win32::toWide(includeTrailingDelimiter(drivePart, PathStyle::Windows));
@@ -108,7 +116,7 @@ std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutPr
   return excludeTrailingDelimiter(path, PathStyle::Windows);
 }
 
-std::string profileTempFolder(const ShortcutProfile&) {
+std::string profileTempFolder(const ShortcutProfile&, RegistryCache&) {
   const auto nonEmpty = [](std::string_view name) {
     auto value = environmentVariable(name);
     if (value && value->empty()) value.reset();
@@ -124,6 +132,8 @@ std::string profileTempFolder(const ShortcutProfile&) {
 }
 
 // On Windows the profile is the running system's own: its folders are the shell's.
-std::string specialFolderPath(int csidl, const ShortcutProfile&) { return win32::shellFolderPath(csidl); }
+std::string specialFolderPath(int csidl, const ShortcutProfile&, RegistryCache&) {
+  return win32::shellFolderPath(csidl);
+}
 
 }  // namespace zendrift::platform

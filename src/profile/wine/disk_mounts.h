@@ -48,6 +48,7 @@ unsigned absentDiskDriveType(const PlannedMount& disk);
 // windowsDriveType() with what the machine says of its disks given: a letter whose folder lies on
 // a disk that is not mounted now has the type absentDiskDriveType() gives, unless Wine's drive
 // settings name one that may have nothing in it.
-unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, const DiskMounts& disks);
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, RegistryCache& registries,
+                          const DiskMounts& disks);
 
 }  // namespace zendrift::platform

@@ -79,13 +79,14 @@ bool wellFormedShare(std::string_view drivePart) {
 
 }  // namespace
 
-unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile) {
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, RegistryCache& registries) {
   // A share's type asks nothing of the disks, and shares are asked about for every shortcut.
   const bool share = drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1]);
-  return windowsDriveType(drivePart, profile, share ? DiskMounts{} : readDiskMounts());
+  return windowsDriveType(drivePart, profile, registries, share ? DiskMounts{} : readDiskMounts());
 }
 
-unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, const DiskMounts& disks) {
+unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, RegistryCache& registries,
+                          const DiskMounts& disks) {
   if (drivePart.size() >= 2 && isSeparator(drivePart[0]) && isSeparator(drivePart[1])) {
     return wellFormedShare(drivePart) ? kDriveRemote : kDriveNoRootDir;
   }
@@ -103,7 +104,7 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
     if (letter != 'c') return kDriveNoRootDir;
     folder = profile.root;
   } else {
-    const auto wine = wine::wineProfileOf(profile);
+    const auto wine = wine::wineProfileOf(profile, registries);
     if (!wine) return kDriveNoRootDir;
     // Wine 8 makes a drive only of a dosdevices link; a type in its settings alone names none.
     folder = wine::driveFolder(wine->prefix, letter, false);

@@ -117,13 +117,13 @@ MenuPlaces menuPlaces() {
 }
 
 std::optional<MenuEntry> readMenuEntry(const std::string& path, const std::string& root) {
-  MenuEntry entry{path, root, {}, {}};
-  EntryIdentity after;
-  if (entryIdentity(path, entry.identity)) return std::nullopt;
+  const Result<EntryIdentity> identity = entryIdentity(path);
+  if (!identity) return std::nullopt;
+  MenuEntry entry{path, root, *identity, {}};
   const auto text = readFile(path, kMaxEntrySize + 1);
   if (!text || text->size() > kMaxEntrySize) return std::nullopt;
   // What was read must be the entry whose identity was taken: the removal checks that one.
-  if (entryIdentity(path, after) || !(after == entry.identity)) return std::nullopt;
+  if (!(entryIdentity(path) == entry.identity)) return std::nullopt;
   const auto exec = applicationExec(*text);
   if (!exec) return std::nullopt;
   auto launch = parseWineLaunch(*exec);
@@ -158,8 +158,8 @@ MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks) {
                                                                                    : MenuEntryState::shortcutGone;
 }
 
-std::string launchedShortcut(const MenuEntry& entry) {
-  if (!entry.launch.startsShortcut() || !isWinePrefix(entry.launch.prefix)) return {};
+std::optional<std::string> launchedShortcut(const MenuEntry& entry) {
+  if (!entry.launch.startsShortcut() || !isWinePrefix(entry.launch.prefix)) return std::nullopt;
   return fileHostPath(entry.launch.path, entry.launch.prefix);
 }
 

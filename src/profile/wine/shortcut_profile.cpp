@@ -5,7 +5,6 @@
 
 #include "platform/ascii_case.h"
 #include "platform/directory_listing.h"
-#include "platform/process.h"
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
@@ -56,15 +55,15 @@ std::optional<ShortcutProfile> profileRootedAt(std::string_view hostFolder) {
 
 bool isProfileRoot(std::string_view hostFolder) { return profileRootedAt(hostFolder).has_value(); }
 
-std::string profileProblem(const ShortcutProfile& scanned) {
-  const bool chosen = !scanned.root.empty();
-  const std::string prefix = chosen ? scanned.root : wine::prefixPath();
-  if (chosen && !isFolder(prefix)) return prefix + " does not exist";
-  const bool named = chosen || !environmentVariable("WINEPREFIX").value_or("").empty();
+std::optional<std::string> profileProblem(const ShortcutProfile& scanned, PrefixOrigin origin) {
+  const std::string& prefix = scanned.root;
+  if (origin == PrefixOrigin::chosen && !isFolder(prefix)) return prefix + " does not exist";
   if (prefix.empty()) return "no Wine prefix: WINEPREFIX is not set and the home folder is not known";
-  if (!named && !isFolder(prefix)) return "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist";
+  if (origin == PrefixOrigin::home && !isFolder(prefix)) {
+    return "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist";
+  }
   if (!wine::isWinePrefix(prefix)) return prefix + " is not a Wine prefix (no system.reg or dosdevices)";
-  return {};
+  return std::nullopt;
 }
 
 bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) {
@@ -75,7 +74,7 @@ bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) 
 bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& scanned) {
   if (profile.kind == ProfileKind::Scanned) return true;
   if (profile.kind != ProfileKind::WinePrefix) return false;
-  const std::string prefix = scanned.root.empty() ? wine::prefixPath() : scanned.root;
+  const std::string& prefix = scanned.root;
   if (prefix.empty()) return false;
   const std::optional<FolderId> identity = folderIdentity(profile.root);
   return identity && identity == folderIdentity(prefix);

@@ -193,8 +193,9 @@ std::optional<std::string> baseFolder(const WindowsPath& path, const ShortcutPro
     // Seen from outside, the installation's own folder is its C:; nothing else is known.
     return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
   }
-  const std::string prefix = profile.root.empty() ? wine::prefixPath() : profile.root;
+  const std::string& prefix = profile.root;
   if (path.unc) return shareFolder(prefix, path.server, path.share, listings);
+  if (prefix.empty()) return std::string();  // no prefix, no drives
   // resolveBelow() looks at the folder itself; no need to check it here.
   return listings.driveFolder(prefix, lowerAscii(path.letter), [&] { return driveBase(prefix, path.letter); });
 }
@@ -318,8 +319,10 @@ std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutPr
   return resolveOnce(windowsPath, Want::Folder, scanned).hostPath;
 }
 
-std::string wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
-  return resolveOnce(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).hostPath;
+std::optional<std::string> wine::fileHostPath(std::string_view windowsPath, std::string_view prefix) {
+  std::string host = resolveOnce(windowsPath, Want::File, {ProfileKind::WinePrefix, std::string(prefix)}).hostPath;
+  if (host.empty()) return std::nullopt;
+  return host;
 }
 
 }  // namespace zendrift::platform

@@ -74,23 +74,22 @@ std::optional<std::string> shellFolderWindowsPath(const wine::Profile& profile, 
 
 }  // namespace
 
-std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile) {
+std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile& profile,
+                                                    RegistryCache& registries) {
   if (profile.kind == ProfileKind::WindowsInstallation) {
     static const wine::Environment installation = wine::installationEnvironment();
     return wine::expandEnvironment(text, installation);
   }
-  const auto wine = wine::wineProfileOf(profile);
+  const auto wine = wine::wineProfileOf(profile, registries);
   if (!wine) return wine::expandEnvironment(text, wine::Environment{});
   return wine::expandEnvironment(text, wine->environment);
 }
 
-std::string scannedProfileFolder(const ShortcutProfile& scanned) {
-  return scanned.root.empty() ? wine::prefixPath() : scanned.root;
-}
+std::string scannedProfileFolder(const ShortcutProfile& scanned) { return scanned.root; }
 
-std::string profileTempFolder(const ShortcutProfile& scanned) {
+std::string profileTempFolder(const ShortcutProfile& scanned, RegistryCache& registries) {
   // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.
-  const auto profile = wine::wineProfileOf(scanned);
+  const auto profile = wine::wineProfileOf(scanned, registries);
   if (!profile) return {};
   for (const char* name : {"TMP", "TEMP"}) {
     const auto found = profile->environment.find(std::string_view(name));
@@ -100,8 +99,8 @@ std::string profileTempFolder(const ShortcutProfile& scanned) {
   return {};
 }
 
-std::string specialFolderPath(int csidl, const ShortcutProfile& scanned) {
-  const auto profile = wine::wineProfileOf(scanned);
+std::string specialFolderPath(int csidl, const ShortcutProfile& scanned, RegistryCache& registries) {
+  const auto profile = wine::wineProfileOf(scanned, registries);
   if (!profile) return {};
   for (const ShellFolder& folder : kShellFolders) {
     if (folder.csidl != csidl) continue;
@@ -111,8 +110,8 @@ std::string specialFolderPath(int csidl, const ShortcutProfile& scanned) {
   return {};
 }
 
-bool profileHidesDotNames(const ShortcutProfile& scanned) {
-  const auto profile = wine::wineProfileOf(scanned);
+bool profileHidesDotNames(const ShortcutProfile& scanned, RegistryCache& registries) {
+  const auto profile = wine::wineProfileOf(scanned, registries);
   if (!profile) return true;
   const RegistryValue* value = profile->user->value("Software\\Wine", "ShowDotFiles");
   const auto text = value ? registryText(*value) : std::nullopt;
@@ -121,8 +120,8 @@ bool profileHidesDotNames(const ShortcutProfile& scanned) {
 }
 
 std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name,
-                                               const ShortcutProfile& scanned) {
-  const auto profile = wine::wineProfileOf(scanned);
+                                               const ShortcutProfile& scanned, RegistryCache& registries) {
+  const auto profile = wine::wineProfileOf(scanned, registries);
   if (!profile) return std::nullopt;
   const RegistryValue* value = profile->system->value(key, name);
   if (!value) return std::nullopt;

@@ -162,45 +162,53 @@ constexpr std::string_view kProfileList = "Software\\Microsoft\\Windows NT\\Curr
 constexpr std::string_view kComputerName = "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 constexpr std::string_view kSessionEnvironment = "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
-struct Cache {
+}  // namespace
+
+}  // namespace zendrift::platform::wine
+
+namespace zendrift::platform {
+
+// The registry files of every prefix met so far, side by side: a scan may judge shortcuts of
+// several prefixes in turn. Locked, for the profile may be asked from more than one thread.
+struct RegistryCache::Store {
   std::mutex mutex;
   struct Parsed {
-    FileStamp stamp;
+    wine::FileStamp stamp;
     std::shared_ptr<const RegistryFile> file;
   };
-  // Registry files of every prefix met so far, side by side: a scan may judge shortcuts of
-  // several prefixes in turn.
   std::map<std::string, Parsed> files;
   struct Key {
-    FileStamp user;
-    FileStamp system;
+    wine::FileStamp user;
+    wine::FileStamp system;
     std::string userHint;
     bool operator==(const Key&) const = default;
   };
   struct Built {
     Key key;
-    std::shared_ptr<const Profile> profile;
+    std::shared_ptr<const wine::Profile> profile;
   };
   std::map<std::string, Built> profiles;  // by prefix folder
 
-  std::shared_ptr<const RegistryFile> registry(const std::string& path, const FileStamp& stamp) {
+  std::shared_ptr<const RegistryFile> registry(const std::string& path, const wine::FileStamp& stamp) {
     Parsed& parsed = files[path];
     if (!parsed.file || !(parsed.stamp == stamp)) {
-      const bool readable = stamp.present && static_cast<std::size_t>(stamp.size) <= kMaxRegistryBytes;
-      parsed.file = std::make_shared<const RegistryFile>(RegistryFile::parse(readable ? readWhole(path) : std::string()));
+      const bool readable = stamp.present && static_cast<std::size_t>(stamp.size) <= wine::kMaxRegistryBytes;
+      const std::string content = readable ? wine::readWhole(path) : std::string();
+      parsed.file = std::make_shared<const RegistryFile>(RegistryFile::parse(content));
       parsed.stamp = stamp;
     }
     return parsed.file;
   }
 };
 
-Cache& cache() {
-  static Cache instance;
-  return instance;
-}
+RegistryCache::RegistryCache() : store_(std::make_unique<Store>()) {}
+RegistryCache::~RegistryCache() = default;
+RegistryCache::RegistryCache(RegistryCache&&) noexcept = default;
+RegistryCache& RegistryCache::operator=(RegistryCache&&) noexcept = default;
 
+}  // namespace zendrift::platform
 
-}  // namespace
+namespace zendrift::platform::wine {
 
 bool CaselessLess::operator()(std::string_view a, std::string_view b) const {
   const std::size_t common = std::min(a.size(), b.size());
@@ -296,39 +304,21 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
   return env;
 }
 
-std::string prefixPath() {
-  if (auto prefix = environmentVariable("WINEPREFIX"); prefix && !prefix->empty()) {
-    return excludeTrailingDelimiter(*prefix, PathStyle::Posix);
-  }
-  std::string home = environmentVariable("HOME").value_or("");
-  if (home.empty()) {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
-  }
-  if (home.empty()) return {};
-  return joinHost(home, ".wine");
-}
-
-std::shared_ptr<const Profile> currentProfile() {
-  const std::string prefix = prefixPath();
-  if (prefix.empty()) return nullptr;
-  return profileAt(prefix);
-}
-
-std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
+std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder, RegistryCache& registries) {
   const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
   if (prefix.empty()) return nullptr;
   const std::string userPath = joinHost(prefix, "user.reg");
   const std::string systemPath = joinHost(prefix, "system.reg");
-  Cache::Key key{stampOf(userPath), stampOf(systemPath), currentUserHint()};
+  RegistryCache::Store::Key key{stampOf(userPath), stampOf(systemPath), currentUserHint()};
   // A registry file proves the prefix folder is there; only without one is it looked at.
   if (!key.user.present && !key.system.present) {
     struct stat status {};
     if (::stat(prefix.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
   }
 
-  Cache& shared = cache();
+  RegistryCache::Store& shared = registries.store();
   const std::lock_guard lock(shared.mutex);
-  Cache::Built& built = shared.profiles[prefix];
+  RegistryCache::Store::Built& built = shared.profiles[prefix];
   if (built.profile && built.key == key) return built.profile;
 
   auto profile = std::make_shared<Profile>();
@@ -343,10 +333,10 @@ std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
   return built.profile;
 }
 
-std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile) {
+std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile, RegistryCache& registries) {
   switch (profile.kind) {
-    case ProfileKind::Scanned: return profile.root.empty() ? currentProfile() : profileAt(profile.root);
-    case ProfileKind::WinePrefix: return profileAt(profile.root);
+    case ProfileKind::Scanned:
+    case ProfileKind::WinePrefix: return profileAt(profile.root, registries);
     case ProfileKind::WindowsInstallation: break;
   }
   return nullptr;

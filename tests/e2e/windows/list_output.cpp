@@ -48,9 +48,14 @@ std::vector<ListedOrphan> parseList(const std::string& out) {
   return orphans;
 }
 
+std::string userShellFolder(int csidl) {
+  platform::RegistryCache registries;
+  return platform::specialFolderPath(csidl, platform::scannedProfile({}), registries);
+}
+
 SettingsFileGuard::SettingsFileGuard(std::string_view content)
-    : path_(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"), saved_(platform::readFile(path_)) {
-  EXPECT_FALSE(platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift"));
+    : path_(userShellFolder(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"), saved_(platform::readFile(path_)) {
+  EXPECT_FALSE(platform::createFolders(userShellFolder(CSIDL_APPDATA) + "\\Zendrift"));
   EXPECT_FALSE(platform::replaceFile(path_, content));
 }
 

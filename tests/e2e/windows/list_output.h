@@ -36,6 +36,9 @@ class SettingsFileGuard {
   platform::Result<std::string> saved_;
 };
 
+// The running user's shell folder `csidl`; empty when it is not there.
+std::string userShellFolder(int csidl);
+
 // Settings that scan only the user folder, so the profile's own shortcuts stay out of the results.
 inline constexpr std::string_view kOnlyUserFolder =
     "[Directories]\r\nStartMenu=0\r\nAllUsersStartMenu=0\r\nDesktop=0\r\nAllUsersDeskTop=0\r\nFavorites=0\r\n"

@@ -30,45 +30,45 @@ std::string systemDirectory(UINT (*query)(LPWSTR, UINT)) {
   return length == 0 || length >= MAX_PATH ? std::string() : platform::win32::toUtf8(path);
 }
 
-TEST(SystemFoldersOnWindows, EveryAccessorEqualsTheShellsAnswer) {
+TEST(SystemFoldersOnWindows, EveryFolderEqualsTheShellsAnswer) {
   const testing::win32::ComApartment com;
-  const WellKnownFolders folders;
+  const WellKnownFolders folders = wellKnownFolders(platform::scannedProfile({}));
   struct Case {
     const char* name;
     std::string actual;
     int csidl;
   };
   const Case cases[] = {
-      {"Desktop", folders.desktop(), CSIDL_DESKTOPDIRECTORY},
-      {"DesktopDirectory", folders.desktopDirectory(), CSIDL_DESKTOPDIRECTORY},
-      {"Programs", folders.programs(), CSIDL_PROGRAMS},
-      {"Personal", folders.personal(), CSIDL_PERSONAL},
-      {"Favorites", folders.favorites(), CSIDL_FAVORITES},
-      {"Startup", folders.startup(), CSIDL_STARTUP},
-      {"Recent", folders.recent(), CSIDL_RECENT},
-      {"SendTo", folders.sendTo(), CSIDL_SENDTO},
-      {"StartMenu", folders.startMenu(), CSIDL_STARTMENU},
-      {"Fonts", folders.fonts(), CSIDL_FONTS},
-      {"Templates", folders.templates(), CSIDL_TEMPLATES},
-      {"CommonStartmenu", folders.commonStartmenu(), CSIDL_COMMON_STARTMENU},
-      {"CommonPrograms", folders.commonPrograms(), CSIDL_COMMON_PROGRAMS},
-      {"CommonStartup", folders.commonStartup(), CSIDL_COMMON_STARTUP},
-      {"CommonDesktopDirectory", folders.commonDesktopDirectory(), CSIDL_COMMON_DESKTOPDIRECTORY},
-      {"CommonAppData", folders.commonAppData(), CSIDL_COMMON_APPDATA},
-      {"AppData", folders.appData(), CSIDL_APPDATA},
-      {"CommonFavorites", folders.commonFavorites(), CSIDL_COMMON_FAVORITES},
-      {"InternetCache", folders.internetCache(), CSIDL_INTERNET_CACHE},
-      {"Cookies", folders.cookies(), CSIDL_COOKIES},
-      {"History", folders.history(), CSIDL_HISTORY},
-      {"Profile", folders.profile(), CSIDL_PROFILE},
-      {"ProgramFiles", folders.programFiles(), CSIDL_PROGRAM_FILES},
-      {"CommonFiles", folders.commonFiles(), CSIDL_PROGRAM_FILES_COMMON},
+      {"Desktop", folders.desktop, CSIDL_DESKTOPDIRECTORY},
+      {"DesktopDirectory", folders.desktopDirectory, CSIDL_DESKTOPDIRECTORY},
+      {"Programs", folders.programs, CSIDL_PROGRAMS},
+      {"Personal", folders.personal, CSIDL_PERSONAL},
+      {"Favorites", folders.favorites, CSIDL_FAVORITES},
+      {"Startup", folders.startup, CSIDL_STARTUP},
+      {"Recent", folders.recent, CSIDL_RECENT},
+      {"SendTo", folders.sendTo, CSIDL_SENDTO},
+      {"StartMenu", folders.startMenu, CSIDL_STARTMENU},
+      {"Fonts", folders.fonts, CSIDL_FONTS},
+      {"Templates", folders.templates, CSIDL_TEMPLATES},
+      {"CommonStartmenu", folders.commonStartmenu, CSIDL_COMMON_STARTMENU},
+      {"CommonPrograms", folders.commonPrograms, CSIDL_COMMON_PROGRAMS},
+      {"CommonStartup", folders.commonStartup, CSIDL_COMMON_STARTUP},
+      {"CommonDesktopDirectory", folders.commonDesktopDirectory, CSIDL_COMMON_DESKTOPDIRECTORY},
+      {"CommonAppData", folders.commonAppData, CSIDL_COMMON_APPDATA},
+      {"AppData", folders.appData, CSIDL_APPDATA},
+      {"CommonFavorites", folders.commonFavorites, CSIDL_COMMON_FAVORITES},
+      {"InternetCache", folders.internetCache, CSIDL_INTERNET_CACHE},
+      {"Cookies", folders.cookies, CSIDL_COOKIES},
+      {"History", folders.history, CSIDL_HISTORY},
+      {"Profile", folders.profile, CSIDL_PROFILE},
+      {"ProgramFiles", folders.programFiles, CSIDL_PROGRAM_FILES},
+      {"CommonFiles", folders.commonFiles, CSIDL_PROGRAM_FILES_COMMON},
   };
   for (const Case& c : cases) EXPECT_EQ(c.actual, shellFolder(c.csidl)) << c.name;
-  EXPECT_FALSE(folders.startMenu().empty());
-  EXPECT_FALSE(folders.programFiles().empty());
-  EXPECT_EQ(folders.windows(), systemDirectory(::GetWindowsDirectoryW));
-  EXPECT_EQ(folders.system(), systemDirectory(::GetSystemDirectoryW));
+  EXPECT_FALSE(folders.startMenu.empty());
+  EXPECT_FALSE(folders.programFiles.empty());
+  EXPECT_EQ(folders.windows, systemDirectory(::GetWindowsDirectoryW));
+  EXPECT_EQ(folders.system, systemDirectory(::GetSystemDirectoryW));
 }
 
 // Disabled until Temp converts its folder to the long-name form on Windows (GetLongPathNameW):
@@ -86,11 +86,11 @@ TEST(SystemFoldersOnWindows, TempIsTheLongNameOfTmp) {
     return ::GetEnvironmentVariableW(L"TMP", value, 32768) ? std::wstring(value) : std::wstring();
   }();
   ::SetEnvironmentVariableW(L"TMP", shortName);
-  const std::string temp = WellKnownFolders().temp();
+  const std::string temp = wellKnownFolders(platform::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", (longName + L"\\").c_str());
-  const std::string withBackslash = WellKnownFolders().temp();
+  const std::string withBackslash = wellKnownFolders(platform::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", (dir.path().wstring() + L"\\missing").c_str());
-  const std::string missing = WellKnownFolders().temp();
+  const std::string missing = wellKnownFolders(platform::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", keepTmp.empty() ? nullptr : keepTmp.c_str());
 
   EXPECT_EQ(temp, platform::win32::toUtf8(longName));

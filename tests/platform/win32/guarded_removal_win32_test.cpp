@@ -24,9 +24,9 @@ using testing::win32::SymbolicLink;
 std::error_code systemError(DWORD error) { return {static_cast<int>(error), std::system_category()}; }
 
 EntryIdentity identityOf(const std::string& path) {
-  EntryIdentity identity;
-  EXPECT_FALSE(entryIdentity(path, identity)) << path;
-  return identity;
+  const Result<EntryIdentity> identity = entryIdentity(path);
+  EXPECT_TRUE(identity) << path;
+  return identity.valueOr({});
 }
 
 TEST(Win32GuardedRemoval, DeletesOnlyTheFileTheScanSaw) {

@@ -32,10 +32,12 @@ TEST(Win32Trash, EachOfSixRecyclingsOfOneShortcutComesBackAsItsOwnVersion) {
   for (std::size_t i = 0; i < versions.size(); ++i) {
     if (i >= 4) ::Sleep(1100);
     testing::writeFile(path, versions[i]);
-    EntryIdentity identity;
-    ASSERT_FALSE(entryIdentity(path, identity));
+    const Result<EntryIdentity> identity = entryIdentity(path);
+    ASSERT_TRUE(identity);
     Trash trash;
-    ASSERT_FALSE(trash.moveBelow(dir.str(), "Game.lnk", identity, path, trashed[i])) << i;
+    Result<TrashedFile> moved = trash.moveBelow(dir.str(), "Game.lnk", *identity, path);
+    ASSERT_TRUE(moved) << i;
+    trashed[i] = std::move(moved).value();
     ASSERT_FALSE(fileExists(path));
   }
 

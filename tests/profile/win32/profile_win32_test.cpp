@@ -19,6 +19,10 @@
 namespace zendrift::platform {
 namespace {
 
+// The running user's own profile, the one profile on Windows, and its registry reads.
+const ShortcutProfile own = scannedProfile({});
+RegistryCache registries;
+
 using testing::win32::ScopedWideEnv;
 
 TEST(Win32Profile, ExpandsKnownReferencesAndRefusesUnknownOnes) {
@@ -40,43 +44,43 @@ TEST(Win32Profile, ExpandsKnownReferencesAndRefusesUnknownOnes) {
       {"%ZD_ROOT", "%ZD_ROOT"},
       {"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text), c.expected) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(expandProfileEnvironment(c.text, own, registries), c.expected) << c.text;
 }
 
 TEST(Win32Profile, AnEmptyVariableExpandsToNothing) {
   const ScopedWideEnv empty(L"ZD_EMPTY", L"");
-  EXPECT_EQ(expandProfileEnvironment("a%ZD_EMPTY%b"), "ab");
+  EXPECT_EQ(expandProfileEnvironment("a%ZD_EMPTY%b", own, registries), "ab");
 }
 
 TEST(Win32Profile, WindowsPathsAreTheHostsOwn) {
   testing::TempDir dir;
   testing::win32::makeFile(dir.path().wstring() + L"\\target.exe");
-  EXPECT_TRUE(windowsFileExists(dir / "target.exe"));
-  EXPECT_FALSE(windowsFileExists(dir / "target.exe\\"));
-  EXPECT_FALSE(windowsFileExists(dir.str()));
-  EXPECT_FALSE(windowsFileExists("C:\\"));
-  EXPECT_TRUE(windowsFolderExists(dir.str()));
-  EXPECT_TRUE(windowsFolderExists("C:"));
-  EXPECT_TRUE(windowsFolderExists("C:\\"));
-  EXPECT_FALSE(windowsFolderExists(dir / "target.exe"));
+  EXPECT_TRUE(windowsFileExists(dir / "target.exe", own));
+  EXPECT_FALSE(windowsFileExists(dir / "target.exe\\", own));
+  EXPECT_FALSE(windowsFileExists(dir.str(), own));
+  EXPECT_FALSE(windowsFileExists("C:\\", own));
+  EXPECT_TRUE(windowsFolderExists(dir.str(), own));
+  EXPECT_TRUE(windowsFolderExists("C:", own));
+  EXPECT_TRUE(windowsFolderExists("C:\\", own));
+  EXPECT_FALSE(windowsFolderExists(dir / "target.exe", own));
 
-  EXPECT_EQ(windowsFolderHostPath(dir.str() + "\\"), dir.str());
-  EXPECT_EQ(windowsFolderHostPath("C:"), "C:\\");
-  EXPECT_EQ(windowsFolderHostPath(dir / "missing"), "");
-  EXPECT_EQ(windowsFolderHostPath(dir / "target.exe"), "");
+  EXPECT_EQ(windowsFolderHostPath(dir.str() + "\\", own), dir.str());
+  EXPECT_EQ(windowsFolderHostPath("C:", own), "C:\\");
+  EXPECT_EQ(windowsFolderHostPath(dir / "missing", own), "");
+  EXPECT_EQ(windowsFolderHostPath(dir / "target.exe", own), "");
 }
 
 TEST(Win32Profile, DriveTypesComeFromTheSystem) {
-  EXPECT_EQ(windowsDriveType("C:"), kDriveFixed);
-  EXPECT_EQ(windowsDriveType("C:"), ::GetDriveTypeW(L"C:\\"));
+  EXPECT_EQ(windowsDriveType("C:", own, registries), kDriveFixed);
+  EXPECT_EQ(windowsDriveType("C:", own, registries), ::GetDriveTypeW(L"C:\\"));
   // A letter that no drive uses has no valid root.
   for (wchar_t letter = L'Q'; letter <= L'Y'; ++letter) {
     const std::wstring root = std::wstring(1, letter) + L":\\";
     if (::GetDriveTypeW(root.c_str()) != DRIVE_NO_ROOT_DIR) continue;
-    EXPECT_EQ(windowsDriveType(win32::toUtf8(root.substr(0, 2))), kDriveNoRootDir);
+    EXPECT_EQ(windowsDriveType(win32::toUtf8(root.substr(0, 2)), own, registries), kDriveNoRootDir);
     break;
   }
-  EXPECT_EQ(windowsDriveType(""), kDriveNoRootDir);
+  EXPECT_EQ(windowsDriveType("", own, registries), kDriveNoRootDir);
 }
 
 // The well-known folders equal what the shell reports for them.
@@ -89,23 +93,23 @@ TEST(Win32Profile, SpecialFoldersMatchTheShell) {
     wchar_t expected[MAX_PATH] = {};
     const bool known = ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, expected) == S_OK &&
                        ::GetFileAttributesW(expected) != INVALID_FILE_ATTRIBUTES;
-    EXPECT_EQ(specialFolderPath(csidl), known ? win32::toUtf8(expected) : "") << "CSIDL " << csidl;
+    EXPECT_EQ(specialFolderPath(csidl, own, registries), known ? win32::toUtf8(expected) : "") << "CSIDL " << csidl;
   }
-  EXPECT_FALSE(specialFolderPath(CSIDL_APPDATA).empty());
-  EXPECT_EQ(specialFolderPath(CSIDL_DRIVES), "");  // a virtual folder has no path
-  EXPECT_EQ(specialFolderPath(0x7f), "");
+  EXPECT_FALSE(specialFolderPath(CSIDL_APPDATA, own, registries).empty());
+  EXPECT_EQ(specialFolderPath(CSIDL_DRIVES, own, registries), "");  // a virtual folder has no path
+  EXPECT_EQ(specialFolderPath(0x7f, own, registries), "");
 }
 
 TEST(Win32Profile, MachineRegistryValuesReadAsText) {
   const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-  const auto programFiles = machineRegistryText(key, "ProgramFilesDir");
+  const auto programFiles = machineRegistryText(key, "ProgramFilesDir", own, registries);
   ASSERT_TRUE(programFiles);
   wchar_t expected[MAX_PATH] = {};
   ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK);
   EXPECT_EQ(*programFiles, win32::toUtf8(expected));
-  EXPECT_TRUE(machineRegistryText(key, "CommonFilesDir"));
-  EXPECT_FALSE(machineRegistryText(key, "NoSuchValue"));
-  EXPECT_FALSE(machineRegistryText("SOFTWARE\\NoSuchKey", "ProgramFilesDir"));
+  EXPECT_TRUE(machineRegistryText(key, "CommonFilesDir", own, registries));
+  EXPECT_FALSE(machineRegistryText(key, "NoSuchValue", own, registries));
+  EXPECT_FALSE(machineRegistryText("SOFTWARE\\NoSuchKey", "ProgramFilesDir", own, registries));
 }
 
 }  // namespace
