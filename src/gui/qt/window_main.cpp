@@ -48,12 +48,7 @@ int runWindow(const settings::CommandLine& commandLine, char* programName) {
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;
   MainWindow form(options, commandLine);
-  try {
-    form.start();
-  } catch (...) {
-    // As for any handler: the error is shown and the program goes on.
-    ZendriftApplication::showException(std::current_exception());
-  }
+  form.start();
   if (form.exitRequested() || form.closed()) return 0;
   form.show();
   application.exec();

@@ -62,12 +62,7 @@ int runWindow(const settings::CommandLine& commandLine, char*) {
               << error.what() << '\n';
     return 1;
   }
-  try {
-    form->start();
-  } catch (...) {
-    // As for any handler: the error is shown and the program goes on.
-    form->showError(std::current_exception());
-  }
+  form->start();
   if (form->exitRequested() || form->closed()) return 0;
   form->show(launcherShowCommand());
 

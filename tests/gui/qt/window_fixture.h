@@ -13,6 +13,7 @@
 #include "../../platform/wine_prefix_builder.h"
 #include "gui/qt/main_window.h"
 #include "ui/check_list_model.h"
+#include "ui/window_layout.h"
 #include "settings/command_line.h"
 #include "settings/scan_options.h"
 #include "settings/settings_file.h"
@@ -22,6 +23,48 @@
 namespace zendrift::testing {
 
 namespace fs = std::filesystem;
+
+// The window's controls by their roles, through its one test-facing accessor.
+template <typename Control>
+Control* widgetOf(const app::MainWindow& form, ui::ControlId id) {
+  auto* control = dynamic_cast<Control*>(form.control(id));
+  EXPECT_NE(control, nullptr) << "control " << ui::indexOf(id) << " is not of the expected kind";
+  return control;
+}
+inline QFrame* bannerPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::bannerPanel); }
+inline QLabel* bannerTitle(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::bannerTitle); }
+inline QLabel* scanHintLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::scanHintLabel); }
+inline QLabel* deleteHintLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::deleteHintLabel); }
+inline app::StateImage* logo(const app::MainWindow& form) { return widgetOf<app::StateImage>(form, ui::ControlId::logo); }
+inline QFrame* optionsPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::optionsPanel); }
+inline QGroupBox* foldersGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::foldersGroup); }
+inline QCheckBox* startMenuBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::startMenuBox); }
+inline QCheckBox* desktopBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::desktopBox); }
+inline QCheckBox* favoritesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::favoritesBox); }
+inline QCheckBox* historyBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::historyBox); }
+inline QCheckBox* programFilesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::programFilesBox); }
+inline QCheckBox* tempBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::tempBox); }
+inline QCheckBox* appDataBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::appDataBox); }
+inline QCheckBox* recentBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::recentBox); }
+inline QGroupBox* targetsGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::targetsGroup); }
+inline QCheckBox* removableDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::removableDrivesBox); }
+inline QCheckBox* networkDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::networkDrivesBox); }
+inline QCheckBox* cdRomDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::cdRomDrivesBox); }
+inline QCheckBox* ramDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::ramDrivesBox); }
+inline QGroupBox* userFolderGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::userFolderGroup); }
+inline QLineEdit* userFolderEdit(const app::MainWindow& form) { return widgetOf<QLineEdit>(form, ui::ControlId::userFolderEdit); }
+inline QPushButton* browseButton(const app::MainWindow& form) { return widgetOf<QPushButton>(form, ui::ControlId::browseButton); }
+inline QFrame* resultsPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::resultsPanel); }
+inline app::CheckListView* resultList(const app::MainWindow& form) { return widgetOf<app::CheckListView>(form, ui::ControlId::resultList); }
+inline QFrame* statusPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::statusPanel); }
+inline QLabel* statusLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::statusLabel); }
+inline QFrame* buttonPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::buttonPanel); }
+inline app::StyledButton* scanButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::scanButton); }
+inline app::StyledButton* deleteButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::deleteButton); }
+inline QCheckBox* moveToTrashBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::moveToTrashBox); }
+inline app::StyledButton* updatesButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::updatesButton); }
+inline app::StyledButton* helpButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::helpButton); }
+inline app::StyledButton* exitButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::exitButton); }
 
 class WindowTest : public ::testing::Test {
  protected:
