@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   zendrift::app::ZendriftApplication application(qtArgc, argv);
 
   zendrift::settings::ScanOptions options;
-  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
+  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}), "");
   form.start();
   form.show();
   using zendrift::ui::ControlId;

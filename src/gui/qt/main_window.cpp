@@ -9,8 +9,6 @@
 #include <algorithm>
 
 #include "gui/qt/auxiliary_actions.h"
-#include "app/version_stamp.h"
-#include "platform/process.h"
 
 namespace zendrift::app {
 namespace {
@@ -21,8 +19,12 @@ QString toQString(std::string_view text) {
 
 }  // namespace
 
-MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent)
-    : WindowControl(*this, options, std::move(commandLine)), QWidget(parent), companionFolder_(executableFolder()) {
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, std::string versionStamp,
+                       QWidget* parent)
+    : WindowControl(*this, options, std::move(commandLine)),
+      QWidget(parent),
+      versionStamp_(std::move(versionStamp)),
+      companionFolder_(executableFolder()) {
   createControls();
   connectHandlers();
 }
@@ -85,7 +87,7 @@ void MainWindow::setOuterBounds(const WindowBounds& bounds) {
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
-  setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
+  setWindowTitle(toQString("Zendrift " + versionStamp_));
   controller_.shown();
 }
 

@@ -50,9 +50,10 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   static constexpr int kDesignFrameWidth = ui::kDesignFrame.width;
   static constexpr int kDesignFrameHeight = ui::kDesignFrame.height;
 
-  // `options` is the program's one record; it outlives the window. Builds every control; the
-  // start-up sequence runs in start.
-  MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, QWidget* parent = nullptr);
+  // `options` is the program's one record; it outlives the window. `versionStamp` goes in the
+  // caption. Builds every control; the start-up sequence runs in start.
+  MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, std::string versionStamp,
+             QWidget* parent = nullptr);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -135,6 +136,7 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   void requestClose() override { close(); }
   void endRun() override;
 
+  std::string versionStamp_;
   std::string companionFolder_;
 
   // The controls, named for their roles; laid out in main_window_layout.cpp.

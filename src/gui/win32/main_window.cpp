@@ -8,14 +8,12 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/version_stamp.h"
 #include "gui/win32/auxiliary_actions.h"
 #include "gui/win32/check_list_window.h"
 #include "gui/win32/control_ids.h"
 #include "gui/win32/panel_window.h"
 #include "gui/win32/state_image_window.h"
 #include "gui/win32/styled_button_window.h"
-#include "platform/process.h"
 #include "platform/win32/win32_text.h"
 
 namespace zendrift::win32 {
@@ -24,8 +22,9 @@ using platform::win32::toUtf8;
 using ui::ControlId;
 using platform::win32::toWide;
 
-MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine)
-    : companionFolder_(executableFolder()),
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, std::string versionStamp)
+    : versionStamp_(std::move(versionStamp)),
+      companionFolder_(executableFolder()),
       dpi_(screenDpi()),
       scale_(dpi_ / 96.0),
       fonts_(dpi_),
@@ -151,7 +150,7 @@ void MainWindow::show(int showCommand) {
   if (IsWindowVisible(window_)) return;
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
-  SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
+  SetWindowTextW(window_, toWide("Zendrift " + versionStamp_).c_str());
   controller_.shown();
 }
 

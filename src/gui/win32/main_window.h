@@ -35,9 +35,9 @@ class MainWindow final : public WindowObject, private ui::WindowView {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftMainWindow";
 
-  // `options` is the program's one record; it outlives the window. Creates the window, hidden,
-  // with every control; the start-up sequence runs in start.
-  MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine);
+  // `options` is the program's one record; it outlives the window. `versionStamp` goes in the
+  // caption. Creates the window, hidden, with every control; the start-up sequence runs in start.
+  MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, std::string versionStamp);
   ~MainWindow();
 
   static void registerClass(HINSTANCE instance);
@@ -103,6 +103,7 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   // The run ends without the close, so nothing is saved.
   void endRun() override { PostQuitMessage(0); }
 
+  std::string versionStamp_;
   std::string companionFolder_;
   int dpi_ = 96;
   double scale_ = 1.0;

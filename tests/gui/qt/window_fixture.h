@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "../../platform/wine_prefix_builder.h"
+#include "app/version_stamp.h"
 #include "gui/qt/main_window.h"
+#include "platform/process.h"
 #include "ui/check_list_model.h"
 #include "ui/window_layout.h"
 #include "settings/command_line.h"
@@ -112,12 +114,15 @@ class WindowTest : public ::testing::Test {
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
   std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
-    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
+    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
     form->start();
     waitIdle(*form);
     if (!form->exitRequested() && !form->closed()) form->show();
     return form;
   }
+
+  // The version stamp of the test program, as the program hands it to its window.
+  static std::string programVersion() { return app::versionStamp(platform::executablePath()); }
 
   // Lets the window's events run until no scan or removal is left running.
   static void waitIdle(const app::MainWindow& form) {

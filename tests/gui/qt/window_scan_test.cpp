@@ -140,7 +140,8 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
 TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
   options_ = {};
-  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
+  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}),
+                                                programVersion());
   whenFolderBegins(*form, 2, [&] { form->close(); });
   form->start();
   waitIdle(*form);
