@@ -116,7 +116,8 @@ TEST_F(ControllerTest, ANoAnsweredAtOnceKeepsTheShortcutsAndDeleteAsksAgain) {
 
   controller_.deleteClicked();
   view_.runUntilIdle(controller_);
-  EXPECT_EQ(view_.questions, std::vector<std::string>(2, "Delete 2 marked orphan(s) permanently? This cannot be undone."));
+  EXPECT_EQ(view_.questions,
+            std::vector<std::string>(2, "Delete 2 marked orphan(s) permanently? This cannot be undone."));
   for (const std::string& path : orphans_) EXPECT_FALSE(fs::exists(path)) << path;
   EXPECT_FALSE(fs::exists(home.path() / "data/Trash/files/one.lnk"));
   EXPECT_EQ(controller_.model().items.count(), 0);

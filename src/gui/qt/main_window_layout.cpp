@@ -123,13 +123,11 @@ void MainWindow::createControls() {
 
 QWidget* MainWindow::control(ControlId id) const {
   QWidget* const controls[] = {
-      bannerPanel_,     bannerTitle_,  scanHintLabel_,  deleteHintLabel_,    logo_,
-      optionsPanel_,    foldersGroup_, startMenuBox_,   desktopBox_,         favoritesBox_,
-      historyBox_,      recentBox_,    tempBox_,        programFilesBox_,    appDataBox_,
-      targetsGroup_,    removableDrivesBox_, networkDrivesBox_, cdRomDrivesBox_, ramDrivesBox_,
-      userFolderGroup_, userFolderEdit_, browseButton_, resultsPanel_,       resultList_,
-      statusPanel_,     statusLabel_,  buttonPanel_,    scanButton_,         deleteButton_,
-      moveToTrashBox_,  updatesButton_, helpButton_,    exitButton_};
+      bannerPanel_, bannerTitle_, scanHintLabel_, deleteHintLabel_, logo_, optionsPanel_, foldersGroup_,
+      startMenuBox_, desktopBox_, favoritesBox_, historyBox_, recentBox_, tempBox_, programFilesBox_, appDataBox_,
+      targetsGroup_, removableDrivesBox_, networkDrivesBox_, cdRomDrivesBox_, ramDrivesBox_, userFolderGroup_,
+      userFolderEdit_, browseButton_, resultsPanel_, resultList_, statusPanel_, statusLabel_, buttonPanel_,
+      scanButton_, deleteButton_, moveToTrashBox_, updatesButton_, helpButton_, exitButton_};
   static_assert(std::size(controls) == ui::kControlCount);
   return controls[ui::indexOf(id)];
 }

@@ -28,45 +28,51 @@ namespace fs = std::filesystem;
 
 // The window's controls by their roles, through its one test-facing accessor.
 template <typename Control>
-Control* widgetOf(const app::MainWindow& form, ui::ControlId id) {
-  auto* control = dynamic_cast<Control*>(form.control(id));
+Control* widget(const app::MainWindow& window, ui::ControlId id) {
+  auto* control = dynamic_cast<Control*>(window.control(id));
   EXPECT_NE(control, nullptr) << "control " << ui::indexOf(id) << " is not of the expected kind";
   return control;
 }
-inline QFrame* bannerPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::bannerPanel); }
-inline QLabel* bannerTitle(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::bannerTitle); }
-inline QLabel* scanHintLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::scanHintLabel); }
-inline QLabel* deleteHintLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::deleteHintLabel); }
-inline app::StateImage* logo(const app::MainWindow& form) { return widgetOf<app::StateImage>(form, ui::ControlId::logo); }
-inline QFrame* optionsPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::optionsPanel); }
-inline QGroupBox* foldersGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::foldersGroup); }
-inline QCheckBox* startMenuBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::startMenuBox); }
-inline QCheckBox* desktopBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::desktopBox); }
-inline QCheckBox* favoritesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::favoritesBox); }
-inline QCheckBox* historyBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::historyBox); }
-inline QCheckBox* programFilesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::programFilesBox); }
-inline QCheckBox* tempBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::tempBox); }
-inline QCheckBox* appDataBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::appDataBox); }
-inline QCheckBox* recentBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::recentBox); }
-inline QGroupBox* targetsGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::targetsGroup); }
-inline QCheckBox* removableDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::removableDrivesBox); }
-inline QCheckBox* networkDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::networkDrivesBox); }
-inline QCheckBox* cdRomDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::cdRomDrivesBox); }
-inline QCheckBox* ramDrivesBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::ramDrivesBox); }
-inline QGroupBox* userFolderGroup(const app::MainWindow& form) { return widgetOf<QGroupBox>(form, ui::ControlId::userFolderGroup); }
-inline QLineEdit* userFolderEdit(const app::MainWindow& form) { return widgetOf<QLineEdit>(form, ui::ControlId::userFolderEdit); }
-inline QPushButton* browseButton(const app::MainWindow& form) { return widgetOf<QPushButton>(form, ui::ControlId::browseButton); }
-inline QFrame* resultsPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::resultsPanel); }
-inline app::CheckListView* resultList(const app::MainWindow& form) { return widgetOf<app::CheckListView>(form, ui::ControlId::resultList); }
-inline QFrame* statusPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::statusPanel); }
-inline QLabel* statusLabel(const app::MainWindow& form) { return widgetOf<QLabel>(form, ui::ControlId::statusLabel); }
-inline QFrame* buttonPanel(const app::MainWindow& form) { return widgetOf<QFrame>(form, ui::ControlId::buttonPanel); }
-inline app::StyledButton* scanButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::scanButton); }
-inline app::StyledButton* deleteButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::deleteButton); }
-inline QCheckBox* moveToTrashBox(const app::MainWindow& form) { return widgetOf<QCheckBox>(form, ui::ControlId::moveToTrashBox); }
-inline app::StyledButton* updatesButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::updatesButton); }
-inline app::StyledButton* helpButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::helpButton); }
-inline app::StyledButton* exitButton(const app::MainWindow& form) { return widgetOf<app::StyledButton>(form, ui::ControlId::exitButton); }
+using app::CheckListView;
+using app::StateImage;
+using app::StyledButton;
+using ui::ControlId;
+using Window = app::MainWindow;
+
+inline QFrame* bannerPanel(const Window& w) { return widget<QFrame>(w, ControlId::bannerPanel); }
+inline QLabel* bannerTitle(const Window& w) { return widget<QLabel>(w, ControlId::bannerTitle); }
+inline QLabel* scanHintLabel(const Window& w) { return widget<QLabel>(w, ControlId::scanHintLabel); }
+inline QLabel* deleteHintLabel(const Window& w) { return widget<QLabel>(w, ControlId::deleteHintLabel); }
+inline StateImage* logo(const Window& w) { return widget<StateImage>(w, ControlId::logo); }
+inline QFrame* optionsPanel(const Window& w) { return widget<QFrame>(w, ControlId::optionsPanel); }
+inline QGroupBox* foldersGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::foldersGroup); }
+inline QCheckBox* startMenuBox(const Window& w) { return widget<QCheckBox>(w, ControlId::startMenuBox); }
+inline QCheckBox* desktopBox(const Window& w) { return widget<QCheckBox>(w, ControlId::desktopBox); }
+inline QCheckBox* favoritesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::favoritesBox); }
+inline QCheckBox* historyBox(const Window& w) { return widget<QCheckBox>(w, ControlId::historyBox); }
+inline QCheckBox* programFilesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::programFilesBox); }
+inline QCheckBox* tempBox(const Window& w) { return widget<QCheckBox>(w, ControlId::tempBox); }
+inline QCheckBox* appDataBox(const Window& w) { return widget<QCheckBox>(w, ControlId::appDataBox); }
+inline QCheckBox* recentBox(const Window& w) { return widget<QCheckBox>(w, ControlId::recentBox); }
+inline QGroupBox* targetsGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::targetsGroup); }
+inline QCheckBox* removableDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::removableDrivesBox); }
+inline QCheckBox* networkDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::networkDrivesBox); }
+inline QCheckBox* cdRomDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::cdRomDrivesBox); }
+inline QCheckBox* ramDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::ramDrivesBox); }
+inline QGroupBox* userFolderGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::userFolderGroup); }
+inline QLineEdit* userFolderEdit(const Window& w) { return widget<QLineEdit>(w, ControlId::userFolderEdit); }
+inline QPushButton* browseButton(const Window& w) { return widget<QPushButton>(w, ControlId::browseButton); }
+inline QFrame* resultsPanel(const Window& w) { return widget<QFrame>(w, ControlId::resultsPanel); }
+inline CheckListView* resultList(const Window& w) { return widget<CheckListView>(w, ControlId::resultList); }
+inline QFrame* statusPanel(const Window& w) { return widget<QFrame>(w, ControlId::statusPanel); }
+inline QLabel* statusLabel(const Window& w) { return widget<QLabel>(w, ControlId::statusLabel); }
+inline QFrame* buttonPanel(const Window& w) { return widget<QFrame>(w, ControlId::buttonPanel); }
+inline StyledButton* scanButton(const Window& w) { return widget<StyledButton>(w, ControlId::scanButton); }
+inline StyledButton* deleteButton(const Window& w) { return widget<StyledButton>(w, ControlId::deleteButton); }
+inline QCheckBox* moveToTrashBox(const Window& w) { return widget<QCheckBox>(w, ControlId::moveToTrashBox); }
+inline StyledButton* updatesButton(const Window& w) { return widget<StyledButton>(w, ControlId::updatesButton); }
+inline StyledButton* helpButton(const Window& w) { return widget<StyledButton>(w, ControlId::helpButton); }
+inline StyledButton* exitButton(const Window& w) { return widget<StyledButton>(w, ControlId::exitButton); }
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -114,7 +120,8 @@ class WindowTest : public ::testing::Test {
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
   std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
-    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
+    auto form =
+        std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
     form->start();
     waitIdle(*form);
     if (!form->exitRequested() && !form->closed()) form->show();

@@ -42,7 +42,8 @@ TEST_F(LayoutTest, CaptionsHintsAndPlaces) {
        "Include shortcut with targets on removable drives, like floppy disks."},
       {networkDrivesBox(*form), "Files on a network", {16, 40, 200, 17},
        "Include shortcut with targets on mapped network drives or with UNC paths."},
-      {cdRomDrivesBox(*form), "Files on CD-ROM drives", {16, 56, 200, 17}, "Include shortcut with targets on CD-ROM drives."},
+      {cdRomDrivesBox(*form), "Files on CD-ROM drives", {16, 56, 200, 17},
+       "Include shortcut with targets on CD-ROM drives."},
       {ramDrivesBox(*form), "Files on RAM disks", {16, 72, 200, 17}, "Include shortcut with targets on RAM disks."},
       {userFolderGroup(*form), " User defined search folder: ", {8, 112, 577, 49}, ""},
       {userFolderEdit(*form), "", {16, 20, 509, 21},
@@ -67,7 +68,8 @@ TEST_F(LayoutTest, CaptionsHintsAndPlaces) {
   EXPECT_EQ(bannerTitle(*form)->text(), "Find and remove broken shortcuts");
   EXPECT_EQ(scanHintLabel(*form)->text(),
             "Select the folders you want to examine for broken shortcuts and press the Start Scan button.");
-  EXPECT_EQ(deleteHintLabel(*form)->text(), "Review the search results and press Delete Orphans to remove them from the system.");
+  EXPECT_EQ(deleteHintLabel(*form)->text(),
+            "Review the search results and press Delete Orphans to remove them from the system.");
   EXPECT_EQ(bannerTitle(*form)->pos(), QPoint(9, 6));
   EXPECT_EQ(scanHintLabel(*form)->pos(), QPoint(21, 24));
   EXPECT_EQ(deleteHintLabel(*form)->pos(), QPoint(21, 40));
@@ -100,7 +102,8 @@ TEST_F(LayoutTest, FolderHintsCaptionAndFocusWhenShown) {
   EXPECT_EQ(form->windowTitle(), "Zendrift 1.8.9 (Build 36)");
   EXPECT_EQ(startMenuBox(*form)->toolTip().toStdString(), startMenu().string());
   EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(), desktop().string());
-  EXPECT_EQ(recentBox(*form)->toolTip().toStdString(), (driveC() / "users/ann/AppData/Roaming/Microsoft/Windows/Recent").string());
+  EXPECT_EQ(recentBox(*form)->toolTip().toStdString(),
+            (driveC() / "users/ann/AppData/Roaming/Microsoft/Windows/Recent").string());
   // The prefix's own Temp, as Windows programs in it see it; never the host's.
   EXPECT_EQ(tempBox(*form)->toolTip().toStdString(), (driveC() / "users/ann/AppData/Local/Temp").string());
   // A folder that cannot be found leaves an empty hint: no tooltip at all.
@@ -172,8 +175,9 @@ TEST_F(LayoutTest, GroupTitlesSitOnTheFrameLineClearOfTheControls) {
     QWidget* firstControl;
     int designGap;  // from the frame's top row to the control's top, with 13-pixel text
   };
-  for (const Group& group : {Group{foldersGroup(*form), startMenuBox(*form), 19}, Group{targetsGroup(*form), removableDrivesBox(*form), 19},
-                             Group{userFolderGroup(*form), userFolderEdit(*form), 15}}) {
+  for (const Group& group :
+       {Group{foldersGroup(*form), startMenuBox(*form), 19}, Group{targetsGroup(*form), removableDrivesBox(*form), 19},
+        Group{userFolderGroup(*form), userFolderEdit(*form), 15}}) {
     SCOPED_TRACE(group.box->title().toStdString());
     const QImage image = panel.copy(group.box->geometry());
     const QFontMetrics metrics(group.box->font());
@@ -207,10 +211,12 @@ TEST_F(LayoutTest, TabVisitsThePanelsInOrderAndSkipsDisabledDelete) {
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   const std::vector<QWidget*> withoutDelete = {
-      scanButton(*form),    moveToTrashBox(*form), updatesButton(*form),    helpButton(*form),    exitButton(*form),    tempBox(*form),  startMenuBox(*form),
-      desktopBox(*form),  favoritesBox(*form),  historyBox(*form),  recentBox(*form),  programFilesBox(*form),  appDataBox(*form),
-      cdRomDrivesBox(*form), removableDrivesBox(*form),  networkDrivesBox(*form), ramDrivesBox(*form), browseButton(*form),    userFolderEdit(*form),
-      form->prefixSelector(), resultList(*form)};
+      scanButton(*form),         moveToTrashBox(*form),   updatesButton(*form),    helpButton(*form),
+      exitButton(*form),         tempBox(*form),          startMenuBox(*form),     desktopBox(*form),
+      favoritesBox(*form),       historyBox(*form),       recentBox(*form),        programFilesBox(*form),
+      appDataBox(*form),         cdRomDrivesBox(*form),   removableDrivesBox(*form), networkDrivesBox(*form),
+      ramDrivesBox(*form),       browseButton(*form),     userFolderEdit(*form),   form->prefixSelector(),
+      resultList(*form)};
   EXPECT_EQ(tabCycle(*form, resultList(*form), static_cast<int>(withoutDelete.size())), withoutDelete);
 
   deleteButton(*form)->setEnabled(true);

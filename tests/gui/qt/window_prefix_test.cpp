@@ -29,7 +29,8 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   ASSERT_NE(form->prefixSelector(), nullptr);
   ASSERT_EQ(form->prefixSelector()->count(), 3);
   EXPECT_EQ(form->prefixSelector()->currentIndex(), 0);
-  EXPECT_EQ(form->prefixSelector()->itemText(0).toStdString(), "prefix (wine): " + fs::canonical(prefix_.path()).string());
+  EXPECT_EQ(form->prefixSelector()->itemText(0).toStdString(),
+            "prefix (wine): " + fs::canonical(prefix_.path()).string());
   EXPECT_EQ(form->prefixSelector()->itemText(1).toStdString(), "Gaming (bottles): " + bottle);
   EXPECT_EQ(form->prefixSelector()->itemText(2).toStdString(), "All prefixes");
   const QRect title = bannerTitle(*form)->geometry();
@@ -52,7 +53,8 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   std::vector<std::string> statuses;
   form->controller().setWalkObserver([&form, &statuses](const std::string&) {
     QMetaObject::invokeMethod(
-        form.get(), [&] { statuses.push_back(statusLabel(*form)->text().toStdString()); }, Qt::BlockingQueuedConnection);
+        form.get(), [&] { statuses.push_back(statusLabel(*form)->text().toStdString()); },
+        Qt::BlockingQueuedConnection);
   });
   form->prefixSelector()->setCurrentIndex(2);
   form->controller().scanClicked();

@@ -21,7 +21,8 @@ TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndS
   auto form = createForm();
   EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
   // Start menu, Desktop, Favorites, History, Recent; network, CD-ROM and RAM disks.
-  EXPECT_EQ(ticks(*form), (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
+  EXPECT_EQ(ticks(*form),
+            (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
   EXPECT_TRUE(form->savesOnClose());
 
   programFilesBox(*form)->setChecked(true);
