@@ -3,11 +3,9 @@
 // shown in the error box with the window going on.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <deque>
 #include <filesystem>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "settings/scan_options.h"
 #include "ui/window_controller.h"
 #include "ui/window_view.h"
+#include "window_thread.h"
 
 namespace zendrift::testing {
 namespace {
@@ -26,13 +25,13 @@ namespace fs = std::filesystem;
 // runs the posted calls on the test's thread.
 class PlainView final : public ui::WindowView {
  public:
-  void setCaption(ui::ControlId id, std::string_view caption) override { captions[id] = caption; }
+  void setCaption(ui::ControlId, std::string_view) override {}
   void setStatusText(std::string_view text) override { status = text; }
   void setHint(ui::ControlId, std::string_view) override {}
   void enableControl(ui::ControlId id, bool on) override { enabled[id] = on; }
   bool controlEnabled(ui::ControlId id) const override { return !enabled.contains(id) || enabled.at(id); }
   void focusControl(ui::ControlId id) override { focus = id; }
-  void setBusyCursor(bool on) override { busyCursor = on; }
+  void setBusyCursor(bool) override {}
   ui::OptionControls optionControls() const override { return controls; }
   void showOptionControls(const ui::OptionControls& shown) override { controls = shown; }
   bool hasPrefixSelector() const override { return false; }
@@ -48,43 +47,25 @@ class PlainView final : public ui::WindowView {
     if (!answers.empty()) answers.pop_front();
     answered(yes);
   }
-  void post(std::function<void()> call) override {
-    const std::lock_guard lock(mutex_);
-    calls_.push_back(std::move(call));
-    posted_.notify_one();
-  }
-  void requestClose() override { ++closeRequests; }
+  void post(std::function<void()> call) override { thread_.post()(std::move(call)); }
+  void requestClose() override {}
   void endRun() override {}
 
   // Runs the posted calls until the controller's work has ended.
   void runUntilIdle(const ui::WindowController& controller) {
-    while (controller.busy()) {
-      std::function<void()> call;
-      {
-        std::unique_lock lock(mutex_);
-        posted_.wait(lock, [this] { return !calls_.empty(); });
-        call = std::move(calls_.front());
-        calls_.pop_front();
-      }
-      call();
-    }
+    thread_.runWhile([&controller] { return controller.busy(); });
   }
 
-  std::map<ui::ControlId, std::string> captions;
   std::map<ui::ControlId, bool> enabled;
   std::string status;
   std::optional<ui::ControlId> focus;
-  bool busyCursor = false;
   ui::OptionControls controls;
   std::vector<std::string> errors;
   std::vector<std::string> questions;
   std::deque<bool> answers;
-  int closeRequests = 0;
 
  private:
-  std::mutex mutex_;
-  std::condition_variable posted_;
-  std::deque<std::function<void()>> calls_;
+  WindowThread thread_;
 };
 
 class ControllerTest : public PrefixFixture {
