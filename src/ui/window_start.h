@@ -2,7 +2,7 @@
 // With no parameter the run is interactive: the saved bounds and options are shown and the
 // settings are saved at close. With parameters nothing is saved; the switches apply, and /start,
 // /delete and /exit are carried out in this order, each when the one before has ended. The
-// window does the showing and the pressing through StartedWindow.
+// window's controller does the showing and the pressing through StartedWindow.
 #pragma once
 
 #include <optional>

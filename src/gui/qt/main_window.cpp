@@ -2,7 +2,6 @@
 #include "gui/qt/main_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>

@@ -9,13 +9,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
