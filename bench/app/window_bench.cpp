@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
@@ -105,13 +106,15 @@ int main(int argc, char** argv) {
   zendrift::app::ZendriftApplication application(qtArgc, argv);
 
   zendrift::settings::ScanOptions options;
-  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
+  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}), "");
   form.start();
   form.show();
-  form.userFolderEdit->setText(QString::fromStdString(userDir));
+  using zendrift::ui::ControlId;
+  auto* const scanButton = static_cast<zendrift::app::StyledButton*>(form.control(ControlId::scanButton));
+  static_cast<QLineEdit*>(form.control(ControlId::userFolderEdit))->setText(QString::fromStdString(userDir));
   QCoreApplication::processEvents();
   PaintCounter paints;
-  form.statusLabel->installEventFilter(&paints);
+  form.control(ControlId::statusLabel)->installEventFilter(&paints);
   TickWatch ticks;
 
   const std::string listCommand = "'" + program + "' /list /userdir '" + userDir + "' >/dev/null 2>&1";
@@ -127,24 +130,24 @@ int main(int argc, char** argv) {
     paints.paints = 0;
     ticks.start();
     start = Clock::now();
-    form.onScanClicked();
+    form.controller().scanClicked();
     waitIdle(form);
     windowTimes.push_back(millisecondsSince(start));
     ticks.stop();
     gaps.push_back(ticks.maxGap());
-    lines = form.resultList->model().items.count();
+    lines = form.controller().model().items.count();
     counts.push_back(lines);
     paintsPerScan = paints.paints;
   }
 
   // A stop pressed half-way through a scan.
-  QTimer::singleShot(static_cast<int>(median(windowTimes) / 2), [&] { postClick(form.scanButton); });
+  QTimer::singleShot(static_cast<int>(median(windowTimes) / 2), [&] { postClick(scanButton); });
   auto stopStart = Clock::now();
   Clock::time_point pressed;
   bool seen = false;
-  form.onScanClicked();
+  form.controller().scanClicked();
   // The press is handled on the window's thread while the worker walks on.
-  const auto handler = QObject::connect(form.scanButton, &zendrift::app::StyledButton::clicked, [&] {
+  const auto handler = QObject::connect(scanButton, &zendrift::app::StyledButton::clicked, [&] {
     pressed = Clock::now();
     seen = true;
   });
@@ -152,7 +155,7 @@ int main(int argc, char** argv) {
   QObject::disconnect(handler);
   const double stoppedAfter = seen ? std::chrono::duration<double, std::milli>(Clock::now() - pressed).count() : -1;
   const double stopScan = millisecondsSince(stopStart);
-  const int stoppedLines = form.resultList->model().items.count();
+  const int stoppedLines = form.controller().model().items.count();
 
   auto print = [](const char* name, const std::vector<double>& values) {
     std::printf("%-26s", name);

@@ -7,7 +7,7 @@
 #include "cli/prefix_list.h"
 #include "cli/unattended_run.h"
 #include "cli/undo_run.h"
-#include "app/window_main.h"
+#include "gui/window_main.h"
 #include "cli/unattended_run.h"
 #include "cli/usage_text.h"
 #include "platform/process.h"
@@ -41,5 +41,5 @@ int main(int argc, char** argv) {
     std::cerr << "Zendrift: " << error.what() << '\n';
     return 1;
   }
-  return app::runWindow(commandLine, argv[0]);
+  return app::runWindow(commandLine, argv[0], app::versionStamp(platform::executablePath()));
 }

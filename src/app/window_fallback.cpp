@@ -1,11 +1,11 @@
 // The stand-in for the window in builds without Qt: the program can still run unattended.
 #include <iostream>
 
-#include "app/window_main.h"
+#include "gui/window_main.h"
 
 namespace zendrift::app {
 
-int runWindow(const settings::CommandLine&, char*) {
+int runWindow(const settings::CommandLine&, char*, std::string_view) {
   std::cerr << kNoDisplayMessage;
   return 1;
 }

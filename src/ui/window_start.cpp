@@ -1,33 +1,31 @@
 // The window's start-up sequence and the command line's actions.
 #include "ui/window_start.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "settings/settings_file.h"
 
 namespace zendrift::ui {
 
-void WindowStart::start(StartedWindow& window, settings::ScanOptions& options, std::error_code loadError) {
+std::optional<std::string> WindowStart::start(StartedWindow& window, settings::ScanOptions& options,
+                                              std::error_code loadError) {
   // Said before anything is scanned or deleted; nothing replaces the file.
-  const auto reportLoadError = [&] {
-    if (!loadError) return;
+  const auto loadFailure = [&]() -> std::optional<std::string> {
+    if (!loadError) return std::nullopt;
     saveOnClose_ = false;
     window.disableWork();
-    throw std::runtime_error("Cannot read the settings file " +
-                             settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " +
-                             loadError.message());
+    return "Cannot read the settings file " +
+           settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName) + ": " + loadError.message();
   };
   if (commandLine_.paramCount() == 0) {
     if (options.width != 0 && options.height != 0) window.restoreBounds(options);
     window.optionsToControls();
     saveOnClose_ = true;
-    reportLoadError();
-    return;
+    return loadFailure();
   }
 
   saveOnClose_ = false;
-  reportLoadError();
+  if (std::optional<std::string> failure = loadFailure()) return failure;
   commandLine_.applySwitches(options);
   window.showForActions();
   window.optionsToControls();
@@ -39,6 +37,7 @@ void WindowStart::start(StartedWindow& window, settings::ScanOptions& options, s
   } else {
     runPendingActions(window);
   }
+  return std::nullopt;
 }
 
 void WindowStart::runPendingActions(StartedWindow& window) {

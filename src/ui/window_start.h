@@ -2,9 +2,11 @@
 // With no parameter the run is interactive: the saved bounds and options are shown and the
 // settings are saved at close. With parameters nothing is saved; the switches apply, and /start,
 // /delete and /exit are carried out in this order, each when the one before has ended. The
-// window does the showing and the pressing through StartedWindow.
+// window's controller does the showing and the pressing through StartedWindow.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -41,9 +43,10 @@ class WindowStart {
   explicit WindowStart(settings::CommandLine commandLine) : commandLine_(std::move(commandLine)) {}
 
   // Runs the start with `options` as loaded, `loadError` saying why the settings file could not
-  // be read. That error is thrown as the text to show once the window is ready, and Scan and
+  // be read. That error comes back as the text to show, the start ends there, and Scan and
   // Delete stay disabled: the defaults hold none of the user's exclusions.
-  void start(StartedWindow& window, settings::ScanOptions& options, std::error_code loadError);
+  [[nodiscard]] std::optional<std::string> start(StartedWindow& window, settings::ScanOptions& options,
+                                                 std::error_code loadError);
   // The command line's next action, when the window is neither busy nor closed.
   void runPendingActions(StartedWindow& window);
 

@@ -7,54 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 
 #include "../scan/scan_fixture.h"
 #include "scan/orphan_scan.h"
 #include "ui/window_work.h"
+#include "window_thread.h"
 
 namespace zendrift::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The window's thread: the test's own, running the posted calls in turn.
-class WindowThread {
- public:
-  ui::PostToWindow post() {
-    return [this](std::function<void()> call) {
-      const std::lock_guard lock(mutex_);
-      calls_.push_back(std::move(call));
-      posted_.notify_one();
-    };
-  }
-  // Runs posted calls until one of them sets `done`.
-  void runUntil(const bool& done) {
-    while (!done) {
-      std::function<void()> call;
-      {
-        std::unique_lock lock(mutex_);
-        posted_.wait(lock, [this] { return !calls_.empty(); });
-        call = std::move(calls_.front());
-        calls_.pop_front();
-      }
-      call();
-    }
-  }
-  std::size_t waiting() {
-    const std::lock_guard lock(mutex_);
-    return calls_.size();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable posted_;
-  std::deque<std::function<void()>> calls_;
-};
 
 class WindowWorkTest : public PrefixFixture {
  protected:

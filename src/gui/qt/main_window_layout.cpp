@@ -106,11 +106,11 @@ void MainWindow::createControls() {
   move(kDesignBounds.left, kDesignBounds.top);
 
   // Created in tab order so that the default focus chain already runs the right way.
-  resultsPanel = makePanel(this, ControlId::resultsPanel);
-  buttonPanel = makePanel(this, ControlId::buttonPanel);
-  optionsPanel = makePanel(this, ControlId::optionsPanel);
-  statusPanel = makePanel(this, ControlId::statusPanel);
-  bannerPanel = makePanel(this, ControlId::bannerPanel);
+  resultsPanel_ = makePanel(this, ControlId::resultsPanel);
+  buttonPanel_ = makePanel(this, ControlId::buttonPanel);
+  optionsPanel_ = makePanel(this, ControlId::optionsPanel);
+  statusPanel_ = makePanel(this, ControlId::statusPanel);
+  bannerPanel_ = makePanel(this, ControlId::bannerPanel);
 
   createResults();
   createButtons();
@@ -123,13 +123,11 @@ void MainWindow::createControls() {
 
 QWidget* MainWindow::control(ControlId id) const {
   QWidget* const controls[] = {
-      bannerPanel,     bannerTitle,  scanHintLabel,  deleteHintLabel,    logo,
-      optionsPanel,    foldersGroup, startMenuBox,   desktopBox,         favoritesBox,
-      historyBox,      recentBox,    tempBox,        programFilesBox,    appDataBox,
-      targetsGroup,    removableDrivesBox, networkDrivesBox, cdRomDrivesBox, ramDrivesBox,
-      userFolderGroup, userFolderEdit, browseButton, resultsPanel,       resultList,
-      statusPanel,     statusLabel,  buttonPanel,    scanButton,         deleteButton,
-      moveToTrashBox,  updatesButton, helpButton,    exitButton};
+      bannerPanel_, bannerTitle_, scanHintLabel_, deleteHintLabel_, logo_, optionsPanel_, foldersGroup_,
+      startMenuBox_, desktopBox_, favoritesBox_, historyBox_, recentBox_, tempBox_, programFilesBox_, appDataBox_,
+      targetsGroup_, removableDrivesBox_, networkDrivesBox_, cdRomDrivesBox_, ramDrivesBox_, userFolderGroup_,
+      userFolderEdit_, browseButton_, resultsPanel_, resultList_, statusPanel_, statusLabel_, buttonPanel_,
+      scanButton_, deleteButton_, moveToTrashBox_, updatesButton_, helpButton_, exitButton_};
   static_assert(std::size(controls) == ui::kControlCount);
   return controls[ui::indexOf(id)];
 }
@@ -137,7 +135,7 @@ QWidget* MainWindow::control(ControlId id) const {
 // Every control where the shared layout puts it for the window's size; labels keep the size of
 // their text. Qt scales for the screen itself, so the layout works in its 96-dpi pixels.
 void MainWindow::applyLayout() {
-  if (!exitButton) return;
+  if (!exitButton_) return;
   const auto rects = ui::layoutControls({width(), height()}, 1.0);
   for (const ui::ControlSpec& spec : ui::windowControls()) {
     const ui::Rect& r = rects[static_cast<std::size_t>(ui::indexOf(spec.id))];
@@ -149,70 +147,70 @@ void MainWindow::applyLayout() {
     }
   }
   // The prefix selector, ours on Linux only, stretches up to 8 pixels before the logo.
-  if (prefixSelector) prefixSelector->setGeometry(prefixSelector->x(), 3, logo->x() - 8 - prefixSelector->x(), 19);
+  if (prefixSelector_) prefixSelector_->setGeometry(prefixSelector_->x(), 3, logo_->x() - 8 - prefixSelector_->x(), 19);
 }
 
 void MainWindow::createBanner() {
-  QPalette palette = bannerPanel->palette();
+  QPalette palette = bannerPanel_->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-  bannerPanel->setPalette(palette);
-  bannerPanel->setAutoFillBackground(true);
+  bannerPanel_->setPalette(palette);
+  bannerPanel_->setAutoFillBackground(true);
 
-  bannerTitle = makeLabel(bannerPanel, ControlId::bannerTitle);
-  scanHintLabel = makeLabel(bannerPanel, ControlId::scanHintLabel);
-  deleteHintLabel = makeLabel(bannerPanel, ControlId::deleteHintLabel);
+  bannerTitle_ = makeLabel(bannerPanel_, ControlId::bannerTitle);
+  scanHintLabel_ = makeLabel(bannerPanel_, ControlId::scanHintLabel);
+  deleteHintLabel_ = makeLabel(bannerPanel_, ControlId::deleteHintLabel);
 
-  logo = place(new StateImage(bannerPanel), ControlId::logo);
-  logo->setPicture(logoImage());
-  logo->setAutoSize(true);
-  logo->setCursor(Qt::PointingHandCursor);
+  logo_ = place(new StateImage(bannerPanel_), ControlId::logo);
+  logo_->setPicture(logoImage());
+  logo_->setAutoSize(true);
+  logo_->setCursor(Qt::PointingHandCursor);
   createPrefixSelector();
 }
 
 void MainWindow::createOptions() {
-  foldersGroup = makeGroup(optionsPanel, ControlId::foldersGroup);
-  startMenuBox = makeCheckBox(foldersGroup, ControlId::startMenuBox);
-  desktopBox = makeCheckBox(foldersGroup, ControlId::desktopBox);
-  favoritesBox = makeCheckBox(foldersGroup, ControlId::favoritesBox);
-  historyBox = makeCheckBox(foldersGroup, ControlId::historyBox);
-  recentBox = makeCheckBox(foldersGroup, ControlId::recentBox);
-  tempBox = makeCheckBox(foldersGroup, ControlId::tempBox);
-  programFilesBox = makeCheckBox(foldersGroup, ControlId::programFilesBox);
-  appDataBox = makeCheckBox(foldersGroup, ControlId::appDataBox);
+  foldersGroup_ = makeGroup(optionsPanel_, ControlId::foldersGroup);
+  startMenuBox_ = makeCheckBox(foldersGroup_, ControlId::startMenuBox);
+  desktopBox_ = makeCheckBox(foldersGroup_, ControlId::desktopBox);
+  favoritesBox_ = makeCheckBox(foldersGroup_, ControlId::favoritesBox);
+  historyBox_ = makeCheckBox(foldersGroup_, ControlId::historyBox);
+  recentBox_ = makeCheckBox(foldersGroup_, ControlId::recentBox);
+  tempBox_ = makeCheckBox(foldersGroup_, ControlId::tempBox);
+  programFilesBox_ = makeCheckBox(foldersGroup_, ControlId::programFilesBox);
+  appDataBox_ = makeCheckBox(foldersGroup_, ControlId::appDataBox);
 
-  targetsGroup = makeGroup(optionsPanel, ControlId::targetsGroup);
-  removableDrivesBox = makeCheckBox(targetsGroup, ControlId::removableDrivesBox);
-  networkDrivesBox = makeCheckBox(targetsGroup, ControlId::networkDrivesBox);
-  cdRomDrivesBox = makeCheckBox(targetsGroup, ControlId::cdRomDrivesBox);
-  ramDrivesBox = makeCheckBox(targetsGroup, ControlId::ramDrivesBox);
+  targetsGroup_ = makeGroup(optionsPanel_, ControlId::targetsGroup);
+  removableDrivesBox_ = makeCheckBox(targetsGroup_, ControlId::removableDrivesBox);
+  networkDrivesBox_ = makeCheckBox(targetsGroup_, ControlId::networkDrivesBox);
+  cdRomDrivesBox_ = makeCheckBox(targetsGroup_, ControlId::cdRomDrivesBox);
+  ramDrivesBox_ = makeCheckBox(targetsGroup_, ControlId::ramDrivesBox);
 
-  userFolderGroup = makeGroup(optionsPanel, ControlId::userFolderGroup);
-  userFolderEdit = place(new QLineEdit(userFolderGroup), ControlId::userFolderEdit);
-  browseButton = place(new QPushButton(text(ui::controlSpec(ControlId::browseButton).caption), userFolderGroup),
+  userFolderGroup_ = makeGroup(optionsPanel_, ControlId::userFolderGroup);
+  userFolderEdit_ = place(new QLineEdit(userFolderGroup_), ControlId::userFolderEdit);
+  browseButton_ = place(new QPushButton(text(ui::controlSpec(ControlId::browseButton).caption), userFolderGroup_),
                        ControlId::browseButton);
 }
 
 void MainWindow::createResults() {
-  resultList = place(new CheckListView(model_, resultsPanel), ControlId::resultList);
-  resultList->setItemHeight(13);
-  resultList->setMultiSelect(true);
-  resultList->onExcludeRequested = [this](const std::vector<std::string>& paths) { excludePaths(paths); };
-  resultList->onUndoRequested = [this] { onUndoClicked(); };
+  resultList_ = place(new CheckListView(controller_.model(), resultsPanel_), ControlId::resultList);
+  resultList_->setItemHeight(13);
+  resultList_->setMultiSelect(true);
+  resultList_->onExcludeRequested = [this](const std::vector<std::string>& paths) { controller_.excludePaths(paths); };
+  resultList_->onUndoRequested = [this] { controller_.undoClicked(); };
 }
 
 void MainWindow::createStatusLine() {
-  statusLabel = makeLabel(statusPanel, ControlId::statusLabel);
+  statusLabel_ = makeLabel(statusPanel_, ControlId::statusLabel);
 }
 
 void MainWindow::createButtons() {
-  scanButton = makeButton(buttonPanel, ControlId::scanButton);
-  deleteButton = makeButton(buttonPanel, ControlId::deleteButton);
-  deleteButton->setEnabled(false);
-  moveToTrashBox = makeCheckBox(buttonPanel, ControlId::moveToTrashBox);
-  moveToTrashBox->setChecked(true);
-  updatesButton = makeButton(buttonPanel, ControlId::updatesButton);
-  helpButton = makeButton(buttonPanel, ControlId::helpButton);
-  exitButton = makeButton(buttonPanel, ControlId::exitButton);
+  scanButton_ = makeButton(buttonPanel_, ControlId::scanButton);
+  deleteButton_ = makeButton(buttonPanel_, ControlId::deleteButton);
+  deleteButton_->setEnabled(false);
+  moveToTrashBox_ = makeCheckBox(buttonPanel_, ControlId::moveToTrashBox);
+  moveToTrashBox_->setChecked(true);
+  updatesButton_ = makeButton(buttonPanel_, ControlId::updatesButton);
+  helpButton_ = makeButton(buttonPanel_, ControlId::helpButton);
+  exitButton_ = makeButton(buttonPanel_, ControlId::exitButton);
 }
 
 // The shared keyboard order; disabled controls are skipped by Qt itself.
@@ -220,7 +218,7 @@ void MainWindow::setTabOrder() {
   const std::span<const ControlId> order = ui::tabOrder();
   for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(control(order[i]), control(order[i + 1]));
   // The banner comes last: its selector follows the user folder.
-  if (prefixSelector) QWidget::setTabOrder(control(order.back()), prefixSelector);
+  if (prefixSelector_) QWidget::setTabOrder(control(order.back()), prefixSelector_);
   for (const ui::ControlSpec& spec : ui::windowControls()) {
     if (spec.kind == ui::ControlKind::label || spec.kind == ui::ControlKind::stateImage) {
       control(spec.id)->setFocusPolicy(Qt::NoFocus);

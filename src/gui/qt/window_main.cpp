@@ -1,5 +1,5 @@
 // The interactive program: the application, the main window's creation and the event loop.
-#include "app/window_main.h"
+#include "gui/window_main.h"
 
 #include <QtGlobal>
 #include <cstdio>
@@ -34,7 +34,7 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
 
 }  // namespace
 
-int runWindow(const settings::CommandLine& commandLine, char* programName) {
+int runWindow(const settings::CommandLine& commandLine, char* programName, std::string_view versionStamp) {
   // Qt sees no parameters, so it takes none of ours (-style, -reverse) for its own options; it
   // keeps the vector and its count for the application's life.
   int argc = 1;
@@ -47,13 +47,8 @@ int runWindow(const settings::CommandLine& commandLine, char* programName) {
 
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;
-  MainWindow form(options, commandLine);
-  try {
-    form.start();
-  } catch (...) {
-    // As for any handler: the error is shown and the program goes on.
-    ZendriftApplication::showException(std::current_exception());
-  }
+  MainWindow form(options, commandLine, std::string(versionStamp));
+  form.start();
   if (form.exitRequested() || form.closed()) return 0;
   form.show();
   application.exec();

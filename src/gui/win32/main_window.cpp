@@ -1,5 +1,5 @@
-// MainWindow's handlers: creation, show and close, the transfer between the controls and the
-// options, the small actions, and the window procedure that routes messages to them.
+// MainWindow's creation, show and close, its bounds, and the window procedure that routes the
+// messages to the controller and the small actions.
 #include "gui/win32/main_window.h"
 
 #include <commctrl.h>
@@ -8,19 +8,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/version_stamp.h"
 #include "gui/win32/auxiliary_actions.h"
 #include "gui/win32/check_list_window.h"
 #include "gui/win32/control_ids.h"
 #include "gui/win32/panel_window.h"
 #include "gui/win32/state_image_window.h"
 #include "gui/win32/styled_button_window.h"
-#include "platform/process.h"
 #include "platform/win32/win32_text.h"
-#include "profile/prefix_discovery.h"
-#include "settings/exclude_list.h"
-#include "settings/settings_file.h"
-#include "ui/option_controls.h"
 
 namespace zendrift::win32 {
 
@@ -28,15 +22,14 @@ using platform::win32::toUtf8;
 using ui::ControlId;
 using platform::win32::toWide;
 
-MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine)
-    : options_(options),
-      start_(std::move(commandLine)),
+MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine commandLine, std::string versionStamp)
+    : versionStamp_(std::move(versionStamp)),
       companionFolder_(executableFolder()),
       dpi_(screenDpi()),
       scale_(dpi_ / 96.0),
       fonts_(dpi_),
       posted_(WM_APP + 1),
-      worker_([this](std::function<void()> call) { posted_.post(std::move(call)); }, workSink()) {
+      controller_(*this, options, std::move(commandLine)) {
   // The design's client area at the screen's density, in a frame of this system's own size.
   constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT frame{0, 0, scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)};
@@ -56,8 +49,7 @@ void MainWindow::registerClass(HINSTANCE instance) {
 
 MainWindow::~MainWindow() {
   // The worker posts to this window: it must end before the window goes.
-  worker_.requestStop();
-  worker_.join();
+  controller_.stopAndWait();
   posted_.setWindow(nullptr);
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
@@ -65,22 +57,11 @@ MainWindow::~MainWindow() {
 void MainWindow::guarded(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const std::exception& error) {
+    showError(error.what());
   } catch (...) {
-    showError(std::current_exception());
+    showError("Unknown error.");
   }
-}
-
-void MainWindow::showError(const std::exception_ptr& error) const {
-  std::string message;
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    message = e.what();
-  } catch (...) {
-    message = "Unknown error.";
-  }
-  MessageBoxW(window_ && IsWindowVisible(window_) ? window_ : nullptr, toWide(message).c_str(), L"Zendrift",
-              MB_OK | MB_ICONERROR);
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,7 +101,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
       // The hourglass while a scan runs, wherever the pointer is on the window.
-      if (work_ == Work::scanning && LOWORD(lParam) == HTCLIENT) {
+      if (controller_.scanning() && LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
@@ -151,79 +132,30 @@ void MainWindow::showListHint(NMTTDISPINFOW& info) {
 }
 
 void MainWindow::onCommand(int id) {
-  if (id == kUndoCommandId) return onUndoClicked();
-  if (id == kExcludeCommandId) return excludePaths(model_.excludeSelection());
+  if (id == kUndoCommandId) return controller_.undoClicked();
+  if (id == kExcludeCommandId) return controller_.excludePaths(controller_.model().excludeSelection());
   switch (static_cast<ControlId>(id - kFirstControlId)) {
-    case ControlId::scanButton: onScanClicked(); break;
-    case ControlId::deleteButton: onDeleteClicked(); break;
+    case ControlId::scanButton: controller_.scanClicked(); break;
+    case ControlId::deleteButton: controller_.deleteClicked(); break;
     case ControlId::browseButton: onBrowseClicked(); break;
-    case ControlId::helpButton: onHelpClicked(); break;
-    case ControlId::updatesButton: onUpdatesClicked(); break;
+    case ControlId::helpButton: openHelp(window_, companionFolder_); break;
+    case ControlId::updatesButton: checkForUpdates(window_, companionFolder_); break;
     case ControlId::exitButton: SendMessageW(window_, WM_CLOSE, 0, 0); break;
     case ControlId::logo: openHomePage(); break;
     default: break;
   }
 }
 
-void MainWindow::start() {
-  const std::error_code loadError =
-      settings::loadSettings(options_, settings::kSettingsFileName, settings::SettingsAccess::readWrite);
-  start_.start(*this, options_, loadError);
-}
-
-void MainWindow::restoreBounds(const settings::ScanOptions& options) {
-  setOuterBounds(fittedToScreen({options.left, options.top, options.width, options.height}));
-}
-
-void MainWindow::disableWork() {
-  scanButton_->setEnabled(false);
-  deleteButton_->setEnabled(false);
-}
-
-void MainWindow::showForActions() {
-  show(SW_SHOWNORMAL);
-  SetForegroundWindow(window_);
-}
-
 void MainWindow::show(int showCommand) {
   if (IsWindowVisible(window_)) return;
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
-  onShow();
-}
-
-void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
-
-void MainWindow::onShow() {
-  SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
-  showFolderHints();
-  scanButton_->setFocus();
+  SetWindowTextW(window_, toWide("Zendrift " + versionStamp_).c_str());
+  controller_.shown();
 }
 
 void MainWindow::onCloseRequested() {
-  if (busy()) {
-    // Stop first; the close takes place when the worker has ended. A removal stops after the
-    // file it is deleting, keeping what was done.
-    closePending_ = true;
-    stopWork();
-    return;
-  }
-  // The window closes even when saving fails; the error box reports the failure.
-  closed_ = true;
-  try {
-    onClose();
-  } catch (...) {
-    showError(std::current_exception());
-  }
-  DestroyWindow(window_);
-}
-
-void MainWindow::onClose() {
-  if (!start_.savesOnClose()) return;
-  controlsToOptions();
-  ui::keepUnchangedPairs(optionControls(), shownOptions_, options_);
-  const std::string path = settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName);
-  if (settings::saveSettingsTo(options_, path)) throw std::runtime_error(settings::saveFailureMessage(path));
+  if (controller_.closeRequested()) DestroyWindow(window_);
 }
 
 std::array<std::pair<ControlId, bool*>, 13> MainWindow::optionBoxes(ui::OptionControls& c) {
@@ -249,46 +181,16 @@ ui::OptionControls MainWindow::optionControls() const {
   return shown;
 }
 
-void MainWindow::optionsToControls() {
-  shownOptions_ = options_;
-  ui::OptionControls shown = ui::optionsToControls(options_);
+void MainWindow::showOptionControls(const ui::OptionControls& controls) {
+  ui::OptionControls shown = controls;
   for (const auto& [id, flag] : optionBoxes(shown)) setChecked(at(id), *flag);
   SetWindowTextW(at(ControlId::userFolderEdit), toWide(shown.userFolder).c_str());
-  wellKnownFolders_ = sysfolders::wellKnownFolders(
-      platform::scannedProfile(platform::scannedPrefix(options_.prefix, platform::hostPrefixPlaces())));
-}
-
-void MainWindow::controlsToOptions() {
-  ui::controlsToOptions(optionControls(), options_);
-  const WindowBounds bounds = outerBounds();
-  options_.top = bounds.top;
-  options_.left = bounds.left;
-  options_.width = bounds.width;
-  options_.height = bounds.height;
-}
-
-void MainWindow::showFolderHints() {
-  const auto& folders = wellKnownFolders_;
-  const std::pair<ControlId, std::string> hints[] = {
-      {ControlId::startMenuBox, folders.startMenu},       {ControlId::desktopBox, folders.desktop},
-      {ControlId::favoritesBox, folders.favorites},       {ControlId::historyBox, folders.history},
-      {ControlId::programFilesBox, folders.programFiles}, {ControlId::tempBox, folders.temp},
-      {ControlId::appDataBox, folders.appData},           {ControlId::recentBox, folders.recent}};
-  for (const auto& [box, path] : hints) setToolTip(at(box), path);
 }
 
 void MainWindow::onBrowseClicked() {
   const std::string folder = browseForFolder(window_, "Select a folder", controlText(at(ControlId::userFolderEdit)));
   if (!folder.empty()) SetWindowTextW(at(ControlId::userFolderEdit), toWide(folder).c_str());
-  if (IsWindowVisible(window_)) scanButton_->setFocus();
-}
-
-void MainWindow::onHelpClicked() { openHelp(window_, companionFolder_); }
-void MainWindow::onUpdatesClicked() { checkForUpdates(window_, companionFolder_); }
-
-void MainWindow::excludePaths(const std::vector<std::string>& paths) {
-  const std::vector<std::string> refused = settings::appendExcludeEntries(options_.excludeList, paths);
-  if (!refused.empty()) throw std::runtime_error(settings::refusedExcludeEntriesMessage(refused));
+  focusControl(ControlId::scanButton);
 }
 
 WindowBounds MainWindow::outerBounds() const {
@@ -305,7 +207,8 @@ WindowBounds MainWindow::outerBounds() const {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void MainWindow::setOuterBounds(const WindowBounds& bounds) {
+void MainWindow::restoreBounds(const WindowBounds& saved) {
+  const WindowBounds bounds = fittedToScreen(saved);
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
@@ -340,21 +243,6 @@ bool MainWindow::isChecked(HWND box) const { return SendMessageW(box, BM_GETCHEC
 
 void MainWindow::setChecked(HWND box, bool checked) {
   SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::setStatusText(std::string_view text) {
-  SetWindowTextW(at(ControlId::statusLabel), toWide(text).c_str());
-  // Sized to its text, as the label of the design.
-  HDC dc = GetDC(at(ControlId::statusLabel));
-  HGDIOBJ old = SelectObject(dc, fonts_.font(ui::FontRole::status));
-  const std::wstring wide = toWide(text);
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(at(ControlId::statusLabel), dc);
-  SetWindowPos(at(ControlId::statusLabel), nullptr, 0, 0, extent.cx + scaled(2), std::max<int>(extent.cy, scaled(13)),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(at(ControlId::statusLabel), nullptr, TRUE);
 }
 
 }  // namespace zendrift::win32

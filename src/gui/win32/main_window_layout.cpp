@@ -110,7 +110,7 @@ void MainWindow::createControl(const ui::ControlSpec& spec) {
       break;
     }
     case ControlKind::checkList:
-      resultList_ = std::make_unique<CheckListWindow>(parent, model_, id, ui::fontFor(spec.font), dpi_);
+      resultList_ = std::make_unique<CheckListWindow>(parent, controller_.model(), id, ui::fontFor(spec.font), dpi_);
       control = resultList_->handle();
       break;
     case ControlKind::stateImage:

@@ -1,6 +1,6 @@
 // The interactive program on Windows: the window classes, the main window's creation and start-up,
 // and the message loop.
-#include "app/window_main.h"
+#include "gui/window_main.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -41,7 +41,7 @@ int launcherShowCommand() {
 
 }  // namespace
 
-int runWindow(const settings::CommandLine& commandLine, char*) {
+int runWindow(const settings::CommandLine& commandLine, char*, std::string_view versionStamp) {
   // A console that Windows opened only for this program (started from Explorer) has nothing to
   // show while the window runs; one shared with a command prompt stays.
   DWORD consoleProcesses[2] = {};
@@ -56,18 +56,13 @@ int runWindow(const settings::CommandLine& commandLine, char*) {
   settings::ScanOptions options;
   std::unique_ptr<win32::MainWindow> form;
   try {
-    form = std::make_unique<win32::MainWindow>(options, commandLine);
+    form = std::make_unique<win32::MainWindow>(options, commandLine, std::string(versionStamp));
   } catch (const std::exception& error) {
     std::cerr << kNoDisplayMessage.substr(0, kNoDisplayMessage.find(':')) << ": cannot open the window: "
               << error.what() << '\n';
     return 1;
   }
-  try {
-    form->start();
-  } catch (...) {
-    // As for any handler: the error is shown and the program goes on.
-    form->showError(std::current_exception());
-  }
+  form->start();
   if (form->exitRequested() || form->closed()) return 0;
   form->show(launcherShowCommand());
 

@@ -126,8 +126,8 @@ void answerDialog(DialogAnswer& answer, const QString& folder) {
 
 TEST_F(ActionsTest, ChoosingAFolderReplacesTheUserFolderAndFocusesStartScan) {
   auto window = form();
-  window->userFolderEdit->setText("/old/folder");
-  window->userFolderEdit->setFocus();
+  userFolderEdit(*window)->setText("/old/folder");
+  userFolderEdit(*window)->setFocus();
   const fs::path chosen = dir_.path() / "chosen";
   fs::create_directories(chosen);
   DialogAnswer answer;
@@ -136,8 +136,8 @@ TEST_F(ActionsTest, ChoosingAFolderReplacesTheUserFolderAndFocusesStartScan) {
   EXPECT_EQ(answer.title, "Select a folder");
   EXPECT_TRUE(answer.foldersOnly);
   EXPECT_EQ(answer.position, answer.expectedPosition);
-  EXPECT_EQ(window->userFolderEdit->text().toStdString(), chosen.string());
-  EXPECT_EQ(window->focusWidget(), window->scanButton);
+  EXPECT_EQ(userFolderEdit(*window)->text().toStdString(), chosen.string());
+  EXPECT_EQ(window->focusWidget(), scanButton(*window));
 }
 
 TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFolder) {
@@ -169,12 +169,12 @@ TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFo
 
 TEST_F(ActionsTest, CancellingTheFolderDialogKeepsTheText) {
   auto window = form();
-  window->userFolderEdit->setText("/old/folder");
+  userFolderEdit(*window)->setText("/old/folder");
   DialogAnswer answer;
   answerDialog(answer, {});
   window->onBrowseClicked();
   EXPECT_EQ(answer.title, "Select a folder");
-  EXPECT_EQ(window->userFolderEdit->text(), "/old/folder");
+  EXPECT_EQ(userFolderEdit(*window)->text(), "/old/folder");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The application object that every window test runs in: Zendrift's own, so that errors
-// escaping a handler reach its error box as in the program.
+// The application object that every window test runs in: Zendrift's own, named as in the
+// program.
 #include <gtest/gtest.h>
 
 #include <memory>

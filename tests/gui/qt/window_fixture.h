@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "../../platform/wine_prefix_builder.h"
+#include "app/version_stamp.h"
 #include "gui/qt/main_window.h"
+#include "platform/process.h"
 #include "ui/check_list_model.h"
+#include "ui/window_layout.h"
 #include "settings/command_line.h"
 #include "settings/scan_options.h"
 #include "settings/settings_file.h"
@@ -22,6 +25,54 @@
 namespace zendrift::testing {
 
 namespace fs = std::filesystem;
+
+// The window's controls by their roles, through its one test-facing accessor.
+template <typename Control>
+Control* widget(const app::MainWindow& window, ui::ControlId id) {
+  auto* control = dynamic_cast<Control*>(window.control(id));
+  EXPECT_NE(control, nullptr) << "control " << ui::indexOf(id) << " is not of the expected kind";
+  return control;
+}
+using app::CheckListView;
+using app::StateImage;
+using app::StyledButton;
+using ui::ControlId;
+using Window = app::MainWindow;
+
+inline QFrame* bannerPanel(const Window& w) { return widget<QFrame>(w, ControlId::bannerPanel); }
+inline QLabel* bannerTitle(const Window& w) { return widget<QLabel>(w, ControlId::bannerTitle); }
+inline QLabel* scanHintLabel(const Window& w) { return widget<QLabel>(w, ControlId::scanHintLabel); }
+inline QLabel* deleteHintLabel(const Window& w) { return widget<QLabel>(w, ControlId::deleteHintLabel); }
+inline StateImage* logo(const Window& w) { return widget<StateImage>(w, ControlId::logo); }
+inline QFrame* optionsPanel(const Window& w) { return widget<QFrame>(w, ControlId::optionsPanel); }
+inline QGroupBox* foldersGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::foldersGroup); }
+inline QCheckBox* startMenuBox(const Window& w) { return widget<QCheckBox>(w, ControlId::startMenuBox); }
+inline QCheckBox* desktopBox(const Window& w) { return widget<QCheckBox>(w, ControlId::desktopBox); }
+inline QCheckBox* favoritesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::favoritesBox); }
+inline QCheckBox* historyBox(const Window& w) { return widget<QCheckBox>(w, ControlId::historyBox); }
+inline QCheckBox* programFilesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::programFilesBox); }
+inline QCheckBox* tempBox(const Window& w) { return widget<QCheckBox>(w, ControlId::tempBox); }
+inline QCheckBox* appDataBox(const Window& w) { return widget<QCheckBox>(w, ControlId::appDataBox); }
+inline QCheckBox* recentBox(const Window& w) { return widget<QCheckBox>(w, ControlId::recentBox); }
+inline QGroupBox* targetsGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::targetsGroup); }
+inline QCheckBox* removableDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::removableDrivesBox); }
+inline QCheckBox* networkDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::networkDrivesBox); }
+inline QCheckBox* cdRomDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::cdRomDrivesBox); }
+inline QCheckBox* ramDrivesBox(const Window& w) { return widget<QCheckBox>(w, ControlId::ramDrivesBox); }
+inline QGroupBox* userFolderGroup(const Window& w) { return widget<QGroupBox>(w, ControlId::userFolderGroup); }
+inline QLineEdit* userFolderEdit(const Window& w) { return widget<QLineEdit>(w, ControlId::userFolderEdit); }
+inline QPushButton* browseButton(const Window& w) { return widget<QPushButton>(w, ControlId::browseButton); }
+inline QFrame* resultsPanel(const Window& w) { return widget<QFrame>(w, ControlId::resultsPanel); }
+inline CheckListView* resultList(const Window& w) { return widget<CheckListView>(w, ControlId::resultList); }
+inline QFrame* statusPanel(const Window& w) { return widget<QFrame>(w, ControlId::statusPanel); }
+inline QLabel* statusLabel(const Window& w) { return widget<QLabel>(w, ControlId::statusLabel); }
+inline QFrame* buttonPanel(const Window& w) { return widget<QFrame>(w, ControlId::buttonPanel); }
+inline StyledButton* scanButton(const Window& w) { return widget<StyledButton>(w, ControlId::scanButton); }
+inline StyledButton* deleteButton(const Window& w) { return widget<StyledButton>(w, ControlId::deleteButton); }
+inline QCheckBox* moveToTrashBox(const Window& w) { return widget<QCheckBox>(w, ControlId::moveToTrashBox); }
+inline StyledButton* updatesButton(const Window& w) { return widget<StyledButton>(w, ControlId::updatesButton); }
+inline StyledButton* helpButton(const Window& w) { return widget<StyledButton>(w, ControlId::helpButton); }
+inline StyledButton* exitButton(const Window& w) { return widget<StyledButton>(w, ControlId::exitButton); }
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -69,12 +120,16 @@ class WindowTest : public ::testing::Test {
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
   std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
-    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
+    auto form =
+        std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
     form->start();
     waitIdle(*form);
     if (!form->exitRequested() && !form->closed()) form->show();
     return form;
   }
+
+  // The version stamp of the test program, as the program hands it to its window.
+  static std::string programVersion() { return app::versionStamp(platform::executablePath()); }
 
   // Lets the window's events run until no scan or removal is left running.
   static void waitIdle(const app::MainWindow& form) {

@@ -26,39 +26,41 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   const std::string bottle = fs::canonical(bottle_.path()).string();
 
   auto form = createForm();
-  ASSERT_NE(form->prefixSelector, nullptr);
-  ASSERT_EQ(form->prefixSelector->count(), 3);
-  EXPECT_EQ(form->prefixSelector->currentIndex(), 0);
-  EXPECT_EQ(form->prefixSelector->itemText(0).toStdString(), "prefix (wine): " + fs::canonical(prefix_.path()).string());
-  EXPECT_EQ(form->prefixSelector->itemText(1).toStdString(), "Gaming (bottles): " + bottle);
-  EXPECT_EQ(form->prefixSelector->itemText(2).toStdString(), "All prefixes");
-  const QRect title = form->bannerTitle->geometry();
-  const QRect selector = form->prefixSelector->geometry();
-  EXPECT_TRUE(selector.left() > title.right() && selector.bottom() < form->scanHintLabel->y() &&
-              selector.right() < form->logo->x())
+  ASSERT_NE(form->prefixSelector(), nullptr);
+  ASSERT_EQ(form->prefixSelector()->count(), 3);
+  EXPECT_EQ(form->prefixSelector()->currentIndex(), 0);
+  EXPECT_EQ(form->prefixSelector()->itemText(0).toStdString(),
+            "prefix (wine): " + fs::canonical(prefix_.path()).string());
+  EXPECT_EQ(form->prefixSelector()->itemText(1).toStdString(), "Gaming (bottles): " + bottle);
+  EXPECT_EQ(form->prefixSelector()->itemText(2).toStdString(), "All prefixes");
+  const QRect title = bannerTitle(*form)->geometry();
+  const QRect selector = form->prefixSelector()->geometry();
+  EXPECT_TRUE(selector.left() > title.right() && selector.bottom() < scanHintLabel(*form)->y() &&
+              selector.right() < logo(*form)->x())
       << "beside the title, clear of the hints and the logo";
 
-  form->onScanClicked();
+  form->controller().scanClicked();
   waitIdle(*form);
-  EXPECT_EQ(lines(form->resultList->model()), std::vector<std::string>{inDefault.string()});
+  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{inDefault.string()});
 
-  form->prefixSelector->setCurrentIndex(1);
-  EXPECT_EQ(form->desktopBox->toolTip().toStdString(), bottle + "/drive_c/users/ann/Desktop");
-  form->onScanClicked();
+  form->prefixSelector()->setCurrentIndex(1);
+  EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(), bottle + "/drive_c/users/ann/Desktop");
+  form->controller().scanClicked();
   waitIdle(*form);
-  EXPECT_EQ(lines(form->resultList->model()), std::vector<std::string>{fs::canonical(inBottle).string()});
+  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{fs::canonical(inBottle).string()});
 
   // With every prefix, the status line names the one being searched after the folder.
   std::vector<std::string> statuses;
-  form->setWalkObserver([&form, &statuses](const std::string&) {
+  form->controller().setWalkObserver([&form, &statuses](const std::string&) {
     QMetaObject::invokeMethod(
-        form.get(), [&] { statuses.push_back(form->statusLabel->text().toStdString()); }, Qt::BlockingQueuedConnection);
+        form.get(), [&] { statuses.push_back(statusLabel(*form)->text().toStdString()); },
+        Qt::BlockingQueuedConnection);
   });
-  form->prefixSelector->setCurrentIndex(2);
-  form->onScanClicked();
+  form->prefixSelector()->setCurrentIndex(2);
+  form->controller().scanClicked();
   waitIdle(*form);
-  form->setWalkObserver({});
-  EXPECT_EQ(lines(form->resultList->model()).size(), 2u);
+  form->controller().setWalkObserver({});
+  EXPECT_EQ(lines(resultList(*form)->model()).size(), 2u);
   const std::string bottleStatus = "Scanning for orphans in " + bottle + "/drive_c/users/ann/Desktop (Gaming)";
   EXPECT_NE(std::find(statuses.begin(), statuses.end(), bottleStatus), statuses.end()) << statuses.size();
   EXPECT_TRUE(form->close());
@@ -67,13 +69,13 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   // The next start shows the saved choice; a prefix saved by path comes first.
   options_ = {};
   form = createForm();
-  EXPECT_EQ(form->prefixSelector->currentIndex(), 2);
-  form->prefixSelector->setCurrentIndex(1);
+  EXPECT_EQ(form->prefixSelector()->currentIndex(), 2);
+  form->prefixSelector()->setCurrentIndex(1);
   EXPECT_TRUE(form->close());
   options_ = {};
   form = createForm();
-  EXPECT_EQ(form->prefixSelector->currentIndex(), 0);
-  EXPECT_EQ(form->prefixSelector->itemText(0).toStdString(), "Gaming (bottles): " + bottle);
+  EXPECT_EQ(form->prefixSelector()->currentIndex(), 0);
+  EXPECT_EQ(form->prefixSelector()->itemText(0).toStdString(), "Gaming (bottles): " + bottle);
 }
 
 }  // namespace

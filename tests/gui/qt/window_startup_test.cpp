@@ -11,21 +11,22 @@ namespace {
 using StartupTest = WindowTest;
 
 std::vector<bool> ticks(const app::MainWindow& form) {
-  return {form.startMenuBox->isChecked(), form.desktopBox->isChecked(), form.favoritesBox->isChecked(),
-          form.historyBox->isChecked(), form.programFilesBox->isChecked(), form.tempBox->isChecked(),
-          form.appDataBox->isChecked(), form.recentBox->isChecked(), form.removableDrivesBox->isChecked(),
-          form.networkDrivesBox->isChecked(), form.cdRomDrivesBox->isChecked(), form.ramDrivesBox->isChecked()};
+  return {startMenuBox(form)->isChecked(), desktopBox(form)->isChecked(), favoritesBox(form)->isChecked(),
+          historyBox(form)->isChecked(), programFilesBox(form)->isChecked(), tempBox(form)->isChecked(),
+          appDataBox(form)->isChecked(), recentBox(form)->isChecked(), removableDrivesBox(form)->isChecked(),
+          networkDrivesBox(form)->isChecked(), cdRomDrivesBox(form)->isChecked(), ramDrivesBox(form)->isChecked()};
 }
 
 TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndSavesAtClose) {
   auto form = createForm();
   EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
   // Start menu, Desktop, Favorites, History, Recent; network, CD-ROM and RAM disks.
-  EXPECT_EQ(ticks(*form), (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
+  EXPECT_EQ(ticks(*form),
+            (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
   EXPECT_TRUE(form->savesOnClose());
 
-  form->programFilesBox->setChecked(true);
-  form->userFolderEdit->setText("/srv/games");
+  programFilesBox(*form)->setChecked(true);
+  userFolderEdit(*form)->setText("/srv/games");
   EXPECT_TRUE(form->close());
   EXPECT_TRUE(form->closed());
 
@@ -63,9 +64,9 @@ TEST_F(StartupTest, SavedBoundsAreRestoredOnlyWhenWidthAndHeightAreBothSet) {
 TEST_F(StartupTest, SharedBoxShowsTheAllUsersFlagAndMakesThePairEqual) {
   writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
   auto form = createForm();
-  EXPECT_TRUE(form->startMenuBox->isChecked());
-  EXPECT_FALSE(form->desktopBox->isChecked());
-  form->controlsToOptions();
+  EXPECT_TRUE(startMenuBox(*form)->isChecked());
+  EXPECT_FALSE(desktopBox(*form)->isChecked());
+  form->controller().controlsToOptions();
   EXPECT_TRUE(options_.startMenu);
   EXPECT_TRUE(options_.allUsersStartMenu);
   EXPECT_FALSE(options_.desktop);
@@ -75,9 +76,9 @@ TEST_F(StartupTest, SharedBoxShowsTheAllUsersFlagAndMakesThePairEqual) {
 TEST_F(StartupTest, AClosedWindowSavesThePairsItDidNotChangeAsTheyWereRead) {
   writeSettings("[Directories]\nStartMenu=0\nAllUsersStartMenu=1\nDesktop=1\nAllUsersDeskTop=0\n");
   auto form = createForm();
-  form->onScanClicked();  // a scan takes both flags of a pair from its box, but saves nothing
+  form->controller().scanClicked();  // a scan takes both flags of a pair from its box, but saves nothing
   waitIdle(*form);
-  form->desktopBox->setChecked(true);
+  desktopBox(*form)->setChecked(true);
   form->onExitClicked();
   settings::ScanOptions saved;
   settings::loadSettingsFrom(saved, settingsFile().string());
@@ -108,8 +109,8 @@ TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
   EXPECT_FALSE(fs::exists(mine.parent_path()));  // emptied and not protected
   EXPECT_FALSE(fs::exists(common));
   EXPECT_TRUE(fs::exists(kept));
-  EXPECT_EQ(form->statusLabel->text(), "Idle. Please note that empty folder are also removed.");
-  EXPECT_EQ(form->resultList->model().items.count(), 0);
+  EXPECT_EQ(statusLabel(*form)->text(), "Idle. Please note that empty folder are also removed.");
+  EXPECT_EQ(resultList(*form)->model().items.count(), 0);
   EXPECT_FALSE(form->savesOnClose());
   EXPECT_EQ(readFile(settingsFile()), before);
 }
@@ -118,8 +119,8 @@ TEST_F(StartupTest, ExitBeforeStartStillScansFirst) {
   const fs::path path = orphan(desktop(), "lost");
   auto form = createForm({"/exit", "/start"});
   EXPECT_TRUE(form->exitRequested());
-  EXPECT_EQ(lines(form->resultList->model()), std::vector<std::string>{path.string()});
-  EXPECT_EQ(form->statusLabel->text(), "Ready. 1 orphan(s) found.");
+  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{path.string()});
+  EXPECT_EQ(statusLabel(*form)->text(), "Ready. 1 orphan(s) found.");
   EXPECT_TRUE(fs::exists(path));
 }
 
@@ -128,8 +129,8 @@ TEST_F(StartupTest, DeleteAloneFindsAnEmptyList) {
   auto form = createForm({"/delete"});
   EXPECT_FALSE(form->exitRequested());
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->statusLabel->text(), "Idle.");
-  EXPECT_FALSE(form->deleteButton->isEnabled());
+  EXPECT_EQ(statusLabel(*form)->text(), "Idle.");
+  EXPECT_FALSE(deleteButton(*form)->isEnabled());
   EXPECT_TRUE(fs::exists(path));
 }
 
@@ -139,8 +140,8 @@ TEST_F(StartupTest, CommandLineModeNeverSavesAtClose) {
   for (const std::vector<std::string>& parameters :
        {std::vector<std::string>{"/desktop"}, std::vector<std::string>{"not-a-switch"}}) {
     auto form = createForm(parameters);
-    form->programFilesBox->setChecked(true);
-    form->userFolderEdit->setText("/elsewhere");
+    programFilesBox(*form)->setChecked(true);
+    userFolderEdit(*form)->setText("/elsewhere");
     options_.excludeList = "C:\\x.lnk, ";
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(form->closed());
@@ -150,7 +151,7 @@ TEST_F(StartupTest, CommandLineModeNeverSavesAtClose) {
 
 TEST_F(StartupTest, ExitButtonClosesLikeTheCloseBoxAndSaves) {
   auto form = createForm();
-  form->removableDrivesBox->setChecked(true);
+  removableDrivesBox(*form)->setChecked(true);
   form->onExitClicked();
   EXPECT_TRUE(form->closed());
   EXPECT_FALSE(form->isVisible());

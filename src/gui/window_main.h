@@ -13,8 +13,9 @@ inline constexpr std::string_view kNoDisplayMessage =
 
 // Creates the application and the main window, runs the start-up sequence and the event loop,
 // and returns the process's exit code: 1, after kNoDisplayMessage, when no window can be opened.
+// `versionStamp` is the program's, for the window's caption.
 // `commandLine` holds every parameter; the toolkit is given only `programName` and so never takes
 // one of them for itself. /silent and /list never come here (unattended_run.h).
-int runWindow(const settings::CommandLine& commandLine, char* programName);
+int runWindow(const settings::CommandLine& commandLine, char* programName, std::string_view versionStamp);
 
 }  // namespace zendrift::app
