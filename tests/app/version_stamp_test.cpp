@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "app/version_stamp.h"
+#include "ui/version_stamp.h"
 #include "temp_dir.h"
 
-namespace zendrift::app {
+namespace zendrift::ui {
 namespace {
 
 using testing::TempDir;
@@ -29,4 +29,4 @@ TEST(VersionStamp, FilesWithoutAVersionGiveZeros) {
 }
 
 }  // namespace
-}  // namespace zendrift::app
+}  // namespace zendrift::ui
