@@ -200,7 +200,7 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     extra.environmentTarget.appendTo(out, codePage);
     if (out.find('%') != std::string::npos) {
       auto expanded = options.expandEnvironment ? options.expandEnvironment(out)
-                                                : platform::expandProfileEnvironment(out);
+                                                : profile::expandProfileEnvironment(out);
       if (expanded) out = std::move(*expanded);
     }
     info.source = TargetSource::EnvBlock;

@@ -18,7 +18,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 using testing::ScopedEnv;
@@ -325,4 +325,4 @@ TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile
