@@ -77,7 +77,7 @@ class TickWatch {
 };
 
 // Lets the window's events run until its scan on the worker has ended.
-void waitIdle(const zendrift::qt::MainWindow& form) {
+void waitIdle(const zendrift::app::MainWindow& form) {
   while (form.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -102,10 +102,10 @@ int main(int argc, char** argv) {
   const std::string userDir = argv[2];
   const int rounds = argc > 3 ? std::atoi(argv[3]) : 7;
   int qtArgc = 1;
-  zendrift::qt::ZendriftApplication application(qtArgc, argv);
+  zendrift::app::ZendriftApplication application(qtArgc, argv);
 
   zendrift::settings::ScanOptions options;
-  zendrift::qt::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
+  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}));
   form.start();
   form.show();
   form.userFolderEdit->setText(QString::fromStdString(userDir));
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   bool seen = false;
   form.onScanClicked();
   // The press is handled on the window's thread while the worker walks on.
-  const auto handler = QObject::connect(form.scanButton, &zendrift::qt::StyledButton::clicked, [&] {
+  const auto handler = QObject::connect(form.scanButton, &zendrift::app::StyledButton::clicked, [&] {
     pressed = Clock::now();
     seen = true;
   });

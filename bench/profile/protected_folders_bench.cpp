@@ -14,7 +14,7 @@
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using zendrift::profile::WellKnownFolders;
+using zendrift::sysfolders::WellKnownFolders;
 
 namespace {
 
@@ -106,13 +106,13 @@ int main() {
 
   constexpr int kProbes = 20000;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::profile::windowsFileExists("C:\\Program Files\\Game\\game.exe");
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe");
   const double exact = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::profile::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE");
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE");
   const double blind = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::profile::windowsDriveType("C:");
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:");
   const double driveType = microseconds(Clock::now() - start) / kProbes;
 
   std::printf("user.reg size: %zu bytes\n", userReg.size());

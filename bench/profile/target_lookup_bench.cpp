@@ -58,7 +58,7 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
 
   const zendrift::scan::OrphanCriteria criteria;
-  const zendrift::profile::ShortcutProfile profile;
+  const zendrift::platform::ShortcutProfile profile;
   int wrong = 0;
   for (const Scenario& scenario : kScenarios) {
     const fs::path folder = root / "links";

@@ -10,7 +10,7 @@
 #include "platform/os_error.h"
 #include "scan/utf8_sequence.h"
 
-namespace zendrift::cli {
+namespace zendrift::app {
 
 namespace {
 
@@ -101,4 +101,4 @@ void writeJson(const ListDocument& document, std::ostream& out) {
       << '\n';
 }
 
-}  // namespace zendrift::cli
+}  // namespace zendrift::app

@@ -18,7 +18,7 @@
 #include "scan/prefix_scans.h"
 #include "settings/settings_file.h"
 
-namespace zendrift::cli {
+namespace zendrift::app {
 
 namespace {
 
@@ -51,9 +51,9 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   commandLine.applySwitches(options);
   if (const auto prefix = commandLine.switchValue("prefix")) {
     if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
-    const std::string problem = profile::profileProblem(profile::scannedProfile(*prefix));
+    const std::string problem = platform::profileProblem(platform::scannedProfile(*prefix));
     if (!problem.empty()) throw std::runtime_error(problem + "; nothing was scanned.");    // Its orphans are listed by the path that /prefixes lists it by.
-    options.prefix = profile::realPrefixPath(*prefix);
+    options.prefix = platform::realPrefixPath(*prefix);
   }
   return options;
 }
@@ -61,7 +61,7 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
 // One scan, or with /allprefixes one per prefix found on the machine; either way every prefix
 // found judges the shortcuts that lie outside the scanned one.
 scan::ScanPlan planOf(const settings::ScanOptions& options) {
-  return scan::planScans(options, profile::discoverPrefixes(profile::hostPrefixPlaces()));
+  return scan::planScans(options, platform::discoverPrefixes(platform::hostPrefixPlaces()));
 }
 
 // Runs the scans, naming each prefix on `err` when there are several.
@@ -76,13 +76,13 @@ scan::ScanReport scanAll(const scan::ScanPlan& plan, bool allPrefixes, const sca
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
 // The first scan tells: every prefix found is a prefix, only one that was named may not be.
 bool profileUsable(const settings::ScanOptions& options, std::ostream& err) {
-  const profile::ShortcutProfile scanned = profile::scannedProfile(options.prefix);
-  const std::string problem = profile::profileProblem(scanned);
+  const platform::ShortcutProfile scanned = platform::scannedProfile(options.prefix);
+  const std::string problem = platform::profileProblem(scanned);
   if (problem.empty()) return true;
   // A prefix that is named ($WINEPREFIX) or there (~/.wine) but unusable is a mistake to stop
   // at: the user's folder would be judged with no drives at all, every shortcut in it condemned.
-  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
-  if (!places.winePrefix.empty() || platform::folderExists(profile::scannedProfileFolder(scanned))) {
+  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  if (!places.winePrefix.empty() || platform::folderExists(platform::scannedProfileFolder(scanned))) {
     throw std::runtime_error(problem + "; nothing was scanned.");
   }
   err << "Zendrift: " << problem << '\n';
@@ -147,7 +147,7 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
     // One document, written when the scan is over; every prefix in turn shows as "*".
     document.profile = options.allPrefixes && plan.scans.size() > 1
                            ? std::string("*")
-                           : profile::scannedProfileFolder(profile::scannedProfile(plan.scans.front().prefix));
+                           : platform::scannedProfileFolder(platform::scannedProfile(plan.scans.front().prefix));
     events.folderStarted = [&document](const std::string& folder) { document.folders.push_back(folder); };
     events.orphanFound = [&document](scan::OrphanRecord&& orphan) { document.orphans.push_back(std::move(orphan)); };
   } else {
@@ -167,4 +167,4 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
   return out && usable ? 0 : 1;
 }
 
-}  // namespace zendrift::cli
+}  // namespace zendrift::app

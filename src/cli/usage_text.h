@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace zendrift::cli {
+namespace zendrift::app {
 
 // `settingsPath` is where the settings file is (or would be) found.
 std::string usageText(const std::string& settingsPath);
 
-}  // namespace zendrift::cli
+}  // namespace zendrift::app

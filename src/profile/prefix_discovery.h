@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 struct FoundPrefix {
   std::string kind;  // "wine", "winetricks", "lutris", "bottles", "proton" or "playonlinux"
@@ -39,4 +39,4 @@ std::string defaultPrefix(const PrefixPlaces& places);
 // passed over.
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces& places);
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -6,34 +6,34 @@
 #include "platform/process.h"
 #include "profile/windows_profile.h"
 
-namespace zendrift::profile {
+namespace zendrift::sysfolders {
 
 namespace {
 
 constexpr std::string_view kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 // A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
-std::string registryFolder(std::string_view valueName, const profile::ShortcutProfile& scanned) {
-  const auto windowsPath = profile::machineRegistryText(kCurrentVersionKey, valueName, scanned);
+std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned) {
+  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned);
   if (!windowsPath || windowsPath->empty()) return {};
-  return profile::windowsFolderHostPath(*windowsPath, scanned);
+  return platform::windowsFolderHostPath(*windowsPath, scanned);
 }
 
-std::string profileFolder(std::string_view reference, const profile::ShortcutProfile& scanned) {
-  const auto windowsPath = profile::expandProfileEnvironment(reference, scanned);
+std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned) {
+  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned);
   if (!windowsPath || windowsPath->empty()) return {};
-  return profile::windowsFolderHostPath(*windowsPath, scanned);
+  return platform::windowsFolderHostPath(*windowsPath, scanned);
 }
 
 }  // namespace
 
 std::string WellKnownFolders::finish(std::string_view path) const {
   if (path.empty()) return {};
-  return trailingPathDelimiter_ ? platform::withTrailingSeparator(path) : platform::withoutTrailingSeparator(path);
+  return trailingPathDelimiter_ ? platform::includeTrailingDelimiter(path) : platform::excludeTrailingDelimiter(path);
 }
 
 std::string WellKnownFolders::resolveFolder(std::int32_t csidl) const {
-  return finish(profile::specialFolderPath(csidl, scanned_));
+  return finish(platform::specialFolderPath(csidl, scanned_));
 }
 
 std::string WellKnownFolders::commonFiles() const { return finish(registryFolder("CommonFilesDir", scanned_)); }
@@ -48,6 +48,6 @@ std::string WellKnownFolders::system() const { return finish(profileFolder("%Sys
 
 // The profile's own Temp folder: on Linux the prefix's, never the host's or the current folder,
 // whose shortcuts belong to other profiles.
-std::string WellKnownFolders::temp() const { return finish(profile::profileTempFolder(scanned_)); }
+std::string WellKnownFolders::temp() const { return finish(platform::profileTempFolder(scanned_)); }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::sysfolders

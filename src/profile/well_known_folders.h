@@ -12,7 +12,7 @@
 #include "profile/folder_ids.h"
 #include "profile/windows_profile.h"
 
-namespace zendrift::profile {
+namespace zendrift::sysfolders {
 
 inline constexpr std::string_view kReadOnlyMessage = "This value is read-only and cannot be changed.";
 
@@ -26,7 +26,7 @@ class WellKnownFolders {
  public:
   WellKnownFolders() = default;
   // The folders of `scanned` (on Linux a chosen Wine prefix) rather than the default profile's.
-  explicit WellKnownFolders(profile::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
+  explicit WellKnownFolders(platform::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
 
   bool readOnly() const noexcept { return readOnly_; }
   bool trailingPathDelimiter() const noexcept { return trailingPathDelimiter_; }
@@ -107,9 +107,9 @@ class WellKnownFolders {
   // The last step of every accessor: one trailing delimiter off, or one on.
   std::string finish(std::string_view path) const;
 
-  profile::ShortcutProfile scanned_;
+  platform::ShortcutProfile scanned_;
   bool readOnly_ = true;
   bool trailingPathDelimiter_ = false;
 };
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::sysfolders

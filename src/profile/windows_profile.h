@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 // Drive types, numbered as Windows numbers them.
 inline constexpr unsigned kDriveUnknown = 0;
@@ -106,4 +106,4 @@ std::optional<std::string> machineRegistryText(std::string_view key, std::string
 // delimiter. Empty when it cannot be named or does not exist.
 std::string profileTempFolder(const ShortcutProfile& scanned = {});
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

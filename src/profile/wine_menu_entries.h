@@ -18,11 +18,11 @@
 
 #include "platform/guarded_removal.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 struct DiskMounts;
 }
 
-namespace zendrift::profile::wine {
+namespace zendrift::platform::wine {
 
 // What an Exec= of Wine's form starts: env WINEPREFIX="<prefix>" <wine> <path> [<arguments>].
 struct WineLaunch {
@@ -55,7 +55,7 @@ MenuPlaces menuPlaces();
 struct MenuEntry {
   std::string path;  // host path of the .desktop file
   std::string root;  // the place it lies in: applications or desktop of MenuPlaces
-  platform::EntryIdentity identity;
+  EntryIdentity identity;
   WineLaunch launch;
 };
 
@@ -96,4 +96,4 @@ std::optional<MenuFileNames> readMenuFile(std::string_view text);
 // The host path of the file at a Windows path in the prefix at `prefix`; empty when none is there.
 std::string fileHostPath(std::string_view windowsPath, std::string_view prefix);
 
-}  // namespace zendrift::profile::wine
+}  // namespace zendrift::platform::wine

@@ -15,11 +15,11 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
     const bool desktops = options.desktop || options.allUsersDeskTop;
     if (!menus && !desktops) return;
     // One look at the disks for every entry: an entry on a disk that is not mounted is not stale.
-    const profile::DiskMounts disks = profile::readDiskMounts();
-    for (profile::wine::MenuEntry& entry :
-         profile::wine::listMenuEntries(profile::wine::menuPlaces(), menus, desktops)) {
+    const platform::DiskMounts disks = platform::readDiskMounts();
+    for (platform::wine::MenuEntry& entry :
+         platform::wine::listMenuEntries(platform::wine::menuPlaces(), menus, desktops)) {
       if (stop.stop_requested()) return;
-      if (!profile::wine::menuEntryOrphaned(entry, disks)) continue;
+      if (!platform::wine::menuEntryOrphaned(entry, disks)) continue;
       const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);
       found({std::move(entry.path), std::move(entry.launch.path), excluded, std::move(entry.root), entry.identity,
              options.prefix, OrphanKind::menuEntry, "the shortcut or prefix it starts is gone"});

@@ -34,21 +34,21 @@ struct OrphanVerdict {
 class ProfileCache {
  public:
   // `scanned` is the profile being scanned: what holds a shortcut that no other profile holds.
-  explicit ProfileCache(profile::ShortcutProfile scanned = {}) : scanned_(std::move(scanned)) {}
+  explicit ProfileCache(platform::ShortcutProfile scanned = {}) : scanned_(std::move(scanned)) {}
 
   // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
   // letter until cleared. Shares are asked about every time.
-  unsigned typeOf(std::string_view drivePart, const profile::ShortcutProfile& profile = {});
+  unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile = {});
   // The profile that holds the shortcut at host path `shortcutPath`: the innermost Wine prefix or
   // Windows installation above it, else the profile being scanned.
-  profile::ShortcutProfile profileOf(std::string_view shortcutPath);
+  platform::ShortcutProfile profileOf(std::string_view shortcutPath);
   // The profile that holds the host folder `folder` (no trailing delimiter).
-  const profile::ShortcutProfile& profileOfFolder(const std::string& folder);
+  const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
   // Why a target on the drive or share `drivePart` (of type `driveType`) is missing: the same for
   // every target there, so asked once per profile and drive until cleared.
-  const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const profile::ShortcutProfile& profile);
+  const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const platform::ShortcutProfile& profile);
   // The folder listings kept for target lookups.
-  profile::FolderListings& listings() noexcept { return listings_; }
+  platform::FolderListings& listings() noexcept { return listings_; }
   void clear() {
     types_.clear();
     reasons_.clear();
@@ -59,9 +59,9 @@ class ProfileCache {
  private:
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
   std::map<std::pair<std::string, std::string>, std::string> reasons_;  // by profile root and drive
-  std::unordered_map<std::string, profile::ShortcutProfile> folders_;
-  profile::ShortcutProfile scanned_;
-  profile::FolderListings listings_;
+  std::unordered_map<std::string, platform::ShortcutProfile> folders_;
+  platform::ShortcutProfile scanned_;
+  platform::FolderListings listings_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and
@@ -90,7 +90,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 // The same for a shortcut whose profile the caller already knows (a walk knows it for every
 // folder it lists), judged in `others` as well when they are given.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const profile::ShortcutProfile& profile, ProfileCache& cache,
+                             const platform::ShortcutProfile& profile, ProfileCache& cache,
                              const OtherPrefixes& others = {});
 
 }  // namespace zendrift::scan

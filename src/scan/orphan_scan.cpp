@@ -25,8 +25,8 @@ constexpr std::string_view kShortcutMask = "*.lnk";
 // What the read-ahead asks the disk for of each shortcut: all of any ordinary one.
 constexpr std::size_t kShortcutReadAhead = 64 * 1024;
 
-using FolderAccessor = std::string (profile::WellKnownFolders::*)() const;
-using Folders = profile::WellKnownFolders;
+using FolderAccessor = std::string (sysfolders::WellKnownFolders::*)() const;
+using Folders = sysfolders::WellKnownFolders;
 
 // The chosen folders, in the order their orphans are listed.
 struct Step {
@@ -60,8 +60,8 @@ class Walker {
         stop_(std::move(stop)),
         events_(events),
         run_(run),
-        wellKnownFolders_(profile::scannedProfile(options.prefix)),
-        memo_(profile::scannedProfile(options.prefix)) {
+        wellKnownFolders_(platform::scannedProfile(options.prefix)),
+        memo_(platform::scannedProfile(options.prefix)) {
     engine_.fileParams().setSearchTypes({search::stFileMask});
     engine_.fileParams().fileMasks().add(std::string(kShortcutMask));
     // A folder that cannot be read is passed over and named; the rest of the walk goes on.
@@ -80,9 +80,9 @@ class Walker {
     }
     engine_.setKeepOut(std::move(keepOut));
     // Hidden as programs in the profile see it.
-    engine_.setDotNamesHidden(profile::profileHidesDotNames(profile::scannedProfile(options.prefix)));
+    engine_.setDotNamesHidden(platform::profileHidesDotNames(platform::scannedProfile(options.prefix)));
     engine_.onDirectoryError = [this](search::FileSearch&, const std::string& folder, std::error_code code) {
-      if (!folderVanished(code)) report_.unreadable.push_back({platform::withoutTrailingSeparator(folder), code});
+      if (!folderVanished(code)) report_.unreadable.push_back({platform::excludeTrailingDelimiter(folder), code});
     };
     // The stop token is read at every listed entry, so a stop is honoured within one entry.
     // Each entry's name is also noted: it tells whether the folder may be a profile root.
@@ -105,7 +105,7 @@ class Walker {
     // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
     engine_.onEnterDirectory = [this](search::FileSearch&, const std::string& folder) {
       settle();
-      return !foreignRoots_.contains(folder.substr(0, folder.find_last_of(platform::kPathSeparator) + 1));
+      return !foreignRoots_.contains(folder.substr(0, folder.find_last_of(platform::kPathDelimiter) + 1));
     };
   }
 
@@ -130,7 +130,7 @@ class Walker {
     // Every shortcut of this walk lies in the profile that holds its root: the walk enters no
     // other profile's root below it.
     if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
-      walkProfile_ = memo_.profileOfFolder(platform::withoutTrailingSeparator(folder));
+      walkProfile_ = memo_.profileOfFolder(platform::excludeTrailingDelimiter(folder));
     }
     // A root that lies outside that profile's own folder (Wine links the Desktop and others into
     // the home, for every prefix alike) holds shortcuts of any prefix: they are judged in each,
@@ -146,10 +146,10 @@ class Walker {
     if (events_.folderStarted) events_.folderStarted(folder);
     root_ = folder;
     // The read-ahead keeps out of other profiles' roots as the walk does (see onEnterDirectory).
-    engine_.readAheadBelow = [root = platform::withTrailingSeparator(folder)](const search::FolderSnapshot& listing) {
-      profile::ProfileRootSigns signs;
+    engine_.readAheadBelow = [root = platform::includeTrailingDelimiter(folder)](const search::FolderSnapshot& listing) {
+      platform::ProfileRootSigns signs;
       for (const search::FolderSnapshot::Entry& entry : listing.entries) signs.note(listing.name(entry), entry.directory);
-      return !signs.worthAsking() || listing.folder == root || !profile::isProfileRoot(listing.folder);
+      return !signs.worthAsking() || listing.folder == root || !platform::isProfileRoot(listing.folder);
     };
     // A folder that is the Unix home itself: its dot folders are other programs' own.
     search::KeepOut keepOut = engine_.keepOut();
@@ -164,8 +164,8 @@ class Walker {
   void settle() {
     if (!listing_.open) return;
     listing_.open = false;
-    const bool foreign = listing_.signs.worthAsking() && listing_.folder != platform::withTrailingSeparator(root_) &&
-                         profile::isProfileRoot(listing_.folder);
+    const bool foreign = listing_.signs.worthAsking() && listing_.folder != platform::includeTrailingDelimiter(root_) &&
+                         platform::isProfileRoot(listing_.folder);
     if (foreign) {
       foreignRoots_.insert(listing_.folder);
     } else {
@@ -200,13 +200,13 @@ class Walker {
   std::stop_token stop_;
   const ScanEvents& events_;
   ScanRun& run_;
-  const profile::ShortcutProfile scanned_ = profile::scannedProfile(options_.prefix);
+  const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
   search::FileSearch engine_;
-  profile::WellKnownFolders wellKnownFolders_;
+  sysfolders::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   ProfileCache memo_;
   std::string root_;
-  profile::ShortcutProfile walkProfile_;
+  platform::ShortcutProfile walkProfile_;
   // Whether the walk's root lies outside its profile's folder; then the real folder of that
   // profile and the machine's other prefixes, which judge its shortcuts too.
   bool shared_ = false;
@@ -215,7 +215,7 @@ class Walker {
   // The folder being listed: what its entries showed, and its shortcuts, judged when it is done.
   struct Listing {
     std::string folder;  // with a trailing delimiter
-    profile::ProfileRootSigns signs;
+    platform::ProfileRootSigns signs;
     std::vector<std::string> shortcuts;
     bool open = false;
   } listing_;

@@ -9,7 +9,7 @@
 namespace zendrift::scan {
 
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
-                                               std::span<const profile::FoundPrefix> prefixes) {
+                                               std::span<const platform::FoundPrefix> prefixes) {
   settings::ScanOptions single = options;
   single.allPrefixes = false;
   if (!options.allPrefixes || prefixes.empty()) {
@@ -17,7 +17,7 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
     return {single};
   }
   std::vector<settings::ScanOptions> scans;
-  for (const profile::FoundPrefix& prefix : prefixes) {
+  for (const platform::FoundPrefix& prefix : prefixes) {
     single.prefix = prefix.path;
     scans.push_back(single);
     single.userDir.clear();
@@ -25,10 +25,10 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
   return scans;
 }
 
-ScanPlan planScans(const settings::ScanOptions& options, std::span<const profile::FoundPrefix> found) {
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found) {
   ScanPlan plan;
   plan.scans = prefixScans(options, found);
-  for (const profile::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
+  for (const platform::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
   return plan;
 }
 

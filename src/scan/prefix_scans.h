@@ -17,7 +17,7 @@ namespace zendrift::scan {
 // `prefixes` (in their order), the user's folder walked with the first only, for it is one
 // folder whichever prefix is being scanned. Without any prefix found, the default one.
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
-                                               std::span<const profile::FoundPrefix> prefixes);
+                                               std::span<const platform::FoundPrefix> prefixes);
 
 // One run: its scans, and the real folders of every prefix found on the machine, which judge
 // together the shortcuts lying outside a scanned prefix's own folder.
@@ -26,7 +26,7 @@ struct ScanPlan {
   std::vector<std::string> machinePrefixes;
 };
 // The run `options` asks for, with `found` the prefixes the front end found on the machine.
-ScanPlan planScans(const settings::ScanOptions& options, std::span<const profile::FoundPrefix> found);
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found);
 
 // Runs scanForOrphans for each scan of `plan` in turn, as one run (scan/scan_run.h), and returns
 // their reports added up; a stop request ends it at once. `prefixStarted` is told each scan's

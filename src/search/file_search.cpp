@@ -17,7 +17,7 @@ bool isDotOrDotDot(const std::string& name) {
 constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrSystem;
 
 std::string folderOf(const std::string& path) {
-  return path.empty() ? std::string(1, platform::kPathSeparator) : platform::withTrailingSeparator(path);
+  return path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
 }
 
 // However the walk leaves a folder, an error from a handler included, what the threads read
@@ -173,7 +173,7 @@ void FileSearch::resetResults() {
 
 bool FileSearch::rootIsValid() {
   std::string path = rootDirectory_;
-  if (!path.empty() && platform::isSeparator(path.back())) path.pop_back();
+  if (!path.empty() && platform::isDelimiter(path.back())) path.pop_back();
   std::optional<platform::DirEntry> found = platform::findEntry(path);
   if (!found) return false;
   rootEntry_ = std::move(*found);
@@ -231,7 +231,7 @@ bool FileSearch::enterSubfolder(const std::string& name, std::size_t level, std:
   path_.resize(parentLength);
   path_ += name;
   if (const EnterDirectoryEvent event = onEnterDirectory; event && !event(*this, path_)) return false;
-  path_ += platform::kPathSeparator;
+  path_ += platform::kPathDelimiter;
   return true;
 }
 

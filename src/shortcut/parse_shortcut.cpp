@@ -200,7 +200,7 @@ bool parseShortcut(std::span<const std::byte> data, ShortcutInfo& info, const Pa
     extra.environmentTarget.appendTo(out, codePage);
     if (out.find('%') != std::string::npos) {
       auto expanded = options.expandEnvironment ? options.expandEnvironment(out)
-                                                : profile::expandProfileEnvironment(out);
+                                                : platform::expandProfileEnvironment(out);
       if (expanded) out = std::move(*expanded);
     }
     info.source = TargetSource::EnvBlock;

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace zendrift::ui {
+namespace zendrift::scan {
 
 ListIndexError::ListIndexError(int index)
     : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")"), index_(index) {}
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::scan

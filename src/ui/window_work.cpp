@@ -21,9 +21,9 @@ constexpr std::chrono::milliseconds kBatchAge{15};
 }  // namespace
 
 scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names) {
-  const std::vector<profile::FoundPrefix> found = profile::discoverPrefixes(profile::hostPrefixPlaces());
+  const std::vector<platform::FoundPrefix> found = platform::discoverPrefixes(platform::hostPrefixPlaces());
   if (names) {
-    for (const profile::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
+    for (const platform::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
   }
   return scan::planScans(options, found);
 }

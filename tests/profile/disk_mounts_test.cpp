@@ -10,7 +10,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -130,4 +130,4 @@ TEST_F(UnmountedDiskDrives, MenuEntriesOfAPrefixOnADiskThatIsAwayAreNotStale) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -9,7 +9,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 namespace {
 
 using testing::ScopedEnv;
@@ -100,4 +100,4 @@ TEST(DriveTypeWithoutPrefix, EveryLetterHasNoRoot) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -8,7 +8,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 namespace {
 
 using testing::ScopedEnv;
@@ -126,4 +126,4 @@ TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

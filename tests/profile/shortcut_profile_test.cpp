@@ -7,7 +7,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -76,4 +76,4 @@ TEST(ShortcutProfile, ProfileProblemNamesWhatIsWrong) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

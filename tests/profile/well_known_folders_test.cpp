@@ -13,7 +13,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::sysfolders {
 namespace {
 
 using testing::ScopedEnv;
@@ -261,4 +261,4 @@ TEST(WellKnownFolders, AssigningAFolderFails) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::sysfolders

@@ -18,7 +18,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 namespace {
 
 using testing::ScopedEnv;
@@ -325,4 +325,4 @@ TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -120,7 +120,7 @@ TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
 }
 
 TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
-  const std::string computer = profile::wine::computerName();
+  const std::string computer = platform::wine::computerName();
   ASSERT_FALSE(computer.empty());
   prefix.file("zd/" + computer + "/app.exe");
   const auto verdictOf = [&](std::string_view target) {
@@ -143,8 +143,8 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
   const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
   scan::ProfileCache memo;
   EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
-            (profile::ShortcutProfile{profile::ProfileKind::WinePrefix, other.str()}));
-  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), profile::ShortcutProfile{});
+            (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
+  EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), platform::ShortcutProfile{});
   for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
     EXPECT_FALSE(scan::checkForOrphan(shortcut(menu / "t.lnk", target), options, &memo).orphan) << target;
     // The same target, from a shortcut of the scanned prefix, is missing there.

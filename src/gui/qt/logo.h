@@ -3,8 +3,8 @@
 
 #include <QImage>
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 QImage logoImage();
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

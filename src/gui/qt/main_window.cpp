@@ -16,7 +16,7 @@
 #include "settings/settings_file.h"
 #include "ui/version_stamp.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 namespace {
 
 QString toQString(std::string_view text) {
@@ -122,7 +122,7 @@ void MainWindow::optionsToControls() {
   shownOptions_ = options_;
   showOptionControls(ui::optionsToControls(options_));
   fillPrefixSelector();
-  wellKnownFolders_ = profile::WellKnownFolders(profile::scannedProfile(options_.prefix));
+  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
 }
 
 void MainWindow::controlsToOptions() {
@@ -210,4 +210,4 @@ void MainWindow::setStatusText(std::string_view text) {
   statusLabel->adjustSize();
 }
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

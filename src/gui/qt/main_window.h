@@ -32,7 +32,7 @@
 #include "settings/scan_options.h"
 #include "profile/well_known_folders.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 // The window's outer bounds as the settings file keeps them (frame included).
 struct WindowBounds {
@@ -46,7 +46,7 @@ struct WindowBounds {
 // The result list's lines live in a base that is destroyed after QWidget, so that the list
 // control, a child destroyed with the window, never outlives the lines it shows.
 struct ResultLines {
-  ui::CheckListModel model_;
+  scan::CheckListModel model_;
 };
 
 class MainWindow : private ResultLines, public QWidget, private ui::StartedWindow {
@@ -213,7 +213,7 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   // The options as the boxes were last filled from them.
   settings::ScanOptions shownOptions_;
   ui::WindowStart start_;
-  profile::WellKnownFolders wellKnownFolders_;
+  sysfolders::WellKnownFolders wellKnownFolders_;
   std::vector<ui::PrefixChoice> prefixChoices_;
   bool closed_ = false;
   bool closePending_ = false;
@@ -231,4 +231,4 @@ class MainWindow : private ResultLines, public QWidget, private ui::StartedWindo
   ui::WindowWork worker_{postToWindow(), workSink()};
 };
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

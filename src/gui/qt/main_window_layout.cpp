@@ -11,7 +11,7 @@
 #include "gui/qt/logo.h"
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 namespace {
 
 // The fonts of the design, with the closest sans fonts where they are missing.
@@ -228,4 +228,4 @@ void MainWindow::setTabOrder() {
   }
 }
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

@@ -4,7 +4,7 @@
 #include "platform/path.h"
 #include "profile/prefix_discovery.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 namespace {
 
@@ -28,8 +28,8 @@ void MainWindow::createPrefixSelector() {
 
 void MainWindow::fillPrefixSelector() {
   if (!prefixSelector) return;
-  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
-  prefixChoices_ = ui::prefixChoices(profile::discoverPrefixes(places), options_.prefix, profile::defaultPrefix(places));
+  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  prefixChoices_ = ui::prefixChoices(platform::discoverPrefixes(places), options_.prefix, platform::defaultPrefix(places));
   const QSignalBlocker quiet(prefixSelector);
   prefixSelector->clear();
   for (const ui::PrefixChoice& choice : prefixChoices_) prefixSelector->addItem(toQString(choice.label));
@@ -44,7 +44,7 @@ void MainWindow::prefixSelectorToOptions() {
   options_.prefix = choice.prefix;
   options_.allPrefixes = choice.all;
   // With every prefix the hints show the first one's folders, the one scanned first.
-  wellKnownFolders_ = profile::WellKnownFolders(profile::scannedProfile(choice.prefix));
+  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(choice.prefix));
 }
 
 void MainWindow::showFolderHints() {
@@ -56,4 +56,4 @@ void MainWindow::showFolderHints() {
   for (const auto& [box, path] : hints) box->setToolTip(toQString(path));
 }
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

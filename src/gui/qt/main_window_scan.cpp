@@ -13,7 +13,7 @@
 #include "ui/orphan_lines.h"
 #include "ui/work_messages.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 ui::PostToWindow MainWindow::postToWindow() {
   return [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
@@ -160,4 +160,4 @@ void MainWindow::stopWork() {
   if (work_ == Work::scanning) scanButton->setCaption("Start scan");
 }
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

@@ -8,7 +8,7 @@
 #include "gui/qt/widgets/state_image.h"
 #include "gui/qt/widgets/styled_button.h"
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 using widgets::StateImage;
 using widgets::CheckListView;
@@ -28,4 +28,4 @@ class EtchedGroupBox : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

@@ -40,19 +40,19 @@ int runWindow(const settings::CommandLine& commandLine, char* programName) {
   int argc = 1;
   char* argv[] = {programName, nullptr};
   const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
-  qt::ZendriftApplication application(argc, argv);
+  app::ZendriftApplication application(argc, argv);
   qInstallMessageHandler(previous);
   for (const std::string& message : startupMessages()) std::fprintf(stderr, "%s\n", message.c_str());
   startupMessages().clear();
 
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;
-  qt::MainWindow form(options, commandLine);
+  app::MainWindow form(options, commandLine);
   try {
     form.start();
   } catch (...) {
     // As for any handler: the error is shown and the program goes on.
-    qt::ZendriftApplication::showException(std::current_exception());
+    app::ZendriftApplication::showException(std::current_exception());
   }
   if (form.exitRequested() || form.closed()) return 0;
   form.show();

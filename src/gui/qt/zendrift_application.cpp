@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 ZendriftApplication::ZendriftApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Zendrift");
@@ -33,4 +33,4 @@ void ZendriftApplication::showException(const std::exception_ptr& error) {
   box.exec();
 }
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <exception>
 
-namespace zendrift::qt {
+namespace zendrift::app {
 
 class ZendriftApplication : public QApplication {
  public:
@@ -17,4 +17,4 @@ class ZendriftApplication : public QApplication {
   static void showException(const std::exception_ptr& error);
 };
 
-}  // namespace zendrift::qt
+}  // namespace zendrift::app

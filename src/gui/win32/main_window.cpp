@@ -253,7 +253,7 @@ void MainWindow::optionsToControls() {
   ui::OptionControls shown = ui::optionsToControls(options_);
   for (const auto& [id, flag] : optionBoxes(shown)) setChecked(at(id), *flag);
   SetWindowTextW(at(ControlId::userFolderEdit), toWide(shown.userFolder).c_str());
-  wellKnownFolders_ = profile::WellKnownFolders(profile::scannedProfile(options_.prefix));
+  wellKnownFolders_ = sysfolders::WellKnownFolders(platform::scannedProfile(options_.prefix));
 }
 
 void MainWindow::controlsToOptions() {

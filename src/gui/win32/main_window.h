@@ -131,7 +131,7 @@ class MainWindow final : public WindowObject, private ui::StartedWindow {
   settings::ScanOptions& options_;
   settings::ScanOptions shownOptions_;
   ui::WindowStart start_;
-  profile::WellKnownFolders wellKnownFolders_;
+  sysfolders::WellKnownFolders wellKnownFolders_;
   std::string companionFolder_;
   bool closed_ = false;
   bool closePending_ = false;
@@ -142,7 +142,7 @@ class MainWindow final : public WindowObject, private ui::StartedWindow {
   HWND toolTips_ = nullptr;
   std::wstring listHint_;
   std::array<HWND, ui::kControlCount> controls_{};
-  ui::CheckListModel model_;
+  scan::CheckListModel model_;
   std::unique_ptr<StateImageWindow> logo_;
   std::unique_ptr<CheckListWindow> resultList_;
   std::unique_ptr<StyledButtonWindow> scanButton_, deleteButton_, updatesButton_, helpButton_, exitButton_;

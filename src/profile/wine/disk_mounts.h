@@ -10,7 +10,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine/mount_table.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 // A mount that fstab plans.
 struct PlannedMount {
@@ -50,4 +50,4 @@ unsigned absentDiskDriveType(const PlannedMount& disk);
 // settings name one that may have nothing in it.
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, const DiskMounts& disks);
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

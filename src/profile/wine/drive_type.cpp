@@ -13,7 +13,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 namespace {
 
@@ -137,4 +137,4 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
   return typeOfFileSystem(*mount);
 }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

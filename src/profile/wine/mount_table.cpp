@@ -6,7 +6,7 @@
 
 #include "platform/file_system.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 namespace {
 
@@ -94,4 +94,4 @@ const MountEntry* mountHolding(const std::vector<MountEntry>& mounts, std::strin
   return best;
 }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -9,7 +9,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 namespace {
 
@@ -60,7 +60,7 @@ std::string profileProblem(const ShortcutProfile& scanned) {
   const bool chosen = !scanned.root.empty();
   const std::string prefix = chosen ? scanned.root : wine::prefixPath();
   if (chosen && !isFolder(prefix)) return prefix + " does not exist";
-  const bool named = chosen || !platform::environmentVariable("WINEPREFIX").value_or("").empty();
+  const bool named = chosen || !environmentVariable("WINEPREFIX").value_or("").empty();
   if (prefix.empty()) return "no Wine prefix: WINEPREFIX is not set and the home folder is not known";
   if (!named && !isFolder(prefix)) return "no Wine prefix: WINEPREFIX is not set and ~/.wine does not exist";
   if (!wine::isWinePrefix(prefix)) return prefix + " is not a Wine prefix (no system.reg or dosdevices)";
@@ -69,7 +69,7 @@ std::string profileProblem(const ShortcutProfile& scanned) {
 
 bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) {
   if (profile.kind != ProfileKind::WindowsInstallation) return true;
-  return drivePart.size() >= 2 && drivePart[1] == ':' && platform::lowerAscii(drivePart[0]) == 'c';
+  return drivePart.size() >= 2 && drivePart[1] == ':' && lowerAscii(drivePart[0]) == 'c';
 }
 
 bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& scanned) {
@@ -77,8 +77,8 @@ bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& sca
   if (profile.kind != ProfileKind::WinePrefix) return false;
   const std::string prefix = scanned.root.empty() ? wine::prefixPath() : scanned.root;
   if (prefix.empty()) return false;
-  const std::optional<platform::FolderId> identity = platform::folderIdentity(profile.root);
-  return identity && identity == platform::folderIdentity(prefix);
+  const std::optional<FolderId> identity = folderIdentity(profile.root);
+  return identity && identity == folderIdentity(prefix);
 }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

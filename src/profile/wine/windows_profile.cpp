@@ -6,7 +6,7 @@
 
 #include "profile/wine_prefix.h"
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 namespace {
 
@@ -129,4 +129,4 @@ std::optional<std::string> machineRegistryText(std::string_view key, std::string
   return registryText(*value);
 }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -17,7 +17,7 @@
 #include "platform/path.h"
 #include "platform/process.h"
 
-namespace zendrift::profile::wine {
+namespace zendrift::platform::wine {
 
 namespace {
 
@@ -73,7 +73,7 @@ std::string normaliseLexically(std::string_view path) {
 
 std::string currentUserHint() {
   for (const char* name : {"USER", "LOGNAME"}) {
-    if (auto value = platform::environmentVariable(name); value && !value->empty()) return *value;
+    if (auto value = environmentVariable(name); value && !value->empty()) return *value;
   }
   // The account behind the process does not change; the password database is asked once.
   static const std::string account = [] {
@@ -106,7 +106,7 @@ void overlay(Environment& environment, const RegistryFile& file, std::string_vie
   std::vector<std::pair<std::string, std::string>> pending;
   for (const auto& [name, value] : *values) {
     if (name.empty()) continue;
-    if (std::any_of(kept.begin(), kept.end(), [&name = name](std::string_view k) { return platform::equalsIgnoringAsciiCase(k, name); })) {
+    if (std::any_of(kept.begin(), kept.end(), [&name = name](std::string_view k) { return equalsIgnoringAsciiCase(k, name); })) {
       continue;
     }
     if (auto text = registryText(value)) pending.emplace_back(name, std::move(*text));
@@ -184,8 +184,8 @@ Cache& cache() {
 bool CaselessLess::operator()(std::string_view a, std::string_view b) const {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const char x = platform::lowerAscii(a[i]);
-    const char y = platform::lowerAscii(b[i]);
+    const char x = lowerAscii(a[i]);
+    const char y = lowerAscii(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
   }
   return a.size() < b.size();
@@ -276,10 +276,10 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
 }
 
 std::string prefixPath() {
-  if (auto prefix = platform::environmentVariable("WINEPREFIX"); prefix && !prefix->empty()) {
-    return platform::withoutTrailingSeparator(*prefix, platform::PathStyle::Posix);
+  if (auto prefix = environmentVariable("WINEPREFIX"); prefix && !prefix->empty()) {
+    return excludeTrailingDelimiter(*prefix, PathStyle::Posix);
   }
-  std::string home = platform::environmentVariable("HOME").value_or("");
+  std::string home = environmentVariable("HOME").value_or("");
   if (home.empty()) {
     if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
   }
@@ -294,7 +294,7 @@ std::shared_ptr<const Profile> currentProfile() {
 }
 
 std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder) {
-  const std::string prefix = platform::withoutTrailingSeparator(prefixFolder, platform::PathStyle::Posix);
+  const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
   if (prefix.empty()) return nullptr;
   const std::string userPath = platform::join(prefix, "user.reg");
   const std::string systemPath = platform::join(prefix, "system.reg");
@@ -364,7 +364,7 @@ Environment installationEnvironment() {
 }
 
 std::string driveFolder(std::string_view prefix, char letter, bool verify) {
-  letter = platform::lowerAscii(letter);
+  letter = lowerAscii(letter);
   if (letter < 'a' || letter > 'z' || prefix.empty()) return {};
   const std::string devices = platform::join(prefix, "dosdevices");
   const std::string link = platform::join(devices, std::string(1, letter) + ":");
@@ -393,4 +393,4 @@ std::string driveFolder(std::string_view prefix, char letter, bool verify) {
   return target;
 }
 
-}  // namespace zendrift::profile::wine
+}  // namespace zendrift::platform::wine

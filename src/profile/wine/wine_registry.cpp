@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-namespace zendrift::profile {
+namespace zendrift::platform {
 
 namespace {
 
@@ -289,4 +289,4 @@ const RegistryValue* RegistryFile::value(std::string_view keyPath, std::string_v
   return found == values->end() ? nullptr : &found->second;
 }
 
-}  // namespace zendrift::profile
+}  // namespace zendrift::platform

@@ -49,8 +49,8 @@ std::vector<ListedOrphan> parseList(const std::string& out) {
 }
 
 SettingsFileGuard::SettingsFileGuard(std::string_view content)
-    : path_(profile::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"), saved_(platform::readFile(path_)) {
-  EXPECT_FALSE(platform::createFolders(profile::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift"));
+    : path_(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift\\zendrift.ini"), saved_(platform::readFile(path_)) {
+  EXPECT_FALSE(platform::createFolders(platform::specialFolderPath(CSIDL_APPDATA) + "\\Zendrift"));
   EXPECT_FALSE(platform::replaceFile(path_, content));
 }
 

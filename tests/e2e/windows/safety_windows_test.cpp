@@ -107,7 +107,7 @@ TEST(WindowsSafety, DeviceFormTargetsThatExistAreNoOrphans) {
 
 TEST(WindowsSafety, OneBrokenSpecialFolderLeavesTheOthersAndTheSettings) {
   TempDir root;
-  const std::string programs = profile::specialFolderPath(CSIDL_PROGRAMS);
+  const std::string programs = platform::specialFolderPath(CSIDL_PROGRAMS);
   ASSERT_FALSE(programs.empty());
   const std::string folder = programs + "\\Zendrift safety test";
   LnkBuilder().localPath(root / "gone.exe").writeTo(folder + "\\gone.lnk");
@@ -125,7 +125,7 @@ TEST(WindowsSafety, OneBrokenSpecialFolderLeavesTheOthersAndTheSettings) {
       L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
   const ScopedUserValue user(kUserShellFolders, L"Desktop", REG_EXPAND_SZ, L"%ZD_NO_SUCH_VARIABLE%\\Desktop");
   const ScopedUserValue shell(kShellFolders, L"Desktop", REG_SZ, L"%ZD_NO_SUCH_VARIABLE%\\Desktop");
-  ASSERT_EQ(profile::specialFolderPath(CSIDL_DESKTOPDIRECTORY), "") << "the Desktop is not broken";
+  ASSERT_EQ(platform::specialFolderPath(CSIDL_DESKTOPDIRECTORY), "") << "the Desktop is not broken";
 
   const auto result = win32::runProgram(win32::zendriftExecutable(), {"/list"});
   EXPECT_EQ(result.exitCode, 0u) << result.err;

@@ -12,7 +12,7 @@
 #include "profile/well_known_folders.h"
 #include "temp_dir.h"
 
-namespace zendrift::profile {
+namespace zendrift::sysfolders {
 namespace {
 
 // The shell's path of a folder, as the folders object gives it: no trailing backslash, and empty
@@ -21,7 +21,7 @@ std::string shellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
   if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return {};
-  return platform::withoutTrailingSeparator(platform::win32::toUtf8(path));
+  return platform::excludeTrailingDelimiter(platform::win32::toUtf8(path));
 }
 
 std::string systemDirectory(UINT (*query)(LPWSTR, UINT)) {
@@ -99,4 +99,4 @@ TEST(SystemFoldersOnWindows, TempIsTheLongNameOfTmp) {
 }
 
 }  // namespace
-}  // namespace zendrift::profile
+}  // namespace zendrift::sysfolders

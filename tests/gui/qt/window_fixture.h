@@ -68,8 +68,8 @@ class WindowTest : public ::testing::Test {
   // The window as the program makes it: built, then its creation event, then shown unless the
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
-  std::unique_ptr<qt::MainWindow> createForm(std::vector<std::string> parameters = {}) {
-    auto form = std::make_unique<qt::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
+  std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
+    auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)));
     form->start();
     waitIdle(*form);
     if (!form->exitRequested() && !form->closed()) form->show();
@@ -77,11 +77,11 @@ class WindowTest : public ::testing::Test {
   }
 
   // Lets the window's events run until no scan or removal is left running.
-  static void waitIdle(const qt::MainWindow& form) {
+  static void waitIdle(const app::MainWindow& form) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.busy(); }, 20000)) << "the window's work never ended";
   }
 
-  static std::vector<std::string> lines(ui::CheckListModel& model) {
+  static std::vector<std::string> lines(scan::CheckListModel& model) {
     std::vector<std::string> out;
     for (int i = 0; i < model.items.count(); ++i) out.push_back(model.items.get(i));
     return out;

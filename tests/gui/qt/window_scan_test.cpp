@@ -33,7 +33,7 @@ class ScanTest : public WindowTest {
   // Runs `action` on the window's thread when the walk of folder `index` (0-based) begins; the
   // walk goes on only once the window has handled what `action` posted, so the test knows where
   // the scan stands when the window reacts.
-  void whenFolderBegins(qt::MainWindow& form, std::size_t index, std::function<void()> action) {
+  void whenFolderBegins(app::MainWindow& form, std::size_t index, std::function<void()> action) {
     const std::string root = folders_[index].string() + "/";
     form.setWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
       if (done || folder != root) return;
@@ -44,7 +44,7 @@ class ScanTest : public WindowTest {
 
   // From the worker: `action` on the window's thread, and back only once the window has also
   // handled what `action` posted.
-  static void runOnWindowAndWait(qt::MainWindow& form, const std::function<void()>& action) {
+  static void runOnWindowAndWait(app::MainWindow& form, const std::function<void()>& action) {
     std::promise<void> handled;
     QMetaObject::invokeMethod(
         &form,
@@ -63,14 +63,14 @@ class ScanTest : public WindowTest {
   }
 
   // The question the window asks before deleting for good, when it is showing.
-  static QMessageBox* deletionQuestion(const qt::MainWindow& form) {
+  static QMessageBox* deletionQuestion(const app::MainWindow& form) {
     for (QMessageBox* question : form.findChildren<QMessageBox*>()) {
       if (question->isVisible()) return question;
     }
     return nullptr;
   }
 
-  static void answer(qt::MainWindow& form, QMessageBox::StandardButton button) {
+  static void answer(app::MainWindow& form, QMessageBox::StandardButton button) {
     QMessageBox* question = deletionQuestion(form);
     ASSERT_NE(question, nullptr) << "no question before deleting for good";
     question->button(button)->click();
@@ -141,7 +141,7 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
 TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
   options_ = {};
-  auto form = std::make_unique<qt::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
+  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}));
   whenFolderBegins(*form, 2, [&] { form->close(); });
   form->start();
   waitIdle(*form);
@@ -244,7 +244,7 @@ TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
   form->onScanClicked();
   waitIdle(*form);
-  ui::CheckListModel& model = form->resultList->model();
+  scan::CheckListModel& model = form->resultList->model();
   ASSERT_EQ(model.items.count(), 5);
   model.setItemSelected(1, true);
   const QList<QAction*> commands = form->resultList->contextMenu()->actions();

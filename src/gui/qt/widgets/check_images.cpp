@@ -3,15 +3,15 @@
 
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::qt::widgets {
+namespace zendrift::widgets {
 
 const QImage& checkImages() {
   static const QImage images = imageView(ui::checkImages()).copy();
   return images;
 }
 
-QImage checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, QColor background) {
+QImage checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, QColor background) {
   return imageView(ui::checkCell(kind, state, enabled, toColor(background))).copy();
 }
 
-}  // namespace zendrift::qt::widgets
+}  // namespace zendrift::widgets

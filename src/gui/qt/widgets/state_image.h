@@ -12,9 +12,14 @@
 
 #include "ui/state_image_machine.h"
 
-namespace zendrift::qt::widgets {
+namespace zendrift::widgets {
 
 using ui::PictureState;
+using ui::stClicked1;
+using ui::stClicked2;
+using ui::stDefault;
+using ui::stDown;
+using ui::stEntered;
 
 class StateImage;
 
@@ -105,4 +110,4 @@ class StateImage : public QWidget {
   QColor hintColor_;
 };
 
-}  // namespace zendrift::qt::widgets
+}  // namespace zendrift::widgets

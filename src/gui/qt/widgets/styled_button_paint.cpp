@@ -6,19 +6,19 @@
 #include "gui/qt/widgets/qt_painter.h"
 #include "gui/qt/widgets/styled_button.h"
 
-namespace zendrift::qt::widgets {
+namespace zendrift::widgets {
 
 namespace {
 
 ui::GlyphLayout sharedLayout(GlyphLayout layout) {
   switch (layout) {
-    case GlyphLayout::right:
+    case blGlyphRight:
       return ui::GlyphLayout::right;
-    case GlyphLayout::top:
+    case blGlyphTop:
       return ui::GlyphLayout::top;
-    case GlyphLayout::bottom:
+    case blGlyphBottom:
       return ui::GlyphLayout::bottom;
-    case GlyphLayout::left:
+    case blGlyphLeft:
       break;
   }
   return ui::GlyphLayout::left;
@@ -92,4 +92,4 @@ void StyledButton::paintEvent(QPaintEvent*) {
   screen.drawImage(0, 0, canvas_);
 }
 
-}  // namespace zendrift::qt::widgets
+}  // namespace zendrift::widgets

@@ -11,10 +11,13 @@
 
 #include "ui/control_draw_state.h"
 
-namespace zendrift::qt::widgets {
+namespace zendrift::widgets {
 
 using ui::DrawState;
 using ui::DrawStateFlag;
+using ui::dsFocused;
+using ui::dsHot;
+using ui::dsPressed;
 
 enum class ControlNotification : unsigned {
   CaptionChanged,
@@ -109,4 +112,4 @@ class StyledControl : public QWidget {
   QString caption_;
 };
 
-}  // namespace zendrift::qt::widgets
+}  // namespace zendrift::widgets
