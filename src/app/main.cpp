@@ -3,16 +3,16 @@
 #include <exception>
 #include <iostream>
 
+#include "app/version_stamp.h"
 #include "cli/prefix_list.h"
 #include "cli/unattended_run.h"
 #include "cli/undo_run.h"
+#include "app/window_main.h"
 #include "cli/unattended_run.h"
 #include "cli/usage_text.h"
 #include "platform/process.h"
 #include "settings/command_line.h"
 #include "settings/settings_file.h"
-#include "ui/version_stamp.h"
-#include "ui/window_main.h"
 
 int main(int argc, char** argv) {
   using namespace zendrift;
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (commandLine.versionRequested()) {
-    std::cout << "Zendrift " << ui::versionStamp(platform::executablePath()) << '\n';
+    std::cout << "Zendrift " << app::versionStamp(platform::executablePath()) << '\n';
     return 0;
   }
   for (const std::string& unknown : commandLine.unknownSwitches()) {
@@ -41,5 +41,5 @@ int main(int argc, char** argv) {
     std::cerr << "Zendrift: " << error.what() << '\n';
     return 1;
   }
-  return ui::runWindow(commandLine, argv[0]);
+  return app::runWindow(commandLine, argv[0]);
 }

@@ -1,9 +1,9 @@
 // The version stamp of an executable file.
-#include "ui/version_stamp.h"
+#include "app/version_stamp.h"
 
 #include "platform/file_version.h"
 
-namespace zendrift::ui {
+namespace zendrift::app {
 
 std::string versionStamp(std::string_view fileName) {
   const platform::FileVersion version = platform::readFileVersion(fileName).value_or(platform::FileVersion{});
@@ -11,4 +11,4 @@ std::string versionStamp(std::string_view fileName) {
          " (Build " + std::to_string(version[3]) + ")";
 }
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::app

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace zendrift::ui {
+namespace zendrift::app {
 
 // The stamp of the executable at `fileName`; "0.0.0 (Build 0)" when it carries no version.
 std::string versionStamp(std::string_view fileName);
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::app

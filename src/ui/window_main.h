@@ -5,7 +5,7 @@
 
 #include "settings/command_line.h"
 
-namespace zendrift::ui {
+namespace zendrift::app {
 
 // What the program says, on standard error, when it cannot open its window.
 inline constexpr std::string_view kNoDisplayMessage =
@@ -17,4 +17,4 @@ inline constexpr std::string_view kNoDisplayMessage =
 // one of them for itself. /silent and /list never come here (unattended_run.h).
 int runWindow(const settings::CommandLine& commandLine, char* programName);
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::app

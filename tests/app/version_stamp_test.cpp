@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "ui/version_stamp.h"
+#include "app/version_stamp.h"
 #include "temp_dir.h"
 
-namespace zendrift::ui {
+namespace zendrift::app {
 namespace {
 
 using testing::TempDir;
@@ -29,4 +29,4 @@ TEST(VersionStamp, FilesWithoutAVersionGiveZeros) {
 }
 
 }  // namespace
-}  // namespace zendrift::ui
+}  // namespace zendrift::app

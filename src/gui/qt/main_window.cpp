@@ -11,10 +11,10 @@
 #include <QShowEvent>
 
 #include "gui/qt/auxiliary_actions.h"
+#include "app/version_stamp.h"
 #include "platform/process.h"
 #include "settings/exclude_list.h"
 #include "settings/settings_file.h"
-#include "ui/version_stamp.h"
 
 namespace zendrift::app {
 namespace {
@@ -75,7 +75,7 @@ void MainWindow::endRun() {
 void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
 
 void MainWindow::onShow() {
-  setWindowTitle(toQString("Zendrift " + ui::versionStamp(platform::executablePath())));
+  setWindowTitle(toQString("Zendrift " + versionStamp(platform::executablePath())));
   showFolderHints();
   scanButton->setFocus();
 }

@@ -1,5 +1,5 @@
 // The interactive program: the application, the main window's creation and the event loop.
-#include "ui/window_main.h"
+#include "app/window_main.h"
 
 #include <QtGlobal>
 #include <cstdio>
@@ -11,7 +11,7 @@
 #include "gui/qt/zendrift_application.h"
 #include "settings/scan_options.h"
 
-namespace zendrift::ui {
+namespace zendrift::app {
 
 namespace {
 
@@ -40,19 +40,19 @@ int runWindow(const settings::CommandLine& commandLine, char* programName) {
   int argc = 1;
   char* argv[] = {programName, nullptr};
   const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
-  app::ZendriftApplication application(argc, argv);
+  ZendriftApplication application(argc, argv);
   qInstallMessageHandler(previous);
   for (const std::string& message : startupMessages()) std::fprintf(stderr, "%s\n", message.c_str());
   startupMessages().clear();
 
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;
-  app::MainWindow form(options, commandLine);
+  MainWindow form(options, commandLine);
   try {
     form.start();
   } catch (...) {
     // As for any handler: the error is shown and the program goes on.
-    app::ZendriftApplication::showException(std::current_exception());
+    ZendriftApplication::showException(std::current_exception());
   }
   if (form.exitRequested() || form.closed()) return 0;
   form.show();
@@ -60,4 +60,4 @@ int runWindow(const settings::CommandLine& commandLine, char* programName) {
   return 0;
 }
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::app

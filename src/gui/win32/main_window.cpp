@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/version_stamp.h"
 #include "gui/win32/auxiliary_actions.h"
 #include "gui/win32/check_list_window.h"
 #include "gui/win32/control_ids.h"
@@ -19,7 +20,6 @@
 #include "settings/exclude_list.h"
 #include "settings/settings_file.h"
 #include "ui/option_controls.h"
-#include "ui/version_stamp.h"
 
 namespace zendrift::win32 {
 
@@ -194,7 +194,7 @@ void MainWindow::show(int showCommand) {
 void MainWindow::runPendingActions() { start_.runPendingActions(*this); }
 
 void MainWindow::onShow() {
-  SetWindowTextW(window_, toWide("Zendrift " + ui::versionStamp(platform::executablePath())).c_str());
+  SetWindowTextW(window_, toWide("Zendrift " + app::versionStamp(platform::executablePath())).c_str());
   showFolderHints();
   scanButton_->setFocus();
 }

@@ -1,6 +1,6 @@
 // The interactive program on Windows: the window classes, the main window's creation and start-up,
 // and the message loop.
-#include "ui/window_main.h"
+#include "app/window_main.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -15,7 +15,7 @@
 #include "gui/win32/styled_button_window.h"
 #include "settings/scan_options.h"
 
-namespace zendrift::ui {
+namespace zendrift::app {
 namespace {
 
 void registerWindowClasses(HINSTANCE instance) {
@@ -81,4 +81,4 @@ int runWindow(const settings::CommandLine& commandLine, char*) {
   return 0;
 }
 
-}  // namespace zendrift::ui
+}  // namespace zendrift::app
