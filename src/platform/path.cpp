@@ -37,6 +37,13 @@ std::string excludeTrailingDelimiter(std::string_view path, PathStyle style) {
   return std::string(path);
 }
 
+std::string join(std::string_view folder, std::string_view name, PathStyle style) {
+  std::string out(folder);
+  if (!hasTrailingDelimiter(folder, style)) out += delimiterOf(style);
+  out += name;
+  return out;
+}
+
 std::string_view extractFileName(std::string_view path, PathStyle style) {
   return path.substr(nameStart(path, style));
 }

@@ -30,6 +30,9 @@ std::string includeTrailingDelimiter(std::string_view path, PathStyle style = kN
 // Removes one trailing delimiter, except where the path is a root ("/", "C:\", "\").
 std::string excludeTrailingDelimiter(std::string_view path, PathStyle style = kNativeStyle);
 
+// `name` inside `folder`: one delimiter between them, none added when `folder` ends in one.
+std::string join(std::string_view folder, std::string_view name, PathStyle style = kNativeStyle);
+
 // The text after the last delimiter (or drive colon on Windows).
 std::string_view extractFileName(std::string_view path, PathStyle style = kNativeStyle);
 // The text up to and including the last delimiter (or drive colon on Windows).

@@ -5,9 +5,9 @@ namespace zendrift::ui {
 
 void ControlDrawState::set(DrawStateFlag flag, bool on) noexcept {
   if (on) {
-    flags_ |= flag;
+    flags_ |= static_cast<DrawState>(flag);
   } else {
-    flags_ &= ~static_cast<unsigned>(flag);
+    flags_ &= ~static_cast<DrawState>(flag);
   }
 }
 

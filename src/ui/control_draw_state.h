@@ -7,12 +7,16 @@ namespace zendrift::ui {
 enum DrawStateFlag : unsigned { dsHot = 1u, dsPressed = 2u, dsFocused = 4u };
 using DrawState = unsigned;
 
+constexpr DrawState operator|(DrawStateFlag a, DrawStateFlag b) noexcept {
+  return static_cast<DrawState>(a) | static_cast<DrawState>(b);
+}
+
 class ControlDrawState {
  public:
   DrawState flags() const noexcept { return flags_; }
-  bool hot() const noexcept { return (flags_ & dsHot) != 0; }
-  bool pressed() const noexcept { return (flags_ & dsPressed) != 0; }
-  bool focused() const noexcept { return (flags_ & dsFocused) != 0; }
+  bool hot() const noexcept { return has(dsHot); }
+  bool pressed() const noexcept { return has(dsPressed); }
+  bool focused() const noexcept { return has(dsFocused); }
   // Whether the pointer was last seen over the control.
   bool pointerOver() const noexcept { return pointerOver_; }
   // True from a left-button press on the control until the next release of a mouse button.
@@ -48,6 +52,8 @@ class ControlDrawState {
   void disabled() noexcept;
 
  private:
+  bool has(DrawStateFlag flag) const noexcept { return (flags_ & static_cast<DrawState>(flag)) != 0; }
+
   DrawState flags_ = 0;
   bool pointerOver_ = false;
   bool pressing_ = false;

@@ -8,11 +8,11 @@ void StateImageMachine::statePicturesChanged() {
 }
 
 bool StateImageMachine::anyStatePicture() const noexcept {
-  return held_[stEntered] || held_[stClicked1] || held_[stClicked2] || held_[stDown];
+  return holds(stEntered) || holds(stClicked1) || holds(stClicked2) || holds(stDown);
 }
 
 void StateImageMachine::setState(PictureState state) {
-  if (held_[static_cast<std::size_t>(state)]) {
+  if (holds(state)) {
     state_ = state;
     if (show) show(state);
   }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 
 namespace zendrift::ui {
@@ -45,6 +46,7 @@ class StateImageMachine {
 
  private:
   void stateByClickCount();
+  bool holds(PictureState state) const noexcept { return held_[static_cast<std::size_t>(state)]; }
 
   std::array<bool, 5> held_{};
   PictureState state_ = stDefault;

@@ -71,5 +71,14 @@ TEST(Path, NameAndFolderParts) {
   EXPECT_EQ(extractFileDir("c.lnk", P), "");
 }
 
+TEST(Path, JoinPutsOneDelimiterOfItsStyleBetween) {
+  EXPECT_EQ(join("/a", "b.lnk", P), "/a/b.lnk");
+  EXPECT_EQ(join("/a/", "b.lnk", P), "/a/b.lnk");
+  EXPECT_EQ(join("/", ".wine", P), "/.wine");
+  EXPECT_EQ(join("C:\\a", "b.lnk", W), "C:\\a\\b.lnk");
+  EXPECT_EQ(join("C:\\", "b.lnk", W), "C:\\b.lnk");
+  EXPECT_EQ(join("C:\\a/", "b", W), "C:\\a/\\b");
+}
+
 }  // namespace
 }  // namespace zendrift::platform

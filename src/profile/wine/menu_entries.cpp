@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "platform/ascii_case.h"
+#include "platform/path.h"
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -22,13 +23,6 @@ namespace {
 
 // Far larger than any entry Wine writes; a bigger file is not Wine's.
 constexpr std::size_t kMaxEntrySize = 64 * 1024;
-
-std::string join(std::string_view folder, std::string_view name) {
-  std::string out(folder);
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
-}
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -48,7 +42,7 @@ std::string homeFolder() {
 // An XDG base folder: the variable when it names an absolute path, else the default below $HOME.
 std::string baseFolder(std::string_view variable, std::string_view fallback, const std::string& home) {
   std::string value = environmentVariable(variable).value_or("");
-  if (value.empty() || value.front() != '/') return home.empty() ? std::string() : join(home, fallback);
+  if (value.empty() || value.front() != '/') return home.empty() ? std::string() : platform::join(home, fallback);
   while (value.size() > 1 && value.back() == '/') value.pop_back();
   return value;
 }
@@ -56,8 +50,8 @@ std::string baseFolder(std::string_view variable, std::string_view fallback, con
 // XDG_DESKTOP_DIR of user-dirs.dirs ("$HOME/Desktop" or an absolute path), else ~/Desktop. Wine
 // links a prefix's Desktop there when that folder exists, else to the home folder itself.
 std::string desktopFolder(const std::string& configHome, const std::string& home) {
-  std::string desktop = join(home, "Desktop");
-  if (const auto text = readFile(join(configHome, "user-dirs.dirs"), kMaxEntrySize)) {
+  std::string desktop = platform::join(home, "Desktop");
+  if (const auto text = readFile(platform::join(configHome, "user-dirs.dirs"), kMaxEntrySize)) {
     std::string_view rest = *text;
     while (!rest.empty()) {
       const std::size_t end = std::min(rest.find('\n'), rest.size());
@@ -67,7 +61,7 @@ std::string desktopFolder(const std::string& configHome, const std::string& home
       if (!line.starts_with(kKey) || !line.ends_with('"')) continue;
       const std::string_view value = line.substr(kKey.size(), line.size() - kKey.size() - 1);
       if (value.starts_with("$HOME/")) {
-        desktop = join(home, value.substr(6));
+        desktop = platform::join(home, value.substr(6));
       } else if (value.starts_with('/')) {
         desktop = std::string(value);
       }
@@ -112,7 +106,7 @@ MenuPlaces menuPlaces() {
   if (home.empty()) return {};
   const std::string data = baseFolder("XDG_DATA_HOME", ".local/share", home);
   const std::string config = baseFolder("XDG_CONFIG_HOME", ".config", home);
-  return {join(data, "applications/wine"), join(config, "menus/applications-merged"), join(data, "desktop-directories"),
+  return {platform::join(data, "applications/wine"), platform::join(config, "menus/applications-merged"), platform::join(data, "desktop-directories"),
           desktopFolder(config, home)};
 }
 

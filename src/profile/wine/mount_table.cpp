@@ -1,31 +1,14 @@
 // Reading /proc/self/mountinfo.
 #include "profile/wine/mount_table.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <cstdlib>
+
+#include "platform/file_system.h"
 
 namespace zendrift::platform {
 
 namespace {
-
-std::string readProcFile(const char* path) {
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {};
-  std::string content;
-  char buffer[16384];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    content.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return content;
-}
 
 std::vector<std::string_view> splitFields(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -69,7 +52,9 @@ bool isNetworkFileSystem(std::string_view type) {
   return false;
 }
 
-std::vector<MountEntry> readMountTable() { return parseMountTable(readProcFile("/proc/self/mountinfo")); }
+std::vector<MountEntry> readMountTable() {
+  return parseMountTable(platform::readFile("/proc/self/mountinfo").valueOr(""));
+}
 
 std::vector<MountEntry> parseMountTable(std::string_view text) {
   std::vector<MountEntry> mounts;

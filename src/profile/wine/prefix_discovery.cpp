@@ -26,13 +26,6 @@ namespace {
 // Steam's and Lutris's own files are small; anything far larger is not theirs.
 constexpr std::size_t kMaxConfigBytes = 4u << 20;
 
-std::string join(std::string_view folder, std::string_view name) {
-  std::string out(folder);
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
-}
-
 std::string lastName(std::string_view path) {
   while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
   const std::size_t slash = path.find_last_of('/');
@@ -89,19 +82,19 @@ class Discovery {
  public:
   explicit Discovery(const PrefixPlaces& places) : home_(places.home) {
     if (!places.winePrefix.empty()) offer("wine", places.winePrefix, lastName(places.winePrefix));
-    if (!home_.empty()) offer("wine", join(home_, ".wine"), ".wine");
+    if (!home_.empty()) offer("wine", platform::join(home_, ".wine"), ".wine");
     toolStart_ = found_.size();  // the one that $WINEPREFIX names comes first
     if (home_.empty()) return;
-    offerEach("winetricks", join(home_, ".local/share/wineprefixes"));
+    offerEach("winetricks", platform::join(home_, ".local/share/wineprefixes"));
     finishTool();
     lutris();
     finishTool();
-    offerBottles(join(home_, ".local/share/bottles/bottles"));
-    offerBottles(join(home_, ".var/app/com.usebottles.bottles/data/bottles/bottles"));
+    offerBottles(platform::join(home_, ".local/share/bottles/bottles"));
+    offerBottles(platform::join(home_, ".var/app/com.usebottles.bottles/data/bottles/bottles"));
     finishTool();
     proton();
     finishTool();
-    offerEach("playonlinux", join(home_, ".PlayOnLinux/wineprefix"));
+    offerEach("playonlinux", platform::join(home_, ".PlayOnLinux/wineprefix"));
     finishTool();
   }
 
@@ -117,7 +110,7 @@ class Discovery {
   }
 
   void offerEach(std::string_view kind, const std::string& folder) {
-    for (const std::string& name : subfolders(folder)) offer(kind, join(folder, name), name);
+    for (const std::string& name : subfolders(folder)) offer(kind, platform::join(folder, name), name);
   }
 
   // Each tool's prefixes are listed by path.
@@ -129,26 +122,26 @@ class Discovery {
 
   void lutris() {
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
-      const std::string folder = join(home_, games);
+      const std::string folder = platform::join(home_, games);
       for (const std::string& file : filesEndingWith(folder, ".yml")) {
-        const auto text = readFile(join(folder, file), kMaxConfigBytes);
+        const auto text = readFile(platform::join(folder, file), kMaxConfigBytes);
         if (!text) continue;
         auto prefix = wine::yamlScalar(*text, "game", "prefix");
         if (!prefix || prefix->empty()) continue;
-        if (prefix->starts_with("~/")) prefix = join(home_, prefix->substr(2));
+        if (prefix->starts_with("~/")) prefix = platform::join(home_, prefix->substr(2));
         if (prefix->front() != '/') continue;
         offer("lutris", *prefix, lutrisSlug(file));
       }
     }
-    offerEach("lutris", join(home_, "Games"));
+    offerEach("lutris", platform::join(home_, "Games"));
   }
 
   // A bottle's own file names it; the folder name is what Bottles made of that name.
   void offerBottles(const std::string& folder) {
     for (const std::string& name : subfolders(folder)) {
-      const std::string bottle = join(folder, name);
+      const std::string bottle = platform::join(folder, name);
       std::string shown = name;
-      if (const auto text = readFile(join(bottle, "bottle.yml"), kMaxConfigBytes)) {
+      if (const auto text = readFile(platform::join(bottle, "bottle.yml"), kMaxConfigBytes)) {
         if (auto stated = wine::yamlScalar(*text, "", "Name"); stated && !stated->empty()) shown = std::move(*stated);
       }
       offer("bottles", bottle, std::move(shown));
@@ -165,10 +158,10 @@ class Discovery {
     };
     for (const char* root : {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam",
                              ".var/app/com.valvesoftware.Steam/data/Steam"}) {
-      const std::string steam = join(home_, root);
+      const std::string steam = platform::join(home_, root);
       addLibrary(steam);
       for (const char* list : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
-        const auto folders = readKeyValues(join(steam, list));
+        const auto folders = readKeyValues(platform::join(steam, list));
         const wine::KeyValues* entries = folders ? folders->child("libraryfolders") : nullptr;
         if (!entries) continue;
         for (const wine::KeyValues& entry : entries->children) {
@@ -181,9 +174,9 @@ class Discovery {
       }
     }
     for (const std::string& library : libraries) {
-      const std::string compatdata = join(library, "steamapps/compatdata");
+      const std::string compatdata = platform::join(library, "steamapps/compatdata");
       for (const std::string& appId : subfolders(compatdata)) {
-        const std::string prefix = join(join(compatdata, appId), "pfx");
+        const std::string prefix = platform::join(platform::join(compatdata, appId), "pfx");
         // A prefix is named only once it is known to be one: naming reads a manifest.
         if (wine::isWinePrefix(prefix)) offer("proton", prefix, gameName(appId, library, libraries));
       }
@@ -195,7 +188,7 @@ class Discovery {
   static std::string gameName(const std::string& appId, const std::string& own, const std::vector<std::string>& libraries) {
     const std::string manifest = "steamapps/appmanifest_" + appId + ".acf";
     const auto nameIn = [&](const std::string& library) -> std::string {
-      const auto state = readKeyValues(join(library, manifest));
+      const auto state = readKeyValues(platform::join(library, manifest));
       const wine::KeyValues* app = state ? state->child("AppState") : nullptr;
       const wine::KeyValues* name = app ? app->child("name") : nullptr;
       return name && !name->block ? name->value : std::string();
@@ -228,7 +221,7 @@ PrefixPlaces hostPrefixPlaces() {
 
 std::string defaultPrefix(const PrefixPlaces& places) {
   if (!places.winePrefix.empty()) return places.winePrefix;
-  return places.home.empty() ? std::string() : join(places.home, ".wine");
+  return places.home.empty() ? std::string() : platform::join(places.home, ".wine");
 }
 
 std::string realPrefixPath(const std::string& prefix) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/path.h"
 #include "profile/folder_listings.h"
 #include "profile/wine/folder_names.h"
 #include "profile/wine/disk_mounts.h"
@@ -116,13 +117,6 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
   return parsed;
 }
 
-std::string join(std::string_view folder, std::string_view name) {
-  std::string out(folder);
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
-}
-
 // The mount point of //server/share when it is mounted over SMB.
 std::string shareMountPoint(std::string_view server, std::string_view share) {
   const std::string wanted = "//" + std::string(server) + "/" + std::string(share);
@@ -213,7 +207,7 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
                       FolderListings& listings) {
   struct stat status {};
   std::string whole = base;
-  for (const std::string& name : components) whole = join(whole, name);
+  for (const std::string& name : components) whole = platform::join(whole, name);
   if (::stat(whole.c_str(), &status) == 0) {
     if (!fits(status, components.empty() ? Want::Folder : want)) return kMissing;
     return {TargetPresence::present, std::move(whole)};
@@ -227,7 +221,7 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
     const Want here = i + 1 == components.size() ? want : Want::Folder;
     // The exact name is always asked of the disk, at the cost of one call: a listing kept from
     // earlier in the scan may be older than the entry.
-    const std::string exact = join(current, wanted);
+    const std::string exact = platform::join(current, wanted);
     if (::stat(exact.c_str(), &status) == 0) {
       if (!fits(status, here)) return kMissing;
       current = exact;
@@ -244,7 +238,7 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
     std::optional<std::string> match;
     bool uncertain = false;
     for (const std::string_view name : names->candidates(wanted)) {
-      std::string candidate = join(current, name);
+      std::string candidate = platform::join(current, name);
       if (::stat(candidate.c_str(), &status) == 0) {
         if (!fits(status, here)) continue;
         match = std::move(candidate);

@@ -2,7 +2,6 @@
 // registry files until they change on disk.
 #include "profile/wine_prefix.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/process.h"
 
@@ -46,32 +46,6 @@ FileStamp stampOf(const std::string& path) {
   stamp.modifiedNs = static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000LL + status.st_mtim.tv_nsec;
   stamp.changedNs = static_cast<long long>(status.st_ctim.tv_sec) * 1'000'000'000LL + status.st_ctim.tv_nsec;
   return stamp;
-}
-
-std::string readWhole(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {};
-  std::string content;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    content.append(buffer, static_cast<std::size_t>(got));
-    if (content.size() > kMaxRegistryBytes) {
-      content.clear();
-      break;
-    }
-  }
-  ::close(fd);
-  return content;
-}
-
-std::string joinHost(std::string_view folder, std::string_view name) {
-  std::string out(folder);
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
 }
 
 // Resolves "." and ".." without touching the disk; the result is absolute when `path` is.
@@ -192,9 +166,13 @@ struct RegistryCache::Store {
   std::shared_ptr<const RegistryFile> registry(const std::string& path, const wine::FileStamp& stamp) {
     Parsed& parsed = files[path];
     if (!parsed.file || !(parsed.stamp == stamp)) {
-      const bool readable = stamp.present && static_cast<std::size_t>(stamp.size) <= wine::kMaxRegistryBytes;
-      const std::string content = readable ? wine::readWhole(path) : std::string();
-      parsed.file = std::make_shared<const RegistryFile>(RegistryFile::parse(content));
+      // A file past the bound (or grown past it since its stamp) is read as an empty one.
+      std::string text;
+      if (stamp.present && static_cast<std::size_t>(stamp.size) <= wine::kMaxRegistryBytes) {
+        platform::Result<std::string> read = platform::readFile(path, wine::kMaxRegistryBytes + 1);
+        if (read && read->size() <= wine::kMaxRegistryBytes) text = std::move(read).value();
+      }
+      parsed.file = std::make_shared<const RegistryFile>(RegistryFile::parse(text));
       parsed.stamp = stamp;
     }
     return parsed.file;
@@ -307,8 +285,8 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
 std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder, RegistryCache& registries) {
   const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
   if (prefix.empty()) return nullptr;
-  const std::string userPath = joinHost(prefix, "user.reg");
-  const std::string systemPath = joinHost(prefix, "system.reg");
+  const std::string userPath = platform::join(prefix, "user.reg");
+  const std::string systemPath = platform::join(prefix, "system.reg");
   RegistryCache::Store::Key key{stampOf(userPath), stampOf(systemPath), currentUserHint()};
   // A registry file proves the prefix folder is there; only without one is it looked at.
   if (!key.user.present && !key.system.present) {
@@ -344,8 +322,8 @@ std::shared_ptr<const Profile> wineProfileOf(const ShortcutProfile& profile, Reg
 
 bool isWinePrefix(std::string_view folder) {
   struct stat status {};
-  return ::stat(joinHost(folder, "system.reg").c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-         ::stat(joinHost(folder, "dosdevices").c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  return ::stat(platform::join(folder, "system.reg").c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+         ::stat(platform::join(folder, "dosdevices").c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::string computerName() {
@@ -377,8 +355,8 @@ Environment installationEnvironment() {
 std::string driveFolder(std::string_view prefix, char letter, bool verify) {
   letter = lowerAscii(letter);
   if (letter < 'a' || letter > 'z' || prefix.empty()) return {};
-  const std::string devices = joinHost(prefix, "dosdevices");
-  const std::string link = joinHost(devices, std::string(1, letter) + ":");
+  const std::string devices = platform::join(prefix, "dosdevices");
+  const std::string link = platform::join(devices, std::string(1, letter) + ":");
 
   std::string target;
   std::vector<char> buffer(256);
@@ -396,7 +374,7 @@ std::string driveFolder(std::string_view prefix, char letter, bool verify) {
     buffer.resize(buffer.size() * 2);
   }
   if (target.empty()) return {};
-  if (target.front() != '/') target = joinHost(devices, target);
+  if (target.front() != '/') target = platform::join(devices, target);
   target = normaliseLexically(target);
 
   struct stat status {};

@@ -247,14 +247,14 @@ TEST_F(CheckListBoxTest, CellsAreDrawnCentredInTheCheckAreaForEveryState) {
       const QPoint origin(area.left() + 1, area.top() + (area.height() - 13) / 2);
       const QImage expected = checkCell(kind, model().itemState(i), model().isItemEnabled(i), QColor(0xFA, 0xF0, 0xE6));
       EXPECT_EQ(shot.copy(QRect(origin, QSize(16, 13))), expected.convertToFormat(QImage::Format_RGB32))
-          << "kind " << kind << " line " << i;
+          << "kind " << static_cast<int>(kind) << " line " << i;
       // The column left of the cell is the list's background, never highlighted.
       EXPECT_EQ(pixelName(shot, area.left(), origin.y()), QStringLiteral("#FAF0E6"));
     }
     for (int y = 0; y < shot.height(); ++y) {
       for (int x = 0; x < 18; ++x) ASSERT_NE(shot.pixel(x, y), kCheckTransparentColor) << x << "," << y;
     }
-    saveArtefact(grabImage(*list), QStringLiteral("check_list_kind_%1").arg(kind));
+    saveArtefact(grabImage(*list), QStringLiteral("check_list_kind_%1").arg(static_cast<int>(kind)));
   }
 }
 
