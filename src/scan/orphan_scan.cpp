@@ -3,6 +3,8 @@
 #include "scan/orphan_scan.h"
 
 #include <array>
+#include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "platform/file_system.h"
@@ -52,6 +54,14 @@ bool folderVanished(std::error_code code) {
   return code == platform::OsErrc::pathNotFound || code == platform::OsErrc::fileNotFound;
 }
 
+// A shortcut of the folder being listed, with the bytes the walk read of it (in Listing::bytes).
+struct Found {
+  std::string path;
+  std::optional<platform::EntryIdentity> identity;
+  std::size_t start = 0;
+  std::size_t length = 0;
+};
+
 // One scan's walks: the engine, the per-scan memo of the orphan test, the report.
 class Walker {
  public:
@@ -99,7 +109,7 @@ class Walker {
     };
     // A folder's shortcuts are judged once its whole listing is seen, before any folder below it
     // is listed, so they still come in the walk's order.
-    engine_.onFindFile = [this](search::FileSearch&, const std::string& path) { listing_.shortcuts.push_back(path); };
+    engine_.onFindFile = [this](search::FileSearch& engine, const std::string& path) { listing_.add(path, engine.currentContent()); };
     // Another Wine prefix or Windows installation met below a scanned folder keeps its own
     // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
     // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
@@ -169,29 +179,38 @@ class Walker {
     if (foreign) {
       foreignRoots_.insert(listing_.folder);
     } else {
-      for (const std::string& path : listing_.shortcuts) {
+      for (const Found& found : listing_.shortcuts) {
         if (stop_.stop_requested()) break;
-        examine(path);
+        examine(found);
       }
     }
     listing_.shortcuts.clear();
+    listing_.bytes.clear();
     listing_.signs.reset();
   }
 
-  void examine(const std::string& path) {
+  void examine(const Found& found) {
+    const std::string& path = found.path;
     // The entry is taken before it is read and compared after: the removal deletes only what
-    // was judged, never a file renamed into its place meanwhile.
+    // was judged, never a file renamed into its place meanwhile. Bytes the walk read are judged
+    // only while the path still names the file they came from; else the file is read again.
     platform::EntryIdentity before;
     if (platform::entryIdentity(path, before)) return;
+    std::optional<std::string_view> bytes;
+    if (found.identity == before) bytes = std::string_view(listing_.bytes).substr(found.start, found.length);
     // A shortcut reached again, by another folder or another prefix's link, is judged once.
     if (!run_.firstSight(before)) return;
     const OtherPrefixes others =
         shared_ ? OtherPrefixes{others_, &run_.otherPrefixes(), ownFolder_} : OtherPrefixes{};
-    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_, others);
+    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_, others, bytes);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
                         OrphanKind::shortcut, std::move(verdict.reason)};
-    if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) return;
+    if (bytes) {
+      record.identity = before;
+    } else if (platform::entryIdentity(path, record.identity) || !(record.identity == before)) {
+      return;
+    }
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));
   }
@@ -216,8 +235,18 @@ class Walker {
   struct Listing {
     std::string folder;  // with a trailing delimiter
     platform::ProfileRootSigns signs;
-    std::vector<std::string> shortcuts;
+    std::vector<Found> shortcuts;
+    std::string bytes;
     bool open = false;
+    void add(const std::string& path, const std::optional<search::FileBytes>& content) {
+      Found found{path, std::nullopt, bytes.size(), 0};
+      if (content) {
+        found.identity = content->identity;
+        found.length = content->bytes.size();
+        bytes += content->bytes;
+      }
+      shortcuts.push_back(std::move(found));
+    }
   } listing_;
   // Roots of other profiles met in this scan (with a trailing delimiter): few, usually none.
   std::unordered_set<std::string> foreignRoots_;

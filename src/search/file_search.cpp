@@ -125,9 +125,13 @@ ReadAheadRules FileSearch::readAheadRules() const {
     if (!filesKnown || !params->matches(entry)) return;
     if (hiddenFilesSkipped && (entry.hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem) return;
     // The walk adds up the sizes of the files it reports.
-    if (entry.size() == 0 || fileBytes == 0) return;
-    // Only a hint: when it cannot be given, the reader's own read meets the cause and reports it.
-    if (const std::error_code hint = entry.startReadingAhead(fileBytes)) return;
+    entry.size();
+  };
+  // The files reported are read whole with their folder, for the reader (currentContent).
+  rules.maxFileBytes = fileBytes;
+  rules.readWhole = [=](const platform::DirEntry& entry) {
+    return filesKnown && params->matches(entry) &&
+           !(hiddenFilesSkipped && (entry.hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem);
   };
   const DirOption dirOption = dirOption_;
   const std::int32_t recurseDepth = recurseDepth_;
@@ -251,6 +255,7 @@ bool FileSearch::replayDirectory(const FolderSnapshot& snapshot, std::vector<Sub
     for (const FolderSnapshot::Entry& entry : snapshot.entries) {
       replayEntry_.assignKnown(snapshot.name(entry), folder, entry.directory, entry.symlink, entry.facts,
                                dotNamesHidden_);
+      currentContent_ = snapshot.content(entry);
       fireProgress();
       if (abortRequested_) {
         result = false;
@@ -280,6 +285,7 @@ bool FileSearch::scanDirectory(const std::string& folder, std::vector<Subfolder>
   fireBeginScanDir(folder);
   lastError_ = listing_.open(folder);
   currentEntry_ = &listing_.entry();
+  currentContent_.reset();
   if (lastError_) {
     if (lastError_ == platform::OsErrc::fileNotFound) return true;
     fireDirectoryError(folder, lastError_);

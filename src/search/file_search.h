@@ -88,8 +88,8 @@ class FileSearch {
   void setReadAheadThreads(unsigned threads) noexcept { readAheadThreads_ = threads < 1 ? 1 : threads; }
   // One per core this process may run on.
   static unsigned defaultReadAheadThreads() noexcept;
-  // With read-ahead threads: how much of each file that the file filter accepts they ask the
-  // system to start reading, so that its reader does not wait for the disk. 0 for none.
+  // With read-ahead threads: the size up to which each file that the file filter accepts is read
+  // whole with its folder (currentContent), so that its reader need not open it. 0 for none.
   void setFileReadAhead(std::size_t bytes) noexcept { fileReadAhead_ = bytes; }
   // A stop requested through `stop` ends the reading ahead at once, so that the walk, stopped by
   // abort() from its events, waits for no more than the folder it is in. A folder whose listing
@@ -119,6 +119,8 @@ class FileSearch {
   // The entry being examined (the last one listed after a search). Its attributes, size and
   // time are fetched when first asked for.
   const platform::DirEntry& currentEntry() const noexcept { return *currentEntry_; }
+  // The current file's bytes when the read-ahead read it whole (setFileReadAhead), else none.
+  const std::optional<FileBytes>& currentContent() const noexcept { return currentContent_; }
 
   // Events; an unbound one is skipped.
   FileSearchEvent onBeginScanDir;  // a folder's listing begins (folder with trailing delimiter)
@@ -198,6 +200,7 @@ class FileSearch {
   bool dotNamesHidden_ = true;
   unsigned readAheadThreads_ = 1;
   std::size_t fileReadAhead_ = 0;
+  std::optional<FileBytes> currentContent_;
   std::stop_token readAheadStop_;
   // The entry being replayed from a listing read ahead.
   platform::DirEntry replayEntry_;

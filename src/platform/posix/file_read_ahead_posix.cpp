@@ -1,5 +1,7 @@
-// The read-ahead hint on POSIX: posix_fadvise(WILLNEED) queues the reads and returns at once.
+// Reading a listed file whole on POSIX: one open relative to the listed folder, one status read
+// of that same descriptor, one read.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,24 +12,42 @@
 
 namespace zendrift::platform {
 
-std::error_code DirEntry::startReadingAhead(std::size_t bytes) const noexcept {
-  // Non-blocking, so that a FIFO named like a shortcut cannot hold the caller.
+Result<FileRead> DirEntry::readWhole(std::span<std::byte> buffer) const {
+  // Non-blocking, so that a FIFO named like a shortcut cannot hold the caller; a link fails
+  // (ELOOP) and is left to the caller's own reading.
   constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
   int fd = -1;
   if (folderDescriptor_ && *folderDescriptor_ >= 0) {
     fd = ::openat(*folderDescriptor_, name_.c_str(), kFlags);
   } else {
-    try {
-      const std::string path = fullPath();
-      fd = ::open(posix::ReachablePath(path).c_str(), kFlags);
-    } catch (...) {
-      return OsErrc::notEnoughMemory;
-    }
+    const std::string path = fullPath();
+    fd = ::open(posix::ReachablePath(path).c_str(), kFlags);
   }
   if (fd < 0) return posix::fromErrno(errno);
-  const int advised = ::posix_fadvise(fd, 0, static_cast<off_t>(bytes), POSIX_FADV_WILLNEED);
-  ::close(fd);
-  return posix::fromErrno(advised);
+  struct Closing {
+    int fd;
+    ~Closing() { ::close(fd); }
+  } closing{fd};
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return posix::fromErrno(errno);
+  if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
+  size_ = static_cast<std::uint64_t>(status.st_size);
+  lastWriteTime_ = fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
+  if (static_cast<std::uint64_t>(status.st_size) > buffer.size()) return std::make_error_code(std::errc::file_too_large);
+  FileRead read{0, EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
+  // A regular file gives everything up to the buffer's size in one read: a short read is its end.
+  while (true) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return posix::fromErrno(errno);
+    read.length = static_cast<std::size_t>(got);
+    break;
+  }
+  // Grown past the buffer since its status was read: not whole.
+  if (read.length == buffer.size() && read.length > static_cast<std::size_t>(status.st_size)) {
+    return std::make_error_code(std::errc::file_too_large);
+  }
+  return read;
 }
 
 }  // namespace zendrift::platform
