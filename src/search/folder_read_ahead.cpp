@@ -231,7 +231,7 @@ std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& sna
 void FolderReadAhead::finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders) {
   // A folder met again (a bind mount) is not read below a second time; should the walk enter
   // it there after all, it reads on itself.
-  const bool fresh = !snapshot.id || seen_.insert(*snapshot.id);
+  const bool fresh = !snapshot.id || seen_.insert(*snapshot.id).second;
   node->bytes = snapshot.bytes();
   bytesAhead_ += node->bytes;
   node->snapshot = std::move(snapshot);

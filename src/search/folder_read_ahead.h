@@ -23,9 +23,9 @@
 #include <stop_token>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
-#include "search/folder_id_set.h"
 #include "search/folder_snapshot.h"
 
 namespace zendrift::search {
@@ -106,7 +106,7 @@ class FolderReadAhead {
   // reads end early too.
   std::atomic<bool> stop_{false};
   // Folders already read by anyone in this walk: a folder met again is not read below twice.
-  FolderIdSet seen_;
+  std::unordered_set<platform::FolderId, FolderIdHash> seen_;
   platform::DirectoryListing ownListing_;
   std::vector<std::jthread> threads_;
   std::optional<std::stop_callback<std::function<void()>>> onStop_;
