@@ -109,7 +109,9 @@ class Walker {
     };
     // A folder's shortcuts are judged once its whole listing is seen, before any folder below it
     // is listed, so they still come in the walk's order.
-    engine_.onFindFile = [this](search::FileSearch& engine, const std::string& path) { listing_.add(path, engine.currentContent()); };
+    engine_.onFindFile = [this](search::FileSearch& engine, const std::string& path) {
+      listing_.add(path, engine.currentContent());
+    };
     // Another Wine prefix or Windows installation met below a scanned folder keeps its own
     // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
     // it is recognised, at no extra cost for ordinary folders) but takes nothing from it.
