@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,12 +45,12 @@ class DirEntry {
   std::uint32_t hiddenSystemAttributes() const;
   std::uint64_t size() const;
   FileTime lastWriteTime() const;
-  // The whole of a regular file, read through one open (relative to the listed folder while its
-  // listing is open) into `buffer`, with the identity of the file the bytes came from. A link is
-  // not followed, and a file larger than `buffer` is not read: both answer an error, as does
-  // anything but a regular file, so that the caller reads such entries its own way. Fills in
-  // the size and last-write time on the way.
-  Result<FileRead> readWhole(std::span<std::byte> buffer) const;
+  // Appends the whole of a regular file of at most `maxBytes` to `into`, read through one open
+  // (relative to the listed folder while its listing is open), and answers how many bytes it
+  // appended and the identity of the file they came from. A link is not followed, and a larger
+  // file is not read: both answer an error, as does anything but a regular file, so that the
+  // caller reads such entries its own way. Fills in the size and last-write time on the way.
+  Result<FileRead> readWhole(std::size_t maxBytes, std::string& into) const;
 
   // Filled by the back end.
   struct Raw {

@@ -1,8 +1,6 @@
 // Reading a folder's listing whole.
 #include "search/folder_snapshot.h"
 
-#include <memory>
-#include <span>
 #include <utility>
 
 namespace zendrift::search {
@@ -14,18 +12,9 @@ namespace {
 std::int32_t readContent(FolderSnapshot& snapshot, const platform::DirEntry& entry, const ContentWanted& wanted,
                          std::size_t maxFileBytes) {
   if (maxFileBytes == 0 || !wanted || entry.isDirectory() || entry.isSymlink() || !wanted(entry)) return -1;
-  // Reused across folders and calls so that reading allocates nothing per file; left unfilled,
-  // so that it costs memory only as far as files fill it.
-  thread_local std::unique_ptr<std::byte[]> buffer;
-  thread_local std::size_t capacity = 0;
-  if (capacity < maxFileBytes) {
-    buffer = std::make_unique_for_overwrite<std::byte[]>(maxFileBytes);
-    capacity = maxFileBytes;
-  }
-  const auto read = entry.readWhole(std::span<std::byte>(buffer.get(), maxFileBytes));
-  if (!read) return -1;
   const auto start = static_cast<std::uint32_t>(snapshot.contentBytes.size());
-  snapshot.contentBytes.append(reinterpret_cast<const char*>(buffer.get()), read->length);
+  const auto read = entry.readWhole(maxFileBytes, snapshot.contentBytes);
+  if (!read) return -1;
   snapshot.contents.push_back({read->identity, start, static_cast<std::uint32_t>(read->length)});
   return static_cast<std::int32_t>(snapshot.contents.size() - 1);
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "platform/directory_listing.h"
 #include "platform/posix/errno_map.h"
@@ -12,7 +13,7 @@
 
 namespace zendrift::platform {
 
-Result<FileRead> DirEntry::readWhole(std::span<std::byte> buffer) const {
+Result<FileRead> DirEntry::readWhole(std::size_t maxBytes, std::string& into) const {
   // Non-blocking, so that a FIFO named like a shortcut cannot hold the caller; a link fails
   // (ELOOP) and is left to the caller's own reading.
   constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
@@ -33,18 +34,22 @@ Result<FileRead> DirEntry::readWhole(std::span<std::byte> buffer) const {
   if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
   size_ = static_cast<std::uint64_t>(status.st_size);
   lastWriteTime_ = fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
-  if (static_cast<std::uint64_t>(status.st_size) > buffer.size()) return std::make_error_code(std::errc::file_too_large);
+  if (*size_ > maxBytes) return std::make_error_code(std::errc::file_too_large);
   FileRead read{0, EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
-  // A regular file gives everything up to the buffer's size in one read: a short read is its end.
-  while (true) {
-    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return posix::fromErrno(errno);
-    read.length = static_cast<std::size_t>(got);
-    break;
-  }
-  // Grown past the buffer since its status was read: not whole.
-  if (read.length == buffer.size() && read.length > static_cast<std::size_t>(status.st_size)) {
+  // One byte more than its size: a file that grew since its status was read is not whole.
+  const std::size_t start = into.size();
+  into.resize(start + static_cast<std::size_t>(*size_) + 1);
+  ssize_t got = -1;
+  do {
+    got = ::read(fd, into.data() + start, into.size() - start);
+  } while (got < 0 && errno == EINTR);
+  const int readError = got < 0 ? errno : 0;
+  into.resize(start + static_cast<std::size_t>(got < 0 ? 0 : got));
+  if (readError != 0) return posix::fromErrno(readError);
+  // A regular file gives everything asked for in one read: a short read is its end.
+  read.length = static_cast<std::size_t>(got);
+  if (read.length > *size_) {
+    into.resize(start);
     return std::make_error_code(std::errc::file_too_large);
   }
   return read;

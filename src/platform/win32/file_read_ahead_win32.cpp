@@ -4,7 +4,7 @@
 
 namespace zendrift::platform {
 
-Result<FileRead> DirEntry::readWhole(std::span<std::byte>) const {
+Result<FileRead> DirEntry::readWhole(std::size_t, std::string&) const {
   return std::make_error_code(std::errc::not_supported);
 }
 
