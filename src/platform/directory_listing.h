@@ -49,7 +49,9 @@ class DirEntry {
   // (relative to the listed folder while its listing is open), and answers how many bytes it
   // appended and the identity of the file they came from. A link is not followed, and a larger
   // file is not read: both answer an error, as does anything but a regular file, so that the
-  // caller reads such entries its own way. Fills in the size and last-write time on the way.
+  // caller reads such entries its own way. So does a file whose data is not in the system's cache
+  // (where the system can tell): its reading from the disk is started and not waited for. Fills
+  // in the size and last-write time on the way.
   Result<FileRead> readWhole(std::size_t maxBytes, std::string& into) const;
 
   // Filled by the back end.
