@@ -85,8 +85,9 @@ using ContentWanted = std::function<bool(const platform::DirEntry& entry)>;
 
 // Lists `folder` through `listing` into a snapshot; `fetch` asks the entry for what the walk will
 // want (its answers are kept). The files `wanted` names are read whole when they are regular
-// files of at most `maxFileBytes` (the rest are left to the reader). A set `stop` ends the
-// listing early; such a snapshot is only fit to be thrown away.
+// files of at most `maxFileBytes` that the system's cache holds (DirEntry::readWhole); the rest
+// are left to the reader, those not cached already on their way from the disk. A set `stop`
+// ends the listing early; such a snapshot is only fit to be thrown away.
 FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::string folder, const FactsWanted& fetch,
                                   const std::atomic<bool>& stop, const ContentWanted& wanted = {},
                                   std::size_t maxFileBytes = 0);
