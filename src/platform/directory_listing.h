@@ -13,9 +13,17 @@
 #include <string_view>
 
 #include "platform/file_attributes.h"
+#include "platform/guarded_removal.h"
 #include "platform/os_error.h"
+#include "platform/result.h"
 
 namespace zendrift::platform {
+
+// What DirEntry::readWhole read: how many bytes, and from which file.
+struct FileRead {
+  std::size_t length = 0;
+  EntryIdentity identity;
+};
 
 // One listed entry. Copies keep what was fetched so far and can still fetch the rest.
 class DirEntry {
@@ -37,10 +45,14 @@ class DirEntry {
   std::uint32_t hiddenSystemAttributes() const;
   std::uint64_t size() const;
   FileTime lastWriteTime() const;
-  // Asks the system to start reading the entry's first `bytes` into its cache and returns
-  // without waiting for them, so that a later read does not wait for the disk. Only a hint: a
-  // platform without such a request does nothing; an error says why it could not be given.
-  [[nodiscard]] std::error_code startReadingAhead(std::size_t bytes) const noexcept;
+  // Appends the whole of a regular file of at most `maxBytes` to `into`, read through one open
+  // (relative to the listed folder while its listing is open), and answers how many bytes it
+  // appended and the identity of the file they came from. A link is not followed, and a larger
+  // file is not read: both answer an error, as does anything but a regular file, so that the
+  // caller reads such entries its own way. So does a file whose data is not in the system's cache
+  // (where the system can tell): its reading from the disk is started and not waited for. Fills
+  // in the size and last-write time on the way.
+  Result<FileRead> readWhole(std::size_t maxBytes, std::string& into) const;
 
   // Filled by the back end.
   struct Raw {

@@ -125,7 +125,8 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const platform::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others) {
+                             const platform::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others,
+                             std::optional<std::string_view> bytes) {
   // A path that is gone, or is no regular file, reads as no shortcut and so is never condemned.
   OrphanVerdict verdict;
   shortcut::ShortcutInfo info;
@@ -133,12 +134,17 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   bool unknownName = false;
   // An environment-variable target as stored: each other prefix expands it with its own values.
   std::string stored;
-  shortcut::readShortcutFile(info, [&](std::string_view text) {
+  const auto expand = [&](std::string_view text) {
     stored = text;
     auto expanded = platform::expandProfileEnvironment(text, profile, memo.registries());
     unknownName |= !expanded;
     return expanded;
-  });
+  };
+  if (bytes) {
+    shortcut::readShortcutBytes(info, *bytes, expand);
+  } else {
+    shortcut::readShortcutFile(info, expand);
+  }
   verdict.target = info.target;
   std::optional<std::string> reason = unknownName ? std::nullopt : missingIn(verdict.target, criteria, profile, memo);
   if (!reason) return verdict;

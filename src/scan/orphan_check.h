@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -92,9 +93,10 @@ struct OtherPrefixes {
 // profile being scanned.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria, ProfileCache& cache);
 // The same for a shortcut whose profile the caller already knows (a walk knows it for every
-// folder it lists), judged in `others` as well when they are given.
+// folder it lists), judged in `others` as well when they are given. With `bytes` (the whole file,
+// read by the walk) the file is not read again.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
                              const platform::ShortcutProfile& profile, ProfileCache& cache,
-                             const OtherPrefixes& others = {});
+                             const OtherPrefixes& others = {}, std::optional<std::string_view> bytes = std::nullopt);
 
 }  // namespace zendrift::scan

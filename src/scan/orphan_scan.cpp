@@ -147,26 +147,30 @@ class Walker {
       // in the walk's order.
       for (const search::FolderSnapshot::Entry& file : listed->files()) {
         if (stop_.stop_requested()) break;
-        examine(listed->pathOf(file));
+        examine(listed->pathOf(file), listed->listing.content(file));
       }
     }
   }
 
-  void examine(const std::string& path) {
+  void examine(const std::string& path, const std::optional<search::FileBytes>& content) {
     // The entry is taken before it is read and compared after: the removal deletes only what
-    // was judged, never a file renamed into its place meanwhile.
+    // was judged, never a file renamed into its place meanwhile. Bytes the walk read are judged
+    // only while the path still names the file they came from; else the file is read again.
     const platform::Result<platform::EntryIdentity> taken = platform::entryIdentity(path);
     if (!taken) return;
     const platform::EntryIdentity before = *taken;
+    std::optional<std::string_view> bytes;
+    if (content && content->identity == before) bytes = content->bytes;
     // A shortcut reached again, by another folder or another prefix's link, is judged once.
     if (!run_.firstSight(before)) return;
     const OtherPrefixes others =
         shared_ ? OtherPrefixes{others_, &run_.otherPrefixes(), ownFolder_} : OtherPrefixes{};
-    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_, others);
+    OrphanVerdict verdict = checkForOrphan(path, criteria_, walkProfile_, memo_, others, bytes);
     if (!verdict.orphan) return;
     OrphanRecord record{path, std::move(verdict.target), verdict.excluded, root_, {}, options_.prefix,
                         OrphanKind::shortcut, std::move(verdict.reason)};
-    if (!(platform::entryIdentity(path) == before)) return;
+    // Bytes read before `before` was taken need no second look.
+    if (!bytes && !(platform::entryIdentity(path) == before)) return;
     record.identity = before;
     ++report_.orphans;
     if (events_.orphanFound) events_.orphanFound(std::move(record));

@@ -220,7 +220,7 @@ void FolderReadAhead::work() {
 
 FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, std::string folder,
                                      const std::atomic<bool>& stop) {
-  return readFolderSnapshot(listing, std::move(folder), rules_.fetch, stop);
+  return readFolderSnapshot(listing, std::move(folder), rules_.fetch, stop, rules_.readWhole, rules_.maxFileBytes);
 }
 
 std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {

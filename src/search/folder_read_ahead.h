@@ -36,6 +36,10 @@ struct ReadAheadRules {
   bool dotNamesHidden = true;
   // The facts the walk will ask for (see readFolderSnapshot); called on every thread at once.
   FactsWanted fetch;
+  // The files read whole with their folder (see readFolderSnapshot): those `readWhole` names, of
+  // at most `maxFileBytes` each (0 reads none). Their bytes count against maxBytesAhead.
+  ContentWanted readWhole;
+  std::size_t maxFileBytes = 0;
   // The subfolders of a read folder that the walk might enter, in the listing's order; called on
   // every thread at once. Empty for none.
   std::function<std::vector<std::string>(const FolderSnapshot& snapshot, std::size_t level)> subfolders;

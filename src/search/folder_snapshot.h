@@ -15,13 +15,28 @@
 
 namespace zendrift::search {
 
+// A file's whole content, read with its folder's listing, and the identity of the file it came
+// from: a reader that takes these bytes instead of opening the file still knows which file it
+// judged.
+struct FileBytes {
+  std::string_view bytes;
+  platform::EntryIdentity identity;
+};
+
 struct FolderSnapshot {
   struct Entry {
     std::uint32_t nameStart = 0;
     std::uint32_t nameLength = 0;
     bool directory = false;
     bool symlink = false;
+    // Into `contents`; -1 when the entry's bytes were not read.
+    std::int32_t content = -1;
     platform::DirEntry::Facts facts;
+  };
+  struct Content {
+    platform::EntryIdentity identity;
+    std::uint32_t start = 0;
+    std::uint32_t length = 0;
   };
 
   std::string folder;  // with a trailing delimiter
@@ -36,10 +51,20 @@ struct FolderSnapshot {
   // The stop cut the listing short: only fit to be thrown away.
   bool stopped = false;
   std::error_code closeError;
+  // The files read whole with the listing (see ContentWanted), their bytes one after another.
+  std::vector<Content> contents;
+  std::string contentBytes;
 
   std::string_view name(const Entry& entry) const { return std::string_view(names).substr(entry.nameStart, entry.nameLength); }
+  // The entry's bytes when they were read with the listing.
+  std::optional<FileBytes> content(const Entry& entry) const {
+    if (entry.content < 0) return std::nullopt;
+    const Content& read = contents[static_cast<std::size_t>(entry.content)];
+    return FileBytes{std::string_view(contentBytes).substr(read.start, read.length), read.identity};
+  }
   std::size_t bytes() const {
-    return sizeof(*this) + folder.capacity() + names.capacity() + entries.capacity() * sizeof(Entry);
+    return sizeof(*this) + folder.capacity() + names.capacity() + entries.capacity() * sizeof(Entry) +
+           contents.capacity() * sizeof(Content) + contentBytes.capacity();
   }
 };
 
@@ -54,10 +79,17 @@ struct FolderIdHash {
 // folder they cost less than by path later). Called on the listing's thread.
 using FactsWanted = std::function<void(const platform::DirEntry& entry)>;
 
+// Which files are read whole with their folder's listing, so that the walk's reader need not open
+// them again (the shortcuts a scan will judge). Called on the listing's thread.
+using ContentWanted = std::function<bool(const platform::DirEntry& entry)>;
+
 // Lists `folder` through `listing` into a snapshot; `fetch` asks the entry for what the walk will
-// want (its answers are kept). A set `stop` ends the listing early; such a snapshot is only fit
-// to be thrown away.
+// want (its answers are kept). The files `wanted` names are read whole when they are regular
+// files of at most `maxFileBytes` that the system's cache holds (DirEntry::readWhole); the rest
+// are left to the reader, those not cached already on their way from the disk. A set `stop`
+// ends the listing early; such a snapshot is only fit to be thrown away.
 FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::string folder, const FactsWanted& fetch,
-                                  const std::atomic<bool>& stop);
+                                  const std::atomic<bool>& stop, const ContentWanted& wanted = {},
+                                  std::size_t maxFileBytes = 0);
 
 }  // namespace zendrift::search

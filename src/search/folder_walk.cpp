@@ -148,17 +148,23 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   rules.dotNamesHidden = rules_.dotNamesHidden;
   rules.stop = stop_;
   // The facts the walk will ask for, fetched while the folder is open.
-  rules.fetch = [mask = mask_, fileBytes = rules_.fileReadAhead](const platform::DirEntry& entry) {
+  rules.fetch = [mask = mask_](const platform::DirEntry& entry) {
     if (entry.isDirectory()) {
       if (!isDotOrDotDot(entry.name())) entry.hiddenSystemAttributes();
       return;
     }
     if (!maskMatchUpperName(mask, entry.name())) return;
-    if ((entry.hiddenSystemAttributes() & kHiddenSystem) == kHiddenSystem) return;
-    if (fileBytes == 0 || entry.size() == 0) return;
-    // Only a hint: when it cannot be given, the reader's own read meets the cause and reports it.
-    if (const std::error_code hint = entry.startReadingAhead(fileBytes)) return;
+    entry.hiddenSystemAttributes();
   };
+  // The files the walk hands out are read whole with their folder (FolderSnapshot::content), so
+  // that their reader need not open them again.
+  rules.maxFileBytes = rules_.fileReadAhead;
+  if (rules.maxFileBytes > 0) {
+    rules.readWhole = [mask = mask_](const platform::DirEntry& entry) {
+      return !entry.isDirectory() && maskMatchUpperName(mask, entry.name()) &&
+             (entry.hiddenSystemAttributes() & kHiddenSystem) != kHiddenSystem;
+    };
+  }
   // Called on the threads while the walk runs; the rules do not change meanwhile.
   rules.subfolders = [this](const FolderSnapshot& listing, std::size_t level) {
     const std::vector<platform::FolderId>& keptOut = rules_.keepOut.folders;

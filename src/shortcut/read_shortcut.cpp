@@ -8,17 +8,28 @@
 
 namespace zendrift::shortcut {
 
-bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
-  // Reused across calls so that a scan allocates nothing per link beyond the kept strings.
-  thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
-  static const unsigned codePage = localeAnsiCodePage();
+namespace {
 
-  const auto size = platform::readFilePrefix(info.fileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
+ParseOptions parseOptions(const EnvironmentExpander& expand) {
+  static const unsigned codePage = localeAnsiCodePage();
   ParseOptions options;
   options.codePage = codePage;
   options.expandEnvironment = expand;
-  parseShortcut(std::span<const std::byte>(buffer.get(), size.valueOr(0)), info, options);
+  return options;
+}
+
+}  // namespace
+
+bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand) {
+  // Reused across calls so that a scan allocates nothing per link beyond the kept strings.
+  thread_local const std::unique_ptr<std::byte[]> buffer = std::make_unique<std::byte[]>(kMaxShortcutBytes);
+  const auto size = platform::readFilePrefix(info.fileName, std::span<std::byte>(buffer.get(), kMaxShortcutBytes));
+  parseShortcut(std::span<const std::byte>(buffer.get(), size.valueOr(0)), info, parseOptions(expand));
   return size.hasValue();
+}
+
+void readShortcutBytes(ShortcutInfo& info, std::string_view bytes, const EnvironmentExpander& expand) {
+  parseShortcut(bytes.substr(0, kMaxShortcutBytes), info, parseOptions(expand));
 }
 
 void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand) { readShortcutFile(info, expand); }

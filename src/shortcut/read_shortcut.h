@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "shortcut/parse_shortcut.h"
 #include "shortcut/shortcut_info.h"
@@ -18,5 +19,9 @@ void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand);
 
 // The same, telling whether the file could be opened and read at all.
 bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand);
+
+// The same for a shortcut whose bytes were read already (all of them, up to kMaxShortcutBytes);
+// the file info.fileName names is not opened.
+void readShortcutBytes(ShortcutInfo& info, std::string_view bytes, const EnvironmentExpander& expand);
 
 }  // namespace zendrift::shortcut

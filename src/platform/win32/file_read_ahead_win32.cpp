@@ -1,8 +1,11 @@
-// The read-ahead hint on Windows: none is given; the reader's own read fetches each file.
+// Reading a listed file whole on Windows: not done with the listing; the reader's own read
+// fetches each file.
 #include "platform/directory_listing.h"
 
 namespace zendrift::platform {
 
-std::error_code DirEntry::startReadingAhead(std::size_t) const noexcept { return {}; }
+Result<FileRead> DirEntry::readWhole(std::size_t, std::string&) const {
+  return std::make_error_code(std::errc::not_supported);
+}
 
 }  // namespace zendrift::platform
