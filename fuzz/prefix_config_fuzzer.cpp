@@ -11,7 +11,7 @@
 namespace {
 
 // Walks every node, as discovery walks the library list.
-std::size_t visit(const zendrift::platform::wine::KeyValues& node) {
+std::size_t visit(const zendrift::profile::wine::KeyValues& node) {
   std::size_t seen = node.key.size() + node.value.size();
   for (const auto& child : node.children) seen += visit(child);
   return seen;
@@ -20,7 +20,7 @@ std::size_t visit(const zendrift::platform::wine::KeyValues& node) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace zendrift::platform::wine;
+  using namespace zendrift::profile::wine;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (const auto parsed = parseKeyValues(text)) {
     volatile std::size_t seen = visit(*parsed);

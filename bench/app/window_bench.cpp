@@ -78,7 +78,7 @@ class TickWatch {
 };
 
 // Lets the window's events run until its scan on the worker has ended.
-void waitIdle(const zendrift::app::MainWindow& form) {
+void waitIdle(const zendrift::qt::MainWindow& form) {
   while (form.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -103,14 +103,14 @@ int main(int argc, char** argv) {
   const std::string userDir = argv[2];
   const int rounds = argc > 3 ? std::atoi(argv[3]) : 7;
   int qtArgc = 1;
-  zendrift::app::ZendriftApplication application(qtArgc, argv);
+  zendrift::qt::ZendriftApplication application(qtArgc, argv);
 
   zendrift::settings::ScanOptions options;
-  zendrift::app::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}), "");
+  zendrift::qt::MainWindow form(options, zendrift::settings::CommandLine(std::vector<std::string>{}), "");
   form.start();
   form.show();
   using zendrift::ui::ControlId;
-  auto* const scanButton = static_cast<zendrift::app::StyledButton*>(form.control(ControlId::scanButton));
+  auto* const scanButton = static_cast<zendrift::qt::StyledButton*>(form.control(ControlId::scanButton));
   static_cast<QLineEdit*>(form.control(ControlId::userFolderEdit))->setText(QString::fromStdString(userDir));
   QCoreApplication::processEvents();
   PaintCounter paints;
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
   bool seen = false;
   form.controller().scanClicked();
   // The press is handled on the window's thread while the worker walks on.
-  const auto handler = QObject::connect(scanButton, &zendrift::app::StyledButton::clicked, [&] {
+  const auto handler = QObject::connect(scanButton, &zendrift::qt::StyledButton::clicked, [&] {
     pressed = Clock::now();
     seen = true;
   });

@@ -116,15 +116,15 @@ int main(int argc, char** argv) {
     makeHome(home);
     writeText(home / ".made", kLayout);
   }
-  const zendrift::platform::PrefixPlaces places{home.string(), ""};
+  const zendrift::profile::PrefixPlaces places{home.string(), ""};
 
   const auto coldStart = Clock::now();
-  const std::size_t found = zendrift::platform::discoverPrefixes(places).size();
+  const std::size_t found = zendrift::profile::discoverPrefixes(places).size();
   const double first = milliseconds(Clock::now() - coldStart);
   std::vector<double> times;
   for (int i = 0; i < rounds; ++i) {
     const auto start = Clock::now();
-    if (zendrift::platform::discoverPrefixes(places).size() != found) return 1;
+    if (zendrift::profile::discoverPrefixes(places).size() != found) return 1;
     times.push_back(milliseconds(Clock::now() - start));
   }
   std::sort(times.begin(), times.end());

@@ -14,7 +14,7 @@
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using zendrift::sysfolders::WellKnownFolders;
+using zendrift::profile::WellKnownFolders;
 
 namespace {
 
@@ -72,12 +72,12 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
   ::setenv("TMP", (c / "temp").c_str(), 1);
 
-  const zendrift::platform::ShortcutProfile scanned = zendrift::platform::scannedProfile(prefix.string());
-  zendrift::platform::RegistryCache registries;
+  const zendrift::profile::ShortcutProfile scanned = zendrift::profile::scannedProfile(prefix.string());
+  zendrift::profile::RegistryCache registries;
   const std::string userDir = (c / "users/bench/Desktop").string();
   std::size_t sink = 0;
   auto protectedFolders = [&] {
-    const WellKnownFolders folders = zendrift::sysfolders::wellKnownFolders(scanned);
+    const WellKnownFolders folders = zendrift::profile::wellKnownFolders(scanned);
     const std::string paths[] = {folders.startMenu, folders.commonStartmenu, folders.desktop,
                                  folders.commonDesktopDirectory, folders.favorites, folders.history,
                                  folders.programFiles, folders.temp, folders.appData, folders.recent,
@@ -108,16 +108,16 @@ int main() {
   constexpr int kProbes = 20000;
   start = Clock::now();
   for (int i = 0; i < kProbes; ++i) {
-    sink += zendrift::platform::windowsFileExists("C:\\Program Files\\Game\\game.exe", scanned);
+    sink += zendrift::profile::windowsFileExists("C:\\Program Files\\Game\\game.exe", scanned);
   }
   const double exact = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
   for (int i = 0; i < kProbes; ++i) {
-    sink += zendrift::platform::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
+    sink += zendrift::profile::windowsFileExists("c:\\PROGRAM FILES\\game\\GAME.EXE", scanned);
   }
   const double blind = microseconds(Clock::now() - start) / kProbes;
   start = Clock::now();
-  for (int i = 0; i < kProbes; ++i) sink += zendrift::platform::windowsDriveType("C:", scanned, registries);
+  for (int i = 0; i < kProbes; ++i) sink += zendrift::profile::windowsDriveType("C:", scanned, registries);
   const double driveType = microseconds(Clock::now() - start) / kProbes;
 
   std::printf("user.reg size: %zu bytes\n", userReg.size());

@@ -58,7 +58,7 @@ int main() {
   ::setenv("WINEPREFIX", prefix.c_str(), 1);
 
   const zendrift::scan::OrphanCriteria criteria;
-  const zendrift::platform::ShortcutProfile profile = zendrift::platform::scannedProfile(prefix.string());
+  const zendrift::profile::ShortcutProfile profile = zendrift::profile::scannedProfile(prefix.string());
   int wrong = 0;
   for (const Scenario& scenario : kScenarios) {
     const fs::path folder = root / "links";

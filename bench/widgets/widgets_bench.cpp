@@ -30,8 +30,8 @@ double perCall(int rounds, Step step) {
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  using zendrift::widgets::StyledButton;
-  using zendrift::widgets::CheckListView;
+  using zendrift::qt::widgets::StyledButton;
+  using zendrift::qt::widgets::CheckListView;
 
   QWidget form;
   form.resize(400, 300);

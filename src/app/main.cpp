@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   // Read before anything else can take parameters out of argv: every one of them counts.
   const settings::CommandLine commandLine(platform::programParameters(argc, argv));
   if (commandLine.helpRequested()) {
-    std::cout << app::usageText(settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName,
+    std::cout << cli::usageText(settings::settingsFilePath(settings::kProductName, settings::kSettingsFileName,
                                                            settings::SettingsAccess::readOnly));
     return 0;
   }
@@ -32,14 +32,14 @@ int main(int argc, char** argv) {
   }
   const platform::ShellSession shell;
   try {
-    if (commandLine.switchPresent("prefixes")) return app::runPrefixes(platform::hostPrefixPlaces(), std::cout);
-    if (commandLine.switchPresent("list")) return app::runList(commandLine, std::cout, std::cerr);
-    if (commandLine.switchPresent("silent")) return app::runSilent(commandLine, std::cerr);
-    if (commandLine.switchPresent("undo")) return app::runUndo(std::cerr);
+    if (commandLine.switchPresent("prefixes")) return cli::runPrefixes(profile::hostPrefixPlaces(), std::cout);
+    if (commandLine.switchPresent("list")) return cli::runList(commandLine, std::cout, std::cerr);
+    if (commandLine.switchPresent("silent")) return cli::runSilent(commandLine, std::cerr);
+    if (commandLine.switchPresent("undo")) return cli::runUndo(std::cerr);
   } catch (const std::exception& error) {
     // Nobody watches an unattended run: say what went wrong and fail, rather than exit 0.
     std::cerr << "Zendrift: " << error.what() << '\n';
     return 1;
   }
-  return app::runWindow(commandLine, argv[0], app::versionStamp(platform::executablePath()));
+  return gui::runWindow(commandLine, argv[0], app::versionStamp(platform::executablePath()));
 }

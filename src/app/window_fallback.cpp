@@ -3,11 +3,11 @@
 
 #include "gui/window_main.h"
 
-namespace zendrift::app {
+namespace zendrift::gui {
 
 int runWindow(const settings::CommandLine&, char*, std::string_view) {
   std::cerr << kNoDisplayMessage;
   return 1;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::gui

@@ -10,7 +10,7 @@
 #include "platform/os_error.h"
 #include "scan/utf8_sequence.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 namespace {
 
@@ -104,4 +104,4 @@ void writeJson(const ListDocument& document, std::ostream& out) {
       << '\n';
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

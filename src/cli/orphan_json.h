@@ -7,7 +7,7 @@
 
 #include "scan/orphan_scan.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 struct ListDocument {
   std::string profile;               // the Windows profile or Wine prefix scanned
@@ -22,4 +22,4 @@ struct ListDocument {
 // writes it: two different names never read the same. Control characters are escaped too.
 void writeJson(const ListDocument& document, std::ostream& out);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

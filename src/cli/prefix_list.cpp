@@ -3,14 +3,14 @@
 
 #include "scan/field_escape.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
-int runPrefixes(const platform::PrefixPlaces& places, std::ostream& out) {
-  for (const platform::FoundPrefix& prefix : platform::discoverPrefixes(places)) {
+int runPrefixes(const profile::PrefixPlaces& places, std::ostream& out) {
+  for (const profile::FoundPrefix& prefix : profile::discoverPrefixes(places)) {
     out << prefix.kind << '\t' << scan::escapedField(prefix.path) << '\t' << scan::escapedField(prefix.name) << '\n';
   }
   out.flush();
   return out ? 0 : 1;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

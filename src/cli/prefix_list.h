@@ -5,10 +5,10 @@
 
 #include "profile/prefix_discovery.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 // Writes one line per prefix found from `places` to `out`: its kind, a tab, its path, a tab, its
 // name (tabs, line breaks and backslashes escaped). Returns the exit code.
-int runPrefixes(const platform::PrefixPlaces& places, std::ostream& out);
+int runPrefixes(const profile::PrefixPlaces& places, std::ostream& out);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

@@ -19,7 +19,7 @@
 #include "scan/prefix_scans.h"
 #include "settings/settings_file.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 namespace {
 
@@ -52,24 +52,24 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
   commandLine.applySwitches(options);
   if (const auto prefix = commandLine.switchValue("prefix")) {
     if (prefix->empty()) throw std::runtime_error("/prefix names no folder; nothing was scanned.");
-    const auto problem = platform::profileProblem(platform::scannedProfile(*prefix), platform::PrefixOrigin::chosen);
+    const auto problem = profile::profileProblem(profile::scannedProfile(*prefix), profile::PrefixOrigin::chosen);
     if (problem) throw std::runtime_error(*problem + "; nothing was scanned.");
     // Its orphans are listed by the path that /prefixes lists it by.
-    options.prefix = platform::realPrefixPath(*prefix);
+    options.prefix = profile::realPrefixPath(*prefix);
   }
   return options;
 }
 
 // One scan, or with /allprefixes one per prefix found on the machine; either way every prefix
 // found judges the shortcuts that lie outside the scanned one.
-scan::ScanPlan planOf(const settings::ScanOptions& options, const platform::PrefixPlaces& places) {
-  return scan::planScans(options, platform::discoverPrefixes(places), platform::defaultPrefix(places));
+scan::ScanPlan planOf(const settings::ScanOptions& options, const profile::PrefixPlaces& places) {
+  return scan::planScans(options, profile::discoverPrefixes(places), profile::defaultPrefix(places));
 }
 
 // Where the prefix of a run comes from: /prefix, else $WINEPREFIX, else ~/.wine.
-platform::PrefixOrigin prefixOrigin(const settings::ScanOptions& options, const platform::PrefixPlaces& places) {
-  if (!options.prefix.empty()) return platform::PrefixOrigin::chosen;
-  return places.winePrefix.empty() ? platform::PrefixOrigin::home : platform::PrefixOrigin::environment;
+profile::PrefixOrigin prefixOrigin(const settings::ScanOptions& options, const profile::PrefixPlaces& places) {
+  if (!options.prefix.empty()) return profile::PrefixOrigin::chosen;
+  return places.winePrefix.empty() ? profile::PrefixOrigin::home : profile::PrefixOrigin::environment;
 }
 
 // Runs the scans, naming each prefix on `err` when there are several.
@@ -83,13 +83,13 @@ scan::ScanReport scanAll(const scan::ScanPlan& plan, bool allPrefixes, const sca
 // Says so when the Windows profile cannot be read. Without it the well-known folders are empty,
 // so a run that had no user folder to scan either did nothing at all: that is a failure.
 // The first scan tells: every prefix found is a prefix, only one that was named may not be.
-bool profileUsable(const settings::ScanOptions& options, platform::PrefixOrigin origin, std::ostream& err) {
-  const platform::ShortcutProfile scanned = platform::scannedProfile(options.prefix);
-  const std::optional<std::string> problem = platform::profileProblem(scanned, origin);
+bool profileUsable(const settings::ScanOptions& options, profile::PrefixOrigin origin, std::ostream& err) {
+  const profile::ShortcutProfile scanned = profile::scannedProfile(options.prefix);
+  const std::optional<std::string> problem = profile::profileProblem(scanned, origin);
   if (!problem) return true;
   // A prefix that is named ($WINEPREFIX) or there (~/.wine) but unusable is a mistake to stop
   // at: the user's folder would be judged with no drives at all, every shortcut in it condemned.
-  if (origin != platform::PrefixOrigin::home || platform::folderExists(platform::scannedProfileFolder(scanned))) {
+  if (origin != profile::PrefixOrigin::home || platform::folderExists(profile::scannedProfileFolder(scanned))) {
     throw std::runtime_error(*problem + "; nothing was scanned.");
   }
   err << "Zendrift: " << *problem << '\n';
@@ -118,7 +118,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
         << locked.message() << '\n';
   }
   // The environment is read here once; below, the prefix is a value.
-  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
   const scan::ScanPlan plan = planOf(options, places);
   const bool usable = profileUsable(plan.scans.front(), prefixOrigin(options, places), err);
   std::vector<scan::OrphanRecord> marked;
@@ -147,7 +147,7 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err) {
 
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err) {
   const settings::ScanOptions options = loadOptions(commandLine);
-  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
+  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
   const scan::ScanPlan plan = planOf(options, places);
   const bool usable = profileUsable(plan.scans.front(), prefixOrigin(options, places), err);
   const bool json = commandLine.switchPresent("json");
@@ -157,7 +157,7 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
     // One document, written when the scan is over; every prefix in turn shows as "*".
     document.profile = options.allPrefixes && plan.scans.size() > 1
                            ? std::string("*")
-                           : platform::scannedProfileFolder(platform::scannedProfile(plan.scans.front().prefix));
+                           : profile::scannedProfileFolder(profile::scannedProfile(plan.scans.front().prefix));
     events.folderStarted = [&document](const std::string& folder) { document.folders.push_back(folder); };
     events.orphanFound = [&document](scan::OrphanRecord&& orphan) { document.orphans.push_back(std::move(orphan)); };
   } else {
@@ -177,4 +177,4 @@ int runList(const settings::CommandLine& commandLine, std::ostream& out, std::os
   return out && usable ? 0 : 1;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

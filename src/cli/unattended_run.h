@@ -5,7 +5,7 @@
 
 #include "settings/command_line.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 // Loads the settings, applies the switches, scans, deletes what the scan marked and removes the
 // folders left empty. Names on `err` each folder it could not read and each shortcut it could not
@@ -18,4 +18,4 @@ int runSilent(const settings::CommandLine& commandLine, std::ostream& err);
 // text. With /json, `out` gets one JSON document instead (orphan_json.h). Returns the exit code.
 int runList(const settings::CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

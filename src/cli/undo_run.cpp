@@ -5,7 +5,7 @@
 #include "scan/field_escape.h"
 #include "scan/cleaning_undo.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 int runUndo(std::ostream& err) {
   const scan::UndoReport report = scan::undoLastCleaning(scan::cleaningRecordFolder());
@@ -16,4 +16,4 @@ int runUndo(std::ostream& err) {
   return report.succeeded() ? 0 : 1;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

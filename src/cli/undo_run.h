@@ -3,11 +3,11 @@
 
 #include <ostream>
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 // Undoes the last recorded cleaning. Names on `err` each file it could not restore, with the
 // reason, then the status text. Returns the exit code: 1 when anything could not be restored, or
 // when another cleaning or undo is running.
 int runUndo(std::ostream& err);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

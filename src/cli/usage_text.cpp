@@ -5,7 +5,7 @@
 
 #include "settings/switch_table.h"
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 std::string usageText(const std::string& settingsPath) {
   std::string text =
@@ -26,4 +26,4 @@ std::string usageText(const std::string& settingsPath) {
   return text;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace zendrift::app {
+namespace zendrift::cli {
 
 // `settingsPath` is where the settings file is (or would be) found.
 std::string usageText(const std::string& settingsPath);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::cli

@@ -5,7 +5,7 @@
 
 #include "settings/command_line.h"
 
-namespace zendrift::app {
+namespace zendrift::gui {
 
 // What the program says, on standard error, when it cannot open its window.
 inline constexpr std::string_view kNoDisplayMessage =
@@ -18,4 +18,4 @@ inline constexpr std::string_view kNoDisplayMessage =
 // one of them for itself. /silent and /list never come here (unattended_run.h).
 int runWindow(const settings::CommandLine& commandLine, char* programName, std::string_view versionStamp);
 
-}  // namespace zendrift::app
+}  // namespace zendrift::gui

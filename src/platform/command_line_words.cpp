@@ -4,7 +4,7 @@
 namespace zendrift::platform {
 
 namespace {
-bool isSeparator(char c) { return c >= 1 && c <= ' '; }
+bool isWordBreak(char c) { return c >= 1 && c <= ' '; }
 }  // namespace
 
 std::vector<std::string> splitCommandLine(std::string_view line) {
@@ -12,7 +12,7 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
   std::size_t i = 0;
   while (i < line.size()) {
     for (;;) {
-      while (i < line.size() && isSeparator(line[i])) ++i;
+      while (i < line.size() && isWordBreak(line[i])) ++i;
       if (i + 1 < line.size() && line[i] == '"' && line[i + 1] == '"') {
         i += 2;
         continue;
@@ -20,7 +20,7 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
       break;
     }
     std::string word;
-    while (i < line.size() && !isSeparator(line[i]) && line[i] != '\0') {
+    while (i < line.size() && !isWordBreak(line[i]) && line[i] != '\0') {
       if (line[i] == '"') {
         ++i;
         while (i < line.size() && line[i] != '"' && line[i] != '\0') word += line[i++];

@@ -9,52 +9,52 @@ namespace {
 std::size_t nameStart(std::string_view path, PathStyle style) {
   for (std::size_t i = path.size(); i > 0; --i) {
     const char c = path[i - 1];
-    if (isDelimiter(c, style) || (style == PathStyle::Windows && c == ':')) return i;
+    if (isSeparator(c, style) || (style == PathStyle::Windows && c == ':')) return i;
   }
   return 0;
 }
 
 bool isRoot(std::string_view path, PathStyle style) {
   if (style == PathStyle::Posix) return path == "/";
-  if (path.size() == 1) return isDelimiter(path[0], style);
-  return path.size() == 3 && path[1] == ':' && isDelimiter(path[2], style);
+  if (path.size() == 1) return isSeparator(path[0], style);
+  return path.size() == 3 && path[1] == ':' && isSeparator(path[2], style);
 }
 
 }  // namespace
 
-bool hasTrailingDelimiter(std::string_view path, PathStyle style) {
-  return !path.empty() && isDelimiter(path.back(), style);
+bool hasTrailingSeparator(std::string_view path, PathStyle style) {
+  return !path.empty() && isSeparator(path.back(), style);
 }
 
-std::string includeTrailingDelimiter(std::string_view path, PathStyle style) {
+std::string withTrailingSeparator(std::string_view path, PathStyle style) {
   std::string result(path);
-  if (!hasTrailingDelimiter(path, style)) result += delimiterOf(style);
+  if (!hasTrailingSeparator(path, style)) result += separatorOf(style);
   return result;
 }
 
-std::string excludeTrailingDelimiter(std::string_view path, PathStyle style) {
-  if (hasTrailingDelimiter(path, style) && !isRoot(path, style)) path.remove_suffix(1);
+std::string withoutTrailingSeparator(std::string_view path, PathStyle style) {
+  if (hasTrailingSeparator(path, style) && !isRoot(path, style)) path.remove_suffix(1);
   return std::string(path);
 }
 
 std::string join(std::string_view folder, std::string_view name, PathStyle style) {
   std::string out(folder);
-  if (!hasTrailingDelimiter(folder, style)) out += delimiterOf(style);
+  if (!hasTrailingSeparator(folder, style)) out += separatorOf(style);
   out += name;
   return out;
 }
 
-std::string_view extractFileName(std::string_view path, PathStyle style) {
+std::string_view fileName(std::string_view path, PathStyle style) {
   return path.substr(nameStart(path, style));
 }
 
-std::string_view extractFilePath(std::string_view path, PathStyle style) {
+std::string_view withoutFileName(std::string_view path, PathStyle style) {
   return path.substr(0, nameStart(path, style));
 }
 
-std::string extractFileDir(std::string_view path, PathStyle style) {
-  std::string_view dir = extractFilePath(path, style);
-  if (dir.size() > 1 && isDelimiter(dir.back(), style)) {
+std::string parentPath(std::string_view path, PathStyle style) {
+  std::string_view dir = withoutFileName(path, style);
+  if (dir.size() > 1 && isSeparator(dir.back(), style)) {
     const std::string_view without = dir.substr(0, dir.size() - 1);
     const bool windowsRoot = style == PathStyle::Windows && without.size() == 2 && without[1] == ':';
     if (!windowsRoot) dir = without;
@@ -62,11 +62,11 @@ std::string extractFileDir(std::string_view path, PathStyle style) {
   return std::string(dir);
 }
 
-std::string_view extractFileExt(std::string_view path, PathStyle style) {
+std::string_view extension(std::string_view path, PathStyle style) {
   for (std::size_t i = path.size(); i > 0; --i) {
     const char c = path[i - 1];
     if (c == '.') return path.substr(i - 1);
-    if (isDelimiter(c, style) || (style == PathStyle::Windows && c == ':')) break;
+    if (isSeparator(c, style) || (style == PathStyle::Windows && c == ':')) break;
   }
   return {};
 }

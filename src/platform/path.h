@@ -14,33 +14,33 @@ enum class PathStyle { Posix, Windows };
 
 #ifdef _WIN32
 inline constexpr PathStyle kNativeStyle = PathStyle::Windows;
-inline constexpr char kPathDelimiter = '\\';
+inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr PathStyle kNativeStyle = PathStyle::Posix;
-inline constexpr char kPathDelimiter = '/';
+inline constexpr char kPathSeparator = '/';
 #endif
 
-constexpr char delimiterOf(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
+constexpr char separatorOf(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
 
 // The folder delimiter of a style. The path terms of shortcut targets count only the backslash.
-constexpr bool isDelimiter(char c, PathStyle style = kNativeStyle) { return c == delimiterOf(style); }
+constexpr bool isSeparator(char c, PathStyle style = kNativeStyle) { return c == separatorOf(style); }
 
-bool hasTrailingDelimiter(std::string_view path, PathStyle style = kNativeStyle);
-std::string includeTrailingDelimiter(std::string_view path, PathStyle style = kNativeStyle);
+bool hasTrailingSeparator(std::string_view path, PathStyle style = kNativeStyle);
+std::string withTrailingSeparator(std::string_view path, PathStyle style = kNativeStyle);
 // Removes one trailing delimiter, except where the path is a root ("/", "C:\", "\").
-std::string excludeTrailingDelimiter(std::string_view path, PathStyle style = kNativeStyle);
+std::string withoutTrailingSeparator(std::string_view path, PathStyle style = kNativeStyle);
 
 // `name` inside `folder`: one delimiter between them, none added when `folder` ends in one.
 std::string join(std::string_view folder, std::string_view name, PathStyle style = kNativeStyle);
 
 // The text after the last delimiter (or drive colon on Windows).
-std::string_view extractFileName(std::string_view path, PathStyle style = kNativeStyle);
+std::string_view fileName(std::string_view path, PathStyle style = kNativeStyle);
 // The text up to and including the last delimiter (or drive colon on Windows).
-std::string_view extractFilePath(std::string_view path, PathStyle style = kNativeStyle);
+std::string_view withoutFileName(std::string_view path, PathStyle style = kNativeStyle);
 // The text before the last delimiter, without it; a root keeps its delimiter.
-std::string extractFileDir(std::string_view path, PathStyle style = kNativeStyle);
+std::string parentPath(std::string_view path, PathStyle style = kNativeStyle);
 // From the last "." to the end, provided no delimiter (or ":" on Windows) follows that dot.
-std::string_view extractFileExt(std::string_view path, PathStyle style = kNativeStyle);
+std::string_view extension(std::string_view path, PathStyle style = kNativeStyle);
 
 // The drive part of a Windows path: "C:" when the second character is ":", else for a path
 // that begins with two backslashes the server and share ("\\server\share", or the whole path

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // Named without the CSIDL_ prefix: the Windows headers define those names as macros.
-namespace zendrift::sysfolders::csidl {
+namespace zendrift::profile::csidl {
 
 inline constexpr std::int32_t kDesktop = 0;
 inline constexpr std::int32_t kPrograms = 2;
@@ -31,4 +31,4 @@ inline constexpr std::int32_t kHistory = 34;
 inline constexpr std::int32_t kCommonAppData = 35;
 inline constexpr std::int32_t kProfile = 40;
 
-}  // namespace zendrift::sysfolders::csidl
+}  // namespace zendrift::profile::csidl

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <utility>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // The names of one listed folder, or why it has none (profile/wine/folder_names.h).
 class FolderNames;
@@ -65,4 +65,4 @@ class FolderListings {
                                           bool replace);
 };
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

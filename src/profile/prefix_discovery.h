@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 struct FoundPrefix {
   std::string kind;  // "wine", "winetricks", "lutris", "bottles", "proton" or "playonlinux"
@@ -44,4 +44,4 @@ inline std::string scannedPrefix(const std::string& chosen, const PrefixPlaces& 
 // passed over.
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces& places);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -8,7 +8,7 @@
 
 #include "platform/ascii_case.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 class ProfileRootSigns {
  public:
@@ -20,7 +20,7 @@ class ProfileRootSigns {
       systemReg_ = true;
     } else if (isFolder && name == "dosdevices") {
       dosdevices_ = true;
-    } else if (isFolder && (equalsIgnoringAsciiCase(name, "windows") || equalsIgnoringAsciiCase(name, "winnt"))) {
+    } else if (isFolder && (platform::equalsIgnoringAsciiCase(name, "windows") || platform::equalsIgnoringAsciiCase(name, "winnt"))) {
       windows_ = true;
     }
   }
@@ -34,4 +34,4 @@ class ProfileRootSigns {
   bool windows_ = false;
 };
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

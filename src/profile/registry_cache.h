@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 class RegistryCache {
  public:
@@ -25,4 +25,4 @@ class RegistryCache {
   std::unique_ptr<Store> store_;
 };
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -7,7 +7,7 @@
 #include "profile/folder_ids.h"
 #include "profile/windows_profile.h"
 
-namespace zendrift::sysfolders {
+namespace zendrift::profile {
 
 namespace {
 
@@ -15,29 +15,29 @@ constexpr std::string_view kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows\\C
 
 // One trailing delimiter off; a missing folder stays empty.
 std::string finish(std::string_view path) {
-  return path.empty() ? std::string() : platform::excludeTrailingDelimiter(path);
+  return path.empty() ? std::string() : platform::withoutTrailingSeparator(path);
 }
 
 // A folder named by a value of the CurrentVersion key, taken as stored (no expansion).
-std::string registryFolder(std::string_view valueName, const platform::ShortcutProfile& scanned,
-                           platform::RegistryCache& registries) {
-  const auto windowsPath = platform::machineRegistryText(kCurrentVersionKey, valueName, scanned, registries);
+std::string registryFolder(std::string_view valueName, const profile::ShortcutProfile& scanned,
+                           profile::RegistryCache& registries) {
+  const auto windowsPath = profile::machineRegistryText(kCurrentVersionKey, valueName, scanned, registries);
   if (!windowsPath || windowsPath->empty()) return {};
-  return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
+  return finish(profile::windowsFolderHostPath(*windowsPath, scanned));
 }
 
-std::string profileFolder(std::string_view reference, const platform::ShortcutProfile& scanned,
-                          platform::RegistryCache& registries) {
-  const auto windowsPath = platform::expandProfileEnvironment(reference, scanned, registries);
+std::string profileFolder(std::string_view reference, const profile::ShortcutProfile& scanned,
+                          profile::RegistryCache& registries) {
+  const auto windowsPath = profile::expandProfileEnvironment(reference, scanned, registries);
   if (!windowsPath || windowsPath->empty()) return {};
-  return finish(platform::windowsFolderHostPath(*windowsPath, scanned));
+  return finish(profile::windowsFolderHostPath(*windowsPath, scanned));
 }
 
 }  // namespace
 
-WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries) {
+WellKnownFolders wellKnownFolders(const profile::ShortcutProfile& scanned, profile::RegistryCache& registries) {
   const auto shell = [&](std::int32_t csidl) {
-    return finish(platform::specialFolderPath(csidl, scanned, registries));
+    return finish(profile::specialFolderPath(csidl, scanned, registries));
   };
   WellKnownFolders folders;
   folders.desktop = shell(csidl::kDesktop);
@@ -68,13 +68,13 @@ WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, plat
   folders.commonFiles = registryFolder("CommonFilesDir", scanned, registries);
   folders.windows = profileFolder("%SystemRoot%", scanned, registries);
   folders.system = profileFolder("%SystemRoot%\\system32", scanned, registries);
-  folders.temp = finish(platform::profileTempFolder(scanned, registries));
+  folders.temp = finish(profile::profileTempFolder(scanned, registries));
   return folders;
 }
 
-WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned) {
-  platform::RegistryCache registries;
+WellKnownFolders wellKnownFolders(const profile::ShortcutProfile& scanned) {
+  profile::RegistryCache registries;
   return wellKnownFolders(scanned, registries);
 }
 
-}  // namespace zendrift::sysfolders
+}  // namespace zendrift::profile

@@ -9,7 +9,7 @@
 
 #include "profile/windows_profile.h"
 
-namespace zendrift::sysfolders {
+namespace zendrift::profile {
 
 struct WellKnownFolders {
   std::string desktop;
@@ -46,8 +46,8 @@ struct WellKnownFolders {
 
 // The well-known folders of `scanned` (on Linux a Wine prefix) as they are now, its registry
 // read through `registries`.
-WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned, platform::RegistryCache& registries);
+WellKnownFolders wellKnownFolders(const profile::ShortcutProfile& scanned, profile::RegistryCache& registries);
 // The same, the registry read afresh: for a window's hints, asked now and then.
-WellKnownFolders wellKnownFolders(const platform::ShortcutProfile& scanned);
+WellKnownFolders wellKnownFolders(const profile::ShortcutProfile& scanned);
 
-}  // namespace zendrift::sysfolders
+}  // namespace zendrift::profile

@@ -8,7 +8,7 @@
 
 #include "profile/registry_cache.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // Drive types, numbered as Windows numbers them.
 inline constexpr unsigned kDriveUnknown = 0;
@@ -114,4 +114,4 @@ std::optional<std::string> machineRegistryText(std::string_view key, std::string
 // delimiter. Empty when it cannot be named or does not exist.
 std::string profileTempFolder(const ShortcutProfile& scanned, RegistryCache& registries);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -18,11 +18,11 @@
 
 #include "platform/guarded_removal.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 struct DiskMounts;
 }
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 // What an Exec= of Wine's form starts: env WINEPREFIX="<prefix>" <wine> <path> [<arguments>].
 struct WineLaunch {
@@ -55,7 +55,7 @@ MenuPlaces menuPlaces();
 struct MenuEntry {
   std::string path;  // host path of the .desktop file
   std::string root;  // the place it lies in: applications or desktop of MenuPlaces
-  EntryIdentity identity;
+  platform::EntryIdentity identity;
   WineLaunch launch;
 };
 
@@ -100,4 +100,4 @@ std::optional<MenuFileNames> readMenuFile(std::string_view text);
 // The host path of the file at a Windows path in the prefix at `prefix`, when one is there.
 std::optional<std::string> fileHostPath(std::string_view windowsPath, std::string_view prefix);
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

@@ -12,7 +12,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine_registry.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 // Orders names the way Windows compares environment-variable names: ASCII case-blind.
 struct CaselessLess {
@@ -64,4 +64,4 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
 // folder anyway pass false and save a system call.
 std::string driveFolder(std::string_view prefix, char letter, bool verify = true);
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

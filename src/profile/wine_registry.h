@@ -10,7 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
@@ -51,4 +51,4 @@ class RegistryFile {
 // ASCII lower case, the folding that registry names and Windows file names share here.
 std::string asciiLower(std::string_view text);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -33,7 +33,7 @@ std::error_code make_error_code(CleaningLockError error) noexcept {
 std::error_code CleaningLock::acquire(const std::string& recordFolder) {
   if (recordFolder.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
   if (const std::error_code error = platform::createFolders(recordFolder)) return error;
-  const std::error_code error = lock_.tryLock(platform::includeTrailingDelimiter(recordFolder) + "cleaning.lock");
+  const std::error_code error = lock_.tryLock(platform::withTrailingSeparator(recordFolder) + "cleaning.lock");
   if (error == std::errc::device_or_resource_busy) return CleaningLockError::busy;
   return error;
 }

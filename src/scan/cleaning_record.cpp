@@ -108,7 +108,7 @@ std::vector<std::string> recordFiles(const std::string& folder) {
     if (!entry.isDirectory() && !entry.isSymlink() && isRecordName(entry.name())) names.push_back(entry.name());
   }
   std::sort(names.begin(), names.end());
-  for (std::string& name : names) name = platform::includeTrailingDelimiter(folder) + name;
+  for (std::string& name : names) name = platform::withTrailingSeparator(folder) + name;
   return names;
 }
 
@@ -143,7 +143,7 @@ CleaningRecord cleaningRecordOf(const RemovalReport& report) {
 std::string cleaningRecordFolder() {
   const std::string state = platform::localStateFolder();
   if (state.empty()) return {};
-  return platform::includeTrailingDelimiter(state) + "Zendrift";
+  return platform::withTrailingSeparator(state) + "Zendrift";
 }
 
 std::error_code saveCleaningRecord(const CleaningRecord& record, const std::string& folder) {
@@ -153,10 +153,10 @@ std::error_code saveCleaningRecord(const CleaningRecord& record, const std::stri
   std::string name = newRecordName();
   // A clock set back would sort the new record before older ones.
   if (!existing.empty()) {
-    const std::string_view newest = platform::extractFileName(existing.back());
+    const std::string_view newest = platform::fileName(existing.back());
     if (name <= newest) name = std::string(newest.substr(0, newest.size() - kSuffix.size())) + "1" + std::string(kSuffix);
   }
-  const std::string path = platform::includeTrailingDelimiter(folder) + name;
+  const std::string path = platform::withTrailingSeparator(folder) + name;
   if (const std::error_code error = platform::replaceFile(path, serialized(record))) return error;
   existing.push_back(path);
   // Best effort: an old record that cannot go now goes with a later cleaning.

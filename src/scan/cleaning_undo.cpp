@@ -17,7 +17,7 @@ namespace zendrift::scan {
 namespace {
 
 bool isShortcut(const std::string& path) {
-  const std::string_view name = platform::extractFileName(path);
+  const std::string_view name = platform::fileName(path);
   return name.size() >= 4 && platform::equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".lnk");
 }
 
@@ -26,16 +26,16 @@ bool isShortcut(const std::string& path) {
 // that is there now, as undo took it then.
 std::optional<std::string> rootOf(const std::string& path, const std::vector<std::string>& roots) {
   if (roots.empty()) {
-    std::string folder = platform::extractFileDir(path);
+    std::string folder = platform::parentPath(path);
     for (std::string up; !folder.empty() && !platform::folderExists(folder); folder = std::move(up)) {
-      up = platform::extractFileDir(platform::excludeTrailingDelimiter(folder));
+      up = platform::parentPath(platform::withoutTrailingSeparator(folder));
       if (up.size() >= folder.size()) break;
     }
     return folder;
   }
   std::optional<std::string> nearest;
   for (const std::string& root : roots) {
-    const std::string folder = platform::includeTrailingDelimiter(root);
+    const std::string folder = platform::withTrailingSeparator(root);
     if (path.size() > folder.size() && path.starts_with(folder) && (!nearest || folder.size() > nearest->size())) {
       nearest = folder;
     }
@@ -98,7 +98,7 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
     // The Recycle Bin puts a file back into its folder as it finds it: a folder that a file of this
     // record goes back into is made first.
     for (const std::string& folder : missing) {
-      const std::string inside = platform::includeTrailingDelimiter(folder);
+      const std::string inside = platform::withTrailingSeparator(folder);
       const bool holdsFile = std::any_of(record.trashed.begin(), record.trashed.end(),
                                          [&inside](const platform::TrashedFile& file) { return file.original.starts_with(inside); });
       if (holdsFile) static_cast<void>(platform::createFolders(folder));
@@ -110,7 +110,7 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
     // since): it is made again like the folders below it, or the file could never come back. Should
     // that fail, the restore below fails and says why.
     if (root && !platform::folderExists(*root)) {
-      static_cast<void>(platform::createFolders(platform::excludeTrailingDelimiter(*root)));
+      static_cast<void>(platform::createFolders(platform::withoutTrailingSeparator(*root)));
     }
     const std::error_code restoreError =
         root ? platform::restoreFromTrash(file, *root) : std::error_code(platform::RemovalError::notBelowRoot);

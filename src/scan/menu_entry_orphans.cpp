@@ -15,13 +15,13 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
     const bool desktops = options.desktop || options.allUsersDeskTop;
     if (!menus && !desktops) return;
     // One look at the disks for every entry: an entry on a disk that is not mounted is not stale.
-    const platform::DiskMounts disks = platform::readDiskMounts();
-    for (platform::wine::MenuEntry& entry :
-         platform::wine::listMenuEntries(platform::wine::menuPlaces(), menus, desktops)) {
+    const profile::DiskMounts disks = profile::readDiskMounts();
+    for (profile::wine::MenuEntry& entry :
+         profile::wine::listMenuEntries(profile::wine::menuPlaces(), menus, desktops)) {
       if (stop.stop_requested()) return;
-      const platform::wine::MenuEntryState state = platform::wine::menuEntryState(entry, disks);
-      if (state == platform::wine::MenuEntryState::current) continue;
-      std::string reason = state == platform::wine::MenuEntryState::prefixGone
+      const profile::wine::MenuEntryState state = profile::wine::menuEntryState(entry, disks);
+      if (state == profile::wine::MenuEntryState::current) continue;
+      std::string reason = state == profile::wine::MenuEntryState::prefixGone
                                ? "the prefix it starts is gone (" + entry.launch.prefix + ")"
                                : "the shortcut it starts is gone";
       const bool excluded = settings::excludeListHolds(options.excludeList, entry.path);

@@ -16,7 +16,7 @@ namespace zendrift::scan {
 
 namespace {
 
-namespace wine = platform::wine;
+namespace wine = profile::wine;
 
 constexpr std::size_t kMaxMenuFileSize = 64 * 1024;
 constexpr int kDesktopDirectoryNumber = 16;  // CSIDL_DESKTOPDIRECTORY
@@ -109,11 +109,11 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
     const auto [known, added] = ownDesktops_.try_emplace(orphan.prefix);
     std::string& ownDesktop = known->second;
     if (added) {
-      ownDesktop = platform::specialFolderPath(kDesktopDirectoryNumber, platform::scannedProfile(orphan.prefix),
+      ownDesktop = profile::specialFolderPath(kDesktopDirectoryNumber, profile::scannedProfile(orphan.prefix),
                                                profiles_.registries());
       if (!ownDesktop.empty() && !sameFolder(ownDesktop, places().desktop)) {
         wine::MenuPlaces desktopOnly;
-        desktopOnly.desktop = platform::excludeTrailingDelimiter(ownDesktop);
+        desktopOnly.desktop = platform::withoutTrailingSeparator(ownDesktop);
         for (wine::MenuEntry& entry : wine::listMenuEntries(desktopOnly, false, true)) all.push_back(std::move(entry));
       }
     }
@@ -128,15 +128,15 @@ std::vector<wine::MenuEntry> MenuEntryRemoval::madeFrom([[maybe_unused]] const O
 
     // A user's desktop entry starts the shortcut's target and lies beside the shortcut, in the
     // desktop folder, named after it. It must name the shortcut's own prefix and target.
-    const std::string folder = platform::extractFileDir(orphan.path);
+    const std::string folder = platform::parentPath(orphan.path);
     if (!sameFolder(folder, places().desktop) && !sameFolder(folder, ownDesktop)) return entries;
-    const platform::ShortcutProfile profile = profiles_.profileOf(orphan.path);
-    const std::string& prefix = profile.kind == platform::ProfileKind::Scanned ? orphan.prefix : profile.root;
-    std::string name(platform::extractFileName(orphan.path));
+    const profile::ShortcutProfile profile = profiles_.profileOf(orphan.path);
+    const std::string& prefix = profile.kind == profile::ProfileKind::Scanned ? orphan.prefix : profile.root;
+    std::string name(platform::fileName(orphan.path));
     name = name.substr(0, name.rfind('.')) + ".desktop";
-    auto sibling = wine::readMenuEntry(platform::includeTrailingDelimiter(folder) + name,
-                                       platform::excludeTrailingDelimiter(orphan.root));
-    if (sibling && !sibling->launch.startsShortcut() && profile.kind != platform::ProfileKind::WindowsInstallation &&
+    auto sibling = wine::readMenuEntry(platform::withTrailingSeparator(folder) + name,
+                                       platform::withoutTrailingSeparator(orphan.root));
+    if (sibling && !sibling->launch.startsShortcut() && profile.kind != profile::ProfileKind::WindowsInstallation &&
         sameFolder(sibling->launch.prefix, prefix) && !orphan.target.empty() &&
         platform::equalsIgnoringAsciiCase(sibling->launch.path, orphan.target)) {
       entries.push_back(std::move(*sibling));
@@ -195,7 +195,7 @@ void MenuEntryRemoval::removeCompanions(const wine::MenuEntry& entry, RemovalRep
   }
   // The entry's folder when it is left empty, as a shortcut's folder is; never the place itself nor
   // its Programs folder, which stands for the Start menu's.
-  const std::string folder = platform::extractFileDir(entry.path);
+  const std::string folder = platform::parentPath(entry.path);
   const std::string_view relative = below(folder, places().applications);
   if (relative.empty() || relative == "Programs") return;
   const std::error_code error = platform::removeEmptyFolderBelow(places().applications, relative);

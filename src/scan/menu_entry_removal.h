@@ -24,10 +24,10 @@ class MenuEntryRemoval {
 
   // The entries Wine made from the shortcut `orphan`, looked for while the shortcut is still there:
   // those that start it, and on its desktop the one that starts its target. None off POSIX hosts.
-  std::vector<platform::wine::MenuEntry> madeFrom(const OrphanRecord& orphan);
+  std::vector<profile::wine::MenuEntry> madeFrom(const OrphanRecord& orphan);
   // Deletes entries found by madeFrom() after their shortcut went; what could not be deleted is
   // reported as a failure, what was gone already as such.
-  void removeMadeFrom(const std::vector<platform::wine::MenuEntry>& entries, RemovalReport& report);
+  void removeMadeFrom(const std::vector<profile::wine::MenuEntry>& entries, RemovalReport& report);
   // Deletes an entry listed as an orphan of its own (a record of kind menuEntry): no error when
   // it went now, no_such_file_or_directory when someone else deleted it before, else why it is
   // still there. Its companions are reported like those above.
@@ -35,24 +35,24 @@ class MenuEntryRemoval {
 
  private:
   // Deletes one entry and what goes with it: no_such_file_or_directory when it was gone already.
-  std::error_code removeEntry(const platform::wine::MenuEntry& entry, RemovalReport& report);
-  void removeCompanions(const platform::wine::MenuEntry& entry, RemovalReport& report);
+  std::error_code removeEntry(const profile::wine::MenuEntry& entry, RemovalReport& report);
+  void removeCompanions(const profile::wine::MenuEntry& entry, RemovalReport& report);
   void deleteCompanion(const std::string& folder, const std::string& name, const platform::EntryIdentity& identity,
                        RemovalReport& report);
   // Deletes the checked file `relative` below `root` the way this removal deletes, noting where it went.
   std::error_code dispose(const std::string& root, std::string_view relative, const platform::EntryIdentity& identity,
                           const std::string& path, RemovalReport& report);
-  const platform::wine::MenuPlaces& places();
+  const profile::wine::MenuPlaces& places();
 
   const Disposal disposal_;
   platform::Trash& trash_;
 
-  std::optional<platform::wine::MenuPlaces> places_;
+  std::optional<profile::wine::MenuPlaces> places_;
   // The entries that start a shortcut, by the shortcut's identity; read once, at the first use.
-  std::optional<std::multimap<std::pair<std::uint64_t, std::uint64_t>, platform::wine::MenuEntry>> byShortcut_;
+  std::optional<std::multimap<std::pair<std::uint64_t, std::uint64_t>, profile::wine::MenuEntry>> byShortcut_;
   std::map<std::string, std::string> ownDesktops_;  // each scanned prefix's own desktop folder
   // Which profile holds a shortcut; one held by none is the scanned prefix of its record.
-  ProfileCache profiles_{platform::scannedProfile({})};
+  ProfileCache profiles_{profile::scannedProfile({})};
 };
 
 }  // namespace zendrift::scan

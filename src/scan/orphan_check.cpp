@@ -19,10 +19,10 @@ namespace {
 
 bool driveClassExamined(unsigned driveType, const OrphanCriteria& criteria) {
   switch (driveType) {
-    case platform::kDriveRemovable: return criteria.removableDrives;
-    case platform::kDriveRemote: return criteria.networkDrives;
-    case platform::kDriveCdrom: return criteria.cdRomDrives;
-    case platform::kDriveRamdisk: return criteria.ramDrives;
+    case profile::kDriveRemovable: return criteria.removableDrives;
+    case profile::kDriveRemote: return criteria.networkDrives;
+    case profile::kDriveCdrom: return criteria.cdRomDrives;
+    case profile::kDriveRamdisk: return criteria.ramDrives;
     default: return true;
   }
 }
@@ -51,21 +51,21 @@ std::string parentFolder(const std::string& path) {
 // Why `target` (expanded in `profile`) is missing there on a drive class the criteria examine;
 // nothing when `profile` does not condemn it.
 std::optional<std::string> missingIn(const std::string& target, const OrphanCriteria& criteria,
-                                     const platform::ShortcutProfile& profile, ProfileCache& memo) {
+                                     const profile::ShortcutProfile& profile, ProfileCache& memo) {
   // No target (or no shortcut at all): nothing can be checked, so nothing is condemned.
   if (target.empty()) return std::nullopt;
-  if (platform::extractFileExt(target, platform::PathStyle::Windows) == ".pif") return std::nullopt;
+  if (platform::extension(target, platform::PathStyle::Windows) == ".pif") return std::nullopt;
   const std::string_view drive = platform::windowsDrivePart(target);
   if (drive.empty()) return std::nullopt;
   // "C:zd\app.exe" starts from the current folder of drive C:, which each program has its own
   // of: no answer holds, so nothing is condemned.
   if (isDriveRelative(target)) return std::nullopt;
-  if (!platform::profileReaches(drive, profile)) return std::nullopt;
-  if (profile.kind == platform::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return std::nullopt;
+  if (!profile::profileReaches(drive, profile)) return std::nullopt;
+  if (profile.kind == profile::ProfileKind::WindowsInstallation && hasWindowsShortName(target)) return std::nullopt;
   const unsigned driveType = memo.typeOf(drive, profile);
   if (!driveClassExamined(driveType, criteria)) return std::nullopt;
   // A target that could not be looked up (a folder on the way is unreadable) is not condemned.
-  if (platform::windowsTargetPresence(target, profile, memo.listings()) != platform::TargetPresence::missing) {
+  if (profile::windowsTargetPresence(target, profile, memo.listings()) != profile::TargetPresence::missing) {
     return std::nullopt;
   }
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
@@ -75,44 +75,44 @@ std::optional<std::string> missingIn(const std::string& target, const OrphanCrit
 
 }  // namespace
 
-unsigned ProfileCache::typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile) {
+unsigned ProfileCache::typeOf(std::string_view drivePart, const profile::ShortcutProfile& profile) {
   // Only drive letters ("C:") are kept; a share is asked about every time.
   const char letter = drivePart.size() == 2 && drivePart[1] == ':' ? platform::lowerAscii(drivePart[0]) : '\0';
-  if (letter < 'a' || letter > 'z') return platform::windowsDriveType(drivePart, profile, registries_);
+  if (letter < 'a' || letter > 'z') return profile::windowsDriveType(drivePart, profile, registries_);
   // A chosen prefix is keyed by its folder, as the same prefix met inside a walk is.
   const auto [entry, added] = types_.try_emplace({profile.root, letter}, 0u);
-  if (added) entry->second = platform::windowsDriveType(drivePart, profile, registries_);
+  if (added) entry->second = profile::windowsDriveType(drivePart, profile, registries_);
   return entry->second;
 }
 
 const std::string& ProfileCache::reasonFor(std::string_view drivePart, unsigned driveType,
-                                           const platform::ShortcutProfile& profile) {
+                                           const profile::ShortcutProfile& profile) {
   const auto [entry, added] = reasons_.try_emplace({profile.root, std::string(drivePart)});
   if (added) entry->second = orphanReason(drivePart, driveType, profile);
   return entry->second;
 }
 
-const platform::ShortcutProfile& ProfileCache::profileOfFolder(const std::string& folder) {
+const profile::ShortcutProfile& ProfileCache::profileOfFolder(const std::string& folder) {
   // The folders above that are not known yet, innermost first; then each is settled from the top.
   std::vector<std::string> unknown;
   for (std::string at = folder; !at.empty() && !folders_.contains(at); at = parentFolder(at)) unknown.push_back(at);
-  const platform::ShortcutProfile& scanned = scanned_;
+  const profile::ShortcutProfile& scanned = scanned_;
   for (auto it = unknown.rbegin(); it != unknown.rend(); ++it) {
     const std::string parent = parentFolder(*it);
     const auto parentEntry = parent.empty() ? folders_.end() : folders_.find(parent);
-    const platform::ShortcutProfile& inherited = parentEntry == folders_.end() ? scanned : parentEntry->second;
-    folders_.emplace(*it, platform::profileRootedAt(*it).value_or(inherited));
+    const profile::ShortcutProfile& inherited = parentEntry == folders_.end() ? scanned : parentEntry->second;
+    folders_.emplace(*it, profile::profileRootedAt(*it).value_or(inherited));
   }
   const auto found = folders_.find(folder);
   return found == folders_.end() ? scanned : found->second;
 }
 
-platform::ShortcutProfile ProfileCache::profileOf(std::string_view shortcutPath) {
+profile::ShortcutProfile ProfileCache::profileOf(std::string_view shortcutPath) {
   // On Windows every shortcut lies in the running system's profile.
   if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return scanned_;
   std::string path(shortcutPath);
   // A relative path lies below the current folder, which may itself be inside a profile.
-  if (!path.empty() && path.front() != '/') path = platform::includeTrailingDelimiter(platform::currentDirectory()) + path;
+  if (!path.empty() && path.front() != '/') path = platform::withTrailingSeparator(platform::currentDirectory()) + path;
   return profileOfFolder(parentFolder(path));
 }
 
@@ -125,7 +125,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 }
 
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const platform::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others,
+                             const profile::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others,
                              std::optional<std::string_view> bytes) {
   // A path that is gone, or is no regular file, reads as no shortcut and so is never condemned.
   OrphanVerdict verdict;
@@ -136,7 +136,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   std::string stored;
   const auto expand = [&](std::string_view text) {
     stored = text;
-    auto expanded = platform::expandProfileEnvironment(text, profile, memo.registries());
+    auto expanded = profile::expandProfileEnvironment(text, profile, memo.registries());
     unknownName |= !expanded;
     return expanded;
   };
@@ -150,9 +150,9 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   if (!reason) return verdict;
   if (!others.folders.empty()) {
     for (const std::string& folder : others.folders) {
-      const platform::ShortcutProfile other{platform::ProfileKind::WinePrefix, folder};
+      const profile::ShortcutProfile other{profile::ProfileKind::WinePrefix, folder};
       std::optional<std::string> target = verdict.target;
-      if (!stored.empty()) target = platform::expandProfileEnvironment(stored, other, others.cache->registries());
+      if (!stored.empty()) target = profile::expandProfileEnvironment(stored, other, others.cache->registries());
       // One prefix where the target is there, or cannot be judged, keeps the shortcut.
       if (!target || !missingIn(*target, criteria, other, *others.cache)) return verdict;
     }

@@ -35,23 +35,23 @@ struct OrphanVerdict {
 class ProfileCache {
  public:
   // `scanned` is the profile being scanned: what holds a shortcut that no other profile holds.
-  explicit ProfileCache(platform::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
+  explicit ProfileCache(profile::ShortcutProfile scanned) : scanned_(std::move(scanned)) {}
 
   // The platform's type of the drive `drivePart` names in `profile`; asked once per profile and
   // letter until cleared. Shares are asked about every time.
-  unsigned typeOf(std::string_view drivePart, const platform::ShortcutProfile& profile);
+  unsigned typeOf(std::string_view drivePart, const profile::ShortcutProfile& profile);
   // The profile that holds the shortcut at host path `shortcutPath`: the innermost Wine prefix or
   // Windows installation above it, else the profile being scanned.
-  platform::ShortcutProfile profileOf(std::string_view shortcutPath);
+  profile::ShortcutProfile profileOf(std::string_view shortcutPath);
   // The profile that holds the host folder `folder` (no trailing delimiter).
-  const platform::ShortcutProfile& profileOfFolder(const std::string& folder);
+  const profile::ShortcutProfile& profileOfFolder(const std::string& folder);
   // Why a target on the drive or share `drivePart` (of type `driveType`) is missing: the same for
   // every target there, so asked once per profile and drive until cleared.
-  const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const platform::ShortcutProfile& profile);
+  const std::string& reasonFor(std::string_view drivePart, unsigned driveType, const profile::ShortcutProfile& profile);
   // The folder listings kept for target lookups.
-  platform::FolderListings& listings() noexcept { return listings_; }
+  profile::FolderListings& listings() noexcept { return listings_; }
   // The registry files read for this cache's lookups: its own, shared with no other.
-  platform::RegistryCache& registries() noexcept { return registries_; }
+  profile::RegistryCache& registries() noexcept { return registries_; }
   void clear() {
     types_.clear();
     reasons_.clear();
@@ -62,10 +62,10 @@ class ProfileCache {
  private:
   std::map<std::pair<std::string, char>, unsigned> types_;  // by profile root and letter
   std::map<std::pair<std::string, std::string>, std::string> reasons_;  // by profile root and drive
-  std::unordered_map<std::string, platform::ShortcutProfile> folders_;
-  platform::ShortcutProfile scanned_;
-  platform::FolderListings listings_;
-  platform::RegistryCache registries_;
+  std::unordered_map<std::string, profile::ShortcutProfile> folders_;
+  profile::ShortcutProfile scanned_;
+  profile::FolderListings listings_;
+  profile::RegistryCache registries_;
 };
 
 // What the check takes from the options: the drive classes whose missing targets count (fixed and
@@ -96,7 +96,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 // folder it lists), judged in `others` as well when they are given. With `bytes` (the whole file,
 // read by the walk) the file is not read again.
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
-                             const platform::ShortcutProfile& profile, ProfileCache& cache,
+                             const profile::ShortcutProfile& profile, ProfileCache& cache,
                              const OtherPrefixes& others = {}, std::optional<std::string_view> bytes = std::nullopt);
 
 }  // namespace zendrift::scan

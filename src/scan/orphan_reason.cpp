@@ -10,31 +10,31 @@ std::string driveName(std::string_view drive, unsigned driveType) {
   std::string letter(drive);
   if (!letter.empty() && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
   switch (driveType) {
-    case platform::kDriveRemovable: return "removable drive " + letter;
-    case platform::kDriveRemote: return "network drive " + letter;
-    case platform::kDriveCdrom: return "CD-ROM drive " + letter;
-    case platform::kDriveRamdisk: return "RAM disk " + letter;
+    case profile::kDriveRemovable: return "removable drive " + letter;
+    case profile::kDriveRemote: return "network drive " + letter;
+    case profile::kDriveCdrom: return "CD-ROM drive " + letter;
+    case profile::kDriveRamdisk: return "RAM disk " + letter;
     default: return "drive " + letter;
   }
 }
 
 }  // namespace
 
-std::string orphanReason(std::string_view drive, unsigned driveType, const platform::ShortcutProfile& profile) {
+std::string orphanReason(std::string_view drive, unsigned driveType, const profile::ShortcutProfile& profile) {
   const bool unc = drive.size() >= 2 && drive[0] == '\\' && drive[1] == '\\';
   if (unc) {
     const std::string share(drive);
-    if (!platform::windowsFolderExists(share, profile)) return "network share " + share + " is not reachable";
+    if (!profile::windowsFolderExists(share, profile)) return "network share " + share + " is not reachable";
     return "file not found on network share " + share;
   }
   const bool present =
-      driveType != platform::kDriveNoRootDir && platform::windowsFolderExists(std::string(drive) + "\\", profile);
+      driveType != profile::kDriveNoRootDir && profile::windowsFolderExists(std::string(drive) + "\\", profile);
   if (!present) {
-    if (driveType == platform::kDriveCdrom) return driveName(drive, driveType) + " holds no disc";
-    if (driveType == platform::kDriveRemote) return driveName(drive, driveType) + " is not reachable";
+    if (driveType == profile::kDriveCdrom) return driveName(drive, driveType) + " holds no disc";
+    if (driveType == profile::kDriveRemote) return driveName(drive, driveType) + " is not reachable";
     return driveName(drive, driveType) + " is not present";
   }
-  if (driveType == platform::kDriveFixed || driveType == platform::kDriveUnknown) return "file not found";
+  if (driveType == profile::kDriveFixed || driveType == profile::kDriveUnknown) return "file not found";
   return "file not found on " + driveName(drive, driveType);
 }
 

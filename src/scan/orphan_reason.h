@@ -13,7 +13,7 @@ namespace zendrift::scan {
 // `driveType` the type the check judged it by, `profile` the profile that holds the shortcut.
 // Looks once more whether the drive or share itself is there, to tell a missing drive from a
 // missing file.
-std::string orphanReason(std::string_view drive, unsigned driveType, const platform::ShortcutProfile& profile);
+std::string orphanReason(std::string_view drive, unsigned driveType, const profile::ShortcutProfile& profile);
 
 // The reason of a shortcut judged in several prefixes: `reason`, as the prefix at `own` gave it,
 // naming that prefix and `others`, where the target is missing too. A long list is cut short.

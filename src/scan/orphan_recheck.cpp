@@ -11,7 +11,7 @@ std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& recor
   if (record.kind != OrphanKind::shortcut) return std::nullopt;
   if (!(platform::entryIdentity(record.path) == record.identity)) return std::nullopt;
   const platform::EntryIdentity before = record.identity;
-  const platform::ShortcutProfile scanned = platform::scannedProfile(record.prefix);
+  const profile::ShortcutProfile scanned = profile::scannedProfile(record.prefix);
   ProfileCache& cache = profiles_.try_emplace(record.prefix, scanned).first->second;
   // On a file system whose times move in coarse ticks a kept listing can miss a target made
   // since; only what was learnt of profiles and drive types is kept.
@@ -19,9 +19,9 @@ std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& recor
   others_.listings().clear();
   // Judged as the walk that found it judged it: in the profile that holds the walk's root, and
   // in every prefix when that root lies outside the profile's own folder.
-  platform::ShortcutProfile holder;
+  profile::ShortcutProfile holder;
   if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
-    holder = cache.profileOfFolder(platform::excludeTrailingDelimiter(record.root));
+    holder = cache.profileOfFolder(platform::withoutTrailingSeparator(record.root));
   }
   std::string own;
   std::vector<std::string> others;

@@ -34,7 +34,7 @@ class OrphanRecheck {
  private:
   RemovalCheck check_;
   std::map<std::string, ProfileCache> profiles_;  // by the prefix each record was scanned for
-  ProfileCache others_{platform::scannedProfile({})};  // judges other prefixes only, each named
+  ProfileCache others_{profile::scannedProfile({})};  // judges other prefixes only, each named
 };
 
 }  // namespace zendrift::scan

@@ -18,8 +18,8 @@ namespace zendrift::scan {
 
 namespace {
 
-using FolderMember = std::string sysfolders::WellKnownFolders::*;
-using Folders = sysfolders::WellKnownFolders;
+using FolderMember = std::string profile::WellKnownFolders::*;
+using Folders = profile::WellKnownFolders;
 
 // The well-known folders of the profile: none of them is ever removed, whether a scan visits it
 // or not (the all-users Startup and Programs folders included). Beside these, every shell folder
@@ -41,7 +41,7 @@ constexpr std::array<FolderMember, 29> kWellKnownFolders{
 // A protected folder compared in one form: without a trailing delimiter, and without regard to
 // letter case where the file system ignores it, so "C:\Users\Ann\" protects "c:\users\ann".
 std::string comparable(std::string_view folder) {
-  std::string result = platform::excludeTrailingDelimiter(folder);
+  std::string result = platform::withoutTrailingSeparator(folder);
   if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) {
     for (char& c : result) c = platform::lowerAscii(c);
   }
@@ -50,7 +50,7 @@ std::string comparable(std::string_view folder) {
 
 // `path` below `root`, as the guarded removal takes it; empty when it is not below it.
 std::string_view below(std::string_view path, const std::string& root) {
-  const std::string prefix = platform::includeTrailingDelimiter(root);
+  const std::string prefix = platform::withTrailingSeparator(root);
   if (path.size() <= prefix.size() || path.substr(0, prefix.size()) != prefix) return {};
   return path.substr(prefix.size());
 }
@@ -60,12 +60,12 @@ std::string_view below(std::string_view path, const std::string& root) {
 // into the home folder).
 class ProtectedFolders {
  public:
-  ProtectedFolders(const std::string& userFolder, const platform::ShortcutProfile& scanned,
-                   platform::RegistryCache& registries) {
-    const sysfolders::WellKnownFolders wellKnownFolders = sysfolders::wellKnownFolders(scanned, registries);
+  ProtectedFolders(const std::string& userFolder, const profile::ShortcutProfile& scanned,
+                   profile::RegistryCache& registries) {
+    const profile::WellKnownFolders wellKnownFolders = profile::wellKnownFolders(scanned, registries);
     for (const FolderMember member : kWellKnownFolders) add(wellKnownFolders.*member);
     for (int number = 0; number < kShellFolderNumbers; ++number) {
-      add(platform::specialFolderPath(number, scanned, registries));
+      add(profile::specialFolderPath(number, scanned, registries));
     }
     add(userFolder);
   }
@@ -125,7 +125,7 @@ class Removal {
   std::error_code remove(const OrphanRecord& orphan) {
     if (orphan.kind == OrphanKind::menuEntry) return removeMenuEntry(orphan);
     // The menu entries made from a shortcut are known by it: they are looked for while it exists.
-    const std::vector<platform::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
+    const std::vector<profile::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
     const std::string_view relative = below(orphan.path, orphan.root);
     std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
                                              : dispose(orphan.root, relative, orphan.identity, orphan.path);
@@ -164,7 +164,7 @@ class Removal {
   }
 
   void removeFolderIfEmptied(const OrphanRecord& orphan) {
-    const std::string folder = platform::extractFileDir(orphan.path);
+    const std::string folder = platform::parentPath(orphan.path);
     // The walk's root is a well-known folder or the user's folder: below() refuses it.
     const std::string_view relative = below(folder, orphan.root);
     if (relative.empty()) return;
@@ -172,7 +172,7 @@ class Removal {
     if (scanned.protectedFolders.holds(folder)) return;
     // Another Wine prefix or Windows installation met in a scanned folder: its folders are that
     // profile's own, well-known ones among them; it keeps them all.
-    if (!platform::isScannedProfile(scanned.profiles.profileOf(orphan.path), scanned.profile)) return;
+    if (!profile::isScannedProfile(scanned.profiles.profileOf(orphan.path), scanned.profile)) return;
     const std::error_code error = platform::removeEmptyFolderBelow(orphan.root, relative);
     if (!error) {
       report_.removedFolders.push_back(folder);
@@ -185,10 +185,10 @@ class Removal {
   // prefix in turn) each keep their own prefix's folders, never judged by another's layout.
   struct Scanned {
     explicit Scanned(const std::string& userFolder, const std::string& prefix)
-        : profile(platform::scannedProfile(prefix)),
+        : profile(profile::scannedProfile(prefix)),
           profiles(profile),
           protectedFolders(userFolder, profile, profiles.registries()) {}
-    platform::ShortcutProfile profile;
+    profile::ShortcutProfile profile;
     ProfileCache profiles;
     ProtectedFolders protectedFolders;
   };

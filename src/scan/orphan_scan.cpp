@@ -25,8 +25,8 @@ constexpr std::string_view kShortcutMask = "*.lnk";
 // What the read-ahead asks the disk for of each shortcut: all of any ordinary one.
 constexpr std::size_t kShortcutReadAhead = 64 * 1024;
 
-using FolderMember = std::string sysfolders::WellKnownFolders::*;
-using Folders = sysfolders::WellKnownFolders;
+using FolderMember = std::string profile::WellKnownFolders::*;
+using Folders = profile::WellKnownFolders;
 
 // The chosen folders, in the order their orphans are listed.
 struct Step {
@@ -55,9 +55,9 @@ bool folderVanished(std::error_code code) {
 // Whether the listed folder is the root of a profile other than the walk's own (`root`, with a
 // trailing delimiter). Only a folder whose listing shows the signs costs more than a look at it.
 bool anotherProfilesRoot(const search::FolderSnapshot& listing, const std::string& root) {
-  platform::ProfileRootSigns signs;
+  profile::ProfileRootSigns signs;
   for (const search::FolderSnapshot::Entry& entry : listing.entries) signs.note(listing.name(entry), entry.directory);
-  return signs.worthAsking() && listing.folder != root && platform::isProfileRoot(listing.folder);
+  return signs.worthAsking() && listing.folder != root && profile::isProfileRoot(listing.folder);
 }
 
 // One scan's walks: their rules, the per-scan memo of the orphan test, the report.
@@ -68,8 +68,8 @@ class Walker {
         stop_(std::move(stop)),
         events_(events),
         run_(run),
-        memo_(platform::scannedProfile(options.prefix)),
-        wellKnownFolders_(sysfolders::wellKnownFolders(platform::scannedProfile(options.prefix), memo_.registries())) {
+        memo_(profile::scannedProfile(options.prefix)),
+        wellKnownFolders_(profile::wellKnownFolders(profile::scannedProfile(options.prefix), memo_.registries())) {
     rules_.mask = std::string(kShortcutMask);
     // Folders are listed ahead of the walk by threads beside it (as many as the usable cores, the
     // walk counted), and the shortcuts found start coming from the disk before the check reads
@@ -82,7 +82,7 @@ class Walker {
       if (const auto trash = platform::folderIdentity(data + "/Trash")) rules_.keepOut.folders.push_back(*trash);
     }
     // Hidden as programs in the profile see it.
-    rules_.dotNamesHidden = platform::profileHidesDotNames(scanned_, memo_.registries());
+    rules_.dotNamesHidden = profile::profileHidesDotNames(scanned_, memo_.registries());
   }
 
   ScanReport run() {
@@ -106,7 +106,7 @@ class Walker {
     // Every shortcut of this walk lies in the profile that holds its root: the walk enters no
     // other profile's root below it.
     if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
-      walkProfile_ = memo_.profileOfFolder(platform::excludeTrailingDelimiter(folder));
+      walkProfile_ = memo_.profileOfFolder(platform::withoutTrailingSeparator(folder));
     }
     // A root that lies outside that profile's own folder (Wine links the Desktop and others into
     // the home, for every prefix alike) holds shortcuts of any prefix: they are judged in each,
@@ -121,7 +121,7 @@ class Walker {
     }
     if (events_.folderStarted) events_.folderStarted(folder);
     root_ = folder;
-    const std::string rootFolder = platform::includeTrailingDelimiter(folder);
+    const std::string rootFolder = platform::withTrailingSeparator(folder);
     search::WalkRules rules = rules_;
     // A folder that is the Unix home itself: its dot folders are other programs' own.
     rules.keepOut.rootDotFolders = platform::isUnixHomeFolder(folder);
@@ -134,7 +134,7 @@ class Walker {
       if (events_.folderListed) events_.folderListed(listed->path());
       // A folder that cannot be read is passed over and named; the rest of the walk goes on.
       if (listed->error && !folderVanished(listed->error)) {
-        report_.unreadable.push_back({platform::excludeTrailingDelimiter(listed->path()), listed->error});
+        report_.unreadable.push_back({platform::withoutTrailingSeparator(listed->path()), listed->error});
       }
       // Another Wine prefix or Windows installation met below a scanned folder keeps its own
       // shortcuts, to be judged and cleaned in that profile: the walk lists its root (that is how
@@ -180,14 +180,14 @@ class Walker {
   std::stop_token stop_;
   const ScanEvents& events_;
   ScanRun& run_;
-  const platform::ShortcutProfile scanned_ = platform::scannedProfile(options_.prefix);
+  const profile::ShortcutProfile scanned_ = profile::scannedProfile(options_.prefix);
   // What every walk of this scan reports and keeps out of.
   search::WalkRules rules_;
   ProfileCache memo_;  // before the folders: it reads their registry
-  const sysfolders::WellKnownFolders wellKnownFolders_;
+  const profile::WellKnownFolders wellKnownFolders_;
   const OrphanCriteria criteria_ = orphanCriteria(options_);
   std::string root_;
-  platform::ShortcutProfile walkProfile_;
+  profile::ShortcutProfile walkProfile_;
   // Whether the walk's root lies outside its profile's folder; then the real folder of that
   // profile and the machine's other prefixes, which judge its shortcuts too.
   bool shared_ = false;

@@ -9,7 +9,7 @@
 namespace zendrift::scan {
 
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
-                                               std::span<const platform::FoundPrefix> prefixes,
+                                               std::span<const profile::FoundPrefix> prefixes,
                                                const std::string& defaultPrefix) {
   settings::ScanOptions single = options;
   single.allPrefixes = false;
@@ -18,7 +18,7 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
     return {single};
   }
   std::vector<settings::ScanOptions> scans;
-  for (const platform::FoundPrefix& prefix : prefixes) {
+  for (const profile::FoundPrefix& prefix : prefixes) {
     single.prefix = prefix.path;
     scans.push_back(single);
     single.userDir.clear();
@@ -26,11 +26,11 @@ std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& opti
   return scans;
 }
 
-ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found,
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const profile::FoundPrefix> found,
                    const std::string& defaultPrefix) {
   ScanPlan plan;
   plan.scans = prefixScans(options, found, defaultPrefix);
-  for (const platform::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
+  for (const profile::FoundPrefix& prefix : found) plan.machinePrefixes.push_back(prefix.path);
   return plan;
 }
 

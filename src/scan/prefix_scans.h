@@ -19,7 +19,7 @@ namespace zendrift::scan {
 // when none was found, the scan is of `defaultPrefix` (the front end's $WINEPREFIX, else ~/.wine):
 // every scan names its prefix.
 std::vector<settings::ScanOptions> prefixScans(const settings::ScanOptions& options,
-                                               std::span<const platform::FoundPrefix> prefixes,
+                                               std::span<const profile::FoundPrefix> prefixes,
                                                const std::string& defaultPrefix);
 
 // One run: its scans, and the real folders of every prefix found on the machine, which judge
@@ -30,7 +30,7 @@ struct ScanPlan {
 };
 // The run `options` asks for, with `found` the prefixes the front end found on the machine and
 // `defaultPrefix` the one scanned when none is chosen.
-ScanPlan planScans(const settings::ScanOptions& options, std::span<const platform::FoundPrefix> found,
+ScanPlan planScans(const settings::ScanOptions& options, std::span<const profile::FoundPrefix> found,
                    const std::string& defaultPrefix);
 
 // Runs scanForOrphans for each scan of `plan` in turn, as one run (scan/scan_run.h), and returns

@@ -18,19 +18,19 @@ std::vector<std::string> ScanRun::prefixesBeside(std::string_view own) const {
   return scan::prefixesBeside(machinePrefixes_, own);
 }
 
-std::string realProfileFolder(const platform::ShortcutProfile& holder, const platform::ShortcutProfile& scanned) {
-  const std::string folder = holder.root.empty() ? platform::scannedProfileFolder(scanned) : holder.root;
-  return folder.empty() ? folder : platform::realPrefixPath(platform::excludeTrailingDelimiter(folder));
+std::string realProfileFolder(const profile::ShortcutProfile& holder, const profile::ShortcutProfile& scanned) {
+  const std::string folder = holder.root.empty() ? profile::scannedProfileFolder(scanned) : holder.root;
+  return folder.empty() ? folder : profile::realPrefixPath(platform::withoutTrailingSeparator(folder));
 }
 
-bool liesInOwnProfile(const std::string& folder, const platform::ShortcutProfile& holder,
-                      const platform::ShortcutProfile& scanned) {
+bool liesInOwnProfile(const std::string& folder, const profile::ShortcutProfile& holder,
+                      const profile::ShortcutProfile& scanned) {
   // On Windows every folder is the running user's profile's.
   if constexpr (platform::kNativeStyle == platform::PathStyle::Windows) return true;
   const std::string own = realProfileFolder(holder, scanned);
   if (own.empty()) return false;
-  const std::string real = platform::realPrefixPath(platform::excludeTrailingDelimiter(folder));
-  return real == own || real.starts_with(platform::includeTrailingDelimiter(own));
+  const std::string real = profile::realPrefixPath(platform::withoutTrailingSeparator(folder));
+  return real == own || real.starts_with(platform::withTrailingSeparator(own));
 }
 
 }  // namespace zendrift::scan

@@ -43,7 +43,7 @@ class ScanRun {
   std::vector<std::string> machinePrefixes_;
   std::unordered_set<platform::EntryIdentity, IdentityHash> shortcuts_;
   std::set<platform::FolderId> walked_;
-  ProfileCache others_{platform::scannedProfile({})};  // judges other prefixes only, each named
+  ProfileCache others_{profile::scannedProfile({})};  // judges other prefixes only, each named
 };
 
 // `prefixes` but the one whose real folder is `own`.
@@ -52,10 +52,10 @@ std::vector<std::string> prefixesBeside(const std::vector<std::string>& prefixes
 // Whether the folder `folder` (a walk's root) really lies inside the folder of `holder`, the
 // profile that holds it by its path: not reached through a link out of it, as Wine's Desktop and
 // Documents are. `scanned` names the prefix being scanned, which holds what no other does.
-bool liesInOwnProfile(const std::string& folder, const platform::ShortcutProfile& holder,
-                      const platform::ShortcutProfile& scanned);
+bool liesInOwnProfile(const std::string& folder, const profile::ShortcutProfile& holder,
+                      const profile::ShortcutProfile& scanned);
 
 // The real folder of `holder` (of `scanned` when it is the scanned profile named by default).
-std::string realProfileFolder(const platform::ShortcutProfile& holder, const platform::ShortcutProfile& scanned);
+std::string realProfileFolder(const profile::ShortcutProfile& holder, const profile::ShortcutProfile& scanned);
 
 }  // namespace zendrift::scan

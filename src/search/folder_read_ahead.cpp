@@ -61,7 +61,7 @@ std::string FolderReadAhead::folderOf(const Node& node) {
   folder.reserve(size);
   // The root's name ends in its delimiter already.
   folder.append(chain.back()->name);
-  for (auto at = chain.rbegin() + 1; at != chain.rend(); ++at) folder.append((*at)->name).push_back(platform::kPathDelimiter);
+  for (auto at = chain.rbegin() + 1; at != chain.rend(); ++at) folder.append((*at)->name).push_back(platform::kPathSeparator);
   return folder;
 }
 

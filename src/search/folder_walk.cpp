@@ -21,7 +21,7 @@ constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrS
 bool isDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
 
 std::string folderOf(const std::string& path) {
-  return path.empty() ? std::string(1, platform::kPathDelimiter) : platform::includeTrailingDelimiter(path);
+  return path.empty() ? std::string(1, platform::kPathSeparator) : platform::withTrailingSeparator(path);
 }
 
 // The first failure of a listing. An open that finds no entry at all (a Windows drive with

@@ -35,7 +35,7 @@ bool KeepOut::holdsRoot(const std::string& root) const {
   if (trashNames) {
     for (std::size_t start = 0; start < root.size();) {
       std::size_t end = start;
-      while (end < root.size() && !platform::isDelimiter(root[end])) ++end;
+      while (end < root.size() && !platform::isSeparator(root[end])) ++end;
       if (isTrashName(std::string_view(root).substr(start, end - start))) return true;
       start = end + 1;
     }
@@ -50,7 +50,7 @@ bool KeepOut::holdsRoot(const std::string& root) const {
     if (!id || id == previous) return false;
     if (std::find(folders.begin(), folders.end(), *id) != folders.end()) return true;
     previous = id;
-    above.append("..").push_back(platform::kPathDelimiter);
+    above.append("..").push_back(platform::kPathSeparator);
   }
 }
 

@@ -55,7 +55,7 @@ std::string storedExcludeList(const IniFile& ini) {
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string folderNameOf(std::string_view productName) {
-  std::string_view name = platform::extractFileName(productName);
+  std::string_view name = platform::fileName(productName);
   if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) name = name.substr(0, dot);
   while (!name.empty() && isBlankOrControl(name.front())) name.remove_prefix(1);
   while (!name.empty() && isBlankOrControl(name.back())) name.remove_suffix(1);
@@ -67,8 +67,8 @@ std::string folderNameOf(std::string_view productName) {
 std::string settingsFolder(std::string_view productName) {
   std::string appData = platform::applicationDataFolder();
   if (appData.empty()) return {};
-  if (appData.size() > 1 && platform::hasTrailingDelimiter(appData)) appData.pop_back();
-  return appData + platform::kPathDelimiter + folderNameOf(productName);
+  if (appData.size() > 1 && platform::hasTrailingSeparator(appData)) appData.pop_back();
+  return appData + platform::kPathSeparator + folderNameOf(productName);
 }
 
 // Whether a file could be created in `folder`, making the folder first if needed, without making
@@ -77,7 +77,7 @@ bool couldHoldNewFile(std::string folder) {
   for (;;) {
     if (platform::folderExists(folder)) return platform::mayCreateEntriesIn(folder);
     if (platform::fileExists(folder)) return false;
-    std::string parent = platform::extractFileDir(folder);
+    std::string parent = platform::parentPath(folder);
     if (parent.empty() || parent == folder) return false;
     folder = std::move(parent);
   }
@@ -146,8 +146,8 @@ bool isSaveLeftover(std::string_view name, std::string_view fileName) {
 constexpr platform::FileTime kLeftoverAge = 10ULL * 60 * 10'000'000;  // ten minutes
 
 void removeSaveLeftovers(const std::string& path) {
-  const std::string_view fileName = platform::extractFileName(path);
-  std::string folder(platform::extractFilePath(path));
+  const std::string_view fileName = platform::fileName(path);
+  std::string folder(platform::withoutFileName(path));
   if (fileName.empty()) return;
   if (folder.empty()) folder = ".";
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
@@ -190,7 +190,7 @@ std::error_code make_error_code(SettingsError error) noexcept { return {static_c
 std::string settingsFilePath(std::string_view productName, std::string_view fileName, SettingsAccess access) {
   const bool mayWrite = access == SettingsAccess::readWrite;
   if (const std::string folder = settingsFolder(productName); !folder.empty()) {
-    const std::string candidate = folder + platform::kPathDelimiter + std::string(fileName);
+    const std::string candidate = folder + platform::kPathSeparator + std::string(fileName);
     // A file that is there is the user's settings, writable or not: never pass it over.
     if (platform::fileExists(candidate)) return candidate;
     if (mayWrite) {
@@ -202,7 +202,7 @@ std::string settingsFilePath(std::string_view productName, std::string_view file
     }
   }
   // The settings folder cannot hold a file at all.
-  const std::string beside = std::string(platform::extractFilePath(productName)) + std::string(fileName);
+  const std::string beside = std::string(platform::withoutFileName(productName)) + std::string(fileName);
   if (mayWrite) return platform::probeReadWrite(beside) ? std::string() : beside;
   return platform::fileExists(beside) ? beside : std::string();
 }

@@ -21,11 +21,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Environment-variable targets are expanded in the prefix $WINEPREFIX (else ~/.wine) names.
-  const zendrift::platform::ShortcutProfile profile =
-      zendrift::platform::scannedProfile(zendrift::platform::defaultPrefix(zendrift::platform::hostPrefixPlaces()));
-  zendrift::platform::RegistryCache registries;
+  const zendrift::profile::ShortcutProfile profile =
+      zendrift::profile::scannedProfile(zendrift::profile::defaultPrefix(zendrift::profile::hostPrefixPlaces()));
+  zendrift::profile::RegistryCache registries;
   const EnvironmentExpander expand = [&profile, &registries](std::string_view text) {
-    return zendrift::platform::expandProfileEnvironment(text, profile, registries);
+    return zendrift::profile::expandProfileEnvironment(text, profile, registries);
   };
   int status = 0;
   for (int i = first; i < argc; ++i) {

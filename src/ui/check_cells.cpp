@@ -23,7 +23,7 @@ const Image& checkImages() {
   return images;
 }
 
-Image checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, Color background) {
+Image checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, Color background) {
   const int column = static_cast<int>(state) + (enabled ? 0 : 3);
   const int row = static_cast<int>(kind);
   const Image& images = checkImages();

@@ -26,7 +26,7 @@ const Image& checkImages();
 
 // The cell of a line: row = check kind, column = state, plus 3 when disabled; its magenta
 // pixels replaced by `background`.
-Image checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, Color background);
+Image checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, Color background);
 
 // The cell's place in a check area: centred, halves rounded toward zero.
 constexpr Rect checkCellRect(const Rect& checkArea) noexcept {

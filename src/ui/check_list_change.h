@@ -1,7 +1,7 @@
 // What changed in the result list's line model, told to whoever shows it.
 #pragma once
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 struct CheckListChange {
   enum class Kind {
@@ -18,4 +18,4 @@ struct CheckListChange {
   bool scrollHome = false;
 };
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

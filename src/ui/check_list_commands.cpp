@@ -4,7 +4,7 @@
 
 #include "ui/check_list_model.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 // Every command bounds its loop by the current count, so a handler that removes lines while the
 // loop runs cannot send it past the end.
@@ -40,4 +40,4 @@ std::vector<std::string> CheckListModel::excludeSelection() {
   return paths;
 }
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -6,7 +6,7 @@
 #include "ui/check_list_model.h"
 #include "ui/list_index_error.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 int CheckListModel::measure(std::string_view text) const { return measure_ ? measure_(text) : 0; }
 
@@ -128,4 +128,4 @@ void CheckListModel::setItemIndex(int index) {
   if (index >= 0) notify(CheckListChange::Kind::Line, index);
 }
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

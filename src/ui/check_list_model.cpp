@@ -3,7 +3,7 @@
 
 #include "ui/list_index_error.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 void CheckListModel::checkIndex(int index) const {
   if (index < 0 || index >= items.count()) throw ListIndexError(index);
@@ -18,13 +18,13 @@ CheckRecord& CheckListModel::record(int index) {
 CheckState CheckListModel::itemState(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return slot ? slot->state : cbUnchecked;
+  return slot ? slot->state : CheckState::unchecked;
 }
 
 bool CheckListModel::isItemChecked(int index) const {
   checkIndex(index);
   const auto& slot = lines_[static_cast<std::size_t>(index)].record;
-  return slot && slot->state == cbChecked;
+  return slot && slot->state == CheckState::checked;
 }
 
 bool CheckListModel::isItemEnabled(int index) const {
@@ -57,7 +57,7 @@ void CheckListModel::setItemState(int index, CheckState state) {
 }
 
 void CheckListModel::setItemChecked(int index, bool checked) {
-  setItemState(index, checked ? cbChecked : cbUnchecked);
+  setItemState(index, checked ? CheckState::checked : CheckState::unchecked);
 }
 
 void CheckListModel::setItemEnabled(int index, bool enabled) {
@@ -69,7 +69,7 @@ void CheckListModel::setItemEnabled(int index, bool enabled) {
 
 void CheckListModel::toggleItemCheck(int index) {
   if (index < 0 || index >= items.count() || !isItemEnabled(index)) return;
-  setItemState(index, itemState(index) == cbChecked ? cbUnchecked : cbChecked);
+  setItemState(index, itemState(index) == CheckState::checked ? CheckState::unchecked : CheckState::checked);
   if (onClickCheck) onClickCheck(*this);
 }
 
@@ -87,4 +87,4 @@ void CheckListModel::setCheckKind(CheckKind kind) {
   notify(CheckListChange::Kind::Lines);
 }
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

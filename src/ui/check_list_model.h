@@ -17,7 +17,7 @@
 #include "ui/check_list_strings.h"
 #include "ui/check_list_types.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 class CheckListModel {
  public:
@@ -117,7 +117,7 @@ class CheckListModel {
   void widenExtent(int width);
 
   std::vector<Line> lines_;
-  CheckKind checkKind_ = ckCheckBoxes;
+  CheckKind checkKind_ = CheckKind::checkBoxes;
   int selectedCount_ = 0;
   int itemIndex_ = -1;
   int extent_ = 0;
@@ -127,4 +127,4 @@ class CheckListModel {
   int nextObserverId_ = 1;
 };
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -43,8 +43,8 @@ LineInk lineInk(bool selected, bool enabled, bool listFocused, bool graySelectio
 
 struct CheckLine {
   std::string_view text;
-  scan::CheckKind kind = scan::ckCheckBoxes;
-  scan::CheckState state = scan::cbUnchecked;
+  ui::CheckKind kind = ui::CheckKind::checkBoxes;
+  ui::CheckState state = ui::CheckState::unchecked;
   bool enabled = true;
   bool selected = false;
   bool focused = false;  // the line has the focus and the list too

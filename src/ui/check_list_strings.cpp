@@ -3,7 +3,7 @@
 
 #include "ui/check_list_model.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 int CheckListStrings::add(std::string_view text) { return owner_.addLine(text); }
 
@@ -18,4 +18,4 @@ void CheckListStrings::remove(int index) { owner_.deleteLine(index); }
 
 void CheckListStrings::clear() { owner_.clear(); }
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

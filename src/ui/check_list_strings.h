@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 class CheckListModel;
 
@@ -31,4 +31,4 @@ class CheckListStrings {
   CheckListModel& owner_;
 };
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

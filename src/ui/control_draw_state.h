@@ -4,7 +4,7 @@
 
 namespace zendrift::ui {
 
-enum DrawStateFlag : unsigned { dsHot = 1u, dsPressed = 2u, dsFocused = 4u };
+enum class DrawStateFlag : unsigned { hot = 1u, pressed = 2u, focused = 4u };
 using DrawState = unsigned;
 
 constexpr DrawState operator|(DrawStateFlag a, DrawStateFlag b) noexcept {
@@ -14,9 +14,9 @@ constexpr DrawState operator|(DrawStateFlag a, DrawStateFlag b) noexcept {
 class ControlDrawState {
  public:
   DrawState flags() const noexcept { return flags_; }
-  bool hot() const noexcept { return has(dsHot); }
-  bool pressed() const noexcept { return has(dsPressed); }
-  bool focused() const noexcept { return has(dsFocused); }
+  bool hot() const noexcept { return has(DrawStateFlag::hot); }
+  bool pressed() const noexcept { return has(DrawStateFlag::pressed); }
+  bool focused() const noexcept { return has(DrawStateFlag::focused); }
   // Whether the pointer was last seen over the control.
   bool pointerOver() const noexcept { return pointerOver_; }
   // True from a left-button press on the control until the next release of a mouse button.

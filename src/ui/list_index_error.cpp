@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 ListIndexError::ListIndexError(int index)
     : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")"), index_(index) {}
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 // "List index out of bounds (%d)" with the offending index.
 class ListIndexError : public std::out_of_range {
@@ -15,4 +15,4 @@ class ListIndexError : public std::out_of_range {
   int index_;
 };
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -1,7 +1,7 @@
 // Hints of the result list's lines.
 #include "ui/orphan_hint.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 std::string orphanHint(std::string_view target, std::string_view reason) {
   std::string hint = "Target: ";
@@ -23,4 +23,4 @@ std::string failedDeletionHint(std::string_view error, std::string_view hint) {
   return text;
 }
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

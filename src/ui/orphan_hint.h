@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 
 // "Target: C:\Games\gone.exe" and "Reason: file not found", one per line.
 std::string orphanHint(std::string_view target, std::string_view reason);
 // `hint` headed by "Could not delete: " and `error`.
 std::string failedDeletionHint(std::string_view error, std::string_view hint);
 
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -8,17 +8,17 @@
 
 namespace zendrift::ui {
 
-void addOrphanLines(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
+void addOrphanLines(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
                     std::vector<scan::OrphanRecord>&& found) {
   for (scan::OrphanRecord& record : found) {
     const int index = model.items.add(record.path);
     if (!record.excluded) model.setItemChecked(index, true);
-    model.setItemHint(index, scan::orphanHint(record.target, record.reason));
+    model.setItemHint(index, ui::orphanHint(record.target, record.reason));
     records.push_back(std::move(record));
   }
 }
 
-MarkedOrphans markedOrphans(const scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records) {
+MarkedOrphans markedOrphans(const ui::CheckListModel& model, const std::vector<scan::OrphanRecord>& records) {
   MarkedOrphans marked;
   for (int i = 0; i < model.items.count(); ++i) {
     if (!model.isItemChecked(i) || static_cast<std::size_t>(i) >= records.size()) continue;
@@ -28,27 +28,27 @@ MarkedOrphans markedOrphans(const scan::CheckListModel& model, const std::vector
   return marked;
 }
 
-void orphanRemoved(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
+void orphanRemoved(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
                    std::error_code error) {
   if (line >= model.items.count()) return;
   if (error) {
     const scan::OrphanRecord& record = records[static_cast<std::size_t>(line)];
-    model.setItemHint(line, scan::failedDeletionHint(error.message(), scan::orphanHint(record.target, record.reason)));
+    model.setItemHint(line, ui::failedDeletionHint(error.message(), ui::orphanHint(record.target, record.reason)));
     return;
   }
   model.items.remove(line);
   records.erase(records.begin() + line);
 }
 
-void orphanKept(scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
+void orphanKept(ui::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
                 const std::string& why) {
   if (line >= model.items.count()) return;
   const scan::OrphanRecord& record = records[static_cast<std::size_t>(line)];
   model.setItemChecked(line, false);
-  model.setItemHint(line, "Kept: " + why + "\n" + scan::orphanHint(record.target, record.reason));
+  model.setItemHint(line, "Kept: " + why + "\n" + ui::orphanHint(record.target, record.reason));
 }
 
-bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report) {
+bool deleteEnabledAfterRemoval(ui::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report) {
   if (model.items.count() == 0) {
     model.clear();
     return false;
@@ -56,7 +56,7 @@ bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, con
   return wasEnabled || !report.failures.empty();
 }
 
-WorkSink lineKeepingSink(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records) {
+WorkSink lineKeepingSink(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records) {
   WorkSink sink;
   sink.orphansFound = [&model, &records](std::vector<scan::OrphanRecord>&& found) {
     addOrphanLines(model, records, std::move(found));

@@ -14,7 +14,7 @@
 namespace zendrift::ui {
 
 // Appends a line for each of `found`, marked unless the record is excluded, with its hint.
-void addOrphanLines(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
+void addOrphanLines(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
                     std::vector<scan::OrphanRecord>&& found);
 
 // The marked lines, first to last, and their records.
@@ -22,24 +22,24 @@ struct MarkedOrphans {
   std::vector<int> lines;
   std::vector<scan::OrphanRecord> records;
 };
-MarkedOrphans markedOrphans(const scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records);
+MarkedOrphans markedOrphans(const ui::CheckListModel& model, const std::vector<scan::OrphanRecord>& records);
 
 // The removal's word on `line`: the line goes with its shortcut; one that could not be deleted
 // stays, marked, and says why, so nothing is lost and the user can try again.
-void orphanRemoved(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
+void orphanRemoved(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
                    std::error_code error);
 
 // The removal left the shortcut on `line` in place, for it changed since the scan: the line stays,
 // unmarked, and says why.
-void orphanKept(scan::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
+void orphanKept(ui::CheckListModel& model, const std::vector<scan::OrphanRecord>& records, int line,
                 const std::string& why);
 
 // Whether Delete can be pressed once a removal is over: while lines are left, if it could before
 // or something failed. An emptied list is cleared.
-bool deleteEnabledAfterRemoval(scan::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report);
+bool deleteEnabledAfterRemoval(ui::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report);
 
 // A sink that keeps `model` and `records` in step with what the work finds and removes; the
 // window adds the rest.
-WorkSink lineKeepingSink(scan::CheckListModel& model, std::vector<scan::OrphanRecord>& records);
+WorkSink lineKeepingSink(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records);
 
 }  // namespace zendrift::ui

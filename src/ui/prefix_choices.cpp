@@ -12,11 +12,11 @@ std::string lastName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string labelOf(const platform::FoundPrefix& prefix) { return prefix.name + " (" + prefix.kind + "): " + prefix.path; }
+std::string labelOf(const profile::FoundPrefix& prefix) { return prefix.name + " (" + prefix.kind + "): " + prefix.path; }
 
 }  // namespace
 
-std::vector<PrefixChoice> prefixChoices(const std::vector<platform::FoundPrefix>& found, const std::string& chosen,
+std::vector<PrefixChoice> prefixChoices(const std::vector<profile::FoundPrefix>& found, const std::string& chosen,
                                         const std::string& defaultPrefix, std::string (*realPath)(const std::string&)) {
   std::vector<PrefixChoice> choices;
   std::vector<std::string> listed;  // real paths already given an entry
@@ -24,13 +24,13 @@ std::vector<PrefixChoice> prefixChoices(const std::vector<platform::FoundPrefix>
     const std::string real = realPath(folder);
     if (real.empty() || std::find(listed.begin(), listed.end(), real) != listed.end()) return;
     listed.push_back(real);
-    const auto known = std::find_if(found.begin(), found.end(), [&](const platform::FoundPrefix& p) { return p.path == real; });
+    const auto known = std::find_if(found.begin(), found.end(), [&](const profile::FoundPrefix& p) { return p.path == real; });
     std::string label = known != found.end() ? labelOf(*known) : lastName(real) + ": " + real;
     choices.push_back({std::move(label), std::move(prefix), false});
   };
   if (!chosen.empty()) add(chosen, chosen);
   if (!defaultPrefix.empty()) add(defaultPrefix, std::string());
-  for (const platform::FoundPrefix& prefix : found) add(prefix.path, prefix.path);
+  for (const profile::FoundPrefix& prefix : found) add(prefix.path, prefix.path);
   choices.push_back({kAllPrefixesLabel, std::string(), true});
   return choices;
 }

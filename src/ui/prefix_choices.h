@@ -22,9 +22,9 @@ inline constexpr const char* kAllPrefixesLabel = "All prefixes";
 // the default), `defaultPrefix` the folder the default names ($WINEPREFIX, else ~/.wine) and
 // `realPath` what turns a folder into the form `found` uses. The chosen prefix comes first, or
 // the default one when none is chosen; each prefix once.
-std::vector<PrefixChoice> prefixChoices(const std::vector<platform::FoundPrefix>& found, const std::string& chosen,
+std::vector<PrefixChoice> prefixChoices(const std::vector<profile::FoundPrefix>& found, const std::string& chosen,
                                         const std::string& defaultPrefix,
-                                        std::string (*realPath)(const std::string&) = platform::realPrefixPath);
+                                        std::string (*realPath)(const std::string&) = profile::realPrefixPath);
 
 // The index of the entry the options choose in `choices`.
 int chosenIndex(const std::vector<PrefixChoice>& choices, const std::string& prefix, bool allPrefixes);

@@ -8,7 +8,7 @@ void StateImageMachine::statePicturesChanged() {
 }
 
 bool StateImageMachine::anyStatePicture() const noexcept {
-  return holds(stEntered) || holds(stClicked1) || holds(stClicked2) || holds(stDown);
+  return holds(PictureState::entered) || holds(PictureState::clicked1) || holds(PictureState::clicked2) || holds(PictureState::down);
 }
 
 void StateImageMachine::setState(PictureState state) {
@@ -23,16 +23,16 @@ void StateImageMachine::stateByClickCount() {
   switch (clickCount_) {
     case 1:
     case 2: {
-      const PictureState wanted = clickCount_ == 1 ? stClicked1 : stClicked2;
+      const PictureState wanted = clickCount_ == 1 ? PictureState::clicked1 : PictureState::clicked2;
       setState(wanted);
       if (state_ != wanted) {
         clickCount_ = 0;
-        setState(stDefault);
+        setState(PictureState::normal);
       }
       break;
     }
     default:
-      setState(stDefault);
+      setState(PictureState::normal);
       clickCount_ = 0;
       break;
   }
@@ -40,7 +40,7 @@ void StateImageMachine::stateByClickCount() {
 
 bool StateImageMachine::pointerEntered() {
   if (pointerOver_) return false;
-  if (anyStatePicture()) setState(stEntered);
+  if (anyStatePicture()) setState(PictureState::entered);
   pointerOver_ = true;
   return true;
 }
@@ -53,7 +53,7 @@ bool StateImageMachine::pointerLeft() {
 }
 
 void StateImageMachine::pressed() {
-  if (anyStatePicture()) setState(stDown);
+  if (anyStatePicture()) setState(PictureState::down);
 }
 
 void StateImageMachine::clicked() {
@@ -63,10 +63,10 @@ void StateImageMachine::clicked() {
 }
 
 void StateImageMachine::released(int x, int y, int width, int height) {
-  if (!anyStatePicture() || state_ == stClicked1 || state_ == stClicked2) return;
+  if (!anyStatePicture() || state_ == PictureState::clicked1 || state_ == PictureState::clicked2) return;
   if (x > 0 && x < width && y > 0 && y < height) {
-    setState(stEntered);
-    if (state_ != stEntered) stateByClickCount();
+    setState(PictureState::entered);
+    if (state_ != PictureState::entered) stateByClickCount();
   } else {
     stateByClickCount();
   }

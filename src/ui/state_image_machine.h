@@ -11,7 +11,7 @@
 
 namespace zendrift::ui {
 
-enum PictureState { stDefault, stEntered, stClicked1, stClicked2, stDown };
+enum class PictureState { normal, entered, clicked1, clicked2, down };
 
 class StateImageMachine {
  public:
@@ -49,7 +49,7 @@ class StateImageMachine {
   bool holds(PictureState state) const noexcept { return held_[static_cast<std::size_t>(state)]; }
 
   std::array<bool, 5> held_{};
-  PictureState state_ = stDefault;
+  PictureState state_ = PictureState::normal;
   int clickCount_ = 0;
   bool pointerOver_ = false;
 };

@@ -51,8 +51,8 @@ void WindowController::optionsToControls() {
   shownOptions_ = options_;
   view_.showOptionControls(ui::optionsToControls(options_));
   fillPrefixes();
-  wellKnownFolders_ = sysfolders::wellKnownFolders(
-      platform::scannedProfile(platform::scannedPrefix(options_.prefix, platform::hostPrefixPlaces())));
+  wellKnownFolders_ = profile::wellKnownFolders(
+      profile::scannedProfile(profile::scannedPrefix(options_.prefix, profile::hostPrefixPlaces())));
 }
 
 void WindowController::controlsToOptions() {
@@ -67,8 +67,8 @@ void WindowController::controlsToOptions() {
 
 void WindowController::fillPrefixes() {
   if (!view_.hasPrefixSelector()) return;
-  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
-  prefixChoices_ = prefixChoices(platform::discoverPrefixes(places), options_.prefix, platform::defaultPrefix(places));
+  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
+  prefixChoices_ = prefixChoices(profile::discoverPrefixes(places), options_.prefix, profile::defaultPrefix(places));
   view_.showPrefixChoices(prefixChoices_, chosenIndex(prefixChoices_, options_.prefix, options_.allPrefixes));
 }
 
@@ -79,8 +79,8 @@ void WindowController::prefixesToOptions() {
   options_.prefix = choice.prefix;
   options_.allPrefixes = choice.all;
   // With every prefix the hints show the first one's folders, the one scanned first.
-  wellKnownFolders_ = sysfolders::wellKnownFolders(
-      platform::scannedProfile(platform::scannedPrefix(choice.prefix, platform::hostPrefixPlaces())));
+  wellKnownFolders_ = profile::wellKnownFolders(
+      profile::scannedProfile(profile::scannedPrefix(choice.prefix, profile::hostPrefixPlaces())));
 }
 
 void WindowController::prefixChosen() {

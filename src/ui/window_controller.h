@@ -65,7 +65,7 @@ class WindowController final : private StartedWindow {
   bool scanning() const noexcept { return work_ == Work::scanning; }
 
   // The result list's lines, and the records behind them, line for line.
-  scan::CheckListModel& model() noexcept { return model_; }
+  ui::CheckListModel& model() noexcept { return model_; }
   const std::vector<scan::OrphanRecord>& records() const noexcept { return records_; }
 
   // On the worker thread, for tests and benchmarks: each folder a scan is about to list, each
@@ -107,14 +107,14 @@ class WindowController final : private StartedWindow {
   // The options as the boxes were last filled from them.
   settings::ScanOptions shownOptions_;
   WindowStart start_;
-  sysfolders::WellKnownFolders wellKnownFolders_;
+  profile::WellKnownFolders wellKnownFolders_;
   std::vector<PrefixChoice> prefixChoices_;
   bool closed_ = false;
   bool closePending_ = false;
   bool questionOpen_ = false;
   Work work_ = Work::none;
   bool deleteWasEnabled_ = false;
-  scan::CheckListModel model_;
+  ui::CheckListModel model_;
   std::vector<scan::OrphanRecord> records_;
   std::function<void(const std::string& folder)> walkObserver_;
   std::function<void(const std::string& path)> removalObserver_;

@@ -21,12 +21,12 @@ constexpr std::chrono::milliseconds kBatchAge{15};
 }  // namespace
 
 scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names) {
-  const platform::PrefixPlaces places = platform::hostPrefixPlaces();
-  const std::vector<platform::FoundPrefix> found = platform::discoverPrefixes(places);
+  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
+  const std::vector<profile::FoundPrefix> found = profile::discoverPrefixes(places);
   if (names) {
-    for (const platform::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
+    for (const profile::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
   }
-  return scan::planScans(options, found, platform::defaultPrefix(places));
+  return scan::planScans(options, found, profile::defaultPrefix(places));
 }
 
 WindowWork::WindowWork(PostToWindow post, WorkSink sink) : post_(std::move(post)), sink_(std::move(sink)) {}

@@ -240,7 +240,7 @@ class WineDifferential : public ::testing::Test {
     LnkBuilder().localPath("C:\\zd\\\xC4\xB0stanbul.txt", {}, true).writeTo(root / "h-dotted-i.lnk");
     byWine("w-upper-i", "C:\\zd\\ISTANBUL.TXT");
     // Short names, the environment, drive-relative targets, an ANSI name in Windows-1252.
-    const std::string shortFolder = platform::wineShortName("Long Folder Name");
+    const std::string shortFolder = profile::wineShortName("Long Folder Name");
     byWine("w-short", "C:\\zd\\" + shortFolder + "\\tool.exe");
     byHand("h-short-gone", "C:\\zd\\" + shortFolder + "\\gone.exe");
     byHandEnv("h-env-mine", "%USERPROFILE%\\marker-mine.txt");

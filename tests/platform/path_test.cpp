@@ -21,7 +21,7 @@ TEST(Path, ExtensionIsFromTheLastDotWithNoDelimiterAfterIt) {
       {"\\\\s\\sh.are", W, ".are"},     {"/home/a.b/c", P, ""},           {"/home/a/c.tar.gz", P, ".gz"},
       {"/home/a\\b.c", P, ".c"},        {"C:\\x.y/z", W, ".y/z"},         {"", W, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(extractFileExt(c.path, c.style), c.ext) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(extension(c.path, c.style), c.ext) << c.path;
 }
 
 TEST(Path, DrivePartOfWindowsPaths) {
@@ -46,29 +46,29 @@ TEST(Path, DrivePartOfWindowsPaths) {
 }
 
 TEST(Path, TrailingDelimitersAndRoots) {
-  EXPECT_EQ(includeTrailingDelimiter("/a", P), "/a/");
-  EXPECT_EQ(includeTrailingDelimiter("/a/", P), "/a/");
-  EXPECT_EQ(includeTrailingDelimiter("", P), "/");
-  EXPECT_EQ(includeTrailingDelimiter("C:", W), "C:\\");
-  EXPECT_EQ(excludeTrailingDelimiter("/a/", P), "/a");
-  EXPECT_EQ(excludeTrailingDelimiter("/", P), "/");
-  EXPECT_EQ(excludeTrailingDelimiter("/a//", P), "/a/");
-  EXPECT_EQ(excludeTrailingDelimiter("C:\\", W), "C:\\");
-  EXPECT_EQ(excludeTrailingDelimiter("C:\\x\\", W), "C:\\x");
-  EXPECT_EQ(excludeTrailingDelimiter("\\", W), "\\");
+  EXPECT_EQ(withTrailingSeparator("/a", P), "/a/");
+  EXPECT_EQ(withTrailingSeparator("/a/", P), "/a/");
+  EXPECT_EQ(withTrailingSeparator("", P), "/");
+  EXPECT_EQ(withTrailingSeparator("C:", W), "C:\\");
+  EXPECT_EQ(withoutTrailingSeparator("/a/", P), "/a");
+  EXPECT_EQ(withoutTrailingSeparator("/", P), "/");
+  EXPECT_EQ(withoutTrailingSeparator("/a//", P), "/a/");
+  EXPECT_EQ(withoutTrailingSeparator("C:\\", W), "C:\\");
+  EXPECT_EQ(withoutTrailingSeparator("C:\\x\\", W), "C:\\x");
+  EXPECT_EQ(withoutTrailingSeparator("\\", W), "\\");
 }
 
 TEST(Path, NameAndFolderParts) {
-  EXPECT_EQ(extractFileName("/a/b/c.lnk", P), "c.lnk");
-  EXPECT_EQ(extractFileName("C:x.lnk", W), "x.lnk");
-  EXPECT_EQ(extractFileName("noslash", P), "noslash");
-  EXPECT_EQ(extractFilePath("/a/b/c.lnk", P), "/a/b/");
-  EXPECT_EQ(extractFilePath("Zendrift", P), "");
-  EXPECT_EQ(extractFileDir("/a/b/c.lnk", P), "/a/b");
-  EXPECT_EQ(extractFileDir("/c.lnk", P), "/");
-  EXPECT_EQ(extractFileDir("C:\\c.lnk", W), "C:\\");
-  EXPECT_EQ(extractFileDir("C:\\d\\c.lnk", W), "C:\\d");
-  EXPECT_EQ(extractFileDir("c.lnk", P), "");
+  EXPECT_EQ(fileName("/a/b/c.lnk", P), "c.lnk");
+  EXPECT_EQ(fileName("C:x.lnk", W), "x.lnk");
+  EXPECT_EQ(fileName("noslash", P), "noslash");
+  EXPECT_EQ(withoutFileName("/a/b/c.lnk", P), "/a/b/");
+  EXPECT_EQ(withoutFileName("Zendrift", P), "");
+  EXPECT_EQ(parentPath("/a/b/c.lnk", P), "/a/b");
+  EXPECT_EQ(parentPath("/c.lnk", P), "/");
+  EXPECT_EQ(parentPath("C:\\c.lnk", W), "C:\\");
+  EXPECT_EQ(parentPath("C:\\d\\c.lnk", W), "C:\\d");
+  EXPECT_EQ(parentPath("c.lnk", P), "");
 }
 
 TEST(Path, JoinPutsOneDelimiterOfItsStyleBetween) {

@@ -10,7 +10,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 namespace fs = std::filesystem;
@@ -132,4 +132,4 @@ TEST_F(UnmountedDiskDrives, MenuEntriesOfAPrefixOnADiskThatIsAwayAreNotStale) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

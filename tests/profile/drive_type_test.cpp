@@ -9,7 +9,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 using testing::TempDir;
@@ -102,4 +102,4 @@ TEST(DriveTypeWithoutPrefix, EveryLetterHasNoRoot) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -6,7 +6,7 @@
 
 #include "profile/wine_menu_entries.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 namespace {
 
 struct ExecCase {
@@ -84,4 +84,4 @@ TEST(MenuEntryText, MenuFilesNameTheirEntryAndFolders) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

@@ -3,7 +3,7 @@
 
 #include "profile/wine/mount_table.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 constexpr std::string_view kMountInfo =
@@ -60,4 +60,4 @@ TEST(MountTable, ReadsThisMachinesTable) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

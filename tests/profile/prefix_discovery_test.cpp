@@ -13,20 +13,20 @@ namespace {
 TEST(PrefixDiscovery, FindsEachToolsPrefixesOnceByRealPathAndNamesThem) {
   TempDir home;
   const HomeWithToolPrefixes tools(home.path());
-  std::vector<platform::FoundPrefix> expected;
+  std::vector<profile::FoundPrefix> expected;
   for (const ExpectedPrefix& prefix : tools.expected()) expected.push_back({prefix.kind, prefix.path.string(), prefix.name});
 
-  EXPECT_EQ(platform::discoverPrefixes({home.str(), tools.customPrefix().string() + "/"}), expected);
+  EXPECT_EQ(profile::discoverPrefixes({home.str(), tools.customPrefix().string() + "/"}), expected);
   // Without $WINEPREFIX the same, less the prefix it named; without a home, only that one.
   expected.erase(expected.begin());
-  EXPECT_EQ(platform::discoverPrefixes({home.str(), ""}), expected);
-  EXPECT_EQ(platform::discoverPrefixes({"", home / ".wine"}).size(), 1u);
-  EXPECT_TRUE(platform::discoverPrefixes({home / "missing", home / "missing/prefix"}).empty());
+  EXPECT_EQ(profile::discoverPrefixes({home.str(), ""}), expected);
+  EXPECT_EQ(profile::discoverPrefixes({"", home / ".wine"}).size(), 1u);
+  EXPECT_TRUE(profile::discoverPrefixes({home / "missing", home / "missing/prefix"}).empty());
 }
 
 TEST(PrefixDiscovery, SmallParsersReadWhatTheToolsWriteAndRefuseTheRest) {
-  using platform::wine::parseKeyValues;
-  using platform::wine::yamlScalar;
+  using profile::wine::parseKeyValues;
+  using profile::wine::yamlScalar;
   const auto old = parseKeyValues("\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n\t\"1\"\t\t\"D:\\\\Steam\"\n}\n");
   ASSERT_TRUE(old);
   const auto* folders = old->child("libraryfolders");

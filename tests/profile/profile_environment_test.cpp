@@ -8,7 +8,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 using testing::ScopedEnv;
@@ -129,4 +129,4 @@ TEST(ProfileEnvironmentWithoutPrefix, OnlyPlainTextExpands) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -6,7 +6,7 @@
 
 #include "profile/wine/wine_short_name.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 struct Named {
@@ -94,4 +94,4 @@ TEST(WineShortName, MatchesComponentsInAnyCase) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

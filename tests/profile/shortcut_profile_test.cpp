@@ -7,7 +7,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 namespace fs = std::filesystem;
@@ -79,4 +79,4 @@ TEST(ShortcutProfile, ProfileProblemNamesWhatIsWrong) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -12,7 +12,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::sysfolders {
+namespace zendrift::profile {
 namespace {
 
 using testing::ScopedEnv;
@@ -30,7 +30,7 @@ struct Expected {
 class SystemFoldersTest : public ::testing::Test {
  protected:
   SystemFoldersTest()
-      : prefix_(temp_.path() / "prefix"), user_("USER", "ann"), scanned_(platform::scannedProfile(prefix_.str())) {
+      : prefix_(temp_.path() / "prefix"), user_("USER", "ann"), scanned_(profile::scannedProfile(prefix_.str())) {
     prefix_.standardLayout("ann");
   }
 
@@ -46,8 +46,8 @@ class SystemFoldersTest : public ::testing::Test {
   TempDir temp_;
   WinePrefixBuilder prefix_;
   ScopedEnv user_;
-  const platform::ShortcutProfile scanned_;
-  platform::RegistryCache registries_;
+  const profile::ShortcutProfile scanned_;
+  profile::RegistryCache registries_;
 };
 
 TEST_F(SystemFoldersTest, WineDefaultLayoutWhenTheRegistryIsSilent) {
@@ -171,18 +171,18 @@ TEST_F(SystemFoldersTest, DamagedRegistryFilesFallBackToDefaults) {
 }
 
 TEST_F(SystemFoldersTest, ResolveFolderByNumber) {
-  EXPECT_EQ(platform::specialFolderPath(csidl::kStartMenu, scanned_, registries_),
+  EXPECT_EQ(profile::specialFolderPath(csidl::kStartMenu, scanned_, registries_),
             wellKnownFolders(scanned_).startMenu);
   EXPECT_NE(wellKnownFolders(scanned_).startMenu, "");
   for (const std::int32_t unknown : {-1, 1, 3, 10, 99, 0x7fffffff}) {
-    EXPECT_EQ(platform::specialFolderPath(unknown, scanned_, registries_), "") << unknown;
+    EXPECT_EQ(profile::specialFolderPath(unknown, scanned_, registries_), "") << unknown;
   }
 }
 
 TEST(SystemFoldersWithoutPrefix, WellKnownFoldersAreEmpty) {
   TempDir temp;
   for (const std::string& prefix : {(temp.path() / "absent").string(), std::string()}) {
-    const WellKnownFolders folders = wellKnownFolders(platform::scannedProfile(prefix));
+    const WellKnownFolders folders = wellKnownFolders(profile::scannedProfile(prefix));
     for (const Accessor accessor : {&WellKnownFolders::desktop, &WellKnownFolders::startMenu,
                                     &WellKnownFolders::commonStartmenu, &WellKnownFolders::programFiles,
                                     &WellKnownFolders::windows, &WellKnownFolders::profile, &WellKnownFolders::temp}) {
@@ -230,4 +230,4 @@ TEST_F(SystemFoldersTest, TempIsThePrefixsOwnAndNeverTheHosts) {
 }
 
 }  // namespace
-}  // namespace zendrift::sysfolders
+}  // namespace zendrift::profile

@@ -19,7 +19,7 @@
 #include "temp_dir.h"
 #include "../platform/wine_prefix_builder.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 using testing::TempDir;
@@ -323,4 +323,4 @@ TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

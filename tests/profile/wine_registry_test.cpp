@@ -5,7 +5,7 @@
 
 #include "profile/wine_registry.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 const std::string kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n#arch=win64\n\n";
@@ -126,4 +126,4 @@ TEST(WineRegistry, DamagedFilesHoldWhatTheyCan) {
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -30,7 +30,7 @@ class OrphanVerdictTest : public PrefixFixture {
     scan::ProfileCache cache(scanned());
     return scan::checkForOrphan(path, options, cache);
   }
-  platform::ShortcutProfile scanned() const { return platform::scannedProfile(prefix.str()); }
+  profile::ShortcutProfile scanned() const { return profile::scannedProfile(prefix.str()); }
 
   scan::OrphanCriteria options;  // every drive class off
 };
@@ -125,7 +125,7 @@ TEST_F(OrphanVerdictTest, TheExcludeListKeepsTheMarkOffByWholeExactEntries) {
 }
 
 TEST_F(OrphanVerdictTest, EnvironmentTargetsNeedEveryNameKnown) {
-  const std::string computer = platform::wine::computerName();
+  const std::string computer = profile::wine::computerName();
   ASSERT_FALSE(computer.empty());
   prefix.file("zd/" + computer + "/app.exe");
   const auto verdictOf = [&](std::string_view target) {
@@ -148,7 +148,7 @@ TEST_F(OrphanVerdictTest, EachShortcutIsJudgedInTheProfileThatHoldsIt) {
   const std::filesystem::path menu = other.path() / "drive_c/users/bob/Desktop";
   scan::ProfileCache memo(scanned());
   EXPECT_EQ(memo.profileOf((menu / "a.lnk").string()),
-            (platform::ShortcutProfile{platform::ProfileKind::WinePrefix, other.str()}));
+            (profile::ShortcutProfile{profile::ProfileKind::WinePrefix, other.str()}));
   EXPECT_EQ(memo.profileOf((home.path() / "Games/a.lnk").string()), scanned());
   for (const char* target : {"C:\\Tool\\tool.exe", "H:\\Data"}) {
     EXPECT_FALSE(scan::checkForOrphan(shortcut(menu / "t.lnk", target), options, memo).orphan) << target;

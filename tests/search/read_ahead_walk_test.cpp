@@ -141,7 +141,7 @@ TEST(FolderReadAheadTest, TheWalkWaitingForAThreadReadsNoFurtherAheadThanTheBoun
   });
 
   FolderReadAhead ahead(rules);
-  const FolderReadAhead::NodePtr root = ahead.root(platform::includeTrailingDelimiter(dir.str()));
+  const FolderReadAhead::NodePtr root = ahead.root(platform::withTrailingSeparator(dir.str()));
   const FolderSnapshot top = ahead.take(root);
   {
     std::unique_lock lock(mutex);

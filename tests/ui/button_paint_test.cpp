@@ -139,7 +139,7 @@ TEST(ControlDrawState, PointerButtonKeysAndFocus) {
   EXPECT_TRUE(state.pointerEntered(true));
   EXPECT_FALSE(state.pointerEntered(true));
   state.pressDown();
-  EXPECT_EQ(state.flags(), dsHot | dsPressed);
+  EXPECT_EQ(state.flags(), DrawStateFlag::hot | DrawStateFlag::pressed);
   EXPECT_TRUE(state.pointerLeft());
   // Released outside: the press ends without a click.
   auto release = state.release(true, false);
@@ -154,7 +154,7 @@ TEST(ControlDrawState, PointerButtonKeysAndFocus) {
 
   // The space bar: hot and pressed; its release clicks and, with the pointer away, clears hot.
   state.pointerLeft();
-  state.set(dsHot, true);
+  state.set(DrawStateFlag::hot, true);
   state.pressDown();
   EXPECT_TRUE(state.keyReleased());
   EXPECT_EQ(state.flags(), 0u);
@@ -187,7 +187,7 @@ TEST(CheckCells, BoxesSitCentredAndMagentaTakesTheBackground) {
     }
     EXPECT_EQ((Rect{minX, minY, maxX - minX + 1, maxY - minY + 1}), kCheckBoxRect) << column;
   }
-  const Image cell = checkCell(scan::ckCheckBoxes, scan::cbChecked, true, Color::rgb(0x00FFFF));
+  const Image cell = checkCell(ui::CheckKind::checkBoxes, ui::CheckState::checked, true, Color::rgb(0x00FFFF));
   EXPECT_EQ(cell.pixel(15, 12), Color::rgb(0x00FFFF));
   EXPECT_EQ(cell.pixel(4, 6), Color::rgb(0x000000));  // on the tick
   EXPECT_EQ(checkCellRect({0, 0, kCheckAreaWidth, 13}), (Rect{1, 0, 16, 13}));

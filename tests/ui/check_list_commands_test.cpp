@@ -9,7 +9,7 @@
 #include "settings/exclude_list.h"
 #include "ui/check_list_model.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -128,4 +128,4 @@ TEST(Commands, SurviveAHandlerThatRemovesLinesMidLoop) {
 }
 
 }  // namespace
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -8,7 +8,7 @@
 #include "ui/check_list_model.h"
 #include "ui/list_index_error.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 namespace {
 
 using Kind = CheckListChange::Kind;
@@ -189,4 +189,4 @@ TEST(Scale, TenThousandLinesAddWithoutRecords) {
 }
 
 }  // namespace
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

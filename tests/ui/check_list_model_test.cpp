@@ -6,7 +6,7 @@
 #include "ui/check_list_model.h"
 #include "ui/list_index_error.h"
 
-namespace zendrift::scan {
+namespace zendrift::ui {
 namespace {
 
 // A model with `count` lines "line0".. and a log of the state-change and click-check events.
@@ -31,7 +31,7 @@ struct Fixture {
 
 TEST(CheckRecords, NewLineReadsUncheckedAndEnabledWithoutARecord) {
   Fixture f(2);
-  EXPECT_EQ(f.list.itemState(1), cbUnchecked);
+  EXPECT_EQ(f.list.itemState(1), CheckState::unchecked);
   EXPECT_FALSE(f.list.isItemChecked(1));
   EXPECT_TRUE(f.list.isItemEnabled(1));
   EXPECT_FALSE(f.list.hasItemRecord(1));
@@ -79,7 +79,7 @@ TEST(CheckRecords, EveryAccessorRejectsAnIndexOutsideTheList) {
   };
   for (int bad : {-1, 3, 1000}) {
     expectOutOfBounds([&] { (void)f.list.itemState(bad); }, bad);
-    expectOutOfBounds([&] { f.list.setItemState(bad, cbChecked); }, bad);
+    expectOutOfBounds([&] { f.list.setItemState(bad, CheckState::checked); }, bad);
     expectOutOfBounds([&] { (void)f.list.isItemChecked(bad); }, bad);
     expectOutOfBounds([&] { f.list.setItemChecked(bad, true); }, bad);
     expectOutOfBounds([&] { (void)f.list.isItemEnabled(bad); }, bad);
@@ -111,9 +111,9 @@ TEST_P(Toggle, GoesToTheNextStateThenRaisesClickCheck) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CheckBoxesAndMarks, Toggle,
-                         ::testing::Values(ToggleCase{ckCheckBoxes, cbUnchecked, cbChecked},
-                                           ToggleCase{ckCheckBoxes, cbChecked, cbUnchecked},
-                                           ToggleCase{ckCheckMarks, cbChecked, cbUnchecked}));
+                         ::testing::Values(ToggleCase{CheckKind::checkBoxes, CheckState::unchecked, CheckState::checked},
+                                           ToggleCase{CheckKind::checkBoxes, CheckState::checked, CheckState::unchecked},
+                                           ToggleCase{CheckKind::checkMarks, CheckState::checked, CheckState::unchecked}));
 
 TEST(Toggle, DisabledLineAndIndexOutsideDoNothing) {
   Fixture f(2);
@@ -129,12 +129,12 @@ TEST(Toggle, DisabledLineAndIndexOutsideDoNothing) {
 TEST(SetAllItemStates, SkipsDisabledLinesOnlyWhenAsked) {
   Fixture f(4);
   f.list.setItemEnabled(2, false);
-  f.list.setAllItemStates(cbChecked, true);
+  f.list.setAllItemStates(CheckState::checked, true);
   EXPECT_EQ(f.stateChanges, (std::vector<int>{0, 1, 3}));
   EXPECT_FALSE(f.list.isItemChecked(2));
-  f.list.setAllItemStates(cbChecked, false);
+  f.list.setAllItemStates(CheckState::checked, false);
   EXPECT_TRUE(f.list.isItemChecked(2));
 }
 
 }  // namespace
-}  // namespace zendrift::scan
+}  // namespace zendrift::ui

@@ -20,7 +20,7 @@ CheckListLook look() {
 TEST(CheckListPaint, ASelectedFocusedCheckedLine) {
   Image image(200, 13, Color::rgb(0x123456));
   ImagePainter painter(image);
-  paintCheckLine(painter, {0, 0, 200, 13}, {"/home/ann/Desktop/Game.lnk", scan::ckCheckBoxes, scan::cbChecked, true, true, true},
+  paintCheckLine(painter, {0, 0, 200, 13}, {"/home/ann/Desktop/Game.lnk", ui::CheckKind::checkBoxes, ui::CheckState::checked, true, true, true},
                  look());
   EXPECT_EQ(image.pixel(0, 6), Color::rgb(0xFFFFFF));   // the check area is never highlighted
   EXPECT_EQ(image.pixel(1 + 4, 6), Color::rgb(0x000000));  // the tick of the cell centred at (1, 0)

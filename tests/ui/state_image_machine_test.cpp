@@ -31,34 +31,34 @@ TEST(StateImageMachine, ADefaultPictureAloneNeverChanges) {
   EXPECT_FALSE(r.machine.pointerLeft());
   EXPECT_TRUE(r.shown.empty());
   EXPECT_EQ(r.changes, 0);
-  EXPECT_EQ(r.machine.state(), stDefault);
+  EXPECT_EQ(r.machine.state(), PictureState::normal);
   EXPECT_EQ(r.machine.clickCount(), 0);
 }
 
 TEST(StateImageMachine, ClicksCycleThroughBothClickedPicturesThenTheDefault) {
   Recorded r({true, true, true, true, true});
   r.machine.pointerEntered();
-  EXPECT_EQ(r.machine.state(), stEntered);
+  EXPECT_EQ(r.machine.state(), PictureState::entered);
   r.machine.pressed();
-  EXPECT_EQ(r.machine.state(), stDown);
+  EXPECT_EQ(r.machine.state(), PictureState::down);
   r.machine.clicked();
   r.machine.released(5, 5, 53, 33);  // a clicked state stays through its release
-  EXPECT_EQ(r.machine.state(), stClicked1);
+  EXPECT_EQ(r.machine.state(), PictureState::clicked1);
   r.machine.pressed();
   r.machine.clicked();
   r.machine.released(5, 5, 53, 33);
-  EXPECT_EQ(r.machine.state(), stClicked2);
+  EXPECT_EQ(r.machine.state(), PictureState::clicked2);
   r.machine.pressed();
   r.machine.clicked();
-  EXPECT_EQ(r.machine.state(), stDefault);
+  EXPECT_EQ(r.machine.state(), PictureState::normal);
   EXPECT_EQ(r.machine.clickCount(), 0);
   r.machine.released(5, 5, 53, 33);  // released inside: entered again
-  EXPECT_EQ(r.machine.state(), stEntered);
+  EXPECT_EQ(r.machine.state(), PictureState::entered);
   r.machine.pressed();
   r.machine.released(60, 5, 53, 33);  // released outside: the state by the click count
-  EXPECT_EQ(r.machine.state(), stDefault);
-  const std::vector<PictureState> expected{stEntered, stDown, stClicked1, stDown, stClicked2, stDown,
-                                           stDefault, stEntered, stDown, stDefault};
+  EXPECT_EQ(r.machine.state(), PictureState::normal);
+  const std::vector<PictureState> expected{PictureState::entered, PictureState::down, PictureState::clicked1, PictureState::down, PictureState::clicked2, PictureState::down,
+                                           PictureState::normal, PictureState::entered, PictureState::down, PictureState::normal};
   EXPECT_EQ(r.shown, expected);
 }
 
@@ -67,13 +67,13 @@ TEST(StateImageMachine, AMissingClickedPictureResetsTheCountAndShowsTheDefault) 
   r.machine.pointerEntered();
   r.machine.clicked();
   EXPECT_EQ(r.machine.clickCount(), 0);
-  EXPECT_EQ(r.machine.state(), stDefault);
-  // Every attempt is reported, shown or not: stEntered, stClicked1 (not shown), stDefault.
+  EXPECT_EQ(r.machine.state(), PictureState::normal);
+  // Every attempt is reported, shown or not: PictureState::entered, PictureState::clicked1 (not shown), PictureState::normal.
   EXPECT_EQ(r.changes, 3);
   // A state picture set later shows the current state again.
   r.machine.setHeld({true, true, true, true, true});
   r.machine.statePicturesChanged();
-  EXPECT_EQ(r.shown.back(), stDefault);
+  EXPECT_EQ(r.shown.back(), PictureState::normal);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #define ZENDRIFT_WEB_HOST "www.zendrift.org"
 #endif
 
-namespace zendrift::app {
+namespace zendrift::qt {
 namespace {
 
 // Places the folder dialog once it is on screen, when its size is final.
@@ -38,7 +38,7 @@ class DialogPlacer : public QObject {
 
 std::string executableFolder() {
   const std::string executable = platform::executablePath();
-  return std::string(platform::extractFilePath(executable));
+  return std::string(platform::withoutFileName(executable));
 }
 
 std::string homePageAddress() { return std::string("https://") + ZENDRIFT_WEB_HOST; }
@@ -79,4 +79,4 @@ void checkForUpdates(std::string_view folder) {
 
 void openHomePage() { platform::openWithShell(homePageAddress()); }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace zendrift::app {
+namespace zendrift::qt {
 
 // The folder of the running executable, with its trailing delimiter: companion files live there.
 std::string executableFolder();
@@ -41,4 +41,4 @@ void checkForUpdates(std::string_view folder);
 // Opens the maker's home page.
 void openHomePage();
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -3,8 +3,8 @@
 
 #include <QImage>
 
-namespace zendrift::app {
+namespace zendrift::qt {
 
 QImage logoImage();
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -9,7 +9,7 @@
 
 #include "gui/qt/auxiliary_actions.h"
 
-namespace zendrift::app {
+namespace zendrift::qt {
 namespace {
 
 QString toQString(std::string_view text) {
@@ -103,4 +103,4 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   applyLayout();
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -25,7 +25,7 @@
 #include "ui/window_layout.h"
 #include "ui/window_view.h"
 
-namespace zendrift::app {
+namespace zendrift::qt {
 
 using ui::WindowBounds;
 
@@ -176,4 +176,4 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   StyledButton* exitButton_ = nullptr;
 };
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -11,7 +11,7 @@
 #include "gui/qt/logo.h"
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::app {
+namespace zendrift::qt {
 namespace {
 
 // The fonts of the design, with the closest sans fonts where they are missing.
@@ -226,4 +226,4 @@ void MainWindow::setTabOrder() {
   }
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -8,7 +8,7 @@
 #include "gui/qt/main_window.h"
 #include "platform/path.h"
 
-namespace zendrift::app {
+namespace zendrift::qt {
 namespace {
 
 QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -121,4 +121,4 @@ void MainWindow::endRun() {
   QCoreApplication::quit();
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

@@ -8,7 +8,7 @@
 #include "gui/qt/widgets/state_image.h"
 #include "gui/qt/widgets/styled_button.h"
 
-namespace zendrift::app {
+namespace zendrift::qt {
 
 using widgets::StateImage;
 using widgets::CheckListView;
@@ -28,4 +28,4 @@ class EtchedGroupBox : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

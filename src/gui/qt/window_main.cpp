@@ -11,7 +11,7 @@
 #include "gui/qt/zendrift_application.h"
 #include "settings/scan_options.h"
 
-namespace zendrift::app {
+namespace zendrift::gui {
 
 namespace {
 
@@ -40,14 +40,14 @@ int runWindow(const settings::CommandLine& commandLine, char* programName, std::
   int argc = 1;
   char* argv[] = {programName, nullptr};
   const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
-  ZendriftApplication application(argc, argv);
+  qt::ZendriftApplication application(argc, argv);
   qInstallMessageHandler(previous);
   for (const std::string& message : startupMessages()) std::fprintf(stderr, "%s\n", message.c_str());
   startupMessages().clear();
 
   // The program's one record of options lives as long as the run.
   settings::ScanOptions options;
-  MainWindow form(options, commandLine, std::string(versionStamp));
+  qt::MainWindow form(options, commandLine, std::string(versionStamp));
   form.start();
   if (form.exitRequested() || form.closed()) return 0;
   form.show();
@@ -55,4 +55,4 @@ int runWindow(const settings::CommandLine& commandLine, char* programName, std::
   return 0;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::gui

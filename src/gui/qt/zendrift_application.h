@@ -3,11 +3,11 @@
 
 #include <QApplication>
 
-namespace zendrift::app {
+namespace zendrift::qt {
 
 class ZendriftApplication : public QApplication {
  public:
   ZendriftApplication(int& argc, char** argv);
 };
 
-}  // namespace zendrift::app
+}  // namespace zendrift::qt

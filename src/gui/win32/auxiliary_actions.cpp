@@ -54,7 +54,7 @@ void shellOpen(HWND owner, const std::string& target) {
 
 std::string executableFolder() {
   const std::string executable = platform::executablePath();
-  return std::string(platform::extractFilePath(executable));
+  return std::string(platform::withoutFileName(executable));
 }
 
 std::string browseForFolder(HWND owner, std::string_view title, std::string_view startFolder) {

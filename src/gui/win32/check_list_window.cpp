@@ -31,7 +31,7 @@ void CheckListWindow::registerClass(HINSTANCE instance) {
   WindowObject::registerClass(instance, kClassName, {.style = CS_DBLCLKS});
 }
 
-CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int id, const ui::Font& font, int dpi)
+CheckListWindow::CheckListWindow(HWND parent, ui::CheckListModel& model, int id, const ui::Font& font, int dpi)
     : model_(model), font_(font.scaledBy(dpi / 96.0)) {
   window_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -55,8 +55,8 @@ CheckListWindow::CheckListWindow(HWND parent, scan::CheckListModel& model, int i
     GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
     return ui::kCheckAreaWidth + extent.cx + 4;
   });
-  observer_ = model_.addObserver([this](const scan::CheckListChange& change) {
-    if (change.kind == scan::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
+  observer_ = model_.addObserver([this](const ui::CheckListChange& change) {
+    if (change.kind == ui::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
     // A scan changes many lines at once: the scroll bars and the picture follow once for all, and
     // while lines keep coming, ten times a second at most.
     if (updatePending_) return;

@@ -1,5 +1,5 @@
 // CheckListWindow: the result list as a Win32 window class, showing and editing a
-// scan::CheckListModel. Each line is a check cell (the shared cell images) and the line's text,
+// ui::CheckListModel. Each line is a check cell (the shared cell images) and the line's text,
 // drawn through the shared painting interface; the model keeps lines, marks and selection, and
 // this window turns mouse, keys and its context menu into model calls.
 //
@@ -25,7 +25,7 @@ class CheckListWindow final : public WindowObject {
 
   // A list on `parent` showing `model`, which must outlive it. The menu commands that the
   // window carries out (exclude list, undo) go to the top-level window as WM_COMMAND.
-  CheckListWindow(HWND parent, scan::CheckListModel& model, int id, const ui::Font& font, int dpi);
+  CheckListWindow(HWND parent, ui::CheckListModel& model, int id, const ui::Font& font, int dpi);
   ~CheckListWindow();
 
   // The hint of the line at `client` (list coordinates): why its shortcut is an orphan, or why it
@@ -49,7 +49,7 @@ class CheckListWindow final : public WindowObject {
   void onKey(WPARAM key);
   void showMenu(POINT screen);
 
-  scan::CheckListModel& model_;
+  ui::CheckListModel& model_;
   ui::Font font_;
   GdiFontCache fonts_;
   int observer_ = 0;

@@ -97,7 +97,7 @@ LRESULT StyledButtonWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lP
       // Released before the capture goes, which would otherwise end the press unclicked.
       const ui::ControlDrawState::Release release = state_.release(message == WM_LBUTTONUP, inside);
       if (GetCapture() == window_) ReleaseCapture();
-      if (release.ended && inside) state_.set(ui::dsHot, true);
+      if (release.ended && inside) state_.set(ui::DrawStateFlag::hot, true);
       repaint();
       if (release.click) click();
       return 0;
@@ -116,7 +116,7 @@ LRESULT StyledButtonWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lP
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case WM_KEYDOWN:
       if (wParam == VK_SPACE && !(GetKeyState(VK_SHIFT) & 0x8000) && !(lParam & 0x40000000)) {
-        state_.set(ui::dsHot, true);
+        state_.set(ui::DrawStateFlag::hot, true);
         state_.pressDown();
         repaint();
       } else if (wParam == VK_RETURN) {
@@ -125,7 +125,7 @@ LRESULT StyledButtonWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_KEYUP:
       if (state_.pressed()) {
-        if (!pointerInside()) state_.set(ui::dsHot, false);
+        if (!pointerInside()) state_.set(ui::DrawStateFlag::hot, false);
         const bool clicks = state_.keyReleased();
         repaint();
         if (clicks) click();

@@ -15,7 +15,7 @@
 #include "gui/win32/styled_button_window.h"
 #include "settings/scan_options.h"
 
-namespace zendrift::app {
+namespace zendrift::gui {
 namespace {
 
 void registerWindowClasses(HINSTANCE instance) {
@@ -76,4 +76,4 @@ int runWindow(const settings::CommandLine& commandLine, char*, std::string_view 
   return 0;
 }
 
-}  // namespace zendrift::app
+}  // namespace zendrift::gui

@@ -130,7 +130,7 @@ bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->fd >
 
 std::error_code DirectoryListing::open(std::string_view folder) {
   close();
-  std::string path = includeTrailingDelimiter(folder);
+  std::string path = withTrailingSeparator(folder);
   const posix::ReachablePath reachable(path);
   const int fd = ::open(reachable.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return posix::fromErrno(errno);
@@ -204,14 +204,14 @@ std::error_code DirectoryListing::close() {
 }
 
 std::optional<DirEntry> findEntry(std::string_view path) {
-  if (path.empty() || hasTrailingDelimiter(path)) return std::nullopt;
+  if (path.empty() || hasTrailingSeparator(path)) return std::nullopt;
   const std::string full(path);
   const posix::ReachablePath reachable(full);
   struct stat status {};
   if (::lstat(reachable.c_str(), &status) != 0) return std::nullopt;
   DirEntry::Raw raw;
-  raw.name = std::string(extractFileName(path));
-  raw.folder = std::string(extractFilePath(path));
+  raw.name = std::string(fileName(path));
+  raw.folder = std::string(withoutFileName(path));
   raw.directory = S_ISDIR(status.st_mode);
   if (S_ISLNK(status.st_mode)) {
     raw.symlink = true;

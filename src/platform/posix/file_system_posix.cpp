@@ -143,7 +143,7 @@ std::error_code replaceFile(std::string_view path, std::string_view content) {
     if (!::realpath(target.c_str(), resolved)) return lastError();
     target = resolved;
   }
-  std::string temporary = std::string(extractFilePath(target)) + "." + std::string(extractFileName(target)) + ".XXXXXX";
+  std::string temporary = std::string(withoutFileName(target)) + "." + std::string(fileName(target)) + ".XXXXXX";
   FileDescriptor fd(::mkstemp(temporary.data()));
   if (fd.get() < 0) return lastError();
   struct stat existing {};

@@ -43,14 +43,14 @@ namespace {
 // folder. Empty when there is no home folder either.
 std::string xdgFolder(std::string_view variable, std::string_view fallback) {
   if (const auto value = environmentVariable(variable); value && !value->empty() && (*value)[0] == '/') {
-    return excludeTrailingDelimiter(*value);
+    return withoutTrailingSeparator(*value);
   }
   std::string home = environmentVariable("HOME").value_or("");
   if (home.empty()) {
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) home = user->pw_dir;
   }
   if (home.empty()) return {};
-  return includeTrailingDelimiter(home) + std::string(fallback);
+  return withTrailingSeparator(home) + std::string(fallback);
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ std::string realPathOf(int fd) {
 // same device.
 std::string topFolderOf(std::string real, std::uint64_t volume) {
   while (real.size() > 1) {
-    std::string parent = extractFileDir(real);
+    std::string parent = parentPath(real);
     if (parent.empty()) parent = "/";
     struct stat status {};
     if (::stat(parent.c_str(), &status) != 0 || static_cast<std::uint64_t>(status.st_dev) != volume) break;
@@ -112,7 +112,7 @@ std::optional<std::uint64_t> deviceOf(std::string path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) return static_cast<std::uint64_t>(status.st_dev);
     if (path == "/") break;
-    path = extractFileDir(path);
+    path = parentPath(path);
     if (path.empty()) path = "/";
   }
   return std::nullopt;
@@ -225,7 +225,7 @@ bool isOwnTrash(int parent, const std::string& name, int trash) {
   if (name == uid) {
     struct stat shared {};
     return (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::fstat(parent, &shared) == 0 && S_ISDIR(shared.st_mode) &&
-           (shared.st_mode & S_ISVTX) != 0 && extractFileName(realPathOf(parent)) == ".Trash";
+           (shared.st_mode & S_ISVTX) != 0 && fileName(realPathOf(parent)) == ".Trash";
   }
   struct stat home {};
   const std::string dataHome = userDataFolder();
@@ -241,10 +241,10 @@ std::error_code openTrashOf(const TrashedFile& trashed, Descriptor& files, Descr
     return TrashError::notOurTrash;
   }
   name = names.back();
-  const std::string trashPath = extractFileDir(extractFileDir(trashed.inTrash));
+  const std::string trashPath = parentPath(parentPath(trashed.inTrash));
   if (trashed.info != trashPath + "/info/" + name + ".trashinfo") return TrashError::notOurTrash;
   const std::string trashName = names[names.size() - 3];
-  std::string above = extractFileDir(trashPath);
+  std::string above = parentPath(trashPath);
   if (above.empty()) above = "/";
   const Descriptor parent(posix::openFolderAnyLength(above));
   if (parent.get() < 0) return errno == ENOENT ? std::error_code(TrashError::notInTrash) : posix::lastError();
@@ -270,10 +270,10 @@ std::error_code openPlaceOf(const std::string& original, std::string_view root, 
   if (!namesOf(original, names)) return TrashError::notOurTrash;
   place = names.back();
   names.pop_back();
-  std::string rootFolder = excludeTrailingDelimiter(root);
+  std::string rootFolder = withoutTrailingSeparator(root);
   if (rootFolder == "/") rootFolder.clear();
   if (root.empty()) {
-    const std::string folder = extractFileDir(original);
+    const std::string folder = parentPath(original);
     parent.reset(posix::openFolderAnyLength(folder.empty() ? "/" : folder));
     return parent.get() < 0 ? posix::lastError() : std::error_code{};
   }
@@ -316,7 +316,7 @@ struct Trash::Folders {
     const std::string filesPath = realPathOf(trash.files.get());
     // Unknown either way: compare every file.
     if (!rootPath.empty() && !filesPath.empty()) {
-      known->second = filesPath == rootPath || filesPath.starts_with(includeTrailingDelimiter(rootPath));
+      known->second = filesPath == rootPath || filesPath.starts_with(withTrailingSeparator(rootPath));
     }
     return known->second;
   }
@@ -387,7 +387,7 @@ Result<TrashedFile> Trash::moveBelow(std::string_view root, std::string_view rel
   if (!trash.topDir.empty() || where.empty() || where[0] != '/') {
     where = realPathOf(parent.get());
     if (where.empty()) return std::error_code(TrashError::noTrash);
-    where = includeTrailingDelimiter(where) + name;
+    where = withTrailingSeparator(where) + name;
     if (!trash.topDir.empty()) where = where.substr(trash.topDir == "/" ? 1 : trash.topDir.size() + 1);
   }
   const std::string content =

@@ -92,7 +92,7 @@ bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->find
 std::error_code DirectoryListing::open(std::string_view folder) {
   close();
   if (folder.empty()) return OsErrc::pathNotFound;
-  std::string path = includeTrailingDelimiter(folder);
+  std::string path = withTrailingSeparator(folder);
   WIN32_FIND_DATAW data{};
   const HANDLE find = findFirst(win32::systemPath(path + "*"), data, true);
   if (find == INVALID_HANDLE_VALUE) return listingError(::GetLastError());
@@ -141,12 +141,12 @@ std::error_code DirectoryListing::close() {
 
 std::optional<DirEntry> findEntry(std::string_view path) {
   // Windows names never hold wildcards; a pattern would match some other entry.
-  if (path.empty() || hasTrailingDelimiter(path) || path.back() == '/' || hasWildcard(path)) return std::nullopt;
+  if (path.empty() || hasTrailingSeparator(path) || path.back() == '/' || hasWildcard(path)) return std::nullopt;
   WIN32_FIND_DATAW data{};
   const HANDLE find = findFirst(win32::systemPath(path), data);
   if (find == INVALID_HANDLE_VALUE) return std::nullopt;
   ::FindClose(find);
-  return DirEntry(rawEntry(data, std::string(extractFilePath(path))));
+  return DirEntry(rawEntry(data, std::string(withoutFileName(path))));
 }
 
 }  // namespace zendrift::platform

@@ -73,13 +73,13 @@ std::string executablePath() {
 std::string applicationDataFolder() {
   const std::string folder = win32::shellFolderPath(CSIDL_APPDATA);
   if (folder.empty()) return {};
-  return excludeTrailingDelimiter(folder);
+  return withoutTrailingSeparator(folder);
 }
 
 std::string localStateFolder() {
   const std::string folder = win32::shellFolderPath(CSIDL_LOCAL_APPDATA);
   if (folder.empty()) return {};
-  return excludeTrailingDelimiter(folder);
+  return withoutTrailingSeparator(folder);
 }
 
 std::string userDataFolder() { return localStateFolder(); }

@@ -51,7 +51,7 @@ std::string shellFolderPath(int csidl) {
   const std::string path = win32::toUtf8(wide);
   if (path.empty() || !folderExists(path)) return {};
   // Wine ends the path of a folder linked to a host folder with a backslash; Windows does not.
-  return excludeTrailingDelimiter(path);
+  return withoutTrailingSeparator(path);
 }
 
 }  // namespace win32

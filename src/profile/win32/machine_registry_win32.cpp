@@ -6,7 +6,7 @@
 #include "profile/windows_profile.h"
 #include "platform/win32/win32_text.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -31,10 +31,10 @@ class RegistryKey {
 std::optional<std::string> machineRegistryText(std::string_view key, std::string_view name, const ShortcutProfile&,
                                                RegistryCache&) {
   RegistryKey opened;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::toWide(key).c_str(), 0, KEY_READ, opened.out()) != ERROR_SUCCESS) {
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::win32::toWide(key).c_str(), 0, KEY_READ, opened.out()) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  const std::wstring valueName = win32::toWide(name);
+  const std::wstring valueName = platform::win32::toWide(name);
   // The value may grow between asking its size and reading it: ask again until it fits.
   DWORD type = 0;
   DWORD size = 0;
@@ -61,7 +61,7 @@ std::optional<std::string> machineRegistryText(std::string_view key, std::string
   if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
   // Stored strings usually end in NUL, but nothing forces them to; stop at the first one.
   if (const std::size_t end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
-  return win32::toUtf8(text);
+  return platform::win32::toUtf8(text);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

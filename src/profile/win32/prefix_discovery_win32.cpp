@@ -1,7 +1,7 @@
 // No Wine prefixes on Windows: the profile is the running user's own.
 #include "profile/prefix_discovery.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 PrefixPlaces hostPrefixPlaces() { return {}; }
 
@@ -11,4 +11,4 @@ std::string realPrefixPath(const std::string& prefix) { return prefix; }
 
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces&) { return {}; }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

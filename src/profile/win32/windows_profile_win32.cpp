@@ -9,7 +9,7 @@
 #include "platform/win32/win32_text.h"
 #include "profile/windows_profile.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string rootedDrive(std::string_view path) {
 // References pair up from the left; "%%" and a "%" without a partner stay as they are, and any
 // name that is not set makes the whole expansion fail rather than leave "%NAME%" in a path.
 std::optional<std::string> expandProfileEnvironment(std::string_view text, const ShortcutProfile&, RegistryCache&) {
-  std::wstring rest = win32::toWide(text);
+  std::wstring rest = platform::win32::toWide(text);
   std::wstring out;
   out.reserve(rest.size());
   std::size_t at = 0;
@@ -65,7 +65,7 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
     at = close + 1;
   }
   out.append(rest, at, std::wstring::npos);
-  return win32::toUtf8(out);
+  return platform::win32::toUtf8(out);
 }
 
 // The system keeps its registry: there is nothing to hold.
@@ -87,14 +87,14 @@ std::optional<std::string> profileProblem(const ShortcutProfile&, PrefixOrigin) 
 
 bool profileHidesDotNames(const ShortcutProfile&, RegistryCache&) { return true; }
 
-std::string scannedProfileFolder(const ShortcutProfile&) { return environmentVariable("USERPROFILE").value_or(std::string()); }
+std::string scannedProfileFolder(const ShortcutProfile&) { return platform::environmentVariable("USERPROFILE").value_or(std::string()); }
 
 bool profileReaches(std::string_view, const ShortcutProfile&) { return true; }
 
-bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return fileExists(windowsPath); }
+bool windowsFileExists(std::string_view windowsPath, const ShortcutProfile&) { return platform::fileExists(windowsPath); }
 
 bool windowsFolderExists(std::string_view windowsPath, const ShortcutProfile&) {
-  return folderExists(rootedDrive(windowsPath));
+  return platform::folderExists(rootedDrive(windowsPath));
 }
 
 // Windows finds names in any letter case itself: nothing to list, nothing kept.
@@ -106,19 +106,19 @@ TargetPresence windowsTargetPresence(std::string_view windowsPath, const Shortcu
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile&, RegistryCache&) {
   if (drivePart.empty()) return kDriveNoRootDir;
   // The service wants the root folder: the drive part with its trailing backslash.
-  const std::wstring root = win32::toWide(includeTrailingDelimiter(drivePart, PathStyle::Windows));
+  const std::wstring root = platform::win32::toWide(platform::withTrailingSeparator(drivePart, platform::PathStyle::Windows));
   return ::GetDriveTypeW(root.c_str());
 }
 
 std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile&) {
   const std::string path = rootedDrive(windowsPath);
-  if (!folderExists(path)) return {};
-  return excludeTrailingDelimiter(path, PathStyle::Windows);
+  if (!platform::folderExists(path)) return {};
+  return platform::withoutTrailingSeparator(path, platform::PathStyle::Windows);
 }
 
 std::string profileTempFolder(const ShortcutProfile&, RegistryCache&) {
   const auto nonEmpty = [](std::string_view name) {
-    auto value = environmentVariable(name);
+    auto value = platform::environmentVariable(name);
     if (value && value->empty()) value.reset();
     return value;
   };
@@ -126,14 +126,14 @@ std::string profileTempFolder(const ShortcutProfile&, RegistryCache&) {
   std::string path = nonEmpty("TMP").value_or(nonEmpty("TEMP").value_or(nonEmpty("TMPDIR").value_or(std::string())));
   if (path.empty()) return {};
   // TMP may name the folder by its short (8.3) name; the long form is what the user sees.
-  path = longPathName(path);
-  if (path.empty() || !folderExists(path)) return {};
+  path = platform::longPathName(path);
+  if (path.empty() || !platform::folderExists(path)) return {};
   return path;
 }
 
 // On Windows the profile is the running system's own: its folders are the shell's.
 std::string specialFolderPath(int csidl, const ShortcutProfile&, RegistryCache&) {
-  return win32::shellFolderPath(csidl);
+  return platform::win32::shellFolderPath(csidl);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

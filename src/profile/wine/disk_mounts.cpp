@@ -13,7 +13,7 @@
 #include "platform/process.h"
 #include "profile/windows_profile.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -93,9 +93,9 @@ std::vector<PlannedMount> parseFstab(std::string_view text) {
 }
 
 DiskMounts readDiskMounts() {
-  std::string fstab = environmentVariable("LIBMOUNT_FSTAB").value_or("");
+  std::string fstab = platform::environmentVariable("LIBMOUNT_FSTAB").value_or("");
   if (fstab.empty()) fstab = "/etc/fstab";
-  const Result<std::string> text = readFile(fstab, kMaxFstabSize);
+  const platform::Result<std::string> text = platform::readFile(fstab, kMaxFstabSize);
   return {text ? parseFstab(*text) : std::vector<PlannedMount>{}, readMountTable()};
 }
 
@@ -143,4 +143,4 @@ unsigned absentDiskDriveType(const PlannedMount& disk) {
   return kDriveRemovable;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

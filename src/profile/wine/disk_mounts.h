@@ -10,7 +10,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine/mount_table.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // A mount that fstab plans.
 struct PlannedMount {
@@ -51,4 +51,4 @@ unsigned absentDiskDriveType(const PlannedMount& disk);
 unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& profile, RegistryCache& registries,
                           const DiskMounts& disks);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -13,7 +13,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -138,4 +138,4 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
   return typeOfFileSystem(*mount);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -11,7 +11,7 @@
 #include "profile/wine/name_case.h"
 #include "profile/wine/wine_short_name.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -44,7 +44,7 @@ FolderNames FolderNames::read(const std::string& folder) {
   // Taken before the listing, so that a change made while it is read shows as one later.
   bool failed = false;
   const std::optional<std::int64_t> changed = changeTime(folder, failed);
-  DirectoryListing listing;
+  platform::DirectoryListing listing;
   std::error_code code = listing.open(folder);
   for (; !code; code = listing.next()) {
     const std::string& name = listing.entry().name();
@@ -56,10 +56,10 @@ FolderNames FolderNames::read(const std::string& folder) {
   listing.close();
   // A folder with no entry at all is empty, not missing; a folder that is gone holds nothing;
   // any other failure (permissions, I/O, a listing cut short) tells nothing about its names.
-  if (code == OsErrc::pathNotFound) {
+  if (code == platform::OsErrc::pathNotFound) {
     names = FolderNames();
     names.state_ = State::missing;
-  } else if (code != OsErrc::noMoreFiles && code != OsErrc::fileNotFound) {
+  } else if (code != platform::OsErrc::noMoreFiles && code != platform::OsErrc::fileNotFound) {
     names = FolderNames();
     names.state_ = State::unreadable;
   }
@@ -128,4 +128,4 @@ std::shared_ptr<const FolderNames> FolderListings::keep(const std::string& folde
   return kept->second;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

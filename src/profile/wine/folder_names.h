@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 class FolderNames {
  public:
@@ -39,4 +39,4 @@ class FolderNames {
   std::vector<std::pair<std::uint64_t, std::uint32_t>> byHash_;  // case-blind hash, offset into text_; sorted
 };
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

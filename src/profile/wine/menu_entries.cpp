@@ -17,7 +17,7 @@
 #include "profile/wine/disk_mounts.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 namespace {
 
@@ -31,7 +31,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::string homeFolder() {
-  std::string home = environmentVariable("HOME").value_or("");
+  std::string home = platform::environmentVariable("HOME").value_or("");
   if (home.empty()) {
     if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
   }
@@ -41,7 +41,7 @@ std::string homeFolder() {
 
 // An XDG base folder: the variable when it names an absolute path, else the default below $HOME.
 std::string baseFolder(std::string_view variable, std::string_view fallback, const std::string& home) {
-  std::string value = environmentVariable(variable).value_or("");
+  std::string value = platform::environmentVariable(variable).value_or("");
   if (value.empty() || value.front() != '/') return home.empty() ? std::string() : platform::join(home, fallback);
   while (value.size() > 1 && value.back() == '/') value.pop_back();
   return value;
@@ -51,7 +51,7 @@ std::string baseFolder(std::string_view variable, std::string_view fallback, con
 // links a prefix's Desktop there when that folder exists, else to the home folder itself.
 std::string desktopFolder(const std::string& configHome, const std::string& home) {
   std::string desktop = platform::join(home, "Desktop");
-  if (const auto text = readFile(platform::join(configHome, "user-dirs.dirs"), kMaxEntrySize)) {
+  if (const auto text = platform::readFile(platform::join(configHome, "user-dirs.dirs"), kMaxEntrySize)) {
     std::string_view rest = *text;
     while (!rest.empty()) {
       const std::size_t end = std::min(rest.find('\n'), rest.size());
@@ -67,7 +67,7 @@ std::string desktopFolder(const std::string& configHome, const std::string& home
       }
     }
   }
-  return folderExists(desktop) ? desktop : home;
+  return platform::folderExists(desktop) ? desktop : home;
 }
 
 bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
@@ -84,9 +84,9 @@ bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
 // also those that start a shortcut's target.
 void collectBelow(const std::string& folder, const std::string& root, bool applications, std::vector<MenuEntry>& entries) {
   std::vector<std::string> subfolders;
-  DirectoryListing listing;
+  platform::DirectoryListing listing;
   for (std::error_code code = listing.open(folder); !code; code = listing.next()) {
-    const DirEntry& entry = listing.entry();
+    const platform::DirEntry& entry = listing.entry();
     if (entry.name() == "." || entry.name() == ".." || entry.isSymlink()) continue;
     if (entry.isDirectory()) {
       if (applications) subfolders.push_back(entry.fullPath());
@@ -111,13 +111,13 @@ MenuPlaces menuPlaces() {
 }
 
 std::optional<MenuEntry> readMenuEntry(const std::string& path, const std::string& root) {
-  const Result<EntryIdentity> identity = entryIdentity(path);
+  const platform::Result<platform::EntryIdentity> identity = platform::entryIdentity(path);
   if (!identity) return std::nullopt;
   MenuEntry entry{path, root, *identity, {}};
-  const auto text = readFile(path, kMaxEntrySize + 1);
+  const auto text = platform::readFile(path, kMaxEntrySize + 1);
   if (!text || text->size() > kMaxEntrySize) return std::nullopt;
   // What was read must be the entry whose identity was taken: the removal checks that one.
-  if (!(entryIdentity(path) == entry.identity)) return std::nullopt;
+  if (!(platform::entryIdentity(path) == entry.identity)) return std::nullopt;
   const auto exec = applicationExec(*text);
   if (!exec) return std::nullopt;
   auto launch = parseWineLaunch(*exec);
@@ -157,4 +157,4 @@ std::optional<std::string> launchedShortcut(const MenuEntry& entry) {
   return fileHostPath(entry.launch.path, entry.launch.prefix);
 }
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

@@ -4,12 +4,12 @@
 
 #include "platform/ascii_case.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 namespace {
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+  return text.size() >= suffix.size() && platform::equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -214,4 +214,4 @@ std::optional<MenuFileNames> readMenuFile(std::string_view text) {
   return names;
 }
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

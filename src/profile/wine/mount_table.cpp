@@ -6,7 +6,7 @@
 
 #include "platform/file_system.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -94,4 +94,4 @@ const MountEntry* mountHolding(const std::vector<MountEntry>& mounts, std::strin
   return best;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 struct MountEntry {
   std::string mountPoint;
@@ -36,4 +36,4 @@ bool isNetworkFileSystem(std::string_view type);
 // longest mount point that contains it; the last such mount wins, as it hides earlier ones.
 const MountEntry* mountHolding(const std::vector<MountEntry>& mounts, std::string_view canonicalPath);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::uint64_t caseBlindHash(std::string_view name) {
   return hash;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // True when two UTF-8 names are equal once each UTF-16 unit is upper-cased through Wine's own
 // case table (wine_upper_case.inc). Only the mappings Wine knows apply: the Kelvin sign does not
@@ -15,4 +15,4 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b);
 // name up case-blind among many.
 std::uint64_t caseBlindHash(std::string_view name);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

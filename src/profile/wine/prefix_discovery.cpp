@@ -19,7 +19,7 @@
 #include "profile/wine/yaml_scalar.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -62,7 +62,7 @@ std::vector<std::string> filesEndingWith(const std::string& folder, std::string_
 }
 
 std::optional<wine::KeyValues> readKeyValues(const std::string& path) {
-  const auto text = readFile(path, kMaxConfigBytes);
+  const auto text = platform::readFile(path, kMaxConfigBytes);
   if (!text) return std::nullopt;
   return wine::parseKeyValues(*text);
 }
@@ -124,7 +124,7 @@ class Discovery {
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
       const std::string folder = platform::join(home_, games);
       for (const std::string& file : filesEndingWith(folder, ".yml")) {
-        const auto text = readFile(platform::join(folder, file), kMaxConfigBytes);
+        const auto text = platform::readFile(platform::join(folder, file), kMaxConfigBytes);
         if (!text) continue;
         auto prefix = wine::yamlScalar(*text, "game", "prefix");
         if (!prefix || prefix->empty()) continue;
@@ -141,7 +141,7 @@ class Discovery {
     for (const std::string& name : subfolders(folder)) {
       const std::string bottle = platform::join(folder, name);
       std::string shown = name;
-      if (const auto text = readFile(platform::join(bottle, "bottle.yml"), kMaxConfigBytes)) {
+      if (const auto text = platform::readFile(platform::join(bottle, "bottle.yml"), kMaxConfigBytes)) {
         if (auto stated = wine::yamlScalar(*text, "", "Name"); stated && !stated->empty()) shown = std::move(*stated);
       }
       offer("bottles", bottle, std::move(shown));
@@ -211,11 +211,11 @@ class Discovery {
 
 PrefixPlaces hostPrefixPlaces() {
   PrefixPlaces places;
-  places.home = environmentVariable("HOME").value_or("");
+  places.home = platform::environmentVariable("HOME").value_or("");
   if (places.home.empty()) {
     if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) places.home = entry->pw_dir;
   }
-  places.winePrefix = environmentVariable("WINEPREFIX").value_or("");
+  places.winePrefix = platform::environmentVariable("WINEPREFIX").value_or("");
   return places;
 }
 
@@ -231,4 +231,4 @@ std::string realPrefixPath(const std::string& prefix) {
 
 std::vector<FoundPrefix> discoverPrefixes(const PrefixPlaces& places) { return Discovery(places).take(); }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -8,7 +8,7 @@
 #include "profile/windows_profile.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -68,7 +68,7 @@ std::optional<std::string> profileProblem(const ShortcutProfile& scanned, Prefix
 
 bool profileReaches(std::string_view drivePart, const ShortcutProfile& profile) {
   if (profile.kind != ProfileKind::WindowsInstallation) return true;
-  return drivePart.size() >= 2 && drivePart[1] == ':' && lowerAscii(drivePart[0]) == 'c';
+  return drivePart.size() >= 2 && drivePart[1] == ':' && platform::lowerAscii(drivePart[0]) == 'c';
 }
 
 bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& scanned) {
@@ -76,8 +76,8 @@ bool isScannedProfile(const ShortcutProfile& profile, const ShortcutProfile& sca
   if (profile.kind != ProfileKind::WinePrefix) return false;
   const std::string& prefix = scanned.root;
   if (prefix.empty()) return false;
-  const std::optional<FolderId> identity = folderIdentity(profile.root);
-  return identity && identity == folderIdentity(prefix);
+  const std::optional<platform::FolderId> identity = platform::folderIdentity(profile.root);
+  return identity && identity == platform::folderIdentity(prefix);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

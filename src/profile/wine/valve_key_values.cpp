@@ -3,7 +3,7 @@
 
 #include "platform/ascii_case.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 namespace {
 
@@ -112,7 +112,7 @@ class Reader {
 
 const KeyValues* KeyValues::child(std::string_view name) const {
   for (const KeyValues& entry : children) {
-    if (equalsIgnoringAsciiCase(entry.key, name)) return &entry;
+    if (platform::equalsIgnoringAsciiCase(entry.key, name)) return &entry;
   }
   return nullptr;
 }
@@ -124,4 +124,4 @@ std::optional<KeyValues> parseKeyValues(std::string_view text) {
   return root;
 }
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

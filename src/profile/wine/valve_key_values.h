@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 struct KeyValues {
   std::string key;
@@ -23,4 +23,4 @@ struct KeyValues {
 // (an unclosed block or string, a key without a value, nesting deeper than any Steam file).
 std::optional<KeyValues> parseKeyValues(std::string_view text);
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

@@ -17,11 +17,11 @@
 #include "profile/wine_menu_entries.h"
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSlash(char c) { return c == '\\' || c == '/'; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct WindowsPath {
@@ -44,10 +44,10 @@ bool validComponent(std::string_view name) {
 
 std::string_view takeSegment(std::string_view& rest) {
   std::size_t end = 0;
-  while (end < rest.size() && !isSeparator(rest[end])) ++end;
+  while (end < rest.size() && !isSlash(rest[end])) ++end;
   const std::string_view segment = rest.substr(0, end);
   rest.remove_prefix(end);
-  while (!rest.empty() && isSeparator(rest.front())) rest.remove_prefix(1);
+  while (!rest.empty() && isSlash(rest.front())) rest.remove_prefix(1);
   return segment;
 }
 
@@ -63,7 +63,7 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
   // The device forms name the same files: "\\?\C:\x" and "\\.\C:\x" are "C:\x", and
   // "\\?\UNC\server\share" is "\\server\share".
   std::string unprefixed;
-  if (path.size() >= 8 && (path.substr(0, 4) == "\\\\?\\") && equalsIgnoringAsciiCase(path.substr(4, 4), "UNC\\")) {
+  if (path.size() >= 8 && (path.substr(0, 4) == "\\\\?\\") && platform::equalsIgnoringAsciiCase(path.substr(4, 4), "UNC\\")) {
     unprefixed = "\\\\" + std::string(path.substr(8));
     path = unprefixed;
   } else if (path.size() >= 6 && (path.substr(0, 4) == "\\\\?\\" || path.substr(0, 4) == "\\\\.\\") && path[5] == ':') {
@@ -75,8 +75,8 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
     if (!isAsciiLetter(path[0])) return std::nullopt;
     parsed.letter = path[0];
     rest = path.substr(2);
-    if (!rest.empty() && !isSeparator(rest.front())) return std::nullopt;
-  } else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+    if (!rest.empty() && !isSlash(rest.front())) return std::nullopt;
+  } else if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1])) {
     parsed.unc = true;
     rest = path.substr(2);
     parsed.server = std::string(takeSegment(rest));
@@ -89,8 +89,8 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path) {
   } else {
     return std::nullopt;
   }
-  parsed.trailingDelimiter = isSeparator(path.back());
-  while (!rest.empty() && isSeparator(rest.front())) rest.remove_prefix(1);
+  parsed.trailingDelimiter = isSlash(path.back());
+  while (!rest.empty() && isSlash(rest.front())) rest.remove_prefix(1);
 
   while (!rest.empty()) {
     std::string_view segment = takeSegment(rest);
@@ -173,7 +173,7 @@ std::optional<std::string> driveBase(const std::string& prefix, char letter) {
     if (emptyOrMissingFolder(folder) && absentDiskHolding(folder, readDiskMounts())) return std::string();
     return folder;
   }
-  const std::string link = prefix + "/dosdevices/" + std::string(1, lowerAscii(letter)) + ":";
+  const std::string link = prefix + "/dosdevices/" + std::string(1, platform::lowerAscii(letter)) + ":";
   struct stat status {};
   if (::lstat(link.c_str(), &status) == 0 || nothingThere(errno)) return std::string();
   return std::nullopt;
@@ -185,13 +185,13 @@ std::optional<std::string> baseFolder(const WindowsPath& path, const ShortcutPro
                                       FolderListings& listings) {
   if (profile.kind == ProfileKind::WindowsInstallation) {
     // Seen from outside, the installation's own folder is its C:; nothing else is known.
-    return !path.unc && lowerAscii(path.letter) == 'c' ? profile.root : std::string();
+    return !path.unc && platform::lowerAscii(path.letter) == 'c' ? profile.root : std::string();
   }
   const std::string& prefix = profile.root;
   if (path.unc) return shareFolder(prefix, path.server, path.share, listings);
   if (prefix.empty()) return std::string();  // no prefix, no drives
   // resolveBelow() looks at the folder itself; no need to check it here.
-  return listings.driveFolder(prefix, lowerAscii(path.letter), [&] { return driveBase(prefix, path.letter); });
+  return listings.driveFolder(prefix, platform::lowerAscii(path.letter), [&] { return driveBase(prefix, path.letter); });
 }
 
 bool fits(const struct stat& status, Want want) {
@@ -256,7 +256,7 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
 // LPT1-9), with any extension and, without one, any trailing spaces. Windows and Wine 8 open the
 // device whatever folder the path names (C:\zd\nul, D:\lpt1.exe).
 bool namesDosDevice(std::string_view windowsPath) {
-  if (windowsPath.size() >= 2 && isSeparator(windowsPath[0]) && isSeparator(windowsPath[1])) return false;
+  if (windowsPath.size() >= 2 && isSlash(windowsPath[0]) && isSlash(windowsPath[1])) return false;
   std::string_view name = windowsPath.substr(windowsPath.find_last_of("\\/") + 1);
   if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
     name = name.substr(0, dot);
@@ -265,12 +265,12 @@ bool namesDosDevice(std::string_view windowsPath) {
   }
   if (name.size() == 3) {
     for (const std::string_view device : {"nul", "con", "prn", "aux"}) {
-      if (equalsIgnoringAsciiCase(name, device)) return true;
+      if (platform::equalsIgnoringAsciiCase(name, device)) return true;
     }
     return false;
   }
   const std::string_view stem = name.substr(0, 3);
-  return name.size() == 4 && (equalsIgnoringAsciiCase(stem, "com") || equalsIgnoringAsciiCase(stem, "lpt")) &&
+  return name.size() == 4 && (platform::equalsIgnoringAsciiCase(stem, "com") || platform::equalsIgnoringAsciiCase(stem, "lpt")) &&
          name[3] >= '1' && name[3] <= '9';
 }
 
@@ -319,4 +319,4 @@ std::optional<std::string> wine::fileHostPath(std::string_view windowsPath, std:
   return host;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -6,7 +6,7 @@
 
 #include "profile/wine_prefix.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -128,4 +128,4 @@ std::optional<std::string> machineRegistryText(std::string_view key, std::string
   return registryText(*value);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

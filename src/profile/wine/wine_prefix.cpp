@@ -17,7 +17,7 @@
 #include "platform/path.h"
 #include "platform/process.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 namespace {
 
@@ -73,7 +73,7 @@ std::string normaliseLexically(std::string_view path) {
 
 std::string currentUserHint() {
   for (const char* name : {"USER", "LOGNAME"}) {
-    if (auto value = environmentVariable(name); value && !value->empty()) return *value;
+    if (auto value = platform::environmentVariable(name); value && !value->empty()) return *value;
   }
   // The account behind the process does not change; the password database is asked once.
   static const std::string account = [] {
@@ -106,7 +106,7 @@ void overlay(Environment& environment, const RegistryFile& file, std::string_vie
   std::vector<std::pair<std::string, std::string>> pending;
   for (const auto& [name, value] : *values) {
     if (name.empty()) continue;
-    if (std::any_of(kept.begin(), kept.end(), [&name = name](std::string_view k) { return equalsIgnoringAsciiCase(k, name); })) {
+    if (std::any_of(kept.begin(), kept.end(), [&name = name](std::string_view k) { return platform::equalsIgnoringAsciiCase(k, name); })) {
       continue;
     }
     if (auto text = registryText(value)) pending.emplace_back(name, std::move(*text));
@@ -138,9 +138,9 @@ constexpr std::string_view kSessionEnvironment = "System\\CurrentControlSet\\Con
 
 }  // namespace
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // The registry files of every prefix met so far, side by side: a scan may judge shortcuts of
 // several prefixes in turn. Locked, for the profile may be asked from more than one thread.
@@ -184,15 +184,15 @@ RegistryCache::~RegistryCache() = default;
 RegistryCache::RegistryCache(RegistryCache&&) noexcept = default;
 RegistryCache& RegistryCache::operator=(RegistryCache&&) noexcept = default;
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 bool CaselessLess::operator()(std::string_view a, std::string_view b) const {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const char x = lowerAscii(a[i]);
-    const char y = lowerAscii(b[i]);
+    const char x = platform::lowerAscii(a[i]);
+    const char y = platform::lowerAscii(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
   }
   return a.size() < b.size();
@@ -283,7 +283,7 @@ Environment profileEnvironment(const RegistryFile& user, const RegistryFile& sys
 }
 
 std::shared_ptr<const Profile> profileAt(std::string_view prefixFolder, RegistryCache& registries) {
-  const std::string prefix = excludeTrailingDelimiter(prefixFolder, PathStyle::Posix);
+  const std::string prefix = platform::withoutTrailingSeparator(prefixFolder, platform::PathStyle::Posix);
   if (prefix.empty()) return nullptr;
   const std::string userPath = platform::join(prefix, "user.reg");
   const std::string systemPath = platform::join(prefix, "system.reg");
@@ -353,7 +353,7 @@ Environment installationEnvironment() {
 }
 
 std::string driveFolder(std::string_view prefix, char letter, bool verify) {
-  letter = lowerAscii(letter);
+  letter = platform::lowerAscii(letter);
   if (letter < 'a' || letter > 'z' || prefix.empty()) return {};
   const std::string devices = platform::join(prefix, "dosdevices");
   const std::string link = platform::join(devices, std::string(1, letter) + ":");
@@ -382,4 +382,4 @@ std::string driveFolder(std::string_view prefix, char letter, bool verify) {
   return target;
 }
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

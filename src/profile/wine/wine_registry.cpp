@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -289,4 +289,4 @@ const RegistryValue* RegistryFile::value(std::string_view keyPath, std::string_v
   return found == values->end() ? nullptr : &found->second;
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -9,7 +9,7 @@
 
 #include "platform/ascii_case.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 namespace {
 
@@ -232,8 +232,8 @@ bool matchesWineShortName(std::string_view listedName, std::string_view componen
   const std::u16string name = decodeLikeWine(listedName);
   if (isPlainEightDotThree(name)) return false;
   const std::uint16_t hash = hashLikeWine(name);
-  return equalsIgnoringAsciiCase(hashedShortName(name, hash, DotRule::Wine8), component) ||
-         equalsIgnoringAsciiCase(hashedShortName(name, hash, DotRule::SkipDots), component);
+  return platform::equalsIgnoringAsciiCase(hashedShortName(name, hash, DotRule::Wine8), component) ||
+         platform::equalsIgnoringAsciiCase(hashedShortName(name, hash, DotRule::SkipDots), component);
 }
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

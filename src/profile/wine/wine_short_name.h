@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 
 // The 8.3 name Wine shows Windows programs for the host file name `longName` (UTF-8 in, UTF-8
 // out). A name that already is a valid 8.3 name ("readme", "ZdSuite", "a.b") gets no other
@@ -22,4 +22,4 @@ std::string wineShortName(std::string_view longName);
 // 8 to 12 characters long with '~' as its fifth never matches and costs no more than that check.
 bool matchesWineShortName(std::string_view listedName, std::string_view component);
 
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -1,7 +1,7 @@
 // Finding one value in a simple YAML file, line by line.
 #include "profile/wine/yaml_scalar.h"
 
-namespace zendrift::platform::wine {
+namespace zendrift::profile::wine {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::optional<std::string> yamlScalar(std::string_view text, std::string_view se
   return std::nullopt;
 }
 
-}  // namespace zendrift::platform::wine
+}  // namespace zendrift::profile::wine

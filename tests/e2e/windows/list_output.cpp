@@ -49,8 +49,8 @@ std::vector<ListedOrphan> parseList(const std::string& out) {
 }
 
 std::string userShellFolder(int csidl) {
-  platform::RegistryCache registries;
-  return platform::specialFolderPath(csidl, platform::scannedProfile({}), registries);
+  profile::RegistryCache registries;
+  return profile::specialFolderPath(csidl, profile::scannedProfile({}), registries);
 }
 
 SettingsFileGuard::SettingsFileGuard(std::string_view content)

@@ -12,7 +12,7 @@
 #include "profile/well_known_folders.h"
 #include "temp_dir.h"
 
-namespace zendrift::sysfolders {
+namespace zendrift::profile {
 namespace {
 
 // The shell's path of a folder, as the folders object gives it: no trailing backslash, and empty
@@ -21,7 +21,7 @@ std::string shellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
   if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return {};
-  return platform::excludeTrailingDelimiter(platform::win32::toUtf8(path));
+  return platform::withoutTrailingSeparator(platform::win32::toUtf8(path));
 }
 
 std::string systemDirectory(UINT (*query)(LPWSTR, UINT)) {
@@ -32,7 +32,7 @@ std::string systemDirectory(UINT (*query)(LPWSTR, UINT)) {
 
 TEST(SystemFoldersOnWindows, EveryFolderEqualsTheShellsAnswer) {
   const testing::win32::ComApartment com;
-  const WellKnownFolders folders = wellKnownFolders(platform::scannedProfile({}));
+  const WellKnownFolders folders = wellKnownFolders(profile::scannedProfile({}));
   struct Case {
     const char* name;
     std::string actual;
@@ -86,11 +86,11 @@ TEST(SystemFoldersOnWindows, TempIsTheLongNameOfTmp) {
     return ::GetEnvironmentVariableW(L"TMP", value, 32768) ? std::wstring(value) : std::wstring();
   }();
   ::SetEnvironmentVariableW(L"TMP", shortName);
-  const std::string temp = wellKnownFolders(platform::scannedProfile({})).temp;
+  const std::string temp = wellKnownFolders(profile::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", (longName + L"\\").c_str());
-  const std::string withBackslash = wellKnownFolders(platform::scannedProfile({})).temp;
+  const std::string withBackslash = wellKnownFolders(profile::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", (dir.path().wstring() + L"\\missing").c_str());
-  const std::string missing = wellKnownFolders(platform::scannedProfile({})).temp;
+  const std::string missing = wellKnownFolders(profile::scannedProfile({})).temp;
   ::SetEnvironmentVariableW(L"TMP", keepTmp.empty() ? nullptr : keepTmp.c_str());
 
   EXPECT_EQ(temp, platform::win32::toUtf8(longName));
@@ -99,4 +99,4 @@ TEST(SystemFoldersOnWindows, TempIsTheLongNameOfTmp) {
 }
 
 }  // namespace
-}  // namespace zendrift::sysfolders
+}  // namespace zendrift::profile

@@ -24,12 +24,12 @@ TEST(CenterBrowseDialog, CentresOnTheWorkAreaSizeFromTheScreenCorner) {
       {{1200, 900}, {1024, 738}, {-88, -81}},  // larger than the work area: negative
       {{1201, 901}, {1024, 738}, {-88, -81}},
   };
-  for (const Case& c : cases) EXPECT_EQ(app::centerBrowseDialog(c.dialog, c.workArea), c.expected);
+  for (const Case& c : cases) EXPECT_EQ(qt::centerBrowseDialog(c.dialog, c.workArea), c.expected);
 }
 
 TEST(WebAddresses, HomeIsTheSiteRootAndTheProductPageHasItsPath) {
-  EXPECT_EQ(app::homePageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST);
-  EXPECT_EQ(app::productPageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST + "/zendrift/");
+  EXPECT_EQ(qt::homePageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST);
+  EXPECT_EQ(qt::productPageAddress(), std::string("https://") + ZENDRIFT_TEST_WEB_HOST + "/zendrift/");
 }
 
 // The desktop's opener is a script on PATH that notes what it was asked to open.
@@ -57,7 +57,7 @@ class ActionsTest : public WindowTest {
     return readFile(path);
   }
 
-  std::unique_ptr<app::MainWindow> form() {
+  std::unique_ptr<qt::MainWindow> form() {
     auto created = createForm();
     created->setCompanionFolder(companion().string() + "/");
     return created;
@@ -72,28 +72,28 @@ TEST_F(ActionsTest, HelpOpensTheManualBesideTheExecutable) {
 }
 
 TEST_F(ActionsTest, CompanionFolderDefaultsToTheExecutablesFolder) {
-  EXPECT_EQ(createForm()->companionFolder(), app::executableFolder());
-  EXPECT_EQ(app::executableFolder().back(), '/');
+  EXPECT_EQ(createForm()->companionFolder(), qt::executableFolder());
+  EXPECT_EQ(qt::executableFolder().back(), '/');
 }
 
 TEST_F(ActionsTest, UpdateCheckStartsTheCheckerWhenItIsAFile) {
   const fs::path ran = dir_.path() / "checker-ran";
-  writeExecutable(companion() / std::string(app::kUpdateCheckerFileName), "#!/bin/sh\necho yes > '" + ran.string() + "'\n");
+  writeExecutable(companion() / std::string(qt::kUpdateCheckerFileName), "#!/bin/sh\necho yes > '" + ran.string() + "'\n");
   form()->onUpdatesClicked();
   EXPECT_EQ(waitForFile(ran), "yes\n");
   EXPECT_FALSE(fs::exists(opened()));
 }
 
 TEST_F(ActionsTest, UpdateCheckOpensTheProductPageWhenTheCheckerIsAFolder) {
-  fs::create_directories(companion() / std::string(app::kUpdateCheckerFileName));
+  fs::create_directories(companion() / std::string(qt::kUpdateCheckerFileName));
   form()->onUpdatesClicked();
-  EXPECT_EQ(waitForFile(opened()), app::productPageAddress() + "\n");
+  EXPECT_EQ(waitForFile(opened()), qt::productPageAddress() + "\n");
 }
 
 TEST_F(ActionsTest, LogoOpensTheHomePage) {
   auto window = form();
   window->onLogoClicked();
-  EXPECT_EQ(waitForFile(opened()), app::homePageAddress() + "\n");
+  EXPECT_EQ(waitForFile(opened()), qt::homePageAddress() + "\n");
 }
 
 // Answers the folder dialog once it is up: records it, then chooses `folder` or cancels.
@@ -114,7 +114,7 @@ void answerDialog(DialogAnswer& answer, const QString& folder) {
     answer.position = dialog->pos();
     answer.openedAt = dialog->directory().absolutePath().toStdString();
     answer.expectedPosition =
-        app::centerBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
+        qt::centerBrowseDialog(dialog->frameGeometry().size(), dialog->screen()->availableGeometry().size());
     if (folder.isEmpty()) {
       dialog->reject();
     } else {
@@ -162,7 +162,7 @@ TEST_F(ActionsTest, FolderDialogOpensAtTheGivenFolderElseAtHomeNeverTheCurrentFo
   for (const Case& c : cases) {
     DialogAnswer answer;
     answerDialog(answer, {});
-    EXPECT_EQ(app::browseForFolder(window.get(), "Select a folder", c.startFolder), "") << c.startFolder;
+    EXPECT_EQ(qt::browseForFolder(window.get(), "Select a folder", c.startFolder), "") << c.startFolder;
     EXPECT_EQ(answer.openedAt, c.expected.string()) << c.startFolder;
   }
 }

@@ -10,14 +10,14 @@ namespace {
 
 class QtEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { application_ = std::make_unique<zendrift::app::ZendriftApplication>(argc_, argv_); }
+  void SetUp() override { application_ = std::make_unique<zendrift::qt::ZendriftApplication>(argc_, argv_); }
   void TearDown() override { application_.reset(); }
 
  private:
   int argc_ = 1;
   char name_[16] = "window_tests";
   char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<zendrift::app::ZendriftApplication> application_;
+  std::unique_ptr<zendrift::qt::ZendriftApplication> application_;
 };
 
 // GoogleTest takes ownership of the environment.

@@ -28,16 +28,16 @@ namespace fs = std::filesystem;
 
 // The window's controls by their roles, through its one test-facing accessor.
 template <typename Control>
-Control* widget(const app::MainWindow& window, ui::ControlId id) {
+Control* widget(const qt::MainWindow& window, ui::ControlId id) {
   auto* control = dynamic_cast<Control*>(window.control(id));
   EXPECT_NE(control, nullptr) << "control " << ui::indexOf(id) << " is not of the expected kind";
   return control;
 }
-using app::CheckListView;
-using app::StateImage;
-using app::StyledButton;
+using qt::CheckListView;
+using qt::StateImage;
+using qt::StyledButton;
 using ui::ControlId;
-using Window = app::MainWindow;
+using Window = qt::MainWindow;
 
 inline QFrame* bannerPanel(const Window& w) { return widget<QFrame>(w, ControlId::bannerPanel); }
 inline QLabel* bannerTitle(const Window& w) { return widget<QLabel>(w, ControlId::bannerTitle); }
@@ -119,9 +119,9 @@ class WindowTest : public ::testing::Test {
   // The window as the program makes it: built, then its creation event, then shown unless the
   // creation ended the run.
   // The command line's actions run one after another on the worker; this waits for all of them.
-  std::unique_ptr<app::MainWindow> createForm(std::vector<std::string> parameters = {}) {
+  std::unique_ptr<qt::MainWindow> createForm(std::vector<std::string> parameters = {}) {
     auto form =
-        std::make_unique<app::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
+        std::make_unique<qt::MainWindow>(options_, settings::CommandLine(std::move(parameters)), programVersion());
     form->start();
     waitIdle(*form);
     if (!form->exitRequested() && !form->closed()) form->show();
@@ -132,11 +132,11 @@ class WindowTest : public ::testing::Test {
   static std::string programVersion() { return app::versionStamp(platform::executablePath()); }
 
   // Lets the window's events run until no scan or removal is left running.
-  static void waitIdle(const app::MainWindow& form) {
+  static void waitIdle(const qt::MainWindow& form) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.busy(); }, 20000)) << "the window's work never ended";
   }
 
-  static std::vector<std::string> lines(scan::CheckListModel& model) {
+  static std::vector<std::string> lines(ui::CheckListModel& model) {
     std::vector<std::string> out;
     for (int i = 0; i < model.items.count(); ++i) out.push_back(model.items.get(i));
     return out;

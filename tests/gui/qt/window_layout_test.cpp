@@ -15,7 +15,7 @@ QString captionOf(QWidget* control) {
   if (auto* group = qobject_cast<QGroupBox*>(control)) return group->title();
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
   if (auto* button = qobject_cast<QPushButton*>(control)) return button->text();
-  if (auto* xp = dynamic_cast<app::StyledButton*>(control)) return xp->caption();
+  if (auto* xp = dynamic_cast<qt::StyledButton*>(control)) return xp->caption();
   return {};
 }
 
@@ -114,7 +114,7 @@ TEST_F(LayoutTest, FolderHintsCaptionAndFocusWhenShown) {
 TEST_F(LayoutTest, PanelsAtDesignSize) {
   auto form = createForm();
   EXPECT_EQ(form->size(), QSize(592, 433));
-  EXPECT_EQ(form->outerBounds(), (app::WindowBounds{243, 504, 600, 467}));
+  EXPECT_EQ(form->outerBounds(), (qt::WindowBounds{243, 504, 600, 467}));
   EXPECT_EQ(bannerPanel(*form)->geometry(), QRect(0, 0, 592, 65));
   EXPECT_EQ(optionsPanel(*form)->geometry(), QRect(0, 65, 592, 169));
   EXPECT_EQ(resultsPanel(*form)->geometry(), QRect(0, 234, 592, 129));
@@ -126,7 +126,7 @@ TEST_F(LayoutTest, AtTheMinimumSizeOnlyTheResultPanelShrinks) {
   auto form = createForm();
   form->setOuterBounds({10, 20, 500, 300});  // below the minimum: held at 600 x 400
   QCoreApplication::processEvents();
-  EXPECT_EQ(form->outerBounds(), (app::WindowBounds{10, 20, 600, 400}));
+  EXPECT_EQ(form->outerBounds(), (qt::WindowBounds{10, 20, 600, 400}));
   EXPECT_EQ(form->size(), QSize(592, 366));
   EXPECT_EQ(bannerPanel(*form)->height(), 65);
   EXPECT_EQ(optionsPanel(*form)->height(), 169);
@@ -196,7 +196,7 @@ TEST_F(LayoutTest, GroupTitlesSitOnTheFrameLineClearOfTheControls) {
   }
 }
 
-std::vector<QWidget*> tabCycle(app::MainWindow& form, QWidget* start, int presses) {
+std::vector<QWidget*> tabCycle(qt::MainWindow& form, QWidget* start, int presses) {
   std::vector<QWidget*> visited;
   start->setFocus();
   for (int i = 0; i < presses; ++i) {

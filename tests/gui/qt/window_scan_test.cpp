@@ -32,7 +32,7 @@ class ScanTest : public WindowTest {
   // Runs `action` on the window's thread when the walk of folder `index` (0-based) begins; the
   // walk goes on only once the window has handled what `action` posted, so the test knows where
   // the scan stands when the window reacts.
-  void whenFolderBegins(app::MainWindow& form, std::size_t index, std::function<void()> action) {
+  void whenFolderBegins(qt::MainWindow& form, std::size_t index, std::function<void()> action) {
     const std::string root = folders_[index].string() + "/";
     form.controller().setWalkObserver([root, action, &form, done = false](const std::string& folder) mutable {
       if (done || folder != root) return;
@@ -43,7 +43,7 @@ class ScanTest : public WindowTest {
 
   // From the worker: `action` on the window's thread, and back only once the window has also
   // handled what `action` posted.
-  static void runOnWindowAndWait(app::MainWindow& form, const std::function<void()>& action) {
+  static void runOnWindowAndWait(qt::MainWindow& form, const std::function<void()>& action) {
     std::promise<void> handled;
     QMetaObject::invokeMethod(
         &form,
@@ -62,14 +62,14 @@ class ScanTest : public WindowTest {
   }
 
   // The question the window asks before deleting for good, when it is showing.
-  static QMessageBox* deletionQuestion(const app::MainWindow& form) {
+  static QMessageBox* deletionQuestion(const qt::MainWindow& form) {
     for (QMessageBox* question : form.findChildren<QMessageBox*>()) {
       if (question->isVisible()) return question;
     }
     return nullptr;
   }
 
-  static void answer(app::MainWindow& form, QMessageBox::StandardButton button) {
+  static void answer(qt::MainWindow& form, QMessageBox::StandardButton button) {
     QMessageBox* question = deletionQuestion(form);
     ASSERT_NE(question, nullptr) << "no question before deleting for good";
     question->button(button)->click();
@@ -140,7 +140,7 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
 TEST_F(ScanTest, ClosingDuringAStartedCommandLineScanEndsTheRun) {
   for (const fs::path& path : orphans_) ASSERT_TRUE(fs::exists(path));
   options_ = {};
-  auto form = std::make_unique<app::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}),
+  auto form = std::make_unique<qt::MainWindow>(options_, settings::CommandLine({"/start", "/delete", "/exit"}),
                                                 programVersion());
   whenFolderBegins(*form, 2, [&] { form->close(); });
   form->start();
@@ -244,7 +244,7 @@ TEST_F(ScanTest, ExcludeListCommandThenAScanLeavesThatLineUnmarked) {
   auto form = createForm();
   form->controller().scanClicked();
   waitIdle(*form);
-  scan::CheckListModel& model = resultList(*form)->model();
+  ui::CheckListModel& model = resultList(*form)->model();
   ASSERT_EQ(model.items.count(), 5);
   model.setItemSelected(1, true);
   const QList<QAction*> commands = resultList(*form)->contextMenu()->actions();

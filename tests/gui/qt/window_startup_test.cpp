@@ -10,7 +10,7 @@ namespace {
 
 using StartupTest = WindowTest;
 
-std::vector<bool> ticks(const app::MainWindow& form) {
+std::vector<bool> ticks(const qt::MainWindow& form) {
   return {startMenuBox(form)->isChecked(), desktopBox(form)->isChecked(), favoritesBox(form)->isChecked(),
           historyBox(form)->isChecked(), programFilesBox(form)->isChecked(), tempBox(form)->isChecked(),
           appDataBox(form)->isChecked(), recentBox(form)->isChecked(), removableDrivesBox(form)->isChecked(),
@@ -19,7 +19,7 @@ std::vector<bool> ticks(const app::MainWindow& form) {
 
 TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndSavesAtClose) {
   auto form = createForm();
-  EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
+  EXPECT_EQ(form->outerBounds(), qt::MainWindow::kDesignBounds);
   // Start menu, Desktop, Favorites, History, Recent; network, CD-ROM and RAM disks.
   EXPECT_EQ(ticks(*form),
             (std::vector<bool>{true, true, true, true, false, false, false, true, false, true, true, true}));
@@ -46,17 +46,17 @@ TEST_F(StartupTest, FirstInteractiveStartOpensAtDesignBoundsWithDefaultTicksAndS
 
 TEST_F(StartupTest, SavedBoundsAreRestoredOnlyWhenWidthAndHeightAreBothSet) {
   writeSettings("[Form]\nTop=40\nLeft=30\nWidth=700\nHeight=500\n");
-  EXPECT_EQ(createForm()->outerBounds(), (app::WindowBounds{30, 40, 700, 500}));
+  EXPECT_EQ(createForm()->outerBounds(), (qt::WindowBounds{30, 40, 700, 500}));
 
   writeSettings("[Form]\nTop=40\nLeft=30\nWidth=700\nHeight=0\n");
-  EXPECT_EQ(createForm()->outerBounds(), app::MainWindow::kDesignBounds);
+  EXPECT_EQ(createForm()->outerBounds(), qt::MainWindow::kDesignBounds);
 
   // Whatever the file says, the window fits the screen and keeps its minimum size.
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   writeSettings("[Form]\nTop=-9000\nLeft=90000\nWidth=40000\nHeight=3\n");
-  const app::WindowBounds fitted = createForm()->outerBounds();
-  EXPECT_EQ(fitted.width, std::max(area.width(), app::MainWindow::kMinWidth));
-  EXPECT_EQ(fitted.height, app::MainWindow::kMinHeight);
+  const qt::WindowBounds fitted = createForm()->outerBounds();
+  EXPECT_EQ(fitted.width, std::max(area.width(), qt::MainWindow::kMinWidth));
+  EXPECT_EQ(fitted.height, qt::MainWindow::kMinHeight);
   EXPECT_EQ(fitted.top, area.top());
   EXPECT_EQ(fitted.left + fitted.width, std::max(area.right() + 1, area.left() + fitted.width));
 }
@@ -101,7 +101,7 @@ TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
   EXPECT_FALSE(form->closed());
   // The window was on screen, at its design bounds, while it worked.
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->outerBounds(), app::MainWindow::kDesignBounds);
+  EXPECT_EQ(form->outerBounds(), qt::MainWindow::kDesignBounds);
   // The box showed the all-users flag and was read back into both.
   EXPECT_TRUE(options_.startMenu);
   EXPECT_TRUE(options_.allUsersStartMenu);

@@ -100,7 +100,7 @@ TEST(GdiPainter, ImagesKeepTheirTransparentPixelsOutAndCutToTheirSource) {
     GdiPainter painter(dib.dc(), fonts);
     painter.fillRect({0, 0, 8, 4}, ui::Color::rgb(0x000000));
     painter.drawImage({2, 1}, image);
-    painter.drawImage({0, 3}, ui::checkCell(scan::ckCheckBoxes, scan::cbChecked, true, kBackground), {0, 0, 2, 1});
+    painter.drawImage({0, 3}, ui::checkCell(ui::CheckKind::checkBoxes, ui::CheckState::checked, true, kBackground), {0, 0, 2, 1});
   }
   EXPECT_EQ(dib.rgb(2, 1), 0x112233u);
   EXPECT_EQ(dib.rgb(3, 1), 0x000000u);

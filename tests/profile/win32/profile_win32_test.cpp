@@ -16,7 +16,7 @@
 #include "temp_dir.h"
 #include "win32_test_support.h"
 
-namespace zendrift::platform {
+namespace zendrift::profile {
 namespace {
 
 // The running user's own profile, the one profile on Windows, and its registry reads.
@@ -77,7 +77,7 @@ TEST(Win32Profile, DriveTypesComeFromTheSystem) {
   for (wchar_t letter = L'Q'; letter <= L'Y'; ++letter) {
     const std::wstring root = std::wstring(1, letter) + L":\\";
     if (::GetDriveTypeW(root.c_str()) != DRIVE_NO_ROOT_DIR) continue;
-    EXPECT_EQ(windowsDriveType(win32::toUtf8(root.substr(0, 2)), own, registries), kDriveNoRootDir);
+    EXPECT_EQ(windowsDriveType(platform::win32::toUtf8(root.substr(0, 2)), own, registries), kDriveNoRootDir);
     break;
   }
   EXPECT_EQ(windowsDriveType("", own, registries), kDriveNoRootDir);
@@ -93,7 +93,7 @@ TEST(Win32Profile, SpecialFoldersMatchTheShell) {
     wchar_t expected[MAX_PATH] = {};
     const bool known = ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, expected) == S_OK &&
                        ::GetFileAttributesW(expected) != INVALID_FILE_ATTRIBUTES;
-    EXPECT_EQ(specialFolderPath(csidl, own, registries), known ? win32::toUtf8(expected) : "") << "CSIDL " << csidl;
+    EXPECT_EQ(specialFolderPath(csidl, own, registries), known ? platform::win32::toUtf8(expected) : "") << "CSIDL " << csidl;
   }
   EXPECT_FALSE(specialFolderPath(CSIDL_APPDATA, own, registries).empty());
   EXPECT_EQ(specialFolderPath(CSIDL_DRIVES, own, registries), "");  // a virtual folder has no path
@@ -106,11 +106,11 @@ TEST(Win32Profile, MachineRegistryValuesReadAsText) {
   ASSERT_TRUE(programFiles);
   wchar_t expected[MAX_PATH] = {};
   ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK);
-  EXPECT_EQ(*programFiles, win32::toUtf8(expected));
+  EXPECT_EQ(*programFiles, platform::win32::toUtf8(expected));
   EXPECT_TRUE(machineRegistryText(key, "CommonFilesDir", own, registries));
   EXPECT_FALSE(machineRegistryText(key, "NoSuchValue", own, registries));
   EXPECT_FALSE(machineRegistryText("SOFTWARE\\NoSuchKey", "ProgramFilesDir", own, registries));
 }
 
 }  // namespace
-}  // namespace zendrift::platform
+}  // namespace zendrift::profile

@@ -4,7 +4,7 @@
 #include "gui/qt/widgets/qt_painter.h"
 #include "gui/qt/widgets/styled_control.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 void drawCaptionText(const StyledControl& control, QPainter& painter, const QString& caption, const QFont& font,
                      bool enabled, bool showAccelChar, QRect& rect, unsigned flags) {
@@ -41,4 +41,4 @@ QChar accelChar(const QString& caption) {
   return c == 0 || c > 0xFFFF ? QChar() : QChar(static_cast<char16_t>(c));
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

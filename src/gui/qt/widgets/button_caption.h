@@ -11,7 +11,7 @@
 
 #include "ui/button_paint.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 class StyledControl;
 
@@ -43,4 +43,4 @@ QImage convertToGray(const QImage& glyph);
 // The character after a single "&" in a caption (a doubled "&&" is a literal), or 0.
 QChar accelChar(const QString& caption);
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -3,7 +3,7 @@
 
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 void createGradientBitmap(int width, int height, QColor start, QColor end, int colors, int style, bool dithered,
                           QImage& target, std::uint32_t seed) {
@@ -11,4 +11,4 @@ void createGradientBitmap(int width, int height, QColor start, QColor end, int c
   target = image.empty() ? QImage(0, 0, QImage::Format_RGB888) : imageView(image).convertToFormat(QImage::Format_RGB888);
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

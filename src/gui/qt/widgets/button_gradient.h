@@ -7,7 +7,7 @@
 
 #include "ui/gradient.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 using ui::mulDiv;
 
@@ -15,4 +15,4 @@ using ui::mulDiv;
 void createGradientBitmap(int width, int height, QColor start, QColor end, int colors, int style, bool dithered,
                           QImage& target, std::uint32_t seed = 1);
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

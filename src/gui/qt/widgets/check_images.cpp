@@ -3,15 +3,15 @@
 
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 const QImage& checkImages() {
   static const QImage images = imageView(ui::checkImages()).copy();
   return images;
 }
 
-QImage checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, QColor background) {
+QImage checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, QColor background) {
   return imageView(ui::checkCell(kind, state, enabled, toColor(background))).copy();
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

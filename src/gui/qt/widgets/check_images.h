@@ -8,7 +8,7 @@
 #include "ui/check_cells.h"
 #include "ui/check_list_types.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 using ui::kCheckCellHeight;
 using ui::kCheckCellWidth;
@@ -21,6 +21,6 @@ const QImage& checkImages();
 
 // The cell of a line: row = check kind, column = state, plus 3 when disabled; its magenta
 // pixels replaced by `background`.
-QImage checkCell(scan::CheckKind kind, scan::CheckState state, bool enabled, QColor background);
+QImage checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, QColor background);
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

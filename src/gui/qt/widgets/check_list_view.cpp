@@ -11,16 +11,16 @@
 
 #include "gui/qt/widgets/check_images.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
-using scan::CheckListChange;
+using ui::CheckListChange;
 
 CheckListView::CheckListView(QWidget* parent)
-    : QAbstractScrollArea(parent), ownModel_(std::make_unique<scan::CheckListModel>()), model_(ownModel_.get()) {
+    : QAbstractScrollArea(parent), ownModel_(std::make_unique<ui::CheckListModel>()), model_(ownModel_.get()) {
   init();
 }
 
-CheckListView::CheckListView(scan::CheckListModel& model, QWidget* parent)
+CheckListView::CheckListView(ui::CheckListModel& model, QWidget* parent)
     : QAbstractScrollArea(parent), model_(&model) {
   init();
 }
@@ -121,7 +121,7 @@ void CheckListView::setThemedChecks(bool themed) {
 
 void CheckListView::updateLineHeight() {
   int height = std::max(QFontMetrics(font()).height(), kCheckCellHeight);
-  if (style_ == lbOwnerDrawFixed) height = std::max(height, itemHeight_);
+  if (style_ == ListStyle::ownerDrawFixed) height = std::max(height, itemHeight_);
   lineHeight_ = height;
   updateScrollBars();
   viewport()->update();
@@ -298,4 +298,4 @@ void CheckListView::focusOutEvent(QFocusEvent* event) {
 
 QSize CheckListView::sizeHint() const { return QSize(121, 97); }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

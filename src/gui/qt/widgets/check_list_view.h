@@ -1,4 +1,4 @@
-// CheckListView: the result list on screen, drawing and editing a scan::CheckListModel.
+// CheckListView: the result list on screen, drawing and editing a ui::CheckListModel.
 //
 // Every line is drawn by us: a check area of checkAreaWidth pixels at the left (at the right for
 // right-to-left reading) with the line's cell centred in it, then the text. The model holds the
@@ -21,9 +21,9 @@
 
 #include "ui/check_list_model.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
-enum ListStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+enum class ListStyle { standard, ownerDrawFixed, ownerDrawVariable };
 
 class CheckListView : public QAbstractScrollArea {
   Q_OBJECT
@@ -32,15 +32,15 @@ class CheckListView : public QAbstractScrollArea {
   // A list with a model of its own.
   explicit CheckListView(QWidget* parent = nullptr);
   // A list showing `model`, which must outlive it.
-  explicit CheckListView(scan::CheckListModel& model, QWidget* parent = nullptr);
+  explicit CheckListView(ui::CheckListModel& model, QWidget* parent = nullptr);
   ~CheckListView() override;
 
-  scan::CheckListModel& model() noexcept { return *model_; }
-  const scan::CheckListModel& model() const noexcept { return *model_; }
+  ui::CheckListModel& model() noexcept { return *model_; }
+  const ui::CheckListModel& model() const noexcept { return *model_; }
 
   // The check kind lives in the model; these pass through and repaint.
-  scan::CheckKind checkKind() const noexcept { return model_->checkKind(); }
-  void setCheckKind(scan::CheckKind kind) { model_->setCheckKind(kind); }
+  ui::CheckKind checkKind() const noexcept { return model_->checkKind(); }
+  void setCheckKind(ui::CheckKind kind) { model_->setCheckKind(kind); }
 
   // The cell width plus 2: 18 pixels.
   static int checkAreaWidth() noexcept;
@@ -57,7 +57,7 @@ class CheckListView : public QAbstractScrollArea {
   void setAutoScroll(bool autoScroll);
   // The height of every line (the larger of the text height and the cell height).
   int itemHeight() const noexcept { return lineHeight_; }
-  // The height asked for; a lower bound of the line height with lbOwnerDrawFixed.
+  // The height asked for; a lower bound of the line height with ListStyle::ownerDrawFixed.
   void setItemHeight(int height);
   // Draw check boxes with the widget style rather than the cell bitmap.
   bool themedChecks() const noexcept { return themedChecks_; }
@@ -102,13 +102,13 @@ class CheckListView : public QAbstractScrollArea {
  private:
   void init();
   void buildPopupMenu();
-  void onModelChange(const scan::CheckListChange& change);
+  void onModelChange(const ui::CheckListChange& change);
   void updateLineHeight();
   void updateScrollBars();
   // Lines added or removed out of sight move the scroll bars a little later, once for many.
   void scheduleScrollBars();
   void flushScrollBars() const;
-  const QImage& cachedCell(scan::CheckKind kind, scan::CheckState state, bool enabled);
+  const QImage& cachedCell(ui::CheckKind kind, ui::CheckState state, bool enabled);
   const QStaticText& cachedText(int index);
   void updateLine(int index);
   int visibleLineCount() const;
@@ -123,11 +123,11 @@ class CheckListView : public QAbstractScrollArea {
   void ensureVisible(int index);
   bool searchFirstLetter(const QString& text);
 
-  std::unique_ptr<scan::CheckListModel> ownModel_;
-  scan::CheckListModel* model_ = nullptr;
+  std::unique_ptr<ui::CheckListModel> ownModel_;
+  ui::CheckListModel* model_ = nullptr;
   std::weak_ptr<const void> modelLifetime_;
   int observerId_ = 0;
-  ListStyle style_ = lbStandard;
+  ListStyle style_ = ListStyle::standard;
   bool multiSelect_ = false;
   bool extendedSelect_ = true;
   bool graySelection_ = false;
@@ -143,4 +143,4 @@ class CheckListView : public QAbstractScrollArea {
   QHash<QString, QStaticText> texts_;         // laid-out texts of recently painted lines
 };
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

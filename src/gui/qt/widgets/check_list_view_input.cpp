@@ -6,7 +6,7 @@
 
 #include "gui/qt/widgets/check_list_view.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 void CheckListView::selectTo(int index, Qt::KeyboardModifiers modifiers) {
   if (index < 0) return;
@@ -143,7 +143,7 @@ void CheckListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (text == QLatin1String("+") || text == QLatin1String("-")) {
-    model_->setAllItemStates(text == QLatin1String("+") ? scan::cbChecked : scan::cbUnchecked, true);
+    model_->setAllItemStates(text == QLatin1String("+") ? ui::CheckState::checked : ui::CheckState::unchecked, true);
     if (model_->onClickCheck) model_->onClickCheck(*model_);
     // Not consumed: the character goes on to the list's own search by first letter.
   }
@@ -159,4 +159,4 @@ void CheckListView::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -13,7 +13,7 @@
 #include "gui/qt/widgets/qt_painter.h"
 #include "ui/check_list_paint.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 namespace {
 // The text of a disabled line on the highlight: the classic inactive-caption text colour.
@@ -80,13 +80,13 @@ const QStaticText& CheckListView::cachedText(int index) {
   return *texts_.insert(text, laidOut);
 }
 
-const QImage& CheckListView::cachedCell(scan::CheckKind kind, scan::CheckState state, bool enabled) {
+const QImage& CheckListView::cachedCell(ui::CheckKind kind, ui::CheckState state, bool enabled) {
   const unsigned key = static_cast<unsigned>(kind) | static_cast<unsigned>(state) << 2 | (enabled ? 16u : 0u);
   auto found = cells_.find(key);
   if (found != cells_.end()) return *found;
   const QColor background = palette().color(QPalette::Base);
   QImage cell;
-  if (themedChecks_ && kind != scan::ckCheckMarks) {
+  if (themedChecks_ && kind != ui::CheckKind::checkMarks) {
     cell = QImage(kCheckCellWidth, kCheckCellHeight, QImage::Format_ARGB32_Premultiplied);
     cell.fill(background);
     QPainter painter(&cell);
@@ -95,7 +95,7 @@ const QImage& CheckListView::cachedCell(scan::CheckKind kind, scan::CheckState s
     // The style would stretch its box over the whole cell; it gets the bitmap's square instead.
     option.rect = kCheckBoxRect;
     option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
-    option.state |= state == scan::cbChecked ? QStyle::State_On : QStyle::State_Off;
+    option.state |= state == ui::CheckState::checked ? QStyle::State_On : QStyle::State_Off;
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
   } else {
     cell = checkCell(kind, state, enabled, background);
@@ -107,4 +107,4 @@ void CheckListView::drawCheck(QPainter& painter, int index, const QRect& cell) {
   painter.drawImage(cell.topLeft(), cachedCell(model_->checkKind(), model_->itemState(index), model_->isItemEnabled(index)));
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

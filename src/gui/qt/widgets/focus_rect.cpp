@@ -3,7 +3,7 @@
 
 #include <QPen>
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 void drawFocusRect(QPainter& painter, const QRect& rect) {
   if (rect.width() <= 0 || rect.height() <= 0) return;
@@ -27,4 +27,4 @@ void drawFocusRect(QPainter& painter, const QRect& rect) {
   painter.restore();
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

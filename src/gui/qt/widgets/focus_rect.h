@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QRect>
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 // Inverts alternate pixels along the inside edge of `rect`, so drawing it twice removes it.
 void drawFocusRect(QPainter& painter, const QRect& rect);
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

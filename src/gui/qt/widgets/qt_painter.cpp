@@ -7,7 +7,7 @@
 
 #include "gui/qt/widgets/focus_rect.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 namespace {
 
@@ -142,4 +142,4 @@ void QtPainter::drawTextNow(QPainter& painter, const QRect& rect, std::string_vi
 
 void QtPainter::drawFocusRect(const ui::Rect& rect) { widgets::drawFocusRect(painter_, toQRect(rect)); }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -10,7 +10,7 @@
 #include "gui/qt/widgets/text_cache.h"
 #include "ui/painter.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 QColor toQColor(ui::Color color);
 ui::Color toColor(const QColor& color);
@@ -50,4 +50,4 @@ class QtPainter final : public ui::Painter {
 // Qt's alignment and text flags for the shared ones.
 int qtTextFlags(ui::TextFlags flags);
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

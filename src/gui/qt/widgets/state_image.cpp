@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QRegion>
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 namespace {
 bool holdsGraphic(const QImage& picture) { return !picture.isNull() && picture.width() > 0 && picture.height() > 0; }
@@ -47,15 +47,15 @@ void StateImage::display(const QImage& picture) {
 
 const QImage& StateImage::pictureFor(PictureState state) const {
   switch (state) {
-    case stEntered:
+    case PictureState::entered:
       return pictures_.picEnter();
-    case stClicked1:
+    case PictureState::clicked1:
       return pictures_.picClicked1();
-    case stClicked2:
+    case PictureState::clicked2:
       return pictures_.picClicked2();
-    case stDown:
+    case PictureState::down:
       return pictures_.picDown();
-    case stDefault:
+    case PictureState::normal:
       break;
   }
   return picture_;
@@ -163,4 +163,4 @@ void StateImage::mouseReleaseEvent(QMouseEvent* event) {
 
 QSize StateImage::sizeHint() const { return holdsGraphic(displayed_) ? displayed_.size() : QSize(105, 105); }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

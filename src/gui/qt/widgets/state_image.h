@@ -12,14 +12,9 @@
 
 #include "ui/state_image_machine.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 using ui::PictureState;
-using ui::stClicked1;
-using ui::stClicked2;
-using ui::stDefault;
-using ui::stDown;
-using ui::stEntered;
 
 class StateImage;
 
@@ -110,4 +105,4 @@ class StateImage : public QWidget {
   QColor hintColor_;
 };
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -8,7 +8,7 @@
 #include "gui/qt/widgets/button_caption.h"
 #include "gui/qt/widgets/qt_painter.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 StyledButton::StyledButton(QWidget* parent) : StyledControl(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -209,7 +209,7 @@ void StyledButton::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
     if (!event->isAutoRepeat()) {
-      setDrawFlag(dsHot, true);
+      setDrawFlag(DrawStateFlag::hot, true);
       pressDown();
     }
     event->accept();
@@ -240,4 +240,4 @@ void StyledButton::keyReleaseEvent(QKeyEvent* event) {
   click();
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -15,9 +15,9 @@
 
 class QAction;
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
-enum GlyphLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class GlyphLayout { left, right, top, bottom };
 
 class StyledButton : public StyledControl {
   Q_OBJECT
@@ -102,7 +102,7 @@ class StyledButton : public StyledControl {
   bool cancel_ = false;
   bool default_ = false;
   QImage glyph_;
-  GlyphLayout layout_ = blGlyphLeft;
+  GlyphLayout layout_ = GlyphLayout::left;
   bool showAccelChar_ = true;
   bool showFocusRect_ = false;
   bool smoothEdges_ = true;
@@ -124,7 +124,7 @@ class StyledButton : public StyledControl {
     QSize size;
     qint64 glyph = 0;
     bool enabled = true, wordWrap = true, showAccelChar = true, autoGray = true;
-    GlyphLayout layout = blGlyphLeft;
+    GlyphLayout layout = GlyphLayout::left;
     quint8 spacing = 0;
     Qt::LayoutDirection direction = Qt::LeftToRight;
     bool operator==(const CaptionKey&) const = default;
@@ -144,4 +144,4 @@ class StyledButton : public StyledControl {
   int captionLayouts() const noexcept { return captionLayouts_; }
 };
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

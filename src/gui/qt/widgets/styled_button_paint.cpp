@@ -6,19 +6,19 @@
 #include "gui/qt/widgets/qt_painter.h"
 #include "gui/qt/widgets/styled_button.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 namespace {
 
 ui::GlyphLayout sharedLayout(GlyphLayout layout) {
   switch (layout) {
-    case blGlyphRight:
+    case GlyphLayout::right:
       return ui::GlyphLayout::right;
-    case blGlyphTop:
+    case GlyphLayout::top:
       return ui::GlyphLayout::top;
-    case blGlyphBottom:
+    case GlyphLayout::bottom:
       return ui::GlyphLayout::bottom;
-    case blGlyphLeft:
+    case GlyphLayout::left:
       break;
   }
   return ui::GlyphLayout::left;
@@ -92,4 +92,4 @@ void StyledButton::paintEvent(QPaintEvent*) {
   screen.drawImage(0, 0, canvas_);
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

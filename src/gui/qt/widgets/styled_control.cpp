@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 StyledControl::StyledControl(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -145,4 +145,4 @@ void StyledControl::resizeEvent(QResizeEvent* event) {
   notify(ControlNotification::SizeChanged);
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -11,13 +11,10 @@
 
 #include "ui/control_draw_state.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 using ui::DrawState;
 using ui::DrawStateFlag;
-using ui::dsFocused;
-using ui::dsHot;
-using ui::dsPressed;
 
 enum class ControlNotification : unsigned {
   CaptionChanged,
@@ -112,4 +109,4 @@ class StyledControl : public QWidget {
   QString caption_;
 };
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -1,7 +1,7 @@
 // TextCache: texts a control draws again and again, kept drawn on transparent layers.
 #include "gui/qt/widgets/text_cache.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 TextCache::Entry* TextCache::find(std::string_view text, const ui::Font& font, ui::Color color, ui::TextFlags flags,
                                   ui::Size size) {
@@ -19,4 +19,4 @@ TextCache::Entry& TextCache::add(Entry entry) {
   return entries_.back();
 }
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

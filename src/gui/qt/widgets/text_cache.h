@@ -10,7 +10,7 @@
 #include "ui/geometry.h"
 #include "ui/painter.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 
 // Texts a control draws again and again, kept laid out and drawn: a widget owns one and hands it
 // to the QtPainter of each paint, so a repaint copies its caption instead of laying it out.
@@ -31,4 +31,4 @@ class TextCache {
   std::vector<Entry> entries_;
 };
 
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -7,7 +7,7 @@
 #include "gui/qt/widgets/button_caption.h"
 #include "gui/qt/widgets/button_gradient.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 namespace {
 
 QString rowName(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)).name().toUpper(); }
@@ -110,4 +110,4 @@ TEST(AccelChar, FindsTheLetterAfterASingleAmpersand) {
 }
 
 }  // namespace
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

@@ -4,7 +4,7 @@
 #include "widget_test_support.h"
 #include "gui/qt/widgets/check_images.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 namespace {
 
 using namespace zendrift::testing;
@@ -39,8 +39,8 @@ TEST(CheckImages, BoxesAreSquaresCentredInTheirCells) {
 }
 
 struct CellCase {
-  scan::CheckKind kind;
-  scan::CheckState state;
+  ui::CheckKind kind;
+  ui::CheckState state;
   bool enabled;
   QPoint probe;
   QRgb colour;
@@ -60,13 +60,13 @@ TEST_P(CheckCell, ShowsItsMarkOnItsFace) {
 // Probes: (4,6) lies on the tick of a box, (3,7) on the stroke of a check mark.
 INSTANTIATE_TEST_SUITE_P(
     Cells, CheckCell,
-    ::testing::Values(CellCase{scan::ckCheckBoxes, scan::cbUnchecked, true, {4, 6}, 0xFFFFFFFF},
-                      CellCase{scan::ckCheckBoxes, scan::cbChecked, true, {4, 6}, 0xFF000000},
-                      CellCase{scan::ckCheckBoxes, scan::cbUnchecked, false, {4, 6}, 0xFFC0C0C0},
-                      CellCase{scan::ckCheckBoxes, scan::cbChecked, false, {4, 6}, 0xFF000000},
-                      CellCase{scan::ckCheckMarks, scan::cbUnchecked, true, {3, 7}, 0xFFFFFFFF},
-                      CellCase{scan::ckCheckMarks, scan::cbChecked, true, {3, 7}, 0xFF00A000},
-                      CellCase{scan::ckCheckMarks, scan::cbChecked, false, {12, 1}, 0xFF00A000}));
+    ::testing::Values(CellCase{ui::CheckKind::checkBoxes, ui::CheckState::unchecked, true, {4, 6}, 0xFFFFFFFF},
+                      CellCase{ui::CheckKind::checkBoxes, ui::CheckState::checked, true, {4, 6}, 0xFF000000},
+                      CellCase{ui::CheckKind::checkBoxes, ui::CheckState::unchecked, false, {4, 6}, 0xFFC0C0C0},
+                      CellCase{ui::CheckKind::checkBoxes, ui::CheckState::checked, false, {4, 6}, 0xFF000000},
+                      CellCase{ui::CheckKind::checkMarks, ui::CheckState::unchecked, true, {3, 7}, 0xFFFFFFFF},
+                      CellCase{ui::CheckKind::checkMarks, ui::CheckState::checked, true, {3, 7}, 0xFF00A000},
+                      CellCase{ui::CheckKind::checkMarks, ui::CheckState::checked, false, {12, 1}, 0xFF00A000}));
 
 }  // namespace
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

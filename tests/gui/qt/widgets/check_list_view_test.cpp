@@ -14,7 +14,7 @@
 #include "gui/qt/widgets/check_images.h"
 #include "gui/qt/widgets/check_list_view.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 namespace {
 
 using namespace zendrift::testing;
@@ -35,7 +35,7 @@ class CheckListBoxTest : public ::testing::Test {
     showAndWait(*list);
   }
 
-  scan::CheckListModel& model() { return list->model(); }
+  ui::CheckListModel& model() { return list->model(); }
   QWidget* viewport() { return list->viewport(); }
   // A point inside line `index`, `x` pixels from the line's left edge.
   QPoint at(int index, int x) const { return QPoint(x, list->itemRect(index).top() + list->itemHeight() / 2); }
@@ -135,7 +135,7 @@ TEST_F(CheckListBoxTest, MenuHoldsItsCommandsInOrder) {
 
 TEST_F(CheckListBoxTest, SpaceTogglesTheFocusedLineAndPlusMinusMarkEnabledLines) {
   int clickChecks = 0;
-  model().onClickCheck = [&](scan::CheckListModel&) { ++clickChecks; };
+  model().onClickCheck = [&](ui::CheckListModel&) { ++clickChecks; };
   QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(1, 100));
   QTest::keyClick(list.get(), Qt::Key_Space);
   EXPECT_FALSE(model().isItemChecked(1));
@@ -216,7 +216,7 @@ TEST_F(CheckListBoxTest, LineHeightIsTheTextOrTheCellWhicheverIsTaller) {
   list->setFont(tiny);
   list->setItemHeight(20);
   EXPECT_EQ(list->itemHeight(), 13);  // only an owner-drawn fixed style takes it
-  list->setListStyle(lbOwnerDrawFixed);
+  list->setListStyle(ListStyle::ownerDrawFixed);
   EXPECT_EQ(list->itemHeight(), 20);
 }
 
@@ -228,7 +228,7 @@ TEST_F(CheckListBoxTest, RecreatingTheWindowKeepsMarksAndTopLine) {
   EXPECT_TRUE(model().isItemChecked(0));
   EXPECT_FALSE(model().isItemChecked(1));
   EXPECT_EQ(list->topIndex(), 5);
-  list->setListStyle(lbOwnerDrawFixed);  // a style change rebuilds the window too
+  list->setListStyle(ListStyle::ownerDrawFixed);  // a style change rebuilds the window too
   EXPECT_FALSE(model().isItemChecked(1));
   EXPECT_TRUE(model().isItemChecked(2));
 }
@@ -239,7 +239,7 @@ TEST_F(CheckListBoxTest, CellsAreDrawnCentredInTheCheckAreaForEveryState) {
   QPalette palette = list->palette();
   palette.setColor(QPalette::Base, QColor(0xFA, 0xF0, 0xE6));
   list->setPalette(palette);
-  for (scan::CheckKind kind : {scan::ckCheckBoxes, scan::ckCheckMarks}) {
+  for (ui::CheckKind kind : {ui::CheckKind::checkBoxes, ui::CheckKind::checkMarks}) {
     list->setCheckKind(kind);
     const QImage shot = grabImage(*viewport());
     for (int i = 0; i < 4; ++i) {
@@ -319,7 +319,7 @@ TEST_F(CheckListBoxTest, GraySelectionShowsButtonFaceWhileTheListHasNoFocus) {
 }
 
 TEST_F(CheckListBoxTest, SharedModelOutlivesItsView) {
-  scan::CheckListModel shared;
+  ui::CheckListModel shared;
   shared.items.add("/kept.lnk");
   {
     CheckListView view(shared);
@@ -335,7 +335,7 @@ TEST_F(CheckListBoxTest, SharedModelOutlivesItsView) {
 TEST(CheckListBoxLifetime, AViewOutlivingItsModelLetsGoOfIt) {
   ensureApplication();
   // As in a form: the model is a member, the list a child widget destroyed after the members.
-  auto model = std::make_unique<scan::CheckListModel>();
+  auto model = std::make_unique<ui::CheckListModel>();
   auto view = std::make_unique<CheckListView>(*model);
   model->items.add("/a.lnk");
   model.reset();
@@ -345,4 +345,4 @@ TEST(CheckListBoxLifetime, AViewOutlivingItsModelLetsGoOfIt) {
 }
 
 }  // namespace
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

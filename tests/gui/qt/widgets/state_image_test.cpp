@@ -9,7 +9,7 @@
 #include "widget_test_support.h"
 #include "gui/qt/widgets/state_image.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 namespace {
 
 using namespace zendrift::testing;
@@ -76,7 +76,7 @@ TEST_F(ImageTest, OnlyADefaultPictureNeverChangesButStillClicks) {
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(left, 1);
   EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(image->state(), stDefault);
+  EXPECT_EQ(image->state(), PictureState::normal);
   EXPECT_EQ(image->clickCount(), 0);
   EXPECT_TRUE(states.empty());
   EXPECT_EQ(shown(), qRgb(10, 10, 10));
@@ -86,22 +86,22 @@ TEST_F(ImageTest, OnlyADefaultPictureNeverChangesButStillClicks) {
 TEST_F(ImageTest, SuccessiveClicksCycleFirstSecondAndDefault) {
   allPictures();
   enter();
-  EXPECT_EQ(image->state(), stEntered);
+  EXPECT_EQ(image->state(), PictureState::entered);
   EXPECT_EQ(shown(), qRgb(1, 1, 1));
   QTest::mousePress(image, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(image->state(), stDown);
+  EXPECT_EQ(image->state(), PictureState::down);
   EXPECT_EQ(shown(), qRgb(4, 4, 4));
   QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(image->state(), stClicked1);
+  EXPECT_EQ(image->state(), PictureState::clicked1);
   EXPECT_EQ(shown(), qRgb(2, 2, 2));
   click();
-  EXPECT_EQ(image->state(), stClicked2);
+  EXPECT_EQ(image->state(), PictureState::clicked2);
   click();
   // Third click: back to the default, then the release inside shows the entered picture.
   EXPECT_EQ(image->clickCount(), 0);
-  EXPECT_EQ(image->state(), stEntered);
+  EXPECT_EQ(image->state(), PictureState::entered);
   leave();
-  EXPECT_EQ(image->state(), stDefault);
+  EXPECT_EQ(image->state(), PictureState::normal);
   EXPECT_EQ(shown(), qRgb(10, 10, 10));
   EXPECT_EQ(clicks, 3);
 }
@@ -111,9 +111,9 @@ TEST_F(ImageTest, LeavingAfterOneClickKeepsTheFirstClickPicture) {
   enter();
   click();
   leave();
-  EXPECT_EQ(image->state(), stClicked1);
+  EXPECT_EQ(image->state(), PictureState::clicked1);
   enter();  // entering shows the entered picture again
-  EXPECT_EQ(image->state(), stEntered);
+  EXPECT_EQ(image->state(), PictureState::entered);
 }
 
 TEST_F(ImageTest, EmptyFirstClickPictureResetsTheCountAndShowsTheDefault) {
@@ -121,7 +121,7 @@ TEST_F(ImageTest, EmptyFirstClickPictureResetsTheCountAndShowsTheDefault) {
   states.clear();
   click();
   EXPECT_EQ(image->clickCount(), 0);
-  EXPECT_EQ(image->state(), stDefault);
+  EXPECT_EQ(image->state(), PictureState::normal);
   EXPECT_EQ(shown(), qRgb(10, 10, 10));
   EXPECT_FALSE(states.empty());  // every attempt to show a state is announced
 }
@@ -129,12 +129,12 @@ TEST_F(ImageTest, EmptyFirstClickPictureResetsTheCountAndShowsTheDefault) {
 TEST_F(ImageTest, ReleaseOutsideOrOnTheEdgeFallsBackToTheClickCount) {
   allPictures();
   QTest::mousePress(image, Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_EQ(image->state(), stDown);
+  EXPECT_EQ(image->state(), PictureState::down);
   QTest::mouseRelease(image, Qt::RightButton, {}, QPoint(0, 10));  // x = 0 is not inside
-  EXPECT_EQ(image->state(), stDefault);
+  EXPECT_EQ(image->state(), PictureState::normal);
   QTest::mousePress(image, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(image, Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_EQ(image->state(), stEntered);
+  EXPECT_EQ(image->state(), PictureState::entered);
   EXPECT_EQ(clicks, 0);
 }
 
@@ -143,7 +143,7 @@ TEST_F(ImageTest, ChangingAStatePictureShowsTheCurrentStateAgain) {
   enter();
   image->pictures().setPicEnter(solid(qRgb(7, 7, 7)));
   EXPECT_EQ(shown(), qRgb(7, 7, 7));
-  image->setState(stClicked2);
+  image->setState(PictureState::clicked2);
   EXPECT_EQ(shown(), qRgb(3, 3, 3));
 }
 
@@ -161,4 +161,4 @@ TEST_F(ImageTest, TransparentPixelsOfALoneBitmapLetThePointerThrough) {
 }
 
 }  // namespace
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets

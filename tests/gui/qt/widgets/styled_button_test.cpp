@@ -10,7 +10,7 @@
 #include "gui/qt/widgets/styled_button.h"
 #include "gui/qt/widgets/button_caption.h"
 
-namespace zendrift::widgets {
+namespace zendrift::qt::widgets {
 namespace {
 
 using namespace zendrift::testing;
@@ -372,4 +372,4 @@ TEST_F(ButtonTest, GlyphSitsBesideTheCaptionAndTurnsGreyWhenDisabled) {
 }
 
 }  // namespace
-}  // namespace zendrift::widgets
+}  // namespace zendrift::qt::widgets
