@@ -30,7 +30,7 @@ WorkSink WindowController::workSink() {
 
 void WindowController::scanClicked() {
   if (work_ == Work::scanning) {
-    // A second press stops the scan; the worker ends at its next listed entry.
+    // A second press stops the scan; the worker ends before the next folder or shortcut.
     worker_.requestStop();
     view_.setCaption(ControlId::scanButton, "Start scan");
     return;

@@ -56,7 +56,7 @@ class WindowWork {
   // judged again just before it goes as the last scan judged it.
   void startRemoval(std::vector<int> lines, std::vector<scan::OrphanRecord> marked, std::string userFolder,
                     scan::Disposal disposal);
-  // The worker ends at its next listed entry, or after the orphan being deleted.
+  // The worker ends before the next folder or shortcut, or after the orphan being deleted.
   void requestStop() { worker_.request_stop(); }
   // Waits for the worker to end, once it has posted its last call.
   void join();
