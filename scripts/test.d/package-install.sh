@@ -12,18 +12,17 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "package-install: needs root to make a fresh root and chroot into it" >&2
   exit 1
 fi
-deb=$(ls "$build"/zendrift_*.deb 2>/dev/null | head -1 || true)
-if [ -z "$deb" ]; then
-  ZENDRIFT_DEB_BUILD="$build" bash "$root/scripts/test.d/package-deb.sh" >/dev/null
-  deb=$(ls "$build"/zendrift_*.deb)
-fi
+# The package of this build, made afresh (package-deb.sh removes any older one first).
+ZENDRIFT_DEB_BUILD="$build" bash "$root/scripts/test.d/package-deb.sh" >/dev/null
+deb=$(ls "$build"/zendrift_*.deb)
 
 . /etc/os-release
 mirror=${ZENDRIFT_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 fresh=$(mktemp -d "$build/fresh-root.XXXXXX")
 cleanup() {
-  umount "$fresh/proc" 2>/dev/null || true
-  rm -rf "$fresh"
+  umount -l "$fresh/proc" 2>/dev/null || true
+  # Never into a file system mounted below it, should the unmount have failed.
+  rm -rf --one-file-system "$fresh"
 }
 trap cleanup EXIT
 
@@ -46,7 +45,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/tmp/xvfb.log 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-entry=$(ls /usr/share/applications/*.desktop)
+entry=/usr/share/applications/org.zendrift.Zendrift.desktop
 # The command of the menu entry, without the field codes a launcher would fill in.
 command=$(sed -n 's/^Exec=//p' "$entry" | head -1 | sed 's/ *%[fFuUick]//g')
 sh -c "$command" >/tmp/program.log 2>&1 &

@@ -114,6 +114,8 @@ class WindowController final : private StartedWindow {
   bool questionOpen_ = false;
   Work work_ = Work::none;
   bool deleteWasEnabled_ = false;
+  // How the removal under way disposes of what it removes, for its status line.
+  scan::Disposal disposal_ = scan::Disposal::trash;
   ui::CheckListModel model_;
   std::vector<scan::OrphanRecord> records_;
   std::function<void(const std::string& folder)> walkObserver_;

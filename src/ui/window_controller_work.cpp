@@ -1,6 +1,7 @@
 // The window controller's scan and removal: each runs on the shared worker (window_work.h), and
 // what it finds or does comes back on the window's thread, through the view's post function, in
 // batches, so the window never waits and never runs a nested event loop.
+#include <string_view>
 #include <utility>
 
 #include "scan/cleaning_record.h"
@@ -10,6 +11,12 @@
 #include "ui/work_messages.h"
 
 namespace zendrift::ui {
+namespace {
+
+// One caption for the scan button whenever no scan runs, the one it is created with.
+constexpr std::string_view kStartScan = "Start Scan";
+
+}  // namespace
 
 WorkSink WindowController::workSink() {
   WorkSink sink = lineKeepingSink(model_, records_);
@@ -32,7 +39,7 @@ void WindowController::scanClicked() {
   if (work_ == Work::scanning) {
     // A second press stops the scan; the worker ends before the next folder or shortcut.
     worker_.requestStop();
-    view_.setCaption(ControlId::scanButton, "Start scan");
+    view_.setCaption(ControlId::scanButton, kStartScan);
     return;
   }
   if (work_ != Work::none) return;
@@ -50,7 +57,7 @@ void WindowController::scanClicked() {
 
 void WindowController::scanFinished(const scan::ScanReport& report) {
   endWork();
-  view_.setCaption(ControlId::scanButton, "Start scan");
+  view_.setCaption(ControlId::scanButton, kStartScan);
   view_.setStatusText(report.statusText());
   if (model_.items.count() > 0) {
     view_.enableControl(ControlId::deleteButton, true);
@@ -86,16 +93,15 @@ void WindowController::removeMarked() {
   view_.enableControl(ControlId::deleteButton, false);
   view_.setStatusText("Deleting orphans ...");
   work_ = Work::removing;
-  const scan::Disposal disposal =
-      view_.optionControls().moveToTrash ? scan::Disposal::trash : scan::Disposal::permanent;
-  worker_.startRemoval(std::move(marked.lines), std::move(marked.records), options_.userDir, disposal);
+  disposal_ = view_.optionControls().moveToTrash ? scan::Disposal::trash : scan::Disposal::permanent;
+  worker_.startRemoval(std::move(marked.lines), std::move(marked.records), options_.userDir, disposal_);
 }
 
 void WindowController::removalFinished(const scan::RemovalReport& report, std::error_code unrecorded) {
   endWork();
   view_.enableControl(ControlId::scanButton, true);
   view_.enableControl(ControlId::deleteButton, deleteEnabledAfterRemoval(model_, deleteWasEnabled_, report));
-  view_.setStatusText(report.statusText());
+  view_.setStatusText(removalStatusText(report, disposal_));
   view_.focusControl(ControlId::scanButton);
   afterWork();
   if (unrecorded) view_.showError(unrecordedCleaningMessage(unrecorded));
@@ -113,7 +119,8 @@ void WindowController::workFailed(const std::string& message) {
   const Work failed = work_;
   endWork();
   view_.enableControl(ControlId::scanButton, true);
-  if (failed == Work::scanning) view_.setCaption(ControlId::scanButton, "Start scan");
+  if (failed == Work::scanning) view_.setCaption(ControlId::scanButton, kStartScan);
+  if (failed == Work::removing) view_.enableControl(ControlId::deleteButton, deleteWasEnabled_);
   afterWork();
   view_.showError(message);
 }
@@ -135,7 +142,7 @@ void WindowController::afterWork() {
 void WindowController::stopWork() {
   if (work_ == Work::none) return;
   worker_.requestStop();
-  if (work_ == Work::scanning) view_.setCaption(ControlId::scanButton, "Start scan");
+  if (work_ == Work::scanning) view_.setCaption(ControlId::scanButton, kStartScan);
 }
 
 }  // namespace zendrift::ui

@@ -3,8 +3,10 @@
 
 #include <chrono>
 #include <exception>
+#include <string_view>
 #include <utility>
 
+#include "platform/path.h"
 #include "profile/prefix_discovery.h"
 #include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
@@ -17,6 +19,9 @@ namespace {
 // the walk itself, and a batch held too long would make the list lag behind.
 constexpr std::size_t kBatchSize = 256;
 constexpr std::chrono::milliseconds kBatchAge{15};
+// The status line follows the walk into each folder it searches, a few times a second at most:
+// more would be unreadable, and cost the window for nothing.
+constexpr std::chrono::milliseconds kStatusAge{250};
 
 }  // namespace
 
@@ -69,14 +74,23 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
     const auto known = names.find(scan.prefix);
     prefixName = known != names.end() ? known->second : scan.prefix;
   };
+  // The folder being searched, the prefix it belongs to, and how many orphans were found so far.
+  std::size_t found = 0;
+  auto lastStatus = std::chrono::steady_clock::now();
+  const auto postStatus = [&](std::string_view folder) {
+    std::string text = "Scanning for orphans in " + std::string(folder);
+    if (!prefixName.empty()) text += " (" + prefixName + ")";
+    if (found > 0) text += " - " + std::to_string(found) + " orphan(s) found so far";
+    post_([this, text = std::move(text)] { sink_.statusChanged(text); });
+    lastStatus = std::chrono::steady_clock::now();
+  };
   scan::ScanEvents events;
   events.folderStarted = [&](const std::string& folder) {
     postBatch();
-    std::string text = "Scanning for orphans in " + folder;
-    if (!prefixName.empty()) text += " (" + prefixName + ")";
-    post_([this, text = std::move(text)] { sink_.statusChanged(text); });
+    postStatus(folder);
   };
   events.orphanFound = [&](scan::OrphanRecord&& record) {
+    ++found;
     batch.push_back(std::move(record));
     if (batch.size() >= kBatchSize || std::chrono::steady_clock::now() - lastPost >= kBatchAge) postBatch();
   };
@@ -84,7 +98,9 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
   // what is waiting.
   events.folderListed = [&](const std::string& folder) {
     if (sink_.folderListed) sink_.folderListed(folder);
-    if (!batch.empty() && std::chrono::steady_clock::now() - lastPost >= kBatchAge) postBatch();
+    const auto now = std::chrono::steady_clock::now();
+    if (!batch.empty() && now - lastPost >= kBatchAge) postBatch();
+    if (now - lastStatus >= kStatusAge) postStatus(platform::withoutTrailingSeparator(folder));
   };
   try {
     const scan::ScanPlan plan = scansFor(options, named ? &names : nullptr);
@@ -95,6 +111,10 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
   } catch (const std::exception& error) {
     postBatch();
     post_([this, message = std::string(error.what())] { sink_.failed(message); });
+  } catch (...) {
+    // Anything else that left the worker would end the program.
+    postBatch();
+    post_([this] { sink_.failed("The scan failed for an unknown reason."); });
   }
 }
 
@@ -127,9 +147,16 @@ void WindowWork::startRemoval(std::vector<int> lines, std::vector<scan::OrphanRe
       post_([this, done = std::move(refused)] { sink_.removalFinished(done, {}); });
       return;
     }
-    scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, check);
-    const std::error_code unrecorded = scan::recordCleaning(report);
-    post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });
+    try {
+      scan::RemovalReport report = scan::removeOrphans(marked, userFolder, stop, events, disposal, check);
+      const std::error_code unrecorded = scan::recordCleaning(report);
+      post_([this, done = std::move(report), unrecorded] { sink_.removalFinished(done, unrecorded); });
+    } catch (const std::exception& error) {
+      // Out of memory, say: the window is told, instead of the program ending mid-cleaning.
+      post_([this, message = std::string(error.what())] { sink_.failed(message); });
+    } catch (...) {
+      post_([this] { sink_.failed("The deletion failed for an unknown reason."); });
+    }
   });
 }
 

@@ -11,6 +11,17 @@ std::string permanentDeletionQuestion(std::size_t count) {
   return "Delete " + std::to_string(count) + " marked orphan(s) permanently? This cannot be undone.";
 }
 
+std::string removalStatusText(const scan::RemovalReport& report, scan::Disposal disposal) {
+  std::string text = report.statusText();
+  const std::size_t shortcuts = report.deleted.size();
+  const std::size_t folders = report.removedFolders.size();
+  if (shortcuts == 0 && folders == 0) return text;
+  text += " " + std::to_string(shortcuts) + " shortcut(s) " +
+          (disposal == scan::Disposal::trash ? "moved to the trash" : "deleted");
+  if (folders > 0) text += ", " + std::to_string(folders) + " empty folder(s) removed";
+  return text + ".";
+}
+
 std::string unrecordedCleaningMessage(std::error_code error) {
   return "The cleaning could not be recorded in " + scan::cleaningRecordFolder() +
          ", so it cannot be undone here: " + error.message();

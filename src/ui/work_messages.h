@@ -7,11 +7,16 @@
 #include <system_error>
 
 #include "scan/cleaning_undo.h"
+#include "scan/orphan_removal.h"
 
 namespace zendrift::ui {
 
 // Asked before the window deletes `count` marked orphans for good; the box answers No by default.
 std::string permanentDeletionQuestion(std::size_t count);
+
+// The status line after a removal: the report's text, then how many shortcuts went (to the trash
+// or for good) and how many emptied folders were removed, when any.
+std::string removalStatusText(const scan::RemovalReport& report, scan::Disposal disposal);
 
 // Why the cleaning cannot be undone from the window: it could not be recorded.
 std::string unrecordedCleaningMessage(std::error_code error);

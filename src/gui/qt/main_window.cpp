@@ -34,13 +34,13 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::connectHandlers() {
-  connect(scanButton_, &StyledButton::clicked, this, [this] { controller_.scanClicked(); });
-  connect(deleteButton_, &StyledButton::clicked, this, [this] { controller_.deleteClicked(); });
-  connect(browseButton_, &QPushButton::clicked, this, [this] { onBrowseClicked(); });
-  connect(helpButton_, &StyledButton::clicked, this, [this] { onHelpClicked(); });
-  connect(exitButton_, &StyledButton::clicked, this, [this] { onExitClicked(); });
-  connect(updatesButton_, &StyledButton::clicked, this, [this] { onUpdatesClicked(); });
-  logo_->onClick = [this](StateImage&) { onLogoClicked(); };
+  connect(scanButton_, &StyledButton::clicked, this, [this] { guarded([this] { controller_.scanClicked(); }); });
+  connect(deleteButton_, &StyledButton::clicked, this, [this] { guarded([this] { controller_.deleteClicked(); }); });
+  connect(browseButton_, &QPushButton::clicked, this, [this] { guarded([this] { onBrowseClicked(); }); });
+  connect(helpButton_, &StyledButton::clicked, this, [this] { guarded([this] { onHelpClicked(); }); });
+  connect(exitButton_, &StyledButton::clicked, this, [this] { guarded([this] { onExitClicked(); }); });
+  connect(updatesButton_, &StyledButton::clicked, this, [this] { guarded([this] { onUpdatesClicked(); }); });
+  logo_->onClick = [this](StateImage&) { guarded([this] { onLogoClicked(); }); };
 }
 
 void MainWindow::onBrowseClicked() {
@@ -87,11 +87,14 @@ void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
   setWindowTitle(toQString("Zendrift " + versionStamp_));
-  controller_.shown();
+  guarded([this] { controller_.shown(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (controller_.closeRequested()) {
+  // What goes wrong while closing is shown; the window closes all the same.
+  bool close = true;
+  guarded([&] { close = controller_.closeRequested(); });
+  if (close) {
     event->accept();
   } else {
     event->ignore();

@@ -100,6 +100,8 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Runs an event handler; what it throws goes to the error box, never into Qt's event loop.
+  void guarded(const std::function<void()>& handler);
   void createControls();
   void createBanner();
   void createPrefixSelector();

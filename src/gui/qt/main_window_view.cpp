@@ -7,6 +7,7 @@
 
 #include "gui/qt/main_window.h"
 #include "platform/path.h"
+#include "ui/guarded_call.h"
 
 namespace zendrift::qt {
 namespace {
@@ -23,7 +24,8 @@ void MainWindow::createPrefixSelector() {
   prefixSelector_->setGeometry(left, 3, logo_->x() - 8 - left, 19);
   prefixSelector_->setToolTip("The Wine prefix to scan for orphaned shortcuts.");
   prefixSelector_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  connect(prefixSelector_, &QComboBox::currentIndexChanged, this, [this] { controller_.prefixChosen(); });
+  connect(prefixSelector_, &QComboBox::currentIndexChanged, this,
+          [this] { guarded([this] { controller_.prefixChosen(); }); });
 }
 
 void MainWindow::showPrefixChoices(const std::vector<ui::PrefixChoice>& choices, int chosen) {
@@ -107,13 +109,18 @@ void MainWindow::askYesNo(std::string_view question, std::function<void(bool yes
   box->setEscapeButton(QMessageBox::No);
   box->setWindowModality(Qt::WindowModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
-  connect(box, &QMessageBox::finished, this,
-          [answered = std::move(answered)](int answer) { answered(answer == QMessageBox::Yes); });
+  connect(box, &QMessageBox::finished, this, [this, answered = std::move(answered)](int answer) {
+    guarded([&] { answered(answer == QMessageBox::Yes); });
+  });
   box->open();
 }
 
 void MainWindow::post(std::function<void()> call) {
-  QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this, call = std::move(call)] { guarded(call); }, Qt::QueuedConnection);
+}
+
+void MainWindow::guarded(const std::function<void()>& handler) {
+  ui::guardedCall(handler, [this](std::string_view text) { showError(text); });
 }
 
 void MainWindow::endRun() {

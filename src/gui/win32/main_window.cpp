@@ -15,6 +15,7 @@
 #include "gui/win32/state_image_window.h"
 #include "gui/win32/styled_button_window.h"
 #include "platform/win32/win32_text.h"
+#include "ui/guarded_call.h"
 
 namespace zendrift::win32 {
 
@@ -55,13 +56,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::guarded(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    showError(error.what());
-  } catch (...) {
-    showError("Unknown error.");
-  }
+  ui::guardedCall(handler, [this](std::string_view text) { showError(text); });
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -101,7 +101,7 @@ TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
   // Each line's tooltip says what the shortcut points at and why that counts as broken.
   EXPECT_EQ(resultList(*form)->model().itemHint(2), "Target: C:\\missing\\orphan3.exe\nReason: file not found");
   EXPECT_EQ(statusLabel(*form)->text(), "Ready. 5 orphan(s) found.");
-  EXPECT_EQ(scanButton(*form)->caption(), "Start scan");
+  EXPECT_EQ(scanButton(*form)->caption(), "Start Scan");
   EXPECT_TRUE(deleteButton(*form)->isEnabled());
   EXPECT_EQ(form->focusWidget(), deleteButton(*form));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -116,7 +116,7 @@ TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
   // The press was handled before the third folder's first entry.
   EXPECT_EQ(lines(resultList(*form)->model()), orphanPaths({1, 2}));
   EXPECT_EQ(statusLabel(*form)->text(), "Ready. 2 orphan(s) found.");
-  EXPECT_EQ(scanButton(*form)->caption(), "Start scan");
+  EXPECT_EQ(scanButton(*form)->caption(), "Start Scan");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -109,7 +109,10 @@ TEST_F(StartupTest, StartDeleteExitScansDeletesAndEndsWithoutSaving) {
   EXPECT_FALSE(fs::exists(mine.parent_path()));  // emptied and not protected
   EXPECT_FALSE(fs::exists(common));
   EXPECT_TRUE(fs::exists(kept));
-  EXPECT_EQ(statusLabel(*form)->text(), "Idle. Please note that empty folder are also removed.");
+  // The status line says what went and where.
+  EXPECT_EQ(statusLabel(*form)->text().toStdString(),
+            "Idle. Please note that empty folder are also removed. 2 shortcut(s) moved to the trash, 1 empty "
+            "folder(s) removed.");
   EXPECT_EQ(resultList(*form)->model().items.count(), 0);
   EXPECT_FALSE(form->savesOnClose());
   EXPECT_EQ(readFile(settingsFile()), before);
