@@ -16,7 +16,8 @@ WindowController::WindowController(WindowView& view, settings::ScanOptions& opti
     : view_(view),
       options_(options),
       start_(std::move(commandLine)),
-      worker_([&view](std::function<void()> call) { view.post(std::move(call)); }, workSink()) {}
+      places_(profile::hostPrefixPlaces()),
+      worker_([&view](std::function<void()> call) { view.post(std::move(call)); }, workSink(), places_) {}
 
 WindowController::~WindowController() { stopAndWait(); }
 
@@ -52,7 +53,7 @@ void WindowController::optionsToControls() {
   view_.showOptionControls(ui::optionsToControls(options_));
   fillPrefixes();
   wellKnownFolders_ = profile::wellKnownFolders(
-      profile::scannedProfile(profile::scannedPrefix(options_.prefix, profile::hostPrefixPlaces())));
+      profile::scannedProfile(profile::scannedPrefix(options_.prefix, places_)));
 }
 
 void WindowController::controlsToOptions() {
@@ -67,8 +68,7 @@ void WindowController::controlsToOptions() {
 
 void WindowController::fillPrefixes() {
   if (!view_.hasPrefixSelector()) return;
-  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
-  prefixChoices_ = prefixChoices(profile::discoverPrefixes(places), options_.prefix, profile::defaultPrefix(places));
+  prefixChoices_ = prefixChoices(profile::discoverPrefixes(places_), options_.prefix, profile::defaultPrefix(places_));
   view_.showPrefixChoices(prefixChoices_, chosenIndex(prefixChoices_, options_.prefix, options_.allPrefixes));
 }
 
@@ -80,7 +80,7 @@ void WindowController::prefixesToOptions() {
   options_.allPrefixes = choice.all;
   // With every prefix the hints show the first one's folders, the one scanned first.
   wellKnownFolders_ = profile::wellKnownFolders(
-      profile::scannedProfile(profile::scannedPrefix(choice.prefix, profile::hostPrefixPlaces())));
+      profile::scannedProfile(profile::scannedPrefix(choice.prefix, places_)));
 }
 
 void WindowController::prefixChosen() {

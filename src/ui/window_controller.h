@@ -107,6 +107,8 @@ class WindowController final : private StartedWindow {
   // The options as the boxes were last filled from them.
   settings::ScanOptions shownOptions_;
   WindowStart start_;
+  // Where prefixes are looked for ($WINEPREFIX, the home), read once when the window starts.
+  const profile::PrefixPlaces places_;
   profile::WellKnownFolders wellKnownFolders_;
   std::vector<PrefixChoice> prefixChoices_;
   bool closed_ = false;

@@ -25,16 +25,15 @@ constexpr std::chrono::milliseconds kStatusAge{250};
 
 }  // namespace
 
-scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names) {
-  const profile::PrefixPlaces places = profile::hostPrefixPlaces();
+PlannedScans scansFor(const settings::ScanOptions& options, const profile::PrefixPlaces& places) {
   const std::vector<profile::FoundPrefix> found = profile::discoverPrefixes(places);
-  if (names) {
-    for (const profile::FoundPrefix& prefix : found) (*names)[prefix.path] = prefix.name;
-  }
-  return scan::planScans(options, found, profile::defaultPrefix(places));
+  PlannedScans planned{scan::planScans(options, found, profile::defaultPrefix(places)), {}};
+  for (const profile::FoundPrefix& prefix : found) planned.names[prefix.path] = prefix.name;
+  return planned;
 }
 
-WindowWork::WindowWork(PostToWindow post, WorkSink sink) : post_(std::move(post)), sink_(std::move(sink)) {}
+WindowWork::WindowWork(PostToWindow post, WorkSink sink, profile::PrefixPlaces places)
+    : post_(std::move(post)), sink_(std::move(sink)), places_(std::move(places)) {}
 
 WindowWork::~WindowWork() {
   worker_.request_stop();
@@ -103,9 +102,10 @@ void WindowWork::scanOnWorker(const settings::ScanOptions& options, bool namePre
     if (now - lastStatus >= kStatusAge) postStatus(platform::withoutTrailingSeparator(folder));
   };
   try {
-    const scan::ScanPlan plan = scansFor(options, named ? &names : nullptr);
-    lastScan_.machinePrefixes = plan.machinePrefixes;
-    scan::ScanReport report = scan::scanEachPrefix(plan, stop, events, prefixStarted);
+    PlannedScans planned = scansFor(options, places_);
+    names = std::move(planned.names);
+    lastScan_.machinePrefixes = planned.plan.machinePrefixes;
+    scan::ScanReport report = scan::scanEachPrefix(planned.plan, stop, events, prefixStarted);
     postBatch();
     post_([this, done = std::move(report)] { sink_.scanFinished(done); });
   } catch (const std::exception& error) {

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "profile/prefix_discovery.h"
 #include "scan/orphan_removal.h"
 #include "scan/orphan_scan.h"
 #include "scan/prefix_scans.h"
@@ -43,7 +44,8 @@ struct WorkSink {
 
 class WindowWork {
  public:
-  WindowWork(PostToWindow post, WorkSink sink);
+  // `places` are where prefixes are looked for, read by the window once when it starts.
+  WindowWork(PostToWindow post, WorkSink sink, profile::PrefixPlaces places);
   // Stops the work and waits for it: the worker posts to the window, which goes after this.
   ~WindowWork();
   WindowWork(const WindowWork&) = delete;
@@ -66,6 +68,7 @@ class WindowWork {
 
   PostToWindow post_;
   WorkSink sink_;
+  const profile::PrefixPlaces places_;
   // How the last scan judged: set when it starts (its drive classes) and by its worker (the
   // prefixes found), read by a removal only after that worker has ended.
   scan::RemovalCheck lastScan_;
@@ -74,8 +77,11 @@ class WindowWork {
 };
 
 // The scans `options` ask for: one, or one per prefix found when every prefix is chosen, and
-// every prefix found on the machine. With `names`, also the name of each prefix found, by its
-// folder.
-scan::ScanPlan scansFor(const settings::ScanOptions& options, std::map<std::string, std::string>* names = nullptr);
+// every prefix found on the machine in `places`; and the name of each prefix found, by its folder.
+struct PlannedScans {
+  scan::ScanPlan plan;
+  std::map<std::string, std::string> names;
+};
+PlannedScans scansFor(const settings::ScanOptions& options, const profile::PrefixPlaces& places);
 
 }  // namespace zendrift::ui

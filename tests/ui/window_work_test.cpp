@@ -76,7 +76,7 @@ TEST_F(WindowWorkTest, ScanArrivesInOrderAndInBatchesAndTheRemovalLineByLineFrom
   scan::scanForOrphans(ofPrefix(options), {}, direct);
   ASSERT_EQ(expected.size(), 600u);
 
-  ui::WindowWork work(window.post(), sink);
+  ui::WindowWork work(window.post(), sink, profile::hostPrefixPlaces());
   work.startScan(options, false);
   window.runUntil(done);
   work.join();
@@ -120,7 +120,7 @@ TEST_F(WindowWorkTest, WhileAnotherCleaningRunsTheRemovalLeavesEveryLineAndSaysW
   const int lock = ::open((state / "cleaning.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   ASSERT_EQ(::flock(lock, LOCK_EX), 0);
 
-  ui::WindowWork work(window.post(), sink);
+  ui::WindowWork work(window.post(), sink, profile::hostPrefixPlaces());
   work.startRemoval({0, 1, 2}, records, options.userDir, scan::Disposal::trash);
   window.runUntil(done);
   work.join();
@@ -138,7 +138,7 @@ TEST_F(WindowWorkTest, AStopEndsTheScanWithNoRecordAfterIt) {
   sink.folderListed = [&](const std::string&) {
     if (++listed == 20) work->requestStop();
   };
-  work = std::make_unique<ui::WindowWork>(window.post(), sink);
+  work = std::make_unique<ui::WindowWork>(window.post(), sink, profile::hostPrefixPlaces());
   work->startScan(options, false);
   window.runUntil(done);
   work->join();
@@ -160,7 +160,7 @@ TEST_F(WindowWorkTest, AFolderOutsideThePrefixIsJudgedInEveryPrefixAndTheRemoval
   std::vector<std::pair<int, std::string>> kept;
   sink.orphanKept = [&kept](int line, const std::string& why) { kept.emplace_back(line, why); };
 
-  ui::WindowWork work(window.post(), sink);
+  ui::WindowWork work(window.post(), sink, profile::hostPrefixPlaces());
   work.startScan(options, false);
   window.runUntil(done);
   work.join();
