@@ -51,16 +51,19 @@ command=$(sed -n 's/^Exec=//p' "$entry" | head -1 | sed 's/ *%[fFuUick]//g')
 sh -c "$command" >/tmp/program.log 2>&1 &
 program=$!
 title=
-for _ in $(seq 200); do
+# A first start on a fresh system builds the font cache first, which takes a while on a busy machine.
+for _ in $(seq 900); do
   title=$(xwininfo -root -tree | grep -o '"Zendrift [0-9][^"]*"' | head -1 || true)
   [ -n "$title" ] && break
   kill -0 "$program" 2>/dev/null || break
   sleep 0.1
 done
+state="ended"
+kill -0 "$program" 2>/dev/null && state="was still running"
 kill "$program" "$xvfb" 2>/dev/null
 wait 2>/dev/null
 if [ -z "$title" ]; then
-  echo "package-install: '$command' from $entry showed no window; it said:" >&2
+  echo "package-install: '$command' from $entry showed no window in 90 s ($state); it said:" >&2
   cat /tmp/program.log >&2
   exit 1
 fi
