@@ -19,10 +19,10 @@
 
 namespace zendrift::platform {
 
-// What DirEntry::readWhole read: how many bytes, and from which file.
+// What DirEntry::readWhole read: how many bytes, and from which version of which file.
 struct FileRead {
   std::size_t length = 0;
-  EntryIdentity identity;
+  EntryVersion version;
 };
 
 // One listed entry. Copies keep what was fetched so far and can still fetch the rest.

@@ -22,6 +22,15 @@ struct EntryIdentity {
   friend bool operator==(const EntryIdentity&, const EntryIdentity&) = default;
 };
 
+// An entry and the moment its contents last changed (the status change time on POSIX, which a
+// write, a rename or a new file under a reused number all move; the last write on Windows): two
+// reads of the same version read the same bytes.
+struct EntryVersion {
+  EntryIdentity identity;
+  std::int64_t changed = 0;  // nanoseconds, in the system's own epoch
+  friend bool operator==(const EntryVersion&, const EntryVersion&) = default;
+};
+
 // Why the removal refused an entry, beside the system's own errors.
 enum class RemovalError {
   changedSinceScan = 1,  // the entry is no longer the one the scan saw
@@ -35,6 +44,8 @@ std::error_code make_error_code(RemovalError error) noexcept;
 // The identity of the entry at `path` itself: a link at its end is not followed, so a link has
 // its own identity. Fails when nothing is there.
 Result<EntryIdentity> entryIdentity(std::string_view path);
+// The same entry's version, in the same one look.
+Result<EntryVersion> entryVersion(std::string_view path);
 
 // Deletes the entry `relative` below the folder `root`. `root` is opened as the scan opened it (it
 // may itself be a link, as Wine's Desktop often is); every folder after it is opened relative to

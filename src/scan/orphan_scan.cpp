@@ -156,11 +156,13 @@ class Walker {
     // The entry is taken before it is read and compared after: the removal deletes only what
     // was judged, never a file renamed into its place meanwhile. Bytes the walk read are judged
     // only while the path still names the file they came from; else the file is read again.
-    const platform::Result<platform::EntryIdentity> taken = platform::entryIdentity(path);
+    const platform::Result<platform::EntryVersion> taken = platform::entryVersion(path);
     if (!taken) return;
-    const platform::EntryIdentity before = *taken;
+    const platform::EntryIdentity before = taken->identity;
+    // Rewritten in place, or a new file under a reused number, since the walk read it: the version
+    // tells, and the file is read again.
     std::optional<std::string_view> bytes;
-    if (content && content->identity == before) bytes = content->bytes;
+    if (content && content->version == *taken) bytes = content->bytes;
     // A shortcut reached again, by another folder or another prefix's link, is judged once.
     if (!run_.firstSight(before)) return;
     const OtherPrefixes others =

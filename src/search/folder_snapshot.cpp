@@ -15,7 +15,7 @@ std::int32_t readContent(FolderSnapshot& snapshot, const platform::DirEntry& ent
   const auto start = static_cast<std::uint32_t>(snapshot.contentBytes.size());
   const auto read = entry.readWhole(maxFileBytes, snapshot.contentBytes);
   if (!read) return -1;
-  snapshot.contents.push_back({read->identity, start, static_cast<std::uint32_t>(read->length)});
+  snapshot.contents.push_back({read->version, start, static_cast<std::uint32_t>(read->length)});
   return static_cast<std::int32_t>(snapshot.contents.size() - 1);
 }
 

@@ -20,7 +20,7 @@ namespace zendrift::search {
 // judged.
 struct FileBytes {
   std::string_view bytes;
-  platform::EntryIdentity identity;
+  platform::EntryVersion version;
 };
 
 struct FolderSnapshot {
@@ -34,7 +34,7 @@ struct FolderSnapshot {
     platform::DirEntry::Facts facts;
   };
   struct Content {
-    platform::EntryIdentity identity;
+    platform::EntryVersion version;
     std::uint32_t start = 0;
     std::uint32_t length = 0;
   };
@@ -60,7 +60,7 @@ struct FolderSnapshot {
   std::optional<FileBytes> content(const Entry& entry) const {
     if (entry.content < 0) return std::nullopt;
     const Content& read = contents[static_cast<std::size_t>(entry.content)];
-    return FileBytes{std::string_view(contentBytes).substr(read.start, read.length), read.identity};
+    return FileBytes{std::string_view(contentBytes).substr(read.start, read.length), read.version};
   }
   std::size_t bytes() const {
     return sizeof(*this) + folder.capacity() + names.capacity() + entries.capacity() * sizeof(Entry) +

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/directory_listing.h"
+#include "platform/posix/entry_version.h"
 #include "platform/posix/errno_map.h"
 #include "platform/posix/reachable_path.h"
 
@@ -55,7 +56,7 @@ Result<FileRead> DirEntry::readWhole(std::size_t maxBytes, std::string& into) co
   size_ = static_cast<std::uint64_t>(status.st_size);
   lastWriteTime_ = fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
   if (*size_ > maxBytes) return std::make_error_code(std::errc::file_too_large);
-  FileRead read{0, EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
+  FileRead read{0, posix::versionOf(status)};
   // One byte more than its size: a file that grew since its status was read is not whole.
   const std::size_t start = into.size();
   into.resize(start + static_cast<std::size_t>(*size_) + 1);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/guarded_removal.h"
+#include "platform/posix/entry_version.h"
 #include "platform/posix/guarded_walk.h"
 #include "platform/posix/reachable_path.h"
 
@@ -19,12 +20,18 @@ using posix::Descriptor;
 using posix::lastError;
 using posix::openParentBelow;
 
-Result<EntryIdentity> entryIdentity(std::string_view path) {
+Result<EntryVersion> entryVersion(std::string_view path) {
   const std::string full(path);
   struct stat status {};
   if (full.empty()) return std::error_code(ENOENT, std::system_category());
   if (::lstat(posix::ReachablePath(full).c_str(), &status) != 0) return lastError();
-  return EntryIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return posix::versionOf(status);
+}
+
+Result<EntryIdentity> entryIdentity(std::string_view path) {
+  Result<EntryVersion> version = entryVersion(path);
+  if (!version) return version.error();
+  return version->identity;
 }
 
 std::error_code deleteFileBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected) {

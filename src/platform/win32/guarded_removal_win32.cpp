@@ -37,13 +37,21 @@ std::error_code deleteHeld(FileHandle& entry) {
 
 }  // namespace
 
-Result<EntryIdentity> entryIdentity(std::string_view path) {
+Result<EntryVersion> entryVersion(std::string_view path) {
   if (path.empty()) return systemError(ERROR_PATH_NOT_FOUND);
   const FileHandle entry = win32::openEntry(win32::toWide(path), FILE_READ_ATTRIBUTES, win32::kShareAll);
   if (!entry.valid()) return lastError();
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(entry.get(), &info)) return lastError();
-  return EntryIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow)};
+  return EntryVersion{EntryIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow)},
+                      static_cast<std::int64_t>(joined(info.ftLastWriteTime.dwHighDateTime,
+                                                       info.ftLastWriteTime.dwLowDateTime))};
+}
+
+Result<EntryIdentity> entryIdentity(std::string_view path) {
+  Result<EntryVersion> version = entryVersion(path);
+  if (!version) return version.error();
+  return version->identity;
 }
 
 std::error_code deleteFileBelow(std::string_view root, std::string_view relative, const EntryIdentity& expected) {
