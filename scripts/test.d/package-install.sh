@@ -51,7 +51,7 @@ command=$(sed -n 's/^Exec=//p' "$entry" | head -1 | sed 's/ *%[fFuUick]//g')
 sh -c "$command" >/tmp/program.log 2>&1 &
 program=$!
 title=
-# A first start on a fresh system builds the font cache first, which takes a while on a busy machine.
+# A first start on a fresh system may take a while on a busy machine.
 for _ in $(seq 900); do
   title=$(xwininfo -root -tree | grep -o '"Zendrift [0-9][^"]*"' | head -1 || true)
   [ -n "$title" ] && break
@@ -69,5 +69,7 @@ if [ -z "$title" ]; then
 fi
 echo "package-install: $entry started $command, window $title"
 LAUNCH
-chroot "$fresh" bash /tmp/launch.sh
+# A clean environment, as a desktop session's launcher gives: nothing of the test run's own (its
+# QT_QPA_PLATFORM=offscreen would keep the window off the X server).
+chroot "$fresh" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 bash /tmp/launch.sh
 echo "package-install: clean in $(( $(date +%s) - started )) s"
