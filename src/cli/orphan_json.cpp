@@ -82,7 +82,8 @@ void writeJson(const ListDocument& document, std::ostream& out) {
   for (const std::string& folder : document.folders) folders.push_back(quoted(folder));
   std::vector<std::string> orphans;
   for (const scan::OrphanRecord& orphan : document.orphans) {
-    orphans.push_back(object({{"shortcut", quoted(orphan.path)},
+    orphans.push_back(object({{"kind", quoted(scan::orphanKindName(orphan.kind))},
+                              {"shortcut", quoted(orphan.path)},
                               {"target", quoted(orphan.target)},
                               {"marked", orphan.excluded ? "false" : "true"},
                               // The prefix whose scan found it: with every prefix scanned, the

@@ -22,6 +22,15 @@ enum class OrphanKind {
   menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
 };
 
+// The kind as /list /json names it.
+constexpr std::string_view orphanKindName(OrphanKind kind) {
+  switch (kind) {
+    case OrphanKind::shortcut: return "shortcut";
+    case OrphanKind::menuEntry: return "menu entry";
+  }
+  return "shortcut";
+}
+
 // One orphan as the scan found it.
 struct OrphanRecord {
   std::string path;    // the shortcut's host path (a menu entry's .desktop file)

@@ -105,6 +105,7 @@ TEST_F(ProgramWords, ListJsonIsOneDocumentThatParsesBack) {
   EXPECT_EQ(quoted.at("target"), "C:\\Gone\\\"quoted\".exe");
   EXPECT_EQ(quoted.at("marked"), true);
   EXPECT_EQ(quoted.at("reason"), "file not found");
+  EXPECT_EQ(quoted.at("kind"), "shortcut");
   EXPECT_EQ(quoted.at("profile"), prefix.str());
   const nlohmann::json& kept = byShortcut.at((desktop() / "kept.lnk").string());
   EXPECT_EQ(kept.at("marked"), false);
