@@ -127,7 +127,7 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
 OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& criteria,
                              const profile::ShortcutProfile& profile, ProfileCache& memo, const OtherPrefixes& others,
                              std::optional<std::string_view> bytes) {
-  // A path that is gone, or is no regular file, reads as no shortcut and so is never condemned.
+  // A path that is gone, or is no regular file, cannot be read and so is never condemned.
   OrphanVerdict verdict;
   shortcut::ShortcutInfo info;
   info.fileName = path;
@@ -142,8 +142,8 @@ OrphanVerdict checkForOrphan(const std::string& path, const OrphanCriteria& crit
   };
   if (bytes) {
     shortcut::readShortcutBytes(info, *bytes, expand);
-  } else {
-    shortcut::readShortcutFile(info, expand);
+  } else if (!shortcut::readShortcutFile(info, expand)) {
+    return verdict;
   }
   verdict.target = info.target;
   std::optional<std::string> reason = unknownName ? std::nullopt : missingIn(verdict.target, criteria, profile, memo);

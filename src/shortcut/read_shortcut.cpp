@@ -32,6 +32,4 @@ void readShortcutBytes(ShortcutInfo& info, std::string_view bytes, const Environ
   parseShortcut(bytes.substr(0, kMaxShortcutBytes), info, parseOptions(expand));
 }
 
-void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand) { readShortcutFile(info, expand); }
-
 }  // namespace zendrift::shortcut

@@ -12,13 +12,11 @@ namespace zendrift::shortcut {
 // Only this much of a file is read: no sound link comes near it.
 inline constexpr std::size_t kMaxShortcutBytes = 1024 * 1024;
 
-// Reads the file named by info.FileName and fills the other fields. A file that cannot be read
-// or is not a shell link leaves them empty or zero. Never throws for bad content. An
-// environment-variable target is expanded by `expand`, which knows the profile holding the file.
-void readShortcut(ShortcutInfo& info, const EnvironmentExpander& expand);
-
-// The same, telling whether the file could be opened and read at all.
-bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand);
+// Reads the file named by info.fileName and fills the other fields; false when it could not be
+// opened and read at all. A file that is not a shell link leaves them empty or zero. Never throws
+// for bad content. An environment-variable target is expanded by `expand`, which knows the
+// profile holding the file.
+[[nodiscard]] bool readShortcutFile(ShortcutInfo& info, const EnvironmentExpander& expand);
 
 // The same for a shortcut whose bytes were read already (all of them, up to kMaxShortcutBytes);
 // the file info.fileName names is not opened.

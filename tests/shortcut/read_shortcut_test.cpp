@@ -67,7 +67,7 @@ TEST(ReadShortcut, ClearsFieldsOfAnEarlierRead) {
   ASSERT_TRUE(readShortcutFile(info, {}));
   testing::writeFile(dir.path() / "b.lnk", "not a link");
   info.fileName = dir / "b.lnk";
-  readShortcut(info, {});
+  EXPECT_TRUE(readShortcutFile(info, {}));
   EXPECT_EQ(info.target, "");
   EXPECT_EQ(info.arguments, "");
   EXPECT_EQ(info.source, TargetSource::None);
