@@ -138,6 +138,12 @@ TEST_F(GameLaunchers, GoWhenTheirGameIsGoneAndComeBackWithUndo) {
                               "x\t" + goneProgram.string() + "\tbottles-cli run -p Paint -b Office",
                           }));
   EXPECT_EQ(err, "Ready. 7 orphan(s) found.\n");
+  // Every prefix scanned in turn: each launcher is still listed once.
+  WinePrefixBuilder(home.path() / ".local/share/wineprefixes/other").standardLayout("ann");
+  const ProgramResult all = run({"/list", "/allprefixes"});
+  EXPECT_NE(all.err.find("Scanning prefix " + (home.path() / ".local/share/wineprefixes/other").string()), std::string::npos);
+  EXPECT_TRUE(all.err.ends_with("\nReady. 7 orphan(s) found.\n")) << all.err;
+  EXPECT_EQ(outputLines(all.out).size(), 7u) << all.out;
   const ProgramResult json = run({"/list", "/json"});
   for (const std::string reason : {"Lutris no longer has game 12 (gone-game)", "Lutris no longer has game 7 (uninstalled) installed",
                                    "no Steam library holds app 620", "bottle Gone Bottle is gone",
