@@ -11,6 +11,7 @@ packages=(
   xauth xvfb x11-utils imagemagick xdotool fonts-liberation
   wine
   nlohmann-json3-dev
+  libsqlite3-dev
   dpkg-dev lintian appstream desktop-file-utils mmdebstrap nsis unzip
   bc time
 )

@@ -10,6 +10,7 @@
 #include "platform/directory_listing.h"
 #include "platform/path.h"
 #include "profile/windows_profile.h"
+#include "scan/launcher_orphans.h"
 #include "scan/menu_entry_removal.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
@@ -124,6 +125,7 @@ class Removal {
  private:
   std::error_code remove(const OrphanRecord& orphan) {
     if (orphan.kind == OrphanKind::menuEntry) return removeMenuEntry(orphan);
+    if (orphan.kind == OrphanKind::launcher) return removeLauncher(orphan);
     // The menu entries made from a shortcut are known by it: they are looked for while it exists.
     const std::vector<profile::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
     const std::string_view relative = below(orphan.path, orphan.root);
@@ -143,7 +145,19 @@ class Removal {
   }
 
   std::error_code removeMenuEntry(const OrphanRecord& orphan) {
-    const std::error_code error = menuEntries_.removeOrphanEntry(orphan, report_);
+    return settleEntry(orphan, menuEntries_.removeOrphanEntry(orphan, report_));
+  }
+
+  // A launcher is one file directly in a place where launchers lie, and nothing goes with it.
+  std::error_code removeLauncher(const OrphanRecord& orphan) {
+    const std::string_view relative = isLauncherPlace(orphan.root) ? below(orphan.path, orphan.root) : std::string_view();
+    return settleEntry(orphan, relative.empty() || relative.find('/') != std::string_view::npos
+                                   ? std::error_code(platform::RemovalError::notBelowRoot)
+                                   : dispose(orphan.root, relative, orphan.identity, orphan.path));
+  }
+
+  // Reports how an entry listed on its own went.
+  std::error_code settleEntry(const OrphanRecord& orphan, std::error_code error) {
     if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
       return error;

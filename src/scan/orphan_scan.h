@@ -20,6 +20,7 @@ class ScanRun;
 enum class OrphanKind {
   shortcut,   // a shortcut file
   menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
+  launcher,   // a game manager's launcher whose game the manager no longer has
 };
 
 // The kind as /list /json names it.
@@ -27,6 +28,7 @@ constexpr std::string_view orphanKindName(OrphanKind kind) {
   switch (kind) {
     case OrphanKind::shortcut: return "shortcut";
     case OrphanKind::menuEntry: return "menu entry";
+    case OrphanKind::launcher: return "launcher";
   }
   return "shortcut";
 }
