@@ -157,7 +157,7 @@ TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   form->controller().scanClicked();
   waitIdle(*form);
   ASSERT_EQ(resultList(*form)->model().items.count(), 5);
-  const std::string last = resultList(*form)->model().items.get(4);
+  const std::string last = form->controller().records()[4].path;
   // The close arrives while the first shortcut (the last line) is being deleted.
   form->controller().setRemovalObserver([&, done = false](const std::string&) mutable {
     if (!std::exchange(done, true)) runOnWindowAndWait(*form, [&] { form->close(); });
