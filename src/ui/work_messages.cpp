@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 
 #include "scan/cleaning_record.h"
 
@@ -22,7 +23,9 @@ std::string removalStatusText(const scan::RemovalReport& report, scan::Disposal 
       std::all_of(first, report.failures.end(), [&first, &shortcutFailed](const scan::RemovalFailure& failure) {
         return !shortcutFailed(failure) || failure.error == first->error;
       })) {
-    text += " Reason: " + first->error.message() + ".";
+    constexpr std::string_view kFailed = "could not be deleted.";
+    const std::size_t after = text.find(kFailed);
+    if (after != std::string::npos) text.insert(after + kFailed.size(), " Reason: " + first->error.message() + ".");
   }
   const std::size_t shortcuts = report.deleted.size();
   const std::size_t folders = report.removedFolders.size();
