@@ -26,16 +26,22 @@ namespace {
 
 // "/userdir" that names no existing folder would fall back to the folder saved in the settings:
 // an unattended run would then clean a folder the user did not name (an unmounted disk, say).
-void requireUserFolder(const settings::CommandLine& commandLine) {
+// A Windows path ("C:\Games") names a folder of the prefix to be scanned.
+void requireUserFolder(const settings::CommandLine& commandLine, const settings::ScanOptions& options) {
   if (!commandLine.switchPresent("userdir")) return;
   for (int i = 1; i <= commandLine.paramCount(); ++i) {
     if (i != commandLine.prefixFolderIndex() && platform::folderExists(commandLine.paramStr(i))) return;
+  }
+  const profile::ShortcutProfile scanned =
+      profile::scannedProfile(profile::scannedPrefix(options.prefix, profile::hostPrefixPlaces()));
+  if (options.userDir == commandLine.switchValue("userdir") &&
+      !profile::userFolderHostPath(options.userDir, scanned).empty()) {
+    return;
   }
   throw std::runtime_error("/userdir names no existing folder; nothing was scanned.");
 }
 
 settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
-  requireUserFolder(commandLine);
   settings::ScanOptions options;
   // An unattended run never saves, so it creates nothing either. Defaults in place of a file that
   // could not be read would drop the user's exclusions: /silent would delete what they keep.
@@ -57,6 +63,7 @@ settings::ScanOptions loadOptions(const settings::CommandLine& commandLine) {
     // Its orphans are listed by the path that /prefixes lists it by.
     options.prefix = profile::realPrefixPath(*prefix);
   }
+  requireUserFolder(commandLine, options);
   return options;
 }
 

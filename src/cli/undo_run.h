@@ -6,7 +6,8 @@
 namespace zendrift::cli {
 
 // Undoes the last recorded cleaning. Names on `err` each file it could not restore, with the
-// reason, then the status text. Returns the exit code: 1 when anything could not be restored, or
+// reason, then the status text (after a cleaning that deleted for good: that there is nothing to
+// undo, which is no failure). Returns the exit code: 1 when anything could not be restored, or
 // when another cleaning or undo is running.
 int runUndo(std::ostream& err);
 

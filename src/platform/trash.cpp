@@ -17,6 +17,7 @@ class TrashCategory final : public std::error_category {
       case TrashError::placeTaken: return "something else is at its place";
       case TrashError::deletedForGood: return "it was deleted for good, not moved to the trash";
       case TrashError::notOurTrash: return "the record does not name a file of this user's trash and a place for it";
+      case TrashError::noWineTrash: return "Wine has no Recycle Bin here: it needs the folder ~/.local/share";
     }
     return "unknown trash error";
   }

@@ -40,6 +40,9 @@ enum class TrashError {
   placeTaken,   // restoring: something is already at its place
   deletedForGood,  // restoring: it never went to the trash
   notOurTrash,  // restoring: the record names no file of a trash this user owns, or no place to go back to
+  // Under Wine: Wine keeps its Recycle Bin in the host's trash folder, ~/.local/share/Trash, and
+  // does not make ~/.local/share when that is missing, so it has none at all.
+  noWineTrash,
 };
 const std::error_category& trashCategory() noexcept;
 std::error_code make_error_code(TrashError error) noexcept;

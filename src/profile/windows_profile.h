@@ -100,6 +100,11 @@ unsigned windowsDriveType(std::string_view drivePart, const ShortcutProfile& pro
 // delimiter (a host root stays "/"). Empty when no folder is there.
 std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutProfile& scanned);
 
+// The host folder that the user's own folder `folder` names: the folder itself, as given; on
+// Linux a Windows path ("C:\Games", as a Windows user types it) is the folder at that path in the
+// scanned prefix. Empty when no folder is there.
+std::string userFolderHostPath(std::string_view folder, const ShortcutProfile& scanned);
+
 // The host path of a shell special folder, by its CSIDL number. Empty when the number is not
 // known or its folder does not exist.
 std::string specialFolderPath(int csidl, const ShortcutProfile& scanned, RegistryCache& registries);

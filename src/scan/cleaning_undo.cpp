@@ -49,15 +49,24 @@ bool neverRestorable(const std::error_code& error) {
          error == platform::RemovalError::notBelowRoot;
 }
 
+// "N shortcut(s)", and " and M menu file(s)" when any of `paths` are not shortcuts.
+std::string countedItems(const std::vector<std::string>& paths) {
+  const auto shortcuts = static_cast<std::size_t>(std::count_if(paths.begin(), paths.end(), isShortcut));
+  std::string text = std::to_string(shortcuts) + " shortcut(s)";
+  if (shortcuts < paths.size()) text += " and " + std::to_string(paths.size() - shortcuts) + " menu file(s)";
+  return text;
+}
+
 }  // namespace
 
 std::string UndoReport::statusText() const {
   if (nothingToUndo) return "There is no cleaning to undo.";
   if (notStarted) return "Nothing was undone: " + notStarted.message() + ".";
-  const auto shortcuts = static_cast<std::size_t>(std::count_if(restored.begin(), restored.end(), isShortcut));
-  std::string text = "Restored " + std::to_string(shortcuts) + " shortcut(s)";
-  if (shortcuts < restored.size()) text += " and " + std::to_string(restored.size() - shortcuts) + " menu file(s)";
-  text += '.';
+  if (onlyDeletedForGood()) {
+    return "The last cleaning deleted " + countedItems(deletedForGood) + " for good: there is nothing to undo.";
+  }
+  std::string text = "Restored " + countedItems(restored) + ".";
+  if (!deletedForGood.empty()) text += " " + std::to_string(deletedForGood.size()) + " item(s) were deleted for good.";
   if (!failures.empty()) text += " " + std::to_string(failures.size()) + " item(s) could not be restored.";
   return text;
 }
@@ -124,9 +133,7 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
   for (const std::string& folder : missing) {
     if (platform::folderExists(folder)) report.restoredFolders.push_back(folder);
   }
-  for (const std::string& path : record.deletedForGood) {
-    report.failures.push_back({path, platform::TrashError::deletedForGood});
-  }
+  report.deletedForGood = std::move(record.deletedForGood);
   stored->record = std::move(left);
   if (const std::error_code rewriteError = rewriteCleaningRecord(*stored)) {
     report.failures.push_back({stored->file, rewriteError});

@@ -20,9 +20,14 @@ struct UndoReport {
   std::vector<std::string> restoredFolders;
   std::vector<std::string> restored;  // shortcuts and the menu files that went with them
   std::vector<UndoFailure> failures;
+  // What the cleaning deleted for good: nothing failed, there is just nothing to give back.
+  std::vector<std::string> deletedForGood;
   bool succeeded() const { return !notStarted && failures.empty(); }
+  // The cleaning undone deleted everything for good: there was nothing to undo.
+  bool onlyDeletedForGood() const { return restored.empty() && failures.empty() && !deletedForGood.empty(); }
   // "Restored N shortcut(s).", with the menu files that came back when there are any, or that
-  // there was nothing to undo; then how many items could not be restored.
+  // there was nothing to undo (none at all, or the last cleaning deleted for good); then how many
+  // items could not be restored.
   std::string statusText() const;
 };
 

@@ -90,7 +90,8 @@ class Walker {
     for (const Step& step : kSteps) {
       if (options_.*step.flag) walk(wellKnownFolders_.*step.folder);
     }
-    walk(options_.userDir);
+    // A Windows path typed on Linux names a folder of the prefix.
+    walk(profile::userFolderHostPath(options_.userDir, scanned_));
     // Menu entries that Wine made from shortcuts that are gone come after every walk: those of
     // the shortcuts found above go with them, and only what is left over is listed here.
     const auto listed = [this](OrphanRecord&& record) {

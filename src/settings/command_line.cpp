@@ -3,6 +3,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "settings/switch_table.h"
 
 namespace zendrift::settings {
@@ -10,6 +11,15 @@ namespace zendrift::settings {
 namespace {
 
 bool isSwitchCharacter(char c) { return c == '-' || c == '/' || c == '|'; }
+
+// On Linux, a Windows path as a Windows user types a folder ("C:\Games", "\\server\share"): the
+// scan finds it in the prefix's drives, for nothing here can tell whether it is there.
+bool namesWindowsFolder(std::string_view parameter) {
+  if constexpr (platform::kNativeStyle != platform::PathStyle::Posix) return false;
+  const std::string_view drive = platform::windowsDrivePart(parameter);
+  if (drive.empty() || parameter.front() == '/') return false;
+  return drive.starts_with("\\\\") || (parameter.size() > drive.size() && parameter[drive.size()] == '\\');
+}
 
 std::vector<std::string> untilFirstEmpty(std::vector<std::string> parameters) {
   for (std::size_t i = 0; i < parameters.size(); ++i) {
@@ -160,10 +170,13 @@ void CommandLine::applySwitches(ScanOptions& rec) const {
   if (switchPresent("userdir")) {
     // Every parameter is a candidate, switches included; the last existing folder wins. The
     // text is tested as given: lower-casing it first would miss folders on a file system that
-    // tells letter case apart. The prefix's folder is not the user's.
+    // tells letter case apart. The prefix's folder is not the user's. The switch's own value may
+    // also be a Windows path.
     const int prefixAt = prefixFolderIndex();
+    const std::size_t userDirAt = switchIndex("userdir") + 2;
     for (int i = 1; i <= paramCount(); ++i) {
-      if (i != prefixAt && platform::folderExists(paramStr(i))) rec.userDir = paramStr(i);
+      const bool windowsFolder = static_cast<std::size_t>(i) == userDirAt && namesWindowsFolder(paramStr(i));
+      if (i != prefixAt && (windowsFolder || platform::folderExists(paramStr(i)))) rec.userDir = paramStr(i);
     }
   }
 }

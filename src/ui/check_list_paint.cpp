@@ -2,6 +2,9 @@
 #include "ui/check_list_paint.h"
 
 #include <algorithm>
+#include <string>
+
+#include "ui/path_elision.h"
 
 namespace zendrift::ui {
 
@@ -41,8 +44,11 @@ void paintCheckLine(Painter& painter, const Rect& line, const CheckLine& item, c
   painter.fillRect(parts.text, ink.fill);
   const Point at = textOrigin(line, parts.text, look.textHeight);
   const Rect textRect{at.x, at.y, std::max(0, parts.text.right() - at.x), look.textHeight};
-  painter.drawText(textRect, item.text, look.font, ink.ink,
-                   kTextNoPrefix | kTextSingleLine | (look.rightToLeft ? kTextRtlReading : 0u));
+  const TextFlags flags = kTextNoPrefix | kTextSingleLine | (look.rightToLeft ? kTextRtlReading : 0u);
+  const std::string shown = middleElidedPath(item.text, textRect.width, [&](std::string_view text) {
+    return painter.measureText(text, look.font, 0, flags).width;
+  });
+  painter.drawText(textRect, shown, look.font, ink.ink, flags);
   if (item.focused) painter.drawFocusRect(parts.text);
 }
 

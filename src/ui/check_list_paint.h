@@ -58,8 +58,9 @@ struct CheckListLook {
   ListColors colors;
 };
 // Draws one line: the check area in the background colour with the line's cell (its magenta in
-// the background colour; never highlighted), the text part filled and its text, then the focus
-// rectangle around the text part.
+// the background colour; never highlighted), the text part filled and its text (a path too long
+// for it loses its middle, so that its folder and file name show), then the focus rectangle
+// around the text part.
 void paintCheckLine(Painter& painter, const Rect& line, const CheckLine& item, const CheckListLook& look);
 
 }  // namespace zendrift::ui

@@ -3,8 +3,10 @@
 
 namespace zendrift::ui {
 
-std::string orphanHint(std::string_view target, std::string_view reason) {
-  std::string hint = "Target: ";
+std::string orphanHint(std::string_view path, std::string_view target, std::string_view reason) {
+  std::string hint = "Path: ";
+  hint += path;
+  hint += "\nTarget: ";
   hint += target;
   if (!reason.empty()) {
     hint += "\nReason: ";

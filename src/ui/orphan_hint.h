@@ -1,5 +1,6 @@
-// The hint (tooltip) of a line in the result list: what the shortcut points at and why it is an
-// orphan, and, after a failed deletion, why it is still there.
+// The hint (tooltip) of a line in the result list: the shortcut's whole path (the line may show it
+// shortened), what it points at and why it is an orphan, and, after a failed deletion, why it is
+// still there.
 #pragma once
 
 #include <string>
@@ -7,8 +8,9 @@
 
 namespace zendrift::ui {
 
-// "Target: C:\Games\gone.exe" and "Reason: file not found", one per line.
-std::string orphanHint(std::string_view target, std::string_view reason);
+// "Path: /home/ann/.wine/drive_c/users/ann/Desktop/Game.lnk", "Target: C:\Games\gone.exe" and
+// "Reason: file not found", one per line.
+std::string orphanHint(std::string_view path, std::string_view target, std::string_view reason);
 // `hint` headed by "Could not delete: " and `error`.
 std::string failedDeletionHint(std::string_view error, std::string_view hint);
 

@@ -5,15 +5,17 @@
 #include <utility>
 
 #include "ui/orphan_hint.h"
+#include "ui/shown_path.h"
 
 namespace zendrift::ui {
 
 void addOrphanLines(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
                     std::vector<scan::OrphanRecord>&& found) {
   for (scan::OrphanRecord& record : found) {
-    const int index = model.items.add(record.path);
+    // The line shows the path as the user knows it; the record keeps the one the scan took.
+    const int index = model.items.add(ui::shownPath(record.path, record.root));
     if (!record.excluded) model.setItemChecked(index, true);
-    model.setItemHint(index, ui::orphanHint(record.target, record.reason));
+    model.setItemHint(index, ui::orphanHint(record.path, record.target, record.reason));
     records.push_back(std::move(record));
   }
 }
@@ -28,12 +30,21 @@ MarkedOrphans markedOrphans(const ui::CheckListModel& model, const std::vector<s
   return marked;
 }
 
+std::vector<std::string> selectedOrphanPaths(const ui::CheckListModel& model,
+                                             const std::vector<scan::OrphanRecord>& records) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < model.items.count() && static_cast<std::size_t>(i) < records.size(); ++i) {
+    if (model.isItemSelected(i)) paths.push_back(records[static_cast<std::size_t>(i)].path);
+  }
+  return paths;
+}
+
 void orphanRemoved(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records, int line,
                    std::error_code error) {
   if (line >= model.items.count()) return;
   if (error) {
     const scan::OrphanRecord& record = records[static_cast<std::size_t>(line)];
-    model.setItemHint(line, ui::failedDeletionHint(error.message(), ui::orphanHint(record.target, record.reason)));
+    model.setItemHint(line, ui::failedDeletionHint(error.message(), ui::orphanHint(record.path, record.target, record.reason)));
     return;
   }
   model.items.remove(line);
@@ -45,7 +56,7 @@ void orphanKept(ui::CheckListModel& model, const std::vector<scan::OrphanRecord>
   if (line >= model.items.count()) return;
   const scan::OrphanRecord& record = records[static_cast<std::size_t>(line)];
   model.setItemChecked(line, false);
-  model.setItemHint(line, "Kept: " + why + "\n" + ui::orphanHint(record.target, record.reason));
+  model.setItemHint(line, "Kept: " + why + "\n" + ui::orphanHint(record.path, record.target, record.reason));
 }
 
 bool deleteEnabledAfterRemoval(ui::CheckListModel& model, bool wasEnabled, const scan::RemovalReport& report) {

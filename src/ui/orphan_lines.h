@@ -13,7 +13,8 @@
 
 namespace zendrift::ui {
 
-// Appends a line for each of `found`, marked unless the record is excluded, with its hint.
+// Appends a line for each of `found`, marked unless the record is excluded, with its hint. A line
+// shows its shortcut's path as the user knows it (ui/shown_path.h).
 void addOrphanLines(ui::CheckListModel& model, std::vector<scan::OrphanRecord>& records,
                     std::vector<scan::OrphanRecord>&& found);
 
@@ -23,6 +24,10 @@ struct MarkedOrphans {
   std::vector<scan::OrphanRecord> records;
 };
 MarkedOrphans markedOrphans(const ui::CheckListModel& model, const std::vector<scan::OrphanRecord>& records);
+
+// The paths of the selected lines' shortcuts, as the scan found them.
+std::vector<std::string> selectedOrphanPaths(const ui::CheckListModel& model,
+                                             const std::vector<scan::OrphanRecord>& records);
 
 // The removal's word on `line`: the line goes with its shortcut; one that could not be deleted
 // stays, marked, and says why, so nothing is lost and the user can try again.

@@ -9,6 +9,7 @@
 #include "settings/exclude_list.h"
 #include "settings/settings_file.h"
 #include "ui/option_controls.h"
+#include "ui/orphan_lines.h"
 
 namespace zendrift::ui {
 
@@ -96,6 +97,12 @@ void WindowController::showFolderHints() {
       {ControlId::programFilesBox, folders.programFiles}, {ControlId::tempBox, folders.temp},
       {ControlId::appDataBox, folders.appData},           {ControlId::recentBox, folders.recent}};
   for (const auto& [box, path] : hints) view_.setHint(box, path);
+}
+
+void WindowController::excludeSelected() {
+  std::vector<std::string> paths = selectedOrphanPaths(model_, records_);
+  model_.excludeSelection();
+  excludePaths(paths);
 }
 
 void WindowController::excludePaths(const std::vector<std::string>& paths) {

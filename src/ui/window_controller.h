@@ -40,9 +40,13 @@ class WindowController final : private StartedWindow {
   void scanClicked();
   // Delete: asks first when it would delete for good.
   void deleteClicked();
-  // The result list's "Undo last cleaning": gives back what the last cleaning moved to the trash.
+  // The result list's "Undo last cleaning": gives back what the last cleaning moved to the trash,
+  // then scans again, so that the list shows what came back as a scan lists it; the status line
+  // says how many came back. After a cleaning that deleted for good, says there is nothing to undo.
   void undoClicked();
-  // The result list's "Put selection on the exclude list": the paths go on the options' list.
+  // The result list's "Put selection on the exclude list": the selected lines are unmarked and
+  // their shortcuts' paths go on the options' list.
+  void excludeSelected();
   void excludePaths(const std::vector<std::string>& paths);
   // Another entry of the prefix selector was chosen.
   void prefixChosen();
@@ -116,6 +120,8 @@ class WindowController final : private StartedWindow {
   bool questionOpen_ = false;
   Work work_ = Work::none;
   bool deleteWasEnabled_ = false;
+  // What the undo that started the scan under way restored, said again when the scan ends.
+  std::string undoStatus_;
   // How the removal under way disposes of what it removes, for its status line.
   scan::Disposal disposal_ = scan::Disposal::trash;
   ui::CheckListModel model_;

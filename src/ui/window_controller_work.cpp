@@ -58,7 +58,8 @@ void WindowController::scanClicked() {
 void WindowController::scanFinished(const scan::ScanReport& report) {
   endWork();
   view_.setCaption(ControlId::scanButton, kStartScan);
-  view_.setStatusText(report.statusText());
+  const std::string undone = std::exchange(undoStatus_, {});
+  view_.setStatusText(undone.empty() ? report.statusText() : undone + " " + report.statusText());
   if (model_.items.count() > 0) {
     view_.enableControl(ControlId::deleteButton, true);
     view_.focusControl(ControlId::deleteButton);
@@ -111,12 +112,24 @@ void WindowController::undoClicked() {
   if (work_ != Work::none) return;
   const scan::UndoReport report = scan::undoLastCleaning(scan::cleaningRecordFolder());
   view_.setStatusText(report.statusText());
+  if (report.onlyDeletedForGood()) {
+    // Nothing went wrong: there is just nothing that could come back.
+    view_.showInformation(report.statusText());
+    return;
+  }
   // The error box lists what stays in the trash.
   if (!report.failures.empty()) view_.showError(undoFailureMessage(report));
+  // What came back is listed as a scan lists it: a fresh record for each (the removal trusts no
+  // other), marked unless excluded, among the orphans the cleaning left. The status line says
+  // again what came back when the scan is over.
+  if (report.restored.empty()) return;
+  undoStatus_ = report.statusText();
+  scanClicked();
 }
 
 void WindowController::workFailed(const std::string& message) {
   const Work failed = work_;
+  undoStatus_.clear();
   endWork();
   view_.enableControl(ControlId::scanButton, true);
   if (failed == Work::scanning) view_.setCaption(ControlId::scanButton, kStartScan);

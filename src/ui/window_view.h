@@ -50,6 +50,8 @@ class WindowView {
 
   // The error box titled "Zendrift"; the window goes on.
   virtual void showError(std::string_view text) = 0;
+  // A box titled "Zendrift" that tells something, no error.
+  virtual void showInformation(std::string_view text) = 0;
   // A warning titled "Zendrift" with Yes and No, No by default and for Escape; `answered` gets
   // whether the user said Yes, now or later.
   virtual void askYesNo(std::string_view question, std::function<void(bool yes)> answered) = 0;

@@ -1,7 +1,9 @@
 // The box texts of the window's work.
 #include "ui/work_messages.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string_view>
 
 #include "scan/cleaning_record.h"
 
@@ -13,6 +15,18 @@ std::string permanentDeletionQuestion(std::size_t count) {
 
 std::string removalStatusText(const scan::RemovalReport& report, scan::Disposal disposal) {
   std::string text = report.statusText();
+  // When every shortcut failed alike (no trash to take them, say), the line says why; the lines'
+  // hints say it for each otherwise.
+  const auto shortcutFailed = [](const scan::RemovalFailure& failure) { return !failure.folder; };
+  const auto first = std::find_if(report.failures.begin(), report.failures.end(), shortcutFailed);
+  if (first != report.failures.end() &&
+      std::all_of(first, report.failures.end(), [&first, &shortcutFailed](const scan::RemovalFailure& failure) {
+        return !shortcutFailed(failure) || failure.error == first->error;
+      })) {
+    constexpr std::string_view kFailed = "could not be deleted.";
+    const std::size_t after = text.find(kFailed);
+    if (after != std::string::npos) text.insert(after + kFailed.size(), " Reason: " + first->error.message() + ".");
+  }
   const std::size_t shortcuts = report.deleted.size();
   const std::size_t folders = report.removedFolders.size();
   if (shortcuts == 0 && folders == 0) return text;

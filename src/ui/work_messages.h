@@ -14,8 +14,9 @@ namespace zendrift::ui {
 // Asked before the window deletes `count` marked orphans for good; the box answers No by default.
 std::string permanentDeletionQuestion(std::size_t count);
 
-// The status line after a removal: the report's text, then how many shortcuts went (to the trash
-// or for good) and how many emptied folders were removed, when any.
+// The status line after a removal: the report's text, why the shortcuts that stayed could not be
+// deleted when one reason holds for them all, then how many shortcuts went (to the trash or for
+// good) and how many emptied folders were removed, when any.
 std::string removalStatusText(const scan::RemovalReport& report, scan::Disposal disposal);
 
 // Why the cleaning cannot be undone from the window: it could not be recorded.

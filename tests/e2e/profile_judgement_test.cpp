@@ -159,5 +159,19 @@ TEST_F(ProfileJudgement, ShortcutsWithoutATargetAreNeverOrphans) {
   EXPECT_EQ(lines(result.out), std::vector<std::string>{marked("x:/gone.lnk", "C:\\Games\\Gone\\gone.exe")});
 }
 
+TEST_F(ProfileJudgement, AUserFolderTypedAsAWindowsPathIsThatFolderOfThePrefix) {
+  const fs::path games = prefix.path() / "drive_c/Games";
+  shortcut(games / "Old/gone.lnk", "C:\\Games\\Old\\old.exe");
+  shortcut(games / "real.lnk", "C:\\Games\\Real\\real.exe");
+  const ProgramResult listed = run({"/list", "/userdir", "C:\\Games"});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(lines(listed.out), std::vector<std::string>{marked(games / "Old/gone.lnk", "C:\\Games\\Old\\old.exe")});
+  // Names as Windows takes them: any letter case.
+  const ProgramResult silent = run({"/silent", "/userdir", "c:\\games"});
+  EXPECT_EQ(silent.exitCode, 0) << silent.err;
+  EXPECT_FALSE(fs::exists(games / "Old/gone.lnk"));
+  EXPECT_TRUE(fs::exists(games / "real.lnk"));
+}
+
 }  // namespace
 }  // namespace zendrift::testing

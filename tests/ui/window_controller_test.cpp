@@ -41,6 +41,7 @@ class PlainView final : public ui::WindowView {
   void restoreBounds(const ui::WindowBounds&) override {}
   void showForActions() override {}
   void showError(std::string_view text) override { errors.emplace_back(text); }
+  void showInformation(std::string_view text) override { informations.emplace_back(text); }
   void askYesNo(std::string_view question, std::function<void(bool yes)> answered) override {
     questions.emplace_back(question);
     const bool yes = !answers.empty() && answers.front();
@@ -61,6 +62,7 @@ class PlainView final : public ui::WindowView {
   std::optional<ui::ControlId> focus;
   ui::OptionControls controls;
   std::vector<std::string> errors;
+  std::vector<std::string> informations;
   std::vector<std::string> questions;
   std::deque<bool> answers;
 
@@ -103,6 +105,31 @@ TEST_F(ControllerTest, ANoAnsweredAtOnceKeepsTheShortcutsAndDeleteAsksAgain) {
   EXPECT_FALSE(fs::exists(home.path() / "data/Trash/files/one.lnk"));
   EXPECT_EQ(controller_.model().items.count(), 0);
   EXPECT_TRUE(view_.errors.empty());
+
+  // Nothing of it can come back, and that is no error.
+  controller_.undoClicked();
+  EXPECT_EQ(view_.status, "The last cleaning deleted 2 shortcut(s) for good: there is nothing to undo.");
+  EXPECT_EQ(view_.informations, std::vector<std::string>{view_.status});
+  EXPECT_TRUE(view_.errors.empty());
+}
+
+TEST_F(ControllerTest, AShortcutOnTheDesktopWineLinksToTheHomeShowsItsHostPathAndItsHintTheWholeOne) {
+  // As wineboot makes it: the prefix's Desktop is a link to the home's.
+  fs::remove_all(desktop());
+  fs::create_directories(home.path() / "Desktop");
+  fs::create_directory_symlink(home.path() / "Desktop", desktop());
+  const std::string reached = shortcut(desktop() / "Old Game.lnk", "C:\\Games\\Old\\old.exe");
+  view_.controls.desktop = true;
+  controller_.scanClicked();
+  view_.runUntilIdle(controller_);
+
+  const ui::CheckListModel& model = controller_.model();
+  ASSERT_EQ(model.items.count(), 3);
+  EXPECT_EQ(model.items.get(2), "~/Desktop/Old Game.lnk");
+  EXPECT_EQ(model.itemHint(2), "Path: " + reached + "\nTarget: C:\\Games\\Old\\old.exe\nReason: file not found");
+  // Display only: the record, and so the removal, keeps the path the scan took.
+  EXPECT_EQ(controller_.records()[2].path, reached);
+  EXPECT_EQ(model.items.get(0), "~/prefix/drive_c/users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/one.lnk");
 }
 
 TEST_F(ControllerTest, ACleaningThatCannotBeRecordedIsShownInTheErrorBoxAndTheWindowGoesOn) {

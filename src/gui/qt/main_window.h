@@ -132,6 +132,7 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   void restoreBounds(const WindowBounds& bounds) override;
   void showForActions() override;
   void showError(std::string_view text) override;
+  void showInformation(std::string_view text) override;
   void askYesNo(std::string_view question, std::function<void(bool yes)> answered) override;
   void post(std::function<void()> call) override;
   void requestClose() override { close(); }

@@ -194,8 +194,10 @@ void MainWindow::createResults() {
   resultList_ = place(new CheckListView(controller_.model(), resultsPanel_), ControlId::resultList);
   resultList_->setItemHeight(13);
   resultList_->setMultiSelect(true);
-  resultList_->onExcludeRequested = [this](const std::vector<std::string>& paths) {
-    guarded([&] { controller_.excludePaths(paths); });
+  // Long paths lose their middle instead of scrolling sideways.
+  resultList_->setAutoScroll(false);
+  resultList_->onExcludeRequested = [this](const std::vector<std::string>&) {
+    guarded([this] { controller_.excludeSelected(); });
   };
   resultList_->onUndoRequested = [this] { guarded([this] { controller_.undoClicked(); }); };
 }

@@ -102,6 +102,12 @@ void MainWindow::showError(std::string_view text) {
   box.exec();
 }
 
+void MainWindow::showInformation(std::string_view text) {
+  QWidget* owner = isVisible() ? this : QApplication::activeWindow();
+  QMessageBox box(QMessageBox::Information, "Zendrift", toQString(text), QMessageBox::Ok, owner);
+  box.exec();
+}
+
 void MainWindow::askYesNo(std::string_view question, std::function<void(bool yes)> answered) {
   auto* box = new QMessageBox(QMessageBox::Warning, "Zendrift", toQString(question),
                               QMessageBox::Yes | QMessageBox::No, this);  // the window owns it

@@ -49,12 +49,8 @@ CheckListWindow::CheckListWindow(HWND parent, ui::CheckListModel& model, int id,
   // the system (under Wine, to its server) for every orphan a scan adds.
   measureDc_ = CreateCompatibleDC(nullptr);
   measureOld_ = SelectObject(measureDc_, fonts_.font(font_));
-  model_.setLineWidthFunction([this](std::string_view text) {
-    const std::wstring wide = platform::win32::toWide(text);
-    SIZE extent{};
-    GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    return ui::kCheckAreaWidth + extent.cx + 4;
-  });
+  // No line is measured for a horizontal extent: a path too long for its line loses its middle
+  // (ui::paintCheckLine), so the list never scrolls sideways.
   observer_ = model_.addObserver([this](const ui::CheckListChange& change) {
     if (change.kind == ui::CheckListChange::Kind::Extent && change.scrollHome) left_ = 0;
     // A scan changes many lines at once: the scroll bars and the picture follow once for all, and

@@ -128,7 +128,7 @@ void MainWindow::showListHint(NMTTDISPINFOW& info) {
 
 void MainWindow::onCommand(int id) {
   if (id == kUndoCommandId) return controller_.undoClicked();
-  if (id == kExcludeCommandId) return controller_.excludePaths(controller_.model().excludeSelection());
+  if (id == kExcludeCommandId) return controller_.excludeSelected();
   switch (static_cast<ControlId>(id - kFirstControlId)) {
     case ControlId::scanButton: controller_.scanClicked(); break;
     case ControlId::deleteButton: controller_.deleteClicked(); break;

@@ -97,6 +97,7 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   void restoreBounds(const WindowBounds& bounds) override;
   void showForActions() override;
   void showError(std::string_view text) override;
+  void showInformation(std::string_view text) override;
   void askYesNo(std::string_view question, std::function<void(bool yes)> answered) override;
   void post(std::function<void()> call) override { posted_.post(std::move(call)); }
   void requestClose() override { PostMessageW(window_, WM_CLOSE, 0, 0); }

@@ -73,6 +73,11 @@ void MainWindow::showError(std::string_view text) {
               MB_OK | MB_ICONERROR);
 }
 
+void MainWindow::showInformation(std::string_view text) {
+  MessageBoxW(window_ && IsWindowVisible(window_) ? window_ : nullptr, toWide(text).c_str(), L"Zendrift",
+              MB_OK | MB_ICONINFORMATION);
+}
+
 void MainWindow::askYesNo(std::string_view question, std::function<void(bool yes)> answered) {
   const int answer =
       MessageBoxW(window_, toWide(question).c_str(), L"Zendrift", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);

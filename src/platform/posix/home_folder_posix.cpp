@@ -3,7 +3,11 @@
 #include "platform/home_folder.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
 
 #include <optional>
 #include <string>
@@ -22,6 +26,18 @@ std::string homeFolder() {
 }
 
 }  // namespace
+
+std::string unixHomeFolder() { return homeFolder(); }
+
+std::optional<std::string> linkedFolder(std::string_view folder) {
+  std::string path(folder);
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  struct stat status {};
+  if (path.empty() || ::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+  if (!real || ::stat(real.get(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return std::string(real.get());
+}
 
 bool isUnixHomeFolder(std::string_view folder) {
   const std::string home = homeFolder();

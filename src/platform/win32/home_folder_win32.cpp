@@ -54,6 +54,10 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path) {
 
 }  // namespace
 
+std::string unixHomeFolder() { return {}; }
+
+std::optional<std::string> linkedFolder(std::string_view) { return std::nullopt; }
+
 bool isUnixHomeFolder(std::string_view folder) {
   if (folder.empty() || !underWine()) return false;
   const std::wstring home = unixHome();

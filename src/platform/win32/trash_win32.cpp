@@ -211,19 +211,27 @@ std::optional<UINT> restoreCommand(IContextMenu* menu, HMENU popup, UINT first) 
 
 // The Recycle Bins known to be there, by drive root: Wine's answer lists the whole trash.
 struct Trash::Folders {
-  std::vector<std::pair<std::wstring, bool>> drives;
+  std::vector<std::pair<std::wstring, std::error_code>> drives;
 
-  bool hasRecycleBin(const std::wstring& path) {
+  // Nothing when the drive of `path` has a Recycle Bin, else why not.
+  std::error_code recycleBinMissing(const std::wstring& path) {
     const std::wstring root = driveRoot(path);
-    if (root.empty()) return false;
-    for (const auto& [known, has] : drives) {
-      if (sameText(known, root)) return has;
+    if (root.empty()) return TrashError::noTrash;
+    for (const auto& [known, missing] : drives) {
+      if (sameText(known, root)) return missing;
     }
+    std::error_code missing;
     SHQUERYRBINFO info{};
     info.cbSize = sizeof info;
-    const bool has = ::GetDriveTypeW(root.c_str()) == DRIVE_FIXED && SUCCEEDED(::SHQueryRecycleBinW(root.c_str(), &info));
-    drives.emplace_back(root, has);
-    return has;
+    if (::GetDriveTypeW(root.c_str()) != DRIVE_FIXED) {
+      missing = TrashError::noTrash;
+    } else if (FAILED(::SHQueryRecycleBinW(root.c_str(), &info))) {
+      // Wine fails the query for every drive when it could not set up its trash folders; its
+      // delete would then delete for good.
+      missing = underWine() ? TrashError::noWineTrash : TrashError::noTrash;
+    }
+    drives.emplace_back(root, missing);
+    return missing;
   }
 };
 
@@ -247,7 +255,8 @@ Result<TrashedFile> Trash::moveBelow(std::string_view root, std::string_view rel
   // stay held.
   entry.close();
   const std::wstring path = win32::joinedPath(folderPath, names.back());
-  if (path.size() >= MAX_PATH || !folders_->hasRecycleBin(path)) return std::error_code(TrashError::noTrash);
+  if (path.size() >= MAX_PATH) return std::error_code(TrashError::noTrash);
+  if (const std::error_code missing = folders_->recycleBinMissing(path)) return missing;
 
   std::wstring from = path;
   from.push_back(L'\0');  // the list ends with a second NUL

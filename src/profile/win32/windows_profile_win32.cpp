@@ -116,6 +116,8 @@ std::string windowsFolderHostPath(std::string_view windowsPath, const ShortcutPr
   return platform::withoutTrailingSeparator(path, platform::PathStyle::Windows);
 }
 
+std::string userFolderHostPath(std::string_view folder, const ShortcutProfile&) { return std::string(folder); }
+
 std::string profileTempFolder(const ShortcutProfile&, RegistryCache&) {
   const auto nonEmpty = [](std::string_view name) {
     auto value = platform::environmentVariable(name);

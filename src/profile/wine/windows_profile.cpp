@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "platform/file_system.h"
+#include "platform/path.h"
 #include "profile/wine_prefix.h"
 
 namespace zendrift::profile {
@@ -86,6 +88,15 @@ std::optional<std::string> expandProfileEnvironment(std::string_view text, const
 }
 
 std::string scannedProfileFolder(const ShortcutProfile& scanned) { return scanned.root; }
+
+std::string userFolderHostPath(std::string_view folder, const ShortcutProfile& scanned) {
+  // A host path starts with "/"; "C:\Games" or "\\server\share\x" is one of the prefix.
+  if (folder.empty() || folder.front() == '/' || platform::windowsDrivePart(folder).empty() ||
+      platform::folderExists(folder)) {
+    return std::string(folder);
+  }
+  return windowsFolderHostPath(folder, scanned);
+}
 
 std::string profileTempFolder(const ShortcutProfile& scanned, RegistryCache& registries) {
   // What a program in the prefix gets: TMP, else TEMP, as the prefix's environment sets them.

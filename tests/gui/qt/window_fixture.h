@@ -136,9 +136,11 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.busy(); }, 20000)) << "the window's work never ended";
   }
 
-  static std::vector<std::string> lines(ui::CheckListModel& model) {
+  // The paths of the listed shortcuts, line by line, as the scan found them (a line shows its own
+  // as the user knows it, the home as "~").
+  static std::vector<std::string> records(qt::MainWindow& form) {
     std::vector<std::string> out;
-    for (int i = 0; i < model.items.count(); ++i) out.push_back(model.items.get(i));
+    for (const scan::OrphanRecord& record : form.controller().records()) out.push_back(record.path);
     return out;
   }
 

@@ -41,13 +41,13 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
 
   form->controller().scanClicked();
   waitIdle(*form);
-  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{inDefault.string()});
+  EXPECT_EQ(records(*form), std::vector<std::string>{inDefault.string()});
 
   form->prefixSelector()->setCurrentIndex(1);
   EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(), bottle + "/drive_c/users/ann/Desktop");
   form->controller().scanClicked();
   waitIdle(*form);
-  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{fs::canonical(inBottle).string()});
+  EXPECT_EQ(records(*form), std::vector<std::string>{fs::canonical(inBottle).string()});
 
   // With every prefix, the status line names the one being searched after the folder.
   std::vector<std::string> statuses;
@@ -60,7 +60,7 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   form->controller().scanClicked();
   waitIdle(*form);
   form->controller().setWalkObserver({});
-  EXPECT_EQ(lines(resultList(*form)->model()).size(), 2u);
+  EXPECT_EQ(records(*form).size(), 2u);
   const std::string bottleStatus = "Scanning for orphans in " + bottle + "/drive_c/users/ann/Desktop (Gaming)";
   // Orphans found in the prefixes before it are counted after it.
   EXPECT_NE(std::find_if(statuses.begin(), statuses.end(),

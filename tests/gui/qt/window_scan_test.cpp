@@ -97,9 +97,10 @@ TEST_F(ScanTest, AWholeScanListsTheOrphansInFolderOrder) {
   EXPECT_EQ(scanButton(*form)->caption(), "Stop scan");
   EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
   waitIdle(*form);
-  EXPECT_EQ(lines(resultList(*form)->model()), orphanPaths({1, 2, 3, 4, 5}));
+  EXPECT_EQ(records(*form), orphanPaths({1, 2, 3, 4, 5}));
   // Each line's tooltip says what the shortcut points at and why that counts as broken.
-  EXPECT_EQ(resultList(*form)->model().itemHint(2), "Target: C:\\missing\\orphan3.exe\nReason: file not found");
+  EXPECT_EQ(resultList(*form)->model().itemHint(2),
+            "Path: " + orphans_[2].string() + "\nTarget: C:\\missing\\orphan3.exe\nReason: file not found");
   EXPECT_EQ(statusLabel(*form)->text(), "Ready. 5 orphan(s) found.");
   EXPECT_EQ(scanButton(*form)->caption(), "Start Scan");
   EXPECT_TRUE(deleteButton(*form)->isEnabled());
@@ -114,7 +115,7 @@ TEST_F(ScanTest, StopPressedDuringTheThirdFolderSkipsTheRest) {
   waitIdle(*form);
 
   // The press was handled before the third folder's first entry.
-  EXPECT_EQ(lines(resultList(*form)->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(records(*form), orphanPaths({1, 2}));
   EXPECT_EQ(statusLabel(*form)->text(), "Ready. 2 orphan(s) found.");
   EXPECT_EQ(scanButton(*form)->caption(), "Start Scan");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -130,7 +131,7 @@ TEST_F(ScanTest, ClosingDuringAScanStopsItThenCloses) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return form->closed(); }, 5000));
 
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(lines(resultList(*form)->model()), orphanPaths({1, 2}));
+  EXPECT_EQ(records(*form), orphanPaths({1, 2}));
   // The close ran its handler: the interactive run saved its settings.
   settings::ScanOptions saved;
   settings::loadSettingsFrom(saved, settingsFile().string());
@@ -156,7 +157,7 @@ TEST_F(ScanTest, ClosingDuringARemovalStopsItAfterTheCurrentFileThenCloses) {
   form->controller().scanClicked();
   waitIdle(*form);
   ASSERT_EQ(resultList(*form)->model().items.count(), 5);
-  const std::string last = resultList(*form)->model().items.get(4);
+  const std::string last = form->controller().records()[4].path;
   // The close arrives while the first shortcut (the last line) is being deleted.
   form->controller().setRemovalObserver([&, done = false](const std::string&) mutable {
     if (!std::exchange(done, true)) runOnWindowAndWait(*form, [&] { form->close(); });
@@ -184,10 +185,16 @@ TEST_F(ScanTest, DeletingMovesToTheTrashUndoPutsItBackAndAnUntickedBoxDeletesFor
 
   const QList<QAction*> commands = resultList(*form)->contextMenu()->actions();
   ASSERT_EQ(commands.last()->text(), "Undo last cleaning");
+  ASSERT_EQ(resultList(*form)->model().items.count(), 0);
   commands.last()->trigger();
   for (const fs::path& path : orphans_) EXPECT_TRUE(fs::exists(path)) << path;
   EXPECT_EQ(inTrash(), 0);
-  EXPECT_EQ(statusLabel(*form)->text(), "Restored 5 shortcut(s).");
+  // What came back is listed again, marked as a scan marks it, and the status line says so.
+  waitIdle(*form);
+  EXPECT_EQ(statusLabel(*form)->text(), "Restored 5 shortcut(s). Ready. 5 orphan(s) found.");
+  EXPECT_EQ(records(*form), orphanPaths({1, 2, 3, 4, 5}));
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(resultList(*form)->model().isItemChecked(i)) << i;
+  EXPECT_TRUE(deleteButton(*form)->isEnabled());
 
   moveToTrashBox(*form)->setChecked(false);
   form->controller().scanClicked();

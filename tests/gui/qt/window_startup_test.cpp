@@ -122,7 +122,7 @@ TEST_F(StartupTest, ExitBeforeStartStillScansFirst) {
   const fs::path path = orphan(desktop(), "lost");
   auto form = createForm({"/exit", "/start"});
   EXPECT_TRUE(form->exitRequested());
-  EXPECT_EQ(lines(resultList(*form)->model()), std::vector<std::string>{path.string()});
+  EXPECT_EQ(records(*form), std::vector<std::string>{path.string()});
   EXPECT_EQ(statusLabel(*form)->text(), "Ready. 1 orphan(s) found.");
   EXPECT_TRUE(fs::exists(path));
 }

@@ -109,7 +109,8 @@ class CheckListView : public QAbstractScrollArea {
   void scheduleScrollBars();
   void flushScrollBars() const;
   const QImage& cachedCell(ui::CheckKind kind, ui::CheckState state, bool enabled);
-  const QStaticText& cachedText(int index);
+  // The laid-out text of line `index` in `width` pixels.
+  const QStaticText& cachedText(int index, int width);
   void updateLine(int index);
   int visibleLineCount() const;
   void drawItem(QPainter& painter, int index, const QRect& rect);

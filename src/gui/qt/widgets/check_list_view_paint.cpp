@@ -12,6 +12,7 @@
 #include "gui/qt/widgets/focus_rect.h"
 #include "gui/qt/widgets/qt_painter.h"
 #include "ui/check_list_paint.h"
+#include "ui/path_elision.h"
 
 namespace zendrift::qt::widgets {
 
@@ -61,15 +62,21 @@ void CheckListView::drawItem(QPainter& painter, int index, const QRect& line) {
   const ui::Point at = ui::textOrigin(shared, parts.text, QFontMetrics(font()).height());
   painter.setPen(toQColor(ink.ink));
   painter.setClipRect(text);
-  painter.drawStaticText(at.x, at.y, cachedText(index));
+  painter.drawStaticText(at.x, at.y, cachedText(index, text.right() + 1 - at.x));
   painter.setClipping(false);
 
   if (index == model_->itemIndex() && hasFocus()) drawFocusRect(painter, text);
 }
 
-const QStaticText& CheckListView::cachedText(int index) {
+const QStaticText& CheckListView::cachedText(int index, int width) {
+  // Without horizontal scrolling a path too long for the line loses its middle, not its file name.
+  const std::string& line = model_->items.get(index);
+  const QFontMetrics metrics(font());
+  const QString text = QString::fromStdString(
+      autoScroll_ ? line : ui::middleElidedPath(line, width, [&metrics](std::string_view part) {
+        return metrics.horizontalAdvance(QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size())));
+      }));
   // Laying text out is the dearest part of a paint; a scan repaints the same lines many times.
-  const QString text = QString::fromStdString(model_->items.get(index));
   auto found = texts_.find(text);
   if (found != texts_.end()) return *found;
   if (texts_.size() > 512) texts_.clear();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "widget_test_support.h"
 #include "gui/qt/widgets/check_images.h"
 #include "gui/qt/widgets/check_list_view.h"
+#include "ui/path_elision.h"
 
 namespace zendrift::qt::widgets {
 namespace {
@@ -342,6 +344,30 @@ TEST(CheckListBoxLifetime, AViewOutlivingItsModelLetsGoOfIt) {
   view->repaint();
   view.reset();  // must not touch the dead model
   SUCCEED();
+}
+
+TEST(CheckListElision, ThreeShortcutsOfOneGameReadApartInAListTooNarrowForThem) {
+  ensureApplication();
+  const QFontMetrics metrics(crispFont());
+  const auto width = [&metrics](std::string_view text) {
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  };
+  const std::string folder = "/home/ann/.wine/drive_c/users/ann/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/";
+  const int room = width(folder) / 2;
+  std::vector<std::string> shown;
+  for (const char* name : {"Old Game/Old Game.lnk", "Old Game/Uninstall Old Game.lnk", "Old Game/Readme.lnk"}) {
+    const std::string line = ui::middleElidedPath(folder + name, room, width);
+    EXPECT_LE(width(line), room) << line;
+    EXPECT_TRUE(line.starts_with("/home/ann/")) << line;
+    EXPECT_TRUE(line.ends_with(".../" + std::string(name))) << line;
+    shown.push_back(line);
+  }
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[1], shown[2]);
+  // What fits is left whole, and with no room for the folder the file name's end still shows.
+  EXPECT_EQ(ui::middleElidedPath("/a/b.lnk", room, width), "/a/b.lnk");
+  const std::string cramped = ui::middleElidedPath(folder + "Old Game/Readme.lnk", width("...Old Game/Readme.lnk") - 1, width);
+  EXPECT_TRUE(cramped.starts_with("...") && cramped.ends_with("Readme.lnk")) << cramped;
 }
 
 }  // namespace
