@@ -221,10 +221,10 @@ ui::Size MainWindow::outerSize(ui::Size client) {
 
 ui::Size MainWindow::minimumOuterSize() const { return outerSize(ui::minimumClient(scale_)); }
 
-std::optional<ui::Rect> MainWindow::workArea(const RECT& near) {
+std::optional<ui::Rect> MainWindow::workArea(const RECT& wanted) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromRect(&near, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
+  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
   const RECT& area = monitor.rcWork;
   return ui::Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
 }

@@ -77,8 +77,8 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   // The outer size of a client area in this system's frame.
   static ui::Size outerSize(ui::Size client);
   ui::Size minimumOuterSize() const;
-  // The work area of the monitor nearest to `near`.
-  static std::optional<ui::Rect> workArea(const RECT& near);
+  // The work area of the monitor nearest to `wanted`.
+  static std::optional<ui::Rect> workArea(const RECT& wanted);
   WindowBounds fittedToScreen(WindowBounds bounds) const;
   // The styled button of `id`, or null for another control.
   StyledButtonWindow* styledButton(ui::ControlId id) const;
