@@ -108,8 +108,15 @@ for pair in "ButtonFace=45 45 48" "ButtonText=255 255 255" "ButtonHilight=90 90 
 done
 if start 1280x1024; then
   xdotool mousemove 0 0
-  sleep 0.5
-  import -window root "$scratch/dark.png"
+  # Once painted: the Start Scan button's light face is on the screen.
+  read -r left top width height <<<"$(probe rect scan)"
+  for _ in $(seq 40); do
+    import -window root "$scratch/dark.png"
+    painted=$(convert "$scratch/dark.png" -crop "$((width - 8))x$((height - 8))+$((left + 4))+$((top + 4))" \
+      -format '%[fx:maxima.intensity]' info:)
+    awk -v v="$painted" 'BEGIN { exit !(v > 0.85) }' && break
+    sleep 0.25
+  done
   read -r cl ct _ _ <<<"$(probe rect window)"
   background=$(convert "$scratch/dark.png" -crop "1x1+$((cl + 300))+$((ct + 300))" -format '%[fx:intensity]' info:)
   awk -v v="$background" 'BEGIN { exit !(v < 0.4) }' || fail "the dark colours did not take (background $background)"

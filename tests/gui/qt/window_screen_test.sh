@@ -50,7 +50,7 @@ start() {
     QT_QPA_PLATFORM=xcb "${environment[@]}" "$program" "${parameters[@]}" >"$scratch/program.log" 2>&1 &
   app=$!
   window=""
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do
     window=$(xwininfo -display "$display" -root -tree 2>/dev/null |
       sed -n 's/^ *\(0x[0-9a-f]*\) "Zendrift 1\.8\.9 (Build 36)".*/\1/p' | head -n 1)
     [ -n "$window" ] && break
@@ -109,7 +109,13 @@ COLOURS
 screen 1280x1024
 start QT_QPA_PLATFORMTHEME=kde KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true XDG_CURRENT_DESKTOP=KDE --
 read -r left top _ _ <<<"$(bounds)"
-import -display "$display" -window root "$scratch/dark.png"
+# Once painted: the Start Scan button's light face is on the screen.
+for _ in $(seq 40); do
+  import -display "$display" -window root "$scratch/dark.png"
+  painted=$(convert "$scratch/dark.png" -crop "65x13+$((left + 20))+$((top + 410))" -format '%[fx:maxima.intensity]' info:)
+  awk -v v="$painted" 'BEGIN { exit !(v > 0.85) }' && break
+  sleep 0.25
+done
 # The theme took: the window's own background is dark.
 background=$(convert "$scratch/dark.png" -crop "1x1+$((left + 300))+$((top + 300))" -format '%[fx:intensity]' info:)
 awk -v v="$background" 'BEGIN { exit !(v < 0.4) }' || fail "the dark palette did not take (background $background)"
