@@ -5,7 +5,8 @@
 # sources for the cross build, builds the core library, the tests and zendrift.exe (with its Win32
 # window) in build/win64, checks that zendrift.exe stays small and needs only Windows' own DLLs,
 # then runs every test program in a fresh Wine prefix made in a temporary folder, with no
-# display, and finally the window test on a virtual X display (tests/e2e/windows/window_test.sh).
+# display, and finally the window tests on virtual X displays (tests/e2e/windows/window_test.sh,
+# window_screen_test.sh).
 # Exit status 2 means the packages could not be installed.
 #
 # ZENDRIFT_WIN64_BUILD names another build folder (GoogleTest then goes into its "deps"
@@ -135,6 +136,10 @@ if [ -f "$program" ]; then
   ran=$((ran + 1))
   echo "-- window_test"
   bash "$root/tests/e2e/windows/window_test.sh" "$build" || failed+=("window_test")
+  # The window on a small screen, at 192 dpi and with dark system colours, from screenshots.
+  ran=$((ran + 1))
+  echo "-- window_screen_test"
+  bash "$root/tests/e2e/windows/window_screen_test.sh" "$build" || failed+=("window_screen_test")
 fi
 
 echo "windows tests: $ran programs, ${#failed[@]} failed; $(( $(date +%s) - started )) s in all"

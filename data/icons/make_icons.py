@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the PNG icons (48 and 256 pixels) from the same shapes as zendrift.svg, with 4x4
-samples per pixel. Run it after changing the SVG; the PNGs are kept in the repository so that a
-build needs no SVG renderer."""
+"""Draws the PNG icons (48 and 256 pixels) and the Windows icon zendrift.ico (16, 32, 48 and 256
+pixels) from the same shapes as zendrift.svg, with 4x4 samples per pixel. Run it after changing
+the SVG; the pictures are kept in the repository so that a build needs no SVG renderer."""
 import os
 import struct
 import zlib
@@ -64,16 +64,43 @@ def render(size, samples=4):
     return rows
 
 
-def write_png(path, size, rows):
+def png_bytes(size, rows):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
     header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) +
+            chunk(b"IEND", b""))
+
+
+def dib_bytes(size, rows):
+    """A 32-bit icon image as Windows keeps it: bottom-up BGRA, then the 1-bit mask (all drawn)."""
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = bytearray()
+    for row in reversed(rows):
+        for x in range(size):
+            r, g, b, a = row[1 + 4 * x:5 + 4 * x]
+            pixels += bytes([b, g, r, a])
+    mask_row = ((size + 31) // 32) * 4
+    return header + bytes(pixels) + bytes(mask_row * size)
+
+
+def write_ico(path, images):
+    """images: (size, bytes); 256 is written as 0, as the format wants."""
+    offset = 6 + 16 * len(images)
+    directory, data = b"", b""
+    for size, image in images:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset + len(data))
+        data += image
     with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) +
-                  chunk(b"IEND", b""))
+        out.write(struct.pack("<HHH", 0, 1, len(images)) + directory + data)
 
 
+drawn = {size: render(size) for size in (16, 32, 48, 256)}
 for size in (48, 256):
     folder = os.path.join(HERE, f"{size}x{size}")
     os.makedirs(folder, exist_ok=True)
-    write_png(os.path.join(folder, "zendrift.png"), size, render(size))
+    with open(os.path.join(folder, "zendrift.png"), "wb") as out:
+        out.write(png_bytes(size, drawn[size]))
+# Small sizes as bitmaps, which every Windows reads; the large one compressed, as Vista began.
+write_ico(os.path.join(HERE, "zendrift.ico"),
+          [(size, dib_bytes(size, drawn[size])) for size in (16, 32, 48)] + [(256, png_bytes(256, drawn[256]))])

@@ -43,4 +43,26 @@ struct ButtonLook {
 
 ButtonLook buttonLook(const ButtonStatus& status) noexcept;
 
+// How far apart two colours stand for the eye: the ratio of their relative luminances (each plus
+// 0.05), from 1 (the same) to 21 (black on white), as the accessibility guidelines measure it.
+double contrastRatio(Color a, Color b) noexcept;
+
+// The face a caption is drawn on: its gradient's two ends.
+struct Face {
+  Color top, bottom;
+};
+inline constexpr Face kFace{kFaceTop, kFaceBottom}, kPressedFace{kPressedTop, kPressedBottom};
+
+// The button draws its own light face whatever the desktop's colours, so a colour from the
+// palette (white text of a dark theme) may vanish on it. Each of these keeps `ink` where it
+// reads on `face` and otherwise gives what does:
+// - the caption: a contrast of 4.5 or more, else black or white, whichever stands out more;
+// - the disabled caption's shadow: a contrast of 2 or more (greyed, but legible), else the
+//   classic grey #A0A0A0;
+// - the disabled caption's highlight, an emboss one pixel behind: close to the face (a contrast
+//   of 1.5 at most), else white.
+Color captionInk(Color ink, Face face) noexcept;
+Color disabledShadowInk(Color ink, Face face) noexcept;
+Color disabledHighlightInk(Color ink, Face face) noexcept;
+
 }  // namespace zendrift::ui

@@ -147,8 +147,14 @@ void paintButton(Painter& painter, const ButtonPaint& button, const ButtonGradie
   }
   if (button.status.focused && button.showFocusRect) painter.drawFocusRect({3, 3, w - 6, h - 6});
   if (button.caption != nullptr) {
+    // In colours that read on the face drawn, whatever the palette gave.
+    const Face face = look.pressedFace ? kPressedFace : kFace;
+    ButtonColors inks = button.colors;
+    inks.text = captionInk(inks.text, face);
+    inks.shadow = disabledShadowInk(inks.shadow, face);
+    inks.highlight = disabledHighlightInk(inks.highlight, face);
     drawCaption(painter, *button.caption, placement.text.translated(p, p), placement.flags, button.status.enabled,
-                button.colors);
+                inks);
   }
 }
 

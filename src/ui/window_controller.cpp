@@ -92,7 +92,7 @@ void WindowController::prefixChosen() {
 void WindowController::showFolderHints() {
   auto& folders = wellKnownFolders_;
   const std::pair<ControlId, std::string> hints[] = {
-      {ControlId::startMenuBox, folders.startMenu},       {ControlId::desktopBox, folders.desktop},
+      {ControlId::startMenuBox, folders.startMenu},       {ControlId::desktopBox, folderPairHint(folders.desktop, folders.commonDesktopDirectory)},
       {ControlId::favoritesBox, folders.favorites},       {ControlId::historyBox, folders.history},
       {ControlId::programFilesBox, folders.programFiles}, {ControlId::tempBox, folders.temp},
       {ControlId::appDataBox, folders.appData},           {ControlId::recentBox, folders.recent}};

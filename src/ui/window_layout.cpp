@@ -192,4 +192,10 @@ Rect clientRect(const std::array<Rect, kControlCount>& rects, ControlId id) {
   return rect;
 }
 
+std::string folderPairHint(std::string_view user, std::string_view allUsers) {
+  std::string hint(user);
+  if (!allUsers.empty()) hint += (hint.empty() ? "" : "\n") + std::string(allUsers);
+  return hint;
+}
+
 }  // namespace zendrift::ui

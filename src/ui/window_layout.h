@@ -7,6 +7,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "ui/font.h"
@@ -103,6 +104,10 @@ const ControlSpec& controlSpec(ControlId id);
 std::span<const ControlId> tabOrder();
 
 Font fontFor(FontRole role);
+
+// The hint of a folder box that scans the user's folder and the all-users one of its kind (the
+// Desktop box): both paths, a line each, the user's first; a folder not found is left out.
+std::string folderPairHint(std::string_view user, std::string_view allUsers);
 
 // Every control's rectangle, relative to its parent, for a client area of `client` device
 // pixels on a screen of `scale` = dpi / 96 (1.5 at 144 dpi). Edges are scaled and rounded, so

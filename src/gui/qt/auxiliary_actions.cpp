@@ -1,9 +1,11 @@
-// The folder dialog, help, the update check and the maker's web site; none reports a failure.
+// The folder dialog, help, the update check and the maker's web site. What the desktop cannot
+// open (no xdg-open, so no browser to show a page) is said in a box.
 #include "gui/qt/auxiliary_actions.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 
@@ -64,19 +66,40 @@ std::string browseForFolder(QWidget* owner, std::string_view title, std::string_
   return chosen.front().toStdString();
 }
 
-void openHelp(std::string_view folder) {
-  platform::openWithShell(std::string(folder) + std::string(kManualFileName));
+namespace {
+
+// A box over `owner` that does not hold up the window: it goes when answered.
+void sayCannotOpen(QWidget* owner, std::string_view what, const std::string& target) {
+  const std::string text = "Cannot open " + std::string(what) + " " + target +
+                           ": no web browser or other program to open it was found (xdg-open is missing).";
+  auto* box = new QMessageBox(QMessageBox::Warning, "Zendrift", QString::fromStdString(text), QMessageBox::Ok, owner);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::WindowModal);
+  box->open();
 }
 
-void checkForUpdates(std::string_view folder) {
+// The desktop's opener, started on its own so that it outlives the program.
+void openWithDesktop(QWidget* owner, std::string_view what, const std::string& target) {
+  if (!QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(target)})) {
+    sayCannotOpen(owner, what, target);
+  }
+}
+
+}  // namespace
+
+void openHelp(QWidget* owner, std::string_view folder) {
+  openWithDesktop(owner, "the help page", std::string(folder) + std::string(kManualFileName));
+}
+
+void checkForUpdates(QWidget* owner, std::string_view folder) {
   const std::string checker = std::string(folder) + std::string(kUpdateCheckerFileName);
   if (platform::fileExists(checker)) {
     QProcess::startDetached(QString::fromStdString(checker), {});
   } else {
-    platform::openWithShell(productPageAddress());
+    openWithDesktop(owner, "the product page", productPageAddress());
   }
 }
 
-void openHomePage() { platform::openWithShell(homePageAddress()); }
+void openHomePage(QWidget* owner) { openWithDesktop(owner, "the web site", homePageAddress()); }
 
 }  // namespace zendrift::qt

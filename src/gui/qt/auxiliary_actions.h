@@ -34,11 +34,13 @@ QPoint centerBrowseDialog(QSize dialog, QSize workArea);
 // folder, else at the user's home folder; never at the process's current folder.
 std::string browseForFolder(QWidget* owner, std::string_view title, std::string_view startFolder = {});
 
-// Opens the help page in `folder` (with its trailing delimiter) with the desktop's handler.
-void openHelp(std::string_view folder);
+// Pages open with the desktop's handler (xdg-open); where there is none, a box over `owner`
+// says so.
+// Opens the help page in `folder` (with its trailing delimiter).
+void openHelp(QWidget* owner, std::string_view folder);
 // Starts the update checker in `folder` when it is a file there, else opens the product page.
-void checkForUpdates(std::string_view folder);
+void checkForUpdates(QWidget* owner, std::string_view folder);
 // Opens the maker's home page.
-void openHomePage();
+void openHomePage(QWidget* owner);
 
 }  // namespace zendrift::qt

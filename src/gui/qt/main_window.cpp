@@ -5,9 +5,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
-#include <algorithm>
+#include <optional>
 
 #include "gui/qt/auxiliary_actions.h"
+#include "ui/window_placement.h"
 
 namespace zendrift::qt {
 namespace {
@@ -49,10 +50,10 @@ void MainWindow::onBrowseClicked() {
   focusControl(ui::ControlId::scanButton);
 }
 
-void MainWindow::onHelpClicked() { openHelp(companionFolder_); }
+void MainWindow::onHelpClicked() { openHelp(this, companionFolder_); }
 void MainWindow::onExitClicked() { close(); }
-void MainWindow::onUpdatesClicked() { checkForUpdates(companionFolder_); }
-void MainWindow::onLogoClicked() { openHomePage(); }
+void MainWindow::onUpdatesClicked() { checkForUpdates(this, companionFolder_); }
+void MainWindow::onLogoClicked() { openHomePage(this); }
 
 // The frame's size is counted as the design's, whatever the window manager draws (if anything):
 // the settings then give back the same client area on every desktop, and the minimum size and
@@ -64,17 +65,31 @@ WindowBounds MainWindow::outerBounds() const {
   return {pos().x(), pos().y(), width() + extent.width(), height() + extent.height()};
 }
 
-WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
-  // Bounds from the settings file may be anything: keep the window within the screen's work area
-  // and no smaller than its minimum.
+namespace {
+
+// The work area of the screen the window shows on, in Qt's device-independent pixels, as the
+// window's own bounds are.
+std::optional<ui::Rect> workArea() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return bounds;
+  if (!screen) return std::nullopt;
   const QRect area = screen->availableGeometry();
-  bounds.width = std::clamp(bounds.width, kMinWidth, std::max(kMinWidth, area.width()));
-  bounds.height = std::clamp(bounds.height, kMinHeight, std::max(kMinHeight, area.height()));
-  bounds.left = std::clamp(bounds.left, area.left(), std::max(area.left(), area.left() + area.width() - bounds.width));
-  bounds.top = std::clamp(bounds.top, area.top(), std::max(area.top(), area.top() + area.height() - bounds.height));
-  return bounds;
+  return ui::Rect{area.x(), area.y(), area.width(), area.height()};
+}
+
+WindowBounds toBounds(const ui::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+
+}  // namespace
+
+void MainWindow::placeAtDesign() {
+  const std::optional<ui::Rect> area = workArea();
+  const ui::Rect place = area ? ui::designPlacement(ui::kDesignBounds.size(), ui::kMinimumSize, *area) : ui::kDesignBounds;
+  setOuterBounds(toBounds(place));
+}
+
+WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
+  const std::optional<ui::Rect> area = workArea();
+  if (!area) return bounds;
+  return toBounds(ui::fittedToWorkArea({bounds.left, bounds.top, bounds.width, bounds.height}, ui::kMinimumSize, *area));
 }
 
 void MainWindow::setOuterBounds(const WindowBounds& bounds) {

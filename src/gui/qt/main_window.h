@@ -83,6 +83,8 @@ class MainWindow : private ui::WindowView, private WindowControl, public QWidget
   void setOuterBounds(const WindowBounds& bounds);
   // `bounds` moved and cut to fit the screen's work area, and no smaller than the minimum size.
   WindowBounds fittedToScreen(WindowBounds bounds) const;
+  // The design size at the design place where it fits the screen, else centred on it.
+  void placeAtDesign();
 
   // Where the help page and the update checker are looked for (with its trailing delimiter);
   // the executable's folder unless set.

@@ -101,9 +101,8 @@ void MainWindow::createControls() {
   setWindowTitle("Zendrift");
   setFont(designFont(ui::FontRole::window));
   setAutoFillBackground(true);
-  resize(kDesignBounds.width - kDesignFrameWidth, kDesignBounds.height - kDesignFrameHeight);
   setMinimumSize(kMinWidth - kDesignFrameWidth, kMinHeight - kDesignFrameHeight);
-  move(kDesignBounds.left, kDesignBounds.top);
+  placeAtDesign();
 
   // Created in tab order so that the default focus chain already runs the right way.
   resultsPanel_ = makePanel(this, ControlId::resultsPanel);

@@ -1,4 +1,5 @@
-// The application object, named "Zendrift" for the desktop and the window manager.
+// The application object, named "Zendrift" for the desktop and the window manager, with the
+// program's icon for its windows.
 #pragma once
 
 #include <QApplication>

@@ -1,8 +1,11 @@
-// The folder dialog, help, the update check and the maker's web site, through the shell.
+// The folder dialog, help, the update check and the maker's web site, through the shell; what
+// the shell cannot open is said in a box.
 #include "gui/win32/auxiliary_actions.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -46,8 +49,29 @@ int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   return 0;
 }
 
-void shellOpen(HWND owner, const std::string& target) {
-  ShellExecuteW(owner, L"open", toWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+// Opens `target` with its program; when the shell cannot (no web browser, say), says so in a
+// box instead of leaving the click without an answer.
+void shellOpen(HWND owner, const std::string& target, std::string_view what) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(owner, L"open", toWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) return;
+  const DWORD error = GetLastError();
+  std::string reason;
+  switch (result) {
+    case SE_ERR_NOASSOC:
+    case SE_ERR_ASSOCINCOMPLETE:
+      reason = "no web browser or other program is set to open it.";
+      break;
+    case SE_ERR_FNF:
+    case SE_ERR_PNF:
+      reason = "it is not there.";
+      break;
+    default:
+      reason = std::system_category().message(static_cast<int>(error ? error : ERROR_NO_ASSOCIATION));
+      break;
+  }
+  const std::string text = "Cannot open " + std::string(what) + " " + target + ": " + reason;
+  MessageBoxW(owner, toWide(text).c_str(), L"Zendrift", MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
@@ -77,13 +101,19 @@ std::string browseForFolder(HWND owner, std::string_view title, std::string_view
   return toUtf8(path);
 }
 
-void openHelp(HWND owner, std::string_view folder) { shellOpen(owner, std::string(folder) + std::string(kManualFileName)); }
+void openHelp(HWND owner, std::string_view folder) {
+  shellOpen(owner, std::string(folder) + std::string(kManualFileName), "the help page");
+}
 
 void checkForUpdates(HWND owner, std::string_view folder) {
   const std::string checker = std::string(folder) + std::string(kUpdateCheckerFileName);
-  shellOpen(owner, platform::fileExists(checker) ? checker : homePageAddress() + "/zendrift/");
+  if (platform::fileExists(checker)) {
+    shellOpen(owner, checker, "the update checker");
+  } else {
+    shellOpen(owner, homePageAddress() + "/zendrift/", "the product page");
+  }
 }
 
-void openHomePage() { shellOpen(nullptr, homePageAddress()); }
+void openHomePage(HWND owner) { shellOpen(owner, homePageAddress(), "the web site"); }
 
 }  // namespace zendrift::win32

@@ -17,11 +17,12 @@ std::string executableFolder();
 // cancels or picks something that is not a folder of the file system.
 std::string browseForFolder(HWND owner, std::string_view title, std::string_view startFolder);
 
+// Each of the next three says in a box over `owner` when the shell cannot open what it names.
 // Opens manual.html in `folder` (with its trailing delimiter).
 void openHelp(HWND owner, std::string_view folder);
 // Starts verprobe.exe in `folder` when it is there, else opens the product page.
 void checkForUpdates(HWND owner, std::string_view folder);
 // Opens the maker's home page.
-void openHomePage();
+void openHomePage(HWND owner);
 
 }  // namespace zendrift::win32

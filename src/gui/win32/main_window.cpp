@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -16,6 +17,7 @@
 #include "gui/win32/styled_button_window.h"
 #include "platform/win32/win32_text.h"
 #include "ui/guarded_call.h"
+#include "ui/window_placement.h"
 
 namespace zendrift::win32 {
 
@@ -31,20 +33,26 @@ MainWindow::MainWindow(settings::ScanOptions& options, settings::CommandLine com
       fonts_(dpi_),
       posted_(WM_APP + 1),
       controller_(*this, options, std::move(commandLine)) {
-  // The design's client area at the screen's density, in a frame of this system's own size.
-  constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT frame{0, 0, scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Zendrift", kStyle, ui::kDesignBounds.left,
-                            ui::kDesignBounds.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
+  // The design's client area at the screen's density, in a frame of this system's own size, at
+  // the design place where that fits the screen.
+  const ui::Size design = outerSize({scaled(ui::kDesignClient.width), scaled(ui::kDesignClient.height)});
+  const RECT wanted{ui::kDesignBounds.left, ui::kDesignBounds.top, ui::kDesignBounds.left + design.width,
+                    ui::kDesignBounds.top + design.height};
+  const std::optional<ui::Rect> area = workArea(wanted);
+  const ui::Rect place = area ? ui::designPlacement(design, minimumOuterSize(), *area)
+                              : ui::Rect{ui::kDesignBounds.left, ui::kDesignBounds.top, design.width, design.height};
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Zendrift", kStyle, place.left, place.top, place.width,
+                            place.height, nullptr, nullptr, GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
   if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   posted_.setWindow(window_);
   createControls();
 }
 
 void MainWindow::registerClass(HINSTANCE instance) {
-  const WindowClassLook look{.icon = LoadIconW(nullptr, IDI_APPLICATION), .background = GetSysColorBrush(COLOR_BTNFACE)};
+  // The program's own icon (zendrift.rc); a program built without it, such as a test, the system's.
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  const WindowClassLook look{.icon = icon, .background = GetSysColorBrush(COLOR_BTNFACE)};
   WindowObject::registerClass(instance, kClassName, look);
 }
 
@@ -79,10 +87,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      const ui::Size client = ui::minimumClient(scale_);
-      RECT frame{0, 0, client.width, client.height};
-      AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);
-      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      const ui::Size minimum = minimumOuterSize();
+      limits->ptMinTrackSize = {minimum.width, minimum.height};
       return 0;
     }
     case WM_CTLCOLORSTATIC:
@@ -136,7 +142,7 @@ void MainWindow::onCommand(int id) {
     case ControlId::helpButton: openHelp(window_, companionFolder_); break;
     case ControlId::updatesButton: checkForUpdates(window_, companionFolder_); break;
     case ControlId::exitButton: SendMessageW(window_, WM_CLOSE, 0, 0); break;
-    case ControlId::logo: openHomePage(); break;
+    case ControlId::logo: openHomePage(window_); break;
     default: break;
   }
 }
@@ -207,23 +213,31 @@ void MainWindow::restoreBounds(const WindowBounds& saved) {
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
+ui::Size MainWindow::outerSize(ui::Size client) {
+  RECT frame{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+ui::Size MainWindow::minimumOuterSize() const { return outerSize(ui::minimumClient(scale_)); }
+
+std::optional<ui::Rect> MainWindow::workArea(const RECT& wanted) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
+  const RECT& area = monitor.rcWork;
+  return ui::Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
   // Bounds from the settings file may be anything: keep the window within the work area of the
   // monitor nearest to them, and no smaller than its minimum.
   const RECT wanted{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return bounds;
-  const RECT area = monitor.rcWork;
-  const int areaWidth = area.right - area.left;
-  const int areaHeight = area.bottom - area.top;
-  const int minWidth = scaled(ui::kMinimumSize.width);
-  const int minHeight = scaled(ui::kMinimumSize.height);
-  bounds.width = std::clamp(bounds.width, minWidth, std::max(minWidth, areaWidth));
-  bounds.height = std::clamp(bounds.height, minHeight, std::max(minHeight, areaHeight));
-  bounds.left = std::clamp(bounds.left, static_cast<int>(area.left), std::max<int>(area.left, area.right - bounds.width));
-  bounds.top = std::clamp(bounds.top, static_cast<int>(area.top), std::max<int>(area.top, area.bottom - bounds.height));
-  return bounds;
+  const std::optional<ui::Rect> area = workArea(wanted);
+  if (!area) return bounds;
+  const ui::Rect fitted =
+      ui::fittedToWorkArea({bounds.left, bounds.top, bounds.width, bounds.height}, minimumOuterSize(), *area);
+  return {fitted.left, fitted.top, fitted.width, fitted.height};
 }
 
 std::string MainWindow::controlText(HWND control) const {

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,8 @@ using ui::WindowBounds;
 class MainWindow final : public WindowObject, private ui::WindowView {
  public:
   static constexpr wchar_t kClassName[] = L"ZendriftMainWindow";
+  // The icon's number in the program's resources.
+  static constexpr int kIconResource = 1;
 
   // `options` is the program's one record; it outlives the window. `versionStamp` goes in the
   // caption. Creates the window, hidden, with every control; the start-up sequence runs in start.
@@ -70,6 +73,12 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   void onCloseRequested();
   void onBrowseClicked();
 
+  static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // The outer size of a client area in this system's frame.
+  static ui::Size outerSize(ui::Size client);
+  ui::Size minimumOuterSize() const;
+  // The work area of the monitor nearest to `wanted`.
+  static std::optional<ui::Rect> workArea(const RECT& wanted);
   WindowBounds fittedToScreen(WindowBounds bounds) const;
   // The styled button of `id`, or null for another control.
   StyledButtonWindow* styledButton(ui::ControlId id) const;

@@ -3,8 +3,8 @@
 
 #include <windowsx.h>
 
-#include "gui/win32/image_scale.h"
 #include "gui/win32/logo_picture.h"
+#include "ui/logo_drawing.h"
 
 namespace zendrift::win32 {
 
@@ -27,8 +27,13 @@ StateImageWindow::~StateImageWindow() {
 LRESULT StateImageWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      // The picture at the control's size, which the layout scales by the screen's dpi.
-      picture_ = scaledImage(logoPicture(), LOWORD(lParam), HIWORD(lParam));
+      // The picture at the control's size, which the layout scales by the screen's dpi: drawn
+      // anew there, so that it stays smooth.
+      if (const ui::Size size{LOWORD(lParam), HIWORD(lParam)}; size == logoPicture().size()) {
+        picture_ = logoPicture();
+      } else {
+        picture_ = ui::drawnLogo(size);
+      }
       return 0;
     case WM_ERASEBKGND:
       return 1;

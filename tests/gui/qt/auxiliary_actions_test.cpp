@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "gui/qt/auxiliary_actions.h"
@@ -69,6 +70,27 @@ class ActionsTest : public WindowTest {
 TEST_F(ActionsTest, HelpOpensTheManualBesideTheExecutable) {
   form()->onHelpClicked();
   EXPECT_EQ(waitForFile(opened()), (companion() / "manual.html").string() + "\n");
+}
+
+TEST_F(ActionsTest, HelpWithNothingToOpenItSaysSoInABox) {
+  auto window = form();
+  window->onHelpClicked();  // the desktop's opener is there: no box
+  const auto shownBox = [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) return box;
+    }
+    return static_cast<QMessageBox*>(nullptr);
+  };
+  EXPECT_EQ(shownBox(), nullptr);
+
+  // No xdg-open at all, as on a system without a desktop's tools.
+  const ScopedEnv bare("PATH", (dir_.str() + "/nothing").c_str());
+  window->onHelpClicked();
+  QMessageBox* box = shownBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), "Zendrift");
+  EXPECT_NE(box->text().toStdString().find((companion() / "manual.html").string()), std::string::npos);
+  box->close();
 }
 
 TEST_F(ActionsTest, CompanionFolderDefaultsToTheExecutablesFolder) {

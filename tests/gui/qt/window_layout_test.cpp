@@ -101,7 +101,9 @@ TEST_F(LayoutTest, FolderHintsCaptionAndFocusWhenShown) {
   auto form = createForm();
   EXPECT_EQ(form->windowTitle(), "Zendrift 1.8.9 (Build 36)");
   EXPECT_EQ(startMenuBox(*form)->toolTip().toStdString(), startMenu().string());
-  EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(), desktop().string());
+  // The Desktop box scans the user's desktop and the all-users one: its hint names both.
+  EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(),
+            desktop().string() + "\n" + (driveC() / "users/Public/Desktop").string());
   EXPECT_EQ(recentBox(*form)->toolTip().toStdString(),
             (driveC() / "users/ann/AppData/Roaming/Microsoft/Windows/Recent").string());
   // The prefix's own Temp, as Windows programs in it see it; never the host's.

@@ -44,7 +44,8 @@ TEST_F(PrefixSelectorTest, TheChosenPrefixIsScannedAndTheChoiceIsSaved) {
   EXPECT_EQ(records(*form), std::vector<std::string>{inDefault.string()});
 
   form->prefixSelector()->setCurrentIndex(1);
-  EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(), bottle + "/drive_c/users/ann/Desktop");
+  EXPECT_EQ(desktopBox(*form)->toolTip().toStdString(),
+            bottle + "/drive_c/users/ann/Desktop\n" + bottle + "/drive_c/users/Public/Desktop");
   form->controller().scanClicked();
   waitIdle(*form);
   EXPECT_EQ(records(*form), std::vector<std::string>{fs::canonical(inBottle).string()});

@@ -28,6 +28,13 @@ bool StatePictures::anySet() const noexcept {
   return holdsGraphic(enter_) || holdsGraphic(clicked1_) || holdsGraphic(clicked2_) || holdsGraphic(down_);
 }
 
+namespace {
+
+// A picture drawn for a denser screen covers the size it stands for, not its pixel count.
+QSize shownSize(const QImage& picture) { return picture.deviceIndependentSize().toSize(); }
+
+}  // namespace
+
 StateImage::StateImage(QWidget* parent) : QWidget(parent) {
   resize(105, 105);
   machine_.show = [this](PictureState state) { display(pictureFor(state)); };
@@ -40,7 +47,7 @@ StateImage::~StateImage() = default;
 
 void StateImage::display(const QImage& picture) {
   displayed_ = picture;
-  if (autoSize_ && holdsGraphic(displayed_)) resize(displayed_.size());
+  if (autoSize_ && holdsGraphic(displayed_)) resize(shownSize(displayed_));
   updateHitMask();
   update();
 }
@@ -74,7 +81,7 @@ void StateImage::setPicture(const QImage& picture) {
 
 void StateImage::setAutoSize(bool autoSize) {
   autoSize_ = autoSize;
-  if (autoSize_ && holdsGraphic(displayed_)) resize(displayed_.size());
+  if (autoSize_ && holdsGraphic(displayed_)) resize(shownSize(displayed_));
   updateHitMask();
 }
 
@@ -161,6 +168,6 @@ void StateImage::mouseReleaseEvent(QMouseEvent* event) {
   machine_.released(point.x(), point.y(), width(), height());
 }
 
-QSize StateImage::sizeHint() const { return holdsGraphic(displayed_) ? displayed_.size() : QSize(105, 105); }
+QSize StateImage::sizeHint() const { return holdsGraphic(displayed_) ? shownSize(displayed_) : QSize(105, 105); }
 
 }  // namespace zendrift::qt::widgets
