@@ -71,6 +71,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       layoutControls();
       return 0;
+    case WM_DPICHANGED:
+      guarded([this, wParam, lParam] { onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+      return 0;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
         showListHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
@@ -80,9 +83,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       const ui::Size client = ui::minimumClient(scale_);
-      RECT frame{0, 0, client.width, client.height};
-      AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);
-      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      const SIZE frame = frameSizeFor({client.width, client.height}, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, dpi_);
+      limits->ptMinTrackSize = {frame.cx, frame.cy};
       return 0;
     }
     case WM_CTLCOLORSTATIC:
@@ -204,7 +206,9 @@ WindowBounds MainWindow::outerBounds() const {
 
 void MainWindow::restoreBounds(const WindowBounds& saved) {
   const WindowBounds bounds = fittedToScreen(saved);
+  placing_ = true;
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+  placing_ = false;
 }
 
 WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
