@@ -1,4 +1,5 @@
-// The check list's cell images: one shared 96 x 39 bitmap of 16 x 13 cells, magenta transparent.
+// The check list's cell images: one shared 96 x 39 bitmap of 16 x 13 cells, magenta transparent,
+// and the same cells drawn at the size of another screen's density.
 //
 // Rows: check boxes, radio buttons, check marks; columns: unchecked, checked, grayed, then the
 // same three disabled. No line shows a radio button or a grayed cell; their cells stay in place. The pixels are our own drawing (check_cells_data.cpp).
@@ -24,14 +25,17 @@ inline constexpr Rect kCheckBoxRect{(kCheckCellWidth - kCheckBoxSide) / 2, (kChe
 // The whole bitmap, magenta included.
 const Image& checkImages();
 
+// A cell's size and a line's check area width on a screen of `scale` (dpi / 96), rounded:
+// 16 x 13 and 18 at 96 dpi, 32 x 26 and 36 at 192.
+Size checkCellSize(double scale);
+int checkAreaWidth(double scale);
+
 // The cell of a line: row = check kind, column = state, plus 3 when disabled; its magenta
-// pixels replaced by `background`.
-Image checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, Color background);
+// pixels replaced by `background`. At the design's size it is the bitmap's cell, pixel for pixel;
+// at any other scale it is drawn at that size (crisp frames, a smooth tick), not enlarged.
+Image checkCell(ui::CheckKind kind, ui::CheckState state, bool enabled, Color background, double scale = 1.0);
 
 // The cell's place in a check area: centred, halves rounded toward zero.
-constexpr Rect checkCellRect(const Rect& checkArea) noexcept {
-  return {checkArea.left + (checkArea.width - kCheckCellWidth) / 2,
-          checkArea.top + (checkArea.height - kCheckCellHeight) / 2, kCheckCellWidth, kCheckCellHeight};
-}
+Rect checkCellRect(const Rect& checkArea, double scale = 1.0);
 
 }  // namespace zendrift::ui

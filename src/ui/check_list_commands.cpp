@@ -29,6 +29,11 @@ void CheckListModel::unmarkSelection() {
   }
 }
 
+void CheckListModel::markEnabledLines(bool marked) {
+  setAllItemStates(marked ? CheckState::checked : CheckState::unchecked, true);
+  if (onClickCheck) onClickCheck(*this);
+}
+
 std::vector<std::string> CheckListModel::excludeSelection() {
   std::vector<std::string> paths;
   for (int i = 0; i < items.count(); ++i) {

@@ -58,6 +58,8 @@ class CheckListModel {
   void toggleItemCheck(int index);
   // onlyEnabled skips disabled lines.
   void setAllItemStates(CheckState state, bool onlyEnabled);
+  // The list's "+" and "-" keys: every enabled line marked (or unmarked), then onClickCheck.
+  void markEnabledLines(bool marked);
 
   CheckKind checkKind() const noexcept { return checkKind_; }
   void setCheckKind(CheckKind kind);

@@ -8,9 +8,9 @@
 
 namespace zendrift::ui {
 
-LineParts lineParts(const Rect& line, bool rightToLeft) {
+LineParts lineParts(const Rect& line, bool rightToLeft, double scale) {
   LineParts parts;
-  const int area = std::min(kCheckAreaWidth, std::max(line.width, 0));
+  const int area = std::min(checkAreaWidth(scale), std::max(line.width, 0));
   if (rightToLeft) {
     parts.checkArea = {line.right() - area, line.top, area, line.height};
     parts.text = {line.left, line.top, line.width - area, line.height};
@@ -18,7 +18,7 @@ LineParts lineParts(const Rect& line, bool rightToLeft) {
     parts.checkArea = {line.left, line.top, area, line.height};
     parts.text = {line.left + area, line.top, line.width - area, line.height};
   }
-  parts.cell = checkCellRect(parts.checkArea);
+  parts.cell = checkCellRect(parts.checkArea, scale);
   return parts;
 }
 
@@ -37,9 +37,10 @@ LineInk lineInk(bool selected, bool enabled, bool listFocused, bool graySelectio
 }
 
 void paintCheckLine(Painter& painter, const Rect& line, const CheckLine& item, const CheckListLook& look) {
-  const LineParts parts = lineParts(line, look.rightToLeft);
+  const LineParts parts = lineParts(line, look.rightToLeft, look.scale);
   painter.fillRect(parts.checkArea, look.colors.base);
-  painter.drawImage(parts.cell.topLeft(), checkCell(item.kind, item.state, item.enabled, look.colors.base));
+  painter.drawImage(parts.cell.topLeft(),
+                    checkCell(item.kind, item.state, item.enabled, look.colors.base, look.scale));
   const LineInk ink = lineInk(item.selected, item.enabled, look.listFocused, look.graySelection, look.colors);
   painter.fillRect(parts.text, ink.fill);
   const Point at = textOrigin(line, parts.text, look.textHeight);

@@ -11,13 +11,14 @@
 namespace zendrift::ui {
 
 // The parts of a line: the check area (its leftmost kCheckAreaWidth pixels, the rightmost for
-// right-to-left reading), the cell centred in it, and the text part, the rest.
+// right-to-left reading), the cell centred in it, and the text part, the rest; at `scale` (dpi / 96)
+// the area and cell are as large as checkAreaWidth and checkCellSize say.
 struct LineParts {
   Rect checkArea;
   Rect cell;
   Rect text;
 };
-LineParts lineParts(const Rect& line, bool rightToLeft);
+LineParts lineParts(const Rect& line, bool rightToLeft, double scale = 1.0);
 
 // Where the text starts: 2 pixels inside the text part, centred vertically but never above the
 // line's top.
@@ -55,6 +56,7 @@ struct CheckListLook {
   bool rightToLeft = false;
   bool listFocused = false;
   bool graySelection = false;
+  double scale = 1.0;  // the screen's dpi / 96: the check cells' size
   ListColors colors;
 };
 // Draws one line: the check area in the background colour with the line's cell (its magenta in

@@ -48,5 +48,48 @@ TEST(CheckListPaint, InkOfDisabledGraySelectedAndRightToLeftLines) {
   EXPECT_EQ(textOrigin({0, 26, 200, 17}, parts.text, 13).y, 28);
 }
 
+TEST(CheckListPaint, OnAScreenOfTwiceTheDensityTheCellIsDrawnAtTwiceItsSizeAndStaysSharp) {
+  const Color cyan = Color::rgb(0x00FFFF), grey = Color::rgb(0x808080), white = Color::rgb(0xFFFFFF);
+  EXPECT_EQ(checkCellSize(2.0), (Size{32, 26}));
+  EXPECT_EQ(checkAreaWidth(2.0), 36);
+  EXPECT_EQ(checkAreaWidth(1.5), 27);
+  // At the design's size, and any scale that rounds to it, the bitmap's cell pixel for pixel.
+  for (const double scale : {1.0, 1.02}) {
+    EXPECT_EQ(checkCell(CheckKind::checkBoxes, CheckState::checked, true, cyan, scale),
+              checkCell(CheckKind::checkBoxes, CheckState::checked, true, cyan));
+  }
+
+  const Image cell = checkCell(CheckKind::checkBoxes, CheckState::checked, true, cyan, 2.0);
+  ASSERT_EQ(cell.size(), (Size{32, 26}));
+  // The 11-pixel box is 22 pixels, its one-pixel frame two whole pixels: no blur at its edges.
+  EXPECT_EQ(cell.pixel(3, 13), cyan);
+  EXPECT_EQ(cell.pixel(4, 13), grey);
+  EXPECT_EQ(cell.pixel(5, 13), grey);
+  EXPECT_EQ(cell.pixel(6, 13), white);
+  EXPECT_EQ(cell.pixel(25, 2), grey);
+  EXPECT_EQ(cell.pixel(26, 2), cyan);
+  EXPECT_EQ(cell.pixel(15, 23), grey);
+  EXPECT_EQ(cell.pixel(15, 24), cyan);
+  // The tick is drawn at the size, black in its middle with smoothed edges, not doubled pixels.
+  EXPECT_EQ(cell.pixel(13, 16), Color::rgb(0x000000));
+  int smoothed = 0;
+  for (const std::uint32_t pixel : cell.pixels) {
+    const Color c{pixel};
+    smoothed += c.red() == c.green() && c.green() == c.blue() && c.red() > 0 && c.red() < 0xFF && c != grey;
+  }
+  EXPECT_GT(smoothed, 10);
+
+  // A line at that scale: a 36-pixel check area with the cell centred, the text after it.
+  Image image(200, 26, Color::rgb(0x123456));
+  ImagePainter painter(image);
+  CheckListLook doubled = look();
+  doubled.scale = 2.0;
+  const CheckLine line{"C:\\Game.lnk", CheckKind::checkBoxes, CheckState::checked, true, false, false};
+  paintCheckLine(painter, {0, 0, 200, 26}, line, doubled);
+  EXPECT_EQ(lineParts({0, 0, 200, 26}, false, 2.0).cell, (Rect{2, 0, 32, 26}));
+  EXPECT_EQ(image.pixel(2 + 4, 13), grey);
+  EXPECT_EQ(painter.texts()[0].rect.left, 38);
+}
+
 }  // namespace
 }  // namespace zendrift::ui

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -33,16 +34,26 @@ struct BrowseStart {
   std::wstring folder;
 };
 
+// Where a window of `size` sits centred on `area`; one larger than the area keeps its top-left
+// corner, and with it the caption, on the area.
+POINT centredOn(const RECT& area, SIZE size) {
+  return {std::max<LONG>(area.left, area.left + (area.right - area.left - size.cx) / 2),
+          std::max<LONG>(area.top, area.top + (area.bottom - area.top - size.cy) / 2)};
+}
+
 int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   if (message != BFFM_INITIALIZED) return 0;
   const auto* start = reinterpret_cast<const BrowseStart*>(data);
   SetWindowTextW(dialog, start->title.c_str());
-  // Centred on the main window, whatever size the shell gives the dialog.
-  RECT owner{}, own{};
-  if (start->owner && GetWindowRect(start->owner, &owner) && GetWindowRect(dialog, &own)) {
-    const int width = own.right - own.left, height = own.bottom - own.top;
-    SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - width) / 2,
-                 owner.top + (owner.bottom - owner.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // Centred on the work area of the screen the window is on (the task bar left out, wherever it
+  // stands), whatever size the shell gives the dialog.
+  RECT own{};
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  HMONITOR monitor = MonitorFromWindow(start->owner ? start->owner : dialog, MONITOR_DEFAULTTONEAREST);
+  if (GetWindowRect(dialog, &own) && GetMonitorInfoW(monitor, &screen)) {
+    const POINT at = centredOn(screen.rcWork, {own.right - own.left, own.bottom - own.top});
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   if (!start->folder.empty())
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->folder.c_str()));

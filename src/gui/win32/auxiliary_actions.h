@@ -12,7 +12,8 @@ namespace zendrift::win32 {
 // The folder of the running executable, with its trailing delimiter: companion files live there.
 std::string executableFolder();
 
-// Shows the shell's folder dialog titled `title`, centred on `owner`, starting at `startFolder`
+// Shows the shell's folder dialog titled `title`, owned by `owner` and centred on the work area of
+// its screen, starting at `startFolder`
 // when that is an existing folder. Returns the chosen folder, or the empty string when the user
 // cancels or picks something that is not a folder of the file system.
 std::string browseForFolder(HWND owner, std::string_view title, std::string_view startFolder);

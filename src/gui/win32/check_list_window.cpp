@@ -32,23 +32,15 @@ void CheckListWindow::registerClass(HINSTANCE instance) {
 }
 
 CheckListWindow::CheckListWindow(HWND parent, ui::CheckListModel& model, int id, const ui::Font& font, int dpi)
-    : model_(model), font_(font.scaledBy(dpi / 96.0)) {
+    : model_(model), designFont_(font), dpi_(dpi) {
   window_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
-  // The line height: the design's 13 pixels, or more for a taller font or cell.
-  HDC dc = GetDC(window_);
-  HGDIOBJ old = SelectObject(dc, fonts_.font(font_));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(window_, dc);
-  textHeight_ = metrics.tmHeight;
-  lineHeight_ = std::max({MulDiv(13, dpi, 96), textHeight_, ui::kCheckCellHeight});
   // Lines are measured on a memory DC of their own: a window DC per line costs a round trip to
   // the system (under Wine, to its server) for every orphan a scan adds.
   measureDc_ = CreateCompatibleDC(nullptr);
-  measureOld_ = SelectObject(measureDc_, fonts_.font(font_));
+  measureOld_ = GetCurrentObject(measureDc_, OBJ_FONT);
+  applyFont();
   // No line is measured for a horizontal extent: a path too long for its line loses its middle
   // (ui::paintCheckLine), so the list never scrolls sideways.
   observer_ = model_.addObserver([this](const ui::CheckListChange& change) {
@@ -64,6 +56,24 @@ CheckListWindow::CheckListWindow(HWND parent, ui::CheckListModel& model, int id,
       SetTimer(window_, kUpdateTimer, kUpdateInterval - since, nullptr);
     }
   });
+}
+
+void CheckListWindow::applyFont() {
+  font_ = designFont_.scaledBy(scale());
+  SelectObject(measureDc_, fonts_.font(font_));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(measureDc_, &metrics);
+  textHeight_ = metrics.tmHeight;
+  // The line height: the design's 13 pixels, or more for a taller font or cell.
+  lineHeight_ = std::max({MulDiv(13, dpi_, 96), textHeight_, ui::checkCellSize(scale()).height});
+}
+
+void CheckListWindow::setDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  applyFont();
+  updateScrollBars();
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 CheckListWindow::~CheckListWindow() {
@@ -95,6 +105,9 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
       EndPaint(window_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_SIZE:
       updateScrollBars();
       InvalidateRect(window_, nullptr, FALSE);
@@ -106,23 +119,20 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      SetFocus(window_);
-      const int index = lineAt(GET_Y_LPARAM(lParam));
-      if (index < 0) return 0;
-      const ui::Rect line{-left_, 0, std::max<int>(model_.horizontalExtent(), clientWidth() + left_), lineHeight_};
-      if (ui::lineParts(line, false).checkArea.contains({GET_X_LPARAM(lParam), 0})) {
-        model_.setItemIndex(index);
-        model_.toggleItemCheck(index);
-      } else {
-        selectTo(index, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0);
-      }
+    case WM_LBUTTONDBLCLK:
+      onButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
-    }
+    case WM_LBUTTONUP:
+      onButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_CAPTURECHANGED:
+      dragSelecting_ = false;
+      return 0;
     case WM_MOUSEMOVE: {
       const int line = lineAt(GET_Y_LPARAM(lParam));
       if (line != hoverLine_ && toolTips_) SendMessageW(toolTips_, TTM_POP, 0, 0);
       hoverLine_ = line;
+      onDrag({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       break;
     }
     case WM_RBUTTONDOWN:
@@ -141,6 +151,12 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
       onKey(wParam);
       return 0;
+    case WM_CHAR:
+      if (wParam == L'+' || wParam == L'-') {
+        model_.markEnabledLines(wParam == L'+');
+        return 0;
+      }
+      break;
     case WM_MOUSEWHEEL: {
       const int steps = -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3;
       scrollTo(topLine_ + steps, left_);
@@ -172,6 +188,13 @@ LRESULT CheckListWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case LB_GETCOUNT:
       return model_.items.count();
+    case LB_GETITEMHEIGHT:
+      return lineHeight_;
+    case LB_GETSEL: {
+      const int index = static_cast<int>(wParam);
+      if (index < 0 || index >= model_.items.count()) return LB_ERR;
+      return model_.isItemSelected(index) ? 1 : 0;
+    }
     case LB_GETTEXTLEN:
     case LB_GETTEXT: {
       const int index = static_cast<int>(wParam);
@@ -209,6 +232,7 @@ void CheckListWindow::drawLine(ui::Painter& painter, int index, const ui::Rect& 
   ui::CheckListLook look;
   look.font = font_;
   look.textHeight = textHeight_;
+  look.scale = scale();
   look.listFocused = focused;
   look.colors = {systemColor(COLOR_WINDOW),    systemColor(COLOR_WINDOWTEXT), systemColor(COLOR_HIGHLIGHT),
                  systemColor(COLOR_HIGHLIGHTTEXT), systemColor(COLOR_BTNFACE), systemColor(COLOR_BTNTEXT),
@@ -224,6 +248,42 @@ std::string CheckListWindow::hintAt(POINT client) const {
 int CheckListWindow::lineAt(int y) const {
   const int index = topLine_ + y / std::max(1, lineHeight_);
   return index >= 0 && index < model_.items.count() ? index : -1;
+}
+
+bool CheckListWindow::inCheckArea(int x) const {
+  // The lines reach from the scrolled left edge; their check area is the leftmost part.
+  const ui::Rect line{-left_, 0, std::max<int>(model_.horizontalExtent(), clientWidth() + left_), lineHeight_};
+  return ui::lineParts(line, false, scale()).checkArea.contains({x, 0});
+}
+
+void CheckListWindow::onButtonDown(POINT at, WPARAM keys) {
+  SetFocus(window_);
+  const int index = lineAt(at.y);
+  if (index < 0) return;
+  // A press selects, on the check cell as on the text; the release there marks.
+  SetCapture(window_);
+  dragSelecting_ = true;
+  selectTo(index, (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
+}
+
+void CheckListWindow::onButtonUp(POINT at) {
+  dragSelecting_ = false;
+  if (GetCapture() == window_) ReleaseCapture();
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (!PtInRect(&client, at)) return;
+  const int index = lineAt(at.y);
+  if (index >= 0 && inCheckArea(at.x)) model_.toggleItemCheck(index);
+}
+
+void CheckListWindow::onDrag(POINT at, WPARAM keys) {
+  // Dragging stretches the selection from where the press was; with Ctrl it leaves it alone.
+  if (!dragSelecting_ || !(keys & MK_LBUTTON) || (keys & MK_CONTROL) || anchor_ < 0) return;
+  const int index = lineAt(at.y);
+  if (index < 0 || index == model_.itemIndex()) return;
+  model_.selectOnlyRange(anchor_, index);
+  model_.setItemIndex(index);
+  ensureVisible(index);
 }
 
 int CheckListWindow::clientWidth() const {

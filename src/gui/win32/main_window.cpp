@@ -79,6 +79,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       layoutControls();
       return 0;
+    case WM_DPICHANGED:
+      guarded([this, wParam, lParam] { onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+      return 0;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
         showListHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
@@ -210,7 +213,9 @@ WindowBounds MainWindow::outerBounds() const {
 
 void MainWindow::restoreBounds(const WindowBounds& saved) {
   const WindowBounds bounds = fittedToScreen(saved);
+  placing_ = true;
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+  placing_ = false;
 }
 
 ui::Size MainWindow::outerSize(ui::Size client) {
@@ -219,7 +224,12 @@ ui::Size MainWindow::outerSize(ui::Size client) {
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-ui::Size MainWindow::minimumOuterSize() const { return outerSize(ui::minimumClient(scale_)); }
+ui::Size MainWindow::minimumOuterSize() const {
+  // The frame at the window's own dpi: it changes when the window moves to another screen.
+  const ui::Size client = ui::minimumClient(scale_);
+  const SIZE frame = frameSizeFor({client.width, client.height}, kStyle, WS_EX_CONTROLPARENT, dpi_);
+  return {frame.cx, frame.cy};
+}
 
 std::optional<ui::Rect> MainWindow::workArea(const RECT& wanted) {
   MONITORINFO monitor{};

@@ -65,6 +65,9 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   void setToolTip(HWND control, std::string_view text);
   // Every control where the layout puts it for the window's client size.
   void layoutControls();
+  // The window moved to a screen of another density (WM_DPICHANGED): it takes the bounds Windows
+  // suggests, unless it is being placed at bounds of its own, and its fonts and controls follow.
+  void onDpiChanged(int dpi, const RECT& suggested);
   HWND at(ui::ControlId id) const noexcept { return controls_[static_cast<std::size_t>(ui::indexOf(id))]; }
   // Design pixels at the screen's density.
   int scaled(int designPixels) const noexcept { return ui::scaled(designPixels, scale_); }
@@ -128,6 +131,8 @@ class MainWindow final : public WindowObject, private ui::WindowView {
   std::unique_ptr<CheckListWindow> resultList_;
   std::unique_ptr<StyledButtonWindow> scanButton_, deleteButton_, updatesButton_, helpButton_, exitButton_;
   HCURSOR savedCursor_ = nullptr;
+  // Set while the window moves to bounds it restores, which a change of screen must not resize.
+  bool placing_ = false;
 };
 
 }  // namespace zendrift::win32

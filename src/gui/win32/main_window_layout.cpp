@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "gui/win32/check_list_window.h"
 #include "gui/win32/control_ids.h"
@@ -151,6 +152,37 @@ void MainWindow::layoutControls() {
     }
     MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
   }
+}
+
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  scale_ = dpi / 96.0;
+  // The controls let go of the old fonts only once they hold the new ones.
+  const WindowFonts old = std::exchange(fonts_, WindowFonts(dpi));
+  setFont(toolTips_, fonts_.font(ui::FontRole::window), true);
+  SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, scaled(600));
+  for (const ui::ControlSpec& spec : ui::windowControls()) {
+    HWND control = at(spec.id);
+    if (!control) continue;
+    switch (spec.kind) {
+      case ControlKind::label:
+      case ControlKind::groupBox:
+      case ControlKind::checkBox:
+      case ControlKind::edit:
+      case ControlKind::pushButton: setFont(control, fonts_.font(spec.font), true); break;
+      case ControlKind::styledButton: styledButton(spec.id)->setFont(ui::fontFor(spec.font), dpi); break;
+      case ControlKind::checkList: resultList_->setDpi(dpi); break;
+      default: break;
+    }
+  }
+  if (!placing_) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Every place and size scales, even where the client size happens to stay the same.
+  layoutControls();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::addToolTip(HWND control, std::string_view text, bool askEachTime) {

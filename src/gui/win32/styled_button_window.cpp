@@ -37,6 +37,12 @@ StyledButtonWindow::StyledButtonWindow(HWND parent, int id, std::string_view cap
                             GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
 }
 
+void StyledButtonWindow::setFont(const ui::Font& font, int dpi) {
+  caption_.font = font.scaledBy(dpi / 96.0);
+  placement_.reset();
+  repaint();
+}
+
 StyledButtonWindow::~StyledButtonWindow() {
   destroyWindow();
 }

@@ -25,6 +25,8 @@ class StyledButtonWindow final : public WindowObject {
   ~StyledButtonWindow();
 
   void setCaption(std::string_view caption);
+  // The design's `font` at `dpi`, as the constructor takes it: the window moved to another screen.
+  void setFont(const ui::Font& font, int dpi);
   void setEnabled(bool enabled);
   bool isEnabled() const;
   void setFocus();

@@ -1,9 +1,22 @@
 // The window's fonts and the screen's density.
 #include "gui/win32/window_fonts.h"
 
+#include <utility>
+
 #include "platform/win32/win32_text.h"
 
 namespace zendrift::win32 {
+namespace {
+
+// A function of user32 that older Windows lacks (the per-monitor density came with Windows 10),
+// or null there: the program still starts on Windows 7.
+template <typename Function>
+Function user32Function(const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+}  // namespace
 
 HFONT createFont(const ui::Font& font) {
   // "Tahoma" is asked for in the ANSI character set, as the design has it; the others take the
@@ -25,13 +38,37 @@ WindowFonts::~WindowFonts() {
   }
 }
 
-void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
+WindowFonts::WindowFonts(WindowFonts&& other) noexcept : fonts_(std::exchange(other.fonts_, {})) {}
+
+WindowFonts& WindowFonts::operator=(WindowFonts&& other) noexcept {
+  std::swap(fonts_, other.fonts_);
+  return *this;
+}
+
+void setFont(HWND control, HFONT font, bool redraw) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+}
 
 int screenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
+}
+
+int windowDpi(HWND window) {
+  static const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : screenDpi();
+}
+
+SIZE frameSizeFor(SIZE client, DWORD style, DWORD exStyle, int dpi) {
+  static const auto adjustForDpi =
+      user32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  RECT frame{0, 0, client.cx, client.cy};
+  if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace zendrift::win32

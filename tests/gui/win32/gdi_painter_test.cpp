@@ -6,6 +6,7 @@
 
 #include "gui/win32/gdi_painter.h"
 #include "image_painter.h"
+#include "window_test_support.h"
 #include "ui/button_paint.h"
 #include "ui/check_cells.h"
 
@@ -14,39 +15,7 @@ namespace {
 
 constexpr ui::Color kBackground = ui::Color::rgb(0xD4D0C8);
 
-// A 32-bit DIB section to paint on with GDI, read back as an image.
-class DibTarget {
- public:
-  DibTarget(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-  }
-  ~DibTarget() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  std::uint32_t rgb(int x, int y) const {
-    GdiFlush();
-    return static_cast<const std::uint32_t*>(bits_)[y * width_ + x] & 0xFFFFFFu;
-  }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  void* bits_ = nullptr;
-};
+using testing::DibTarget;
 
 // Paints a captionless styled button both ways; the pixels must agree everywhere.
 void expectSameButton(const ui::ButtonStatus& status, bool showFocusRect, const char* what) {
@@ -61,7 +30,7 @@ void expectSameButton(const ui::ButtonStatus& status, bool showFocusRect, const 
   const ui::ButtonGradients gradients = ui::buttonGradients(size);
 
   ui::Image memory(size.width, size.height, kBackground);
-  testing::ImagePainter imagePainter(memory);
+  zendrift::testing::ImagePainter imagePainter(memory);
   ui::paintButton(imagePainter, button, gradients, ui::placeCaption(imagePainter, size, caption, {}));
 
   DibTarget dib(size.width, size.height);

@@ -143,8 +143,7 @@ void CheckListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (text == QLatin1String("+") || text == QLatin1String("-")) {
-    model_->setAllItemStates(text == QLatin1String("+") ? ui::CheckState::checked : ui::CheckState::unchecked, true);
-    if (model_->onClickCheck) model_->onClickCheck(*model_);
+    model_->markEnabledLines(text == QLatin1String("+"));
     // Not consumed: the character goes on to the list's own search by first letter.
   }
   if (!text.isEmpty() && text.at(0).isPrint() && searchFirstLetter(text)) {
