@@ -53,6 +53,13 @@ std::string serialized(const CleaningRecord& record) {
   }
   for (const std::string& path : record.deletedForGood) text += "deleted\t" + escapedField(path) + '\n';
   for (const std::string& path : record.alreadyGone) text += "gone\t" + escapedField(path) + '\n';
+  // A changed line holds what it became; a removed one nothing more.
+  for (const EditedLine& line : record.editedLines) {
+    text += "line\t" + escapedField(line.file) + '\t' + std::to_string(line.edit.line) + '\t' +
+            escapedField(line.edit.before);
+    if (line.edit.after) text += '\t' + escapedField(*line.edit.after);
+    text += '\n';
+  }
   return text;
 }
 
@@ -88,6 +95,12 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
       record.alreadyGone.push_back(std::move(values[0]));
     } else if (parts[0] == "root" && values.size() == 1) {
       record.roots.push_back(std::move(values[0]));
+    } else if (parts[0] == "line" && (values.size() == 3 || values.size() == 4)) {
+      const std::optional<std::uint64_t> line = number(values[1]);
+      if (!line) return std::nullopt;
+      std::optional<std::string> after;
+      if (values.size() == 4) after = std::move(values[3]);
+      record.editedLines.push_back({std::move(values[0]), {static_cast<std::size_t>(*line), std::move(values[2]), std::move(after)}});
     } else {
       return std::nullopt;
     }
@@ -129,6 +142,7 @@ CleaningRecord cleaningRecordOf(const RemovalReport& report) {
   record.removedFolders = report.removedFolders;
   record.alreadyGone = report.alreadyGone;
   record.roots = report.roots;
+  record.editedLines = report.editedLines;
   std::set<std::string_view> inTrash;
   for (const platform::TrashedFile& file : report.trashed) inTrash.insert(file.original);
   // The shortcuts and the menu files that went for good.

@@ -9,6 +9,7 @@
 #include "platform/guarded_removal.h"
 #include "platform/path.h"
 #include "platform/trash.h"
+#include "profile/wine/file_association.h"
 #include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 
@@ -47,6 +48,38 @@ std::optional<std::string> rootOf(const std::string& path, const std::vector<std
 bool neverRestorable(const std::error_code& error) {
   return error == platform::TrashError::notInTrash || error == platform::TrashError::notOurTrash ||
          error == platform::RemovalError::notBelowRoot;
+}
+
+// Puts the edited lines of each file back, the last edit first; what cannot go back stays in
+// `left` for a later undo.
+void restoreEditedLines(const std::vector<EditedLine>& lines, UndoReport& report, CleaningRecord& left) {
+  std::vector<std::string> files;
+  for (const EditedLine& line : lines) {
+    if (std::find(files.begin(), files.end(), line.file) == files.end()) files.push_back(line.file);
+  }
+  for (const std::string& file : files) {
+    std::vector<profile::wine::LineEdit> edits;
+    for (const EditedLine& line : lines) {
+      if (line.file == file) edits.push_back(line.edit);
+    }
+    const platform::Result<std::string> text = platform::readFile(file);
+    std::error_code error = text.error();
+    if (text) {
+      const std::optional<std::string> restored = profile::wine::withoutLineEdits(*text, edits);
+      error = restored ? platform::replaceFile(file, *restored) : std::make_error_code(std::errc::file_exists);
+    }
+    if (!error) continue;
+    report.failures.push_back({file, error});
+    for (const EditedLine& line : lines) {
+      if (line.file == file) left.editedLines.push_back(line);
+    }
+  }
+}
+
+// Whether a restored file is one of Wine's association files, which the desktop keeps caches of.
+bool isAssociationFile(std::string_view path) {
+  const std::string_view name = platform::fileName(path);
+  return name.starts_with("wine-extension-") || name.starts_with("x-wine-extension-");
 }
 
 }  // namespace
@@ -123,6 +156,13 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
   }
   for (const std::string& folder : missing) {
     if (platform::folderExists(folder)) report.restoredFolders.push_back(folder);
+  }
+  restoreEditedLines(record.editedLines, report, left);
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    if (!record.editedLines.empty() || std::any_of(report.restored.begin(), report.restored.end(), isAssociationFile)) {
+      const profile::wine::AssociationPlaces places = profile::wine::associationPlaces();
+      profile::wine::refreshDesktopCaches(places.applications, places.mime);
+    }
   }
   for (const std::string& path : record.deletedForGood) {
     report.failures.push_back({path, platform::TrashError::deletedForGood});

@@ -12,6 +12,7 @@
 #include "profile/profile_root_signs.h"
 #include "profile/windows_profile.h"
 #include "search/folder_walk.h"
+#include "scan/association_orphans.h"
 #include "scan/menu_entry_orphans.h"
 #include "scan/orphan_check.h"
 #include "scan/scan_run.h"
@@ -92,10 +93,12 @@ class Walker {
     walk(options_.userDir);
     // Menu entries that Wine made from shortcuts that are gone come after every walk: those of
     // the shortcuts found above go with them, and only what is left over is listed here.
-    findOrphanMenuEntries(options_, stop_, [this](OrphanRecord&& record) {
+    const auto listed = [this](OrphanRecord&& record) {
       ++report_.orphans;
       if (events_.orphanFound) events_.orphanFound(std::move(record));
-    });
+    };
+    findOrphanMenuEntries(options_, stop_, listed);
+    findOrphanAssociations(options_, stop_, listed);
     report_.stopped = stop_.stop_requested();
     return std::move(report_);
   }

@@ -20,6 +20,7 @@ class ScanRun;
 enum class OrphanKind {
   shortcut,   // a shortcut file
   menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
+  fileAssociation,  // Wine's desktop entry for a file type, whose prefix or program is gone
 };
 
 // The kind as /list /json names it.
@@ -27,6 +28,7 @@ constexpr std::string_view orphanKindName(OrphanKind kind) {
   switch (kind) {
     case OrphanKind::shortcut: return "shortcut";
     case OrphanKind::menuEntry: return "menu entry";
+    case OrphanKind::fileAssociation: return "file association";
   }
   return "shortcut";
 }

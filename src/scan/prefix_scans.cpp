@@ -38,12 +38,12 @@ ScanReport scanEachPrefix(const ScanPlan& plan, std::stop_token stop, const Scan
                           const std::function<void(const settings::ScanOptions& scan)>& prefixStarted) {
   ScanReport total;
   ScanRun run(plan.machinePrefixes);
-  // Every scan looks at the menu entries of every prefix: each stale one is handed on once.
+  // Every scan looks at the desktop entries of every prefix: each stale one is handed on once.
   std::set<std::string> menuEntriesFound;
   int repeated = 0;
   ScanEvents once = events;
   once.orphanFound = [&](OrphanRecord&& record) {
-    if (record.kind == OrphanKind::menuEntry && !menuEntriesFound.insert(record.path).second) {
+    if (record.kind != OrphanKind::shortcut && !menuEntriesFound.insert(record.path).second) {
       ++repeated;
       return;
     }

@@ -70,16 +70,6 @@ std::string desktopFolder(const std::string& configHome, const std::string& home
   return platform::folderExists(desktop) ? desktop : home;
 }
 
-bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
-  struct stat status {};
-  if (::lstat(prefix.c_str(), &status) == 0 || errno != ENOENT) return false;
-  // A folder above it that is missing as well may be an unmounted disk: the prefix may come back.
-  const std::string parent = prefix.substr(0, std::max<std::size_t>(prefix.rfind('/'), 1));
-  if (::stat(parent.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
-  // So may one below the empty mount point of a disk that is not mounted now.
-  return !absentDiskHolding(prefix, disks);
-}
-
 // Below the applications place Wine writes only entries that start their shortcut; on a desktop
 // also those that start a shortcut's target.
 void collectBelow(const std::string& folder, const std::string& root, bool applications, std::vector<MenuEntry>& entries) {
@@ -100,6 +90,16 @@ void collectBelow(const std::string& folder, const std::string& root, bool appli
 }
 
 }  // namespace
+
+bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
+  struct stat status {};
+  if (::lstat(prefix.c_str(), &status) == 0 || errno != ENOENT) return false;
+  // A folder above it that is missing as well may be an unmounted disk: the prefix may come back.
+  const std::string parent = prefix.substr(0, std::max<std::size_t>(prefix.rfind('/'), 1));
+  if (::stat(parent.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+  // So may one below the empty mount point of a disk that is not mounted now.
+  return !absentDiskHolding(prefix, disks);
+}
 
 MenuPlaces menuPlaces() {
   const std::string home = homeFolder();
