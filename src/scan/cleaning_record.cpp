@@ -53,12 +53,11 @@ std::string serialized(const CleaningRecord& record) {
   }
   for (const std::string& path : record.deletedForGood) text += "deleted\t" + escapedField(path) + '\n';
   for (const std::string& path : record.alreadyGone) text += "gone\t" + escapedField(path) + '\n';
-  // A changed line holds what it became; a removed one nothing more.
+  // A changed line with what it became; a removed one with the line that stood above it.
   for (const EditedLine& line : record.editedLines) {
     text += "line\t" + escapedField(line.file) + '\t' + std::to_string(line.edit.line) + '\t' +
-            escapedField(line.edit.before);
-    if (line.edit.after) text += '\t' + escapedField(*line.edit.after);
-    text += '\n';
+            escapedField(line.edit.before) + (line.edit.after ? "\tchanged\t" : "\tremoved\t") +
+            escapedField(line.edit.after.value_or(line.edit.above)) + '\n';
   }
   return text;
 }
@@ -95,12 +94,12 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
       record.alreadyGone.push_back(std::move(values[0]));
     } else if (parts[0] == "root" && values.size() == 1) {
       record.roots.push_back(std::move(values[0]));
-    } else if (parts[0] == "line" && (values.size() == 3 || values.size() == 4)) {
+    } else if (parts[0] == "line" && values.size() == 5 && (values[3] == "changed" || values[3] == "removed")) {
       const std::optional<std::uint64_t> line = number(values[1]);
       if (!line) return std::nullopt;
-      std::optional<std::string> after;
-      if (values.size() == 4) after = std::move(values[3]);
-      record.editedLines.push_back({std::move(values[0]), {static_cast<std::size_t>(*line), std::move(values[2]), std::move(after)}});
+      profile::wine::LineEdit edit{static_cast<std::size_t>(*line), std::move(values[2]), std::nullopt, {}};
+      (values[3] == "changed" ? edit.after.emplace() : edit.above) = std::move(values[4]);
+      record.editedLines.push_back({std::move(values[0]), std::move(edit)});
     } else {
       return std::nullopt;
     }

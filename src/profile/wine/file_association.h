@@ -58,6 +58,7 @@ struct LineEdit {
   std::size_t line = 0;
   std::string before;
   std::optional<std::string> after;  // none: the line was removed
+  std::string above;  // a removed line's neighbour above it then; empty at the top
   friend bool operator==(const LineEdit&, const LineEdit&) = default;
 };
 
@@ -67,7 +68,8 @@ std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_v
 // `text` with `edits` made (in the order given).
 std::string withLineEdits(std::string_view text, const std::vector<LineEdit>& edits);
 // `text` with `edits` undone (the last first): each changed line is found at its place, else
-// once anywhere; each removed line goes back at its place. Empty when a changed line is not there.
+// once anywhere; each removed line goes back below the line that stood above it, at its place or,
+// when lines moved, below the one such line anywhere. Empty when a line has nowhere to go.
 std::optional<std::string> withoutLineEdits(std::string_view text, const std::vector<LineEdit>& edits);
 
 // The places of Wine's association files, from the XDG variables and $HOME; empty when the home

@@ -183,16 +183,24 @@ std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_v
     }
     if (!named) continue;
     if (others == 0) {
-      edits.push_back({i, std::string(line), std::nullopt});
+      edits.push_back({i, std::string(line), std::nullopt, {}});
     } else {
-      edits.push_back({i, std::string(line), std::string(line.substr(0, equals + 1)) + kept + std::string(ending)});
+      edits.push_back({i, std::string(line), std::string(line.substr(0, equals + 1)) + kept + std::string(ending), {}});
     }
   }
   // Line numbers count in the file as it is when each edit is made: a removed line moves the rest.
+  std::vector<std::string> current;
+  for (const std::string_view line : lines) current.emplace_back(line);
   std::size_t removed = 0;
   for (LineEdit& edit : edits) {
     edit.line -= removed;
-    if (!edit.after) ++removed;
+    if (edit.after) {
+      current[edit.line] = *edit.after;
+      continue;
+    }
+    if (edit.line > 0) edit.above = current[edit.line - 1];
+    current.erase(current.begin() + static_cast<std::ptrdiff_t>(edit.line));
+    ++removed;
   }
   return edits;
 }
@@ -218,11 +226,15 @@ std::optional<std::string> withoutLineEdits(std::string_view text, const std::ve
   for (const std::string_view line : linesOf(text)) lines.emplace_back(line);
   for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
     if (!edit->after) {
-      std::string before = edit->before;
-      // A file whose last line lost its line break since: the line goes back on a line of its own.
-      if (edit->line >= lines.size() && !lines.empty() && !lines.back().ends_with('\n')) lines.back() += '\n';
-      const std::size_t at = std::min(edit->line, lines.size());
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(before));
+      std::size_t at = edit->line;
+      const bool inPlace = edit->above.empty() ? at == 0 : at > 0 && at <= lines.size() && lines[at - 1] == edit->above;
+      if (!inPlace) {
+        if (edit->above.empty()) return std::nullopt;
+        const auto found = std::find(lines.begin(), lines.end(), edit->above);
+        if (found == lines.end() || std::find(found + 1, lines.end(), edit->above) != lines.end()) return std::nullopt;
+        at = static_cast<std::size_t>(found - lines.begin()) + 1;
+      }
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), edit->before);
       continue;
     }
     std::size_t at = edit->line;
