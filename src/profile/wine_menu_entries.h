@@ -82,6 +82,10 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
 // is what the machine says of its disks, read once for many entries.
 enum class MenuEntryState { current, prefixGone, shortcutGone };
 MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks);
+// The same for many entries, with what `prefixes` (profile/wine/prefix_facts.h) knows or reads of
+// their prefixes.
+class PrefixFacts;
+MenuEntryState menuEntryState(const MenuEntry& entry, PrefixFacts& prefixes);
 inline bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   return menuEntryState(entry, disks) != MenuEntryState::current;
 }

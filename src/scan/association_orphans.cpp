@@ -2,9 +2,9 @@
 #include "scan/association_orphans.h"
 
 #include "platform/path.h"
-#include "profile/registry_cache.h"
 #include "profile/wine/disk_mounts.h"
 #include "profile/wine/file_association.h"
+#include "profile/wine/prefix_facts.h"
 #include "settings/exclude_list.h"
 
 namespace zendrift::scan {
@@ -16,12 +16,12 @@ void findOrphanAssociations([[maybe_unused]] const settings::ScanOptions& option
     if (!options.startMenu && !options.allUsersStartMenu) return;
     std::vector<wine::AssociationEntry> entries = wine::listAssociationEntries(wine::associationPlaces());
     if (entries.empty()) return;
-    // One look at the disks, and each prefix's registry read once, for every entry.
+    // One look at the disks, and each prefix's registry and drives read once, for every entry.
     const profile::DiskMounts disks = profile::readDiskMounts();
-    profile::RegistryCache registries;
+    wine::PrefixFacts prefixes(disks);
     for (wine::AssociationEntry& entry : entries) {
       if (stop.stop_requested()) return;
-      wine::AssociationVerdict verdict = wine::associationState(entry, disks, registries);
+      wine::AssociationVerdict verdict = wine::associationState(entry, prefixes);
       if (verdict.state == wine::AssociationState::current) continue;
       std::string reason = verdict.state == wine::AssociationState::prefixGone
                                ? "the prefix it opens with is gone (" + entry.launch.prefix + ")"

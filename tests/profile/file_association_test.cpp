@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "../platform/wine_prefix_builder.h"
-#include "profile/registry_cache.h"
 #include "profile/wine/disk_mounts.h"
 #include "profile/wine/file_association.h"
+#include "profile/wine/prefix_facts.h"
 #include "profile/wine_menu_entries.h"
 #include "temp_dir.h"
 
@@ -119,10 +119,10 @@ TEST(FileAssociationState, JudgesTheProgramInTheRegistryOfItsPrefix) {
       "[Software\\\\Classes\\\\Drive.Doc\\\\shell\\\\open\\\\command]\n@=\"D:\\\\drive.exe %1\"\n");
   prefix.userReg("[Software\\\\Classes\\\\Zen.Doc\\\\shell\\\\open\\\\command]\n@=\"C:\\\\Mine\\\\mine.exe %1\"\n");
   prefix.standardLayout("ann").file("Zen/zen.exe").file("Kept/kept.exe");
-  RegistryCache registries;
   const DiskMounts disks;
+  PrefixFacts prefixes(disks);
   const auto state = [&](const std::string& prefixPath, const std::string& progId) {
-    return associationState({"", "", {}, "x", {prefixPath, progId}}, disks, registries);
+    return associationState({"", "", {}, "x", {prefixPath, progId}}, prefixes);
   };
   // The user's classes over the machine's: the user's program is gone, though the machine's is there.
   const AssociationVerdict user = state(prefix.str(), "Zen.Doc");

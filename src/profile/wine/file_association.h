@@ -12,6 +12,7 @@
 // what touches files is for POSIX hosts only.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@
 
 namespace zendrift::profile {
 struct DiskMounts;
+class FolderListings;
 class RegistryCache;
 }  // namespace zendrift::profile
 
@@ -100,13 +102,16 @@ std::vector<AssociationEntry> listAssociationEntries(const AssociationPlaces& pl
 // Whether the entry still opens anything: its prefix is gone (as a menu entry's is), or the
 // program its ProgID's open command starts is gone from the prefix. An entry that cannot be
 // judged (no registry, no such ProgID or command, a program found through the search path, a
-// drive that is not mapped or lies on a disk not mounted now) is current.
+// drive that is not mapped or lies on a disk not mounted now, a folder that cannot be read) is
+// current.
 enum class AssociationState { current, prefixGone, programGone };
 struct AssociationVerdict {
   AssociationState state = AssociationState::current;
   std::string program;  // the Windows path of the program that is gone
 };
-AssociationVerdict associationState(const AssociationEntry& entry, const DiskMounts& disks, RegistryCache& registries);
+class PrefixFacts;
+// Judges an entry with what `prefixes` (profile/wine/prefix_facts.h) knows or reads of its prefix.
+AssociationVerdict associationState(const AssociationEntry& entry, PrefixFacts& prefixes);
 
 // Has the desktop read its caches again after association files changed: update-desktop-database
 // on the applications folder and update-mime-database on the mime folder, each when installed.

@@ -12,8 +12,8 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/process.h"
-#include "profile/wine/disk_mounts.h"
 #include "profile/wine/file_association.h"
+#include "profile/wine/prefix_facts.h"
 #include "profile/wine_menu_entries.h"
 #include "profile/wine_prefix.h"
 
@@ -113,22 +113,21 @@ std::vector<AssociationEntry> listAssociationEntries(const AssociationPlaces& pl
   return entries;
 }
 
-AssociationVerdict associationState(const AssociationEntry& entry, const DiskMounts& disks, RegistryCache& registries) {
+AssociationVerdict associationState(const AssociationEntry& entry, PrefixFacts& prefixes) {
   const std::string& prefix = entry.launch.prefix;
-  if (prefixIsGone(prefix, disks)) return {AssociationState::prefixGone, {}};
-  if (!isWinePrefix(prefix)) return {};
-  const std::shared_ptr<const Profile> profile = profileAt(prefix, registries);
+  if (prefixes.gone(prefix)) return {AssociationState::prefixGone, {}};
+  const std::shared_ptr<const Profile> profile = prefixes.profile(prefix);
   if (!profile) return {};
   const std::optional<std::string> command = openCommand(*profile, entry.launch.progId);
   if (!command) return {};
   const std::vector<std::string> candidates = commandProgramCandidates(*command);
-  if (candidates.empty()) return {};
   // A drive that is not there now (a disk not plugged in) says nothing about the program.
-  const std::string drive = driveFolder(prefix, candidates.front()[0]);
-  if (drive.empty() || absentDiskHolding(drive, disks)) return {};
-  const ShortcutProfile inPrefix{ProfileKind::WinePrefix, prefix};
+  if (candidates.empty() || prefixes.drive(prefix, candidates.front()[0]).empty()) return {};
+  // Only a program surely missing makes the entry stale: a folder that cannot be read leaves it.
   for (const std::string& candidate : candidates) {
-    if (windowsFileExists(candidate, inPrefix) || windowsFileExists(candidate + ".exe", inPrefix)) return {};
+    for (const std::string& name : {candidate, candidate + ".exe"}) {
+      if (prefixes.presence(name, prefix) != TargetPresence::missing) return {};
+    }
   }
   // The program as the command names it: quoted, or the longest run that names an .exe.
   std::string program = candidates.front();

@@ -15,6 +15,7 @@
 #include "platform/process.h"
 #include "profile/windows_profile.h"
 #include "profile/wine/disk_mounts.h"
+#include "profile/wine/prefix_facts.h"
 #include "profile/wine_prefix.h"
 
 namespace zendrift::profile::wine {
@@ -139,6 +140,16 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
   if (applications && !places.applications.empty()) collectBelow(places.applications, places.applications, true, entries);
   if (desktop && !places.desktop.empty()) collectBelow(places.desktop, places.desktop, false, entries);
   return entries;
+}
+
+MenuEntryState menuEntryState(const MenuEntry& entry, PrefixFacts& prefixes) {
+  const WineLaunch& launch = entry.launch;
+  if (prefixes.gone(launch.prefix)) return MenuEntryState::prefixGone;
+  if (!launch.startsShortcut() || !prefixes.profile(launch.prefix)) return MenuEntryState::current;
+  // A drive that is not there now (a disk not plugged in) says nothing about the shortcut.
+  if (prefixes.drive(launch.prefix, launch.path[0]).empty()) return MenuEntryState::current;
+  return prefixes.presence(launch.path, launch.prefix) == TargetPresence::missing ? MenuEntryState::shortcutGone
+                                                                                   : MenuEntryState::current;
 }
 
 MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks) {
