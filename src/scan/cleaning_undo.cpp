@@ -66,7 +66,8 @@ void restoreEditedLines(const std::vector<EditedLine>& lines, UndoReport& report
     std::error_code error = text.error();
     if (text) {
       const std::optional<std::string> restored = profile::wine::withoutLineEdits(*text, edits);
-      error = restored ? platform::replaceFile(file, *restored) : std::make_error_code(std::errc::file_exists);
+      // The lines it changed are no longer as the cleaning left them: the file is not guessed at.
+      error = restored ? platform::replaceFile(file, *restored) : std::error_code(platform::RemovalError::changedSinceScan);
     }
     if (!error) continue;
     report.failures.push_back({file, error});
