@@ -14,6 +14,7 @@ packages=(
   libsqlite3-dev
   dpkg-dev lintian appstream desktop-file-utils mmdebstrap nsis unzip
   bc time
+  sqlite3 shared-mime-info
 )
 # Debian 12 splits Wine into the launcher (wine) and the 64-bit loader (wine64). The tests run
 # Wine's own menu builder; the Windows tests run under Wine.

@@ -37,6 +37,15 @@ struct WineLaunch {
 // unescaped as a string value ("\s", "\n", "\t", "\r", "\\"). Empty for anything else.
 std::optional<std::string> applicationExec(std::string_view fileText);
 
+// The words of an Exec= value, split as desktops split them (double quotes, backslash escapes);
+// empty when it holds what Wine never writes there (a single quote, an open quote).
+std::optional<std::vector<std::string>> execWords(std::string_view exec);
+// Whether a word names Wine's launcher: "wine", "wine64", "wine-stable", … or an absolute path to one.
+bool isWineLauncher(std::string_view word);
+// Whether the prefix an entry names is gone: its folder is missing while the folder above it is
+// there, and that folder is not the empty mount point of a disk not mounted now.
+bool prefixIsGone(const std::string& prefix, const DiskMounts& disks);
+
 // Splits an Exec= value into words as desktops do (double quotes, backslash escapes) and takes
 // Wine's form from it. Empty when it is not exactly that form.
 std::optional<WineLaunch> parseWineLaunch(std::string_view exec);
@@ -73,6 +82,10 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
 // is what the machine says of its disks, read once for many entries.
 enum class MenuEntryState { current, prefixGone, shortcutGone };
 MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks);
+// The same for many entries, with what `prefixes` (profile/wine/prefix_facts.h) knows or reads of
+// their prefixes.
+class PrefixFacts;
+MenuEntryState menuEntryState(const MenuEntry& entry, PrefixFacts& prefixes);
 inline bool menuEntryOrphaned(const MenuEntry& entry, const DiskMounts& disks) {
   return menuEntryState(entry, disks) != MenuEntryState::current;
 }

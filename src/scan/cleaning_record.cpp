@@ -53,6 +53,12 @@ std::string serialized(const CleaningRecord& record) {
   }
   for (const std::string& path : record.deletedForGood) text += "deleted\t" + escapedField(path) + '\n';
   for (const std::string& path : record.alreadyGone) text += "gone\t" + escapedField(path) + '\n';
+  // A changed line with what it became; a removed one with the line that stood above it.
+  for (const EditedLine& line : record.editedLines) {
+    text += "line\t" + escapedField(line.file) + '\t' + std::to_string(line.edit.line) + '\t' +
+            escapedField(line.edit.before) + (line.edit.after ? "\tchanged\t" : "\tremoved\t") +
+            escapedField(line.edit.after.value_or(line.edit.above)) + '\n';
+  }
   return text;
 }
 
@@ -88,6 +94,12 @@ std::optional<CleaningRecord> parsed(std::string_view text) {
       record.alreadyGone.push_back(std::move(values[0]));
     } else if (parts[0] == "root" && values.size() == 1) {
       record.roots.push_back(std::move(values[0]));
+    } else if (parts[0] == "line" && values.size() == 5 && (values[3] == "changed" || values[3] == "removed")) {
+      const std::optional<std::uint64_t> line = number(values[1]);
+      if (!line) return std::nullopt;
+      profile::wine::LineEdit edit{static_cast<std::size_t>(*line), std::move(values[2]), std::nullopt, {}};
+      (values[3] == "changed" ? edit.after.emplace() : edit.above) = std::move(values[4]);
+      record.editedLines.push_back({std::move(values[0]), std::move(edit)});
     } else {
       return std::nullopt;
     }
@@ -129,6 +141,7 @@ CleaningRecord cleaningRecordOf(const RemovalReport& report) {
   record.removedFolders = report.removedFolders;
   record.alreadyGone = report.alreadyGone;
   record.roots = report.roots;
+  record.editedLines = report.editedLines;
   std::set<std::string_view> inTrash;
   for (const platform::TrashedFile& file : report.trashed) inTrash.insert(file.original);
   // The shortcuts and the menu files that went for good.

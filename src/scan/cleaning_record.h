@@ -22,8 +22,12 @@ struct CleaningRecord {
   // The folders the cleaning reached its files from; an undo enters each file's nearest one as
   // the cleaning did, and below it follows no link. Records written before have none.
   std::vector<std::string> roots;
+  // Lines edited in files that stayed (a mimeapps.list), in the order edited.
+  std::vector<EditedLine> editedLines;
   // Whether the cleaning did nothing that an undo could speak of.
-  bool empty() const { return trashed.empty() && deletedForGood.empty() && removedFolders.empty(); }
+  bool empty() const {
+    return trashed.empty() && deletedForGood.empty() && removedFolders.empty() && editedLines.empty();
+  }
   friend bool operator==(const CleaningRecord&, const CleaningRecord&) = default;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/guarded_removal.h"
 #include "platform/path.h"
 #include "platform/trash.h"
+#include "profile/wine/file_association.h"
 #include "scan/cleaning_lock.h"
 #include "scan/cleaning_record.h"
 
@@ -55,6 +56,39 @@ std::string countedItems(const std::vector<std::string>& paths) {
   std::string text = std::to_string(shortcuts) + " shortcut(s)";
   if (shortcuts < paths.size()) text += " and " + std::to_string(paths.size() - shortcuts) + " menu file(s)";
   return text;
+}
+
+// Puts the edited lines of each file back, the last edit first; what cannot go back stays in
+// `left` for a later undo.
+void restoreEditedLines(const std::vector<EditedLine>& lines, UndoReport& report, CleaningRecord& left) {
+  std::vector<std::string> files;
+  for (const EditedLine& line : lines) {
+    if (std::find(files.begin(), files.end(), line.file) == files.end()) files.push_back(line.file);
+  }
+  for (const std::string& file : files) {
+    std::vector<profile::wine::LineEdit> edits;
+    for (const EditedLine& line : lines) {
+      if (line.file == file) edits.push_back(line.edit);
+    }
+    const platform::Result<std::string> text = platform::readFile(file);
+    std::error_code error = text.error();
+    if (text) {
+      const std::optional<std::string> restored = profile::wine::withoutLineEdits(*text, edits);
+      // The lines it changed are no longer as the cleaning left them: the file is not guessed at.
+      error = restored ? platform::replaceFile(file, *restored) : std::error_code(platform::RemovalError::changedSinceScan);
+    }
+    if (!error) continue;
+    report.failures.push_back({file, error});
+    for (const EditedLine& line : lines) {
+      if (line.file == file) left.editedLines.push_back(line);
+    }
+  }
+}
+
+// Whether a restored file is one of Wine's association files, which the desktop keeps caches of.
+bool isAssociationFile(std::string_view path) {
+  const std::string_view name = platform::fileName(path);
+  return name.starts_with("wine-extension-") || name.starts_with("x-wine-extension-");
 }
 
 }  // namespace
@@ -134,6 +168,13 @@ UndoReport undoLastCleaning(const std::string& recordFolder) {
     if (platform::folderExists(folder)) report.restoredFolders.push_back(folder);
   }
   report.deletedForGood = std::move(record.deletedForGood);
+  restoreEditedLines(record.editedLines, report, left);
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    if (!record.editedLines.empty() || std::any_of(report.restored.begin(), report.restored.end(), isAssociationFile)) {
+      const profile::wine::AssociationPlaces places = profile::wine::associationPlaces();
+      profile::wine::refreshDesktopCaches(places.applications, places.mime);
+    }
+  }
   stored->record = std::move(left);
   if (const std::error_code rewriteError = rewriteCleaningRecord(*stored)) {
     report.failures.push_back({stored->file, rewriteError});

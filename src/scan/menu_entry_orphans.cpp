@@ -3,6 +3,7 @@
 
 #include "platform/path.h"
 #include "profile/wine/disk_mounts.h"
+#include "profile/wine/prefix_facts.h"
 #include "profile/wine_menu_entries.h"
 #include "settings/exclude_list.h"
 
@@ -16,10 +17,12 @@ void findOrphanMenuEntries([[maybe_unused]] const settings::ScanOptions& options
     if (!menus && !desktops) return;
     // One look at the disks for every entry: an entry on a disk that is not mounted is not stale.
     const profile::DiskMounts disks = profile::readDiskMounts();
+    // Each prefix, its drives and the folders looked into are read once for all its entries.
+    profile::wine::PrefixFacts prefixes(disks);
     for (profile::wine::MenuEntry& entry :
          profile::wine::listMenuEntries(profile::wine::menuPlaces(), menus, desktops)) {
       if (stop.stop_requested()) return;
-      const profile::wine::MenuEntryState state = profile::wine::menuEntryState(entry, disks);
+      const profile::wine::MenuEntryState state = profile::wine::menuEntryState(entry, prefixes);
       if (state == profile::wine::MenuEntryState::current) continue;
       std::string reason = state == profile::wine::MenuEntryState::prefixGone
                                ? "the prefix it starts is gone (" + entry.launch.prefix + ")"

@@ -168,8 +168,13 @@ std::error_code MenuEntryRemoval::removeOrphanEntry(const OrphanRecord& orphan, 
 
 std::error_code MenuEntryRemoval::removeEntry(const wine::MenuEntry& entry, RemovalReport& report) {
   const std::string_view relative = below(entry.path, entry.root);
+  std::optional<std::string> icon;
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) icon = icons_.iconOf(entry.path);
   const std::error_code error = relative.empty() ? platform::RemovalError::notBelowRoot
                                                  : dispose(entry.root, relative, entry.identity, entry.path, report);
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    if (!error && icon) icons_.entryGone(entry.path, *icon, report);
+  }
   // One that someone else deleted meanwhile still takes its companions.
   if (!error || error == std::errc::no_such_file_or_directory) removeCompanions(entry, report);
   return error;

@@ -1,6 +1,7 @@
 // The menu entries that go with a removal: those Wine made from a shortcut being deleted, and
 // those listed as orphans of their own. Each goes with its .menu file, the .directory files that
-// no remaining .menu file names, and its folder below applications/wine when that is left empty;
+// no remaining .menu file names, its icons when no remaining entry names them, and its folder
+// below applications/wine when that is left empty;
 // the files into the trash or for good as the removal's shortcuts go, so that an undo finds them.
 #pragma once
 
@@ -14,13 +15,15 @@
 #include "profile/wine_menu_entries.h"
 #include "scan/orphan_check.h"
 #include "scan/orphan_removal.h"
+#include "scan/wine_icon_removal.h"
 
 namespace zendrift::scan {
 
 class MenuEntryRemoval {
  public:
   // Deletes as `disposal` says: into `trash`, the removal's own, or for good.
-  MenuEntryRemoval(Disposal disposal, platform::Trash& trash) : disposal_(disposal), trash_(trash) {}
+  MenuEntryRemoval(Disposal disposal, platform::Trash& trash, WineIconRemoval& icons)
+      : disposal_(disposal), trash_(trash), icons_(icons) {}
 
   // The entries Wine made from the shortcut `orphan`, looked for while the shortcut is still there:
   // those that start it, and on its desktop the one that starts its target. None off POSIX hosts.
@@ -46,6 +49,7 @@ class MenuEntryRemoval {
 
   const Disposal disposal_;
   platform::Trash& trash_;
+  WineIconRemoval& icons_;  // the icons that go with the last entry naming them
 
   std::optional<profile::wine::MenuPlaces> places_;
   // The entries that start a shortcut, by the shortcut's identity; read once, at the first use.

@@ -11,7 +11,9 @@
 #include "platform/path.h"
 #include "profile/windows_profile.h"
 #include "scan/launcher_orphans.h"
+#include "scan/association_removal.h"
 #include "scan/menu_entry_removal.h"
+#include "scan/wine_icon_removal.h"
 #include "scan/orphan_check.h"
 #include "profile/well_known_folders.h"
 
@@ -119,6 +121,7 @@ class Removal {
         events.orphanDone(i, error);
       }
     }
+    if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) associations_.refreshCaches();
     return std::move(report_);
   }
 
@@ -126,6 +129,7 @@ class Removal {
   std::error_code remove(const OrphanRecord& orphan) {
     if (orphan.kind == OrphanKind::menuEntry) return removeMenuEntry(orphan);
     if (orphan.kind == OrphanKind::launcher) return removeLauncher(orphan);
+    if (orphan.kind == OrphanKind::fileAssociation) return removeAssociation(orphan);
     // The menu entries made from a shortcut are known by it: they are looked for while it exists.
     const std::vector<profile::wine::MenuEntry> menuEntries = menuEntries_.madeFrom(orphan);
     const std::string_view relative = below(orphan.path, orphan.root);
@@ -158,6 +162,17 @@ class Removal {
 
   // Reports how an entry listed on its own went.
   std::error_code settleEntry(const OrphanRecord& orphan, std::error_code error) {
+    if (error && error != std::errc::no_such_file_or_directory) {
+      report_.failures.push_back({orphan.path, error, false});
+      return error;
+    }
+    (error ? report_.alreadyGone : report_.deleted).push_back(orphan.path);
+    return {};
+  }
+
+  std::error_code removeAssociation([[maybe_unused]] const OrphanRecord& orphan) {
+    std::error_code error = platform::RemovalError::notBelowRoot;
+    if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) error = associations_.removeOrphan(orphan, report_);
     if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
       return error;
@@ -217,7 +232,9 @@ class Removal {
   std::map<std::string, Scanned> scanned_;  // by prefix
   platform::Trash trash_;
   OrphanRecheck recheck_;
-  MenuEntryRemoval menuEntries_{disposal_, trash_};
+  WineIconRemoval icons_{disposal_, trash_};
+  MenuEntryRemoval menuEntries_{disposal_, trash_, icons_};
+  AssociationRemoval associations_{disposal_, trash_, icons_};
   RemovalReport report_;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/trash.h"
+#include "profile/wine/file_association.h"
 #include "scan/orphan_recheck.h"
 #include "scan/orphan_scan.h"
 
@@ -29,6 +30,13 @@ struct KeptShortcut {
   std::string why;
 };
 
+// A line of a file that the removal edited in place (a mimeapps.list naming an entry that went).
+struct EditedLine {
+  std::string file;
+  profile::wine::LineEdit edit;
+  friend bool operator==(const EditedLine&, const EditedLine&) = default;
+};
+
 // Where the removal puts what it deletes.
 enum class Disposal {
   trash,      // the desktop's trash (the Recycle Bin on Windows); a file it cannot take stays
@@ -44,6 +52,9 @@ struct RemovalReport {
   // The files Wine made for the menus and desktop from deleted shortcuts, deleted with them (those
   // that went to the trash are in `trashed` too).
   std::vector<std::string> menuFiles;
+  // The lines edited in files that stay, in the order edited; an undo puts them back. None when
+  // the removal deleted for good.
+  std::vector<EditedLine> editedLines;
   // Shortcuts (and menu entries) that were no longer there when the removal came to them: someone
   // else removed them.
   std::vector<std::string> alreadyGone;

@@ -13,6 +13,7 @@
 #include "profile/windows_profile.h"
 #include "search/folder_walk.h"
 #include "scan/launcher_orphans.h"
+#include "scan/association_orphans.h"
 #include "scan/menu_entry_orphans.h"
 #include "scan/orphan_check.h"
 #include "scan/scan_run.h"
@@ -100,6 +101,7 @@ class Walker {
     };
     findOrphanMenuEntries(options_, stop_, listed);
     findOrphanLaunchers(options_, stop_, listed);
+    findOrphanAssociations(options_, stop_, listed);
     report_.stopped = stop_.stop_requested();
     return std::move(report_);
   }

@@ -21,6 +21,7 @@ enum class OrphanKind {
   shortcut,   // a shortcut file
   menuEntry,  // a menu entry that Wine made from a shortcut, and that starts nothing any more
   launcher,   // a game manager's launcher whose game the manager no longer has
+  fileAssociation,  // Wine's desktop entry for a file type, whose prefix or program is gone
 };
 
 // The kind as /list /json names it.
@@ -29,6 +30,7 @@ constexpr std::string_view orphanKindName(OrphanKind kind) {
     case OrphanKind::shortcut: return "shortcut";
     case OrphanKind::menuEntry: return "menu entry";
     case OrphanKind::launcher: return "launcher";
+    case OrphanKind::fileAssociation: return "file association";
   }
   return "shortcut";
 }

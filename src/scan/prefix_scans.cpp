@@ -38,8 +38,8 @@ ScanReport scanEachPrefix(const ScanPlan& plan, std::stop_token stop, const Scan
                           const std::function<void(const settings::ScanOptions& scan)>& prefixStarted) {
   ScanReport total;
   ScanRun run(plan.machinePrefixes);
-  // Every scan looks at the menu entries and launchers of every prefix: each stale one is handed
-  // on once.
+  // Every scan looks at the desktop entries (Wine's menu entries and associations, game
+  // managers' launchers) of every prefix: each stale one is handed on once.
   std::set<std::string> menuEntriesFound;
   int repeated = 0;
   ScanEvents once = events;

@@ -47,7 +47,11 @@ user=$(ls "$WINEPREFIX/drive_c/users" | grep -v '^Public$' | head -n 1)
 programs="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"
 desktop="C:\\users\\$user\\Desktop"
 
+# Two with programs whose icons Wine extracts: regedit's only this entry names, notepad's the
+# prefix's own Notepad entry below names too.
 save_shortcuts "$programs\\Old Stuff\\Old Game.lnk" 'C:\Program Files\Old\game.exe' \
+               "$programs\\Old Stuff\\Old Tool.lnk" 'C:\windows\regedit.exe' \
+               "$programs\\Old Stuff\\Old Notepad.lnk" 'C:\windows\notepad.exe' \
                "$desktop\\Old Desk.lnk" 'C:\Program Files\Old\desk.exe'
 mv "$work/old-prefix" "$work/prefix"
 

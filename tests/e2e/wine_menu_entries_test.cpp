@@ -2,6 +2,7 @@
 // real program: with the shortcuts they were made from, and on their own when their prefix is gone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -25,7 +26,7 @@ bool wineInstalled() {
 TreeSnapshot wholeTree(const fs::path& work) {
   TreeSnapshot tree;
   for (const char* part :
-       {"prefix/drive_c/users", "home", "data/applications", "data/desktop-directories", "config/menus"}) {
+       {"prefix/drive_c/users", "home", "data/applications", "data/desktop-directories", "data/icons", "config/menus"}) {
     for (const auto& [path, kind] : snapshot(work / part)) tree[std::string(part) + "/" + path] = kind;
   }
   return tree;
@@ -86,10 +87,14 @@ TEST(WineMenuEntries, GoWithTheirShortcutsOrWithTheirPrefixAndNothingElseIsTouch
                 // Stale entries are lines of their own, after the shortcuts, with what they start.
                 "x\t" + (data / "applications/wine/Programs/Old Stuff/Old Game.desktop").string() + "\t" + winePrograms +
                     "\\\\Old Stuff\\\\Old Game.lnk",
+                "x\t" + (data / "applications/wine/Programs/Old Stuff/Old Tool.desktop").string() + "\t" + winePrograms +
+                    "\\\\Old Stuff\\\\Old Tool.lnk",
+                "x\t" + (data / "applications/wine/Programs/Old Stuff/Old Notepad.desktop").string() + "\t" +
+                    winePrograms + "\\\\Old Stuff\\\\Old Notepad.lnk",
                 "-\t" + oldDesk.string() + "\tC:\\\\Program Files\\\\Old\\\\desk.exe",
             }));
-  EXPECT_EQ(lines.size(), 5u);
-  EXPECT_EQ(list.err, "Ready. 5 orphan(s) found.\n");
+  EXPECT_EQ(lines.size(), 7u);
+  EXPECT_EQ(list.err, "Ready. 7 orphan(s) found.\n");
 
   TreeSnapshot expected = wholeTree(work.path());
   const TreeSnapshot before = expected;
@@ -115,17 +120,34 @@ TEST(WineMenuEntries, GoWithTheirShortcutsOrWithTheirPrefixAndNothingElseIsTouch
            std::string("data/applications/wine/Programs/Old Stuff/Old Game.desktop"),
            std::string("data/applications/wine/Programs/Old Stuff"),
            std::string("config/menus/applications-merged/wine-Programs-Old Stuff-Old Game.menu"),
+           std::string("data/applications/wine/Programs/Old Stuff/Old Tool.desktop"),
+           std::string("config/menus/applications-merged/wine-Programs-Old Stuff-Old Tool.menu"),
+           std::string("data/applications/wine/Programs/Old Stuff/Old Notepad.desktop"),
+           std::string("config/menus/applications-merged/wine-Programs-Old Stuff-Old Notepad.menu"),
            std::string("data/desktop-directories/wine-Programs-Old Stuff.directory"),
        }) {
     EXPECT_EQ(expected.erase(gone), 1u) << gone;
   }
+  // The icons Wine extracted from regedit for the stale entry alone go with it, each size; notepad's,
+  // which the prefix's own Notepad entry names too, stay.
+  std::size_t icons = 0;
+  for (auto entry = expected.begin(); entry != expected.end();) {
+    const bool regedit = entry->first.starts_with("data/icons/") && entry->first.ends_with("_regedit.0.png");
+    icons += regedit ? 1 : 0;
+    entry = regedit ? expected.erase(entry) : std::next(entry);
+  }
+  EXPECT_GT(icons, 0u);
+  EXPECT_EQ(std::count_if(expected.begin(), expected.end(), [](const auto& entry) {
+              return entry.first.ends_with("_notepad.0.png");
+            }),
+            std::count_if(before.begin(), before.end(), [](const auto& entry) { return entry.first.ends_with("_notepad.0.png"); }));
   EXPECT_EQ(wholeTree(work.path()), expected);
 
   // Every file went to the trash and into the record: the undo gives back the shortcuts, Wine's
   // files and their folders. Deleted for good, there is nothing to undo.
   const ProgramResult undone = runProgram(zendriftBinary(), {"/undo"}, environment);
   EXPECT_EQ(undone.exitCode, 0) << undone.err;
-  EXPECT_EQ(undone.err, "Restored 3 shortcut(s) and 9 menu file(s).\n");
+  EXPECT_EQ(undone.err, "Restored 3 shortcut(s) and " + std::to_string(13 + icons) + " menu file(s).\n");
   EXPECT_EQ(wholeTree(work.path()), before);
   ASSERT_EQ(runProgram(zendriftBinary(), {"/silent", "/permanent"}, environment).exitCode, 0);
   EXPECT_EQ(wholeTree(work.path()), expected);

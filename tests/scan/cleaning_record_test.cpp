@@ -28,6 +28,9 @@ TEST(CleaningRecord, ReadsBackWhatWasWrittenAndKeepsOnlyTheNewest) {
   odd.removedFolders = {"/a/deep/er", "/a/deep"};
   odd.alreadyGone.push_back("/a/gone\tbefore.lnk");
   odd.roots = {"/a", "/home/ann/.local/share/applications/wine"};
+  // Lines edited in place, each with its line break: one removed (with the line above it), one changed.
+  odd.editedLines = {{"/c/mimeapps.list", {1, "a=w.desktop\r\n", std::nullopt, "[Default Applications]\r\n"}},
+                     {"/c/mimeapps.list", {0, "t=x\t;w.desktop;", "t=x\t;", {}}}};
   for (int i = 0; i < 22; ++i) {
     scan::CleaningRecord record;
     record.removedFolders.push_back("/folder " + std::to_string(i));

@@ -15,6 +15,7 @@
 #include "platform/process.h"
 #include "profile/windows_profile.h"
 #include "profile/wine/disk_mounts.h"
+#include "profile/wine/prefix_facts.h"
 #include "profile/wine_prefix.h"
 
 namespace zendrift::profile::wine {
@@ -70,16 +71,6 @@ std::string desktopFolder(const std::string& configHome, const std::string& home
   return platform::folderExists(desktop) ? desktop : home;
 }
 
-bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
-  struct stat status {};
-  if (::lstat(prefix.c_str(), &status) == 0 || errno != ENOENT) return false;
-  // A folder above it that is missing as well may be an unmounted disk: the prefix may come back.
-  const std::string parent = prefix.substr(0, std::max<std::size_t>(prefix.rfind('/'), 1));
-  if (::stat(parent.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
-  // So may one below the empty mount point of a disk that is not mounted now.
-  return !absentDiskHolding(prefix, disks);
-}
-
 // Below the applications place Wine writes only entries that start their shortcut; on a desktop
 // also those that start a shortcut's target.
 void collectBelow(const std::string& folder, const std::string& root, bool applications, std::vector<MenuEntry>& entries) {
@@ -100,6 +91,16 @@ void collectBelow(const std::string& folder, const std::string& root, bool appli
 }
 
 }  // namespace
+
+bool prefixIsGone(const std::string& prefix, const DiskMounts& disks) {
+  struct stat status {};
+  if (::lstat(prefix.c_str(), &status) == 0 || errno != ENOENT) return false;
+  // A folder above it that is missing as well may be an unmounted disk: the prefix may come back.
+  const std::string parent = prefix.substr(0, std::max<std::size_t>(prefix.rfind('/'), 1));
+  if (::stat(parent.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+  // So may one below the empty mount point of a disk that is not mounted now.
+  return !absentDiskHolding(prefix, disks);
+}
 
 MenuPlaces menuPlaces() {
   const std::string home = homeFolder();
@@ -139,6 +140,16 @@ std::vector<MenuEntry> listMenuEntries(const MenuPlaces& places, bool applicatio
   if (applications && !places.applications.empty()) collectBelow(places.applications, places.applications, true, entries);
   if (desktop && !places.desktop.empty()) collectBelow(places.desktop, places.desktop, false, entries);
   return entries;
+}
+
+MenuEntryState menuEntryState(const MenuEntry& entry, PrefixFacts& prefixes) {
+  const WineLaunch& launch = entry.launch;
+  if (prefixes.gone(launch.prefix)) return MenuEntryState::prefixGone;
+  if (!launch.startsShortcut() || !prefixes.profile(launch.prefix)) return MenuEntryState::current;
+  // A drive that is not there now (a disk not plugged in) says nothing about the shortcut.
+  if (prefixes.drive(launch.prefix, launch.path[0]).empty()) return MenuEntryState::current;
+  return prefixes.presence(launch.path, launch.prefix) == TargetPresence::missing ? MenuEntryState::shortcutGone
+                                                                                   : MenuEntryState::current;
 }
 
 MenuEntryState menuEntryState(const MenuEntry& entry, const DiskMounts& disks) {

@@ -44,10 +44,40 @@ std::optional<std::string> unescapeValue(std::string_view value) {
   return out;
 }
 
+// Text that Wine wrote as XML text undone: the five entities it writes.
+std::string xmlText(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bool replaced = false;
+    for (const auto& [entity, plain] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&apos;", '\''},
+                                        {"&quot;", '"'}}) {
+      if (text.substr(i).starts_with(entity)) {
+        out += plain;
+        i += std::string_view(entity).size() - 1;
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += text[i];
+  }
+  return out;
+}
+
+// The text between <tag> and </tag> on one line, trimmed; empty when the line is not that.
+std::optional<std::string> element(std::string_view line, std::string_view tag) {
+  const std::string open = "<" + std::string(tag) + ">";
+  const std::string close = "</" + std::string(tag) + ">";
+  line = trimmed(line);
+  if (!line.starts_with(open) || !line.ends_with(close) || line.size() < open.size() + close.size()) return std::nullopt;
+  return xmlText(line.substr(open.size(), line.size() - open.size() - close.size()));
+}
+
+}  // namespace
+
 // The words of an Exec= value: blanks separate them, double quotes hold blanks (a backslash in them
 // escapes a quote, backquote, dollar or backslash), and a backslash outside quotes keeps the next
 // character as it is. A single quote that is not escaped is not Wine's writing.
-std::optional<std::vector<std::string>> splitWords(std::string_view exec) {
+std::optional<std::vector<std::string>> execWords(std::string_view exec) {
   std::vector<std::string> words;
   std::string word;
   bool inWord = false;
@@ -88,42 +118,12 @@ std::optional<std::vector<std::string>> splitWords(std::string_view exec) {
 }
 
 // "wine", "wine64", Debian's "wine-stable" and the like, by name or by absolute path.
-bool isWineProgram(std::string_view word) {
+bool isWineLauncher(std::string_view word) {
   const std::size_t slash = word.rfind('/');
   if (slash != std::string_view::npos && word.front() != '/') return false;
   const std::string_view name = slash == std::string_view::npos ? word : word.substr(slash + 1);
   return name == "wine" || name == "wine64" || name.starts_with("wine-") || name.starts_with("wine64-");
 }
-
-// Text that Wine wrote as XML text undone: the five entities it writes.
-std::string xmlText(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    bool replaced = false;
-    for (const auto& [entity, plain] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&apos;", '\''},
-                                        {"&quot;", '"'}}) {
-      if (text.substr(i).starts_with(entity)) {
-        out += plain;
-        i += std::string_view(entity).size() - 1;
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) out += text[i];
-  }
-  return out;
-}
-
-// The text between <tag> and </tag> on one line, trimmed; empty when the line is not that.
-std::optional<std::string> element(std::string_view line, std::string_view tag) {
-  const std::string open = "<" + std::string(tag) + ">";
-  const std::string close = "</" + std::string(tag) + ">";
-  line = trimmed(line);
-  if (!line.starts_with(open) || !line.ends_with(close) || line.size() < open.size() + close.size()) return std::nullopt;
-  return xmlText(line.substr(open.size(), line.size() - open.size() - close.size()));
-}
-
-}  // namespace
 
 bool WineLaunch::startsShortcut() const {
   return arguments.empty() && isAbsoluteWindowsPath(path) && endsWithIgnoringCase(path, ".lnk");
@@ -162,10 +162,10 @@ std::optional<std::string> applicationExec(std::string_view fileText) {
 }
 
 std::optional<WineLaunch> parseWineLaunch(std::string_view exec) {
-  const auto words = splitWords(exec);
+  const auto words = execWords(exec);
   constexpr std::string_view kPrefixVariable = "WINEPREFIX=";
   if (!words || words->size() < 4 || (*words)[0] != "env" || !(*words)[1].starts_with(kPrefixVariable) ||
-      !isWineProgram((*words)[2]) || !isAbsoluteWindowsPath((*words)[3])) {
+      !isWineLauncher((*words)[2]) || !isAbsoluteWindowsPath((*words)[3])) {
     return std::nullopt;
   }
   WineLaunch launch;
