@@ -84,6 +84,8 @@ std::optional<Folder> FolderWalk::visit() {
     finish();
     return std::nullopt;
   }
+  // Known to be hidden and system only once opened (see subfoldersOf).
+  if (folder.listing.hiddenSystem) return std::nullopt;
   // A folder met again (through a bind mount, say) is not looked at a second time.
   if (folder.listing.id && !listed_.insert(*folder.listing.id).second) return std::nullopt;
   folder.error = failureOf(folder.listing);
@@ -135,7 +137,13 @@ std::vector<std::string> FolderWalk::subfoldersOf(const FolderSnapshot& listing,
     // A symbolic link to a folder is an entry, never a way into another part of the tree.
     if (!entry.directory || entry.symlink) continue;
     const std::string_view name = listing.name(entry);
-    if (isDotOrDotDot(name) || rules_.keepOut.keepsOut(name, level) || hiddenSystem(listing, entry)) continue;
+    if (isDotOrDotDot(name) || rules_.keepOut.keepsOut(name, level)) continue;
+    // A folder's hidden and system bits not known from its listing are read once it is open,
+    // from the folder itself (cheaper than by its name), and it goes no further when it is both
+    // (readFolderSnapshot). Listings that cannot tell a folder's own bits (Windows) know every
+    // entry's.
+    const platform::DirEntry::Facts& facts = entry.facts;
+    if ((facts.hiddenSystem || facts.attributes) && hiddenSystem(listing, entry)) continue;
     names.emplace_back(name);
   }
   return names;
@@ -147,14 +155,10 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   rules.threads = rules_.threads > 1 ? rules_.threads - 1 : 0;
   rules.dotNamesHidden = rules_.dotNamesHidden;
   rules.stop = stop_;
+  rules.maxFoldersHeld = rules_.foldersHeldOpen;
   // The facts the walk will ask for, fetched while the folder is open.
   rules.fetch = [mask = mask_](const platform::DirEntry& entry) {
-    if (entry.isDirectory()) {
-      if (!isDotOrDotDot(entry.name())) entry.hiddenSystemAttributes();
-      return;
-    }
-    if (!maskMatchUpperName(mask, entry.name())) return;
-    entry.hiddenSystemAttributes();
+    if (!entry.isDirectory() && maskMatchUpperName(mask, entry.name())) entry.hiddenSystemAttributes();
   };
   // The files the walk hands out are read whole with their folder (FolderSnapshot::content), so
   // that their reader need not open them again.
