@@ -51,7 +51,8 @@ class DirEntry {
   // file is not read: both answer an error, as does anything but a regular file, so that the
   // caller reads such entries its own way. So does a file whose data is not in the system's cache
   // (where the system can tell): its reading from the disk is started and not waited for. Fills
-  // in the size and last-write time on the way.
+  // in the size, the last-write time and (through the open file, where that is cheaper than by
+  // name) the hidden and system bits on the way.
   Result<FileRead> readWhole(std::size_t maxBytes, std::string& into) const;
 
   // Filled by the back end.
@@ -90,6 +91,8 @@ class DirEntry {
  private:
   void fetchStatus() const;
   void fetchHiddenSystem() const;
+  // The hidden and system bits read through the entry opened as `fd` (POSIX).
+  void fetchHiddenSystemFrom(int fd) const;
 
   std::string name_;
   std::string folder_;

@@ -66,6 +66,9 @@ SnapshotRead readFolderSnapshot(platform::DirectoryListing& listing, FolderPlace
     }
   }
   snapshot.id = listing.folderId();
+  // Room for a typical folder at once, rather than growing step by step.
+  snapshot.entries.reserve(16);
+  snapshot.names.reserve(256);
   bool subfolders = false;
   do {
     if (stop.load(std::memory_order_relaxed)) {

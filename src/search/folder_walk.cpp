@@ -164,9 +164,10 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   // that their reader need not open them again.
   rules.maxFileBytes = rules_.fileReadAhead;
   if (rules.maxFileBytes > 0) {
+    // A file both hidden and system is read too (its bits come cheapest through the open file),
+    // but never reported.
     rules.readWhole = [mask = mask_](const platform::DirEntry& entry) {
-      return !entry.isDirectory() && maskMatchUpperName(mask, entry.name()) &&
-             (entry.hiddenSystemAttributes() & kHiddenSystem) != kHiddenSystem;
+      return !entry.isDirectory() && maskMatchUpperName(mask, entry.name());
     };
   }
   // Called on the threads while the walk runs; the rules do not change meanwhile.

@@ -13,6 +13,17 @@ template <typename Fold>
 bool matchMask(std::string_view mask, std::string_view name, Fold fold) {
   if (mask.empty()) throw SearchError(kBlankMaskMessage);
   if (mask == "*") return true;
+  // One star and then plain characters (the scan's "*.LNK"): what the matcher would find by
+  // trying every place of the star is whether the name ends so.
+  if (mask[0] == '*' && mask.find_first_of("*?", 1) == std::string_view::npos) {
+    const std::string_view tail = mask.substr(1);
+    if (name.size() < tail.size()) return false;
+    const std::string_view end = name.substr(name.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+      if (fold(end[i]) != tail[i]) return false;
+    }
+    return true;
+  }
   if (name.empty()) return false;
 
   std::size_t m = 0;

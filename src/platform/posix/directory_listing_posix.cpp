@@ -73,6 +73,11 @@ FileTime modificationTime(const struct stat& status) {
   return fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
 }
 
+std::uint32_t withDotNameHidden(std::uint32_t attributes, std::string_view name, bool dotNamesHidden) {
+  if (dotNamesHidden && !name.empty() && name[0] == '.' && !isDotOrDotDot(name)) attributes |= kAttrHidden;
+  return attributes;
+}
+
 }  // namespace
 
 void DirEntry::fetchStatus() const {
@@ -94,6 +99,12 @@ void DirEntry::fetchStatus() const {
   lastWriteTime_ = known ? modificationTime(status) : 0;
 }
 
+void DirEntry::fetchHiddenSystemFrom(int fd) const {
+  char buffer[64];
+  const ssize_t length = ::fgetxattr(fd, kDosAttributeName, buffer, sizeof buffer - 1);
+  hiddenSystem_ = withDotNameHidden(dosAttributesFromText(buffer, length), name_, dotNamesHidden_);
+}
+
 void DirEntry::fetchHiddenSystem() const {
   char buffer[64];
   std::optional<ssize_t> length;
@@ -104,9 +115,7 @@ void DirEntry::fetchHiddenSystem() const {
     const std::string path = fullPath();
     length = ::lgetxattr(posix::ReachablePath(path).c_str(), kDosAttributeName, buffer, sizeof buffer - 1);
   }
-  std::uint32_t attributes = dosAttributesFromText(buffer, *length);
-  if (dotNamesHidden_ && !name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
-  hiddenSystem_ = attributes;
+  hiddenSystem_ = withDotNameHidden(dosAttributesFromText(buffer, *length), name_, dotNamesHidden_);
 }
 
 // The listing reads the folder with getdents64 into a buffer that is kept from one folder to
@@ -235,11 +244,8 @@ std::optional<std::uint32_t> DirectoryListing::hiddenSystemAttributes() const {
   if (!isOpen()) return std::nullopt;
   char buffer[64];
   const ssize_t length = ::fgetxattr(handle_->fd, kDosAttributeName, buffer, sizeof buffer - 1);
-  std::uint32_t attributes = dosAttributesFromText(buffer, length);
   const std::string folder = withoutTrailingSeparator(handle_->folder);
-  const std::string_view name = fileName(folder);
-  if (dotNamesHidden_ && !name.empty() && name[0] == '.' && !isDotOrDotDot(name)) attributes |= kAttrHidden;
-  return attributes;
+  return withDotNameHidden(dosAttributesFromText(buffer, length), fileName(folder), dotNamesHidden_);
 }
 
 OpenFolder DirectoryListing::holdOpen() {
