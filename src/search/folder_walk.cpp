@@ -10,7 +10,6 @@
 #include "platform/path.h"
 #include "platform/usable_cores.h"
 #include "search/mask_match.h"
-#include "search/search_error.h"
 
 namespace zendrift::search {
 
@@ -40,8 +39,6 @@ unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores(); 
 
 FolderWalk::FolderWalk(std::string root, WalkRules rules, std::stop_token stop)
     : root_(std::move(root)), rules_(std::move(rules)), mask_(upperCase(rules_.mask)), stop_(std::move(stop)) {
-  // Refused here rather than on a read-ahead thread at the first file.
-  if (mask_.empty()) throw SearchError(kBlankMaskMessage);
   // A folder kept out counts as handed out already: it is opened, but nothing in it is looked at.
   listed_.insert(rules_.keepOut.folders.begin(), rules_.keepOut.folders.end());
 }
@@ -128,7 +125,7 @@ bool FolderWalk::hiddenSystem(const FolderSnapshot& listing, const FolderSnapsho
 
 bool FolderWalk::reported(const FolderSnapshot& listing, const FolderSnapshot::Entry& entry) const {
   // The cheap name test first: most names fail it and need no attribute at all.
-  return !entry.directory && maskMatchUpperName(mask_, listing.name(entry)) && !hiddenSystem(listing, entry);
+  return !entry.directory && mask_.matches(listing.name(entry)) && !hiddenSystem(listing, entry);
 }
 
 std::vector<std::string> FolderWalk::subfoldersOf(const FolderSnapshot& listing, std::size_t level) const {
@@ -158,7 +155,7 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   rules.maxFoldersHeld = rules_.foldersHeldOpen;
   // The facts the walk will ask for, fetched while the folder is open.
   rules.fetch = [mask = mask_](const platform::DirEntry& entry) {
-    if (!entry.isDirectory() && maskMatchUpperName(mask, entry.name())) entry.hiddenSystemAttributes();
+    if (!entry.isDirectory() && mask.matches(entry.name())) entry.hiddenSystemAttributes();
   };
   // The files the walk hands out are read whole with their folder (FolderSnapshot::content), so
   // that their reader need not open them again.
@@ -167,7 +164,7 @@ ReadAheadRules FolderWalk::readAheadRules() const {
     // A file both hidden and system is read too (its bits come cheapest through the open file),
     // but never reported.
     rules.readWhole = [mask = mask_](const platform::DirEntry& entry) {
-      return !entry.isDirectory() && maskMatchUpperName(mask, entry.name());
+      return !entry.isDirectory() && mask.matches(entry.name());
     };
   }
   // Called on the threads while the walk runs; the rules do not change meanwhile.
