@@ -18,7 +18,8 @@ struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
   std::uint32_t index = 0;  // the place among the parent's subfolders, in the walk's order
   std::size_t level = 0;
   State state = State::waiting;
-  FolderSnapshot snapshot;
+  // Once read; a node waiting (most of them, below a wide folder) costs no room for it.
+  std::unique_ptr<FolderSnapshot> snapshot;
   std::size_t bytes = 0;
   // The subfolders read ahead, in the listing's order; the walk's place among them.
   std::vector<NodePtr> children;
@@ -141,7 +142,8 @@ FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
     readHere(lock, next);
   }
   if (node->state == Node::State::waiting) readHere(lock, node);
-  FolderSnapshot snapshot = std::move(node->snapshot);
+  FolderSnapshot snapshot = std::move(*node->snapshot);
+  node->snapshot.reset();
   bytesAhead_ -= node->bytes;
   --nodesAhead_;
   node->state = Node::State::taken;
@@ -266,7 +268,7 @@ void FolderReadAhead::finish(const NodePtr& node, SnapshotRead&& read, std::vect
   const bool fresh = !snapshot.id || seen_.insert(*snapshot.id).second;
   node->bytes = snapshot.bytes();
   bytesAhead_ += node->bytes;
-  node->snapshot = std::move(snapshot);
+  node->snapshot = std::make_unique<FolderSnapshot>(std::move(snapshot));
   node->state = Node::State::read;
   if (!fresh || subfolders.empty()) return;
   node->children.reserve(subfolders.size());
@@ -294,7 +296,7 @@ void FolderReadAhead::drop(Node& node) {
     case Node::State::read:
       --nodesAhead_;
       bytesAhead_ -= node.bytes;
-      node.snapshot = {};
+      node.snapshot.reset();
       break;
     case Node::State::reading:  // its thread counts it off when done
     case Node::State::taken:
