@@ -47,7 +47,9 @@ struct ReadAheadRules {
   // up, and the walk reads what it still needs itself, but stops short too: a listing it takes
   // then may be cut short (FolderSnapshot::stopped).
   std::stop_token stop;
-  std::size_t maxNodesAhead = 256;
+  // Folders read but not yet taken. A few dozen keep the threads ahead of the walk, the disk busy
+  // when the folders are not cached; more only cost memory, in every thread's own heap.
+  std::size_t maxNodesAhead = 64;
   std::size_t maxBytesAhead = 8 * 1024 * 1024;
   // Folders held open while their subfolders wait to be read, which are then opened through
   // them (cheaper than by their whole path, and never through a link); beyond these, by path.
