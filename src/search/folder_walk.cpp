@@ -16,7 +16,6 @@ namespace zendrift::search {
 namespace {
 
 constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrSystem;
-constexpr unsigned kFewestThreads = 4;
 
 bool isDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
 
@@ -37,9 +36,9 @@ std::error_code failureOf(const FolderSnapshot& listing) {
 }  // namespace
 
 // Listing a folder that is not in the cache waits for the disk, which serves several requests at
-// once sooner than one after another: a few threads more than cores pay off then, and cost
-// little when the folders are cached.
-unsigned WalkRules::defaultThreads() noexcept { return std::max(platform::usableCores(), kFewestThreads); }
+// once sooner than one after another: one thread more than cores keeps a request in flight while
+// the cores list, and costs little when the folders are cached (more would crowd the walk's own).
+unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores() + 1; }
 
 FolderWalk::FolderWalk(std::string root, WalkRules rules, std::stop_token stop)
     : root_(std::move(root)), rules_(std::move(rules)), mask_(upperCase(rules_.mask)), stop_(std::move(stop)) {

@@ -35,7 +35,7 @@ struct WalkRules {
   // they read below every folder.
   std::function<bool(const FolderSnapshot& listing)> readAheadBelow;
 
-  // One thread per core this process may run on, and at least four.
+  // One thread per core this process may run on, and one more.
   static unsigned defaultThreads() noexcept;
 };
 
