@@ -51,7 +51,8 @@ class DirEntry {
   // file is not read: both answer an error, as does anything but a regular file, so that the
   // caller reads such entries its own way. So does a file whose data is not in the system's cache
   // (where the system can tell): its reading from the disk is started and not waited for. Fills
-  // in the size and last-write time on the way.
+  // in the size, the last-write time and (through the open file, where that is cheaper than by
+  // name) the hidden and system bits on the way.
   Result<FileRead> readWhole(std::size_t maxBytes, std::string& into) const;
 
   // Filled by the back end.
@@ -90,6 +91,8 @@ class DirEntry {
  private:
   void fetchStatus() const;
   void fetchHiddenSystem() const;
+  // The hidden and system bits read through the entry opened as `fd` (POSIX).
+  void fetchHiddenSystemFrom(int fd) const;
 
   std::string name_;
   std::string folder_;
@@ -112,6 +115,21 @@ struct FolderId {
   friend auto operator<=>(const FolderId&, const FolderId&) = default;
 };
 
+// A folder held open after its listing closed, so that the folders in it can be opened through
+// it rather than by their whole path: no lookup of every folder above, and no link followed on
+// the way. The folder closes when the last copy goes. Always empty where the system has no such
+// opening (Windows).
+class OpenFolder {
+ public:
+  OpenFolder() = default;
+  explicit operator bool() const noexcept { return static_cast<bool>(descriptor_); }
+
+ private:
+  friend class DirectoryListing;
+  struct Descriptor;
+  std::shared_ptr<const Descriptor> descriptor_;
+};
+
 class DirectoryListing {
  public:
   DirectoryListing();
@@ -123,6 +141,11 @@ class DirectoryListing {
   // Returns no error, OsErrc::fileNotFound (no entry at all), OsErrc::pathNotFound (no such
   // folder), OsErrc::accessDenied, or another code.
   std::error_code open(std::string_view folder);
+  // Opens the subfolder `name` of `parent` (`folder` is its whole path, which the entries carry)
+  // without following a link in its place; by its whole path, still not following a link at its
+  // end, when `parent` is empty or no more files may be opened. Answers as open() does; a link
+  // where the folder was answers an error.
+  std::error_code openIn(const OpenFolder& parent, std::string_view name, std::string_view folder);
   // Reads the next entry; OsErrc::noMoreFiles at the end of the listing.
   std::error_code next();
   // The entry that open() or the last next() read.
@@ -130,13 +153,23 @@ class DirectoryListing {
   bool isOpen() const noexcept;
   // The identity of the open folder; empty when not open or not known.
   std::optional<FolderId> folderId() const;
+  // The open folder's own hidden and system bits, as its entry in the folder above shows them
+  // (its name beginning with "." counts); empty when not open or where a listing cannot tell.
+  std::optional<std::uint32_t> hiddenSystemAttributes() const;
+  // Keeps the open folder open past close(), for as long as the answer or a copy of it lives.
+  // Empty where folders cannot be opened through another (Windows).
+  OpenFolder holdOpen();
   // Closes the listing; returns no error or the failure. Safe to call when not open.
   std::error_code close();
   // Whether a name that begins with "." is hidden (POSIX only; the default). Wine hides them
   // unless its ShowDotFiles setting is on.
   void setDotNamesHidden(bool hidden) noexcept { dotNamesHidden_ = hidden; }
+  bool dotNamesHidden() const noexcept { return dotNamesHidden_; }
 
  private:
+  // Takes the opened folder `fd` over and reads its first entry.
+  std::error_code start(int fd, std::string path);
+
   struct Handle;
   std::unique_ptr<Handle> handle_;
   DirEntry entry_;

@@ -14,16 +14,22 @@ struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
   // The root's whole folder with a trailing delimiter; below it, the subfolder's name alone.
   std::string name;
   // Alive while this node is: a node is dropped before the one above it goes.
-  const Node* parent = nullptr;
+  Node* parent = nullptr;
   std::uint32_t index = 0;  // the place among the parent's subfolders, in the walk's order
   std::size_t level = 0;
   State state = State::waiting;
-  FolderSnapshot snapshot;
+  // Once read; a node waiting (most of them, below a wide folder) costs no room for it.
+  std::unique_ptr<FolderSnapshot> snapshot;
   std::size_t bytes = 0;
   // The subfolders read ahead, in the listing's order; the walk's place among them.
   std::vector<NodePtr> children;
   std::size_t nextChild = 0;
   std::uint32_t nextIndex = 0;
+  // Held open while subfolders read ahead have yet to be opened through it.
+  platform::OpenFolder open;
+  std::size_t unstartedChildren = 0;
+  // Counted in the parent's unstartedChildren until its reading starts.
+  bool awaited = false;
 
   NodePtr makeChild(std::string childName) {
     auto child = std::make_shared<Node>();
@@ -65,7 +71,8 @@ std::string FolderReadAhead::folderOf(const Node& node) {
   return folder;
 }
 
-FolderReadAhead::FolderReadAhead(ReadAheadRules rules) : rules_(std::move(rules)) {
+FolderReadAhead::FolderReadAhead(ReadAheadRules rules)
+    : rules_(std::move(rules)), snapshotRules_{rules_.fetch, rules_.readWhole, rules_.maxFileBytes} {
   ownListing_.setDotNamesHidden(rules_.dotNamesHidden);
   // First, so that nothing can throw once threads run: they would wait for a stop never set.
   onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
@@ -135,7 +142,8 @@ FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
     readHere(lock, next);
   }
   if (node->state == Node::State::waiting) readHere(lock, node);
-  FolderSnapshot snapshot = std::move(node->snapshot);
+  FolderSnapshot snapshot = std::move(*node->snapshot);
+  node->snapshot.reset();
   bytesAhead_ -= node->bytes;
   --nodesAhead_;
   node->state = Node::State::taken;
@@ -152,12 +160,35 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   waiting_.erase(node.get());
   node->state = Node::State::reading;
   ++nodesAhead_;
-  std::string folder = folderOf(*node);
+  Start started = start(*node);
   lock.unlock();
-  FolderSnapshot snapshot = read(ownListing_, std::move(folder), stop_);
-  std::vector<std::string> subfolders = subfoldersOf(snapshot, node->level);
+  SnapshotRead done = read(ownListing_, std::move(started), stop_);
+  std::vector<std::string> subfolders = subfoldersOf(done.snapshot, node->level);
+  // Closed here rather than under the lock.
+  if (subfolders.empty()) done.open = {};
   lock.lock();
-  finish(node, std::move(snapshot), std::move(subfolders));
+  finish(node, std::move(done), std::move(subfolders));
+}
+
+FolderReadAhead::Start FolderReadAhead::start(Node& node) {
+  Start started;
+  started.place.folder = folderOf(node);
+  if (node.parent) {
+    started.place.name = node.name;
+    started.place.parent = node.parent->open;
+    if (node.awaited) {
+      node.awaited = false;
+      if (--node.parent->unstartedChildren == 0) release(*node.parent);
+    }
+  }
+  started.holdOpen = foldersHeld_ < rules_.maxFoldersHeld;
+  return started;
+}
+
+void FolderReadAhead::release(Node& node) {
+  if (!node.open) return;
+  node.open = {};
+  --foldersHeld_;
 }
 
 bool FolderReadAhead::withinBounds() const {
@@ -181,18 +212,20 @@ void FolderReadAhead::work() {
     node->state = Node::State::reading;
     ++nodesAhead_;
     bool complete = true;
-    FolderSnapshot snapshot;
+    SnapshotRead done;
     std::vector<std::string> subfolders;
-    std::string folder;
+    Start started;
     try {
-      folder = folderOf(*node);
+      started = start(*node);
     } catch (...) {
       complete = false;
     }
     lock.unlock();
     try {
-      if (complete) snapshot = read(listing, std::move(folder), stop_);
-      subfolders = subfoldersOf(snapshot, node->level);
+      if (complete) done = read(listing, std::move(started), stop_);
+      subfolders = subfoldersOf(done.snapshot, node->level);
+      // Closed here rather than under the lock.
+      if (subfolders.empty()) done.open = {};
     } catch (...) {
       // Out of memory, say: the walk reads this folder itself and meets the failure there.
       complete = false;
@@ -204,7 +237,7 @@ void FolderReadAhead::work() {
     }
     if (complete && !stop_) {
       try {
-        finish(node, std::move(snapshot), std::move(subfolders));
+        finish(node, std::move(done), std::move(subfolders));
       } catch (...) {
         // Out of memory there too. A listing stored keeps the subfolders queued so far, the
         // walk reads the others itself; one not stored the walk reads again.
@@ -218,29 +251,36 @@ void FolderReadAhead::work() {
   }
 }
 
-FolderSnapshot FolderReadAhead::read(platform::DirectoryListing& listing, std::string folder,
-                                     const std::atomic<bool>& stop) {
-  return readFolderSnapshot(listing, std::move(folder), rules_.fetch, stop, rules_.readWhole, rules_.maxFileBytes);
+SnapshotRead FolderReadAhead::read(platform::DirectoryListing& listing, Start&& started,
+                                   const std::atomic<bool>& stop) {
+  return readFolderSnapshot(listing, std::move(started.place), snapshotRules_, started.holdOpen, stop);
 }
 
 std::vector<std::string> FolderReadAhead::subfoldersOf(const FolderSnapshot& snapshot, std::size_t level) {
-  if (snapshot.openError || snapshot.stopped || !rules_.subfolders) return {};
+  if (snapshot.openError || snapshot.stopped || snapshot.hiddenSystem || !rules_.subfolders) return {};
   return rules_.subfolders(snapshot, level);
 }
 
-void FolderReadAhead::finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders) {
+void FolderReadAhead::finish(const NodePtr& node, SnapshotRead&& read, std::vector<std::string>&& subfolders) {
+  FolderSnapshot& snapshot = read.snapshot;
   // A folder met again (a bind mount) is not read below a second time; should the walk enter
   // it there after all, it reads on itself.
   const bool fresh = !snapshot.id || seen_.insert(*snapshot.id).second;
   node->bytes = snapshot.bytes();
   bytesAhead_ += node->bytes;
-  node->snapshot = std::move(snapshot);
+  node->snapshot = std::make_unique<FolderSnapshot>(std::move(snapshot));
   node->state = Node::State::read;
   if (!fresh || subfolders.empty()) return;
   node->children.reserve(subfolders.size());
+  if (read.open) {
+    node->open = std::move(read.open);
+    ++foldersHeld_;
+  }
   for (std::string& name : subfolders) {
     NodePtr child = node->makeChild(std::move(name));
     waiting_.insert(child.get());
+    child->awaited = true;
+    ++node->unstartedChildren;
     node->children.push_back(std::move(child));
   }
   workAvailable_.notify_all();
@@ -248,17 +288,22 @@ void FolderReadAhead::finish(const NodePtr& node, FolderSnapshot&& snapshot, std
 
 void FolderReadAhead::drop(Node& node) {
   switch (node.state) {
-    case Node::State::waiting: waiting_.erase(&node); break;
+    case Node::State::waiting:
+      waiting_.erase(&node);
+      if (node.awaited && --node.parent->unstartedChildren == 0) release(*node.parent);
+      node.awaited = false;
+      break;
     case Node::State::read:
       --nodesAhead_;
       bytesAhead_ -= node.bytes;
-      node.snapshot = {};
+      node.snapshot.reset();
       break;
     case Node::State::reading:  // its thread counts it off when done
     case Node::State::taken:
     case Node::State::dropped: break;
   }
   node.state = Node::State::dropped;
+  release(node);
   for (const NodePtr& child : node.children) {
     if (child) drop(*child);
   }

@@ -47,8 +47,13 @@ struct ReadAheadRules {
   // up, and the walk reads what it still needs itself, but stops short too: a listing it takes
   // then may be cut short (FolderSnapshot::stopped).
   std::stop_token stop;
-  std::size_t maxNodesAhead = 256;
+  // Folders read but not yet taken. A few dozen keep the threads ahead of the walk, the disk busy
+  // when the folders are not cached; more only cost memory, in every thread's own heap.
+  std::size_t maxNodesAhead = 64;
   std::size_t maxBytesAhead = 8 * 1024 * 1024;
+  // Folders held open while their subfolders wait to be read, which are then opened through
+  // them (cheaper than by their whole path, and never through a link); beyond these, by path.
+  std::size_t maxFoldersHeld = 256;
 };
 
 class FolderReadAhead {
@@ -86,9 +91,18 @@ class FolderReadAhead {
   // The node's folder, with a trailing delimiter, put together from the names above it. Called
   // with the lock held: the nodes above a waiting node live while it waits.
   static std::string folderOf(const Node& node);
-  FolderSnapshot read(platform::DirectoryListing& listing, std::string folder, const std::atomic<bool>& stop);
+  // Takes a waiting node to be read: where it is, and whether it may be held open. Called with
+  // the lock held.
+  struct Start {
+    FolderPlace place;
+    bool holdOpen = false;
+  };
+  Start start(Node& node);
+  SnapshotRead read(platform::DirectoryListing& listing, Start&& start, const std::atomic<bool>& stop);
   // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
-  void finish(const NodePtr& node, FolderSnapshot&& snapshot, std::vector<std::string>&& subfolders);
+  void finish(const NodePtr& node, SnapshotRead&& read, std::vector<std::string>&& subfolders);
+  // The node's folder is no longer held open for its subfolders. Called with the lock held.
+  void release(Node& node);
   std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);
   // Drops the node and everything below it. Called with the lock held.
   void drop(Node& node);
@@ -99,6 +113,8 @@ class FolderReadAhead {
   std::condition_variable nodeRead_;
   std::set<Node*, PreOrder> waiting_;
   std::size_t nodesAhead_ = 0;
+  std::size_t foldersHeld_ = 0;
+  const SnapshotRules snapshotRules_;
   std::size_t bytesAhead_ = 0;
   // The threads reached the bound and wait for the walk to catch up.
   bool held_ = false;

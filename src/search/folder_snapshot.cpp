@@ -3,6 +3,9 @@
 
 #include <utility>
 
+#include "platform/file_attributes.h"
+#include "platform/path.h"
+
 namespace zendrift::search {
 
 namespace {
@@ -19,16 +22,54 @@ std::int32_t readContent(FolderSnapshot& snapshot, const platform::DirEntry& ent
   return static_cast<std::int32_t>(snapshot.contents.size() - 1);
 }
 
+bool isDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
+
+bool bothHiddenAndSystem(std::uint32_t attributes) {
+  constexpr std::uint32_t kHiddenSystem = platform::kAttrHidden | platform::kAttrSystem;
+  return (attributes & kHiddenSystem) == kHiddenSystem;
+}
+
+// A folder below the root that could not be opened: its bits as the folder above lists them.
+bool hiddenSystemByPath(const std::string& folder, std::string_view name, bool dotNamesHidden) {
+  const std::string path = platform::withoutTrailingSeparator(folder);
+  const std::string above(platform::withoutFileName(path));
+  platform::DirEntry entry;
+  entry.assignKnown(name, above, true, false, {}, dotNamesHidden);
+  return bothHiddenAndSystem(entry.hiddenSystemAttributes());
+}
+
 }  // namespace
 
-FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::string folder, const FactsWanted& fetch,
-                                  const std::atomic<bool>& stop, const ContentWanted& wanted,
-                                  std::size_t maxFileBytes) {
-  FolderSnapshot snapshot;
-  snapshot.folder = std::move(folder);
-  snapshot.openError = listing.open(snapshot.folder);
-  if (snapshot.openError) return snapshot;
+SnapshotRead readFolderSnapshot(platform::DirectoryListing& listing, FolderPlace place, const SnapshotRules& rules,
+                                bool holdOpen, const std::atomic<bool>& stop) {
+  SnapshotRead read;
+  FolderSnapshot& snapshot = read.snapshot;
+  snapshot.folder = std::move(place.folder);
+  const bool root = place.name.empty();
+  snapshot.openError = root ? listing.open(snapshot.folder) : listing.openIn(place.parent, place.name, snapshot.folder);
+  place.parent = {};
+  if (snapshot.openError) {
+    if (!root && hiddenSystemByPath(snapshot.folder, place.name, listing.dotNamesHidden())) {
+      snapshot.openError = {};
+      snapshot.hiddenSystem = true;
+    }
+    return read;
+  }
+  // Read from the open folder, which costs no lookup of its name; where the listing cannot tell,
+  // the folder above told already.
+  if (!root) {
+    const std::optional<std::uint32_t> own = listing.hiddenSystemAttributes();
+    if (own && bothHiddenAndSystem(*own)) {
+      snapshot.hiddenSystem = true;
+      snapshot.closeError = listing.close();
+      return read;
+    }
+  }
   snapshot.id = listing.folderId();
+  // Room for a typical folder at once, rather than growing step by step.
+  snapshot.entries.reserve(16);
+  snapshot.names.reserve(256);
+  bool subfolders = false;
   do {
     if (stop.load(std::memory_order_relaxed)) {
       snapshot.endError = std::make_error_code(std::errc::operation_canceled);
@@ -37,16 +78,18 @@ FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::stri
     }
     const platform::DirEntry& entry = listing.entry();
     // Read before the facts are fetched: the read's own status read answers the size.
-    const std::int32_t content = readContent(snapshot, entry, wanted, maxFileBytes);
-    if (fetch) fetch(entry);
+    const std::int32_t content = readContent(snapshot, entry, rules.wanted, rules.maxFileBytes);
+    if (rules.fetch) rules.fetch(entry);
+    subfolders = subfolders || (entry.isDirectory() && !entry.isSymlink() && !isDotOrDotDot(entry.name()));
     snapshot.entries.push_back({static_cast<std::uint32_t>(snapshot.names.size()),
                                 static_cast<std::uint32_t>(entry.name().size()), entry.isDirectory(),
                                 entry.isSymlink(), content, entry.facts()});
     snapshot.names += entry.name();
     snapshot.endError = listing.next();
   } while (!snapshot.endError);
+  if (holdOpen && subfolders && !snapshot.stopped) read.open = listing.holdOpen();
   snapshot.closeError = listing.close();
-  return snapshot;
+  return read;
 }
 
 }  // namespace zendrift::search

@@ -50,6 +50,8 @@ struct FolderSnapshot {
   std::error_code endError;
   // The stop cut the listing short: only fit to be thrown away.
   bool stopped = false;
+  // The folder itself is both hidden and system, so it was read no further (nothing else is set).
+  bool hiddenSystem = false;
   std::error_code closeError;
   // The files read whole with the listing (see ContentWanted), their bytes one after another.
   std::vector<Content> contents;
@@ -83,13 +85,39 @@ using FactsWanted = std::function<void(const platform::DirEntry& entry)>;
 // them again (the shortcuts a scan will judge). Called on the listing's thread.
 using ContentWanted = std::function<bool(const platform::DirEntry& entry)>;
 
-// Lists `folder` through `listing` into a snapshot; `fetch` asks the entry for what the walk will
-// want (its answers are kept). The files `wanted` names are read whole when they are regular
-// files of at most `maxFileBytes` that the system's cache holds (DirEntry::readWhole); the rest
-// are left to the reader, those not cached already on their way from the disk. A set `stop`
-// ends the listing early; such a snapshot is only fit to be thrown away.
-FolderSnapshot readFolderSnapshot(platform::DirectoryListing& listing, std::string folder, const FactsWanted& fetch,
-                                  const std::atomic<bool>& stop, const ContentWanted& wanted = {},
-                                  std::size_t maxFileBytes = 0);
+// Where a folder to be read is.
+struct FolderPlace {
+  // Its whole path, with or without a trailing delimiter.
+  std::string folder;
+  // Its name in the folder above; empty for a walk's root, which is opened by its path with links
+  // followed, and whose own hidden and system bits are not looked at. Any other folder is opened
+  // through `parent` when that is held open, else by its path, never through a link at its end.
+  std::string_view name;
+  platform::OpenFolder parent;
+};
+
+// What is read with a folder's listing.
+struct SnapshotRules {
+  // The facts the walk will want of each entry (its answers are kept).
+  FactsWanted fetch;
+  // The files read whole: those `wanted` names that are regular files of at most `maxFileBytes`
+  // that the system's cache holds (DirEntry::readWhole); the rest are left to the reader, those
+  // not cached already on their way from the disk.
+  ContentWanted wanted;
+  std::size_t maxFileBytes = 0;
+};
+
+struct SnapshotRead {
+  FolderSnapshot snapshot;
+  // The folder, still open, when it was to be held open and has entries that are folders.
+  platform::OpenFolder open;
+};
+
+// Lists the folder at `place` through `listing` into a snapshot. A folder below the root that is
+// both hidden and system is read no further. `holdOpen` keeps the folder open past its listing
+// (for opening its subfolders through it). A set `stop` ends the listing early; such a snapshot
+// is only fit to be thrown away.
+SnapshotRead readFolderSnapshot(platform::DirectoryListing& listing, FolderPlace place, const SnapshotRules& rules,
+                                bool holdOpen, const std::atomic<bool>& stop);
 
 }  // namespace zendrift::search

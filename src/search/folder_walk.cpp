@@ -10,7 +10,6 @@
 #include "platform/path.h"
 #include "platform/usable_cores.h"
 #include "search/mask_match.h"
-#include "search/search_error.h"
 
 namespace zendrift::search {
 
@@ -36,12 +35,13 @@ std::error_code failureOf(const FolderSnapshot& listing) {
 
 }  // namespace
 
-unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores(); }
+// Listing a folder that is not in the cache waits for the disk, which serves several requests at
+// once sooner than one after another: one thread more than cores keeps a request in flight while
+// the cores list, and costs little when the folders are cached (more would crowd the walk's own).
+unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores() + 1; }
 
 FolderWalk::FolderWalk(std::string root, WalkRules rules, std::stop_token stop)
     : root_(std::move(root)), rules_(std::move(rules)), mask_(upperCase(rules_.mask)), stop_(std::move(stop)) {
-  // Refused here rather than on a read-ahead thread at the first file.
-  if (mask_.empty()) throw SearchError(kBlankMaskMessage);
   // A folder kept out counts as handed out already: it is opened, but nothing in it is looked at.
   listed_.insert(rules_.keepOut.folders.begin(), rules_.keepOut.folders.end());
 }
@@ -84,6 +84,8 @@ std::optional<Folder> FolderWalk::visit() {
     finish();
     return std::nullopt;
   }
+  // Known to be hidden and system only once opened (see subfoldersOf).
+  if (folder.listing.hiddenSystem) return std::nullopt;
   // A folder met again (through a bind mount, say) is not looked at a second time.
   if (folder.listing.id && !listed_.insert(*folder.listing.id).second) return std::nullopt;
   folder.error = failureOf(folder.listing);
@@ -126,7 +128,7 @@ bool FolderWalk::hiddenSystem(const FolderSnapshot& listing, const FolderSnapsho
 
 bool FolderWalk::reported(const FolderSnapshot& listing, const FolderSnapshot::Entry& entry) const {
   // The cheap name test first: most names fail it and need no attribute at all.
-  return !entry.directory && maskMatchUpperName(mask_, listing.name(entry)) && !hiddenSystem(listing, entry);
+  return !entry.directory && mask_.matches(listing.name(entry)) && !hiddenSystem(listing, entry);
 }
 
 std::vector<std::string> FolderWalk::subfoldersOf(const FolderSnapshot& listing, std::size_t level) const {
@@ -135,7 +137,13 @@ std::vector<std::string> FolderWalk::subfoldersOf(const FolderSnapshot& listing,
     // A symbolic link to a folder is an entry, never a way into another part of the tree.
     if (!entry.directory || entry.symlink) continue;
     const std::string_view name = listing.name(entry);
-    if (isDotOrDotDot(name) || rules_.keepOut.keepsOut(name, level) || hiddenSystem(listing, entry)) continue;
+    if (isDotOrDotDot(name) || rules_.keepOut.keepsOut(name, level)) continue;
+    // A folder's hidden and system bits not known from its listing are read once it is open,
+    // from the folder itself (cheaper than by its name), and it goes no further when it is both
+    // (readFolderSnapshot). Listings that cannot tell a folder's own bits (Windows) know every
+    // entry's.
+    const platform::DirEntry::Facts& facts = entry.facts;
+    if ((facts.hiddenSystem || facts.attributes) && hiddenSystem(listing, entry)) continue;
     names.emplace_back(name);
   }
   return names;
@@ -147,22 +155,19 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   rules.threads = rules_.threads > 1 ? rules_.threads - 1 : 0;
   rules.dotNamesHidden = rules_.dotNamesHidden;
   rules.stop = stop_;
+  rules.maxFoldersHeld = rules_.foldersHeldOpen;
   // The facts the walk will ask for, fetched while the folder is open.
   rules.fetch = [mask = mask_](const platform::DirEntry& entry) {
-    if (entry.isDirectory()) {
-      if (!isDotOrDotDot(entry.name())) entry.hiddenSystemAttributes();
-      return;
-    }
-    if (!maskMatchUpperName(mask, entry.name())) return;
-    entry.hiddenSystemAttributes();
+    if (!entry.isDirectory() && mask.matches(entry.name())) entry.hiddenSystemAttributes();
   };
   // The files the walk hands out are read whole with their folder (FolderSnapshot::content), so
   // that their reader need not open them again.
   rules.maxFileBytes = rules_.fileReadAhead;
   if (rules.maxFileBytes > 0) {
+    // A file both hidden and system is read too (its bits come cheapest through the open file),
+    // but never reported.
     rules.readWhole = [mask = mask_](const platform::DirEntry& entry) {
-      return !entry.isDirectory() && maskMatchUpperName(mask, entry.name()) &&
-             (entry.hiddenSystemAttributes() & kHiddenSystem) != kHiddenSystem;
+      return !entry.isDirectory() && mask.matches(entry.name());
     };
   }
   // Called on the threads while the walk runs; the rules do not change meanwhile.

@@ -25,6 +25,7 @@
 
 #include "search/folder_read_ahead.h"
 #include "search/folder_snapshot.h"
+#include "search/mask_match.h"
 #include "search/walk_rules.h"
 
 namespace zendrift::search {
@@ -88,8 +89,9 @@ class FolderWalk {
 
   std::string root_;
   WalkRules rules_;
-  // The mask in upper case, as the matcher takes it.
-  std::string mask_;
+  // The mask in upper case, as the matcher takes it; a blank one is refused here rather than on
+  // a read-ahead thread at the first file.
+  UpperNameMask mask_;
   std::stop_token stop_;
   bool started_ = false;
   bool done_ = false;

@@ -1,6 +1,8 @@
 // The wildcard matcher: a literal phase and a star phase, retrying only the last star.
 #include "search/mask_match.h"
 
+#include <utility>
+
 #include "search/search_error.h"
 
 namespace zendrift::search {
@@ -81,6 +83,23 @@ bool maskMatch(std::string_view mask, std::string_view name) {
 
 bool maskMatchUpperName(std::string_view mask, std::string_view name) {
   return matchMask(mask, name, upperCaseAscii);
+}
+
+UpperNameMask::UpperNameMask(std::string upperMask) : mask_(std::move(upperMask)) {
+  if (mask_.empty()) throw SearchError(kBlankMaskMessage);
+  starThenPlain_ = mask_.size() > 1 && mask_[0] == '*' && mask_.find_first_of("*?", 1) == std::string::npos;
+}
+
+bool UpperNameMask::matches(std::string_view name) const {
+  if (!starThenPlain_) return maskMatchUpperName(mask_, name);
+  // What the matcher finds by trying every place of the one star: whether the name ends so.
+  const std::string_view tail = std::string_view(mask_).substr(1);
+  if (name.size() < tail.size()) return false;
+  const std::string_view end = name.substr(name.size() - tail.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (upperCaseAscii(end[i]) != tail[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace zendrift::search

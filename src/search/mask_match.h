@@ -21,4 +21,17 @@ bool maskMatch(std::string_view mask, std::string_view name);
 // The same match against the upper-case form of `name`, without building that form.
 bool maskMatchUpperName(std::string_view mask, std::string_view name);
 
+// An upper-case mask set up once for matching many names: maskMatchUpperName's answers, the
+// scan's kind of mask ("*.LNK": one star, then plain characters) told by the name's end alone.
+// Throws SearchError for a blank mask.
+class UpperNameMask {
+ public:
+  explicit UpperNameMask(std::string upperMask);
+  bool matches(std::string_view name) const;
+
+ private:
+  std::string mask_;
+  bool starThenPlain_ = false;
+};
+
 }  // namespace zendrift::search

@@ -23,6 +23,10 @@ struct WalkRules {
   // folder when it gets there; more, and the others list the folders it will enter next ahead of
   // it. The folders and their order are the same either way.
   unsigned threads = 1;
+  // Folders held open at most while their subfolders wait to be listed, which are then opened
+  // through them rather than by their whole path; beyond these, by path. The folders and their
+  // order are the same either way.
+  std::size_t foldersHeldOpen = 256;
   // How much of each reported file the listing asks the system to start reading, so that its
   // reader does not wait for the disk. 0 for none.
   std::size_t fileReadAhead = 0;
@@ -31,7 +35,7 @@ struct WalkRules {
   // they read below every folder.
   std::function<bool(const FolderSnapshot& listing)> readAheadBelow;
 
-  // One thread per core this process may run on.
+  // One thread per core this process may run on, and one more.
   static unsigned defaultThreads() noexcept;
 };
 

@@ -42,10 +42,11 @@ void grow(const fs::path& folder, const fs::path& root, int depth, const TreeSha
   for (int i = 0; i < shape.width; ++i) grow(folder / ("sub" + std::to_string(i)), root, depth - 1, shape);
 }
 
-std::vector<std::string> walk(const std::string& root, unsigned threads) {
+std::vector<std::string> walk(const std::string& root, unsigned threads, std::size_t foldersHeldOpen = 256) {
   std::vector<std::string> log;
   WalkRules rules = test::linkRules();
   rules.threads = threads;
+  rules.foldersHeldOpen = foldersHeldOpen;
   rules.fileReadAhead = 4096;
   FolderWalk walk(root, std::move(rules));
   while (const std::optional<Folder> folder = walk.next()) {
@@ -72,6 +73,9 @@ TEST_P(ReadAheadWalkTest, ReportsWhatTheWalkWithoutItReportsInTheSameOrder) {
   }
   // More threads than this machine may have cores, so that they overtake one another.
   for (unsigned threads : {2u, 5u}) EXPECT_EQ(walk(dir.str(), threads), plain) << threads << " threads";
+  // Fewer folders held open than have subfolders waiting, or none: the others are opened by path.
+  EXPECT_EQ(walk(dir.str(), 5, 1), plain) << "one folder held open";
+  EXPECT_EQ(walk(dir.str(), 1, 0), plain) << "no folder held open";
 }
 
 INSTANTIATE_TEST_SUITE_P(Trees, ReadAheadWalkTest,

@@ -116,6 +116,29 @@ TEST(SearchWalkFaults, SymbolicLinksToFoldersAreNeverEntered) {
   }
 }
 
+// A folder that becomes a link to another place between its parent's listing and its own is not
+// listed through the link, whether it is opened through its parent or by its path.
+TEST(SearchWalkFaults, AFolderSwappedForALinkIsNotEnteredThroughIt) {
+  TempDir dir;
+  writeFile(dir / "tree/sub/own.lnk", "");
+  writeFile(dir / "elsewhere/foreign.lnk", "");
+  for (const std::size_t held : {std::size_t{256}, std::size_t{0}}) {
+    WalkRules rules = linkRules();
+    rules.threads = 1;
+    rules.foldersHeldOpen = held;
+    const std::vector<Walked> walked = walkAll(dir / "tree", rules, {}, [&](FolderWalk&, const Folder& folder) {
+      if (folder.path() != dir / "tree/") return;
+      fs::rename(dir.path() / "tree/sub", dir.path() / "moved");
+      fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "tree/sub");
+    });
+    EXPECT_TRUE(filesOf(walked).empty()) << held << " held open";
+    ASSERT_EQ(walked.size(), 2u) << held << " held open";
+    EXPECT_TRUE(walked[1].error) << held << " held open";
+    fs::remove(dir.path() / "tree/sub");
+    fs::rename(dir.path() / "moved", dir.path() / "tree/sub");
+  }
+}
+
 TEST(SearchWalkFaults, RootMayBeASymbolicLink) {
   TempDir dir;
   writeFile(dir / "real/a.lnk", "");

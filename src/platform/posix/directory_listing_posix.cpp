@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/directory_listing.h"
 #include "platform/path.h"
@@ -72,6 +73,11 @@ FileTime modificationTime(const struct stat& status) {
   return fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
 }
 
+std::uint32_t withDotNameHidden(std::uint32_t attributes, std::string_view name, bool dotNamesHidden) {
+  if (dotNamesHidden && !name.empty() && name[0] == '.' && !isDotOrDotDot(name)) attributes |= kAttrHidden;
+  return attributes;
+}
+
 }  // namespace
 
 void DirEntry::fetchStatus() const {
@@ -93,6 +99,12 @@ void DirEntry::fetchStatus() const {
   lastWriteTime_ = known ? modificationTime(status) : 0;
 }
 
+void DirEntry::fetchHiddenSystemFrom(int fd) const {
+  char buffer[64];
+  const ssize_t length = ::fgetxattr(fd, kDosAttributeName, buffer, sizeof buffer - 1);
+  hiddenSystem_ = withDotNameHidden(dosAttributesFromText(buffer, length), name_, dotNamesHidden_);
+}
+
 void DirEntry::fetchHiddenSystem() const {
   char buffer[64];
   std::optional<ssize_t> length;
@@ -103,15 +115,25 @@ void DirEntry::fetchHiddenSystem() const {
     const std::string path = fullPath();
     length = ::lgetxattr(posix::ReachablePath(path).c_str(), kDosAttributeName, buffer, sizeof buffer - 1);
   }
-  std::uint32_t attributes = dosAttributesFromText(buffer, *length);
-  if (dotNamesHidden_ && !name_.empty() && name_[0] == '.' && !isDotOrDotDot(name_)) attributes |= kAttrHidden;
-  hiddenSystem_ = attributes;
+  hiddenSystem_ = withDotNameHidden(dosAttributesFromText(buffer, *length), name_, dotNamesHidden_);
 }
 
 // The listing reads the folder with getdents64 into a buffer that is kept from one folder to
 // the next: one open, one status read (for the folder's identity) and one close per folder.
+struct OpenFolder::Descriptor {
+  int fd = -1;
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  explicit Descriptor(int descriptor) : fd(descriptor) {}
+  // A folder opened for reading only: its close has nothing to write back, and cannot fail
+  // in a way that would change what was read.
+  ~Descriptor() { ::close(fd); }
+};
+
 struct DirectoryListing::Handle {
   int fd = -1;
+  // Set once the folder is held open past the listing: closing the listing leaves it to this.
+  std::shared_ptr<const OpenFolder::Descriptor> held;
   // Shared with the entries read from this folder; set to -1 when the listing closes.
   std::shared_ptr<int> liveDescriptor;
   std::string folder;
@@ -128,12 +150,36 @@ DirectoryListing::~DirectoryListing() { close(); }
 
 bool DirectoryListing::isOpen() const noexcept { return handle_ && handle_->fd >= 0; }
 
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+}  // namespace
+
 std::error_code DirectoryListing::open(std::string_view folder) {
   close();
   std::string path = withTrailingSeparator(folder);
   const posix::ReachablePath reachable(path);
-  const int fd = ::open(reachable.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(reachable.c_str(), kFolderFlags);
   if (fd < 0) return posix::fromErrno(errno);
+  return start(fd, std::move(path));
+}
+
+std::error_code DirectoryListing::openIn(const OpenFolder& parent, std::string_view name, std::string_view folder) {
+  close();
+  int fd = -1;
+  if (parent) fd = ::openat(parent.descriptor_->fd, std::string(name).c_str(), kFolderFlags | O_NOFOLLOW);
+  if (!parent || (fd < 0 && (errno == EMFILE || errno == ENFILE))) {
+    // Without its trailing delimiter, so that a link at the end is not followed.
+    const std::string path(withoutTrailingSeparator(folder));
+    const posix::ReachablePath reachable(path);
+    fd = ::open(reachable.c_str(), kFolderFlags | O_NOFOLLOW);
+  }
+  if (fd < 0) return posix::fromErrno(errno);
+  return start(fd, withTrailingSeparator(folder));
+}
+
+std::error_code DirectoryListing::start(int fd, std::string path) {
   if (!handle_) handle_ = std::make_unique<Handle>();
   handle_->fd = fd;
   handle_->liveDescriptor = std::make_shared<int>(fd);
@@ -194,13 +240,32 @@ std::optional<FolderId> DirectoryListing::folderId() const {
   return handle_->id;
 }
 
+std::optional<std::uint32_t> DirectoryListing::hiddenSystemAttributes() const {
+  if (!isOpen()) return std::nullopt;
+  char buffer[64];
+  const ssize_t length = ::fgetxattr(handle_->fd, kDosAttributeName, buffer, sizeof buffer - 1);
+  const std::string folder = withoutTrailingSeparator(handle_->folder);
+  return withDotNameHidden(dosAttributesFromText(buffer, length), fileName(folder), dotNamesHidden_);
+}
+
+OpenFolder DirectoryListing::holdOpen() {
+  OpenFolder open;
+  if (!isOpen()) return open;
+  if (!handle_->held) handle_->held = std::make_shared<const OpenFolder::Descriptor>(handle_->fd);
+  open.descriptor_ = handle_->held;
+  return open;
+}
+
 std::error_code DirectoryListing::close() {
   if (!isOpen()) return {};
   *handle_->liveDescriptor = -1;
   handle_->liveDescriptor.reset();
-  const int result = ::close(handle_->fd);
-  handle_->fd = -1;
-  return result == 0 ? std::error_code() : posix::fromErrno(errno);
+  const int fd = std::exchange(handle_->fd, -1);
+  if (handle_->held) {
+    handle_->held.reset();
+    return {};
+  }
+  return ::close(fd) == 0 ? std::error_code() : posix::fromErrno(errno);
 }
 
 std::optional<DirEntry> findEntry(std::string_view path) {

@@ -53,6 +53,7 @@ Result<FileRead> DirEntry::readWhole(std::size_t maxBytes, std::string& into) co
   struct stat status {};
   if (::fstat(fd, &status) != 0) return posix::fromErrno(errno);
   if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
+  if (!hiddenSystem_ && !attributes_) fetchHiddenSystemFrom(fd);
   size_ = static_cast<std::uint64_t>(status.st_size);
   lastWriteTime_ = fileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
   if (*size_ > maxBytes) return std::make_error_code(std::errc::file_too_large);

@@ -103,6 +103,16 @@ std::error_code DirectoryListing::open(std::string_view folder) {
   return {};
 }
 
+// A folder listing on Windows carries every entry's attributes, a subfolder's among them: there
+// is no opening through the folder above to be had.
+std::error_code DirectoryListing::openIn(const OpenFolder&, std::string_view, std::string_view folder) {
+  return open(folder);
+}
+
+std::optional<std::uint32_t> DirectoryListing::hiddenSystemAttributes() const { return std::nullopt; }
+
+OpenFolder DirectoryListing::holdOpen() { return {}; }
+
 std::error_code DirectoryListing::next() {
   if (!isOpen()) return OsErrc::invalidParameter;
   WIN32_FIND_DATAW data{};
