@@ -76,12 +76,28 @@ FolderReadAhead::FolderReadAhead(ReadAheadRules rules)
   ownListing_.setDotNamesHidden(rules_.dotNamesHidden);
   // First, so that nothing can throw once threads run: they would wait for a stop never set.
   onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
-  threads_.reserve(rules_.threads);
+  threads_.reserve(rules_.threads + rules_.diskThreads);
+  // Under the lock, as a thread may add the disk threads as soon as it runs.
+  const std::lock_guard lock(mutex_);
   for (unsigned i = 0; i < rules_.threads; ++i) {
     try {
       threads_.emplace_back([this] { work(); });
     } catch (const std::system_error&) {
       // No more threads to be had: the walk reads what these leave, with none at all.
+      break;
+    }
+  }
+}
+
+void FolderReadAhead::startDiskThreads(const SnapshotRead& read) {
+  uncachedFiles_ += read.uncached;
+  if (uncachedFiles_ < rules_.uncachedToStart || diskThreadsStarted_ || stop_) return;
+  diskThreadsStarted_ = true;
+  // Once a stop is set no thread is added, so the destructor joins every one there is.
+  for (unsigned i = 0; i < rules_.diskThreads; ++i) {
+    try {
+      threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
       break;
     }
   }
@@ -167,6 +183,7 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   // Closed here rather than under the lock.
   if (subfolders.empty()) done.open = {};
   lock.lock();
+  startDiskThreads(done);
   finish(node, std::move(done), std::move(subfolders));
 }
 
@@ -231,6 +248,7 @@ void FolderReadAhead::work() {
       complete = false;
     }
     lock.lock();
+    startDiskThreads(done);
     if (node->state == Node::State::dropped) {
       --nodesAhead_;
       continue;
@@ -272,7 +290,9 @@ void FolderReadAhead::finish(const NodePtr& node, SnapshotRead&& read, std::vect
   node->state = Node::State::read;
   if (!fresh || subfolders.empty()) return;
   node->children.reserve(subfolders.size());
-  if (read.open) {
+  // Threads that started while there was room may finish together: the bound holds for them
+  // too, and a folder not held is closed here and its subfolders are opened by path.
+  if (read.open && foldersHeld_ < rules_.maxFoldersHeld) {
     node->open = std::move(read.open);
     ++foldersHeld_;
   }

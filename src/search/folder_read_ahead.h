@@ -33,6 +33,10 @@ namespace zendrift::search {
 struct ReadAheadRules {
   // Besides the walk's own, which reads too.
   unsigned threads = 1;
+  // Started besides those once reads have found the data of `uncachedToStart` files not in memory:
+  // the disk is being read. (A few such files turn up in folders the system holds in memory too.)
+  unsigned diskThreads = 0;
+  std::size_t uncachedToStart = 32;
   bool dotNamesHidden = true;
   // The facts the walk will ask for (see readFolderSnapshot); called on every thread at once.
   FactsWanted fetch;
@@ -101,6 +105,8 @@ class FolderReadAhead {
   SnapshotRead read(platform::DirectoryListing& listing, Start&& start, const std::atomic<bool>& stop);
   // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
   void finish(const NodePtr& node, SnapshotRead&& read, std::vector<std::string>&& subfolders);
+  // Starts the disk threads once a read shows the disk is being read. Called with the lock held.
+  void startDiskThreads(const SnapshotRead& read);
   // The node's folder is no longer held open for its subfolders. Called with the lock held.
   void release(Node& node);
   std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);
@@ -118,6 +124,8 @@ class FolderReadAhead {
   std::size_t bytesAhead_ = 0;
   // The threads reached the bound and wait for the walk to catch up.
   bool held_ = false;
+  std::size_t uncachedFiles_ = 0;
+  bool diskThreadsStarted_ = false;
   // Set when the threads are to end (the walk is over, or a stop was requested); the walk's own
   // reads end early too.
   std::atomic<bool> stop_{false};

@@ -13,11 +13,14 @@ namespace {
 // Reads the entry whole into the snapshot's contents when it is wanted and fits; anything that
 // keeps it from being read leaves it to the reader's own read, which meets the cause again.
 std::int32_t readContent(FolderSnapshot& snapshot, const platform::DirEntry& entry, const ContentWanted& wanted,
-                         std::size_t maxFileBytes) {
+                         std::size_t maxFileBytes, std::size_t& uncached) {
   if (maxFileBytes == 0 || !wanted || entry.isDirectory() || entry.isSymlink() || !wanted(entry)) return -1;
   const auto start = static_cast<std::uint32_t>(snapshot.contentBytes.size());
   const auto read = entry.readWhole(maxFileBytes, snapshot.contentBytes);
-  if (!read) return -1;
+  if (!read) {
+    if (read.error() == std::errc::resource_unavailable_try_again) ++uncached;
+    return -1;
+  }
   snapshot.contents.push_back({read->version, start, static_cast<std::uint32_t>(read->length)});
   return static_cast<std::int32_t>(snapshot.contents.size() - 1);
 }
@@ -78,7 +81,7 @@ SnapshotRead readFolderSnapshot(platform::DirectoryListing& listing, FolderPlace
     }
     const platform::DirEntry& entry = listing.entry();
     // Read before the facts are fetched: the read's own status read answers the size.
-    const std::int32_t content = readContent(snapshot, entry, rules.wanted, rules.maxFileBytes);
+    const std::int32_t content = readContent(snapshot, entry, rules.wanted, rules.maxFileBytes, read.uncached);
     if (rules.fetch) rules.fetch(entry);
     subfolders = subfolders || (entry.isDirectory() && !entry.isSymlink() && !isDotOrDotDot(entry.name()));
     snapshot.entries.push_back({static_cast<std::uint32_t>(snapshot.names.size()),

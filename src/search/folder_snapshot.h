@@ -111,6 +111,8 @@ struct SnapshotRead {
   FolderSnapshot snapshot;
   // The folder, still open, when it was to be held open and has entries that are folders.
   platform::OpenFolder open;
+  // Files to be read whole whose data was not in memory: their reads were left to the disk.
+  std::size_t uncached = 0;
 };
 
 // Lists the folder at `place` through `listing` into a snapshot. A folder below the root that is

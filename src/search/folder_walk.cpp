@@ -38,7 +38,7 @@ std::error_code failureOf(const FolderSnapshot& listing) {
 // Listing a folder that is not in the cache waits for the disk, which serves several requests at
 // once sooner than one after another: one thread more than cores keeps a request in flight while
 // the cores list, and costs little when the folders are cached (more would crowd the walk's own).
-unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores() + 1; }
+unsigned WalkRules::defaultThreads() noexcept { return platform::usableCores(); }
 
 FolderWalk::FolderWalk(std::string root, WalkRules rules, std::stop_token stop)
     : root_(std::move(root)), rules_(std::move(rules)), mask_(upperCase(rules_.mask)), stop_(std::move(stop)) {
@@ -153,6 +153,7 @@ ReadAheadRules FolderWalk::readAheadRules() const {
   ReadAheadRules rules;
   // The walk's own thread lists folders too.
   rules.threads = rules_.threads > 1 ? rules_.threads - 1 : 0;
+  rules.diskThreads = rules_.threads > 1 ? rules_.diskThreads : 0;
   rules.dotNamesHidden = rules_.dotNamesHidden;
   rules.stop = stop_;
   rules.maxFoldersHeld = rules_.foldersHeldOpen;

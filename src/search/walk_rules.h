@@ -23,6 +23,10 @@ struct WalkRules {
   // folder when it gets there; more, and the others list the folders it will enter next ahead of
   // it. The folders and their order are the same either way.
   unsigned threads = 1;
+  // With more than one thread: as many more, started once a file to be read whole is found not
+  // in memory. A disk serves several requests sooner than one after another, while on folders
+  // the system holds in memory extra threads only contend with the others.
+  unsigned diskThreads = 1;
   // Folders held open at most while their subfolders wait to be listed, which are then opened
   // through them rather than by their whole path; beyond these, by path. The folders and their
   // order are the same either way.
@@ -35,7 +39,7 @@ struct WalkRules {
   // they read below every folder.
   std::function<bool(const FolderSnapshot& listing)> readAheadBelow;
 
-  // One thread per core this process may run on, and one more.
+  // One thread per core this process may run on.
   static unsigned defaultThreads() noexcept;
 };
 

@@ -67,10 +67,11 @@ WindowBounds MainWindow::outerBounds() const {
 
 namespace {
 
-// The work area of the screen the window shows on, in Qt's device-independent pixels, as the
-// window's own bounds are.
-std::optional<ui::Rect> workArea() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
+// The work area of the screen that holds the centre of `place` (the primary screen when none
+// does), in Qt's device-independent pixels, as the window's own bounds are.
+std::optional<ui::Rect> workArea(const ui::Rect& place) {
+  const QScreen* screen = QGuiApplication::screenAt(QPoint(place.left + place.width / 2, place.top + place.height / 2));
+  if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return std::nullopt;
   const QRect area = screen->availableGeometry();
   return ui::Rect{area.x(), area.y(), area.width(), area.height()};
@@ -81,13 +82,13 @@ WindowBounds toBounds(const ui::Rect& r) { return {r.left, r.top, r.width, r.hei
 }  // namespace
 
 void MainWindow::placeAtDesign() {
-  const std::optional<ui::Rect> area = workArea();
+  const std::optional<ui::Rect> area = workArea(ui::kDesignBounds);
   const ui::Rect place = area ? ui::designPlacement(ui::kDesignBounds.size(), ui::kMinimumSize, *area) : ui::kDesignBounds;
   setOuterBounds(toBounds(place));
 }
 
 WindowBounds MainWindow::fittedToScreen(WindowBounds bounds) const {
-  const std::optional<ui::Rect> area = workArea();
+  const std::optional<ui::Rect> area = workArea({bounds.left, bounds.top, bounds.width, bounds.height});
   if (!area) return bounds;
   return toBounds(ui::fittedToWorkArea({bounds.left, bounds.top, bounds.width, bounds.height}, ui::kMinimumSize, *area));
 }
