@@ -36,7 +36,7 @@ TreeSnapshot desktopFiles(const fs::path& work) {
   return tree;
 }
 
-TEST(WineMadeAssociations, GoWithTheirProgramAndComeBackWithUndo) {
+TEST(WineMadeAssociations, GoWithTheirProgramOrPrefixAndComeBackWithUndo) {
   if (!wineInstalled()) GTEST_SKIP() << "Wine is not installed: its menu builder cannot make the association";
   TempDir work;
   std::map<std::string, std::string> makeEnvironment{{"PATH", "/usr/bin:/bin"}, {"USER", "ann"}};
@@ -105,6 +105,24 @@ TEST(WineMadeAssociations, GoWithTheirProgramAndComeBackWithUndo) {
   const ProgramResult undone = run({"/undo"});
   EXPECT_EQ(undone.exitCode, 0) << undone.err;
   EXPECT_EQ(desktopFiles(work.path()), before);
+
+  // With the prefix gone (moved, and scanned where it is now), every association Wine made for it is stale.
+  const fs::path prefix = work.path() / "prefix";
+  fs::rename(prefix, work.path() / "moved-prefix");
+  std::map<std::string, std::string> moved = environment;
+  moved["WINEPREFIX"] = (work.path() / "moved-prefix").string();
+  const ProgramResult gone = runProgram(zendriftBinary(), {"/list", "/json", "/startmenu"}, moved);
+  ASSERT_EQ(gone.exitCode, 0) << gone.err;
+  std::size_t entries = 0;
+  for (const auto& file : fs::directory_iterator(work.path() / "data/applications")) {
+    entries += file.path().filename().string().starts_with("wine-extension-");
+  }
+  std::size_t listed = 0;
+  const std::string reason = R"j("reason": "the prefix it opens with is gone ()j" + prefix.string() + ")\"";
+  for (std::size_t at = gone.out.find(reason); at != std::string::npos; at = gone.out.find(reason, at + 1)) ++listed;
+  EXPECT_GT(entries, 1u);
+  EXPECT_EQ(listed, entries) << gone.out;
+  EXPECT_NE(gone.out.find(R"j("shortcut": ")j" + entry.string() + "\""), std::string::npos) << gone.out;
 }
 
 }  // namespace
