@@ -40,7 +40,9 @@ TEST(WineMadeAssociations, GoWithTheirProgramOrPrefixAndComeBackWithUndo) {
   if (!wineInstalled()) GTEST_SKIP() << "Wine is not installed: its menu builder cannot make the association";
   TempDir work;
   std::map<std::string, std::string> makeEnvironment{{"PATH", "/usr/bin:/bin"}, {"USER", "ann"}};
-  if (const char* builder = std::getenv("ZENDRIFT_WINEMENUBUILDER")) makeEnvironment["ZENDRIFT_WINEMENUBUILDER"] = builder;
+  if (const char* builder = std::getenv("ZENDRIFT_WINEMENUBUILDER")) {
+    makeEnvironment["ZENDRIFT_WINEMENUBUILDER"] = builder;
+  }
   const ProgramResult made = runProgram("/bin/bash", {ZENDRIFT_WINE_ASSOCIATIONS_SCRIPT, work.str()}, makeEnvironment);
   if (made.exitCode == kNoAssociationMade) {
     GTEST_SKIP() << "this Wine's menu builder writes no file associations; set ZENDRIFT_WINEMENUBUILDER to a "
