@@ -17,6 +17,9 @@ namespace zendrift::scan {
 
 namespace {
 
+// Far larger than any mimeapps.list; as the removal reads them.
+constexpr std::size_t kMaxListSize = 1024 * 1024;
+
 bool isShortcut(const std::string& path) {
   const std::string_view name = platform::fileName(path);
   return name.size() >= 4 && platform::equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".lnk");
@@ -58,8 +61,39 @@ std::string countedItems(const std::vector<std::string>& paths) {
   return text;
 }
 
+// Puts `edits` back into the mimeapps.list `file`: only into one of the places a cleaning edits,
+// only into a regular file (never through a link), and only while no one else writes it meanwhile.
+std::error_code restoreLines([[maybe_unused]] const std::string& file,
+                             [[maybe_unused]] const std::vector<profile::wine::LineEdit>& edits) {
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    const std::vector<std::string> lists = profile::wine::associationPlaces().mimeappsLists;
+    if (std::find(lists.begin(), lists.end(), file) == lists.end()) return platform::RemovalError::notBelowRoot;
+    const platform::Result<profile::wine::VersionedText> read = profile::wine::readVersionedFile(file, kMaxListSize);
+    if (!read) return read.error();
+    // The lines it changed are no longer as the cleaning left them: the file is not guessed at.
+    const std::optional<std::string> restored = profile::wine::withoutLineEdits(read->text, edits);
+    if (!restored || !(platform::entryVersion(file) == read->version)) return platform::RemovalError::changedSinceScan;
+    return platform::replaceFile(file, *restored);
+  }
+  return platform::RemovalError::notBelowRoot;
+}
+
+// The entry an edit took out of its line that is not there now, if any: the line names it again
+// only once it is back.
+std::optional<std::string> missingEntry([[maybe_unused]] const profile::wine::LineEdit& edit) {
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    const std::string applications = profile::wine::associationPlaces().applications;
+    for (const std::string& id : profile::wine::associationIdsDropped(edit)) {
+      std::string entry = platform::join(applications, id);
+      if (!platform::fileExists(entry)) return entry;
+    }
+  }
+  return std::nullopt;
+}
+
 // Puts the edited lines of each file back, the last edit first; what cannot go back stays in
-// `left` for a later undo.
+// `left` for a later undo. A line whose entry did not come back (told as the entry's failure)
+// stays out, and waits in `left` as long as its entry does.
 void restoreEditedLines(const std::vector<EditedLine>& lines, UndoReport& report, CleaningRecord& left) {
   std::vector<std::string> files;
   for (const EditedLine& line : lines) {
@@ -67,20 +101,26 @@ void restoreEditedLines(const std::vector<EditedLine>& lines, UndoReport& report
   }
   for (const std::string& file : files) {
     std::vector<profile::wine::LineEdit> edits;
+    std::vector<const EditedLine*> waiting;
     for (const EditedLine& line : lines) {
-      if (line.file == file) edits.push_back(line.edit);
+      if (line.file != file) continue;
+      const std::optional<std::string> entry = missingEntry(line.edit);
+      if (!entry) {
+        edits.push_back(line.edit);
+        continue;
+      }
+      const bool pending = std::any_of(left.trashed.begin(), left.trashed.end(),
+                                       [&entry](const platform::TrashedFile& trashed) { return trashed.original == *entry; });
+      if (pending) waiting.push_back(&line);
     }
-    const platform::Result<std::string> text = platform::readFile(file);
-    std::error_code error = text.error();
-    if (text) {
-      const std::optional<std::string> restored = profile::wine::withoutLineEdits(*text, edits);
-      // The lines it changed are no longer as the cleaning left them: the file is not guessed at.
-      error = restored ? platform::replaceFile(file, *restored) : std::error_code(platform::RemovalError::changedSinceScan);
-    }
-    if (!error) continue;
-    report.failures.push_back({file, error});
+    const std::error_code error = edits.empty() ? std::error_code() : restoreLines(file, edits);
+    if (error) report.failures.push_back({file, error});
     for (const EditedLine& line : lines) {
-      if (line.file == file) left.editedLines.push_back(line);
+      if (line.file != file) continue;
+      const bool waits = std::find(waiting.begin(), waiting.end(), &line) != waiting.end();
+      const bool failed =
+          error && !neverRestorable(error) && std::find(edits.begin(), edits.end(), line.edit) != edits.end();
+      if (waits || failed) left.editedLines.push_back(line);
     }
   }
 }

@@ -107,6 +107,9 @@ class Removal {
       // A last look from the disk: what changed since the scan stays, and so does a file that
       // took the shortcut's place.
       std::optional<std::string> keptWhy = recheck_.reasonToKeep(orphans[i]);
+      if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+        if (orphans[i].kind == OrphanKind::fileAssociation) keptWhy = associations_.reasonToKeep(orphans[i]);
+      }
       std::error_code error;
       if (!keptWhy) {
         error = remove(orphans[i]);

@@ -3,7 +3,10 @@
 // judgement against a prefix's registry.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "../platform/wine_prefix_builder.h"
 #include "profile/wine/disk_mounts.h"
@@ -40,6 +43,34 @@ TEST(FileAssociationText, TakesOnlyWinesExecForm) {
   EXPECT_FALSE(associationExtension("wine-extension-ZDOC.desktop"));
   EXPECT_FALSE(associationExtension("wine-protocol-zen.desktop"));
   EXPECT_FALSE(associationExtension("wine-extension-.desktop"));
+}
+
+TEST(FileAssociationEntry, IsWinesOnlyInTheWholeFormWineWritesAndNeverThroughALink) {
+  testing::TempDir home;
+  const std::string root = home / "applications";
+  const std::string head = "[Desktop Entry]\nType=Application\nName=Zen\nMimeType=application/x-zdoc;\n";
+  const std::string exec = "Exec=env WINEPREFIX=\"/p\" wine start /ProgIDOpen Zen.Doc %f\n";
+  const std::string tail = "NoDisplay=true\nStartupNotify=true\n";
+  const auto entry = [&](const std::string& name, const std::string& text) {
+    testing::writeFile(root + "/wine-extension-" + name + ".desktop", text);
+    return readAssociationEntry(root + "/wine-extension-" + name + ".desktop", root);
+  };
+  const auto wines = entry("zdoc", head + exec + tail + "Icon=8FC1_zen.0\n");
+  ASSERT_TRUE(wines);
+  EXPECT_EQ(wines->launch.progId, "Zen.Doc");
+  EXPECT_TRUE(entry("noicon", head + exec + tail));
+  for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
+           {"more", head + exec + tail + "Terminal=false\n"},                      // a key more
+           {"group", head + exec + tail + "[Desktop Action edit]\nExec=gimp %f\n"}, // a group more
+           {"shown", head + exec + "NoDisplay=false\nStartupNotify=true\n"},        // shown in menus
+           {"less", head + exec + "NoDisplay=true\n"},                              // a key less
+           {"twice", head + exec + tail + "Name=Other\n"},                          // a key twice
+           {"comment", "# mine\n" + head + exec + tail}}) {
+    EXPECT_FALSE(entry(name, text)) << name;
+  }
+  // A link in the entry's place is someone's own arrangement, whatever it leads to.
+  std::filesystem::create_symlink(root + "/wine-extension-zdoc.desktop", root + "/wine-extension-link.desktop");
+  EXPECT_FALSE(readAssociationEntry(root + "/wine-extension-link.desktop", root));
 }
 
 TEST(FileAssociationText, NamesTheProgramOfAnOpenCommandAsWindowsTriesIt) {

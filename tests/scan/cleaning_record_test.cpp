@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 
+#include "profile/wine/file_association.h"
 #include "scan/cleaning_record.h"
+#include "scan/cleaning_undo.h"
 #include "scan/orphan_removal.h"
 #include "scan_fixture.h"
 #include "temp_dir.h"
@@ -92,6 +96,81 @@ TEST_F(CleaningRecordOfARemoval, AShortcutGoneBeforeTheRemovalCameIsAlreadyGoneN
   ASSERT_EQ(record.trashed.size(), 1u);
   EXPECT_EQ(record.trashed[0].original, trashed);
   EXPECT_EQ(record.trashed[0].size, size);
+}
+
+// Wine's entry for `progId`, as its menu builder writes it.
+std::string associationEntry(const std::string& prefix, const std::string& progId, const std::string& icon) {
+  return "[Desktop Entry]\nType=Application\nName=Zen\nMimeType=application/x-zen;\nExec=env WINEPREFIX=\"" + prefix +
+         "\" wine start /ProgIDOpen " + progId + " %f\nNoDisplay=true\nStartupNotify=true\nIcon=" + icon + "\n";
+}
+
+TEST_F(CleaningRecordOfARemoval, AFileAssociationIsJudgedAgainAndWhatCannotBeReadIsNeitherEditedNorTakenForUnused) {
+  prefix.systemReg("[Software\\\\Classes\\\\Zen.Doc\\\\shell\\\\open\\\\command]\n@=\"C:\\\\Zen\\\\zen.exe %1\"\n\n"
+                   "[Software\\\\Classes\\\\Back.Doc\\\\shell\\\\open\\\\command]\n@=\"C:\\\\Back\\\\back.exe %1\"\n");
+  const fs::path applications = home.path() / "data/applications";
+  writeFile(applications / "wine-extension-zdoc.desktop", associationEntry(prefix.str(), "Zen.Doc", "8A1F_zdoc.0"));
+  writeFile(applications / "wine-extension-edit.desktop", associationEntry(prefix.str(), "Zen.Doc", "8A1F_edit.0"));
+  writeFile(applications / "wine-extension-back.desktop", associationEntry(prefix.str(), "Back.Doc", "8A1F_back.0"));
+  const fs::path icon = home.path() / "data/icons/hicolor/32x32/apps/8A1F_zdoc.0.png";
+  writeFile(icon, "png");
+  // An entry kept elsewhere and linked in: what it names cannot be vouched for.
+  writeFile(home.path() / "dotfiles/mine.desktop", "[Desktop Entry]\nType=Application\nExec=mine\n");
+  fs::create_symlink(home.path() / "dotfiles/mine.desktop", applications / "mine.desktop");
+  const std::string linkedList = "[Default Applications]\napplication/x-zen=wine-extension-zdoc.desktop;\n";
+  writeFile(home.path() / "dotfiles/mimeapps.list", linkedList);
+  fs::create_directories(home.path() / "config");
+  fs::create_symlink(home.path() / "dotfiles/mimeapps.list", home.path() / "config/mimeapps.list");
+  settings::ScanOptions options = scanOf(prefix.str());
+  options.startMenu = true;
+  std::vector<scan::OrphanRecord> records;
+  scan::ScanEvents events;
+  events.orphanFound = [&records](scan::OrphanRecord&& record) { records.push_back(std::move(record)); };
+  scan::scanForOrphans(options, {}, events);
+  ASSERT_EQ(records.size(), 3u);
+  // Since the scan: one entry edited in place into someone's own, and one program installed again.
+  std::ofstream(applications / "wine-extension-edit.desktop", std::ios::app) << "Terminal=false\n";
+  prefix.file("Back/back.exe");
+
+  const scan::RemovalReport report = scan::removeOrphans(records, options.userDir, {}, {}, scan::Disposal::permanent,
+                                                         {scan::orphanCriteria(options), {}});
+  EXPECT_EQ(report.deleted, std::vector<std::string>{(applications / "wine-extension-zdoc.desktop").string()});
+  std::map<std::string, std::string> kept;
+  for (const scan::KeptShortcut& entry : report.kept) kept[fs::path(entry.path).filename().string()] = entry.why;
+  EXPECT_EQ(kept, (std::map<std::string, std::string>{
+                      {"wine-extension-edit.desktop", "changed since the scan and no longer of Wine's form"},
+                      {"wine-extension-back.desktop", "what it opens with is no longer missing"}}));
+  EXPECT_TRUE(fs::exists(icon));
+  // The linked list names the entry that went, and stays as it was: a failure, not a success.
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].path, (home.path() / "config/mimeapps.list").string());
+  EXPECT_EQ(readFile(home.path() / "dotfiles/mimeapps.list"), linkedList);
+}
+
+TEST_F(CleaningRecordOfARemoval, AnUndoPutsLinesOnlyIntoTheDesktopsOwnListsAndOnlyForEntriesThatAreThere) {
+  const fs::path applications = home.path() / "data/applications";
+  writeFile(applications / "wine-extension-back.desktop", "x");
+  const std::string top = "[Default Applications]\n";
+  const fs::path list = home.path() / "config/mimeapps.list";
+  const fs::path elsewhere = home.path() / "notes.txt";
+  const fs::path linked = home.path() / "dotfiles/mimeapps.list";
+  for (const fs::path& file : {list, elsewhere, linked}) writeFile(file, top);
+  fs::create_symlink(linked, applications / "mimeapps.list");
+  const profile::wine::LineEdit back{1, "a/x=wine-extension-back.desktop;\n", std::nullopt, top};
+  const profile::wine::LineEdit gone{1, "a/y=wine-extension-gone.desktop;\n", std::nullopt, top};
+  scan::CleaningRecord record;
+  record.editedLines = {{list.string(), back},
+                        {list.string(), gone},
+                        {elsewhere.string(), back},
+                        {(applications / "mimeapps.list").string(), back}};
+  const std::string folder = home / "state/Zendrift";
+  ASSERT_FALSE(scan::saveCleaningRecord(record, folder));
+
+  const scan::UndoReport undone = scan::undoLastCleaning(folder);
+  EXPECT_EQ(readFile(list), top + back.before);
+  EXPECT_EQ(readFile(elsewhere), top);
+  EXPECT_EQ(readFile(linked), top);
+  EXPECT_TRUE(fs::is_symlink(applications / "mimeapps.list"));
+  EXPECT_EQ(undone.failures.size(), 2u);
 }
 
 }  // namespace

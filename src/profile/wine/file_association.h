@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/guarded_removal.h"
+#include "platform/result.h"
 
 namespace zendrift::profile {
 struct DiskMounts;
@@ -34,6 +35,12 @@ struct AssociationLaunch {
   std::string progId;
 };
 std::optional<AssociationLaunch> parseAssociationLaunch(std::string_view exec);
+
+// Whether `fileText` is an entry as Wine's menu builder writes it: "[Desktop Entry]" and then
+// exactly its keys, each once and in no other group: Type=Application, Name, MimeType, Exec,
+// NoDisplay=true, StartupNotify=true, and Icon when it has one. Anything more or less is someone's
+// own file, or one edited since.
+bool hasWineAssociationForm(std::string_view fileText);
 
 // "zdoc" for "wine-extension-zdoc.desktop"; empty for any other name.
 std::optional<std::string> associationExtension(std::string_view fileName);
@@ -67,6 +74,9 @@ struct LineEdit {
 // The edits that take the desktop file id `desktopId` out of every list of a mimeapps.list
 // ("text/x-zdoc=wine-extension-zdoc.desktop;other.desktop;"); a line that named nothing else goes.
 std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_view desktopId);
+// The desktop file ids of Wine's associations ("wine-extension-zdoc.desktop") that `edit` took
+// out of its line.
+std::vector<std::string> associationIdsDropped(const LineEdit& edit);
 // `text` with `edits` made (in the order given).
 std::string withLineEdits(std::string_view text, const std::vector<LineEdit>& edits);
 // `text` with `edits` undone (the last first): each changed line is found at its place, else
@@ -93,6 +103,17 @@ struct AssociationEntry {
   std::string extension;
   AssociationLaunch launch;
 };
+
+// A file the removal edits in place or deletes after judging its text, and the version it had
+// throughout the read: it is written or deleted only while it still has that version.
+struct VersionedText {
+  std::string text;
+  platform::EntryVersion version;
+};
+// Reads the regular file at `path` itself, of at most `maxBytes`. A link there is someone's own
+// arrangement and answers too_many_symbolic_link_levels; a larger file file_too_large; a file
+// written while it was read RemovalError::changedSinceScan.
+platform::Result<VersionedText> readVersionedFile(const std::string& path, std::size_t maxBytes);
 
 // Reads the entry at `path` in `root`; empty when it is not of Wine's form.
 std::optional<AssociationEntry> readAssociationEntry(const std::string& path, const std::string& root);

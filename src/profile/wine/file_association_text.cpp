@@ -3,6 +3,7 @@
 #include "profile/wine/file_association.h"
 
 #include <algorithm>
+#include <array>
 
 #include "profile/wine_menu_entries.h"
 
@@ -70,6 +71,33 @@ std::optional<AssociationLaunch> parseAssociationLaunch(std::string_view exec) {
   while (launch.prefix.size() > 1 && launch.prefix.back() == '/') launch.prefix.pop_back();
   if (launch.prefix.empty() || launch.prefix.front() != '/') return std::nullopt;
   return launch;
+}
+
+bool hasWineAssociationForm(std::string_view fileText) {
+  const std::vector<std::string_view> lines = linesOf(fileText);
+  if (lines.empty() || lines.front() != "[Desktop Entry]\n") return false;
+  constexpr std::array<std::string_view, 7> kKeys{"Type", "Name", "MimeType", "Exec", "NoDisplay", "StartupNotify", "Icon"};
+  std::array<bool, kKeys.size()> seen{};
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (!line.ends_with('\n')) return false;
+    line.remove_suffix(1);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return false;
+    const std::string_view key = line.substr(0, equals);
+    const std::string_view value = line.substr(equals + 1);
+    const auto known = std::find(kKeys.begin(), kKeys.end(), key);
+    if (known == kKeys.end()) return false;
+    bool& once = seen[static_cast<std::size_t>(known - kKeys.begin())];
+    if (once) return false;
+    once = true;
+    if ((key == "Type" && value != "Application") || ((key == "NoDisplay" || key == "StartupNotify") && value != "true") ||
+        (key == "MimeType" && (value.size() < 2 || !value.ends_with(';'))) || (key == "Icon" && value.empty())) {
+      return false;
+    }
+  }
+  // Every key but the icon, which Wine writes only when it found one.
+  return std::all_of(seen.begin(), seen.end() - 1, [](bool found) { return found; });
 }
 
 std::optional<std::string> associationExtension(std::string_view fileName) {
@@ -203,6 +231,29 @@ std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_v
     ++removed;
   }
   return edits;
+}
+
+std::vector<std::string> associationIdsDropped(const LineEdit& edit) {
+  // The ids a mimeapps.list line names: its value, split at ";".
+  const auto idsOf = [](std::string_view line) {
+    std::vector<std::string_view> ids;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return ids;
+    for (std::string_view value = line.substr(equals + 1); !value.empty();) {
+      const std::size_t end = std::min(value.find(';'), value.size());
+      if (const std::string_view id = trimmed(value.substr(0, end)); !id.empty()) ids.push_back(id);
+      value.remove_prefix(std::min(end + 1, value.size()));
+    }
+    return ids;
+  };
+  const std::vector<std::string_view> after = edit.after ? idsOf(*edit.after) : std::vector<std::string_view>();
+  std::vector<std::string> dropped;
+  for (const std::string_view id : idsOf(edit.before)) {
+    if (associationExtension(id) && std::find(after.begin(), after.end(), id) == after.end()) {
+      dropped.emplace_back(id);
+    }
+  }
+  return dropped;
 }
 
 std::string withLineEdits(std::string_view text, const std::vector<LineEdit>& edits) {

@@ -2,6 +2,7 @@
 // registry, and refreshing the desktop's caches after they changed.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,21 +83,35 @@ AssociationPlaces associationPlaces() {
   return places;
 }
 
+platform::Result<VersionedText> readVersionedFile(const std::string& path, std::size_t maxBytes) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return std::error_code(errno, std::system_category());
+  if (S_ISLNK(status.st_mode)) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
+  const platform::Result<platform::EntryVersion> before = platform::entryVersion(path);
+  if (!before) return before.error();
+  platform::Result<std::string> text = platform::readFile(path, maxBytes + 1);
+  if (!text) return text.error();
+  if (text->size() > maxBytes) return std::make_error_code(std::errc::file_too_large);
+  // Still the same entry, and still no link: one put in its place meanwhile was what was read.
+  if (!(platform::entryVersion(path) == *before) || ::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return std::error_code(platform::RemovalError::changedSinceScan);
+  }
+  return VersionedText{std::move(text).value(), *before};
+}
+
 std::optional<AssociationEntry> readAssociationEntry(const std::string& path, const std::string& root) {
   if (!path.starts_with(root + "/")) return std::nullopt;
   auto extension = associationExtension(platform::fileName(path));
   if (!extension) return std::nullopt;
-  const platform::Result<platform::EntryIdentity> identity = platform::entryIdentity(path);
-  if (!identity) return std::nullopt;
-  const auto text = platform::readFile(path, kMaxEntrySize + 1);
-  if (!text || text->size() > kMaxEntrySize) return std::nullopt;
   // What was read must be the entry whose identity was taken: the removal checks that one.
-  if (!(platform::entryIdentity(path) == *identity)) return std::nullopt;
-  const auto exec = applicationExec(*text);
+  const platform::Result<VersionedText> file = readVersionedFile(path, kMaxEntrySize);
+  if (!file || !hasWineAssociationForm(file->text)) return std::nullopt;
+  const auto exec = applicationExec(file->text);
   if (!exec) return std::nullopt;
   auto launch = parseAssociationLaunch(*exec);
   if (!launch) return std::nullopt;
-  return AssociationEntry{path, root, *identity, std::move(*extension), std::move(*launch)};
+  return AssociationEntry{path, root, file->version.identity, std::move(*extension), std::move(*launch)};
 }
 
 std::vector<AssociationEntry> listAssociationEntries(const AssociationPlaces& places) {
