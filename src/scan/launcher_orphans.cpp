@@ -1,6 +1,7 @@
 // Stale launchers of game managers as orphan records.
 #include "scan/launcher_orphans.h"
 
+#include "platform/guarded_removal.h"
 #include "platform/path.h"
 #include "profile/launchers/game_libraries.h"
 #include "settings/exclude_list.h"
@@ -26,6 +27,18 @@ void findOrphanLaunchers([[maybe_unused]] const settings::ScanOptions& options, 
              options.prefix, OrphanKind::launcher, std::move(*reason)});
     }
   }
+}
+
+std::optional<std::string> LauncherRecheck::reasonToKeep([[maybe_unused]] const OrphanRecord& record) {
+  if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
+    if (!(platform::entryIdentity(record.path) == record.identity)) return std::nullopt;
+    // Lutris rewrites a launcher in place when its game is installed again.
+    const std::optional<launchers::GameLauncher> launcher = launchers::readLauncher(record.path, record.identity);
+    if (!launcher) return "rewritten since the scan and no longer a game's launcher";
+    if (!libraries_) libraries_ = std::make_shared<launchers::GameLibraries>();
+    if (!libraries_->goneReason(*launcher)) return "its game is no longer known to be gone";
+  }
+  return std::nullopt;
 }
 
 bool isLauncherPlace([[maybe_unused]] std::string_view root) {

@@ -8,6 +8,7 @@
 namespace zendrift::scan {
 
 std::optional<std::string> OrphanRecheck::reasonToKeep(const OrphanRecord& record) {
+  if (record.kind == OrphanKind::launcher) return launchers_.reasonToKeep(record);
   if (record.kind != OrphanKind::shortcut) return std::nullopt;
   if (!(platform::entryIdentity(record.path) == record.identity)) return std::nullopt;
   const platform::EntryIdentity before = record.identity;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/launcher_orphans.h"
 #include "scan/orphan_check.h"
 #include "scan/orphan_scan.h"
 
@@ -28,11 +29,12 @@ class OrphanRecheck {
   // lookups (no folder listing kept from the scan or from an earlier shortcut), it is no orphan
   // any more. Nothing when it is still the file the scan listed and still an orphan, and nothing
   // when it is not that file (gone, or replaced): the guarded removal tells those apart itself.
-  // Menu entries are not judged here.
+  // Launchers are judged as LauncherRecheck judges them; menu entries are not judged here.
   std::optional<std::string> reasonToKeep(const OrphanRecord& record);
 
  private:
   RemovalCheck check_;
+  LauncherRecheck launchers_;
   std::map<std::string, ProfileCache> profiles_;  // by the prefix each record was scanned for
   ProfileCache others_{profile::scannedProfile({})};  // judges other prefixes only, each named
 };

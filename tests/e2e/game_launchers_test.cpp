@@ -5,10 +5,14 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "home_with_prefix.h"
+#include "scan/launcher_orphans.h"
+#include "scan/orphan_removal.h"
 #include "tree_snapshot.h"
 
 namespace zendrift::testing {
@@ -183,6 +187,21 @@ TEST_F(GameLaunchers, ThoseOfALutrisWhoseDatabaseCannotBeReadStay) {
   EXPECT_TRUE(fs::exists(goneGame));
   sql(lutrisDb.get(), "ROLLBACK");
 
+  // In WAL mode the database is read through files beside it, which SQLite would make there: it is
+  // read only while Lutris holds them.
+  const fs::path wal = database().string() + "-wal";
+  const fs::path shm = database().string() + "-shm";
+  sql(lutrisDb.get(), "PRAGMA journal_mode=WAL");
+  lutrisDb.reset();
+  ASSERT_FALSE(fs::exists(wal) || fs::exists(shm));
+  EXPECT_EQ(listed(), std::set<std::string>{});
+  EXPECT_FALSE(fs::exists(wal) || fs::exists(shm));
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(database().c_str(), &raw), SQLITE_OK);
+  lutrisDb.reset(raw);
+  sql(raw, "SELECT count(*) FROM games");
+  EXPECT_EQ(listed(), std::set<std::string>{"x\t" + goneGame.string() + "\tlutris:rungameid/12"});
+
   // Settings that put the database elsewhere are followed: a missing one judges nothing.
   writeFile(home.path() / "config/lutris/lutris.conf", "[lutris]\npga_path = " + (home.path() / "elsewhere.db").string() + "\n");
   EXPECT_EQ(listed(), std::set<std::string>{});
@@ -192,6 +211,62 @@ TEST_F(GameLaunchers, ThoseOfALutrisWhoseDatabaseCannotBeReadStay) {
   EXPECT_EQ(listed(), std::set<std::string>{});
   EXPECT_TRUE(fs::exists(goneGame));
   EXPECT_FALSE(fs::exists(portal));
+}
+
+TEST_F(GameLaunchers, ThoseOfBottlesOnADiskThatIsAwayStay) {
+  const fs::path away = menu() / "Away--Game--1700000000.desktop";
+  writeFile(away, bottles("Game", "Away"));
+  const fs::path paint = menu() / "Office--Paint--1700000001.desktop";
+  writeFile(paint, bottles("Paint", "Office"));
+  const std::string awayLine = "x\t" + away.string() + "\tbottles-cli run -p Game -b Away";
+  ASSERT_EQ(listed(), (std::set<std::string>{awayLine, "x\t" + paint.string() + "\tbottles-cli run -p Paint -b Office"}));
+
+  // A bottle linked to a disk that is away, or its empty mount point: which bottle it is cannot be told.
+  const fs::path bottlesFolder = dataHome / "bottles/bottles";
+  fs::create_directory_symlink(home.path() / "disk/Away", bottlesFolder / "Away");
+  EXPECT_EQ(listed(), std::set<std::string>{});
+  fs::remove(bottlesFolder / "Away");
+  fs::create_directory(bottlesFolder / "Away");
+  EXPECT_EQ(listed(), std::set<std::string>{});
+  fs::remove(bottlesFolder / "Away");
+  // Bottles kept on a disk that is away: the default folder is not theirs.
+  writeFile(dataHome / "bottles/data.yml", "custom_bottles_path: " + (home.path() / "disk/bottles").string() + "\n");
+  EXPECT_EQ(listed(), std::set<std::string>{});
+  fs::remove(dataHome / "bottles/data.yml");
+  // A program behind a folder link is not looked for there.
+  writeFile(home.path() / "games/Paint/paint.exe", "MZ");
+  fs::create_directory_symlink(home.path() / "games", bottlesFolder / "Office/drive_c/Games");
+  EXPECT_EQ(listed(), std::set<std::string>{awayLine});
+}
+
+TEST_F(GameLaunchers, TheRemovalKeepsThoseThatChangedSinceTheScan) {
+  const ScopedEnv homeEnv("HOME", home.str().c_str());
+  const ScopedEnv data("XDG_DATA_HOME", dataHome.c_str());
+  const ScopedEnv configEnv("XDG_CONFIG_HOME", config().c_str());
+  const ScopedEnv wine("WINEPREFIX", prefix.str().c_str());
+  const fs::path back = menu() / "net.lutris.gone-game-12.desktop";
+  writeFile(back, lutris("Gone Game", "gone-game", "env LUTRIS_SKIP_INIT=1 lutris lutris:rungameid/12"));
+  const fs::path rewritten = menu() / "net.lutris.other-13.desktop";
+  writeFile(rewritten, lutris("Other", "other", "env LUTRIS_SKIP_INIT=1 lutris lutris:rungameid/13"));
+  const fs::path portal = desktop_() / "Portal 2.desktop";
+  writeFile(portal, steam("Portal 2", "620"));
+  settings::ScanOptions options;
+  options.startMenu = options.desktop = true;
+  std::vector<scan::OrphanRecord> records;
+  scan::findOrphanLaunchers(options, {}, [&records](scan::OrphanRecord&& record) { records.push_back(std::move(record)); });
+  ASSERT_EQ(records.size(), 3u);
+
+  // Meanwhile game 12 is installed again, and another launcher is rewritten in place.
+  sql(lutrisDb.get(), "INSERT INTO games VALUES (12, 'Gone Game', 'gone-game', NULL, 1)");
+  writeFile(rewritten, lutris("Other", "other", "env LUTRIS_SKIP_INIT=1 lutris lutris:rungameid/13 -d"));
+  const scan::RemovalReport report = scan::removeOrphans(records, "", {}, {}, scan::Disposal::permanent, {});
+  std::map<std::string, std::string> kept;
+  for (const scan::KeptShortcut& each : report.kept) kept[each.path] = each.why;
+  EXPECT_EQ(kept, (std::map<std::string, std::string>{
+                      {back.string(), "its game is no longer known to be gone"},
+                      {rewritten.string(), "rewritten since the scan and no longer a game's launcher"}}));
+  EXPECT_EQ(report.deleted, std::vector<std::string>{portal.string()});
+  EXPECT_TRUE(fs::exists(back) && fs::exists(rewritten));
 }
 
 }  // namespace

@@ -32,11 +32,15 @@ std::string homeFolder() { return hostPrefixPlaces().home; }
 std::string dataHome() { return platform::parentPath(platform::parentPath(wine::menuPlaces().applications)); }
 std::string configHome() { return platform::parentPath(platform::parentPath(wine::menuPlaces().menus)); }
 
+// The folders in `folder`, links to folders among them; an error for a link that leads nowhere
+// (to a disk that is away), since what it held is not known.
 std::vector<std::string> subfolders(const std::string& folder, std::error_code& error) {
   std::vector<std::string> names;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code kindError;
-    if (it->is_directory(kindError)) names.push_back(it->path().filename().string());
+    const std::filesystem::file_status status = it->status(error);
+    if (status.type() == std::filesystem::file_type::not_found) error = std::make_error_code(std::errc::no_such_file_or_directory);
+    if (error) break;
+    if (std::filesystem::is_directory(status)) names.push_back(it->path().filename().string());
   }
   return names;
 }
@@ -99,10 +103,22 @@ std::optional<std::string> lutrisDatabase(const std::string& data, const std::st
   return platform::join(dataFolder, "pga.db");
 }
 
+// Whether the database at `path` is in WAL mode without its -wal and -shm files beside it: SQLite
+// would make them in Lutris's folder even to read it read-only. The header's file format versions
+// (bytes 18 and 19) are 2 in WAL mode.
+bool walFilesMissing(const std::string& path, std::string_view header) {
+  constexpr std::size_t kVersions = 18;
+  constexpr char kWal = 2;
+  if (header.size() < kVersions + 2 || (header[kVersions] != kWal && header[kVersions + 1] != kWal)) return false;
+  return !platform::fileExists(path + "-wal") || !platform::fileExists(path + "-shm");
+}
+
 // The games of the database at `path`, read-only; empty when it cannot be read whole (missing,
-// locked by Lutris, not Lutris's).
+// locked by Lutris, not Lutris's) or not without writing beside it.
 std::optional<LutrisGames> readLutrisGames(const std::string& path) {
-  if (!platform::fileExists(path)) return std::nullopt;
+  constexpr std::size_t kHeaderSize = 100;
+  const auto header = platform::readFile(path, kHeaderSize);
+  if (!header || walFilesMissing(path, *header)) return std::nullopt;
   sqlite3* raw = nullptr;
   const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> database(raw, &sqlite3_close);
@@ -240,7 +256,9 @@ std::optional<std::map<std::string, Bottle>> readBottles(const std::string& base
   // A place of the user's choice, which Bottles takes when it is a folder.
   if (const auto data = platform::readFile(platform::join(base, "data.yml"), kMaxConfigSize)) {
     if (auto custom = wine::yamlScalar(*data, "", "custom_bottles_path"); custom && !custom->empty()) {
-      if (platform::folderExists(*custom)) folder = *custom;
+      // Away (an unplugged disk): its bottles cannot be read, and the default folder is not theirs.
+      if (!platform::folderExists(*custom)) return std::nullopt;
+      folder = *custom;
     }
   }
   if (!platform::folderExists(folder)) return std::nullopt;
@@ -258,11 +276,10 @@ std::optional<std::map<std::string, Bottle>> readBottles(const std::string& base
       if (!path || path->empty()) return std::nullopt;
       bottle = *path;
     }
+    // Without its settings the folder may be a bottle whose disk is away (an empty mount point):
+    // which bottle it is cannot be told.
     const std::string config = platform::join(bottle, "bottle.yml");
-    if (!platform::fileExists(config)) {
-      if (platform::fileExists(placeholder)) return std::nullopt;  // its disk may be away
-      continue;  // not a bottle: Bottles passes it over too
-    }
+    if (!platform::fileExists(config)) return std::nullopt;
     const auto text = platform::readFile(config, kMaxConfigSize);
     const auto bottleName = text ? wine::yamlScalar(*text, "", "Name") : std::nullopt;
     if (!bottleName || bottleName->empty()) return std::nullopt;
@@ -275,8 +292,14 @@ std::optional<std::set<std::string>> fileStemsBelow(const std::string& folder) {
   std::set<std::string> stems;
   std::error_code error;
   for (std::filesystem::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code kindError;
-    if (!it->is_regular_file(kindError)) continue;
+    // A link to a folder is not walked and one that leads nowhere cannot be: a program may lie
+    // behind either.
+    const bool isFile = it->is_regular_file(error);
+    if (error) break;
+    if (!isFile) {
+      if (it->is_symlink(error) || error) return std::nullopt;
+      continue;
+    }
     std::string stem = it->path().stem().string();
     for (char& c : stem) c = platform::lowerAscii(c);
     stems.insert(std::move(stem));
@@ -298,10 +321,18 @@ LauncherPlaces launcherPlaces() {
   return {platform::parentPath(places.applications), places.desktop};
 }
 
+std::optional<GameLauncher> readLauncher(const std::string& path, const platform::EntryIdentity& identity) {
+  const auto text = platform::readFile(path, kMaxLauncherSize + 1);
+  // What was read must be the file whose identity was taken: the removal checks that one.
+  if (!text || text->size() > kMaxLauncherSize || !(platform::entryIdentity(path) == identity)) return std::nullopt;
+  return parseLauncher(platform::fileName(path), *text);
+}
+
 std::vector<LauncherFile> listLaunchers(const LauncherPlaces& places, bool menu, bool desktop) {
   std::vector<LauncherFile> found;
   for (const auto& [wanted, folder] : {std::pair{menu, places.menu}, std::pair{desktop, places.desktop}}) {
     if (!wanted || folder.empty()) continue;
+    const std::size_t before = found.size();
     platform::DirectoryListing listing;
     for (std::error_code code = listing.open(folder); !code; code = listing.next()) {
       const platform::DirEntry& entry = listing.entry();
@@ -309,14 +340,10 @@ std::vector<LauncherFile> listLaunchers(const LauncherPlaces& places, bool menu,
       const std::string path = entry.fullPath();
       const platform::Result<platform::EntryIdentity> identity = platform::entryIdentity(path);
       if (!identity) continue;
-      const auto text = platform::readFile(path, kMaxLauncherSize + 1);
-      // What was read must be the file whose identity was taken: the removal checks that one.
-      if (!text || text->size() > kMaxLauncherSize || !(platform::entryIdentity(path) == *identity)) continue;
-      if (auto launcher = parseLauncher(entry.name(), *text)) {
-        found.push_back({path, folder, *identity, std::move(*launcher)});
-      }
+      if (auto launcher = readLauncher(path, *identity)) found.push_back({path, folder, *identity, std::move(*launcher)});
     }
-    listing.close();
+    // A listing that failed to close was not read as it should be: its launchers are not judged.
+    if (listing.close()) found.resize(before);
   }
   return found;
 }

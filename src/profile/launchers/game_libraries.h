@@ -30,6 +30,10 @@ struct LauncherFile {
   GameLauncher launcher;
 };
 
+// The launcher in the file at `path`, read whole while it is the entry `identity`; empty when it
+// cannot be read, is another entry by then, or is not in a manager's form.
+std::optional<GameLauncher> readLauncher(const std::string& path, const platform::EntryIdentity& identity);
+
 // The launchers directly in the menu place (with `menu`) and in the desktop place (with `desktop`);
 // links are not followed.
 std::vector<LauncherFile> listLaunchers(const LauncherPlaces& places, bool menu, bool desktop);
