@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "profile/desktop_entry_value.h"
+
 namespace zendrift::profile::launchers {
 
 namespace {
@@ -13,35 +15,8 @@ namespace {
 using Group = std::map<std::string, std::string, std::less<>>;
 using Words = std::vector<std::string>;
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
-
 bool allDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// A string value with its escapes undone; empty when it holds one the format lacks.
-std::optional<std::string> unescapeValue(std::string_view value) {
-  std::string out;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] != '\\') {
-      out += value[i];
-      continue;
-    }
-    if (++i == value.size()) return std::nullopt;
-    switch (value[i]) {
-      case 's': out += ' '; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case '\\': out += '\\'; break;
-      default: return std::nullopt;
-    }
-  }
-  return out;
 }
 
 // The groups of a desktop entry file in order, each key once. Before the first group only blank
@@ -50,7 +25,7 @@ std::optional<std::vector<std::pair<std::string, Group>>> groupsOf(std::string_v
   std::vector<std::pair<std::string, Group>> groups;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view line = trimmed(text.substr(0, end));
+    const std::string_view line = trimmedLine(text.substr(0, end));
     text.remove_prefix(std::min(end + 1, text.size()));
     if (line.empty() || line.front() == '#') continue;
     if (line.front() == '[') {
@@ -60,8 +35,8 @@ std::optional<std::vector<std::pair<std::string, Group>>> groupsOf(std::string_v
     }
     const std::size_t equals = line.find('=');
     if (groups.empty() || equals == std::string_view::npos) return std::nullopt;
-    auto value = unescapeValue(trimmed(line.substr(equals + 1)));
-    if (!value || !groups.back().second.emplace(trimmed(line.substr(0, equals)), std::move(*value)).second) {
+    auto value = unescapedValue(trimmedLine(line.substr(equals + 1)));
+    if (!value || !groups.back().second.emplace(trimmedLine(line.substr(0, equals)), std::move(*value)).second) {
       return std::nullopt;
     }
   }

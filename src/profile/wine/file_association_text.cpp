@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "profile/desktop_entry_value.h"
 #include "profile/wine_menu_entries.h"
 
 namespace zendrift::profile::wine {
@@ -13,14 +14,6 @@ namespace {
 
 constexpr std::string_view kEntryPrefix = "wine-extension-";
 constexpr std::string_view kDesktopSuffix = ".desktop";
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
 
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -131,7 +124,7 @@ std::optional<std::string> wineMimePackageType(std::string_view text, std::strin
 }
 
 std::vector<std::string> commandProgramCandidates(std::string_view command) {
-  command = trimmed(command);
+  command = trimmedLine(command);
   std::vector<std::string> candidates;
   if (command.starts_with('"')) {
     const std::size_t close = command.find('"', 1);
@@ -151,7 +144,7 @@ std::vector<std::string> commandProgramCandidates(std::string_view command) {
 std::optional<std::string> desktopEntryIcon(std::string_view fileText) {
   bool inGroup = false;
   for (const std::string_view rawLine : linesOf(fileText)) {
-    const std::string_view line = trimmed(rawLine);
+    const std::string_view line = trimmedLine(rawLine);
     if (line.empty() || line.front() == '#') continue;
     if (line.front() == '[') {
       if (inGroup) break;
@@ -160,8 +153,8 @@ std::optional<std::string> desktopEntryIcon(std::string_view fileText) {
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (equals != std::string_view::npos && trimmed(line.substr(0, equals)) == "Icon") {
-      const std::string_view value = trimmed(line.substr(equals + 1));
+    if (equals != std::string_view::npos && trimmedLine(line.substr(0, equals)) == "Icon") {
+      const std::string_view value = trimmedLine(line.substr(equals + 1));
       if (!value.empty()) return std::string(value);
     }
   }
@@ -186,7 +179,7 @@ std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_v
   const std::vector<std::string_view> lines = linesOf(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
-    const std::string_view content = trimmed(line);
+    const std::string_view content = trimmedLine(line);
     if (content.empty() || content.front() == '#' || content.front() == '[') continue;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
@@ -200,12 +193,12 @@ std::vector<LineEdit> mimeappsEditsDropping(std::string_view text, std::string_v
       const std::size_t end = std::min(value.find(';', start), value.size());
       const std::string_view item = value.substr(start, end - start);
       const bool last = end == value.size();
-      if (trimmed(item) == desktopId) {
+      if (trimmedLine(item) == desktopId) {
         named = true;
       } else if (!item.empty() || !last) {
         kept += item;
         if (!last) kept += ';';
-        if (!trimmed(item).empty()) ++others;
+        if (!trimmedLine(item).empty()) ++others;
       }
       start = end + 1;
     }
@@ -241,7 +234,7 @@ std::vector<std::string> associationIdsDropped(const LineEdit& edit) {
     if (equals == std::string_view::npos) return ids;
     for (std::string_view value = line.substr(equals + 1); !value.empty();) {
       const std::size_t end = std::min(value.find(';'), value.size());
-      if (const std::string_view id = trimmed(value.substr(0, end)); !id.empty()) ids.push_back(id);
+      if (const std::string_view id = trimmedLine(value.substr(0, end)); !id.empty()) ids.push_back(id);
       value.remove_prefix(std::min(end + 1, value.size()));
     }
     return ids;

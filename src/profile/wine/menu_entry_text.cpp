@@ -3,6 +3,7 @@
 #include "profile/wine_menu_entries.h"
 
 #include "platform/ascii_case.h"
+#include "profile/desktop_entry_value.h"
 
 namespace zendrift::profile::wine {
 
@@ -12,36 +13,9 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && platform::equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
-
 bool isAbsoluteWindowsPath(std::string_view path) {
   const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
   return path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
-// The value of a string key, escapes undone; empty when it holds an escape the format lacks.
-std::optional<std::string> unescapeValue(std::string_view value) {
-  std::string out;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] != '\\') {
-      out += value[i];
-      continue;
-    }
-    if (++i == value.size()) return std::nullopt;
-    switch (value[i]) {
-      case 's': out += ' '; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case '\\': out += '\\'; break;
-      default: return std::nullopt;
-    }
-  }
-  return out;
 }
 
 // Text that Wine wrote as XML text undone: the five entities it writes.
@@ -67,7 +41,7 @@ std::string xmlText(std::string_view text) {
 std::optional<std::string> element(std::string_view line, std::string_view tag) {
   const std::string open = "<" + std::string(tag) + ">";
   const std::string close = "</" + std::string(tag) + ">";
-  line = trimmed(line);
+  line = trimmedLine(line);
   if (!line.starts_with(open) || !line.ends_with(close) || line.size() < open.size() + close.size()) return std::nullopt;
   return xmlText(line.substr(open.size(), line.size() - open.size() - close.size()));
 }
@@ -135,7 +109,7 @@ std::optional<std::string> applicationExec(std::string_view fileText) {
   std::optional<std::string> exec;
   while (!fileText.empty()) {
     const std::size_t end = std::min(fileText.find('\n'), fileText.size());
-    const std::string_view line = trimmed(fileText.substr(0, end));
+    const std::string_view line = trimmedLine(fileText.substr(0, end));
     fileText.remove_prefix(std::min(end + 1, fileText.size()));
     if (line.empty() || line.front() == '#') continue;
     if (line.front() == '[') {
@@ -148,12 +122,12 @@ std::optional<std::string> applicationExec(std::string_view fileText) {
     if (!inGroup) return std::nullopt;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
-    const std::string_view key = trimmed(line.substr(0, equals));
-    const std::string_view value = trimmed(line.substr(equals + 1));
+    const std::string_view key = trimmedLine(line.substr(0, equals));
+    const std::string_view value = trimmedLine(line.substr(equals + 1));
     if (key == "Type") application = value == "Application";
     if (key == "Exec") {
       if (exec) return std::nullopt;  // a key twice: not a file Wine wrote
-      exec = unescapeValue(value);
+      exec = unescapedValue(value);
       if (!exec) return std::nullopt;
     }
   }
