@@ -176,12 +176,7 @@ class Removal {
   std::error_code removeAssociation([[maybe_unused]] const OrphanRecord& orphan) {
     std::error_code error = platform::RemovalError::notBelowRoot;
     if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) error = associations_.removeOrphan(orphan, report_);
-    if (error && error != std::errc::no_such_file_or_directory) {
-      report_.failures.push_back({orphan.path, error, false});
-      return error;
-    }
-    (error ? report_.alreadyGone : report_.deleted).push_back(orphan.path);
-    return {};
+    return settleEntry(orphan, error);
   }
 
   // Deletes one checked file below `root` the way this removal deletes: into the trash, noting
