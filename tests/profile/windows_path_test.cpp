@@ -299,6 +299,8 @@ TEST_F(WindowsPathTest, AKeptListingNeverHidesWhatIsThereNow) {
   EXPECT_EQ(windowsTargetPresence(R"(c:\program files\Old\new.exe)", scanned_, listings), TargetPresence::present);
   EXPECT_EQ(windowsTargetPresence(R"(c:\Later\app.exe)", scanned_, listings), TargetPresence::present);
   EXPECT_EQ(windowsTargetPresence(R"(c:\later\APP.exe)", scanned_, listings), TargetPresence::present);
+  // Looked up in a folder whose exact path is there, by the status just read of it.
+  EXPECT_EQ(windowsTargetPresence(R"(C:\Program Files\Old\NEW.EXE)", scanned_, listings), TargetPresence::present);
 }
 
 TEST(WindowsPathWithoutPrefix, EverythingIsMissing) {

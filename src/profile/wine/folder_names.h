@@ -26,6 +26,8 @@ class FolderNames {
   // Whether the host folder `folder` (the one listed) was made, removed or changed its entries
   // since; a folder whose change time cannot be read counts as changed.
   bool changedSince(const std::string& folder) const;
+  // The same, told by the folder's modification time (ns) as just read.
+  bool changedSince(std::int64_t modifiedNow) const { return changed_ != modifiedNow; }
   // The listed names Wine would take for `name`, in the listing's order: the same name in any
   // letter case, and for a short form ("PROGRA~1") the long names Wine gives that short name.
   std::vector<std::string_view> candidates(std::string_view name) const;

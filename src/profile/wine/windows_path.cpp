@@ -199,6 +199,10 @@ bool fits(const struct stat& status, Want want) {
   return want == Want::Folder ? S_ISDIR(status.st_mode) : !S_ISDIR(status.st_mode);
 }
 
+std::int64_t modifiedAt(const struct stat& status) {
+  return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+}
+
 // The host path of the entry the components name below `base`, of the wanted kind. The exact
 // name is tried first; only when it is missing is the folder listed for a case-blind match
 // (once per scan: `listings` keeps it). Only "no such entry" makes a target missing: a folder
@@ -215,24 +219,47 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
   if (!nothingThere(errno)) return kUnknown;
   if (components.empty() || (errno != ENOENT && errno != ENOTDIR)) return kMissing;
 
+  // Where the names are resolved from, and its modification time when its status was just read
+  // (a listing kept of it is then checked against that, at no further call).
   std::string current = base;
-  for (std::size_t i = 0; i < components.size(); ++i) {
+  std::optional<std::int64_t> currentModified;
+  std::size_t first = 0;
+  // Most missing targets name a file gone from a folder that is still there: when the exact
+  // folder is there, so is every exact name above it, and only the last name is left to match
+  // case-blind (its exact form is the one just found missing).
+  bool exactLastMissing = false;
+  if (errno == ENOENT) {
+    std::string parent = base;
+    for (std::size_t i = 0; i + 1 < components.size(); ++i) parent = platform::join(parent, components[i]);
+    if (::stat(parent.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+      current = std::move(parent);
+      currentModified = modifiedAt(status);
+      first = components.size() - 1;
+      exactLastMissing = true;
+    }
+  }
+  for (std::size_t i = first; i < components.size(); ++i) {
     const std::string& wanted = components[i];
     const Want here = i + 1 == components.size() ? want : Want::Folder;
     // The exact name is always asked of the disk, at the cost of one call: a listing kept from
     // earlier in the scan may be older than the entry.
-    const std::string exact = platform::join(current, wanted);
-    if (::stat(exact.c_str(), &status) == 0) {
-      if (!fits(status, here)) return kMissing;
-      current = exact;
-      continue;
+    if (!exactLastMissing) {
+      std::string exact = platform::join(current, wanted);
+      if (::stat(exact.c_str(), &status) == 0) {
+        if (!fits(status, here)) return kMissing;
+        current = std::move(exact);
+        currentModified = modifiedAt(status);
+        continue;
+      }
+      if (!nothingThere(errno)) return kUnknown;
+      if (errno != ENOENT) return kMissing;
     }
-    if (!nothingThere(errno)) return kUnknown;
-    if (errno != ENOENT) return kMissing;
+    exactLastMissing = false;
     std::shared_ptr<const FolderNames> names = listings.namesOf(current);
     // A listing kept from earlier in the scan answers only while the folder is unchanged since:
     // one made or renamed meanwhile (an install running during the scan) is listed afresh.
-    if (names->changedSince(current)) names = listings.reread(current);
+    const bool changed = currentModified ? names->changedSince(*currentModified) : names->changedSince(current);
+    if (changed) names = listings.reread(current);
     if (names->state() == FolderNames::State::missing) return kMissing;
     if (names->state() == FolderNames::State::unreadable) return kUnknown;
     std::optional<std::string> match;
@@ -242,6 +269,7 @@ Resolved resolveBelow(const std::string& base, const std::vector<std::string>& c
       if (::stat(candidate.c_str(), &status) == 0) {
         if (!fits(status, here)) continue;
         match = std::move(candidate);
+        currentModified = modifiedAt(status);
         break;
       }
       uncertain |= !nothingThere(errno);
