@@ -19,7 +19,7 @@ echo "package: $(basename "$deb")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work/tree"
-for file in usr/bin/zendrift usr/lib/zendrift/zendrift usr/lib/zendrift/manual.html \
+for file in usr/bin/zendrift usr/lib/zendrift/zendrift usr/lib/zendrift/window/zendrift-window.so usr/lib/zendrift/manual.html \
     usr/share/man/man1/zendrift.1.gz usr/share/bash-completion/completions/zendrift \
     usr/share/applications/org.zendrift.Zendrift.desktop usr/share/icons/hicolor/48x48/apps/zendrift.png \
     usr/share/icons/hicolor/256x256/apps/zendrift.png usr/share/icons/hicolor/scalable/apps/zendrift.svg \
@@ -27,6 +27,12 @@ for file in usr/bin/zendrift usr/lib/zendrift/zendrift usr/lib/zendrift/manual.h
   [ -e "$work/tree/$file" ] || { echo "package-deb: $file is missing" >&2; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libc6' || { echo "package-deb: no computed dependencies" >&2; exit 1; }
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package-deb: the window's Qt is not a dependency" >&2; exit 1; }
+# Qt is the window module's alone: the unattended runs start without loading it.
+if objdump -p "$work/tree/usr/lib/zendrift/zendrift" | grep -q 'NEEDED.*libQt'; then
+  echo "package-deb: the program itself links Qt" >&2
+  exit 1
+fi
 
 # The whole tree: the metainfo, and the desktop entry it names.
 appstreamcli validate-tree --no-net "$work/tree"

@@ -18,4 +18,14 @@ inline constexpr std::string_view kNoDisplayMessage =
 // one of them for itself. /silent and /list never come here (unattended_run.h).
 int runWindow(const settings::CommandLine& commandLine, char* programName, std::string_view versionStamp);
 
+// On POSIX systems the Qt window is a module in a folder beside the executable, loaded only when
+// the window opens: the unattended runs start without the toolkit and the libraries it brings.
+// (A folder of its own: a shared object next to a program in /usr/lib/<name> has Debian's
+// packaging tools run ldconfig for nothing.) The module's one entry is runWindow, by this name
+// and of this type. The module's path is relative to the executable's folder.
+inline constexpr const char* kWindowModulePath = "window/zendrift-window.so";
+inline constexpr const char* kWindowEntryName = "zendrift_run_window";
+using WindowEntry = int (*)(const settings::CommandLine& commandLine, char* programName,
+                            std::string_view versionStamp);
+
 }  // namespace zendrift::gui

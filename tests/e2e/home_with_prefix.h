@@ -37,7 +37,7 @@ class HomeWithPrefix : public ::testing::Test {
   }
 
   ProgramResult run(std::vector<std::string> arguments, const std::optional<Account>& account = std::nullopt) const {
-    return runProgram(zendriftBinary(), arguments,
+    return runProgram(program, arguments,
                       {{"HOME", home.str()}, {"USER", "ann"}, {"WINEPREFIX", prefix.str()},
                        {"XDG_CONFIG_HOME", config().string()}, {"XDG_DATA_HOME", dataHome.string()},
                        {"XDG_STATE_HOME", (xdg.path() / "state").string()}, {"PATH", "/usr/bin:/bin"}},
@@ -48,6 +48,8 @@ class HomeWithPrefix : public ::testing::Test {
   std::filesystem::path trash() const { return dataHome / "Trash"; }
   std::filesystem::path cleaningRecords() const { return xdg.path() / "state/Zendrift"; }
 
+  // The binary run: the one under test, unless a test copies it elsewhere.
+  std::string program = zendriftBinary();
   TempDir home;
   WinePrefixBuilder prefix;
   // The data and state folders live beside the home, so that what a cleaning puts there is not

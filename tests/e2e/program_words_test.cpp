@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "gui/window_main.h"
 #include "home_with_prefix.h"
 #include "settings/switch_table.h"
 
@@ -57,6 +58,25 @@ TEST_F(ProgramWords, WithoutADisplayTheWindowSaysSoAndExitsOne) {
     EXPECT_EQ(result.err, expected);
     EXPECT_EQ(result.out, "");
   }
+}
+
+TEST_F(ProgramWords, WithoutTheWindowModuleTheProgramRunsUnattendedAndSaysWhyThereIsNoWindow) {
+  const fs::path module = fs::path(program).parent_path() / gui::kWindowModulePath;
+  if (!fs::exists(module)) GTEST_SKIP() << "built without the window";
+  // The program alone, as a broken installation might leave it: the window is the only part
+  // that needs the module, and Qt.
+  const TempDir alone;
+  program = (alone.path() / "zendrift").string();
+  fs::copy_file(zendriftBinary(), program);
+  shortcut(desktop() / "gone.lnk", "C:\\Gone\\gone.exe");
+  const ProgramResult listed = run({"/list"});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(listed.out, "x\t" + (desktop() / "gone.lnk").string() + "\tC:\\\\Gone\\\\gone.exe\n");
+  const ProgramResult window = run({});
+  EXPECT_EQ(window.exitCode, 1);
+  EXPECT_TRUE(window.err.starts_with("Zendrift: cannot open the window: ")) << window.err;
+  EXPECT_NE(window.err.find((alone.path() / gui::kWindowModulePath).string()), std::string::npos) << window.err;
+  EXPECT_TRUE(window.err.ends_with("\nUse /list or /silent to run without one.\n")) << window.err;
 }
 
 TEST_F(ProgramWords, UnknownSwitchesAreNamedAndTheRunGoesOn) {
