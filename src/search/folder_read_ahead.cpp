@@ -9,6 +9,34 @@
 
 namespace zendrift::search {
 
+namespace {
+
+void pauseBriefly() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#elif defined(__aarch64__)
+  asm volatile("yield");
+#endif
+}
+
+// The lock is held for a few microseconds at a time: a thread that finds it taken tries again
+// for about as long before it sleeps, as falling asleep and being woken cost more than that.
+void lockBriefly(std::unique_lock<std::mutex>& lock) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    if (lock.try_lock()) return;
+    pauseBriefly();
+  }
+  lock.lock();
+}
+
+std::unique_lock<std::mutex> lockBriefly(std::mutex& mutex) {
+  std::unique_lock lock(mutex, std::defer_lock);
+  lockBriefly(lock);
+  return lock;
+}
+
+}  // namespace
+
 struct FolderReadAhead::Node : std::enable_shared_from_this<Node> {
   enum class State { waiting, reading, read, taken, dropped };
   // The root's whole folder with a trailing delimiter; below it, the subfolder's name alone.
@@ -78,7 +106,7 @@ FolderReadAhead::FolderReadAhead(ReadAheadRules rules)
   onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
   threads_.reserve(rules_.threads + rules_.diskThreads);
   // Under the lock, as a thread may add the disk threads as soon as it runs.
-  const std::lock_guard lock(mutex_);
+  const auto lock = lockBriefly(mutex_);
   for (unsigned i = 0; i < rules_.threads; ++i) {
     try {
       threads_.emplace_back([this] { work(); });
@@ -111,7 +139,7 @@ FolderReadAhead::~FolderReadAhead() {
 
 void FolderReadAhead::stopThreads() {
   {
-    const std::lock_guard lock(mutex_);
+    const auto lock = lockBriefly(mutex_);
     stop_ = true;
   }
   workAvailable_.notify_all();
@@ -121,18 +149,19 @@ void FolderReadAhead::stopThreads() {
 FolderReadAhead::NodePtr FolderReadAhead::root(std::string folder) {
   auto node = std::make_shared<Node>();
   node->name = std::move(folder);
-  const std::lock_guard lock(mutex_);
+  const auto lock = lockBriefly(mutex_);
   waiting_.insert(node.get());
   workAvailable_.notify_one();
   return node;
 }
 
 FolderReadAhead::NodePtr FolderReadAhead::enter(const NodePtr& parent, const std::string& name) {
-  const std::lock_guard lock(mutex_);
+  Closing closing;
+  const auto lock = lockBriefly(mutex_);
   while (parent->nextChild < parent->children.size()) {
     NodePtr& child = parent->children[parent->nextChild++];
     if (child->name == name) return std::exchange(child, nullptr);
-    drop(*child);
+    drop(*child, closing);
     child.reset();
   }
   // Not read ahead (the threads were told to keep out): the walk reads it itself.
@@ -140,12 +169,13 @@ FolderReadAhead::NodePtr FolderReadAhead::enter(const NodePtr& parent, const std
 }
 
 void FolderReadAhead::leave(const NodePtr& node) {
-  const std::lock_guard lock(mutex_);
-  drop(*node);
+  Closing closing;
+  const auto lock = lockBriefly(mutex_);
+  drop(*node, closing);
 }
 
 FolderSnapshot FolderReadAhead::take(const NodePtr& node) {
-  std::unique_lock lock(mutex_);
+  auto lock = lockBriefly(mutex_);
   // While a thread reads the node, the walk reads the next waiting one itself rather than sleep;
   // it only sleeps when there is none, or when what is read ahead reaches the bound.
   const auto mayReadAhead = [&] { return !waiting_.empty() && !stop_ && withinBounds(); };
@@ -176,18 +206,20 @@ void FolderReadAhead::readHere(std::unique_lock<std::mutex>& lock, const NodePtr
   waiting_.erase(node.get());
   node->state = Node::State::reading;
   ++nodesAhead_;
-  Start started = start(*node);
+  Closing closing;
+  Start started = start(*node, closing);
   lock.unlock();
+  closing.clear();
   SnapshotRead done = read(ownListing_, std::move(started), stop_);
   std::vector<std::string> subfolders = subfoldersOf(done.snapshot, node->level);
   // Closed here rather than under the lock.
   if (subfolders.empty()) done.open = {};
-  lock.lock();
+  lockBriefly(lock);
   startDiskThreads(done);
   finish(node, std::move(done), std::move(subfolders));
 }
 
-FolderReadAhead::Start FolderReadAhead::start(Node& node) {
+FolderReadAhead::Start FolderReadAhead::start(Node& node, Closing& closing) {
   Start started;
   started.place.folder = folderOf(node);
   if (node.parent) {
@@ -195,15 +227,16 @@ FolderReadAhead::Start FolderReadAhead::start(Node& node) {
     started.place.parent = node.parent->open;
     if (node.awaited) {
       node.awaited = false;
-      if (--node.parent->unstartedChildren == 0) release(*node.parent);
+      if (--node.parent->unstartedChildren == 0) release(*node.parent, closing);
     }
   }
   started.holdOpen = foldersHeld_ < rules_.maxFoldersHeld;
   return started;
 }
 
-void FolderReadAhead::release(Node& node) {
+void FolderReadAhead::release(Node& node, Closing& closing) {
   if (!node.open) return;
+  closing.push_back(std::move(node.open));
   node.open = {};
   --foldersHeld_;
 }
@@ -215,7 +248,7 @@ bool FolderReadAhead::withinBounds() const {
 void FolderReadAhead::work() {
   platform::DirectoryListing listing;
   listing.setDotNamesHidden(rules_.dotNamesHidden);
-  std::unique_lock lock(mutex_);
+  auto lock = lockBriefly(mutex_);
   for (;;) {
     workAvailable_.wait(lock, [&] {
       if (stop_) return true;
@@ -232,12 +265,14 @@ void FolderReadAhead::work() {
     SnapshotRead done;
     std::vector<std::string> subfolders;
     Start started;
+    Closing closing;
     try {
-      started = start(*node);
+      started = start(*node, closing);
     } catch (...) {
       complete = false;
     }
     lock.unlock();
+    closing.clear();
     try {
       if (complete) done = read(listing, std::move(started), stop_);
       subfolders = subfoldersOf(done.snapshot, node->level);
@@ -247,7 +282,7 @@ void FolderReadAhead::work() {
       // Out of memory, say: the walk reads this folder itself and meets the failure there.
       complete = false;
     }
-    lock.lock();
+    lockBriefly(lock);
     startDiskThreads(done);
     if (node->state == Node::State::dropped) {
       --nodesAhead_;
@@ -306,11 +341,11 @@ void FolderReadAhead::finish(const NodePtr& node, SnapshotRead&& read, std::vect
   workAvailable_.notify_all();
 }
 
-void FolderReadAhead::drop(Node& node) {
+void FolderReadAhead::drop(Node& node, Closing& closing) {
   switch (node.state) {
     case Node::State::waiting:
       waiting_.erase(&node);
-      if (node.awaited && --node.parent->unstartedChildren == 0) release(*node.parent);
+      if (node.awaited && --node.parent->unstartedChildren == 0) release(*node.parent, closing);
       node.awaited = false;
       break;
     case Node::State::read:
@@ -323,9 +358,9 @@ void FolderReadAhead::drop(Node& node) {
     case Node::State::dropped: break;
   }
   node.state = Node::State::dropped;
-  release(node);
+  release(node, closing);
   for (const NodePtr& child : node.children) {
-    if (child) drop(*child);
+    if (child) drop(*child, closing);
   }
   node.children.clear();
 }

@@ -87,6 +87,10 @@ class FolderReadAhead {
     bool operator()(const Node* a, const Node* b) const;
   };
 
+  // Folders let go of under the lock, closed by the caller once it has let the lock go: a close
+  // is a call to the system, which the threads waiting for the lock should not wait for.
+  using Closing = std::vector<platform::OpenFolder>;
+
   void work();
   void stopThreads();
   bool withinBounds() const;
@@ -101,17 +105,17 @@ class FolderReadAhead {
     FolderPlace place;
     bool holdOpen = false;
   };
-  Start start(Node& node);
+  Start start(Node& node, Closing& closing);
   SnapshotRead read(platform::DirectoryListing& listing, Start&& start, const std::atomic<bool>& stop);
   // Stores a read listing and makes its subfolders wait to be read. Called with the lock held.
   void finish(const NodePtr& node, SnapshotRead&& read, std::vector<std::string>&& subfolders);
   // Starts the disk threads once a read shows the disk is being read. Called with the lock held.
   void startDiskThreads(const SnapshotRead& read);
   // The node's folder is no longer held open for its subfolders. Called with the lock held.
-  void release(Node& node);
+  void release(Node& node, Closing& closing);
   std::vector<std::string> subfoldersOf(const FolderSnapshot& snapshot, std::size_t level);
   // Drops the node and everything below it. Called with the lock held.
-  void drop(Node& node);
+  void drop(Node& node, Closing& closing);
 
   ReadAheadRules rules_;
   std::mutex mutex_;
