@@ -47,7 +47,7 @@ void StyledButton::setGlyph(const QImage& glyph) {
   changed();
 }
 
-void StyledButton::setGlyphLayout(GlyphLayout layout) {
+void StyledButton::setGlyphLayout(ui::GlyphLayout layout) {
   if (layout == layout_) return;
   layout_ = layout;
   changed();

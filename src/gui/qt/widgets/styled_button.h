@@ -17,8 +17,6 @@ class QAction;
 
 namespace zendrift::qt::widgets {
 
-enum class GlyphLayout { left, right, top, bottom };
-
 class StyledButton : public StyledControl {
   Q_OBJECT
 
@@ -43,8 +41,8 @@ class StyledButton : public StyledControl {
   void setDefault(bool value);
   const QImage& glyph() const noexcept { return glyph_; }
   void setGlyph(const QImage& glyph);
-  GlyphLayout glyphLayout() const noexcept { return layout_; }
-  void setGlyphLayout(GlyphLayout layout);
+  ui::GlyphLayout glyphLayout() const noexcept { return layout_; }
+  void setGlyphLayout(ui::GlyphLayout layout);
   bool showAccelChar() const noexcept { return showAccelChar_; }
   void setShowAccelChar(bool value);
   bool showFocusRect() const noexcept { return showFocusRect_; }
@@ -102,7 +100,7 @@ class StyledButton : public StyledControl {
   bool cancel_ = false;
   bool default_ = false;
   QImage glyph_;
-  GlyphLayout layout_ = GlyphLayout::left;
+  ui::GlyphLayout layout_ = ui::GlyphLayout::left;
   bool showAccelChar_ = true;
   bool showFocusRect_ = false;
   bool smoothEdges_ = true;
@@ -124,7 +122,7 @@ class StyledButton : public StyledControl {
     QSize size;
     qint64 glyph = 0;
     bool enabled = true, wordWrap = true, showAccelChar = true, autoGray = true;
-    GlyphLayout layout = GlyphLayout::left;
+    ui::GlyphLayout layout = ui::GlyphLayout::left;
     quint8 spacing = 0;
     Qt::LayoutDirection direction = Qt::LeftToRight;
     bool operator==(const CaptionKey&) const = default;

@@ -8,24 +8,6 @@
 
 namespace zendrift::qt::widgets {
 
-namespace {
-
-ui::GlyphLayout sharedLayout(GlyphLayout layout) {
-  switch (layout) {
-    case GlyphLayout::right:
-      return ui::GlyphLayout::right;
-    case GlyphLayout::top:
-      return ui::GlyphLayout::top;
-    case GlyphLayout::bottom:
-      return ui::GlyphLayout::bottom;
-    case GlyphLayout::left:
-      break;
-  }
-  return ui::GlyphLayout::left;
-}
-
-}  // namespace
-
 QImage StyledButton::currentGlyph() const {
   QImage glyph = glyph_;
   if (action_ && !action_->icon().isNull()) {
@@ -63,7 +45,7 @@ void StyledButton::prepareCaption(const CaptionKey& key, ui::Painter& painter) {
   ui::Image glyph = toImage(currentGlyph());
   if (!glyph.empty() && key.autoGray && !key.enabled) glyph = ui::grayGlyph(glyph);
   shownGlyph_ = ui::keyedGlyph(glyph);
-  const ui::ButtonGlyph place{shownGlyph_.size(), sharedLayout(key.layout), key.spacing};
+  const ui::ButtonGlyph place{shownGlyph_.size(), key.layout, key.spacing};
   placement_ = ui::placeCaption(painter, {key.size.width(), key.size.height()}, caption_, place);
   preparedKey_ = key;
 }
