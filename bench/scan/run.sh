@@ -6,8 +6,9 @@
 #        warm (the default): every run finds the folders in the page cache;
 #        cold: the page cache is dropped before every run (needs root; says so and stops without).
 #        env: ZD_SCAN_BENCH_DIR, where the prefix is made or reused (its disk is the one measured
-#        cold); ZENDRIFT_GUI=ON|OFF, whether the measured binary carries the Qt window, default
-#        ON (the program as shipped), built in build/bench-gui; OFF builds it in build/bench
+#        cold); ZENDRIFT_GUI=ON|OFF, whether the measured binary is built with the Qt window (its
+#        module, loaded when the window opens), default ON (the program as shipped), built in
+#        build/bench-gui; OFF builds it in build/bench
 set -euo pipefail
 
 rounds=${1:-7}
