@@ -106,7 +106,7 @@ FolderReadAhead::FolderReadAhead(ReadAheadRules rules)
   onStop_.emplace(rules_.stop, std::function<void()>([this] { stopThreads(); }));
   threads_.reserve(rules_.threads + rules_.diskThreads);
   // Under the lock, as a thread may add the disk threads as soon as it runs.
-  const auto lock = lockBriefly(mutex_);
+  const std::lock_guard lock(mutex_);
   for (unsigned i = 0; i < rules_.threads; ++i) {
     try {
       threads_.emplace_back([this] { work(); });
@@ -139,7 +139,7 @@ FolderReadAhead::~FolderReadAhead() {
 
 void FolderReadAhead::stopThreads() {
   {
-    const auto lock = lockBriefly(mutex_);
+    const std::lock_guard lock(mutex_);
     stop_ = true;
   }
   workAvailable_.notify_all();
@@ -149,7 +149,7 @@ void FolderReadAhead::stopThreads() {
 FolderReadAhead::NodePtr FolderReadAhead::root(std::string folder) {
   auto node = std::make_shared<Node>();
   node->name = std::move(folder);
-  const auto lock = lockBriefly(mutex_);
+  const std::lock_guard lock(mutex_);
   waiting_.insert(node.get());
   workAvailable_.notify_one();
   return node;
