@@ -105,7 +105,7 @@ class Removal {
       }
       if (events.orphanStarting) events.orphanStarting(i);
       // A last look from the disk: what changed since the scan stays, and so does a file that
-      // took the shortcut's place.
+      // took the place of what was listed.
       std::optional<std::string> keptWhy = recheck_.reasonToKeep(orphans[i]);
       if constexpr (platform::kNativeStyle == platform::PathStyle::Posix) {
         if (orphans[i].kind == OrphanKind::fileAssociation) keptWhy = associations_.reasonToKeep(orphans[i]);
@@ -113,7 +113,7 @@ class Removal {
       std::error_code error;
       if (!keptWhy) {
         error = remove(orphans[i]);
-        if (orphans[i].kind == OrphanKind::shortcut && error == platform::RemovalError::changedSinceScan) {
+        if (error == platform::RemovalError::changedSinceScan) {
           keptWhy = "replaced by another file since the scan";
         }
       }
@@ -163,8 +163,10 @@ class Removal {
                                    : dispose(orphan.root, relative, orphan.identity, orphan.path));
   }
 
-  // Reports how an entry listed on its own went.
+  // Reports how an entry listed on its own went. Another file in its place is kept, as a
+  // shortcut's is: the caller says so.
   std::error_code settleEntry(const OrphanRecord& orphan, std::error_code error) {
+    if (error == platform::RemovalError::changedSinceScan) return error;
     if (error && error != std::errc::no_such_file_or_directory) {
       report_.failures.push_back({orphan.path, error, false});
       return error;

@@ -250,23 +250,31 @@ TEST_F(GameLaunchers, TheRemovalKeepsThoseThatChangedSinceTheScan) {
   writeFile(rewritten, lutris("Other", "other", "env LUTRIS_SKIP_INIT=1 lutris lutris:rungameid/13"));
   const fs::path portal = desktop_() / "Portal 2.desktop";
   writeFile(portal, steam("Portal 2", "620"));
+  const fs::path replaced = desktop_() / "Half-Life.desktop";
+  writeFile(replaced, steam("Half-Life", "70"));
   settings::ScanOptions options;
   options.startMenu = options.desktop = true;
   std::vector<scan::OrphanRecord> records;
   scan::findOrphanLaunchers(options, {}, [&records](scan::OrphanRecord&& record) { records.push_back(std::move(record)); });
-  ASSERT_EQ(records.size(), 3u);
+  ASSERT_EQ(records.size(), 4u);
 
-  // Meanwhile game 12 is installed again, and another launcher is rewritten in place.
+  // Meanwhile game 12 is installed again, another launcher is rewritten in place, and a third is
+  // replaced by a file of the same words: the removal takes only the files it listed.
   sql(lutrisDb.get(), "INSERT INTO games VALUES (12, 'Gone Game', 'gone-game', NULL, 1)");
   writeFile(rewritten, lutris("Other", "other", "env LUTRIS_SKIP_INIT=1 lutris lutris:rungameid/13 -d"));
+  const fs::path fresh = desktop_() / "fresh.tmp";
+  writeFile(fresh, steam("Half-Life", "70"));
+  fs::rename(fresh, replaced);
   const scan::RemovalReport report = scan::removeOrphans(records, "", {}, {}, scan::Disposal::permanent, {});
   std::map<std::string, std::string> kept;
   for (const scan::KeptShortcut& each : report.kept) kept[each.path] = each.why;
   EXPECT_EQ(kept, (std::map<std::string, std::string>{
                       {back.string(), "its game is no longer known to be gone"},
-                      {rewritten.string(), "rewritten since the scan and no longer a game's launcher"}}));
+                      {rewritten.string(), "rewritten since the scan and no longer a game's launcher"},
+                      {replaced.string(), "replaced by another file since the scan"}}));
   EXPECT_EQ(report.deleted, std::vector<std::string>{portal.string()});
-  EXPECT_TRUE(fs::exists(back) && fs::exists(rewritten));
+  EXPECT_TRUE(report.failures.empty());
+  EXPECT_TRUE(fs::exists(back) && fs::exists(rewritten) && fs::exists(replaced));
 }
 
 }  // namespace
